@@ -1,0 +1,36 @@
+#pragma once
+
+#include "AAX.h"
+#include "AAX_UIDs.h"
+
+// The host's property map, version 1: property numbers with signed 32-bit values. Made by
+// the host's component factory (AAXCompID_AAXPropertyMap).
+class AAX_IACFPropertyMap : public IACFUnknown
+{
+public:
+    // Returns true and writes the value when the property is present.
+    virtual AAX_CBoolean GetProperty(AAX_EProperty property, AAX_CPropertyValue* outValue) = 0;
+    virtual AAX_Result AddProperty(AAX_EProperty property, AAX_CPropertyValue value) = 0;
+    virtual AAX_Result RemoveProperty(AAX_EProperty property) = 0;
+
+protected:
+    ~AAX_IACFPropertyMap() = default;
+};
+
+// Version 2 adds properties whose value is an array of plug-in identifier triads.
+class AAX_IACFPropertyMap_V2 : public AAX_IACFPropertyMap
+{
+public:
+    // The host copies count triads during the call.
+    virtual AAX_Result AddPropertyWithIDArray(AAX_EProperty property,
+                                              const AAX_SPlugInIdentifierTriad* pluginIDs,
+                                              uint32 count) = 0;
+    // Returns true and points outPluginIDs at the host's copy (owned by the map, valid until
+    // the map changes) when the property is present.
+    virtual AAX_CBoolean GetPropertyWithIDArray(AAX_EProperty property,
+                                                const AAX_SPlugInIdentifierTriad** outPluginIDs,
+                                                uint32* outCount) = 0;
+
+protected:
+    ~AAX_IACFPropertyMap_V2() = default;
+};
