@@ -1,0 +1,54 @@
+#include "AudioFileReader.h"
+
+#include "CompanionConstants.h"
+
+namespace companion
+{
+
+AudioFileReader::~AudioFileReader()
+{
+    if (file_) sf_close(file_);
+}
+
+bool AudioFileReader::open(int fd, std::string& error)
+{
+    info_ = SF_INFO{};
+    file_ = sf_open_fd(fd, SFM_READ, &info_, SF_FALSE);
+    if (!file_)
+    {
+        error = std::string("not a readable audio file: ") + sf_strerror(nullptr);
+        return false;
+    }
+    const int container = info_.format & SF_FORMAT_TYPEMASK;
+    if (container != SF_FORMAT_WAV && container != SF_FORMAT_WAVEX)
+    {
+        error = "not a WAV file";
+        return false;
+    }
+    if (info_.channels != 1)
+    {
+        error = "the file has " + std::to_string(info_.channels) + " channels, not one";
+        return false;
+    }
+    if (info_.samplerate <= 0 || info_.frames < 0 ||
+        static_cast<uint64_t>(info_.frames) > kMaxInterfaceSamples)
+    {
+        error = "sample rate or length out of range";
+        return false;
+    }
+    return true;
+}
+
+long AudioFileReader::read(float* out, size_t count)
+{
+    const sf_count_t got = sf_read_float(file_, out, static_cast<sf_count_t>(count));
+    if (got == 0 && sf_error(file_) != SF_ERR_NO_ERROR) return -1;
+    return static_cast<long>(got);
+}
+
+bool AudioFileReader::rewind()
+{
+    return sf_seek(file_, 0, SEEK_SET) == 0;
+}
+
+} // namespace companion

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace companion
+{
+
+// The port the plug-in connects to on the loopback host.
+constexpr uint16_t kCompanionPort = 51121;
+// Reported in the "parameters" answer.
+constexpr const char* kCompanionVersion = "1.0.0";
+// Highest frequency offered to the editor: half of the highest sample rate the plug-in sends.
+constexpr int kRangeMaxHz = 96000;
+// The plug-in's answer buffer is 400 bytes; the answer must stay below it.
+constexpr size_t kMaxAnswerBytes = 399;
+// A request longer than this is not from the plug-in (its path member holds 999 bytes).
+constexpr size_t kMaxRequestBytes = 4096;
+// The header sizes of the interface file are 32-bit: 36 + 4 × samples must fit.
+constexpr uint64_t kMaxInterfaceSamples = 1073741814;
+// Samples read, processed and written per step; bounds the memory of a run.
+constexpr size_t kBlockSamples = 65536;
+
+} // namespace companion

@@ -1,0 +1,71 @@
+#include "ProcessingPipeline.h"
+
+#include "AudioFileReader.h"
+#include "InterfaceFile.h"
+#include "InterfaceFileGuard.h"
+#include "ToolChain.h"
+#include "ToolFactory.h"
+#include "WavFloatWriter.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace companion
+{
+
+namespace
+{
+ProcessingPipeline::Outcome refused(const std::string& why)
+{
+    return {false, "left untouched: " + why};
+}
+} // namespace
+
+ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request)
+{
+    const auto started = std::chrono::steady_clock::now();
+    const InterfaceFileGuard::Verdict verdict = InterfaceFileGuard::check(request.input);
+    if (!verdict.accepted) return refused(verdict.error);
+
+    std::string error;
+    InterfaceFile file;
+    if (!file.openDirectory(verdict.directory, verdict.name, error)) return refused(error);
+    FileLockTable::Hold hold(locks_, file.key());
+    if (!file.openFile(error)) return refused(error);
+
+    AudioFileReader reader;
+    if (!reader.open(file.fd(), error)) return refused(error);
+    ToolFactory::Plan plan = ToolFactory::build(request, reader.sampleRate());
+    if (!plan.ok) return refused(plan.error);
+    if (plan.tools.empty()) return refused("no tool is switched on");
+    if (reader.length() == 0) return refused("the file holds no samples");
+
+    if (!file.createReplacement(error)) return refused(error);
+    WavFloatWriter writer(file.replacementFd(), static_cast<uint32_t>(reader.sampleRate()),
+                          static_cast<uint32_t>(reader.length()));
+    if (!writer.writeHeader()) return refused("cannot write the temporary file");
+
+    ToolChain chain(std::move(plan.tools));
+    int lastTenth = -1;
+    auto progress = [&](int pass, int passes, double done)
+    {
+        const int tenth = static_cast<int>(done * 10.0);
+        if (tenth == lastTenth) return;
+        lastTenth = tenth;
+        log_.detail(verdict.name + ": pass " + std::to_string(pass) + '/' + std::to_string(passes) +
+                    ' ' + std::to_string(tenth * 10) + " %");
+        if (tenth == 10) lastTenth = -1;
+    };
+    if (!chain.run(reader, writer, error, progress)) return refused(error);
+    if (!writer.finish()) return refused("the processed file could not be completed on disk");
+    if (!file.commitReplacement(error)) return refused(error);
+
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    char timing[64];
+    std::snprintf(timing, sizeof timing, "%zu samples at %d Hz in %.2f s", reader.length(),
+                  reader.sampleRate(), seconds);
+    return {true, "processed (" + plan.summary + "): " + timing};
+}
+
+} // namespace companion

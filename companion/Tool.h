@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstddef>
+
+namespace companion
+{
+
+// One processing tool. process() is a stream: called block after block, it writes as many
+// samples as it reads, delayed by latency() samples (AlignedStage takes the delay away).
+// Tools that must measure their whole input first say so; they are then given the complete
+// input through analyze() and finishAnalysis() before the first process().
+class Tool
+{
+public:
+    virtual ~Tool() = default;
+
+    virtual size_t latency() const { return 0; }
+    // `in` and `out` may be the same buffer.
+    virtual void process(const float* in, float* out, size_t count) = 0;
+    // Clears the stream state (not the analysis), so the input can be streamed again.
+    virtual void reset() {}
+
+    virtual bool needsAnalysis() const { return false; }
+    virtual void analyze(const float* /*in*/, size_t /*count*/) {}
+    virtual void finishAnalysis() {}
+};
+
+} // namespace companion

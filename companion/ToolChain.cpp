@@ -1,0 +1,105 @@
+#include "ToolChain.h"
+
+#include "CompanionConstants.h"
+
+namespace companion
+{
+
+ToolChain::ToolChain(std::vector<std::unique_ptr<Tool>> tools)
+{
+    stages_.reserve(tools.size());
+    for (auto& tool : tools)
+        stages_.emplace_back(std::move(tool));
+}
+
+int ToolChain::passes() const
+{
+    int count = 1;
+    for (const auto& stage : stages_)
+        count += stage.tool().needsAnalysis() ? 1 : 0;
+    return count;
+}
+
+bool ToolChain::passThrough(size_t from, size_t stageCount, std::vector<float>& samples,
+                            const Consumer& consume)
+{
+    std::vector<float> next;
+    for (size_t i = from; i < stageCount; ++i)
+    {
+        next.clear();
+        stages_[i].push(samples.data(), samples.size(), next);
+        samples.swap(next);
+    }
+    return samples.empty() || consume(samples.data(), samples.size());
+}
+
+bool ToolChain::stream(SampleSource& source, size_t stageCount, const Consumer& consume,
+                       std::string& error, const std::function<void(double)>& progress)
+{
+    if (!source.rewind())
+    {
+        error = "cannot read the file again from its start";
+        return false;
+    }
+    for (size_t i = 0; i < stageCount; ++i)
+        stages_[i].reset();
+
+    std::vector<float> block(kBlockSamples);
+    size_t done = 0;
+    const size_t total = source.length();
+    for (;;)
+    {
+        const long got = source.read(block.data(), kBlockSamples);
+        if (got < 0)
+        {
+            error = "read error in the audio file";
+            return false;
+        }
+        if (got == 0) break;
+        std::vector<float> samples(block.begin(), block.begin() + got);
+        if (!passThrough(0, stageCount, samples, consume)) return false;
+        done += static_cast<size_t>(got);
+        if (progress && total > 0) progress(static_cast<double>(done) / total);
+    }
+    // Each stage's tail goes through the stages after it before they flush their own.
+    for (size_t i = 0; i < stageCount; ++i)
+    {
+        std::vector<float> tail;
+        stages_[i].finish(tail);
+        if (!passThrough(i + 1, stageCount, tail, consume)) return false;
+    }
+    return true;
+}
+
+bool ToolChain::run(SampleSource& source, SampleSink& sink, std::string& error,
+                    const Progress& progress)
+{
+    const int total = passes();
+    int pass = 0;
+    auto report = [&](double done)
+    {
+        if (progress) progress(pass + 1, total, done);
+    };
+    for (size_t i = 0; i < stages_.size(); ++i)
+    {
+        Tool& tool = stages_[i].tool();
+        if (!tool.needsAnalysis()) continue;
+        auto analyse = [&tool](const float* in, size_t count)
+        {
+            tool.analyze(in, count);
+            return true;
+        };
+        if (!stream(source, i, analyse, error, report)) return false;
+        tool.finishAnalysis();
+        ++pass;
+    }
+    auto write = [&sink, &error](const float* in, size_t count)
+    {
+        if (sink.write(in, count)) return true;
+        error = "cannot write the processed samples";
+        return false;
+    };
+    return stream(source, stages_.size(), write, error, report);
+}
+
+} // namespace companion

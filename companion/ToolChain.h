@@ -1,0 +1,41 @@
+#pragma once
+
+#include "AlignedStage.h"
+#include "SampleSource.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace companion
+{
+
+// Runs a source through tools in order, with bounded memory: block by block, each tool
+// aligned with its input. A tool that must measure first is given, in an earlier pass, the
+// output of the tools before it.
+class ToolChain
+{
+public:
+    // Called with the share of the current pass done (0 to 1) and the pass number.
+    using Progress = std::function<void(int pass, int passes, double done)>;
+
+    explicit ToolChain(std::vector<std::unique_ptr<Tool>> tools);
+
+    size_t size() const { return stages_.size(); }
+    int passes() const;
+    // False on a read error or when the sink refuses; `error` says which.
+    bool run(SampleSource& source, SampleSink& sink, std::string& error,
+             const Progress& progress = {});
+
+private:
+    using Consumer = std::function<bool(const float*, size_t)>;
+    bool stream(SampleSource& source, size_t stageCount, const Consumer& consume,
+                std::string& error, const std::function<void(double)>& progress);
+    bool passThrough(size_t from, size_t stageCount, std::vector<float>& samples,
+                     const Consumer& consume);
+
+    std::vector<AlignedStage> stages_;
+};
+
+} // namespace companion

@@ -1,0 +1,98 @@
+#include "ToolFactory.h"
+
+#include "BandTool.h"
+#include "DehumTool.h"
+#include "DenoiseTool.h"
+#include "GainTool.h"
+#include "NormalizeTool.h"
+#include "ToolCatalog.h"
+
+#include <algorithm>
+
+namespace companion
+{
+
+namespace
+{
+std::unique_ptr<Tool> makeTool(ToolKind kind, int preset, const FrequencyRange& range)
+{
+    switch (kind)
+    {
+    case ToolKind::Gain:
+        return std::make_unique<GainTool>(GainTool::presetDb(preset), range);
+    case ToolKind::Normalize:
+        return NormalizeTool::makePreset(preset, range.sampleRate);
+    case ToolKind::Denoise:
+        return std::make_unique<DenoiseTool>(DenoiseTool::presetStrength(preset), range);
+    case ToolKind::Dehum:
+        return std::make_unique<DehumTool>(DehumTool::presetHz(preset), range);
+    case ToolKind::Band:
+        return std::make_unique<BandTool>(BandTool::presetMode(preset), range);
+    }
+    return nullptr;
+}
+} // namespace
+
+FrequencyRange ToolFactory::rangeFor(const Request& request, double sampleRate)
+{
+    FrequencyRange range;
+    range.sampleRate = sampleRate;
+    range.low = std::max(0, request.rangeLow);
+    range.high = std::min<double>(request.rangeHigh, range.nyquist());
+    return range;
+}
+
+ToolFactory::Plan ToolFactory::validate(const Request& request, double sampleRate)
+{
+    Plan plan;
+    const FrequencyRange range = rangeFor(request, sampleRate);
+    bool usesRange = false;
+    for (size_t i = 0; i < request.tools.size(); ++i)
+    {
+        if (!request.tools[i]) continue;
+        const ToolEntry* entry = ToolCatalog::find(i);
+        if (!entry)
+        {
+            plan.error = "tool " + std::to_string(i + 1) + " is switched on but does not exist";
+            return plan;
+        }
+        const int preset = request.presets[i];
+        if (preset < 0 || static_cast<size_t>(preset) >= entry->presets.size())
+        {
+            plan.error = entry->name + " has no preset " + std::to_string(preset);
+            return plan;
+        }
+        if (!plan.summary.empty()) plan.summary += ", ";
+        plan.summary += entry->name + ' ' + entry->presets[preset];
+        usesRange = usesRange || entry->usesRange;
+    }
+    if (usesRange)
+    {
+        if (range.low >= range.high)
+        {
+            plan.error = "empty frequency range " + std::to_string(request.rangeLow) + '-' +
+                         std::to_string(request.rangeHigh) + " Hz";
+            return plan;
+        }
+        plan.summary += ", " + std::to_string(static_cast<long>(range.low)) + '-' +
+                        std::to_string(static_cast<long>(range.high)) + " Hz";
+    }
+    if (plan.summary.empty()) plan.summary = "no tool on";
+    plan.ok = true;
+    return plan;
+}
+
+ToolFactory::Plan ToolFactory::build(const Request& request, double sampleRate)
+{
+    Plan plan = validate(request, sampleRate);
+    if (!plan.ok) return plan;
+    const FrequencyRange range = rangeFor(request, sampleRate);
+    for (size_t i = 0; i < request.tools.size(); ++i)
+    {
+        if (!request.tools[i]) continue;
+        plan.tools.push_back(makeTool(ToolCatalog::find(i)->kind, request.presets[i], range));
+    }
+    return plan;
+}
+
+} // namespace companion

@@ -1,0 +1,96 @@
+#include "WavFloatWriter.h"
+
+#include <cerrno>
+#include <cstring>
+
+#include <unistd.h>
+
+namespace companion
+{
+
+namespace
+{
+constexpr uint16_t kIeeeFloat = 3;
+constexpr uint16_t kChannels = 1;
+constexpr uint16_t kBitsPerSample = 32;
+constexpr uint32_t kBytesPerSample = 4;
+
+void put(std::vector<uint8_t>& out, const char* tag)
+{
+    out.insert(out.end(), tag, tag + 4);
+}
+
+void put(std::vector<uint8_t>& out, uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+}
+} // namespace
+
+WavFloatWriter::WavFloatWriter(int fd, uint32_t sampleRate, uint32_t samples)
+    : fd_(fd), sampleRate_(sampleRate), samples_(samples)
+{
+}
+
+std::vector<uint8_t> WavFloatWriter::header(uint32_t sampleRate, uint32_t samples)
+{
+    const uint32_t dataBytes = samples * kBytesPerSample;
+    std::vector<uint8_t> out;
+    put(out, "RIFF");
+    put(out, 36 + dataBytes, 4);
+    put(out, "WAVE");
+    put(out, "fmt ");
+    put(out, 16, 4);
+    put(out, kIeeeFloat, 2);
+    put(out, kChannels, 2);
+    put(out, sampleRate, 4);
+    put(out, sampleRate * kChannels * kBytesPerSample, 4);
+    put(out, kChannels * kBytesPerSample, 2);
+    put(out, kBitsPerSample, 2);
+    put(out, "data");
+    put(out, dataBytes, 4);
+    return out;
+}
+
+bool WavFloatWriter::writeAll(const void* data, size_t bytes)
+{
+    const auto* p = static_cast<const uint8_t*>(data);
+    while (bytes > 0)
+    {
+        const ssize_t done = ::write(fd_, p, bytes);
+        if (done < 0 && errno == EINTR) continue;
+        if (done <= 0) return false;
+        p += done;
+        bytes -= static_cast<size_t>(done);
+    }
+    return true;
+}
+
+bool WavFloatWriter::writeHeader()
+{
+    const std::vector<uint8_t> bytes = header(sampleRate_, samples_);
+    return writeAll(bytes.data(), bytes.size());
+}
+
+bool WavFloatWriter::write(const float* in, size_t count)
+{
+    if (written_ + count > samples_) return false;
+    buffer_.resize(count * kBytesPerSample);
+    for (size_t i = 0; i < count; ++i)
+    {
+        uint32_t bits = 0;
+        std::memcpy(&bits, &in[i], sizeof(bits));
+        for (uint32_t b = 0; b < kBytesPerSample; ++b)
+            buffer_[i * kBytesPerSample + b] = static_cast<uint8_t>(bits >> (8 * b));
+    }
+    if (!writeAll(buffer_.data(), buffer_.size())) return false;
+    written_ += count;
+    return true;
+}
+
+bool WavFloatWriter::finish()
+{
+    return written_ == samples_ && ::fsync(fd_) == 0;
+}
+
+} // namespace companion

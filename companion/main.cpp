@@ -1,0 +1,68 @@
+// orvendal-qv: the companion application the Orvendal QV plug-in talks to.
+#include "CompanionConstants.h"
+#include "CompanionServer.h"
+#include "FileLockTable.h"
+#include "Log.h"
+#include "ProcessingPipeline.h"
+#include "RequestHandler.h"
+
+#include <CLI/CLI.hpp>
+
+#include <csignal>
+#include <iostream>
+
+int main(int argc, char** argv)
+{
+    using namespace companion;
+
+    CLI::App app{"Orvendal QV companion: serves the plug-in's \"parameters\" and \"process\" "
+                 "requests on 127.0.0.1"};
+    CompanionServer::Options options;
+    bool verbose = false;
+    std::string request;
+    app.add_option("--port", options.port, "TCP port on 127.0.0.1")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 65535));
+    app.add_option("--workers", options.workers, "requests served at the same time")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 64));
+    app.add_flag("-v,--verbose", verbose, "log progress and details");
+    app.add_option("--request", request,
+                   "serve this one request line (without its line feed) here and exit, "
+                   "printing any answer");
+    CLI11_PARSE(app, argc, argv);
+
+    Log log(std::cerr, verbose);
+    FileLockTable locks;
+    ProcessingPipeline pipeline(locks, log);
+    RequestHandler handler(pipeline, log);
+
+    if (!request.empty())
+    {
+        const RequestHandler::Reply reply = handler.handle(request, "command line");
+        if (!reply.answer.empty()) std::cout << reply.answer << '\n';
+        return reply.served ? 0 : 1;
+    }
+
+    // The worker threads inherit this mask, so only sigwait below sees the stop signals.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    CompanionServer server(handler, log, options);
+    std::string error;
+    if (!server.start(error))
+    {
+        log.info(error);
+        return 1;
+    }
+    log.info("listening on 127.0.0.1:" + std::to_string(server.port()));
+    int received = 0;
+    sigwait(&stopSignals, &received);
+    log.info("stopping");
+    server.stop();
+    return 0;
+}

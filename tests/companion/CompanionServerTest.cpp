@@ -1,0 +1,146 @@
+#include "CompanionServer.h"
+#include "ParametersAnswer.h"
+#include "SignalTestSupport.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <sstream>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace companion
+{
+namespace
+{
+
+int connectTo(uint16_t port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// As the plug-in does: one write, then read until the companion closes.
+std::string exchange(uint16_t port, const std::string& request)
+{
+    const int fd = connectTo(port);
+    if (fd < 0) return "<no connection>";
+    ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+    std::string answer;
+    char buffer[1024];
+    ssize_t got;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+        answer.append(buffer, static_cast<size_t>(got));
+    ::close(fd);
+    return answer;
+}
+
+struct Server
+{
+    explicit Server(size_t workers = 4, int timeoutMs = 10000)
+    {
+        CompanionServer::Options options;
+        options.port = 0;
+        options.workers = workers;
+        options.receiveTimeoutMs = timeoutMs;
+        server = std::make_unique<CompanionServer>(handler, log, options);
+        std::string error;
+        EXPECT_TRUE(server->start(error)) << error;
+    }
+    uint16_t port() const { return server->port(); }
+
+    std::ostringstream logText;
+    Log log{logText, true};
+    FileLockTable locks;
+    ProcessingPipeline pipeline{locks, log};
+    RequestHandler handler{pipeline, log};
+    std::unique_ptr<CompanionServer> server;
+};
+
+TEST(CompanionServer, AnswersParametersAndClosesTheConnection)
+{
+    Server s;
+    EXPECT_NE(s.port(), 0);
+    EXPECT_NE(s.port(), kCompanionPort);
+    const std::string answer = exchange(s.port(), "{request:\"parameters\"}\n");
+    EXPECT_EQ(answer, ParametersAnswer::build());
+    EXPECT_LT(answer.size(), 400u);
+}
+
+TEST(CompanionServer, RefusesBadRequestsAndKeepsServing)
+{
+    Server s;
+    const std::string bad[] = {
+        "GET / HTTP/1.1\r\nHost: localhost\r\n\r\n",
+        std::string(10000, 'a') + "\n",
+        "{request:\"parameters\"}\nextra",
+        "{request: \"parameters\"}\n",
+        "{request:\"process\", tools:[true], presets: [0],rangeLow: 0, rangeHigh: 1, input: "
+        "\"/etc/passwd\"}\n",
+        std::string("\0\xff\n", 3),
+    };
+    for (const std::string& request : bad)
+        EXPECT_EQ(exchange(s.port(), request), "") << request.substr(0, 40);
+
+    // A client that goes away mid-line, and one that connects and leaves.
+    int fd = connectTo(s.port());
+    ::send(fd, "{request:", 9, MSG_NOSIGNAL);
+    ::close(fd);
+    ::close(connectTo(s.port()));
+
+    EXPECT_EQ(exchange(s.port(), "{request:\"parameters\"}\n"), ParametersAnswer::build());
+    EXPECT_NE(s.logText.str().find("refused"), std::string::npos);
+}
+
+TEST(CompanionServer, ServesOthersWhileAClientIsSlow)
+{
+    Server s(2, 3000);
+    // Holds one worker: connected, line not finished.
+    const int slow = connectTo(s.port());
+    ::send(slow, "{request:", 9, MSG_NOSIGNAL);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(exchange(s.port(), "{request:\"parameters\"}\n"), ParametersAnswer::build());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
+    // The slow one is dropped after the receive timeout.
+    char byte;
+    EXPECT_EQ(::read(slow, &byte, 1), 0);
+    ::close(slow);
+}
+
+TEST(CompanionServer, ClosesAProcessConnectionOnlyOnceTheFileIsReplaced)
+{
+    Server s;
+    test::TempFolder folder;
+    const auto path = folder / "Orvendal_interface_0.wav";
+    const auto x = test::sine(1000.0, 0.25, 44100.0, 5 * 44100);
+    test::writeWav(path, x, 44100);
+    const std::string request = "{request:\"process\", tools:[false,false,false,false,true], "
+                                "presets: [0,0,0,0,1],rangeLow: 500, rangeHigh: 2000, input: \"" +
+                                path.string() + "\"}\n";
+    EXPECT_EQ(exchange(s.port(), request), "");
+    // Read at once after the close: the 1 kHz tone inside the removed band is gone.
+    SF_INFO info;
+    const auto y = test::readWav(path, info);
+    ASSERT_EQ(y.size(), x.size());
+    EXPECT_EQ(info.format, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+    EXPECT_LT(test::db(test::toneAmplitude(y, 1000.0, 44100.0, 44100, 4 * 44100) / 0.25), -60.0);
+    EXPECT_NE(s.logText.str().find("processed (Band Remove band, 500-2000 Hz)"), std::string::npos)
+        << s.logText.str();
+}
+
+} // namespace
+} // namespace companion

@@ -1,0 +1,158 @@
+#include "ToolChain.h"
+#include "SignalTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace companion
+{
+namespace
+{
+
+// A pure delay with a gain: latency `delay`, output = gain * input delayed.
+class DelayTool : public Tool
+{
+public:
+    DelayTool(size_t delay, float gain) : line_(delay, 0.0f), gain_(gain) {}
+    size_t latency() const override { return line_.size(); }
+    void process(const float* in, float* out, size_t count) override
+    {
+        for (size_t i = 0; i < count; ++i)
+        {
+            const float x = in[i];
+            if (line_.empty())
+            {
+                out[i] = x * gain_;
+                continue;
+            }
+            out[i] = line_[at_] * gain_;
+            line_[at_] = x;
+            at_ = (at_ + 1) % line_.size();
+        }
+    }
+    void reset() override
+    {
+        std::fill(line_.begin(), line_.end(), 0.0f);
+        at_ = 0;
+    }
+
+private:
+    std::vector<float> line_;
+    size_t at_ = 0;
+    float gain_;
+};
+
+// Records what it is given to analyse, then passes its input on, delayed by one block.
+class RecordingTool : public DelayTool
+{
+public:
+    explicit RecordingTool(std::vector<float>& seen) : DelayTool(70000, 1.0f), seen_(seen) {}
+    bool needsAnalysis() const override { return true; }
+    void analyze(const float* in, size_t count) override
+    {
+        seen_.insert(seen_.end(), in, in + count);
+    }
+
+private:
+    std::vector<float>& seen_;
+};
+
+class VectorSource : public SampleSource
+{
+public:
+    explicit VectorSource(std::vector<float> samples) : samples_(std::move(samples)) {}
+    long read(float* out, size_t count) override
+    {
+        const size_t n = std::min(count, samples_.size() - at_);
+        std::copy(samples_.begin() + at_, samples_.begin() + at_ + n, out);
+        at_ += n;
+        return static_cast<long>(n);
+    }
+    bool rewind() override
+    {
+        at_ = 0;
+        ++rewinds;
+        return true;
+    }
+    size_t length() const override { return samples_.size(); }
+    int rewinds = 0;
+
+private:
+    std::vector<float> samples_;
+    size_t at_ = 0;
+};
+
+class VectorSink : public SampleSink
+{
+public:
+    bool write(const float* in, size_t count) override
+    {
+        samples.insert(samples.end(), in, in + count);
+        return samples.size() <= limit;
+    }
+    std::vector<float> samples;
+    size_t limit = SIZE_MAX;
+};
+
+TEST(ToolChain, OutputIsAlignedAndAsLongAsTheInputWhateverTheLatencies)
+{
+    const std::vector<float> x = test::noise(0.2, 150001);
+    std::vector<std::unique_ptr<Tool>> tools;
+    tools.push_back(std::make_unique<DelayTool>(1234, 2.0f));
+    tools.push_back(std::make_unique<DelayTool>(0, 0.5f));
+    tools.push_back(std::make_unique<DelayTool>(200000, 3.0f)); // longer than the input
+    ToolChain chain(std::move(tools));
+    EXPECT_EQ(chain.passes(), 1);
+
+    VectorSource source(x);
+    VectorSink sink;
+    std::string error;
+    ASSERT_TRUE(chain.run(source, sink, error)) << error;
+    ASSERT_EQ(sink.samples.size(), x.size());
+    for (size_t i = 0; i < x.size(); ++i)
+        ASSERT_FLOAT_EQ(sink.samples[i], 3.0f * x[i]) << i;
+}
+
+TEST(ToolChain, AnalysisSeesTheAlignedOutputOfTheToolsBeforeIt)
+{
+    const std::vector<float> x = test::noise(0.2, 100000);
+    std::vector<float> seen;
+    std::vector<std::unique_ptr<Tool>> tools;
+    tools.push_back(std::make_unique<DelayTool>(999, 2.0f));
+    tools.push_back(std::make_unique<RecordingTool>(seen));
+    ToolChain chain(std::move(tools));
+    EXPECT_EQ(chain.passes(), 2);
+
+    VectorSource source(x);
+    VectorSink sink;
+    std::vector<int> passesSeen;
+    std::string error;
+    ASSERT_TRUE(
+        chain.run(source, sink, error, [&](int pass, int, double) { passesSeen.push_back(pass); }))
+        << error;
+    EXPECT_EQ(source.rewinds, 2);
+    ASSERT_EQ(seen.size(), x.size());
+    ASSERT_EQ(sink.samples.size(), x.size());
+    for (size_t i = 0; i < x.size(); ++i)
+    {
+        ASSERT_FLOAT_EQ(seen[i], 2.0f * x[i]) << i;
+        ASSERT_FLOAT_EQ(sink.samples[i], 2.0f * x[i]) << i;
+    }
+    EXPECT_EQ(passesSeen.front(), 1);
+    EXPECT_EQ(passesSeen.back(), 2);
+}
+
+TEST(ToolChain, StopsWhenTheSinkRefuses)
+{
+    std::vector<std::unique_ptr<Tool>> tools;
+    tools.push_back(std::make_unique<DelayTool>(10, 1.0f));
+    ToolChain chain(std::move(tools));
+    VectorSource source(test::noise(0.2, 300000));
+    VectorSink sink;
+    sink.limit = 1000;
+    std::string error;
+    EXPECT_FALSE(chain.run(source, sink, error));
+    EXPECT_FALSE(error.empty());
+}
+
+} // namespace
+} // namespace companion

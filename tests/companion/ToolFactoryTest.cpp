@@ -1,0 +1,65 @@
+#include "ToolFactory.h"
+#include "RequestParser.h"
+
+#include <gtest/gtest.h>
+
+namespace companion
+{
+namespace
+{
+
+Request process(std::vector<bool> tools, std::vector<int> presets, int low, int high)
+{
+    Request request;
+    request.kind = RequestKind::Process;
+    request.tools = std::move(tools);
+    request.presets = std::move(presets);
+    request.rangeLow = low;
+    request.rangeHigh = high;
+    request.input = "/x/Orvendal_interface_0.wav";
+    return request;
+}
+
+TEST(ToolFactory, BuildsTheSwitchedOnToolsInOrder)
+{
+    const auto plan = ToolFactory::build(
+        process({true, false, true, true, true}, {3, 9, 1, 0, 1}, 20, 2000), 48000.0);
+    ASSERT_TRUE(plan.ok) << plan.error;
+    EXPECT_EQ(plan.tools.size(), 4u);
+    EXPECT_EQ(plan.summary,
+              "Gain +3 dB, Denoise Medium, De-hum 50 Hz, Band Remove band, 20-2000 Hz");
+
+    // The range is clamped to Nyquist; with only Normalize on it does not matter.
+    const auto normalize = ToolFactory::build(process({false, true}, {0, 2}, 500, 100), 44100.0);
+    ASSERT_TRUE(normalize.ok) << normalize.error;
+    EXPECT_EQ(normalize.tools.size(), 1u);
+    const auto range = ToolFactory::rangeFor(process({true}, {0}, -10, 96000), 44100.0);
+    EXPECT_EQ(range.low, 0.0);
+    EXPECT_EQ(range.high, 22050.0);
+    EXPECT_TRUE(range.coversFullBand());
+
+    const auto none = ToolFactory::build(process({false, false}, {0, 0}, 0, 0), 48000.0);
+    ASSERT_TRUE(none.ok);
+    EXPECT_TRUE(none.tools.empty());
+}
+
+TEST(ToolFactory, RefusesWhatItCannotDo)
+{
+    const Request refused[] = {
+        process({true}, {5}, 0, 24000),  // Gain has presets 0 to 4
+        process({true}, {-1}, 0, 24000), // negative preset
+        process({false, false, false, false, false, true}, {0, 0, 0, 0, 0, 0}, 0, 24000),
+        process({true}, {0}, 3000, 2000), // empty band
+        process({false, false, false, false, true}, {0, 0, 0, 0, 0}, 30000, 40000),
+    };
+    for (const Request& request : refused)
+    {
+        const auto plan = ToolFactory::build(request, 48000.0);
+        EXPECT_FALSE(plan.ok);
+        EXPECT_FALSE(plan.error.empty());
+        EXPECT_TRUE(plan.tools.empty());
+    }
+}
+
+} // namespace
+} // namespace companion
