@@ -1,0 +1,63 @@
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "AAX_IACFPropertyMap.h"
+#include "ACFPtr.h"
+#include "HostCallLog.h"
+#include "HostDescriptionOptions.h"
+#include "HostUnknown.h"
+
+namespace orv::host
+{
+
+// Answered only by the host's own maps, with the map itself: how the host finds its object
+// behind an IACFUnknown the plug-in hands back.
+inline constexpr _acfUID IID_HostPropertyMapSelf = {
+    0x6C2B5E10, 0x93A4, 0x4F02, {0x8E, 0x61, 0x0B, 0xD2, 0x47, 0x15, 0x00, 0x01}};
+
+// The host's property map: keeps properties in the order they were first added (a later
+// AddProperty replaces the value in place) and the identifier arrays. Used on the host's
+// main thread during registration; read afterwards.
+class HostPropertyMap : public HostUnknown<AAX_IACFPropertyMap_V2>
+{
+public:
+    using Entry = std::pair<int32, int32>;
+
+    explicit HostPropertyMap(const HostDescriptionOptions& options);
+
+    AAX_CBoolean GetProperty(AAX_EProperty property, AAX_CPropertyValue* outValue) override;
+    AAX_Result AddProperty(AAX_EProperty property, AAX_CPropertyValue value) override;
+    AAX_Result RemoveProperty(AAX_EProperty property) override;
+    // A null array with a non-zero count is refused with kResultNullArgument.
+    AAX_Result AddPropertyWithIDArray(AAX_EProperty property,
+                                      const AAX_SPlugInIdentifierTriad* pluginIDs,
+                                      uint32 count) override;
+    AAX_CBoolean GetPropertyWithIDArray(AAX_EProperty property,
+                                        const AAX_SPlugInIdentifierTriad** outPluginIDs,
+                                        uint32* outCount) override;
+
+    // The host's own map behind object, counted, or empty when object is not one.
+    static ACFPtr<HostPropertyMap> From(IACFUnknown* object);
+
+    const std::vector<Entry>& Entries() const { return mEntries; }
+    const HostCallLog& Log() const { return mLog; }
+
+protected:
+    void* Find(const _acfUID& iid) override;
+
+private:
+    struct IDArray
+    {
+        int32 property;
+        std::vector<AAX_SPlugInIdentifierTriad> ids;
+    };
+
+    const bool mVersion2;
+    std::vector<Entry> mEntries;
+    std::vector<IDArray> mIDArrays;
+    HostCallLog mLog;
+};
+
+} // namespace orv::host
