@@ -1,0 +1,38 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "AAX.h"
+
+// The editor's record of the companion's answer to "parameters": its version, its tools
+// with their preset names, and the highest frequency it offers. Tools and presets are
+// numbered from 1, as the editor's menus show them; entry 0 stays empty. Every text and
+// count is bounded by the limits below, whatever the companion sends.
+struct CompanionInfo
+{
+    static constexpr int32 kMaxTools = 20;
+    static constexpr int32 kMaxPresets = 99;
+    static constexpr size_t kMaxVersionLength = 19;
+    static constexpr size_t kMaxNameLength = 99;
+    static constexpr float kDefaultRangeMax = 96000.0f;
+
+    // Status codes of the exchange (infoStatus).
+    static constexpr int32 kInfoOK = 30;
+    static constexpr int32 kInfoSocketFailed = 31;
+    static constexpr int32 kInfoResolveFailed = 32;
+    static constexpr int32 kInfoConnectFailed = 35;
+    static constexpr int32 kInfoSendFailed = 36;
+    static constexpr int32 kInfoReceiveFailed = 38;
+
+    int32 infoStatus = kInfoOK;
+    bool linkOK = false;
+    bool replyReceived = false;
+    std::string version;
+    int32 toolCount = 0;
+    std::array<std::string, kMaxTools + 1> toolNames;
+    int32 presetGroupCount = 0;
+    std::array<int32, kMaxTools + 1> presetCounts{};
+    std::array<std::array<std::string, kMaxPresets + 1>, kMaxTools + 1> presetNames;
+    float rangeMax = kDefaultRangeMax;
+};

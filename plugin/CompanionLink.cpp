@@ -1,0 +1,105 @@
+#include "CompanionLink.h"
+
+#include <algorithm>
+
+#include "AAX_IController.h"
+#include "CompanionAnswerParser.h"
+#include "CompanionConnection.h"
+#include "OfflineParameterIDs.h"
+#include "OfflineStatus.h"
+
+namespace CompanionLink
+{
+namespace
+{
+
+using Result = CompanionConnection::Result;
+
+int32 ProcessStatus(Result result)
+{
+    switch (result)
+    {
+    case Result::kOK:
+        return kStatusNone;
+    case Result::kSocketFailed:
+        return kStatusSocket;
+    case Result::kResolveFailed:
+        return kStatusResolve;
+    case Result::kConnectFailed:
+        return kStatusConnect;
+    case Result::kSendFailed:
+        return kStatusSend;
+    case Result::kReceiveFailed:
+        return kStatusReceive;
+    }
+    return kStatusReceive;
+}
+
+int32 InfoStatus(Result result)
+{
+    switch (result)
+    {
+    case Result::kOK:
+        return CompanionInfo::kInfoOK;
+    case Result::kSocketFailed:
+        return CompanionInfo::kInfoSocketFailed;
+    case Result::kResolveFailed:
+        return CompanionInfo::kInfoResolveFailed;
+    case Result::kConnectFailed:
+        return CompanionInfo::kInfoConnectFailed;
+    case Result::kSendFailed:
+        return CompanionInfo::kInfoSendFailed;
+    case Result::kReceiveFailed:
+        return CompanionInfo::kInfoReceiveFailed;
+    }
+    return CompanionInfo::kInfoReceiveFailed;
+}
+
+void Reset(CompanionInfo& info)
+{
+    info.replyReceived = false;
+    info.linkOK = true;
+    info.infoStatus = CompanionInfo::kInfoOK;
+    info.version.clear();
+    info.toolCount = 0;
+    info.presetGroupCount = 0;
+    info.presetCounts.fill(0);
+}
+
+} // namespace
+
+int32 RequestProcessing(const std::string& request)
+{
+    return ProcessStatus(CompanionConnection::Exchange(request, nullptr, 0));
+}
+
+int32 RequestCompanionInfo(const AAX_IController* controller, AAX_IACFEffectParameters* parameters,
+                           CompanionInfo& info)
+{
+    Reset(info);
+    float sampleRate = 2.0f * CompanionInfo::kDefaultRangeMax;
+    if (controller) controller->GetSampleRate(&sampleRate);
+    const float halfSampleRate = sampleRate * 0.5f;
+
+    CompanionConnection::Reply reply;
+    const Result result = CompanionConnection::Exchange(kParametersRequest, &reply,
+                                                        CompanionAnswerParser::kMaxAnswerBytes - 1);
+    info.replyReceived = reply.received;
+    if (result != Result::kOK)
+    {
+        info.infoStatus = InfoStatus(result);
+        info.linkOK = false;
+        return 1;
+    }
+    if (!reply.received)
+    {
+        if (parameters)
+            parameters->SetParameterNormalizedValue(OfflineParameterIDs::kToolCount, 0.0);
+        info.rangeMax = std::min(halfSampleRate, CompanionInfo::kDefaultRangeMax);
+        return 0;
+    }
+    CompanionAnswerParser::Parse(reply.text, halfSampleRate, info);
+    return 0;
+}
+
+} // namespace CompanionLink

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "AAX_IACFEffectParameters.h"
+#include "CompanionInfo.h"
+
+class AAX_IController;
+
+// The two exchanges with the companion application: "process" for the host processor and
+// "parameters" for the editor. Each opens its own connection and blocks until the
+// companion closes it.
+namespace CompanionLink
+{
+
+constexpr const char* kParametersRequest = "{request:\"parameters\"}\n";
+
+// Sends a built "process" request and waits for the companion to finish. Returns 0, or
+// the status code of the failed step (kStatusSocket to kStatusReceive).
+int32 RequestProcessing(const std::string& request);
+
+// The "parameters" exchange: resets info, asks the companion and fills info from its
+// answer. The sample rate comes from controller (may be null: rangeMax is then bounded by
+// 96000 only). A companion that closes without answering sets "NTools" to 0 through
+// parameters (may be null). Returns 0 after a completed exchange, 1 after a failure, with
+// the failure in info.infoStatus.
+int32 RequestCompanionInfo(const AAX_IController* controller, AAX_IACFEffectParameters* parameters,
+                           CompanionInfo& info);
+
+} // namespace CompanionLink

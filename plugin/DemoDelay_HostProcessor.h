@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+
+#include "AAX_CHostProcessor.h"
+#include "InterfaceFileReader.h"
+#include "InterfaceFileWriter.h"
+
+// The plug-in's offline processor. The analysis pass records the first channel of the
+// selection into the interface file; the render pass asks the companion to process that
+// file and streams the result back into the first output channel. Any failure is published
+// through "Comm" as code / 100 and from then on the selection renders unchanged. Driven by
+// the host, one call at a time; holds no lock and starts no thread.
+class DemoDelay_HostProcessor : public AAX_CHostProcessor
+{
+public:
+    // The factory the effect description registers: a new processor with count 0, owned by
+    // the host through its reference count.
+    static AAX_IHostProcessor* Create();
+
+    DemoDelay_HostProcessor() = default;
+    ~DemoDelay_HostProcessor() override = default;
+
+    // Return 0 whatever happens to the exchange, except PreAnalyze (the sample-rate query's
+    // result) and RenderAudio (kResultRenderArgument for unequal channel counts or a null
+    // window size).
+    AAX_Result PreAnalyze(int32 inAudioInCount, int32 inWindowSize) override;
+    AAX_Result AnalyzeAudio(const float* const inAudioIns[], int32 inAudioInCount,
+                            int32* ioWindowSize) override;
+    AAX_Result PostAnalyze() override;
+    AAX_Result PreRender(int32 inAudioInCount, int32 inAudioOutCount, int32 inWindowSize) override;
+    AAX_Result RenderAudio(const float* const inAudioIns[], int32 inAudioInCount,
+                           float* const inAudioOuts[], int32 inAudioOutCount,
+                           int32* ioWindowSize) override;
+    AAX_Result PostRender() override;
+
+    // The interface-file and companion steps, called by the pass operations only. Each
+    // takes the file index (always 0) and returns 0; failures go to "Comm".
+    virtual int32 PrepareInterfaceFileForWrite(int32 fileIndex);
+    virtual int32 AppendAudioSliceToFile(const float* samples, int32 fileIndex,
+                                         int32* ioSampleCount);
+    virtual int32 CompleteInterfaceFile(int32 fileIndex);
+    virtual int32 PrepareInterfaceFileForRead(int32 fileIndex);
+    virtual int32 GetAudioSliceFromFile(float* destination, int32 fileIndex, int32* ioSampleCount);
+    virtual int32 CloseInterfaceFileAfterRead(int32 fileIndex);
+    // Sends "process" and waits for the companion; 0 on success, otherwise the result of the
+    // "chkfr" read.
+    virtual int32 RequestExternalAudioProcessing(int32 fileIndex);
+
+    // For diagnostics and tests.
+    bool IsReady() const { return mReady; }
+    int32 StatusCode() const { return mStatusCode; }
+    int32 SamplesWritten() const { return mSamplesWritten; }
+    int32 ToolCount() const { return mToolCount; }
+    const std::string& InterfaceFilePath() const { return mInterfaceFilePath; }
+
+private:
+    // Stores code and publishes it through "Comm".
+    void Report(int32 code);
+    // Reports code and switches to pass-through.
+    void Fail(int32 code);
+
+    std::string mInterfaceFilePath;
+    int32 mToolCount = 0;
+    int32 mChannelCount = 0;
+    float mSampleRate = 0.0f;
+    bool mReady = false;
+    int32 mStatusCode = 0;
+    int32 mSamplesWritten = 0;
+    InterfaceFileWriter mOutput;
+    InterfaceFileReader mInput;
+};

@@ -1,0 +1,76 @@
+#include "InterfaceFileWriter.h"
+
+#include "InterfaceFileFormat.h"
+#include "OfflineStatus.h"
+
+using namespace InterfaceFileFormat;
+
+int32 InterfaceFileWriter::Open(const std::string& path, int32 channelCount, float sampleRate)
+{
+    if (mStream.is_open()) mStream.close();
+    mStream.clear();
+    if (path.empty()) return kStatusCreateFile;
+    mStream.open(path, std::ios::binary | std::ios::out | std::ios::trunc);
+    if (!mStream.is_open()) return kStatusCreateFile;
+    if (!WriteHeader(channelCount, sampleRate)) return kStatusCreateFile;
+    return kStatusNone;
+}
+
+int32 InterfaceFileWriter::Append(const float* samples, int32 count)
+{
+    if (count <= 0) return mStream ? kStatusNone : kStatusAppendSlice;
+    mStream.write(reinterpret_cast<const char*>(samples),
+                  static_cast<std::streamsize>(count) * kBytesPerSample);
+    return mStream ? kStatusNone : kStatusAppendSlice;
+}
+
+int32 InterfaceFileWriter::Complete(uint32 dataSize)
+{
+    if (!mStream.is_open()) return kStatusCompleteFile;
+    int32 status = kStatusNone;
+    mStream.seekp(kRiffSizeOffset);
+    if (!mStream || !WriteU32(kRiffSizeWithoutData + dataSize)) status = kStatusCompleteFile;
+    mStream.clear();
+    mStream.seekp(kDataSizeOffset);
+    if (!mStream || !WriteU32(dataSize)) status = kStatusCompleteFile;
+    mStream.close();
+    return status;
+}
+
+bool InterfaceFileWriter::WriteTag(const char* tag)
+{
+    mStream.write(tag, 4);
+    return static_cast<bool>(mStream);
+}
+
+bool InterfaceFileWriter::WriteU16(uint16 value)
+{
+    const char bytes[2] = {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+    mStream.write(bytes, sizeof bytes);
+    return static_cast<bool>(mStream);
+}
+
+bool InterfaceFileWriter::WriteU32(uint32 value)
+{
+    const char bytes[4] = {static_cast<char>(value & 0xFF), static_cast<char>((value >> 8) & 0xFF),
+                           static_cast<char>((value >> 16) & 0xFF), static_cast<char>(value >> 24)};
+    mStream.write(bytes, sizeof bytes);
+    return static_cast<bool>(mStream);
+}
+
+bool InterfaceFileWriter::WriteHeader(int32 channelCount, float sampleRate)
+{
+    // The rate is cut to whole hertz; a rate no unsigned field can hold is written as 0
+    // rather than converted out of range.
+    const bool rateFits = sampleRate >= 0.0f && sampleRate < 4294967296.0f;
+    const uint32 rate = rateFits ? static_cast<uint32>(sampleRate) : 0;
+    const float bytesPerSecondF = static_cast<float>(channelCount) * sampleRate * 4.0f;
+    const bool bytesPerSecondFits = bytesPerSecondF >= 0.0f && bytesPerSecondF < 4294967296.0f;
+    const uint32 bytesPerSecond = bytesPerSecondFits ? static_cast<uint32>(bytesPerSecondF) : 0;
+    const uint16 channels = static_cast<uint16>(channelCount);
+    return WriteTag("RIFF") && WriteU32(kRiffSizeWithoutData) && WriteTag("WAVE") &&
+           WriteTag("fmt ") && WriteU32(kFormatChunkSize) && WriteU16(kFormatIEEEFloat) &&
+           WriteU16(channels) && WriteU32(rate) && WriteU32(bytesPerSecond) &&
+           WriteU16(static_cast<uint16>(channels * kBytesPerSample)) && WriteU16(kBitsPerSample) &&
+           WriteTag("data") && WriteU32(0);
+}

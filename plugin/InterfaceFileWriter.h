@@ -1,0 +1,32 @@
+#pragma once
+
+#include <fstream>
+#include <string>
+
+#include "AAX.h"
+
+// Writes the interface file: the header when opened, the samples as they arrive, the two
+// sizes when completed. Results are OfflineStatus codes (0 on success).
+class InterfaceFileWriter
+{
+public:
+    // Creates or truncates path and writes the 44-byte header with sizes 36 and 0.
+    // kStatusCreateFile when the file cannot be opened or a header field cannot be written.
+    int32 Open(const std::string& path, int32 channelCount, float sampleRate);
+    // Appends count samples (nothing for count <= 0). kStatusAppendSlice on a failed write.
+    int32 Append(const float* samples, int32 count);
+    // Writes 36 + dataSize and dataSize into the header and closes the file.
+    // kStatusCompleteFile when the file is not open or a size cannot be written; the file is
+    // closed in either case.
+    int32 Complete(uint32 dataSize);
+
+    bool IsOpen() const { return mStream.is_open(); }
+
+private:
+    bool WriteTag(const char* tag);
+    bool WriteU16(uint16 value);
+    bool WriteU32(uint32 value);
+    bool WriteHeader(int32 channelCount, float sampleRate);
+
+    std::ofstream mStream;
+};

@@ -1,0 +1,86 @@
+#include "ProcessRequest.h"
+
+#include <cmath>
+#include <limits>
+
+#include "AAX_Errors.h"
+#include "OfflineParameterIDs.h"
+
+namespace ProcessRequest
+{
+namespace
+{
+
+constexpr double kCountScale = 100.0;
+constexpr double kRounding = 0.49;
+constexpr double kSwitchThreshold = 0.5;
+
+double Read(const AAX_IACFEffectParameters* parameters, AAX_CParamID id,
+            AAX_Result* outResult = nullptr)
+{
+    double value = 0.0;
+    const AAX_Result result =
+        parameters ? parameters->GetParameterNormalizedValue(id, &value) : kResultNullObject;
+    if (outResult) *outResult = result;
+    return result == 0 ? value : 0.0;
+}
+
+} // namespace
+
+int32 Truncate(double scaled)
+{
+    if (std::isnan(scaled)) return 0;
+    if (scaled >= static_cast<double>(std::numeric_limits<int32>::max()))
+        return std::numeric_limits<int32>::max();
+    if (scaled <= static_cast<double>(std::numeric_limits<int32>::min()))
+        return std::numeric_limits<int32>::min();
+    return static_cast<int32>(scaled);
+}
+
+int32 Count(double value, double scale)
+{
+    return Truncate(value * scale + kRounding);
+}
+
+Request Build(const AAX_IACFEffectParameters* parameters, float sampleRate,
+              const std::string& inputPath)
+{
+    using namespace OfflineParameterIDs;
+    Request request;
+    const int32 wanted = Count(Read(parameters, kToolCount), kCountScale);
+    request.toolCount = wanted > kMaxTools ? kMaxTools : wanted;
+    const int32 listed = request.toolCount < 1 ? 1 : request.toolCount;
+
+    std::string& text = request.text;
+    text = "{request:\"process\", tools:[";
+    for (int32 i = 0; i < listed; ++i)
+    {
+        if (i > 0) text += ",";
+        text += Read(parameters, kToolSwitch[i]) > kSwitchThreshold ? "true" : "false";
+    }
+    text += "]";
+    text += ", presets: [";
+    for (int32 i = 0; i < listed; ++i)
+    {
+        if (i > 0) text += ",";
+        text += std::to_string(Count(Read(parameters, kToolPreset[i]), kCountScale));
+    }
+    text += "]";
+
+    const double low = Read(parameters, kRangeMin);
+    const double high = Read(parameters, kRangeMax);
+    const double check = Read(parameters, kRangeCheck, &request.rangeCheckResult);
+    // Without the range switch: the whole band up to half the rate, in single precision.
+    int32 rangeLow = 0;
+    int32 rangeHigh = Truncate(sampleRate * 0.5f);
+    if (check >= kSwitchThreshold)
+    {
+        rangeLow = Count(low, kFrequencyScale);
+        rangeHigh = Count(high, kFrequencyScale);
+    }
+    text += ",rangeLow: " + std::to_string(rangeLow) + ", rangeHigh: " + std::to_string(rangeHigh) +
+            ", input: \"" + inputPath + "\"}\n";
+    return request;
+}
+
+} // namespace ProcessRequest
