@@ -1,5 +1,9 @@
 #include <CLI/CLI.hpp>
 
+#include <iostream>
+
+#include "ExitCodes.h"
+#include "InfoCommand.h"
 #include "SmokeCommand.h"
 
 // orvendal-host: the command-line host of the Orvendal QV plug-in. Each subcommand lives in
@@ -10,13 +14,24 @@ int main(int argc, char** argv)
     app.require_subcommand(1);
     int exitCode = 0;
     orv::apps::SmokeCommand::Register(app, &exitCode);
+    orv::apps::InfoCommand::Register(app, &exitCode);
     try
     {
         app.parse(argc, argv);
     }
+    catch (const CLI::CallForHelp& help)
+    {
+        return app.exit(help);
+    }
+    catch (const CLI::CallForAllHelp& help)
+    {
+        return app.exit(help);
+    }
     catch (const CLI::ParseError& error)
     {
-        return app.exit(error);
+        // One line, and nothing has been written: the commands run only after parsing.
+        std::cerr << "orvendal-host: " << error.what() << " (see --help)\n";
+        return orv::apps::kExitUsage;
     }
     return exitCode;
 }

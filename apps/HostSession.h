@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "PluginInstance.h"
+#include "PluginModule.h"
+#include "ReferenceHost.h"
+
+namespace orv::apps
+{
+
+// The reference host with the module loaded and, on request, one instance of its effect:
+// what every subcommand that drives the plug-in starts from. Torn down in the host's order
+// (instance, module, host).
+class HostSession
+{
+public:
+    // The bundle beside the running program's build folder ("<dir of exe>/../Orvendal
+    // QV.aaxplugin"), which is where the build puts it.
+    static std::string DefaultModulePath();
+
+    // Loads the module at path (default when empty). Null with a one-line message on failure.
+    static std::unique_ptr<HostSession> Open(const std::string& path, std::string* outError);
+
+    ~HostSession();
+
+    // Builds the instance, offering providers to every component (borrowed).
+    bool CreateInstance(const std::vector<IACFUnknown*>& providers, std::string* outError);
+
+    host::ReferenceHost& Host() { return *mHost; }
+    host::PluginModule& Module() { return *mModule; }
+    // Null before CreateInstance.
+    host::PluginInstance* Instance() { return mInstance.get(); }
+
+private:
+    HostSession() = default;
+
+    std::unique_ptr<host::ReferenceHost> mHost;
+    std::unique_ptr<host::PluginModule> mModule;
+    std::unique_ptr<host::PluginInstance> mInstance;
+};
+
+} // namespace orv::apps
