@@ -1,0 +1,73 @@
+#include "CFrame.h"
+#include "CKickButton.h"
+#include "RecordingListener.h"
+
+#include <gtest/gtest.h>
+
+using namespace VSTGUI;
+
+namespace
+{
+struct KickFixture : ::testing::Test
+{
+    KickFixture()
+    {
+        frame = new CFrame(CRect(0, 0, 100, 100), nullptr, nullptr);
+        button = new CKickButton(CRect(10, 10, 30, 30), &listener, 41, 10.0, nullptr);
+        frame->addView(button);
+    }
+    ~KickFixture() override { frame->forget(); }
+
+    void mouse(const char* what, CCoord x, CCoord y, int32_t buttons)
+    {
+        CPoint where(x, y);
+        const std::string w(what);
+        if (w == "down")
+            frame->onMouseDown(where, buttons);
+        else if (w == "move")
+            frame->onMouseMoved(where, buttons);
+        else
+            frame->onMouseUp(where, buttons);
+    }
+
+    RecordingListener listener;
+    CFrame* frame;
+    CKickButton* button;
+};
+} // namespace
+
+TEST_F(KickFixture, ReleaseOverTheButtonNotifiesTwice)
+{
+    mouse("down", 20, 20, kLButton);
+    EXPECT_FLOAT_EQ(button->getValue(), 1.f) << "pressed while held over it";
+    EXPECT_EQ(listener.calls, std::vector<std::string>{"begin"}) << "no notification on press";
+    mouse("up", 20, 20, 0);
+    EXPECT_EQ(listener.calls,
+              (std::vector<std::string>{"begin", "value 1.00", "value 0.00", "end"}));
+    EXPECT_FLOAT_EQ(button->getValue(), 0.f);
+}
+
+TEST_F(KickFixture, ReleaseBesideTheButtonNotifiesOnce)
+{
+    mouse("down", 20, 20, kLButton);
+    mouse("move", 50, 50, kLButton);
+    EXPECT_FLOAT_EQ(button->getValue(), 0.f) << "dragged off: released look";
+    mouse("up", 50, 50, 0);
+    EXPECT_EQ(listener.calls, (std::vector<std::string>{"begin", "value 0.00", "end"}));
+}
+
+TEST_F(KickFixture, DraggingBackInPressesAgainAndOnlyTheLeftButtonStarts)
+{
+    mouse("down", 20, 20, kLButton);
+    mouse("move", 50, 50, kLButton);
+    mouse("move", 15, 15, kLButton);
+    EXPECT_FLOAT_EQ(button->getValue(), 1.f);
+    mouse("up", 15, 15, 0);
+    EXPECT_EQ(listener.calls.size(), 4u);
+
+    listener.calls.clear();
+    mouse("down", 20, 20, kRButton);
+    mouse("up", 20, 20, 0);
+    EXPECT_TRUE(listener.calls.empty()) << "a right click is not the button's";
+    EXPECT_FLOAT_EQ(button->getValue(), 0.f);
+}

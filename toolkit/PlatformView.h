@@ -1,0 +1,136 @@
+#pragma once
+
+#include "CButtonState.h"
+#include "CColor.h"
+#include "CRect.h"
+#include "ImageSurface.h"
+#include "PlatformMenuRequest.h"
+#include "PlatformTextEditRequest.h"
+#include "VstKeyCode.h"
+
+#include <cstdint>
+#include <string>
+
+namespace VSTGUI
+{
+
+class CDragContainer;
+class IPlatformFrameCallback;
+
+// The native parent view on Linux: an offscreen surface that one CFrame embeds itself in.
+// Whoever hosts the editor creates it and hands its address (getNativeHandle) to the
+// editor as the native parent view (`void*`, container type 1, where macOS has NSView*),
+// then drives it the way a user would: draws the frame into its image and saves it as
+// PNG, sends mouse, keyboard and drag events, answers the menus and text fields the
+// controls open on it, and lets time pass for the toolkit's timers.
+//
+// The caller owns the view and keeps it until the frame is gone (or destroys it first:
+// the frame is then told and forgets it). All calls come from one thread.
+class PlatformView
+{
+public:
+    PlatformView();
+    ~PlatformView();
+    PlatformView(const PlatformView&) = delete;
+    PlatformView& operator=(const PlatformView&) = delete;
+
+    // The pointer to pass as the native parent view.
+    void* getNativeHandle() { return this; }
+    // The view behind a native parent pointer; null when the pointer is null or is not a
+    // platform view.
+    static PlatformView* fromNativeHandle(void* handle);
+
+    // --- The caller's side ---
+
+    bool hasFrame() const { return frame != nullptr; }
+    // The embedded frame's size, origin (0, 0); empty without a frame.
+    CRect getFrameRect() const { return frameRect; }
+
+    // Draws the frame (all of it, or `updateRect`) into the image. False without a frame
+    // or when the frame is empty or too large for an image.
+    bool render();
+    bool render(const CRect& updateRect);
+    // Renders what has been invalidated since the last render; false when nothing was.
+    bool renderIfNeeded();
+    bool needsRedraw() const { return !invalidArea.isEmpty(); }
+    CRect getInvalidRect() const { return invalidArea; }
+    const ImageSurface& getImage() const { return image; }
+    CColor getPixel(int32_t x, int32_t y) const { return image.getPixel(x, y); }
+    // Brings the image up to date and writes it as PNG; false with no image or on a
+    // write error.
+    bool savePNG(const std::string& path);
+
+    // Mouse events at a point in frame coordinates. While a menu is open a mouse-down
+    // only closes the menu, as a click beside a pop-up menu does.
+    CMouseEventResult mouseDown(const CPoint& where, const CButtonState& buttons);
+    CMouseEventResult mouseMoved(const CPoint& where, const CButtonState& buttons);
+    CMouseEventResult mouseUp(const CPoint& where, const CButtonState& buttons);
+    // Mouse-down then mouse-up at the same point.
+    CMouseEventResult click(const CPoint& where, const CButtonState& buttons = kLButton);
+
+    // A key press. While a text field is open it edits the field: characters are added,
+    // VKEY_BACK deletes the last character, VKEY_RETURN / VKEY_ENTER accept the text and
+    // VKEY_ESCAPE abandons it. Otherwise the key goes to the frame. True when used.
+    bool keyDown(const VstKeyCode& key);
+    // Types `text` (UTF-8) one character at a time through keyDown.
+    bool typeText(const std::string& text);
+
+    bool drop(CDragContainer* drag, const CPoint& where);
+    void dragEnter(CDragContainer* drag, const CPoint& where);
+    void dragMove(CDragContainer* drag, const CPoint& where);
+    void dragLeave(CDragContainer* drag, const CPoint& where);
+
+    // Lets `milliseconds` pass: due timers fire, dirty views are invalidated.
+    void advanceTime(uint32_t milliseconds);
+
+    bool isMenuOpen() const { return menuOpen; }
+    // The open menu; its entry list is empty when none is open.
+    const PlatformMenuRequest& getMenu() const { return menu; }
+    // Picks an entry of the open menu and closes it; false (menu stays open) when no menu
+    // is open or the entry cannot be selected.
+    bool chooseMenuEntry(int32_t index);
+    bool chooseMenuEntry(const std::string& title);
+    // Closes the open menu without a choice.
+    void cancelMenu();
+
+    bool isTextEditOpen() const { return textEditOpen; }
+    // The text of the open field, empty when none is open.
+    std::string getEditText() const { return textEditOpen ? textEdit.text : std::string(); }
+    // Replaces the open field's text; false when none is open.
+    bool setEditText(const std::string& text);
+    // Accepts (return key) or abandons (escape) the open field; false when none is open.
+    bool commitTextEdit();
+    bool cancelTextEdit();
+
+    // --- The frame's side ---
+
+    // Embeds a frame; false when another frame is already embedded.
+    bool attachFrame(IPlatformFrameCallback* callback, const CRect& frameSize);
+    // Removes the frame; open menus and fields are dropped without calling back.
+    void detachFrame(IPlatformFrameCallback* callback);
+    void setFrameSize(const CRect& frameSize);
+    void invalidRect(const CRect& rect);
+    // Shows a menu; false when one is already open or the request has no client.
+    bool openMenu(const PlatformMenuRequest& request);
+    // Drops the open menu if it belongs to `client`, without calling back.
+    void closeMenu(IPlatformMenuClient* client);
+    // Opens a text field; an open field of another client is abandoned first.
+    bool openTextEdit(const PlatformTextEditRequest& request);
+    // Closes the field of `client` and returns its final text (empty when not open).
+    std::string closeTextEdit(IPlatformTextEditClient* client);
+
+private:
+    static constexpr uint32_t kMagic = 0x4f515056; // "OQPV"
+
+    uint32_t magic = kMagic;
+    IPlatformFrameCallback* frame = nullptr;
+    CRect frameRect;
+    ImageSurface image;
+    CRect invalidArea;
+    bool menuOpen = false;
+    PlatformMenuRequest menu;
+    bool textEditOpen = false;
+    PlatformTextEditRequest textEdit;
+};
+
+} // namespace VSTGUI
