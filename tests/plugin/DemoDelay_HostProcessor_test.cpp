@@ -1,0 +1,334 @@
+#include "DemoDelay_HostProcessor.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "AAX_Errors.h"
+#include "FakeEffectParameters.h"
+#include "HostProcessorDelegate.h"
+#include "MemoryAudioSink.h"
+#include "MemoryAudioSource.h"
+#include "OfflineParameterIDs.h"
+#include "OfflineRenderDriver.h"
+#include "OfflineStatus.h"
+#include "ReferenceHost.h"
+#include "TempFolder.h"
+#include "TestCompanion.h"
+#include "WavBytes.h"
+
+namespace
+{
+
+using orv::host::HostProcessorDelegate;
+using orv::host::MemoryAudioSink;
+using orv::host::MemoryAudioSource;
+using orv::host::OfflineRenderDriver;
+using orv::host::ReferenceHost;
+using orv::test::FakeEffectParameters;
+using orv::test::TempFolder;
+using orv::test::TestCompanion;
+using orv::test::WavBytes;
+
+constexpr int64 kLength = 1000;
+constexpr int32 kWindow = 256;
+
+std::vector<float> Ramp(int64 length, float scale)
+{
+    std::vector<float> samples(static_cast<size_t>(length));
+    for (size_t i = 0; i < samples.size(); ++i)
+        samples[i] = scale * std::sin(0.01f * static_cast<float>(i));
+    return samples;
+}
+
+// One processor in the reference host, with a documents folder of its own, fake
+// parameters and the test companion.
+class HostProcessorRun : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ::setenv("HOME", home.Path().c_str(), 1);
+        ::unsetenv("XDG_CONFIG_HOME");
+        for (int i = 0; i < OfflineParameterIDs::kMaxTools; ++i)
+        {
+            parameters.Define(OfflineParameterIDs::kToolSwitch[i], 0.0);
+            parameters.Define(OfflineParameterIDs::kToolPreset[i], 0.0);
+        }
+        for (const char* id : {"NTools", "chkfr", "minfr", "maxfr", "Comm"})
+            parameters.Define(id, 0.0);
+        host.ContextObject().Offer(&parameters);
+        host.ContextObject().Offer(delegate.get());
+        processor = new DemoDelay_HostProcessor;
+        hostFacing = processor;
+        ASSERT_EQ(hostFacing->Initialize(host.Context()), kResultSuccess);
+    }
+    void TearDown() override
+    {
+        companion.Stop();
+        hostFacing->Uninitialize();
+        hostFacing.Clear();
+    }
+
+    OfflineRenderDriver::Result Run(int32 window = kWindow)
+    {
+        OfflineRenderDriver::Options options;
+        options.windowSize = window;
+        sink = MemoryAudioSink();
+        return OfflineRenderDriver::Run(*hostFacing.get(), source, sink, options);
+    }
+    std::vector<float> Rendered() const { return sink.Channels().at(0); }
+    std::vector<double> CommValues() const
+    {
+        std::vector<double> values;
+        for (const auto& set : parameters.SetRequests())
+            if (set.first == "Comm") values.push_back(set.second);
+        return values;
+    }
+    std::string InterfacePath() const
+    {
+        return home.Path() + "/Documents/Orvendal_interface_0.wav";
+    }
+    // The run ended on code with the selection rendered unchanged.
+    void ExpectPassThroughWith(int32 code)
+    {
+        EXPECT_EQ(processor->StatusCode(), code);
+        ASSERT_FALSE(CommValues().empty());
+        EXPECT_DOUBLE_EQ(CommValues().back(), code * 0.01);
+        EXPECT_EQ(Rendered(), input);
+    }
+
+    TempFolder home;
+    FakeEffectParameters parameters;
+    ReferenceHost host;
+    std::vector<float> input = Ramp(kLength, 0.5f);
+    MemoryAudioSource source{{input, Ramp(kLength, 0.25f)}};
+    ACFPtr<HostProcessorDelegate> delegate{new HostProcessorDelegate(source)};
+    MemoryAudioSink sink;
+    DemoDelay_HostProcessor* processor = nullptr;
+    ACFPtr<AAX_IACFHostProcessor> hostFacing;
+    TestCompanion companion;
+};
+
+TEST_F(HostProcessorRun, RendersWhatTheCompanionMadeOfTheSelection)
+{
+    parameters.Define("NTools", 0.02);
+    parameters.Define("Par2", 1.0);
+    parameters.Define("Men2", 0.03);
+    companion.SetGain(0.5f);
+    ASSERT_TRUE(companion.Start());
+    const OfflineRenderDriver::Result run = Run();
+    EXPECT_EQ(run.result, kResultSuccess);
+    EXPECT_EQ(run.preAnalyzeResult, kResultSuccess);
+
+    ASSERT_EQ(companion.Requests().size(), 1u);
+    EXPECT_EQ(companion.Requests()[0],
+              "{request:\"process\", tools:[false,true], presets: [0,3],rangeLow: 0, rangeHigh: "
+              "24000, input: \"" +
+                  InterfacePath() + "\"}\n");
+    const std::vector<float> processed = companion.LastOutput();
+    ASSERT_EQ(processed.size(), static_cast<size_t>(kLength));
+    EXPECT_EQ(processed[100], 0.5f * input[100]);
+    EXPECT_EQ(Rendered(), processed);
+    // Only the first channel is processed; the host's zeroed buffer stays in the second.
+    EXPECT_EQ(sink.Channels().at(1), std::vector<float>(kLength, 0.0f));
+    EXPECT_EQ(CommValues(), std::vector<double>{0.05});
+    EXPECT_FLOAT_EQ(static_cast<float>(parameters.Value("Comm")), 0.05f);
+    EXPECT_EQ(processor->ToolCount(), 2);
+    EXPECT_TRUE(std::filesystem::exists(InterfacePath()));
+}
+
+TEST_F(HostProcessorRun, RendersTheSelectionUnchangedWhenTheCompanionFails)
+{
+    // Nobody listening.
+    Run();
+    ExpectPassThroughWith(kStatusConnect);
+    EXPECT_EQ(CommValues(), (std::vector<double>{0.05, 0.2}));
+
+    // A companion that closes without touching the file: a success with the input rendered.
+    companion.SetBehaviour(TestCompanion::Behaviour::kCloseWithoutAnswer);
+    ASSERT_TRUE(companion.Start());
+    Run();
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(CommValues().back(), 0.05);
+    EXPECT_EQ(Rendered(), input);
+    EXPECT_EQ(companion.Requests().size(), 1u);
+}
+
+TEST_F(HostProcessorRun, RefusesProcessedFilesThatDoNotMatchTheSelection)
+{
+    companion.SetBehaviour(TestCompanion::Behaviour::kOverwriteFile);
+    ASSERT_TRUE(companion.Start());
+    const std::vector<float> processed = Ramp(kLength, -1.0f);
+
+    // Cut inside each step of the header check: the code names the step.
+    WavBytes full;
+    full.Tag("RIFF").U32(0).Tag("WAVE").Chunk("JUNK", 4).Format(3, 1, 48000, 32);
+    full.Chunk("LIST", 4).Tag("data").U32(kLength * 4).Floats(processed);
+    const std::pair<size_t, int32> cuts[] = {
+        {0, 47},  {5, 48},  {9, 49},  {13, 50}, {17, 51}, {21, 52}, {29, 54}, {33, 55},
+        {35, 56}, {37, 57}, {41, 58}, {47, 59}, {49, 60}, {53, 61}, {57, 62}, {65, 63}};
+    for (const auto& cut : cuts)
+    {
+        companion.SetFileBytes({full.Bytes().begin(), full.Bytes().begin() + cut.first});
+        Run();
+        ExpectPassThroughWith(cut.second);
+    }
+
+    auto wavWith = [&](uint16_t bits, uint32_t rate, int64 samples)
+    {
+        WavBytes wav;
+        wav.Tag("RIFF").U32(0).Tag("WAVE").Format(bits == 16 ? 1 : 3, 1, rate, bits);
+        wav.Tag("data").U32(static_cast<uint32_t>(samples * bits / 8)).Floats(Ramp(samples, 1.0f));
+        return wav.Bytes();
+    };
+    const std::pair<std::vector<unsigned char>, int32> refused[] = {
+        {wavWith(16, 48000, kLength), kStatusFormat},
+        {wavWith(32, 44100, kLength), kStatusFormat},
+        {wavWith(32, 48000, kLength + 1), kStatusSampleCount},
+        {wavWith(32, 48000, kLength - 1), kStatusSampleCount},
+        {{'R', 'I', 'F', 'X'}, kStatusFormat},
+        {{}, kStatusReadFirstTag}};
+    for (const auto& file : refused)
+    {
+        companion.SetFileBytes(file.first);
+        Run();
+        ExpectPassThroughWith(file.second);
+    }
+
+    // After all that, a good file renders again: every run starts afresh.
+    companion.SetFileBytes(WavBytes::Interface(processed, 48000).Bytes());
+    Run();
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(Rendered(), processed);
+}
+
+TEST_F(HostProcessorRun, AFileThatEndsEarlyRendersTheRestUnchanged)
+{
+    companion.SetBehaviour(TestCompanion::Behaviour::kOverwriteFile);
+    ASSERT_TRUE(companion.Start());
+    const std::vector<float> processed = Ramp(kLength, -1.0f);
+    // The header announces the whole selection; the data stops 100 samples into the third
+    // window.
+    std::vector<unsigned char> bytes = WavBytes::Interface(processed, 48000).Bytes();
+    const size_t kept = 2 * kWindow + 100;
+    bytes.resize(44 + kept * 4);
+    companion.SetFileBytes(bytes);
+    Run();
+    EXPECT_EQ(processor->StatusCode(), kStatusSliceRead);
+    EXPECT_DOUBLE_EQ(CommValues().back(), 0.08);
+    const std::vector<float> rendered = Rendered();
+    for (size_t i = 0; i < rendered.size(); ++i)
+        ASSERT_EQ(rendered[i], i < kept ? processed[i] : input[i]) << "sample " << i;
+}
+
+TEST_F(HostProcessorRun, WithoutAUsableDocumentsFolderNothingIsSent)
+{
+    ASSERT_TRUE(companion.Start());
+    for (const char* home : {"", "relative/home"})
+    {
+        ::setenv("HOME", home, 1);
+        Run();
+        ExpectPassThroughWith(kStatusCompleteFile);
+        EXPECT_TRUE(processor->InterfaceFilePath().empty());
+    }
+    // The folder list is empty: nothing was published before the failures.
+    EXPECT_EQ(CommValues(), (std::vector<double>{0.24, 0.25, 0.24, 0.25}));
+
+    // A documents folder that cannot be created: the folder is known, the file is not.
+    ::setenv("HOME", this->home.Path().c_str(), 1);
+    std::ofstream(this->home / "blocker") << "a file where a folder should be";
+    ::setenv("XDG_CONFIG_HOME", (this->home / "config").c_str(), 1);
+    std::filesystem::create_directories(this->home / "config");
+    std::ofstream(this->home / "config/user-dirs.dirs")
+        << "XDG_DOCUMENTS_DIR=\"$HOME/blocker/Documents\"\n";
+    Run();
+    ExpectPassThroughWith(kStatusCompleteFile);
+    EXPECT_EQ(CommValues().size(), 7u);
+    EXPECT_TRUE(companion.Requests().empty());
+}
+
+TEST_F(HostProcessorRun, FindsTheXdgDocumentsFolderEvenWithASpaceInItsName)
+{
+    companion.SetGain(2.0f);
+    ASSERT_TRUE(companion.Start());
+    ::setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
+    std::filesystem::create_directories(home / "config");
+    std::ofstream(home / "config/user-dirs.dirs")
+        << "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/My Docs\"\n";
+    Run();
+    const std::string path = home.Path() + "/My Docs/Orvendal_interface_0.wav";
+    EXPECT_EQ(processor->InterfaceFilePath(), path);
+    EXPECT_EQ(companion.LastInputPath(), path);
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(Rendered(), companion.LastOutput());
+}
+
+TEST_F(HostProcessorRun, AnEmptySelectionMakesAnEmptyFile)
+{
+    MemoryAudioSource empty{{std::vector<float>{}}};
+    companion.SetBehaviour(TestCompanion::Behaviour::kCloseWithoutAnswer);
+    ASSERT_TRUE(companion.Start());
+    OfflineRenderDriver::Options options;
+    EXPECT_EQ(OfflineRenderDriver::Run(*hostFacing.get(), empty, sink, options).result, kResultSuccess);
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(companion.Requests().size(), 1u);
+    std::ifstream file(InterfacePath(), std::ios::binary);
+    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file),
+                                           std::istreambuf_iterator<char>()};
+    EXPECT_EQ(bytes, WavBytes::Interface({}, 48000).Bytes());
+}
+
+TEST_F(HostProcessorRun, RenderWithoutAnalysisCopiesTheInputAndPublishesNothing)
+{
+    const float in[4] = {1, 2, 3, 4};
+    float out[4] = {0, 0, 0, 0};
+    float other[4] = {9, 9, 9, 9};
+    const float* const ins[1] = {in};
+    float* const outs[1] = {out};
+    float* const twoOuts[2] = {other, other};
+    int32 window = 4;
+    EXPECT_EQ(hostFacing->PreRender(1, 1, 4), kResultSuccess);
+    EXPECT_EQ(hostFacing->RenderAudio(ins, 1, twoOuts, 2, &window), kResultRenderArgument);
+    EXPECT_EQ(other[0], 9.0f);
+    EXPECT_EQ(hostFacing->RenderAudio(ins, 1, outs, 1, nullptr), kResultRenderArgument);
+    EXPECT_EQ(hostFacing->RenderAudio(ins, 1, outs, 1, &window), kResultSuccess);
+    EXPECT_EQ(out[3], 4.0f);
+    window = -3;
+    out[0] = 0;
+    EXPECT_EQ(hostFacing->RenderAudio(ins, 1, outs, 1, &window), kResultSuccess);
+    EXPECT_EQ(out[0], 0.0f);
+    EXPECT_EQ(hostFacing->PostRender(), kResultSuccess);
+    EXPECT_TRUE(parameters.SetRequests().empty());
+    EXPECT_TRUE(companion.Requests().empty());
+}
+
+TEST_F(HostProcessorRun, ASelectionTooLongForTheFileStopsRecordingBeforeTheSizesWrap)
+{
+    EXPECT_EQ(hostFacing->PreAnalyze(1, kWindow), kResultSuccess);
+    const std::vector<float> window(kWindow, 0.25f);
+    const float* const ins[1] = {window.data()};
+    int32 count = kWindow;
+    EXPECT_EQ(hostFacing->AnalyzeAudio(ins, 1, &count), kResultSuccess);
+    // The host claims a window that would take the data past 4 GiB; it is refused before
+    // a byte of it is read.
+    int32 huge = 1073741814 - kWindow + 1;
+    EXPECT_EQ(hostFacing->AnalyzeAudio(ins, 1, &huge), kResultSuccess);
+    EXPECT_EQ(processor->StatusCode(), kStatusAppendSlice);
+    EXPECT_FALSE(processor->IsReady());
+    EXPECT_EQ(processor->SamplesWritten(), kWindow);
+    EXPECT_EQ(hostFacing->PostAnalyze(), kResultSuccess);
+    // The header describes exactly what was recorded.
+    std::ifstream file(InterfacePath(), std::ios::binary);
+    std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file),
+                                     std::istreambuf_iterator<char>()};
+    ASSERT_EQ(bytes.size(), 44u + kWindow * 4);
+    EXPECT_EQ(bytes[40] | bytes[41] << 8, kWindow * 4);
+    EXPECT_EQ(bytes[4] | bytes[5] << 8, 36 + kWindow * 4);
+    EXPECT_DOUBLE_EQ(CommValues().back(), 0.26);
+}
+
+} // namespace
