@@ -105,7 +105,10 @@ bool CFrame::getSize(CRect& rect) const
 
 bool CFrame::platformOnKeyDown(VstKeyCode& keyCode)
 {
-    return onKeyDown(keyCode) == 1;
+    remember(); // a listener may close the editor during the event
+    const bool used = onKeyDown(keyCode) == 1;
+    forget();
+    return used;
 }
 
 void CFrame::draw(CDrawContext* context)
@@ -250,22 +253,34 @@ void CFrame::platformDraw(cairo_t* cr, const CRect& updateRect)
 
 CMouseEventResult CFrame::platformOnMouseDown(CPoint& where, const CButtonState& buttons)
 {
-    return onMouseDown(where, buttons);
+    remember(); // a listener may close the editor during the event
+    const CMouseEventResult result = onMouseDown(where, buttons);
+    forget();
+    return result;
 }
 
 CMouseEventResult CFrame::platformOnMouseMoved(CPoint& where, const CButtonState& buttons)
 {
-    return onMouseMoved(where, buttons);
+    remember(); // a listener may close the editor during the event
+    const CMouseEventResult result = onMouseMoved(where, buttons);
+    forget();
+    return result;
 }
 
 CMouseEventResult CFrame::platformOnMouseUp(CPoint& where, const CButtonState& buttons)
 {
-    return onMouseUp(where, buttons);
+    remember(); // a listener may close the editor during the event
+    const CMouseEventResult result = onMouseUp(where, buttons);
+    forget();
+    return result;
 }
 
 bool CFrame::platformOnDrop(CDragContainer* drag, const CPoint& where)
 {
-    return onDrop(drag, where);
+    remember(); // a listener may close the editor during the event
+    const bool result = onDrop(drag, where);
+    forget();
+    return result;
 }
 
 void CFrame::platformOnDragEnter(CDragContainer* drag, const CPoint& where)

@@ -45,6 +45,13 @@ public:
 
     virtual void setViewSize(const CRect& rect, bool invalid = true);
     virtual const CRect& getViewSize() const { return size; }
+    CRect& getViewSize(CRect& rect) const
+    {
+        rect = size;
+        return rect;
+    }
+    CCoord getWidth() const { return size.width(); }
+    CCoord getHeight() const { return size.height(); }
     virtual void setMouseableArea(const CRect& rect) { mouseableArea = rect; }
     virtual const CRect& getMouseableArea() const { return mouseableArea; }
     virtual bool hitTest(const CPoint& where, const CButtonState& buttons = -1);

@@ -1,4 +1,8 @@
+#include "CControlListener.h"
+#include "CDrawContext.h"
 #include "CFrame.h"
+#include "CKickButton.h"
+#include "COnOffButton.h"
 #include "CTextLabel.h"
 #include "ImageSurface.h"
 #include "PlatformView.h"
@@ -132,4 +136,85 @@ TEST(PlatformView, KeysWithoutAnEntryGoToTheFocusView)
     EXPECT_TRUE(view.typeText("ok"));
     EXPECT_EQ(target->keys, "ok");
     frame->forget();
+}
+
+namespace
+{
+// Draws a plus the way a vector-drawn button of an editor does.
+class PlusButton : public CKickButton
+{
+public:
+    PlusButton(const CRect& size) : CKickButton(size, nullptr, 41, 10.0, nullptr) {}
+    void draw(CDrawContext* context) override
+    {
+        const CColor colour =
+            getValue() > 0.5f ? CColor(183, 183, 183, 255) : CColor(102, 153, 213, 255);
+        context->setFrameColor(colour);
+        context->setFillColor(colour);
+        context->setLineWidth(2.0);
+        context->setDrawMode(kAntiAliasing);
+        const CCoord w = size.width();
+        const CCoord h = size.height();
+        const CCoord cx = size.left + 0.5 * w;
+        const CCoord cy = size.top + 0.5 * h;
+        context->moveTo(CPoint(cx - 0.4 * w, cy));
+        context->lineTo(CPoint(cx + 0.4 * w, cy));
+        context->moveTo(CPoint(cx, cy - 0.4 * h));
+        context->lineTo(CPoint(cx, cy + 0.4 * h));
+        setDirty(false);
+    }
+};
+} // namespace
+
+TEST(PlatformView, ViewsDrawAtTheirPlaceInTheFrameAndRedrawWhenPressed)
+{
+    PlatformView view;
+    CFrame* frame = new CFrame(CRect(0, 0, 540, 240), view.getNativeHandle(), nullptr);
+    frame->setBackgroundColor(CColor(59, 59, 59, 255));
+    // Inside a nested container, to check that offsets add up.
+    CViewContainer* row = new CViewContainer(CRect(300, 100, 400, 150));
+    row->setBackgroundColor(CColor(59, 59, 59, 255));
+    PlusButton* plus = new PlusButton(CRect(16, 20, 26, 30)); // (316, 120) in the frame
+    row->addView(plus);
+    frame->addView(row);
+    ASSERT_TRUE(view.render());
+
+    const CColor blue(102, 153, 213, 255);
+    const CColor back(59, 59, 59, 255);
+    EXPECT_EQ(view.getPixel(320, 124), blue) << "horizontal stroke (317..325, 125)";
+    EXPECT_EQ(view.getPixel(324, 125), blue);
+    EXPECT_EQ(view.getPixel(320, 122), blue) << "vertical stroke (321, 121..129)";
+    EXPECT_EQ(view.getPixel(321, 128), blue);
+    EXPECT_EQ(view.getPixel(318, 122), back);
+    EXPECT_EQ(view.getPixel(316, 125), back);
+
+    // Holding it down turns it grey once the frame has redrawn.
+    view.mouseDown(CPoint(320, 125), kLButton);
+    EXPECT_TRUE(view.needsRedraw());
+    view.renderIfNeeded();
+    EXPECT_EQ(view.getPixel(320, 124), CColor(183, 183, 183, 255));
+    view.mouseUp(CPoint(320, 125), 0);
+    view.renderIfNeeded();
+    EXPECT_EQ(view.getPixel(320, 124), blue);
+    frame->forget();
+}
+
+TEST(PlatformView, ListenerClosingTheEditorDuringAClickIsSafe)
+{
+    struct Closer : CControlListener
+    {
+        void valueChanged(CControl*) override
+        {
+            if (frame) frame->forget(); // the host closes the window from inside the event
+            frame = nullptr;
+        }
+        CFrame* frame = nullptr;
+    } closer;
+    PlatformView view;
+    closer.frame = new CFrame(CRect(0, 0, 100, 100), view.getNativeHandle(), nullptr);
+    closer.frame->addView(new COnOffButton(CRect(0, 0, 50, 50), &closer, 1));
+    view.click(CPoint(10, 10));
+    EXPECT_EQ(closer.frame, nullptr);
+    EXPECT_FALSE(view.hasFrame());
+    EXPECT_EQ(view.click(CPoint(10, 10)), kMouseEventNotHandled);
 }
