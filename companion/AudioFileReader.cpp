@@ -2,6 +2,8 @@
 
 #include "CompanionConstants.h"
 
+#include <cmath>
+
 namespace companion
 {
 
@@ -43,6 +45,9 @@ long AudioFileReader::read(float* out, size_t count)
 {
     const sf_count_t got = sf_read_float(file_, out, static_cast<sf_count_t>(count));
     if (got == 0 && sf_error(file_) != SF_ERR_NO_ERROR) return -1;
+    // A NaN or infinity would spread through every block a filter or transform touches.
+    for (sf_count_t i = 0; i < got; ++i)
+        if (!std::isfinite(out[i])) out[i] = 0.0f;
     return static_cast<long>(got);
 }
 

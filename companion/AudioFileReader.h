@@ -11,6 +11,7 @@ namespace companion
 
 // Reads a WAV file through libsndfile from a descriptor the caller owns and keeps open.
 // open() accepts only WAV containers (any sample format libsndfile reads) with one channel.
+// Samples that are not finite numbers are read as silence.
 class AudioFileReader : public SampleSource
 {
 public:

@@ -1,7 +1,6 @@
 #include "FftConvolver.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace companion
 {
@@ -45,10 +44,10 @@ void FftConvolver::processBlock(const float* in, float* out)
 {
     float* time = plan_.time();
     const size_t keep = tapCount_ - 1;
-    std::memcpy(time, history_.data(), keep * sizeof(float));
-    std::memcpy(time + keep, in, blockSize_ * sizeof(float));
+    std::copy_n(history_.begin(), keep, time);
+    std::copy_n(in, blockSize_, time + keep);
     // The last inputs of this block are the history of the next.
-    std::memcpy(history_.data(), time + plan_.size() - keep, keep * sizeof(float));
+    std::copy_n(time + plan_.size() - keep, keep, history_.begin());
 
     plan_.forward();
     std::complex<float>* spectrum = plan_.spectrum();
@@ -61,7 +60,7 @@ void FftConvolver::processBlock(const float* in, float* out)
     }
     plan_.inverse();
     // The first tapCount_ - 1 results wrap around; the rest are the block's output.
-    std::memcpy(out, time + keep, blockSize_ * sizeof(float));
+    std::copy_n(time + keep, blockSize_, out);
 }
 
 } // namespace companion

@@ -18,8 +18,10 @@ double fromDb(double db)
 
 NormalizeTool::NormalizeTool(Target target, double level, double sampleRate)
     : target_(target), level_(level),
-      meter_(ebur128_init(1, static_cast<unsigned long>(sampleRate),
-                          EBUR128_MODE_I | EBUR128_MODE_SAMPLE_PEAK))
+      // A peak target needs no loudness meter: the peak is cheaper to track here.
+      meter_(target == Target::Lufs
+                 ? ebur128_init(1, static_cast<unsigned long>(sampleRate), EBUR128_MODE_I)
+                 : nullptr)
 {
 }
 
@@ -46,14 +48,18 @@ std::unique_ptr<NormalizeTool> NormalizeTool::makePreset(int preset, double samp
 
 void NormalizeTool::analyze(const float* in, size_t count)
 {
+    float peak = peak_;
+    for (size_t i = 0; i < count; ++i)
+        peak = std::max(peak, std::fabs(in[i]));
+    peak_ = peak;
     if (meter_) ebur128_add_frames_float(meter_, in, count);
 }
 
 void NormalizeTool::finishAnalysis()
 {
     gain_ = 1.0;
-    double peak = 0.0;
-    if (!meter_ || ebur128_sample_peak(meter_, 0, &peak) != EBUR128_SUCCESS || peak <= 0.0) return;
+    const double peak = peak_;
+    if (!(peak > 0.0) || !std::isfinite(peak)) return;
     const double ceiling = fromDb(kPeakCeilingDb) / peak;
     if (target_ == Target::PeakDb)
     {
@@ -61,7 +67,8 @@ void NormalizeTool::finishAnalysis()
         return;
     }
     double loudness = 0.0;
-    if (ebur128_loudness_global(meter_, &loudness) != EBUR128_SUCCESS || !std::isfinite(loudness))
+    if (!meter_ || ebur128_loudness_global(meter_, &loudness) != EBUR128_SUCCESS ||
+        !std::isfinite(loudness))
         return;
     gain_ = std::min(fromDb(level_ - loudness), ceiling);
 }

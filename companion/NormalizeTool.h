@@ -38,7 +38,8 @@ public:
 private:
     Target target_;
     double level_;
-    ebur128_state* meter_;
+    ebur128_state* meter_; // only for a loudness target
+    float peak_ = 0.0f;    // sample peak of the analysed input
     double gain_ = 1.0;
 };
 

@@ -20,17 +20,22 @@ int ToolChain::passes() const
     return count;
 }
 
-bool ToolChain::passThrough(size_t from, size_t stageCount, std::vector<float>& samples,
+bool ToolChain::passThrough(size_t from, size_t stageCount, const float* in, size_t count,
                             const Consumer& consume)
 {
-    std::vector<float> next;
+    std::vector<float>* buffers[2] = {&ping_, &pong_};
+    int next = 0;
     for (size_t i = from; i < stageCount; ++i)
     {
-        next.clear();
-        stages_[i].push(samples.data(), samples.size(), next);
-        samples.swap(next);
+        // Each stage reads the buffer the previous one wrote and writes the other.
+        std::vector<float>& out = *buffers[next];
+        out.clear();
+        stages_[i].push(in, count, out);
+        in = out.data();
+        count = out.size();
+        next ^= 1;
     }
-    return samples.empty() || consume(samples.data(), samples.size());
+    return count == 0 || consume(in, count);
 }
 
 bool ToolChain::stream(SampleSource& source, size_t stageCount, const Consumer& consume,
@@ -44,29 +49,29 @@ bool ToolChain::stream(SampleSource& source, size_t stageCount, const Consumer& 
     for (size_t i = 0; i < stageCount; ++i)
         stages_[i].reset();
 
-    std::vector<float> block(kBlockSamples);
+    input_.resize(kBlockSamples);
     size_t done = 0;
     const size_t total = source.length();
     for (;;)
     {
-        const long got = source.read(block.data(), kBlockSamples);
+        const long got = source.read(input_.data(), kBlockSamples);
         if (got < 0)
         {
             error = "read error in the audio file";
             return false;
         }
         if (got == 0) break;
-        std::vector<float> samples(block.begin(), block.begin() + got);
-        if (!passThrough(0, stageCount, samples, consume)) return false;
+        if (!passThrough(0, stageCount, input_.data(), static_cast<size_t>(got), consume))
+            return false;
         done += static_cast<size_t>(got);
         if (progress && total > 0) progress(static_cast<double>(done) / total);
     }
     // Each stage's tail goes through the stages after it before they flush their own.
     for (size_t i = 0; i < stageCount; ++i)
     {
-        std::vector<float> tail;
-        stages_[i].finish(tail);
-        if (!passThrough(i + 1, stageCount, tail, consume)) return false;
+        tail_.clear();
+        stages_[i].finish(tail_);
+        if (!passThrough(i + 1, stageCount, tail_.data(), tail_.size(), consume)) return false;
     }
     return true;
 }

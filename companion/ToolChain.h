@@ -32,10 +32,15 @@ private:
     using Consumer = std::function<bool(const float*, size_t)>;
     bool stream(SampleSource& source, size_t stageCount, const Consumer& consume,
                 std::string& error, const std::function<void(double)>& progress);
-    bool passThrough(size_t from, size_t stageCount, std::vector<float>& samples,
+    bool passThrough(size_t from, size_t stageCount, const float* in, size_t count,
                      const Consumer& consume);
 
     std::vector<AlignedStage> stages_;
+    // Reused from block to block: allocating them anew would cost page faults each time.
+    std::vector<float> input_;
+    std::vector<float> tail_;
+    std::vector<float> ping_;
+    std::vector<float> pong_;
 };
 
 } // namespace companion

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstring>
 #include <sstream>
+#include <thread>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -140,6 +141,51 @@ TEST(CompanionServer, ClosesAProcessConnectionOnlyOnceTheFileIsReplaced)
     EXPECT_LT(test::db(test::toneAmplitude(y, 1000.0, 44100.0, 44100, 4 * 44100) / 0.25), -60.0);
     EXPECT_NE(s.logText.str().find("processed (Band Remove band, 500-2000 Hz)"), std::string::npos)
         << s.logText.str();
+}
+
+TEST(CompanionServer, ProcessesOneFileForOneRequestAtATime)
+{
+    Server s;
+    test::TempFolder folder;
+    const auto path = folder / "Orvendal_interface_7.wav";
+    const auto x = test::sine(440.0, 0.1, 48000.0, 20 * 48000);
+    test::writeWav(path, x, 48000);
+    const std::string gain = "{request:\"process\", tools:[true], presets: [4],rangeLow: 0, "
+                             "rangeHigh: 24000, input: \"" +
+                             path.string() + "\"}\n";
+    // Both +6 dB requests take effect, one after the other: +12 dB in all.
+    std::thread first([&] { exchange(s.port(), gain); });
+    std::thread second([&] { exchange(s.port(), gain); });
+    first.join();
+    second.join();
+    SF_INFO info;
+    const auto y = test::readWav(path, info);
+    ASSERT_EQ(y.size(), x.size());
+    const double expected = std::pow(10.0, 12.0 / 20.0);
+    for (size_t i = 0; i < x.size(); i += 1009)
+        ASSERT_NEAR(y[i], x[i] * expected, 1e-5) << i;
+    EXPECT_EQ(folder.names().size(), 1u);
+}
+
+TEST(CompanionServer, ReadsNonFiniteSamplesAsSilence)
+{
+    Server s;
+    test::TempFolder folder;
+    const auto path = folder / "Orvendal_interface_0.wav";
+    auto x = test::sine(440.0, 0.1, 48000.0, 3 * 48000);
+    x[1000] = std::nanf("");
+    x[2000] = INFINITY;
+    test::writeWav(path, x, 48000);
+    exchange(s.port(), "{request:\"process\", tools:[false,false,false,false,true], presets: "
+                       "[0,0,0,0,0],rangeLow: 100, rangeHigh: 1000, input: \"" +
+                           path.string() + "\"}\n");
+    SF_INFO info;
+    const auto y = test::readWav(path, info);
+    ASSERT_EQ(y.size(), x.size());
+    for (float v : y)
+        ASSERT_TRUE(std::isfinite(v));
+    EXPECT_NEAR(test::db(test::toneAmplitude(y, 440.0, 48000.0, 48000, 2 * 48000) / 0.1), 0.0,
+                0.01);
 }
 
 } // namespace
