@@ -1,0 +1,118 @@
+#include "HostViewContainer.h"
+
+#include "AAX_UIDs.h"
+
+namespace orv::host
+{
+
+HostViewContainer::HostViewContainer(void* nativeView, int32 type, bool offerVersion2)
+    : mNativeView(nativeView), mType(type), mOfferVersion2(offerVersion2)
+{
+}
+
+void HostViewContainer::SetModifiers(uint32 modifiers)
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    mModifiers = modifiers;
+}
+
+void HostViewContainer::SetMouseAnswer(MouseKind kind, AAX_Result answer)
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    mAnswers[static_cast<int>(kind)] = answer;
+}
+
+std::vector<HostViewContainer::MouseEvent> HostViewContainer::MouseEvents() const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mEvents;
+}
+
+size_t HostViewContainer::MouseEventCount(MouseKind kind, const std::string& identifier) const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    size_t count = 0;
+    for (const MouseEvent& event : mEvents)
+        if (event.kind == kind && (identifier.empty() || event.identifier == identifier)) ++count;
+    return count;
+}
+
+AAX_Point HostViewContainer::RequestedSize() const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mRequestedSize;
+}
+
+int32 HostViewContainer::GetType()
+{
+    return mType;
+}
+
+void* HostViewContainer::GetPtr()
+{
+    return mNativeView;
+}
+
+AAX_Result HostViewContainer::GetModifiers(uint32* outModifiers)
+{
+    if (!outModifiers) return kResultNullArgument;
+    std::lock_guard<std::mutex> lock(mMutex);
+    *outModifiers = mModifiers;
+    return kResultSuccess;
+}
+
+AAX_Result HostViewContainer::SetViewSize(AAX_Point& size)
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    mRequestedSize = size;
+    return kResultSuccess;
+}
+
+AAX_Result HostViewContainer::Offer(MouseKind kind, AAX_CParamID parameterID, uint32 modifiers)
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    mEvents.push_back({kind, parameterID ? parameterID : "", modifiers});
+    return mAnswers[static_cast<int>(kind)];
+}
+
+AAX_Result HostViewContainer::HandleParameterMouseDown(AAX_CParamID parameterID, uint32 modifiers)
+{
+    return Offer(MouseKind::Down, parameterID, modifiers);
+}
+
+AAX_Result HostViewContainer::HandleParameterMouseDrag(AAX_CParamID parameterID, uint32 modifiers)
+{
+    return Offer(MouseKind::Drag, parameterID, modifiers);
+}
+
+AAX_Result HostViewContainer::HandleParameterMouseUp(AAX_CParamID parameterID, uint32 modifiers)
+{
+    return Offer(MouseKind::Up, parameterID, modifiers);
+}
+
+// The host takes no event for several parameters at once: the editor never offers one.
+AAX_Result HostViewContainer::HandleMultipleParametersMouseDown(const AAX_CParamID*, uint32, uint32)
+{
+    return kDecline;
+}
+
+AAX_Result HostViewContainer::HandleMultipleParametersMouseDrag(const AAX_CParamID*, uint32, uint32)
+{
+    return kDecline;
+}
+
+AAX_Result HostViewContainer::HandleMultipleParametersMouseUp(const AAX_CParamID*, uint32, uint32)
+{
+    return kDecline;
+}
+
+void* HostViewContainer::Find(const _acfUID& iid)
+{
+    if (iid == IID_IACFUnknown) return AsUnknown();
+    if (iid == IID_IAAXViewContainerV1) return static_cast<AAX_IACFViewContainer*>(this);
+    if (iid == IID_IAAXViewContainerV2 && mOfferVersion2)
+        return static_cast<AAX_IACFViewContainer_V2*>(this);
+    return nullptr;
+}
+
+} // namespace orv::host
