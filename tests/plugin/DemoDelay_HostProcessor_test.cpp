@@ -273,7 +273,8 @@ TEST_F(HostProcessorRun, AnEmptySelectionMakesAnEmptyFile)
     companion.SetBehaviour(TestCompanion::Behaviour::kCloseWithoutAnswer);
     ASSERT_TRUE(companion.Start());
     OfflineRenderDriver::Options options;
-    EXPECT_EQ(OfflineRenderDriver::Run(*hostFacing.get(), empty, sink, options).result, kResultSuccess);
+    EXPECT_EQ(OfflineRenderDriver::Run(*hostFacing.get(), empty, sink, options).result,
+              kResultSuccess);
     EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
     EXPECT_EQ(companion.Requests().size(), 1u);
     std::ifstream file(InterfacePath(), std::ios::binary);

@@ -1,0 +1,132 @@
+#include "DemoGain_GUI.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+#include "AAX_Errors.h"
+#include "CBitmap.h"
+#include "CTextEdit.h"
+#include "DemoGain_MenuVST.h"
+#include "DemoGain_OnOffButtonVSTvect.h"
+#include "DemoGain_View.h"
+#include "OfflineParameterIDs.h"
+#include "OwnBundle.h"
+#include "ResourceFolder.h"
+
+using namespace VSTGUI;
+using namespace OfflineParameterIDs;
+
+namespace
+{
+
+constexpr double kMenuScale = 100.0;
+
+bool SameID(const char* a, const char* b)
+{
+    return std::strcmp(a, b) == 0;
+}
+
+// A preset index stored in single precision can come back a hair below the whole number;
+// the menu takes the whole part, so the nearest index is handed over instead.
+float MenuIndex(double normalized)
+{
+    const double index = std::round(normalized * kMenuScale);
+    return std::isfinite(index) ? static_cast<float>(index) : 0.0f;
+}
+
+void ShowHz(CTextEdit* field, double normalized)
+{
+    char text[32];
+    const float hz = static_cast<float>(normalized * kFrequencyScale);
+    std::snprintf(text, sizeof(text), "%.f", std::isfinite(hz) ? hz : 0.0f);
+    field->setText(text);
+    field->invalid();
+}
+
+} // namespace
+
+AAX_IEffectGUI* DemoGain_GUI::Create()
+{
+    return new (std::nothrow) DemoGain_GUI;
+}
+
+DemoGain_GUI::~DemoGain_GUI() = default;
+
+void DemoGain_GUI::CreateViewContents()
+{
+    gBundleRef = orv::platform::BundleWithIdentifier(kBundleIdentifier);
+    setResourceFolder(orv::platform::BundleResourcesFolder(gBundleRef));
+    if (!DemoGain_View::m_hLogo)
+        DemoGain_View::m_hLogo = new CBitmap(CResourceDescription(kLogoResource));
+}
+
+void DemoGain_GUI::CreateEffectView(void* nativeParent)
+{
+    SetFrame(new DemoGain_View(nativeParent, GetEffectParameters(), this, GetViewContainer()));
+}
+
+DemoGain_View* DemoGain_GUI::GetView() const
+{
+    return dynamic_cast<DemoGain_View*>(GetFrame());
+}
+
+AAX_Result DemoGain_GUI::TimerWakeup()
+{
+    if (DemoGain_View* view = GetView()) view->TimerWakeup();
+    return kResultSuccess;
+}
+
+AAX_Result DemoGain_GUI::SetControlHighlightInfo(AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor)
+{
+    return kResultSuccess;
+}
+
+AAX_Result DemoGain_GUI::ParameterUpdated(AAX_CParamID id)
+{
+    DemoGain_View* view = GetView();
+    if (!view || !id || !view->getParameters()) return kResultSuccess;
+    double value = 0.0;
+    if (view->getParameters()->GetParameterNormalizedValue(id, &value) != kResultSuccess)
+        return kResultSuccess;
+
+    for (int32_t k = 0; k < kMaxTools; ++k)
+    {
+        if (SameID(id, kToolSwitch[k]))
+        {
+            if (CControl* button = view->GetToolButton(k))
+            {
+                button->setValue(static_cast<float>(value));
+                button->invalid();
+            }
+            return kResultSuccess;
+        }
+        if (SameID(id, kToolPreset[k]))
+        {
+            if (CControl* menu = view->GetPresetMenu(k))
+            {
+                menu->setValue(MenuIndex(value));
+                menu->invalid();
+            }
+            return kResultSuccess;
+        }
+    }
+    if (SameID(id, kRangeCheck))
+    {
+        if (CControl* check = view->GetRangeCheck())
+        {
+            check->setValue(static_cast<float>(value));
+            check->invalid();
+        }
+    }
+    else if (SameID(id, kRangeMin))
+    {
+        if (CTextEdit* field = view->GetMinFreqField()) ShowHz(field, value);
+    }
+    else if (SameID(id, kRangeMax))
+    {
+        if (CTextEdit* field = view->GetMaxFreqField()) ShowHz(field, value);
+    }
+    return kResultSuccess;
+}

@@ -1,0 +1,81 @@
+#include "DemoGain_KickButtonVSTvect.h"
+
+#include "AAX_CVSTGUIButtonState.h"
+#include "CDrawContext.h"
+#include "DemoGain_Colors.h"
+
+using namespace VSTGUI;
+
+namespace
+{
+
+constexpr CCoord kStrokeWidth = 2.0;
+// Each stroke spans this part of the button's width or height on either side of its centre.
+constexpr CCoord kHalfSpan = 0.4;
+
+} // namespace
+
+DemoGain_KickButtonVSTvect::DemoGain_KickButtonVSTvect(const CRect& size,
+                                                       CControlListener* listener, long tag,
+                                                       double heightOfOneImage, CBitmap* background,
+                                                       const CPoint& offset)
+    : CKickButton(size, listener, static_cast<int32_t>(tag), heightOfOneImage, background, offset)
+{
+}
+
+DemoGain_KickButtonVSTvect::~DemoGain_KickButtonVSTvect() = default;
+
+void DemoGain_KickButtonVSTvect::setSymbol(int newSymbol)
+{
+    symbol = newSymbol;
+}
+
+void DemoGain_KickButtonVSTvect::draw(CDrawContext* context)
+{
+    if (!context) return;
+    const CColor colour = getValue() > 0.5f ? DemoGain_Colors::kGrey : DemoGain_Colors::kBlue;
+    context->setFrameColor(colour);
+    context->setFillColor(colour);
+    context->setLineWidth(kStrokeWidth);
+    context->setDrawMode(kAntiAliasing);
+    const CCoord w = size.width();
+    const CCoord h = size.height();
+    const CCoord cx = size.left + 0.5 * w;
+    const CCoord cy = size.top + 0.5 * h;
+    context->moveTo(CPoint(cx - kHalfSpan * w, cy));
+    context->lineTo(CPoint(cx + kHalfSpan * w, cy));
+    if (symbol != kMinus)
+    {
+        context->moveTo(CPoint(cx, cy - kHalfSpan * h));
+        context->lineTo(CPoint(cx, cy + kHalfSpan * h));
+    }
+    setDirty(false);
+}
+
+CMouseEventResult DemoGain_KickButtonVSTvect::onMouseDown(CPoint& where,
+                                                          const CButtonState& buttons)
+{
+    const AAX_CVSTGUIButtonState state(buttons, viewContainer);
+    if (OfferToHost(MouseStage::Down, buttons, state.hostModifiers)) return kMouseEventHandled;
+    return CKickButton::onMouseDown(where, CButtonState(static_cast<int32_t>(state.buttonState)));
+}
+
+CMouseEventResult DemoGain_KickButtonVSTvect::onMouseUp(CPoint& where, const CButtonState& buttons)
+{
+    const AAX_CVSTGUIButtonState state(buttons, viewContainer);
+    if (OfferToHost(MouseStage::Up, buttons, state.hostModifiers)) return kMouseEventHandled;
+    return CKickButton::onMouseUp(where, CButtonState(static_cast<int32_t>(state.buttonState)));
+}
+
+CMouseEventResult DemoGain_KickButtonVSTvect::onMouseMoved(CPoint& where,
+                                                           const CButtonState& buttons)
+{
+    const AAX_CVSTGUIButtonState state(buttons, viewContainer);
+    if (OfferToHost(MouseStage::Drag, buttons, state.hostModifiers)) return kMouseEventHandled;
+    return CKickButton::onMouseMoved(where, DragState(state.buttonState));
+}
+
+bool DemoGain_KickButtonVSTvect::checkDefaultValue(CButtonState button)
+{
+    return RestoreDefault(*this, value, button);
+}

@@ -1,0 +1,402 @@
+#include "DemoGain_View.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#if __has_include("AAX_CEffectParameters.h")
+#include "AAX_CEffectParameters.h"
+#define ORV_TEMP_HAS_PARAMS 1
+#endif
+#include "AAX_Errors.h"
+#include "ApplicationLauncher.h"
+#include "CBitmap.h"
+#include "CTextEdit.h"
+#include "CompanionLink.h"
+#include "DemoGain_Colors.h"
+#include "DemoGain_KickButtonVST.h"
+#include "DemoGain_KickButtonVSTvect.h"
+#include "DemoGain_MenuVST.h"
+#include "DemoGain_OnOffButtonVSTvect.h"
+
+using namespace VSTGUI;
+using namespace OfflineParameterIDs;
+
+CBitmap* DemoGain_View::m_hLogo = nullptr;
+
+namespace
+{
+
+constexpr CCoord kWindowWidth = 540;
+constexpr CCoord kRowHeight = 40;
+constexpr CCoord kBaseHeight = 240;
+constexpr CCoord kFirstRowTop = 80;
+constexpr CCoord kRightEdge = 520;
+constexpr float kMenuStep = 0.01f;
+// The lower bound stays this far below the upper bound.
+constexpr double kMinimumGap = 20.0;
+constexpr double kStepHz = 10.0;
+constexpr int32_t kMenuStyle = k3DOut;
+constexpr const char* kVersionFormat = "Orvendal QV (ver.%s)";
+constexpr const char* kRangeFromText = "Range (Hz) From";
+constexpr const char* kRangeToText = "To";
+constexpr const char* kInitialStatus = "GUI Init";
+constexpr const char* kCompanionFailed = "Please open Orvendal QV app.";
+constexpr const char* kNotInstalled = "Orvendal QV app not installed?";
+constexpr const char* kLaunched = "Orvendal QV app launched - Please re-open the plugin.";
+constexpr const char* kUnknownError = "Unknown error code (%i)";
+// "Comm" codes from this one on are failures; 5 is progress.
+constexpr int32 kFirstFailureCode = 6;
+// Identifiers bound to controls that name no parameter: the host is still asked first.
+constexpr AAX_CParamID kLogoID = "Logo";
+constexpr AAX_CParamID kMinUpID = "minkp";
+constexpr AAX_CParamID kMinDownID = "minkm";
+constexpr AAX_CParamID kMaxUpID = "maxkp";
+constexpr AAX_CParamID kMaxDownID = "maxkm";
+
+// Releases the shared logo when the module unloads.
+struct LogoRelease
+{
+    ~LogoRelease()
+    {
+        if (DemoGain_View::m_hLogo) DemoGain_View::m_hLogo->forget();
+        DemoGain_View::m_hLogo = nullptr;
+    }
+} gLogoRelease;
+
+// A frequency field's text as Hz: text that is no finite number reads as 0.
+double ParseHz(const char* text)
+{
+    if (!text) return 0.0;
+    const double hz = std::strtod(text, nullptr);
+    return std::isfinite(hz) ? hz : 0.0;
+}
+
+void StyleLabel(CParamDisplay* label, const CColor& textColour, CHoriTxtAlign align)
+{
+    label->setFont(kNormalFontVeryBig);
+    label->setFontColor(textColour);
+    label->setBackColor(kTransparentCColor);
+    label->setFrameColor(kTransparentCColor);
+    label->setHoriAlign(align);
+}
+
+} // namespace
+
+DemoGain_View::DemoGain_View(void* nativeParent, AAX_IACFEffectParameters* parameters,
+                             VSTGUIEditorInterface* editor, AAX_IViewContainer* container)
+    : VSTGUI_ContentView(nativeParent, parameters, editor), viewContainer(container)
+{
+    ResetCompanionInfo();
+    GetInfoFromHost();
+    if (!companionInfo.linkOK)
+        companionInfo.infoStatus = orv::platform::LaunchApplication(kCompanionApplication)
+                                       ? kInfoLaunched
+                                       : kInfoLaunchFailed;
+    const int32_t toolCount = companionInfo.toolCount;
+    SetParameter(kToolCount, toolCount * kMenuStep);
+
+    setSize(kWindowWidth, kRowHeight * toolCount + kBaseHeight);
+    setBackgroundColor(DemoGain_Colors::kBackground);
+    AddVersionLabel();
+    AddLogo();
+    AddStatusLabel(toolCount);
+    for (int32_t i = 0; i < toolCount; ++i)
+        AddToolRow(i);
+    if (toolCount > 0 && companionInfo.linkOK) AddRangeRow(toolCount);
+}
+
+DemoGain_View::~DemoGain_View() = default;
+
+void DemoGain_View::ResetCompanionInfo()
+{
+    companionInfo = CompanionInfo();
+    companionInfo.linkOK = false;
+    companionInfo.replyReceived = false;
+    companionInfo.infoStatus = CompanionInfo::kInfoOK;
+}
+
+int32 DemoGain_View::GetInfoFromHost()
+{
+    // The sample rate comes from the controller of the instance's own parameters component;
+    // a host that hands over another object leaves it unknown (the range is then bounded
+    // by the companion's answer and 96000 Hz only).
+#ifdef ORV_TEMP_HAS_PARAMS
+    const auto* component = dynamic_cast<const AAX_CEffectParameters*>(getParameters());
+    const AAX_IController* controller = component ? component->Controller() : nullptr;
+#else
+    const AAX_IController* controller = nullptr;
+#endif
+    return CompanionLink::RequestCompanionInfo(controller, getParameters(), companionInfo);
+}
+
+const char* DemoGain_View::ParameterIDForTag(int32_t tag)
+{
+    if (tag >= kFirstToolTag && tag < kFirstToolTag + kMaxTools)
+        return kToolSwitch[tag - kFirstToolTag];
+    if (tag >= kFirstPresetTag && tag < kFirstPresetTag + kMaxTools)
+        return kToolPreset[tag - kFirstPresetTag];
+    return nullptr;
+}
+
+DemoGain_OnOffButtonVSTvect* DemoGain_View::GetToolButton(int32_t i) const
+{
+    return i >= 0 && i < kMaxTools ? toolButtons[i] : nullptr;
+}
+
+DemoGain_MenuVST* DemoGain_View::GetPresetMenu(int32_t i) const
+{
+    return i >= 0 && i < kMaxTools ? presetMenus[i] : nullptr;
+}
+
+template <class Control> Control* DemoGain_View::AddBound(Control* control, const char* id)
+{
+    control->setListener(this);
+    control->SetViewContainer(viewContainer);
+    control->SetParamID(id);
+    control->setMin(0.0f);
+    control->setMax(1.0f);
+    double defaultValue = 0.0;
+    if (getParameters()) getParameters()->GetParameterDefaultNormalizedValue(id, &defaultValue);
+    control->setDefaultValue(static_cast<float>(defaultValue));
+    addView(control);
+    return control;
+}
+
+CTextLabel* DemoGain_View::AddLabel(const CRect& rect, const char* text)
+{
+    auto* label = new CTextLabel(rect, text, nullptr, 0);
+    StyleLabel(label, DemoGain_Colors::kGrey, kLeftText);
+    addView(label);
+    return label;
+}
+
+void DemoGain_View::AddVersionLabel()
+{
+    versionText = companionInfo.version;
+    std::snprintf(versionLabelText, sizeof(versionLabelText), kVersionFormat, versionText.c_str());
+    versionLabel = AddLabel(CRect(20, 20, 270, 40), versionLabelText);
+}
+
+void DemoGain_View::AddLogo()
+{
+    const CCoord w = m_hLogo ? m_hLogo->getWidth() : 0;
+    const CCoord h = m_hLogo ? m_hLogo->getHeight() : 0;
+    const CRect rect(kRightEdge - w, 40 - 0.375 * h, kRightEdge, 40 + 0.125 * h);
+    logoButton = AddBound(
+        new DemoGain_KickButtonVST(rect, this, kLogoTag, h / 2, m_hLogo, CPoint(0, 0)), kLogoID);
+}
+
+void DemoGain_View::AddStatusLabel(int32_t toolCount)
+{
+    const CCoord top = kRowHeight * toolCount + 198;
+    statusLabel = AddLabel(CRect(20, top, kRightEdge, top + 24), kInitialStatus);
+    statusLabel->setAntialias(true);
+}
+
+void DemoGain_View::AddToolRow(int32_t i)
+{
+    const CCoord y = kRowHeight * i + kFirstRowTop;
+    toolButtons[i] = AddBound(new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + 20), this,
+                                                              kFirstToolTag + i, nullptr, 0),
+                              kToolSwitch[i]);
+
+    // CompanionInfo numbers tools and presets from 1.
+    const int32_t tool = i + 1;
+    toolLabelTexts[i] = companionInfo.toolNames[tool];
+    toolLabels[i] = AddLabel(CRect(80, y - 2, 280, y + 22), toolLabelTexts[i].c_str());
+
+    const int32_t presetCount = companionInfo.presetCounts[tool];
+    if (presetCount <= 0) return;
+    auto* menu = new DemoGain_MenuVST(CRect(300, y - 2, 500, y + 22), this, kFirstPresetTag + i,
+                                      nullptr, nullptr, kMenuStyle);
+    StyleLabel(menu, DemoGain_Colors::kMenuText, kCenterText);
+    for (int32_t preset = 1; preset <= presetCount; ++preset)
+        menu->addEntry(companionInfo.presetNames[tool][preset].c_str());
+    presetMenus[i] = AddBound(menu, kToolPreset[i]);
+}
+
+CTextEdit* DemoGain_View::AddFrequencyField(const CRect& rect, int32_t tag)
+{
+    auto* field = new CTextEdit(rect, this, tag, nullptr, nullptr, 0);
+    StyleLabel(field, DemoGain_Colors::kBlue, kRightText);
+    addView(field);
+    return field;
+}
+
+DemoGain_KickButtonVSTvect* DemoGain_View::AddStepButton(const CRect& rect, int32_t tag,
+                                                         const char* id, int32 symbol)
+{
+    auto* button =
+        new DemoGain_KickButtonVSTvect(rect, this, tag, rect.height(), nullptr, CPoint(0, 0));
+    button->setSymbol(symbol);
+    return AddBound(button, id);
+}
+
+void DemoGain_View::AddRangeRow(int32_t toolCount)
+{
+    const CCoord y = kRowHeight * toolCount + 120;
+    rangeCheck = AddBound(
+        new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + 20), this, kRangeCheckTag, nullptr, 0),
+        kRangeCheck);
+    rangeFromLabel = AddLabel(CRect(80, y - 2, 220, y + 22), kRangeFromText);
+    minFreqField = AddFrequencyField(CRect(240, y - 2, 310, y + 22), kMinFieldTag);
+    minUpButton = AddStepButton(CRect(316, y, 326, y + 10), kMinUpTag, kMinUpID,
+                                DemoGain_KickButtonVSTvect::kPlus);
+    minDownButton = AddStepButton(CRect(316, y + 14, 326, y + 24), kMinDownTag, kMinDownID,
+                                  DemoGain_KickButtonVSTvect::kMinus);
+    rangeToLabel = AddLabel(CRect(346, y - 4, 366, y + 24), kRangeToText);
+
+    // Every opening with a working link starts the upper bound at the range maximum.
+    const double rangeMax = companionInfo.rangeMax / kFrequencyScale;
+    if (getParameters())
+    {
+        getParameters()->SetParameterDefaultNormalizedValue(kRangeMax, rangeMax);
+        getParameters()->SetParameterNormalizedValue(kRangeMax, rangeMax);
+    }
+    maxFreqField = AddFrequencyField(CRect(386, y - 4, 456, y + 24), kMaxFieldTag);
+    maxUpButton = AddStepButton(CRect(462, y, 472, y + 10), kMaxUpTag, kMaxUpID,
+                                DemoGain_KickButtonVSTvect::kPlus);
+    maxDownButton = AddStepButton(CRect(462, y + 14, 472, y + 24), kMaxDownTag, kMaxDownID,
+                                  DemoGain_KickButtonVSTvect::kMinus);
+}
+
+double DemoGain_View::GetParameter(const char* id) const
+{
+    double value = 0.0;
+    if (getParameters()) getParameters()->GetParameterNormalizedValue(id, &value);
+    return value;
+}
+
+void DemoGain_View::SetParameter(const char* id, double value)
+{
+    if (getParameters()) getParameters()->SetParameterNormalizedValue(id, value);
+}
+
+void DemoGain_View::ApplyFrequency(CTextEdit* field, const char* id, double hz)
+{
+    if (field)
+    {
+        char text[32];
+        std::snprintf(text, sizeof(text), "%i", static_cast<int>(hz));
+        field->setText(text);
+    }
+    SetParameter(id, hz / kFrequencyScale);
+}
+
+void DemoGain_View::StepLowerBound(double step)
+{
+    double f = GetParameter(kRangeMin) * kFrequencyScale + step;
+    const double m = GetParameter(kRangeMax) * kFrequencyScale;
+    f = std::min(f, m - kMinimumGap);
+    if (f <= 0) f = 0;
+    ApplyFrequency(minFreqField, kRangeMin, f);
+}
+
+void DemoGain_View::StepUpperBound(double step)
+{
+    double f = GetParameter(kRangeMax) * kFrequencyScale + step;
+    const double m = GetParameter(kRangeMin) * kFrequencyScale;
+    f = std::min(f, static_cast<double>(companionInfo.rangeMax));
+    if (f <= m + kMinimumGap) f = m + kMinimumGap;
+    ApplyFrequency(maxFreqField, kRangeMax, f);
+}
+
+void DemoGain_View::LowerBoundEdited()
+{
+    double f = ParseHz(minFreqField ? minFreqField->getText() : nullptr);
+    f = std::min(f, static_cast<double>(companionInfo.rangeMax));
+    if (f <= 0) f = 0;
+    const double m = GetParameter(kRangeMax) * kFrequencyScale;
+    f = std::min(f, m - kMinimumGap);
+    if (f <= 0) f = 0;
+    ApplyFrequency(minFreqField, kRangeMin, f);
+}
+
+void DemoGain_View::UpperBoundEdited()
+{
+    double f = ParseHz(maxFreqField ? maxFreqField->getText() : nullptr);
+    f = std::min(f, static_cast<double>(companionInfo.rangeMax));
+    if (f <= 0) f = 0;
+    const double m = GetParameter(kRangeMin) * kFrequencyScale;
+    if (f <= m + kMinimumGap) f = m + kMinimumGap;
+    ApplyFrequency(maxFreqField, kRangeMax, f);
+}
+
+void DemoGain_View::valueChanged(CControl* control)
+{
+    if (!control) return;
+    const int32_t tag = control->getTag();
+    if (tag >= kFirstToolTag && tag < kFirstPresetTag)
+        SetParameter(ParameterIDForTag(tag), control->getValue());
+    else if (tag >= kFirstPresetTag && tag < kMinUpTag)
+        SetParameter(ParameterIDForTag(tag), control->getValue() * kMenuStep);
+    else if (tag == kMinUpTag || tag == kMinDownTag)
+        StepLowerBound(tag == kMinUpTag ? kStepHz : -kStepHz);
+    else if (tag == kMaxUpTag || tag == kMaxDownTag)
+        StepUpperBound(tag == kMaxUpTag ? kStepHz : -kStepHz);
+    else if (tag == kMinFieldTag)
+        LowerBoundEdited();
+    else if (tag == kMaxFieldTag)
+        UpperBoundEdited();
+    else if (tag == kRangeCheckTag)
+        SetParameter(kRangeCheck, control->getValue());
+}
+
+const char* DemoGain_View::BracketID(int32_t tag) const
+{
+    if (const char* id = ParameterIDForTag(tag)) return id;
+    if (tag == kMinFieldTag) return kRangeMin;
+    if (tag == kMaxFieldTag) return kRangeMax;
+    if (tag == kRangeCheckTag) return kRangeCheck;
+    return nullptr;
+}
+
+void DemoGain_View::controlBeginEdit(CControl* control)
+{
+    const char* id = control ? BracketID(control->getTag()) : nullptr;
+    if (id && getParameters()) getParameters()->TouchParameter(id);
+}
+
+void DemoGain_View::controlEndEdit(CControl* control)
+{
+    const char* id = control ? BracketID(control->getTag()) : nullptr;
+    if (id && getParameters()) getParameters()->ReleaseParameter(id);
+}
+
+int32 DemoGain_View::TimerWakeup()
+{
+    if (!statusLabel) return 1;
+    const double comm = GetParameter(kComm);
+    std::string text;
+    CColor colour = DemoGain_Colors::kGrey;
+    switch (companionInfo.infoStatus)
+    {
+    case CompanionInfo::kInfoOK:
+        if (std::trunc(comm * 100) >= kFirstFailureCode)
+        {
+            colour = kRedCColor;
+            text = kCompanionFailed;
+        }
+        break;
+    case kInfoLaunchFailed:
+        colour = kRedCColor;
+        text = kNotInstalled;
+        break;
+    case kInfoLaunched:
+        colour = kRedCColor;
+        text = kLaunched;
+        break;
+    default:
+    {
+        char unknown[48];
+        std::snprintf(unknown, sizeof(unknown), kUnknownError, companionInfo.infoStatus);
+        text = unknown;
+        break;
+    }
+    }
+    statusLabel->setFontColor(colour);
+    statusLabel->setText(text.c_str());
+    statusLabel->invalid();
+    return 1;
+}

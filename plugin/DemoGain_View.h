@@ -1,0 +1,130 @@
+#pragma once
+
+#include <string>
+
+#include "CControlListener.h"
+#include "CompanionInfo.h"
+#include "OfflineParameterIDs.h"
+#include "VSTGUI_ContentView.h"
+
+class AAX_IViewContainer;
+class DemoGain_KickButtonVST;
+class DemoGain_KickButtonVSTvect;
+class DemoGain_MenuVST;
+class DemoGain_OnOffButtonVSTvect;
+namespace VSTGUI
+{
+class CBitmap;
+class CTextEdit;
+class CTextLabel;
+} // namespace VSTGUI
+
+// The editor window's content. When built it asks the companion for its version, tools,
+// presets and frequency range (launching the companion when it cannot be reached), then
+// shows one row per tool (check box, name, preset menu), the frequency-range row, the
+// version, the logo and a status line. It is the listener of all its controls and turns
+// their changes into parameter requests; the timer refreshes the status line from "Comm".
+// The controls are owned by the frame (this view); the editor drives everything from its
+// thread.
+class DemoGain_View : public VSTGUI_ContentView, public VSTGUI::CControlListener
+{
+public:
+    // Control tags.
+    static constexpr int32_t kFirstToolTag = 1;
+    static constexpr int32_t kFirstPresetTag = 21;
+    static constexpr int32_t kMinUpTag = 41;
+    static constexpr int32_t kMinDownTag = 42;
+    static constexpr int32_t kMaxUpTag = 43;
+    static constexpr int32_t kMaxDownTag = 44;
+    static constexpr int32_t kMinFieldTag = 45;
+    static constexpr int32_t kMaxFieldTag = 46;
+    static constexpr int32_t kRangeCheckTag = 47;
+    static constexpr int32_t kLogoTag = 48;
+
+    static constexpr int32_t kMaxTools = OfflineParameterIDs::kMaxTools;
+    // The companion application launched when it cannot be reached.
+    static constexpr const char* kCompanionApplication = "Orvendal QV.app";
+    // infoStatus values added to those of the exchange.
+    static constexpr int32 kInfoLaunched = 39;
+    static constexpr int32 kInfoLaunchFailed = 40;
+
+    // nativeParent, parameters, editor and viewContainer are borrowed; parameters and
+    // viewContainer may be null. Blocks for the whole exchange with the companion.
+    DemoGain_View(void* nativeParent, AAX_IACFEffectParameters* parameters,
+                  VSTGUI::VSTGUIEditorInterface* editor, AAX_IViewContainer* viewContainer);
+    ~DemoGain_View() override;
+
+    void valueChanged(VSTGUI::CControl* control) override;
+    void controlBeginEdit(VSTGUI::CControl* control) override;
+    void controlEndEdit(VSTGUI::CControl* control) override;
+
+    // Refreshes the status line; returns 1.
+    int32 TimerWakeup();
+    // The exchange with the companion: fills the companion info. 0 after a completed
+    // exchange, 1 after a failure.
+    int32 GetInfoFromHost();
+
+    // The parameter identifier of tags 1 to 40 ("Par1" ... "Par20", "Men1" ... "Men20"),
+    // null for any other tag.
+    static const char* ParameterIDForTag(int32_t tag);
+
+    const CompanionInfo& GetCompanionInfo() const { return companionInfo; }
+    // The controls of tool i (0-based); null when the row or its menu does not exist.
+    DemoGain_OnOffButtonVSTvect* GetToolButton(int32_t i) const;
+    DemoGain_MenuVST* GetPresetMenu(int32_t i) const;
+    DemoGain_OnOffButtonVSTvect* GetRangeCheck() const { return rangeCheck; }
+    VSTGUI::CTextEdit* GetMinFreqField() const { return minFreqField; }
+    VSTGUI::CTextEdit* GetMaxFreqField() const { return maxFreqField; }
+    VSTGUI::CTextLabel* GetStatusLabel() const { return statusLabel; }
+    VSTGUI::CTextLabel* GetVersionLabel() const { return versionLabel; }
+    DemoGain_KickButtonVST* GetLogoButton() const { return logoButton; }
+
+    // The logo shared by every view, loaded by the editor before the first view. Owned
+    // here; released when the module unloads.
+    static VSTGUI::CBitmap* m_hLogo;
+
+private:
+    void ResetCompanionInfo();
+    void AddVersionLabel();
+    void AddLogo();
+    void AddStatusLabel(int32_t toolCount);
+    void AddToolRow(int32_t i);
+    void AddRangeRow(int32_t toolCount);
+    // Binds a parameter-bound control and adds it to the window.
+    template <class Control> Control* AddBound(Control* control, const char* id);
+    VSTGUI::CTextLabel* AddLabel(const VSTGUI::CRect& rect, const char* text);
+    VSTGUI::CTextEdit* AddFrequencyField(const VSTGUI::CRect& rect, int32_t tag);
+    DemoGain_KickButtonVSTvect* AddStepButton(const VSTGUI::CRect& rect, int32_t tag,
+                                              const char* id, int32 symbol);
+
+    double GetParameter(const char* id) const;
+    void SetParameter(const char* id, double value);
+    void StepLowerBound(double step);
+    void StepUpperBound(double step);
+    void LowerBoundEdited();
+    void UpperBoundEdited();
+    // Shows hz (truncated to whole Hz) in field and requests id = hz / 192000.
+    void ApplyFrequency(VSTGUI::CTextEdit* field, const char* id, double hz);
+    const char* BracketID(int32_t tag) const;
+
+    VSTGUI::CTextLabel* statusLabel = nullptr;
+    std::string versionText;
+    char versionLabelText[44] = {};
+    VSTGUI::CTextLabel* versionLabel = nullptr;
+    VSTGUI::CTextLabel* rangeFromLabel = nullptr;
+    VSTGUI::CTextLabel* rangeToLabel = nullptr;
+    std::string toolLabelTexts[kMaxTools];
+    VSTGUI::CTextLabel* toolLabels[kMaxTools] = {};
+    CompanionInfo companionInfo;
+    DemoGain_OnOffButtonVSTvect* toolButtons[kMaxTools] = {};
+    DemoGain_OnOffButtonVSTvect* rangeCheck = nullptr;
+    DemoGain_MenuVST* presetMenus[kMaxTools] = {};
+    VSTGUI::CTextEdit* minFreqField = nullptr;
+    VSTGUI::CTextEdit* maxFreqField = nullptr;
+    DemoGain_KickButtonVSTvect* minUpButton = nullptr;
+    DemoGain_KickButtonVSTvect* minDownButton = nullptr;
+    DemoGain_KickButtonVSTvect* maxUpButton = nullptr;
+    DemoGain_KickButtonVSTvect* maxDownButton = nullptr;
+    DemoGain_KickButtonVST* logoButton = nullptr;
+    AAX_IViewContainer* viewContainer;
+};
