@@ -277,8 +277,10 @@ void DemoGain_View::ApplyFrequency(CTextEdit* field, const char* id, double hz)
 {
     if (field)
     {
+        // Whole Hz, rounded: the bounds travel in single precision, and truncating would
+        // show 19979 for a bound of 19979.9995 Hz (meant as 19980).
         char text[32];
-        std::snprintf(text, sizeof(text), "%i", static_cast<int>(hz));
+        std::snprintf(text, sizeof(text), "%li", std::lround(hz));
         field->setText(text);
     }
     SetParameter(id, hz / kFrequencyScale);

@@ -103,7 +103,7 @@ private:
     void StepUpperBound(double step);
     void LowerBoundEdited();
     void UpperBoundEdited();
-    // Shows hz (truncated to whole Hz) in field and requests id = hz / 192000.
+    // Shows hz (rounded to whole Hz) in field and requests id = hz / 192000.
     void ApplyFrequency(VSTGUI::CTextEdit* field, const char* id, double hz);
     const char* BracketID(int32_t tag) const;
 

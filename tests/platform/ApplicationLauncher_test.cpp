@@ -8,38 +8,16 @@
 #include <fstream>
 #include <thread>
 
+#include "ScopedPath.h"
 #include "TempFolder.h"
 
 using orv::platform::ExecutableNameForApplication;
 using orv::platform::LaunchApplication;
+using orv::test::ScopedPath;
 using orv::test::TempFolder;
 
 namespace
 {
-
-// Sets PATH for one test and puts the old value back.
-class ScopedPath
-{
-public:
-    explicit ScopedPath(const std::string& value)
-    {
-        const char* old = std::getenv("PATH");
-        mHad = old != nullptr;
-        if (old) mOld = old;
-        setenv("PATH", value.c_str(), 1);
-    }
-    ~ScopedPath()
-    {
-        if (mHad)
-            setenv("PATH", mOld.c_str(), 1);
-        else
-            unsetenv("PATH");
-    }
-
-private:
-    bool mHad = false;
-    std::string mOld;
-};
 
 void WriteScript(const std::string& path, const std::string& body, bool executable)
 {

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "AAX_VViewContainer.h"
+#include "EditorFakeParameters.h"
+#include "EditorRendering.h"
+#include "HostViewContainer.h"
+#include "OfflineParameterIDs.h"
+#include "ScopedPath.h"
+#include "TempFolder.h"
+#include "TestCompanion.h"
+
+namespace orv::test
+{
+
+// The editor's surroundings in unit tests: the effect's parameters (a stand-in), the host's
+// view container (declining every mouse event) over an offscreen platform view, a test
+// companion on the loopback port and a PATH that finds only what the test puts there.
+struct EditorFixture
+{
+    static constexpr const char* kThreeTools =
+        "{\"version\":\"2.0\",\"tools\":[\"Gain\",\"Normalize\",\"Band\"],"
+        "\"presets\":[[\"-6 dB\",\"+6 dB\"],[\"Peak\",\"Loudness\",\"Soft\"],[]],"
+        "\"rangeMax\":24000}";
+
+    EditorFixture()
+        : host(new host::HostViewContainer(view.getNativeHandle())), container(host.get())
+    {
+        using namespace OfflineParameterIDs;
+        for (int i = 0; i < kMaxTools; ++i)
+        {
+            parameters.DefineParameter(kToolSwitch[i], 0.0);
+            parameters.DefineParameter(kToolPreset[i], 0.0);
+        }
+        parameters.DefineParameter(kRangeCheck, 0.0);
+        parameters.DefineParameter(kRangeMin, 0.0);
+        parameters.DefineParameter(kRangeMax, 0.5, 0.5);
+        parameters.DefineParameter(kToolCount, 0.0);
+        parameters.DefineParameter(kComm, 0.0);
+    }
+
+    bool StartCompanion(const std::string& answer)
+    {
+        companion.SetBehaviour(TestCompanion::Behaviour::kAnswerParameters);
+        companion.SetAnswer(answer);
+        return companion.Start();
+    }
+
+    // An "orvendal-qv" on PATH that only leaves a mark, so a launch can be seen.
+    void InstallFakeCompanionProgram()
+    {
+        const std::string program = bin / "orvendal-qv";
+        std::ofstream(program) << "#!/bin/sh\n/usr/bin/touch '" << (bin / "launched") << "'\n";
+        std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    }
+
+    VSTGUI::PlatformView view;
+    EditorFakeParameters parameters;
+    ACFPtr<host::HostViewContainer> host;
+    AAX_VViewContainer container;
+    TestCompanion companion;
+    TempFolder bin;
+    ScopedPath path{bin.Path()};
+};
+
+} // namespace orv::test
