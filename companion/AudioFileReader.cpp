@@ -32,10 +32,15 @@ bool AudioFileReader::open(int fd, std::string& error)
         error = "the file has " + std::to_string(info_.channels) + " channels, not one";
         return false;
     }
-    if (info_.samplerate <= 0 || info_.frames < 0 ||
-        static_cast<uint64_t>(info_.frames) > kMaxInterfaceSamples)
+    if (info_.samplerate < kMinSampleRate || info_.samplerate > kMaxSampleRate)
     {
-        error = "sample rate or length out of range";
+        error = "sample rate " + std::to_string(info_.samplerate) + " Hz is not between " +
+                std::to_string(kMinSampleRate) + " and " + std::to_string(kMaxSampleRate);
+        return false;
+    }
+    if (info_.frames < 0 || static_cast<uint64_t>(info_.frames) > kMaxInterfaceSamples)
+    {
+        error = "the file is longer than an interface file can be";
         return false;
     }
     return true;

@@ -18,6 +18,9 @@ constexpr size_t kMaxAnswerBytes = 399;
 constexpr size_t kMaxRequestBytes = 4096;
 // The header sizes of the interface file are 32-bit: 36 + 4 × samples must fit.
 constexpr uint64_t kMaxInterfaceSamples = 1073741814;
+// Sample rates the tools are designed for; filter lengths grow with the rate.
+constexpr int kMinSampleRate = 1000;
+constexpr int kMaxSampleRate = 384000;
 // Samples read, processed and written per step; bounds the memory of a run.
 constexpr size_t kBlockSamples = 65536;
 

@@ -75,6 +75,12 @@ bool WavFloatWriter::writeHeader()
 bool WavFloatWriter::write(const float* in, size_t count)
 {
     if (written_ + count > samples_) return false;
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+    // The file's byte order already: no conversion needed.
+    if (!writeAll(in, count * kBytesPerSample)) return false;
+    written_ += count;
+    return true;
+#endif
     buffer_.resize(count * kBytesPerSample);
     for (size_t i = 0; i < count; ++i)
     {

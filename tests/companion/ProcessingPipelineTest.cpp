@@ -118,13 +118,16 @@ TEST(ProcessingPipeline, LeavesFilesItMustNotProcessUntouched)
         EXPECT_EQ(test::readBytes(folder / c.name), c.bytes) << c.name;
     }
 
-    // Stereo and AIFF files are valid audio but not interface files.
+    // Stereo, AIFF and far too high a sample rate: valid audio, but not interface files.
     test::writeWav(folder / "Orvendal_interface_6.wav", std::vector<float>(2000, 0.1f), 48000,
                    SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2);
+    test::writeWav(folder / "Orvendal_interface_9.wav", x, 2000000000);
     test::writeWav(folder / "Orvendal_interface_7.wav", x, 48000, SF_FORMAT_AIFF | SF_FORMAT_FLOAT);
-    for (const char* name : {"Orvendal_interface_6.wav", "Orvendal_interface_7.wav"})
+    for (const char* name :
+         {"Orvendal_interface_6.wav", "Orvendal_interface_7.wav", "Orvendal_interface_9.wav"})
     {
         const std::string before = test::readBytes(folder / name);
+        ASSERT_GT(before.size(), 44u) << name;
         EXPECT_FALSE(f.pipeline.run(good(name)).replaced) << name;
         EXPECT_EQ(test::readBytes(folder / name), before) << name;
     }
