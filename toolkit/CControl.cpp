@@ -104,6 +104,19 @@ void CControl::setDirty(const bool val)
         oldValue = value;
 }
 
+bool CControl::removed(CView* parent)
+{
+    CFrame* frame = getFrame();
+    if (isEditing() && !(frame && frame->isClosing()))
+    {
+        remember();
+        while (isEditing())
+            endEdit();
+        forget();
+    }
+    return CView::removed(parent);
+}
+
 void CControl::draw(CDrawContext* context)
 {
     if (pBackground) pBackground->draw(context, size, backOffset);

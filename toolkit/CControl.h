@@ -59,6 +59,9 @@ public:
     void setDirty(const bool val = true) override;
 
     void draw(CDrawContext* context) override;
+    // A control that leaves mid-edit closes its brackets, unless the whole frame is
+    // closing (its listener may already be gone).
+    bool removed(CView* parent) override;
 
 protected:
     CControlListener* listener;

@@ -162,8 +162,8 @@ CMouseEventResult CFrame::onMouseDown(CPoint& where, const CButtonState& buttons
     }
     if (modalView)
     {
+        endGesture(where, buttons);
         if (!isInModalView(where)) return kMouseEventNotHandled;
-        mouseDownView = nullptr;
         const CMouseEventResult result = modalView->onMouseDown(where, buttons);
         if (result == kMouseEventHandled) mouseDownView = modalView;
         return result;

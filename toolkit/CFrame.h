@@ -72,6 +72,8 @@ public:
     PlatformView* getPlatformView() const { return platformView; }
     void* getSystemWindow() const { return systemWindow; }
 
+    // True while the frame is being destroyed: views leave without calling listeners.
+    bool isClosing() const { return inDestructor; }
     // Told by a view that is leaving the view tree.
     void viewRemoved(CView* view);
 

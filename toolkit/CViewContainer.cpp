@@ -157,9 +157,20 @@ void CViewContainer::drawChildren(CDrawContext* context, const CRect& updateRect
     }
 }
 
+void CViewContainer::endGesture(const CPoint& local, const CButtonState& buttons)
+{
+    CView* view = mouseDownView;
+    mouseDownView = nullptr;
+    if (!view) return;
+    view->remember();
+    CPoint where(local);
+    view->onMouseUp(where, buttons);
+    view->forget();
+}
+
 CMouseEventResult CViewContainer::routeMouseDown(CPoint& local, const CButtonState& buttons)
 {
-    mouseDownView = nullptr;
+    endGesture(local, buttons);
     for (auto it = children.rbegin(); it != children.rend(); ++it)
     {
         CView* view = *it;

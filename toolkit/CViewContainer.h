@@ -65,6 +65,9 @@ protected:
     void routeDragEnter(CDragContainer* drag, const CPoint& local);
     void routeDragLeave(CDragContainer* drag, const CPoint& local);
     void routeDragMove(CDragContainer* drag, const CPoint& local);
+    // A mouse-down while a gesture runs (its up was lost, or a second button went down)
+    // first ends that gesture, so the view closes its edit bracket.
+    void endGesture(const CPoint& local, const CButtonState& buttons);
     // Called before a child leaves this container.
     virtual void childLeaving(CView* child);
 

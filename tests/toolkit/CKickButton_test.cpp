@@ -71,3 +71,34 @@ TEST_F(KickFixture, DraggingBackInPressesAgainAndOnlyTheLeftButtonStarts)
     EXPECT_TRUE(listener.calls.empty()) << "a right click is not the button's";
     EXPECT_FLOAT_EQ(button->getValue(), 0.f);
 }
+
+TEST_F(KickFixture, ASecondDownWithoutAnUpEndsTheFirstGesture)
+{
+    // The up of the first click was lost (or a second button went down): the button must
+    // not stay pressed with its edit bracket open.
+    mouse("down", 20, 20, kLButton);
+    mouse("down", 80, 80, kLButton);
+    EXPECT_FALSE(button->isEditing());
+    EXPECT_FLOAT_EQ(button->getValue(), 0.f);
+    EXPECT_EQ(listener.calls.front(), "begin");
+    EXPECT_EQ(listener.calls.back(), "end");
+    mouse("up", 80, 80, 0);
+    EXPECT_EQ(listener.calls.back(), "end") << "no second end";
+}
+
+TEST_F(KickFixture, RemovedWhilePressedClosesItsBracketButAClosingFrameCallsNobody)
+{
+    mouse("down", 20, 20, kLButton);
+    frame->removeView(button);
+    EXPECT_EQ(listener.calls, (std::vector<std::string>{"begin", "end"}));
+
+    // The frame goes away while a button is held: the listener (usually the editor being
+    // torn down) hears nothing more.
+    button = new CKickButton(CRect(10, 10, 30, 30), &listener, 42, 10.0, nullptr);
+    frame->addView(button);
+    listener.calls.clear();
+    mouse("down", 20, 20, kLButton);
+    frame->forget();
+    frame = new CFrame(CRect(0, 0, 10, 10), nullptr, nullptr);
+    EXPECT_EQ(listener.calls, std::vector<std::string>{"begin"});
+}

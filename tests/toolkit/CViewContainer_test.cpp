@@ -133,8 +133,9 @@ TEST(CViewContainer, MouseGoesToTheTopmostViewUnderThePointAndFollowsTheGesture)
     // A view that declines passes the event to the one below it.
     CPoint corner(5, 5);
     frame->onMouseDown(corner, kLButton);
+    frame->onMouseUp(corner, 0);
     EXPECT_EQ(declining->events, std::vector<std::string>{"down"});
-    EXPECT_EQ(bottom->events, std::vector<std::string>{"down"});
+    EXPECT_EQ(bottom->events, (std::vector<std::string>{"down", "up"}));
 
     // Nested containers hand their children points relative to the container.
     CPoint deep(115, 125);
@@ -142,18 +143,20 @@ TEST(CViewContainer, MouseGoesToTheTopmostViewUnderThePointAndFollowsTheGesture)
     ASSERT_EQ(nested->points.size(), 1u);
     EXPECT_EQ(nested->points[0], CPoint(15, 25));
 
-    // Invisible and mouse-disabled views are passed over.
-    top->setMouseEnabled(false);
+    // A new down while that gesture runs ends it first: its view gets the up.
+    top->setMouseEnabled(false); // mouse-disabled views are passed over
     CPoint again(60, 60);
     frame->onMouseDown(again, kLButton);
+    EXPECT_EQ(nested->events, (std::vector<std::string>{"down", "up"}));
     EXPECT_EQ(top->events.size(), 3u);
-    EXPECT_EQ(bottom->events.size(), 2u);
+    EXPECT_EQ(bottom->events, (std::vector<std::string>{"down", "up", "down"}));
+    frame->onMouseUp(again, 0);
 
     // Nothing under the point: not handled, and no stale gesture view.
     CPoint empty(190, 10);
     EXPECT_EQ(frame->onMouseDown(empty, kLButton), kMouseEventNotHandled);
     frame->onMouseUp(empty, 0);
-    EXPECT_EQ(bottom->events.size(), 2u) << "the up of a missed click reaches nobody";
+    EXPECT_EQ(bottom->events.size(), 4u) << "the up of a missed click reaches nobody";
     frame->forget();
     EXPECT_EQ(destroyed, 4) << "every probe, the nested one too";
 }
