@@ -13,85 +13,47 @@ namespace companion
 namespace
 {
 
-struct SocketPair
+// Sends `text` from one end of a fresh socket pair (closing that end's writing side when
+// asked) and reads a line at the other.
+RequestReader::Result readAfterSending(const std::string& text, bool closeAfter, std::string& line)
 {
-    int client = -1;
-    int server = -1;
-    SocketPair()
-    {
-        int fds[2];
-        EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
-        client = fds[0];
-        server = fds[1];
-        timeval tv{0, 200000};
-        ::setsockopt(server, SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    }
-    ~SocketPair()
-    {
-        ::close(client);
-        ::close(server);
-    }
-    void send(const std::string& text)
-    {
-        ASSERT_EQ(::write(client, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    }
-};
+    int fds[2];
+    EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
+    timeval tv{0, 200000};
+    ::setsockopt(fds[1], SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
+    // In two pieces, as a line may arrive.
+    std::thread writer(
+        [&]
+        {
+            const size_t half = text.size() / 2;
+            EXPECT_EQ(::write(fds[0], text.data(), half), static_cast<ssize_t>(half));
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            EXPECT_EQ(::write(fds[0], text.data() + half, text.size() - half),
+                      static_cast<ssize_t>(text.size() - half));
+            if (closeAfter) ::shutdown(fds[0], SHUT_WR);
+        });
+    const RequestReader::Result result = RequestReader(64).read(fds[1], line);
+    writer.join();
+    ::close(fds[0]);
+    ::close(fds[1]);
+    return result;
+}
 
 TEST(RequestReader, ReadsOneLineAndRefusesTheRest)
 {
-    const RequestReader reader(64);
+    using Result = RequestReader::Result;
     std::string line;
-    {
-        SocketPair pair;
-        pair.send("{request:\"parameters\"}\n");
-        EXPECT_EQ(reader.read(pair.server, line), RequestReader::Result::Line);
-        EXPECT_EQ(line, "{request:\"parameters\"}");
-    }
-    {
-        // A line arriving in pieces, the client keeping its side open as the plug-in does.
-        SocketPair pair;
-        std::thread writer(
-            [&]
-            {
-                pair.send("{request:");
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-                pair.send("\"parameters\"}\n");
-            });
-        EXPECT_EQ(reader.read(pair.server, line), RequestReader::Result::Line);
-        writer.join();
-        EXPECT_EQ(line, "{request:\"parameters\"}");
-    }
-    {
-        SocketPair pair;
-        pair.send(std::string(64, 'x') + "\n");
-        EXPECT_EQ(reader.read(pair.server, line), RequestReader::Result::Line);
-    }
-    {
-        SocketPair pair;
-        pair.send(std::string(65, 'x') + "\n");
-        EXPECT_EQ(reader.read(pair.server, line), RequestReader::Result::TooLong);
-    }
-    {
-        SocketPair pair;
-        pair.send(std::string(5000, 'x'));
-        EXPECT_EQ(reader.read(pair.server, line), RequestReader::Result::TooLong);
-    }
-    {
-        SocketPair pair;
-        pair.send("GET / HTTP/1.1\r\nHost: x\r\n\r\n");
-        EXPECT_EQ(reader.read(pair.server, line), RequestReader::Result::TrailingData);
-    }
-    {
-        SocketPair pair;
-        pair.send("{request:");
-        ::shutdown(pair.client, SHUT_WR);
-        EXPECT_EQ(reader.read(pair.server, line), RequestReader::Result::Closed);
-    }
-    {
-        SocketPair pair;
-        pair.send("{request:");
-        EXPECT_EQ(reader.read(pair.server, line), RequestReader::Result::TimedOut);
-    }
+    // The plug-in keeps its side open after the line.
+    EXPECT_EQ(readAfterSending("{request:\"parameters\"}\n", false, line), Result::Line);
+    EXPECT_EQ(line, "{request:\"parameters\"}");
+    EXPECT_EQ(readAfterSending(std::string(64, 'x') + "\n", false, line), Result::Line);
+
+    EXPECT_EQ(readAfterSending(std::string(65, 'x') + "\n", false, line), Result::TooLong);
+    EXPECT_EQ(readAfterSending(std::string(5000, 'x'), false, line), Result::TooLong);
+    EXPECT_EQ(readAfterSending("GET / HTTP/1.1\r\nHost: x\r\n\r\n", false, line),
+              Result::TrailingData);
+    EXPECT_EQ(readAfterSending("{request:", true, line), Result::Closed);
+    EXPECT_EQ(readAfterSending("{request:", false, line), Result::TimedOut);
 }
 
 } // namespace
