@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstring>
+#include <type_traits>
+
+#include "AAX_IParameterValue.h"
+
+// Longest parameter identifier, terminator excluded; longer identifiers are cut.
+constexpr size_t kAAX_ParameterIdentifierMaxLength = 31;
+
+// The value record a parameter embeds and hands out as a snapshot: the identifier (cut to 31
+// characters) and the current real value. T is bool or float.
+template <typename T> class AAX_CParameterValue : public AAX_IParameterValue
+{
+public:
+    AAX_CParameterValue(AAX_CParamID identifier, T value) : mValue(value)
+    {
+        SetIdentifier(identifier);
+    }
+
+    AAX_CParameterValue* Clone() const override { return new AAX_CParameterValue(*this); }
+    AAX_CParamID Identifier() const override { return mIdentifier; }
+
+    T Get() const { return mValue; }
+    void Set(T value) { mValue = value; }
+
+    bool GetValueAsBool(bool* value) const override { return GetAs(value); }
+    bool GetValueAsInt32(int32* value) const override { return GetAs(value); }
+    bool GetValueAsFloat(float* value) const override { return GetAs(value); }
+    bool GetValueAsDouble(double* value) const override { return GetAs(value); }
+    bool GetValueAsString(AAX_IString* /*value*/) const override { return false; }
+
+private:
+    void SetIdentifier(AAX_CParamID identifier)
+    {
+        std::memset(mIdentifier, 0, sizeof mIdentifier);
+        if (identifier) std::strncpy(mIdentifier, identifier, kAAX_ParameterIdentifierMaxLength);
+    }
+
+    template <typename U> bool GetAs(U* value) const
+    {
+        if constexpr (std::is_same_v<U, T>)
+        {
+            if (!value) return false;
+            *value = mValue;
+            return true;
+        }
+        else
+        {
+            (void)value;
+            return false;
+        }
+    }
+
+    char mIdentifier[kAAX_ParameterIdentifierMaxLength + 1];
+    T mValue;
+};
