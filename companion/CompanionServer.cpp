@@ -117,7 +117,12 @@ void CompanionServer::acceptLoop()
         pollfd waiting{listenFd_, POLLIN, 0};
         if (::poll(&waiting, 1, kPollMs) <= 0) continue;
         const int fd = ::accept4(listenFd_, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0) continue;
+        if (fd < 0)
+        {
+            // Out of descriptors: the connection stays pending; do not spin on it.
+            if (errno == EMFILE || errno == ENFILE) ::poll(nullptr, 0, kPollMs);
+            continue;
+        }
         {
             std::lock_guard<std::mutex> lock(mutex_);
             if (queue_.size() < options_.queueLimit)

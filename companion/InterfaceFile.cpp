@@ -80,6 +80,8 @@ bool InterfaceFile::openFile(std::string& error)
     device_ = info.st_dev;
     inode_ = info.st_ino;
     mode_ = info.st_mode & 0777;
+    owner_ = info.st_uid;
+    group_ = info.st_gid;
     return true;
 }
 
@@ -89,16 +91,24 @@ bool InterfaceFile::createReplacement(std::string& error)
     tempName_ = "." + name_ + ".tmp-" + std::to_string(::getpid()) + '-' +
                 std::to_string(counter.fetch_add(1));
     tempFd_ = ::openat(dirFd_, tempName_.c_str(),
-                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode_ | 0600);
+                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (tempFd_ < 0)
     {
         tempName_.clear();
         error = systemError("cannot create the temporary file");
         return false;
     }
-    if (::fchmod(tempFd_, mode_ | 0600) != 0)
+    // The plug-in rewrites the file on its next analysis pass, so the replacement must keep
+    // the original's owner and permissions.
+    struct stat created
     {
-        error = systemError("cannot set the temporary file's permissions");
+    };
+    if (::fstat(tempFd_, &created) != 0 ||
+        ((created.st_uid != owner_ || created.st_gid != group_) &&
+         ::fchown(tempFd_, owner_, group_) != 0) ||
+        ::fchmod(tempFd_, mode_) != 0)
+    {
+        error = systemError("cannot give the temporary file the original's owner and permissions");
         discardReplacement();
         return false;
     }

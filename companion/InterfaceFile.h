@@ -26,7 +26,7 @@ public:
     bool openFile(std::string& error);
     int fd() const { return fileFd_; }
 
-    // Creates the temporary file beside the interface file (same permissions).
+    // Creates the temporary file beside the interface file, with its owner and permissions.
     bool createReplacement(std::string& error);
     int replacementFd() const { return tempFd_; }
     // Renames the replacement over the interface file, if that is still the file opened.
@@ -44,6 +44,8 @@ private:
     dev_t device_ = 0;
     ino_t inode_ = 0;
     mode_t mode_ = 0;
+    uid_t owner_ = 0;
+    gid_t group_ = 0;
 };
 
 } // namespace companion

@@ -65,6 +65,29 @@ TEST(InterfaceFile, ReplacesTheFileOnlyOnCommitAndLeavesNothingBehind)
     EXPECT_EQ(folder.names(), std::vector<std::string>{kName});
 }
 
+TEST(InterfaceFile, ReplacementKeepsTheOriginalOwner)
+{
+    // The plug-in, running as the file's owner, must be able to rewrite the file later.
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to hand a file to another owner";
+    test::TempFolder folder;
+    test::writeBytes(folder / kName, "old");
+    ASSERT_EQ(::chown((folder / kName).c_str(), 4321, 4322), 0);
+    std::string error;
+    {
+        InterfaceFile file;
+        ASSERT_TRUE(file.openDirectory(folder.path().string(), kName, error));
+        ASSERT_TRUE(file.openFile(error));
+        ASSERT_TRUE(file.createReplacement(error)) << error;
+        ASSERT_TRUE(file.commitReplacement(error)) << error;
+    }
+    struct stat info
+    {
+    };
+    ::stat((folder / kName).c_str(), &info);
+    EXPECT_EQ(info.st_uid, 4321u);
+    EXPECT_EQ(info.st_gid, 4322u);
+}
+
 TEST(InterfaceFile, RefusesLinksFoldersAndMissingFiles)
 {
     test::TempFolder folder;
