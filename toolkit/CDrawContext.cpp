@@ -102,7 +102,8 @@ void CDrawContext::prepareStroke()
 {
     cairo_set_antialias(cr, drawMode == kAliasing ? CAIRO_ANTIALIAS_NONE : CAIRO_ANTIALIAS_DEFAULT);
     cairo_set_line_width(cr, lineWidth);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
+    // Aliased lines include both end pixels; smooth lines end exactly at their points.
+    cairo_set_line_cap(cr, drawMode == kAliasing ? CAIRO_LINE_CAP_SQUARE : CAIRO_LINE_CAP_BUTT);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_MITER);
     if (lineStyle == kLineOnOffDash)
     {

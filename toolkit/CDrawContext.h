@@ -44,7 +44,8 @@ enum CHoriTxtAlign
 // those of the view being drawn; the offset maps them to the surface.
 //
 // With kAliasing nothing is anti-aliased and odd line widths are shifted half a pixel,
-// so a one-pixel line at y covers exactly pixel row y. A stroked rectangle runs through
+// so a one-pixel line at y covers exactly pixel row y, end pixels included. With
+// kAntiAliasing lines end exactly at their end points. A stroked rectangle runs through
 // the pixel centres of its outermost rows and columns (left .. right - 1).
 class CDrawContext : public CBaseObject
 {

@@ -83,6 +83,14 @@ TEST(CDrawContext, AliasedDrawingHasHardEdgesAndOnePixelLinesOnWholePixels)
     EXPECT_GT(softGreys, 20) << "anti-aliasing blends the edges";
     for (int x = 0; x < 60; ++x)
         EXPECT_EQ(hard->getPixel(x, 20), kBlackCColor);
+
+    // Both end pixels belong to an aliased line, and nothing beyond them.
+    hard->setFrameColor(kRedCColor);
+    hard->drawLine(CPoint(30, 5), CPoint(40, 5));
+    EXPECT_EQ(hard->getPixel(30, 5), kRedCColor);
+    EXPECT_EQ(hard->getPixel(40, 5), kRedCColor);
+    EXPECT_EQ(hard->getPixel(29, 5), kWhiteCColor);
+    EXPECT_EQ(hard->getPixel(41, 5), kWhiteCColor);
     for (int x = 0; x < 25; ++x) // left of where the diagonal crosses
     {
         EXPECT_EQ(hard->getPixel(x, 19), kWhiteCColor) << "exactly one row";
