@@ -13,6 +13,8 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kFrameSeconds = 0.04; // about 2048 samples at 48 kHz
 // Hann analysis times Hann synthesis at 75 % overlap adds up to 1.5.
 constexpr float kOverlapGain = 1.5f;
+// Weight of the previous frame in the signal-to-noise estimate.
+constexpr float kSmoothing = 0.9f;
 } // namespace
 
 size_t DenoiseTool::frameSizeFor(double sampleRate)
@@ -32,7 +34,7 @@ DenoiseTool::Strength DenoiseTool::presetStrength(int preset)
 DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
     : strength_(strength), frameSize_(frameSizeFor(range.sampleRate)), hop_(frameSize_ / 4),
       plan_(frameSize_), window_(frameSize_), power_(plan_.bins()), frame_(frameSize_, 0.0f),
-      overlap_(frameSize_, 0.0f), profile_(plan_.bins()),
+      overlap_(frameSize_, 0.0f), cleanPower_(plan_.bins(), 0.0f), profile_(plan_.bins()),
       streamer_(hop_, [this](const float* in, float* out) { processHop(in, out); })
 {
     for (size_t i = 0; i < frameSize_; ++i)
@@ -86,6 +88,7 @@ void DenoiseTool::reset()
 {
     std::fill(frame_.begin(), frame_.end(), 0.0f);
     std::fill(overlap_.begin(), overlap_.end(), 0.0f);
+    std::fill(cleanPower_.begin(), cleanPower_.end(), 0.0f);
     streamer_.reset();
 }
 
@@ -107,9 +110,15 @@ void DenoiseTool::processHop(const float* in, float* out)
         const float floor = static_cast<float>(strength_.floor);
         for (size_t i = firstBin_; i <= lastBin_ && lastBin_ >= firstBin_; ++i)
         {
-            const float p = power_[i];
-            const float kept = p > 0.0f ? 1.0f - over * noise_[i] / p : 0.0f;
-            spectrum[i] *= std::max(floor, std::sqrt(std::max(0.0f, kept)));
+            // Decision-directed estimate of the bin's signal-to-noise ratio: mostly what was
+            // kept of the bin last frame, so that noise alone cannot make a bin flicker
+            // open for a single frame (the "musical noise" of plain subtraction).
+            const float noise = over * noise_[i] + 1e-30f;
+            const float fresh = std::max(0.0f, power_[i] / noise - 1.0f);
+            const float ratio = kSmoothing * cleanPower_[i] / noise + (1.0f - kSmoothing) * fresh;
+            const float gain = std::max(floor, ratio / (1.0f + ratio));
+            cleanPower_[i] = gain * gain * power_[i];
+            spectrum[i] *= gain;
         }
     }
     plan_.inverse();

@@ -13,14 +13,15 @@ namespace companion
 
 // Spectral noise reduction. A first pass learns the noise spectrum from the quietest frames
 // (NoiseProfile); the second pass runs a short-time Fourier transform (Hann windows, 75 %
-// overlap) and scales each bin inside the range by a spectral-subtraction gain, never below
-// the preset's floor. Bins outside the range pass unchanged.
+// overlap) and scales each bin inside the range by a Wiener gain from a decision-directed
+// signal-to-noise estimate, never below the preset's floor. Bins outside the range pass
+// unchanged.
 class DenoiseTool : public Tool
 {
 public:
     struct Strength
     {
-        double overSubtraction; // how many times the noise estimate is taken away
+        double overSubtraction; // how many times the noise estimate counts
         double floor;           // lowest gain of a bin
     };
 
@@ -49,9 +50,10 @@ private:
     FftPlan plan_;
     std::vector<float> window_;
     std::vector<float> power_;
-    std::vector<float> frame_;   // the last frameSize_ inputs
-    std::vector<float> overlap_; // overlap-add accumulator
-    size_t analysed_ = 0;        // inputs seen by analyze()
+    std::vector<float> frame_;      // the last frameSize_ inputs
+    std::vector<float> overlap_;    // overlap-add accumulator
+    std::vector<float> cleanPower_; // per bin: the power kept in the previous frame
+    size_t analysed_ = 0;           // inputs seen by analyze()
     NoiseProfile profile_;
     std::vector<float> noise_; // per bin; empty: nothing to remove
     BlockStreamer streamer_;
