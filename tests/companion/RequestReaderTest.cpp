@@ -19,7 +19,7 @@ RequestReader::Result readAfterSending(const std::string& text, bool closeAfter,
 {
     int fds[2];
     EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
-    timeval tv{0, 200000};
+    timeval tv{1, 0}; // generous: the writer thread may be descheduled under load
     ::setsockopt(fds[1], SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
     // In two pieces, as a line may arrive.
     std::thread writer(
