@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "AAX_VController.h"
-#include "FakeEffectParameters.h"
+#include "HostedParameters.h"
 #include "OfflineStatus.h"
 #include "ReferenceHost.h"
 #include "TestCompanion.h"
@@ -12,7 +12,7 @@ namespace
 {
 
 using orv::host::ReferenceHost;
-using orv::test::FakeEffectParameters;
+using orv::test::HostedParameters;
 using orv::test::TestCompanion;
 
 TEST(CompanionLink, AsksForTheCompanionsParametersAndFillsTheRecord)
@@ -20,8 +20,8 @@ TEST(CompanionLink, AsksForTheCompanionsParametersAndFillsTheRecord)
     ReferenceHost host;
     host.Controller().SetSampleRate(44100.0f);
     AAX_VController controller(host.Context());
-    FakeEffectParameters parameters;
-    parameters.Define("NTools", 0.05);
+    HostedParameters parameters(host);
+    parameters.Set("NTools", 0.05);
     TestCompanion companion;
     companion.SetBehaviour(TestCompanion::Behaviour::kAnswerParameters);
     companion.SetAnswer("{\"version\":\"2.0\",\"tools\":[\"Gain\",\"Band\"],\"presets\":[[\"Soft\","
@@ -30,7 +30,7 @@ TEST(CompanionLink, AsksForTheCompanionsParametersAndFillsTheRecord)
 
     CompanionInfo info;
     info.presetCounts[7] = 3;
-    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, &parameters, info), 0);
+    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 0);
     ASSERT_EQ(companion.Requests().size(), 1u);
     EXPECT_EQ(companion.Requests()[0], "{request:\"parameters\"}\n");
     EXPECT_TRUE(info.linkOK);
@@ -41,22 +41,22 @@ TEST(CompanionLink, AsksForTheCompanionsParametersAndFillsTheRecord)
     EXPECT_EQ(info.presetNames[1][2], "Hard");
     EXPECT_EQ(info.presetCounts[7], 0);
     EXPECT_FLOAT_EQ(info.rangeMax, 22050.0f);
-    EXPECT_TRUE(parameters.SetRequests().empty());
+    const size_t requests = parameters.Requests("NTools").size();
 
     // An answer far longer than 400 bytes is cut, not overrun.
     companion.SetAnswer("{\"version\":\"" + std::string(5000, 'x') + "\"}");
-    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, &parameters, info), 0);
+    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 0);
     EXPECT_EQ(info.version, std::string(19, 'x'));
     EXPECT_EQ(info.toolCount, 0);
 
     // Closed without a word: no tools, and the range bounded by the host's rate.
     companion.SetBehaviour(TestCompanion::Behaviour::kCloseWithoutAnswer);
-    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, &parameters, info), 0);
+    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 0);
     EXPECT_FALSE(info.replyReceived);
     EXPECT_TRUE(info.linkOK);
     EXPECT_FLOAT_EQ(info.rangeMax, 22050.0f);
-    ASSERT_EQ(parameters.SetRequests().size(), 1u);
-    EXPECT_EQ(parameters.SetRequests()[0], (std::pair<std::string, double>{"NTools", 0.0}));
+    EXPECT_EQ(parameters.Requests("NTools").size(), requests + 1);
+    EXPECT_EQ(parameters.Value("NTools"), 0.0);
 
     host.Controller().SetSampleRate(384000.0f);
     EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, nullptr, info), 0);

@@ -8,11 +8,10 @@
 #include <fstream>
 
 #include "AAX_Errors.h"
-#include "FakeEffectParameters.h"
 #include "HostProcessorDelegate.h"
+#include "HostedParameters.h"
 #include "MemoryAudioSink.h"
 #include "MemoryAudioSource.h"
-#include "OfflineParameterIDs.h"
 #include "OfflineRenderDriver.h"
 #include "OfflineStatus.h"
 #include "ReferenceHost.h"
@@ -28,7 +27,7 @@ using orv::host::MemoryAudioSink;
 using orv::host::MemoryAudioSource;
 using orv::host::OfflineRenderDriver;
 using orv::host::ReferenceHost;
-using orv::test::FakeEffectParameters;
+using orv::test::HostedParameters;
 using orv::test::TempFolder;
 using orv::test::TestCompanion;
 using orv::test::WavBytes;
@@ -44,7 +43,7 @@ std::vector<float> Ramp(int64 length, float scale)
     return samples;
 }
 
-// One processor in the reference host, with a documents folder of its own, fake
+// One processor in the reference host, with a documents folder of its own, the plug-in's
 // parameters and the test companion.
 class HostProcessorRun : public ::testing::Test
 {
@@ -53,14 +52,6 @@ protected:
     {
         ::setenv("HOME", home.Path().c_str(), 1);
         ::unsetenv("XDG_CONFIG_HOME");
-        for (int i = 0; i < OfflineParameterIDs::kMaxTools; ++i)
-        {
-            parameters.Define(OfflineParameterIDs::kToolSwitch[i], 0.0);
-            parameters.Define(OfflineParameterIDs::kToolPreset[i], 0.0);
-        }
-        for (const char* id : {"NTools", "chkfr", "minfr", "maxfr", "Comm"})
-            parameters.Define(id, 0.0);
-        host.ContextObject().Offer(&parameters);
         host.ContextObject().Offer(delegate.get());
         processor = new DemoDelay_HostProcessor;
         hostFacing = processor;
@@ -81,12 +72,14 @@ protected:
         return OfflineRenderDriver::Run(*hostFacing.get(), source, sink, options);
     }
     std::vector<float> Rendered() const { return sink.Channels().at(0); }
-    std::vector<double> CommValues() const
+    // The status codes published through "Comm", in order (the parameter keeps single
+    // precision, so the values are compared as codes).
+    std::vector<int32> CommCodes() const
     {
-        std::vector<double> values;
-        for (const auto& set : parameters.SetRequests())
-            if (set.first == "Comm") values.push_back(set.second);
-        return values;
+        std::vector<int32> codes;
+        for (double value : parameters.Requests("Comm"))
+            codes.push_back(static_cast<int32>(std::lround(value * 100.0)));
+        return codes;
     }
     std::string InterfacePath() const
     {
@@ -96,14 +89,14 @@ protected:
     void ExpectPassThroughWith(int32 code)
     {
         EXPECT_EQ(processor->StatusCode(), code);
-        ASSERT_FALSE(CommValues().empty());
-        EXPECT_DOUBLE_EQ(CommValues().back(), code * 0.01);
+        ASSERT_FALSE(CommCodes().empty());
+        EXPECT_EQ(CommCodes().back(), code);
         EXPECT_EQ(Rendered(), input);
     }
 
     TempFolder home;
-    FakeEffectParameters parameters;
     ReferenceHost host;
+    HostedParameters parameters{host};
     std::vector<float> input = Ramp(kLength, 0.5f);
     MemoryAudioSource source{{input, Ramp(kLength, 0.25f)}};
     ACFPtr<HostProcessorDelegate> delegate{new HostProcessorDelegate(source)};
@@ -115,9 +108,10 @@ protected:
 
 TEST_F(HostProcessorRun, RendersWhatTheCompanionMadeOfTheSelection)
 {
-    parameters.Define("NTools", 0.02);
-    parameters.Define("Par2", 1.0);
-    parameters.Define("Men2", 0.03);
+    parameters.Set("NTools", 0.02);
+    parameters.Set("Par1", 0.0);
+    parameters.Set("Par2", 1.0);
+    parameters.Set("Men2", 0.03);
     companion.SetGain(0.5f);
     ASSERT_TRUE(companion.Start());
     const OfflineRenderDriver::Result run = Run();
@@ -135,7 +129,7 @@ TEST_F(HostProcessorRun, RendersWhatTheCompanionMadeOfTheSelection)
     EXPECT_EQ(Rendered(), processed);
     // Only the first channel is processed; the host's zeroed buffer stays in the second.
     EXPECT_EQ(sink.Channels().at(1), std::vector<float>(kLength, 0.0f));
-    EXPECT_EQ(CommValues(), std::vector<double>{0.05});
+    EXPECT_EQ(CommCodes(), std::vector<int32>{5});
     EXPECT_FLOAT_EQ(static_cast<float>(parameters.Value("Comm")), 0.05f);
     EXPECT_EQ(processor->ToolCount(), 2);
     EXPECT_TRUE(std::filesystem::exists(InterfacePath()));
@@ -146,14 +140,14 @@ TEST_F(HostProcessorRun, RendersTheSelectionUnchangedWhenTheCompanionFails)
     // Nobody listening.
     Run();
     ExpectPassThroughWith(kStatusConnect);
-    EXPECT_EQ(CommValues(), (std::vector<double>{0.05, 0.2}));
+    EXPECT_EQ(CommCodes(), (std::vector<int32>{5, 20}));
 
     // A companion that closes without touching the file: a success with the input rendered.
     companion.SetBehaviour(TestCompanion::Behaviour::kCloseWithoutAnswer);
     ASSERT_TRUE(companion.Start());
     Run();
     EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
-    EXPECT_EQ(CommValues().back(), 0.05);
+    EXPECT_EQ(CommCodes().back(), 5);
     EXPECT_EQ(Rendered(), input);
     EXPECT_EQ(companion.Requests().size(), 1u);
 }
@@ -219,7 +213,7 @@ TEST_F(HostProcessorRun, AFileThatEndsEarlyRendersTheRestUnchanged)
     companion.SetFileBytes(bytes);
     Run();
     EXPECT_EQ(processor->StatusCode(), kStatusSliceRead);
-    EXPECT_DOUBLE_EQ(CommValues().back(), 0.08);
+    EXPECT_EQ(CommCodes().back(), 8);
     const std::vector<float> rendered = Rendered();
     for (size_t i = 0; i < rendered.size(); ++i)
         ASSERT_EQ(rendered[i], i < kept ? processed[i] : input[i]) << "sample " << i;
@@ -236,7 +230,7 @@ TEST_F(HostProcessorRun, WithoutAUsableDocumentsFolderNothingIsSent)
         EXPECT_TRUE(processor->InterfaceFilePath().empty());
     }
     // The folder list is empty: nothing was published before the failures.
-    EXPECT_EQ(CommValues(), (std::vector<double>{0.24, 0.25, 0.24, 0.25}));
+    EXPECT_EQ(CommCodes(), (std::vector<int32>{24, 25, 24, 25}));
 
     // A documents folder that cannot be created: the folder is known, the file is not.
     ::setenv("HOME", this->home.Path().c_str(), 1);
@@ -247,7 +241,7 @@ TEST_F(HostProcessorRun, WithoutAUsableDocumentsFolderNothingIsSent)
         << "XDG_DOCUMENTS_DIR=\"$HOME/blocker/Documents\"\n";
     Run();
     ExpectPassThroughWith(kStatusCompleteFile);
-    EXPECT_EQ(CommValues().size(), 7u);
+    EXPECT_EQ(CommCodes().size(), 7u);
     EXPECT_TRUE(companion.Requests().empty());
 }
 
@@ -303,7 +297,7 @@ TEST_F(HostProcessorRun, RenderWithoutAnalysisCopiesTheInputAndPublishesNothing)
     EXPECT_EQ(hostFacing->RenderAudio(ins, 1, outs, 1, &window), kResultSuccess);
     EXPECT_EQ(out[0], 0.0f);
     EXPECT_EQ(hostFacing->PostRender(), kResultSuccess);
-    EXPECT_TRUE(parameters.SetRequests().empty());
+    EXPECT_EQ(parameters.RequestCount(), 0u);
     EXPECT_TRUE(companion.Requests().empty());
 }
 
@@ -329,7 +323,7 @@ TEST_F(HostProcessorRun, ASelectionTooLongForTheFileStopsRecordingBeforeTheSizes
     ASSERT_EQ(bytes.size(), 44u + kWindow * 4);
     EXPECT_EQ(bytes[40] | bytes[41] << 8, kWindow * 4);
     EXPECT_EQ(bytes[4] | bytes[5] << 8, 36 + kWindow * 4);
-    EXPECT_DOUBLE_EQ(CommValues().back(), 0.26);
+    EXPECT_EQ(CommCodes().back(), 26);
 }
 
 } // namespace

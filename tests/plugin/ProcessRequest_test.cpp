@@ -4,36 +4,39 @@
 
 #include <cmath>
 
-#include "FakeEffectParameters.h"
-#include "OfflineParameterIDs.h"
+#include "HostedParameters.h"
 
 namespace
 {
 
-using orv::test::FakeEffectParameters;
+using orv::host::ReferenceHost;
+using orv::test::HostedParameters;
 
 constexpr const char* kPath = "/home/user/Documents/Orvendal_interface_0.wav";
 
-FakeEffectParameters Parameters()
+class ProcessRequestTest : public ::testing::Test
 {
-    FakeEffectParameters parameters;
-    for (int i = 0; i < OfflineParameterIDs::kMaxTools; ++i)
+protected:
+    std::string Text(float sampleRate) const
     {
-        parameters.Define(OfflineParameterIDs::kToolSwitch[i], 0.0);
-        parameters.Define(OfflineParameterIDs::kToolPreset[i], 0.0);
+        return ProcessRequest::Build(parameters.Get(), sampleRate, kPath).text;
     }
-    for (const char* id : {"NTools", "chkfr", "minfr", "maxfr"})
-        parameters.Define(id, 0.0);
-    return parameters;
-}
+    bool Contains(float sampleRate, const std::string& part) const
+    {
+        return Text(sampleRate).find(part) != std::string::npos;
+    }
 
-TEST(ProcessRequest, WritesTheRequestByteForByte)
+    ReferenceHost host;
+    HostedParameters parameters{host};
+};
+
+TEST_F(ProcessRequestTest, WritesTheRequestByteForByte)
 {
-    FakeEffectParameters parameters = Parameters();
-    parameters.Define("NTools", 0.02);
-    parameters.Define("Par1", 1.0);
-    parameters.Define("Men1", 0.03);
-    const ProcessRequest::Request request = ProcessRequest::Build(&parameters, 44100.0f, kPath);
+    parameters.Set("NTools", 0.02);
+    parameters.Set("Par1", 1.0);
+    parameters.Set("Men1", 0.03);
+    const ProcessRequest::Request request =
+        ProcessRequest::Build(parameters.Get(), 44100.0f, kPath);
     EXPECT_EQ(request.text, "{request:\"process\", tools:[true,false], presets: [3,0],rangeLow: 0, "
                             "rangeHigh: 22050, input: \"/home/user/Documents/"
                             "Orvendal_interface_0.wav\"}\n");
@@ -41,59 +44,47 @@ TEST(ProcessRequest, WritesTheRequestByteForByte)
     EXPECT_EQ(request.rangeCheckResult, 0);
 }
 
-TEST(ProcessRequest, ReadsCountsAsTheEditorWroteThem)
+TEST_F(ProcessRequestTest, ReadsCountsAsTheEditorWroteThem)
 {
-    FakeEffectParameters parameters = Parameters();
+    parameters.Set("Par1", 0.0);
     // Stored in single precision, 0.03 reads back slightly below.
-    parameters.Define("NTools", 0.03);
+    parameters.Set("NTools", 0.03);
     ASSERT_LT(parameters.Value("NTools"), 0.03);
-    ProcessRequest::Request request = ProcessRequest::Build(&parameters, 48000.0f, kPath);
-    EXPECT_EQ(request.toolCount, 3);
-    EXPECT_NE(request.text.find("tools:[false,false,false]"), std::string::npos);
+    EXPECT_EQ(ProcessRequest::Build(parameters.Get(), 48000.0f, kPath).toolCount, 3);
+    EXPECT_TRUE(Contains(48000.0f, "tools:[false,false,false]"));
 
     // No tools, or one, still list one switch and one preset, from Par1 and Men1.
+    parameters.Set("Men1", 0.03);
     for (double tools : {0.0, 0.01})
     {
-        parameters.Define("NTools", tools);
-        parameters.Define("Men1", 0.03);
-        request = ProcessRequest::Build(&parameters, 48000.0f, kPath);
-        EXPECT_NE(request.text.find("tools:[false], presets: [3]"), std::string::npos);
+        parameters.Set("NTools", tools);
+        EXPECT_TRUE(Contains(48000.0f, "tools:[false], presets: [3]")) << tools;
     }
 
     // More than the 20 tool parameters lists 20.
-    parameters.Define("NTools", 0.57);
-    request = ProcessRequest::Build(&parameters, 48000.0f, kPath);
-    EXPECT_EQ(request.toolCount, 20);
-    EXPECT_NE(request.text.find("presets: [3,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]"),
-              std::string::npos);
+    parameters.Set("NTools", 0.57);
+    EXPECT_EQ(ProcessRequest::Build(parameters.Get(), 48000.0f, kPath).toolCount, 20);
+    EXPECT_TRUE(Contains(48000.0f, "presets: [3,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0]"));
 }
 
-TEST(ProcessRequest, SendsTheChosenRangeOnlyWhenItIsSwitchedOn)
+TEST_F(ProcessRequestTest, SendsTheChosenRangeOnlyWhenItIsSwitchedOn)
 {
-    FakeEffectParameters parameters = Parameters();
-    parameters.Define("minfr", 0.1);
-    parameters.Define("maxfr", 0.5);
-    EXPECT_NE(ProcessRequest::Build(&parameters, 96000.0f, kPath)
-                  .text.find(",rangeLow: 0, rangeHigh: 48000, "),
-              std::string::npos);
-    parameters.Define("chkfr", 1.0);
-    EXPECT_NE(ProcessRequest::Build(&parameters, 96000.0f, kPath)
-                  .text.find(",rangeLow: 19200, rangeHigh: 96000, "),
-              std::string::npos);
+    parameters.Set("minfr", 0.1);
+    parameters.Set("maxfr", 0.5);
+    EXPECT_TRUE(Contains(96000.0f, ",rangeLow: 0, rangeHigh: 48000, "));
+    parameters.Set("chkfr", 1.0);
+    EXPECT_TRUE(Contains(96000.0f, ",rangeLow: 19200, rangeHigh: 96000, "));
     // Half of an odd rate is cut to whole hertz.
-    parameters.Define("chkfr", 0.0);
-    EXPECT_NE(ProcessRequest::Build(&parameters, 22051.0f, kPath).text.find("rangeHigh: 11025,"),
-              std::string::npos);
+    parameters.Set("chkfr", 0.0);
+    EXPECT_TRUE(Contains(22051.0f, "rangeHigh: 11025,"));
 }
 
-TEST(ProcessRequest, MissingParametersReadAsZero)
+TEST(ProcessRequest, WithoutParametersEverythingReadsAsZero)
 {
-    FakeEffectParameters none;
-    const ProcessRequest::Request request = ProcessRequest::Build(&none, 48000.0f, "");
+    const ProcessRequest::Request request = ProcessRequest::Build(nullptr, 48000.0f, "");
     EXPECT_EQ(request.text, "{request:\"process\", tools:[false], presets: [0],rangeLow: 0, "
                             "rangeHigh: 24000, input: \"\"}\n");
     EXPECT_NE(request.rangeCheckResult, 0);
-    EXPECT_EQ(ProcessRequest::Build(nullptr, 48000.0f, "").text, request.text);
 
     EXPECT_EQ(ProcessRequest::Count(1e300, 100.0), 2147483647);
     EXPECT_EQ(ProcessRequest::Count(-1e300, 100.0), -2147483647 - 1);
