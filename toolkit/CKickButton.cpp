@@ -37,7 +37,8 @@ CMouseEventResult CKickButton::onMouseDown(CPoint& where, const CButtonState& bu
 
 CMouseEventResult CKickButton::onMouseMoved(CPoint& where, const CButtonState& buttons)
 {
-    if (buttons.isLeftButton())
+    // Only a press that started here moves the button (a host may have taken the down).
+    if (isEditing() && buttons.isLeftButton())
     {
         value = size.pointInside(where) ? getMax() : getMin();
         if (isDirty()) invalid();

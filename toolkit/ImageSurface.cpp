@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <cstring>
 #include <utility>
 
 namespace VSTGUI
@@ -89,7 +90,8 @@ CColor ImageSurface::getPixel(int32_t x, int32_t y) const
     cairo_surface_flush(surface);
     const unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
-    const uint32_t argb = *reinterpret_cast<const uint32_t*>(data + y * stride + x * 4);
+    uint32_t argb = 0;
+    std::memcpy(&argb, data + y * stride + x * 4, sizeof argb);
     const uint32_t a = argb >> 24;
     if (a == 0) return CColor(0, 0, 0, 0);
     // Cairo stores premultiplied colour; round back to the straight value.

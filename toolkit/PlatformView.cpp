@@ -172,17 +172,19 @@ bool PlatformView::keyDown(const VstKeyCode& key)
 {
     if (textEditOpen)
     {
+        // Control characters typed as text act as the keys they stand for.
+        const int32_t c = key.character;
         IPlatformTextEditClient* client = textEdit.client;
-        if (key.virt == VKEY_RETURN || key.virt == VKEY_ENTER)
+        if (key.virt == VKEY_RETURN || key.virt == VKEY_ENTER || c == '\r' || c == '\n')
             client->platformTextEditReturn();
-        else if (key.virt == VKEY_ESCAPE)
+        else if (key.virt == VKEY_ESCAPE || c == 0x1b)
             client->platformTextEditEscape();
-        else if (key.virt == VKEY_BACK)
+        else if (key.virt == VKEY_BACK || c == '\b' || c == 0x7f)
             removeLastUtf8Character(textEdit.text);
         else if (key.virt == VKEY_SPACE)
             textEdit.text += ' ';
-        else if (key.character > 0)
-            appendUtf8(textEdit.text, static_cast<uint32_t>(key.character));
+        else if (c >= 0x20)
+            appendUtf8(textEdit.text, static_cast<uint32_t>(c));
         else
             return false;
         return true;

@@ -70,9 +70,12 @@ public:
 
     // A key press. While a text field is open it edits the field: characters are added,
     // VKEY_BACK deletes the last character, VKEY_RETURN / VKEY_ENTER accept the text and
-    // VKEY_ESCAPE abandons it. Otherwise the key goes to the frame. True when used.
+    // VKEY_ESCAPE abandons it; the characters '\n' or '\r', ESC and backspace (0x08 or
+    // 0x7f) do the same as those keys, other control characters are ignored. Otherwise
+    // the key goes to the frame. True when used.
     bool keyDown(const VstKeyCode& key);
-    // Types `text` (UTF-8) one character at a time through keyDown.
+    // Types `text` (UTF-8) one character at a time through keyDown; true when every
+    // character was used.
     bool typeText(const std::string& text);
 
     bool drop(CDragContainer* drag, const CPoint& where);

@@ -102,3 +102,13 @@ TEST_F(KickFixture, RemovedWhilePressedClosesItsBracketButAClosingFrameCallsNobo
     frame = new CFrame(CRect(0, 0, 10, 10), nullptr, nullptr);
     EXPECT_EQ(listener.calls, std::vector<std::string>{"begin"});
 }
+
+TEST_F(KickFixture, MovesOfAGestureItDidNotStartLeaveItAlone)
+{
+    // A host took the mouse-down; the drag and the up then reach the toolkit button.
+    CPoint where(20, 20);
+    button->onMouseMoved(where, kLButton);
+    EXPECT_FLOAT_EQ(button->getValue(), 0.f);
+    button->onMouseUp(where, 0);
+    EXPECT_TRUE(listener.calls.empty());
+}

@@ -104,3 +104,19 @@ TEST_F(TextFixture, RemovedOrDestroyedFieldsLeaveNoOpenEntry)
     EXPECT_FALSE(view.isTextEditOpen());
     EXPECT_TRUE(listener.calls.empty());
 }
+
+TEST_F(TextFixture, ControlCharactersInTypedTextActAsTheirKeys)
+{
+    view.click(CPoint(250, 170));
+    EXPECT_FALSE(view.typeText("\b\b1\x01"
+                              "2\x7f"
+                              "5\n"));
+    EXPECT_FALSE(view.isTextEditOpen()) << "the line feed ended the entry";
+    // typeText answered false above: the 0x01 was not used.
+    EXPECT_STREQ(field->getText(), "15") << "backspaces deleted, 0x01 ignored";
+
+    view.click(CPoint(250, 170));
+    view.typeText("99\x1b");
+    EXPECT_FALSE(view.isTextEditOpen());
+    EXPECT_STREQ(field->getText(), "15") << "escape dropped the entry";
+}
