@@ -29,6 +29,9 @@ public:
     // Builds the instance, offering providers to every component (borrowed).
     bool CreateInstance(const std::vector<IACFUnknown*>& providers, std::string* outError);
 
+    // Uninitialises and releases the instance, if any.
+    void ReleaseInstance() { mInstance.reset(); }
+
     host::ReferenceHost& Host() { return *mHost; }
     host::PluginModule& Module() { return *mModule; }
     // Null before CreateInstance.

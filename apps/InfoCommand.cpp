@@ -11,7 +11,7 @@
 #include "AAX_Errors.h"
 #include "ExitCodes.h"
 #include "HostSession.h"
-#include "HostString.h"
+#include "ParameterTable.h"
 
 namespace orv::apps
 {
@@ -83,38 +83,6 @@ void PrintDescription(std::ostream& out, const host::PluginModule& module)
     }
 }
 
-void PrintParameters(std::ostream& out, AAX_IACFEffectParameters& parameters)
-{
-    int32 count = 0;
-    parameters.GetNumberOfParameters(&count);
-    out << "parameters (" << count << "):\n";
-    out << "  " << std::left << std::setw(16) << "ID" << std::setw(24) << "NAME" << std::setw(10)
-        << "DEFAULT" << std::setw(8) << "STEPS" << std::setw(12) << "TYPE"
-        << "VALUE\n";
-    for (int32 index = 0; index < count; ++index)
-    {
-        host::HostString id;
-        if (parameters.GetParameterIDFromIndex(index, &id) != kResultSuccess) continue;
-        host::HostString name;
-        host::HostString value;
-        double defaultValue = 0.0;
-        int32 steps = 0;
-        AAX_EParameterType type = AAX_eParameterType_Continuous;
-        parameters.GetParameterName(id.Get(), &name);
-        parameters.GetParameterDefaultNormalizedValue(id.Get(), &defaultValue);
-        parameters.GetParameterNumberOfSteps(id.Get(), &steps);
-        parameters.GetParameterType(id.Get(), &type);
-        parameters.GetParameterValueString(id.Get(), &value, host::HostString::kMaxLength);
-        char defaultText[32];
-        std::snprintf(defaultText, sizeof(defaultText), "%.4g", defaultValue);
-        out << "  " << std::setw(16) << id.Text() << std::setw(24) << name.Text() << std::setw(10)
-            << defaultText << std::setw(8) << steps << std::setw(12)
-            << (type == AAX_eParameterType_Discrete ? "discrete" : "continuous") << value.Text()
-            << "\n";
-    }
-    out << std::right;
-}
-
 } // namespace
 
 void InfoCommand::Register(CLI::App& app, int* exitCode)
@@ -142,7 +110,7 @@ int InfoCommand::Run(const Options& options, std::ostream& out, std::ostream& er
         err << "orvendal-host info: " << error << "\n";
         return kExitFailure;
     }
-    PrintParameters(out, *session->Instance()->Parameters());
+    ParameterTable::Print(out, *session->Instance()->Parameters());
     return kExitSuccess;
 }
 
