@@ -4,7 +4,9 @@
 
 #include "ExitCodes.h"
 #include "InfoCommand.h"
+#include "RenderCommand.h"
 #include "SmokeCommand.h"
+#include "StateCommand.h"
 
 // orvendal-host: the command-line host of the Orvendal QV plug-in. Each subcommand lives in
 // a class of its own and registers itself here.
@@ -15,6 +17,8 @@ int main(int argc, char** argv)
     int exitCode = 0;
     orv::apps::SmokeCommand::Register(app, &exitCode);
     orv::apps::InfoCommand::Register(app, &exitCode);
+    orv::apps::RenderCommand::Register(app, &exitCode);
+    orv::apps::StateCommand::Register(app, &exitCode);
     try
     {
         app.parse(argc, argv);

@@ -32,7 +32,7 @@ bool MakeComponent(const HostEffectDescriptor& effect, AAX_CProcPtrID id, const 
 std::unique_ptr<PluginInstance> PluginInstance::Create(const PluginModule& module,
                                                        ReferenceHost& host,
                                                        const std::vector<IACFUnknown*>& providers,
-                                                       std::string* outError)
+                                                       std::string* outError, bool withEditor)
 {
     auto fail = [outError](const std::string& message)
     {
@@ -54,8 +54,8 @@ std::unique_ptr<PluginInstance> PluginInstance::Create(const PluginModule& modul
     if (!MakeComponent(*effect, kAAX_ProcPtrID_Create_HostProcessor, IID_IAAXHostProcessorV1,
                        instance->mHostProcessor))
         return fail("the effect's host processor cannot be made");
-    if (!MakeComponent(*effect, kAAX_ProcPtrID_Create_EffectGUI, IID_IAAXEffectGUIV1,
-                       instance->mEditor))
+    if (withEditor && !MakeComponent(*effect, kAAX_ProcPtrID_Create_EffectGUI, IID_IAAXEffectGUIV1,
+                                     instance->mEditor))
         return fail("the effect's editor cannot be made");
 
     AAX_Result result = instance->mParameters->Initialize(instance->NewContext().get());

@@ -26,11 +26,12 @@ class PluginInstance
 {
 public:
     // providers: further host objects every context offers (borrowed; the contexts add their
-    // own references). Null with a one-line message when the effect has no parameters
+    // own references). The editor is made only with withEditor, as a host makes it only when
+    // its window opens. Null with a one-line message when the effect has no parameters
     // component or a component fails to initialise.
     static std::unique_ptr<PluginInstance> Create(const PluginModule& module, ReferenceHost& host,
                                                   const std::vector<IACFUnknown*>& providers,
-                                                  std::string* outError);
+                                                  std::string* outError, bool withEditor = false);
 
     // Uninitialises and releases the components in the host's order: editor, host processor,
     // parameters.

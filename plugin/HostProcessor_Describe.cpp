@@ -8,6 +8,8 @@
 #include "AAX_IPropertyMap.h"
 #include "AAX_Init.h"
 #include "DemoDelay_HostProcessor.h"
+#include "DemoDelay_Parameters.h"
+#include "DemoGain_GUI.h"
 
 namespace
 {
@@ -54,12 +56,14 @@ struct CreateProcedure
     void* procedure;
 };
 
-// The components of one effect instance, in registration order. This is the one place where
-// a component's create procedure is registered; the editor's (kAAX_ProcPtrID_Create_EffectGUI)
-// joins after the host processor once the editor exists.
+// The components of one effect instance, in registration order: the data model, the offline
+// processor and the editor.
 const CreateProcedure kCreateProcedures[] = {
+    {kAAX_ProcPtrID_Create_EffectParameters,
+     reinterpret_cast<void*>(&DemoDelay_Parameters::Create)},
     {kAAX_ProcPtrID_Create_HostProcessor,
      reinterpret_cast<void*>(&DemoDelay_HostProcessor::Create)},
+    {kAAX_ProcPtrID_Create_EffectGUI, reinterpret_cast<void*>(&DemoGain_GUI::Create)},
 };
 
 } // namespace

@@ -13,7 +13,9 @@ using namespace orv::host;
 namespace
 {
 
+constexpr AAX_CProcPtrID kParametersProc = 0;
 constexpr AAX_CProcPtrID kHostProcessorProc = 3;
+constexpr AAX_CProcPtrID kEditorProc = 1;
 
 std::unique_ptr<PluginModule> OpenModule()
 {
@@ -57,7 +59,7 @@ TEST(ModuleLoad, RegistersTheEffectDescription)
         ids.push_back(procedure.id);
         EXPECT_NE(procedure.procedure, nullptr);
     }
-    EXPECT_EQ(ids, (std::vector<AAX_CProcPtrID>{kHostProcessorProc}));
+    EXPECT_EQ(ids, (std::vector<AAX_CProcPtrID>{kParametersProc, kHostProcessorProc, kEditorProc}));
     EXPECT_TRUE(effect.Components().empty());
 
     ASSERT_NE(effect.Properties(), nullptr);
@@ -77,15 +79,20 @@ TEST(ModuleLoad, CountsLiveComponentsUntilTheyAreReleased)
     const HostEffectDescriptor& effect = *module->Effect();
     EXPECT_EQ(module->CanUnloadNow(), 0);
 
+    IACFUnknown* parameters = Create(effect, kParametersProc);
+    IACFUnknown* editor = Create(effect, kEditorProc);
     IACFUnknown* first = Create(effect, kHostProcessorProc);
     IACFUnknown* second = Create(effect, kHostProcessorProc);
-    ASSERT_TRUE(first && second);
+    ASSERT_TRUE(parameters && editor && first && second);
     EXPECT_NE(first, second);
-    EXPECT_EQ(module->CanUnloadNow(), 2);
+    EXPECT_EQ(module->CanUnloadNow(), 4);
 
     // Each arrives with count 0: the first reference is the host's.
-    EXPECT_EQ(first->AddRef(), 1u);
-    EXPECT_EQ(second->AddRef(), 1u);
+    for (IACFUnknown* component : {parameters, editor, first, second})
+        EXPECT_EQ(component->AddRef(), 1u);
+    EXPECT_EQ(parameters->Release(), 0u);
+    EXPECT_EQ(editor->Release(), 0u);
+    EXPECT_EQ(module->CanUnloadNow(), 2);
     EXPECT_EQ(first->Release(), 0u);
     EXPECT_EQ(module->CanUnloadNow(), 1);
     EXPECT_EQ(second->Release(), 0u);

@@ -1,0 +1,233 @@
+#include "RenderCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <ostream>
+
+#include "AAX_Errors.h"
+#include "ExitCodes.h"
+#include "HostAutomationDelegate.h"
+#include "HostProcessorDelegate.h"
+#include "HostSession.h"
+#include "HostStateFile.h"
+#include "OfflineRenderDriver.h"
+#include "PluginSettings.h"
+#include "ProgressBar.h"
+#include "RawChannelSink.h"
+#include "RenderStatus.h"
+#include "SoundFileChannelSource.h"
+#include "SoundFileWriter.h"
+
+namespace orv::apps
+{
+namespace
+{
+
+constexpr const char* kStatusParameterID = "Comm";
+constexpr int kMaxWindowSize = 1 << 20;
+// Frames per block when the rendered channels are put together into OUT.
+constexpr int64 kMergeBlock = 16384;
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// One run of the plug-in over one channel of IN; the rendered samples go to sink.
+struct ChannelRun
+{
+    int32 status = 0;
+    std::string error; // set when the host could not complete the run
+};
+
+ChannelRun RenderChannel(HostSession& session, const RenderCommand::Options& options,
+                         const PluginSettings& settings, int32 channel, int32 channelCount,
+                         RawChannelSink& sink)
+{
+    ChannelRun run;
+    SoundFileChannelSource source;
+    if (!source.Open(options.input, channel, &run.error)) return run;
+
+    ACFPtr<host::HostAutomationDelegate> automation(new host::HostAutomationDelegate);
+    ACFPtr<host::HostProcessorDelegate> delegate(new host::HostProcessorDelegate(source));
+    if (!session.CreateInstance({automation.get(), delegate.get()}, &run.error)) return run;
+    AAX_IACFEffectParameters& parameters = *session.Instance()->Parameters();
+    AAX_IACFHostProcessor* processor = session.Instance()->HostProcessor();
+    automation->SetParameters(&parameters);
+    const auto pump = [&automation] { automation->Pump(); };
+
+    bool ready = processor != nullptr;
+    if (!processor) run.error = "the effect has no host processor";
+    if (ready && !options.stateFile.empty())
+    {
+        ready = host::HostStateFile::Restore(parameters, options.stateFile, &run.error);
+        pump();
+    }
+    if (ready) ready = settings.Apply(parameters, pump, &run.error);
+
+    if (ready)
+    {
+        ProgressBar bar(stderr);
+        const std::string prefix =
+            channelCount > 1 ? "channel " + std::to_string(channel + 1) + " " : "";
+        host::OfflineRenderDriver::Options driver;
+        driver.windowSize = options.windowSize;
+        driver.pump = pump;
+        driver.progress = [&](host::OfflineRenderDriver::Pass pass, int64 done, int64 total)
+        {
+            bar.Show(prefix + (pass == host::OfflineRenderDriver::Pass::kAnalysis ? "analysis"
+                                                                                  : "render"),
+                     done, total);
+        };
+        const auto result = host::OfflineRenderDriver::Run(*processor, source, sink, driver);
+        if (result.result != kResultSuccess || sink.Written() != source.Length())
+            run.error = "the render stopped with code " + std::to_string(result.result);
+        double comm = 0.0;
+        parameters.GetParameterNormalizedValue(kStatusParameterID, &comm);
+        run.status = RenderStatus::FromComm(comm);
+    }
+    automation->SetParameters(nullptr);
+    session.ReleaseInstance();
+    return run;
+}
+
+// OUT: IN with every rendered channel replaced by its render.
+bool Merge(const std::string& input, const SF_INFO& info, std::vector<RawChannelSink>& rendered,
+           SoundFileWriter& writer, std::string* outError)
+{
+    SF_INFO readInfo = {};
+    SNDFILE* file = sf_open(input.c_str(), SFM_READ, &readInfo);
+    if (!file)
+    {
+        *outError = "cannot read " + input + ": " + sf_strerror(nullptr);
+        return false;
+    }
+    for (auto& sink : rendered)
+        sink.Rewind();
+    std::vector<float> frames(static_cast<size_t>(kMergeBlock * info.channels));
+    std::vector<float> channel(static_cast<size_t>(kMergeBlock));
+    bool ok = true;
+    for (int64 done = 0; ok && done < info.frames;)
+    {
+        const int64 count = std::min<int64>(kMergeBlock, info.frames - done);
+        ok = sf_readf_float(file, frames.data(), count) == count;
+        for (size_t c = 0; ok && c < rendered.size(); ++c)
+        {
+            ok = rendered[c].Read(channel.data(), count);
+            for (int64 i = 0; ok && i < count; ++i)
+                frames[static_cast<size_t>(i * info.channels) + c] =
+                    channel[static_cast<size_t>(i)];
+        }
+        ok = ok && writer.Write(frames.data(), count);
+        done += count;
+    }
+    sf_close(file);
+    if (!ok) *outError = "cannot put the rendered channels together";
+    return ok;
+}
+
+} // namespace
+
+void RenderCommand::Register(CLI::App& app, int* exitCode)
+{
+    auto options = std::make_shared<Options>();
+    CLI::App* command = app.add_subcommand(
+        "render", "Run the plug-in's analysis and render passes over a sound file");
+    command->add_option("IN", options->input, "Input sound file (any format libsndfile reads)")
+        ->required();
+    command->add_option("OUT", options->output, "Output sound file, written in IN's format")
+        ->required();
+    command
+        ->add_option("--tool", options->tools,
+                     "Switch tool N (1-20) on, with preset PRESET (0-99, default 0); repeat "
+                     "for more tools")
+        ->type_name("N[:PRESET]");
+    command->add_option("--range", options->range, "Process only LOW to HIGH Hz")
+        ->type_name("LOW-HIGH");
+    command->add_option("--window", options->windowSize, "Samples per window of each pass")
+        ->check(CLI::Range(1, kMaxWindowSize))
+        ->capture_default_str();
+    command
+        ->add_option("--channels", options->channels,
+                     "Process every channel (all, default for multichannel input) or the "
+                     "first only")
+        ->check(CLI::IsMember({"first", "all"}));
+    command->add_option("--state", options->stateFile, "Restore this state file before rendering");
+    command->add_option("--module", options->modulePath,
+                        "Plug-in bundle or module file (default: the bundle of this build)");
+    command->callback([options, exitCode] { *exitCode = Run(*options, std::cout, std::cerr); });
+}
+
+int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& err)
+{
+    const auto usage = [&err](const std::string& message)
+    {
+        err << "orvendal-host render: " << message << "\n";
+        return kExitUsage;
+    };
+    const auto failure = [&err](const std::string& message)
+    {
+        err << "orvendal-host render: " << message << "\n";
+        return kExitFailure;
+    };
+
+    std::string error;
+    PluginSettings settings;
+    for (const auto& tool : options.tools)
+        if (!settings.AddTool(tool, &error)) return usage(error);
+    if (!options.range.empty() && !settings.SetRange(options.range, &error)) return usage(error);
+    if (options.windowSize < 1 || options.windowSize > kMaxWindowSize)
+        return usage("--window must be 1 to " + std::to_string(kMaxWindowSize));
+
+    SF_INFO info = {};
+    SNDFILE* probe = sf_open(options.input.c_str(), SFM_READ, &info);
+    if (!probe) return usage("cannot read " + options.input + ": " + sf_strerror(nullptr));
+    sf_close(probe);
+    if (info.channels < 1 || info.samplerate < 1) return usage(options.input + " holds no audio");
+    if (!options.stateFile.empty())
+    {
+        host::HostChunk chunk;
+        if (!host::HostStateFile::Read(options.stateFile, &chunk, &error)) return usage(error);
+    }
+
+    std::unique_ptr<HostSession> session = HostSession::Open(options.modulePath, &error);
+    if (!session) return usage(error);
+    session->Host().Controller().SetSampleRate(static_cast<AAX_CSampleRate>(info.samplerate));
+
+    // Made before the plug-in runs, so an unwritable OUT fails first, with nothing written.
+    SoundFileWriter writer;
+    if (!writer.Open(options.output, info, &error)) return usage(error);
+
+    const bool everyChannel = options.channels != "first";
+    const int32 processed = everyChannel ? info.channels : 1;
+    std::vector<RawChannelSink> rendered(static_cast<size_t>(processed));
+    int32 status = RenderStatus::kProcessed;
+    for (int32 channel = 0; channel < processed; ++channel)
+    {
+        if (!rendered[static_cast<size_t>(channel)].Open(FolderOf(options.output), &error))
+            return failure(error);
+        const ChannelRun run = RenderChannel(*session, options, settings, channel, processed,
+                                             rendered[static_cast<size_t>(channel)]);
+        if (!run.error.empty()) return failure(run.error);
+        // The first channel that was not processed decides the status.
+        if (status == RenderStatus::kProcessed) status = run.status;
+    }
+    if (!Merge(options.input, info, rendered, writer, &error) || !writer.Commit(&error))
+        return failure(error);
+
+    out << "rendered " << options.input << " -> " << options.output << " (" << info.channels
+        << (info.channels == 1 ? " channel, " : " channels, ") << processed << " processed, "
+        << info.frames << " frames at " << info.samplerate << " Hz)\n";
+    out << "status: " << status << " " << RenderStatus::Message(status) << "\n";
+    return status == RenderStatus::kProcessed ? kExitSuccess : kExitFallback;
+}
+
+} // namespace orv::apps

@@ -1,0 +1,50 @@
+#include "RenderStatus.h"
+
+namespace orv::apps
+{
+
+namespace
+{
+
+struct Entry
+{
+    int32 code;
+    const char* message;
+};
+
+constexpr Entry kMessages[] = {
+    {0, "the plug-in reported nothing"},
+    {5, "processed by the companion"},
+    {8, "a slice of the processed file could not be read"},
+    {9, "the processed file has the wrong format"},
+    {14, "the processed file has the wrong length"},
+    {16, "no socket for the companion link"},
+    {17, "the loopback host name cannot be resolved"},
+    {20, "the companion orvendal-qv is not running"},
+    {21, "the request could not be sent to the companion"},
+    {23, "the companion's reply could not be read"},
+    {24, "the interface file could not be created"},
+    {25, "the interface file could not be completed"},
+    {26, "the selection could not be written to the interface file"},
+};
+constexpr int32 kFirstHeaderStep = 47;
+constexpr int32 kLastHeaderStep = 63;
+
+} // namespace
+
+int32 RenderStatus::FromComm(double comm)
+{
+    return static_cast<int32>(comm * 100.0 + 0.49);
+}
+
+std::string RenderStatus::Message(int32 code)
+{
+    for (const Entry& entry : kMessages)
+        if (entry.code == code) return entry.message;
+    if (code >= kFirstHeaderStep && code <= kLastHeaderStep)
+        return "the processed file's header failed check step " +
+               std::to_string(code - kFirstHeaderStep + 1);
+    return "unknown status";
+}
+
+} // namespace orv::apps

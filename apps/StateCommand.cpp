@@ -1,0 +1,150 @@
+#include "StateCommand.h"
+
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <ostream>
+
+#include "ExitCodes.h"
+#include "HostAutomationDelegate.h"
+#include "HostSession.h"
+#include "HostStateFile.h"
+#include "ParameterTable.h"
+#include "PluginSettings.h"
+
+namespace orv::apps
+{
+namespace
+{
+
+std::string FourChars(uint32 code)
+{
+    std::string text = "'";
+    for (int shift = 24; shift >= 0; shift -= 8)
+    {
+        const char c = static_cast<char>((code >> shift) & 0xFF);
+        if (c < 0x20 || c > 0x7E)
+        {
+            char hex[16];
+            std::snprintf(hex, sizeof(hex), "0x%08X", code);
+            return hex;
+        }
+        text += c;
+    }
+    return text + "'";
+}
+
+void AddCommon(CLI::App* command, const std::shared_ptr<StateCommand::Options>& options)
+{
+    command->add_option("FILE", options->file, "State file")->required();
+    command->add_option("--module", options->modulePath,
+                        "Plug-in bundle or module file (default: the bundle of this build)");
+}
+
+} // namespace
+
+void StateCommand::Register(CLI::App& app, int* exitCode)
+{
+    CLI::App* state = app.add_subcommand("state", "Save, show or compare the plug-in's state");
+    state->require_subcommand(1);
+
+    struct Entry
+    {
+        const char* name;
+        const char* help;
+        Action action;
+        bool takesSettings;
+    };
+    const Entry entries[] = {
+        {"save", "Save a fresh instance's state, after the settings, to FILE", Action::kSave, true},
+        {"show", "Show the state chunk in FILE and the parameters it restores", Action::kShow,
+         false},
+        {"compare",
+         "Compare FILE with a fresh instance's state after the settings (exit 0 "
+         "same, 1 different)",
+         Action::kCompare, true},
+    };
+    for (const Entry& entry : entries)
+    {
+        auto options = std::make_shared<Options>();
+        options->action = entry.action;
+        CLI::App* command = state->add_subcommand(entry.name, entry.help);
+        AddCommon(command, options);
+        if (entry.takesSettings)
+            command
+                ->add_option("--set", options->sets,
+                             "Set parameter ID to the normalized VALUE (0-1) first; repeat "
+                             "for more")
+                ->type_name("ID=VALUE");
+        command->callback([options, exitCode] { *exitCode = Run(*options, std::cout, std::cerr); });
+    }
+}
+
+int StateCommand::Run(const Options& options, std::ostream& out, std::ostream& err)
+{
+    const auto report = [&err](int code, const std::string& message)
+    {
+        err << "orvendal-host state: " << message << "\n";
+        return code;
+    };
+
+    std::string error;
+    PluginSettings settings;
+    for (const auto& set : options.sets)
+        if (!settings.AddSet(set, &error)) return report(kExitUsage, error);
+    host::HostChunk chunk;
+    if (options.action != Action::kSave && !host::HostStateFile::Read(options.file, &chunk, &error))
+        return report(kExitUsage, error);
+
+    std::unique_ptr<HostSession> session = HostSession::Open(options.modulePath, &error);
+    if (!session) return report(kExitUsage, error);
+    ACFPtr<host::HostAutomationDelegate> automation(new host::HostAutomationDelegate);
+    if (!session->CreateInstance({automation.get()}, &error)) return report(kExitFailure, error);
+    AAX_IACFEffectParameters& parameters = *session->Instance()->Parameters();
+    automation->SetParameters(&parameters);
+    const auto pump = [&automation] { automation->Pump(); };
+
+    int exitCode = kExitSuccess;
+    if (!settings.Apply(parameters, pump, &error))
+        exitCode = report(kExitUsage, error);
+    else if (options.action == Action::kSave)
+    {
+        if (host::HostStateFile::Save(parameters, options.file, &error))
+            out << "saved the plug-in's state to " << options.file << "\n";
+        else
+            exitCode = report(kExitFailure, error);
+    }
+    else if (options.action == Action::kShow)
+    {
+        const AAX_SPlugInChunk& record = *chunk.Record();
+        out << "chunk " << FourChars(record.fChunkID) << " \"" << chunk.Name() << "\", version "
+            << record.fVersion << ", " << chunk.DataSize() << " data bytes\n";
+        out << "plug-in " << FourChars(record.fManufacturerID) << " "
+            << FourChars(record.fProductID) << " " << FourChars(record.fPlugInID) << "\n";
+        if (host::HostStateFile::Restore(parameters, options.file, &error))
+        {
+            pump();
+            ParameterTable::Print(out, parameters);
+        }
+        else
+            exitCode = report(kExitFailure, error);
+    }
+    else
+    {
+        bool equal = false;
+        if (!host::HostStateFile::Compare(parameters, options.file, &equal, &error))
+            exitCode = report(kExitFailure, error);
+        else
+        {
+            out << options.file << (equal ? " matches" : " differs from")
+                << " the plug-in's state\n";
+            exitCode = equal ? kExitSuccess : kExitFailure;
+        }
+    }
+    automation->SetParameters(nullptr);
+    return exitCode;
+}
+
+} // namespace orv::apps
