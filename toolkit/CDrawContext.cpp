@@ -6,15 +6,6 @@
 #include <cmath>
 #include <string>
 
-// Fontconfig keeps its configuration and caches for the life of the process, where the
-// leak checker cannot see them; shutting it down at exit is not safe while cairo still
-// holds fonts. Programs that draw text tell the checker so (weak: a program may have its
-// own list). Without the sanitizer nobody calls this.
-extern "C" __attribute__((weak)) const char* __lsan_default_suppressions()
-{
-    return "leak:libfontconfig.so\n";
-}
-
 namespace VSTGUI
 {
 
