@@ -1,0 +1,220 @@
+// Runs orvendal-host render as a user does, against the real companion orvendal-qv and
+// without it. HOME points at a scratch folder, so the interface file stays there.
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <sndfile.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace
+{
+
+constexpr int kRate = 48000;
+constexpr int kFrames = kRate / 2;
+// Tool 1 of the companion is Gain; its preset 0 is -12 dB.
+constexpr double kGainMinus12 = 0.25118864315;
+
+struct Outcome
+{
+    int exitCode;
+    std::string out;
+};
+
+class RenderCommand : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        mFolder = fs::temp_directory_path() /
+                  ("orv-render-" + std::to_string(::getpid()) + "-" +
+                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(mFolder);
+        fs::create_directories(mFolder / "home");
+        ::setenv("HOME", (mFolder / "home").c_str(), 1);
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+    void TearDown() override
+    {
+        StopCompanion();
+        fs::remove_all(mFolder);
+    }
+
+    std::string Path(const char* name) const { return (mFolder / name).string(); }
+
+    // A sine per channel, at a different frequency and level each, as 16-bit PCM.
+    void WriteInput(const std::string& path, int channels) const
+    {
+        SF_INFO info = {};
+        info.samplerate = kRate;
+        info.channels = channels;
+        info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+        SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+        ASSERT_NE(file, nullptr);
+        std::vector<float> frames(static_cast<size_t>(kFrames * channels));
+        for (int i = 0; i < kFrames; ++i)
+            for (int c = 0; c < channels; ++c)
+                frames[static_cast<size_t>(i * channels + c)] = static_cast<float>(
+                    (0.5 - 0.2 * c) * std::sin(2.0 * M_PI * (440.0 + 110.0 * c) * i / kRate));
+        sf_writef_float(file, frames.data(), kFrames);
+        sf_close(file);
+    }
+
+    static std::vector<float> Read(const std::string& path, SF_INFO* info)
+    {
+        *info = {};
+        SNDFILE* file = sf_open(path.c_str(), SFM_READ, info);
+        if (!file) return {};
+        std::vector<float> frames(static_cast<size_t>(info->frames * info->channels));
+        sf_readf_float(file, frames.data(), info->frames);
+        sf_close(file);
+        return frames;
+    }
+
+    Outcome Render(const std::string& arguments) const
+    {
+        const std::string command = std::string(ORV_HOST_EXE) + " render " + arguments + " 2>&1";
+        Outcome outcome{-1, ""};
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return outcome;
+        char buffer[512];
+        while (std::fgets(buffer, sizeof(buffer), pipe))
+            outcome.out += buffer;
+        const int status = ::pclose(pipe);
+        outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return outcome;
+    }
+
+    void StartCompanion()
+    {
+        mCompanion = ::fork();
+        if (mCompanion == 0)
+        {
+            ::execl(ORV_COMPANION_EXE, ORV_COMPANION_EXE, static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // Ready once it answers a "parameters" request.
+        for (int attempt = 0; attempt < 100; ++attempt)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (IsListening()) return;
+        }
+    }
+
+    static bool IsListening()
+    {
+        std::ifstream tcp("/proc/net/tcp");
+        std::string line;
+        // 51121 = 0xC7B1, state 0A = listening.
+        while (std::getline(tcp, line))
+            if (line.find(":C7B1 ") != std::string::npos && line.find(" 0A ") != std::string::npos)
+                return true;
+        return false;
+    }
+
+    void StopCompanion()
+    {
+        if (mCompanion <= 0) return;
+        ::kill(mCompanion, SIGTERM);
+        ::waitpid(mCompanion, nullptr, 0);
+        mCompanion = -1;
+    }
+
+    fs::path mFolder;
+    pid_t mCompanion = -1;
+};
+
+TEST_F(RenderCommand, WithoutTheCompanionTheInputComesBackUnchanged)
+{
+    ASSERT_FALSE(IsListening()) << "something else serves port 51121";
+    WriteInput(Path("in.wav"), 1);
+    const Outcome outcome = Render(Path("in.wav") + " " + Path("out.wav") + " --tool 1:0");
+    EXPECT_EQ(outcome.exitCode, 3) << outcome.out;
+    EXPECT_NE(outcome.out.find("status: 20 "), std::string::npos) << outcome.out;
+    std::ifstream in(Path("in.wav"), std::ios::binary);
+    std::ifstream out(Path("out.wav"), std::ios::binary);
+    std::stringstream inBytes;
+    std::stringstream outBytes;
+    inBytes << in.rdbuf();
+    outBytes << out.rdbuf();
+    EXPECT_EQ(inBytes.str(), outBytes.str());
+}
+
+TEST_F(RenderCommand, TheCompanionProcessesEveryChannel)
+{
+    WriteInput(Path("in.wav"), 2);
+    StartCompanion();
+    ASSERT_TRUE(IsListening());
+
+    const Outcome all = Render(Path("in.wav") + " " + Path("all.wav") + " --tool 1:0");
+    EXPECT_EQ(all.exitCode, 0) << all.out;
+    const std::string lastLine = "status: 5 processed by the companion\n";
+    ASSERT_GE(all.out.size(), lastLine.size());
+    EXPECT_EQ(all.out.substr(all.out.size() - lastLine.size()), lastLine);
+
+    const Outcome first =
+        Render(Path("in.wav") + " " + Path("first.wav") + " --tool 1:0 --channels first");
+    EXPECT_EQ(first.exitCode, 0) << first.out;
+
+    SF_INFO inInfo;
+    SF_INFO allInfo;
+    SF_INFO firstInfo;
+    const std::vector<float> in = Read(Path("in.wav"), &inInfo);
+    const std::vector<float> processed = Read(Path("all.wav"), &allInfo);
+    const std::vector<float> firstOnly = Read(Path("first.wav"), &firstInfo);
+    ASSERT_EQ(allInfo.channels, 2);
+    ASSERT_EQ(allInfo.frames, kFrames);
+    EXPECT_EQ(allInfo.format, inInfo.format);
+    ASSERT_EQ(processed.size(), in.size());
+    ASSERT_EQ(firstOnly.size(), in.size());
+    // Gain -12 dB on both channels with --channels all; on the first only with first.
+    for (size_t i = 1000; i < in.size(); i += 997)
+    {
+        EXPECT_NEAR(processed[i], in[i] * kGainMinus12, 2e-4) << i;
+        const bool firstChannel = i % 2 == 0;
+        EXPECT_NEAR(firstOnly[i], firstChannel ? in[i] * kGainMinus12 : in[i], 2e-4) << i;
+    }
+}
+
+TEST_F(RenderCommand, BadArgumentsWriteNothing)
+{
+    WriteInput(Path("in.wav"), 1);
+    const std::vector<std::string> bad = {
+        Path("missing.wav") + " " + Path("out.wav"),
+        Path("in.wav") + " " + Path("out.wav") + " --tool 21",
+        Path("in.wav") + " " + Path("out.wav") + " --tool 2:x",
+        Path("in.wav") + " " + Path("out.wav") + " --range 500-100",
+        Path("in.wav") + " " + Path("out.wav") + " --channels some",
+        Path("in.wav") + " " + Path("out.wav") + " --window 0",
+        Path("in.wav") + " " + Path("out.wav") + " --state " + Path("in.wav"),
+        Path("in.wav") + " " + Path("out.wav") + " --bogus",
+    };
+    for (const auto& arguments : bad)
+    {
+        const Outcome outcome = Render(arguments);
+        EXPECT_EQ(outcome.exitCode, 2) << arguments << "\n" << outcome.out;
+        EXPECT_EQ(std::count(outcome.out.begin(), outcome.out.end(), '\n'), 1) << outcome.out;
+        EXPECT_FALSE(fs::exists(Path("out.wav"))) << arguments;
+    }
+    // Nothing but the input is left behind either.
+    size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(mFolder))
+        files += entry.is_regular_file();
+    EXPECT_EQ(files, 1u);
+}
+
+} // namespace
