@@ -271,7 +271,11 @@ TEST_F(HostProcessorRun, ASelectionTooLongForTheFileStopsRecordingBeforeTheSizes
     EXPECT_EQ(hostFacing->PreAnalyze(1, kWindow), kResultSuccess);
     const std::vector<float> window(kWindow, 0.25f);
     const float* const ins[1] = {window.data()};
-    int32 count = kWindow;
+    // A negative window records nothing rather than taking samples off the count.
+    int32 count = -5;
+    EXPECT_EQ(hostFacing->AnalyzeAudio(ins, 1, &count), kResultSuccess);
+    EXPECT_EQ(processor->SamplesWritten(), 0);
+    count = kWindow;
     EXPECT_EQ(hostFacing->AnalyzeAudio(ins, 1, &count), kResultSuccess);
     // The host claims a window that would take the data past 4 GiB; it is refused before
     // a byte of it is read.
