@@ -34,7 +34,9 @@ private:
     void SetIdentifier(AAX_CParamID identifier)
     {
         std::memset(mIdentifier, 0, sizeof mIdentifier);
-        if (identifier) std::strncpy(mIdentifier, identifier, kAAX_ParameterIdentifierMaxLength);
+        if (identifier)
+            std::memcpy(mIdentifier, identifier,
+                        strnlen(identifier, kAAX_ParameterIdentifierMaxLength));
     }
 
     template <typename U> bool GetAs(U* value) const

@@ -34,7 +34,7 @@ bool HostAutomationDelegate::Immediate() const
 int32 HostAutomationDelegate::Pump()
 {
     int32 applied = 0;
-    for (;;)
+    for (int32 round = 0; round < kMaxPumpRounds; ++round)
     {
         std::vector<Request> batch;
         {
@@ -48,6 +48,7 @@ int32 HostAutomationDelegate::Pump()
             ++applied;
         }
     }
+    return applied;
 }
 
 std::vector<HostAutomationDelegate::Request> HostAutomationDelegate::PendingRequests() const
@@ -117,13 +118,17 @@ AAX_Result HostAutomationDelegate::PostSetValueRequest(AAX_CParamID parameterID,
     {
         std::lock_guard<std::mutex> lock(mMutex);
         Record(EventKind::SetRequest, parameterID, normalizedValue);
-        if (!mImmediate)
+        // A request made while an immediate one is being applied waits for the next Pump.
+        if (!mImmediate || mApplyingImmediate)
         {
             mPending.push_back(std::move(request));
             return kResultSuccess;
         }
+        mApplyingImmediate = true;
     }
     Apply(request);
+    std::lock_guard<std::mutex> lock(mMutex);
+    mApplyingImmediate = false;
     return kResultSuccess;
 }
 

@@ -51,6 +51,10 @@ public:
     void SetImmediate(bool immediate);
     bool Immediate() const;
 
+    // Rounds of requests one Pump applies; requests caused beyond them wait for the next Pump,
+    // so a listener that answers every update with a request cannot loop forever.
+    static constexpr int32 kMaxPumpRounds = 64;
+
     // Applies the queued set requests in the order they came (including those they cause);
     // returns how many were applied.
     int32 Pump();
@@ -83,6 +87,7 @@ private:
     AAX_IACFEffectParameters* mParameters = nullptr;
     UpdateListener mListener;
     bool mImmediate = false;
+    bool mApplyingImmediate = false;
     std::vector<Request> mPending;
     std::vector<Event> mEvents;
     std::vector<std::string> mRegistered;

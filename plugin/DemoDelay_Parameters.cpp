@@ -49,7 +49,7 @@ AAX_CParameter<float>* MakeUnitParameter(const char* identifier, const char* nam
 DemoDelay_Parameters::DemoDelay_Parameters()
 {
     std::memset(mMessage, 0, sizeof mMessage);
-    std::strncpy(mMessage, kInitialMessage, sizeof mMessage - 1);
+    std::memcpy(mMessage, kInitialMessage, strnlen(kInitialMessage, sizeof mMessage - 1));
 }
 
 AAX_CEffectParameters* DemoDelay_Parameters::Create()

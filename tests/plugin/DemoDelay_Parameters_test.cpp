@@ -297,6 +297,27 @@ TEST_F(DemoDelay_ParametersTest, ImmediateModeAppliesRequestsDuringTheCall)
     EXPECT_EQ(automation.Count(Kind::CurrentValue, "Comm"), 1u);
 }
 
+TEST_F(DemoDelay_ParametersTest, AListenerThatAnswersEveryUpdateCannotLoopForever)
+{
+    // The listener asks for a new value on every update it sees, as a faulty editor might.
+    int updates = 0;
+    automation.SetUpdateListener(
+        [&](const char*, double value)
+        {
+            ++updates;
+            parameters->SetParameterNormalizedValue("NTools", value > 0.5 ? 0.1 : 0.9);
+        });
+    automation.SetImmediate(true);
+    parameters->SetParameterNormalizedValue("NTools", 0.2);
+    EXPECT_EQ(updates, 1);
+    EXPECT_EQ(automation.PendingRequests().size(), 1u);
+
+    automation.SetImmediate(false);
+    EXPECT_EQ(automation.Pump(), HostAutomationDelegate::kMaxPumpRounds);
+    EXPECT_EQ(updates, 1 + HostAutomationDelegate::kMaxPumpRounds);
+    EXPECT_EQ(automation.PendingRequests().size(), 1u); // kept for the next pump, not lost
+}
+
 TEST_F(DemoDelay_ParametersTest, MessageBlockStaysTerminatedAndWithinBuffers)
 {
     const AAX_CTypeID hmsg = 0x686D7367;

@@ -448,8 +448,8 @@ AAX_Result AAX_CEffectParameters::GetChunk(AAX_CTypeID chunkID, AAX_SPlugInChunk
 
     chunk->fVersion = mChunkParser.GetChunkVersion();
     std::memset(chunk->fName, 0, sizeof chunk->fName);
-    std::strncpy(reinterpret_cast<char*>(chunk->fName), CONTROLS_CHUNK_DESCRIPTION,
-                 sizeof chunk->fName - 1);
+    std::memcpy(chunk->fName, CONTROLS_CHUNK_DESCRIPTION,
+                strnlen(CONTROLS_CHUNK_DESCRIPTION, sizeof chunk->fName - 1));
     return mChunkParser.GetChunkData(chunk);
 }
 
