@@ -21,7 +21,7 @@ public:
     }
     explicit Chunk(const Bytes& data) : Chunk(data.size())
     {
-        std::memcpy(DataBytes(), data.data(), data.size());
+        if (!data.empty()) std::memcpy(DataBytes(), data.data(), data.size());
     }
     AAX_SPlugInChunk* Record() { return reinterpret_cast<AAX_SPlugInChunk*>(mStorage.data()); }
     unsigned char* DataBytes()
