@@ -1,0 +1,54 @@
+// Opening the editor window as a host does: the "parameters" exchange with a companion on
+// the loopback port, building DemoGain_View with its rows, and the first full draw.
+#include <benchmark/benchmark.h>
+
+#include "DemoGain_View.h"
+#include "EditorFixture.h"
+
+namespace
+{
+
+constexpr const char* kFiveTools =
+    "{\"version\":\"2.0\",\"tools\":[\"Gain\",\"Normalize\",\"Denoise\",\"De-hum\",\"Band\"],"
+    "\"presets\":[[\"-6 dB\",\"-3 dB\",\"+3 dB\",\"+6 dB\"],[\"Peak -1 dB\",\"-14 LUFS\",\"-23 "
+    "LUFS\"],[\"Light\",\"Medium\",\"Strong\"],[\"50 Hz\",\"60 Hz\"],[\"Low\",\"Mid\",\"High\"]],"
+    "\"rangeMax\":96000}";
+
+void OpenEditor(benchmark::State& state)
+{
+    orv::test::EditorFixture fixture;
+    if (!fixture.StartCompanion(kFiveTools))
+    {
+        state.SkipWithError("port 51121 is taken");
+        return;
+    }
+    for (auto _ : state)
+    {
+        auto* view = new DemoGain_View(fixture.view.getNativeHandle(), &fixture.parameters, nullptr,
+                                       &fixture.container);
+        fixture.view.render();
+        benchmark::DoNotOptimize(fixture.view.getPixel(10, 10));
+        view->forget();
+    }
+}
+BENCHMARK(OpenEditor)->Unit(benchmark::kMillisecond);
+
+void FirstDraw(benchmark::State& state)
+{
+    orv::test::EditorFixture fixture;
+    if (!fixture.StartCompanion(kFiveTools))
+    {
+        state.SkipWithError("port 51121 is taken");
+        return;
+    }
+    auto* view = new DemoGain_View(fixture.view.getNativeHandle(), &fixture.parameters, nullptr,
+                                   &fixture.container);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(fixture.view.render());
+    view->forget();
+}
+BENCHMARK(FirstDraw)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
