@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "EditorCommand.h"
 #include "ExitCodes.h"
 #include "InfoCommand.h"
 #include "RenderCommand.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     orv::apps::InfoCommand::Register(app, &exitCode);
     orv::apps::RenderCommand::Register(app, &exitCode);
     orv::apps::StateCommand::Register(app, &exitCode);
+    orv::apps::EditorCommand::Register(app, &exitCode);
     try
     {
         app.parse(argc, argv);

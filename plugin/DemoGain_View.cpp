@@ -4,10 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#if __has_include("AAX_CEffectParameters.h")
 #include "AAX_CEffectParameters.h"
-#define ORV_TEMP_HAS_PARAMS 1
-#endif
 #include "AAX_Errors.h"
 #include "ApplicationLauncher.h"
 #include "CBitmap.h"
@@ -121,12 +118,8 @@ int32 DemoGain_View::GetInfoFromHost()
     // The sample rate comes from the controller of the instance's own parameters component;
     // a host that hands over another object leaves it unknown (the range is then bounded
     // by the companion's answer and 96000 Hz only).
-#ifdef ORV_TEMP_HAS_PARAMS
     const auto* component = dynamic_cast<const AAX_CEffectParameters*>(getParameters());
     const AAX_IController* controller = component ? component->Controller() : nullptr;
-#else
-    const AAX_IController* controller = nullptr;
-#endif
     return CompanionLink::RequestCompanionInfo(controller, getParameters(), companionInfo);
 }
 

@@ -1,0 +1,162 @@
+#include "EditorWindow.h"
+
+#include <cmath>
+#include <cstdlib>
+
+#include "AAX_Errors.h"
+#include "AAX_IACFEffectGUI.h"
+#include "AAX_IACFEffectParameters.h"
+
+namespace orv::apps
+{
+namespace
+{
+
+// The editor's layout, as a user finds it on screen: row k (1-based) starts at
+// 40 (k - 1) + 80; the range row follows the tool rows.
+constexpr double kRowHeight = 40;
+constexpr double kFirstRowTop = 80;
+constexpr double kRangeRowOffset = 120;
+constexpr double kMenuCentreX = 400;
+constexpr double kMinFieldCentreX = 275;
+constexpr double kMaxFieldCentreX = 421;
+constexpr double kCountScale = 100.0;
+
+} // namespace
+
+EditorWindow::EditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
+                           host::HostAutomationDelegate* automation)
+    : mEditor(editor), mParameters(parameters), mAutomation(automation),
+      mContainer(new host::HostViewContainer(mView.getNativeHandle()))
+{
+}
+
+EditorWindow::~EditorWindow()
+{
+    Close();
+}
+
+bool EditorWindow::Open()
+{
+    if (mOpen) return true;
+    if (!mEditor) return false;
+    if (mAutomation)
+    {
+        AAX_IACFEffectGUI* editor = mEditor;
+        mAutomation->SetUpdateListener([editor](const char* identifier, double)
+                                       { editor->ParameterUpdated(identifier); });
+    }
+    mEditor->SetViewContainer(mContainer.get());
+    mOpen = true;
+    Pump();
+    return mView.hasFrame();
+}
+
+void EditorWindow::Close()
+{
+    if (!mOpen) return;
+    mEditor->SetViewContainer(nullptr);
+    if (mAutomation) mAutomation->SetUpdateListener(nullptr);
+    mOpen = false;
+}
+
+int EditorWindow::Pump()
+{
+    return mAutomation ? mAutomation->Pump() : 0;
+}
+
+void EditorWindow::Click(double x, double y)
+{
+    mView.click(VSTGUI::CPoint(x, y));
+    Pump();
+}
+
+bool EditorWindow::ChooseMenuEntry(int tool, const std::string& entry, std::string* error)
+{
+    if (tool < 1 || tool > ToolCount())
+    {
+        *error = "there is no tool " + std::to_string(tool);
+        return false;
+    }
+    mView.click(VSTGUI::CPoint(kMenuCentreX, kRowHeight * (tool - 1) + kFirstRowTop + 10));
+    if (!mView.isMenuOpen())
+    {
+        *error = "tool " + std::to_string(tool) + " has no preset menu";
+        return false;
+    }
+    bool chosen = mView.chooseMenuEntry(entry);
+    if (!chosen)
+    {
+        char* end = nullptr;
+        const long number = std::strtol(entry.c_str(), &end, 10);
+        if (!entry.empty() && *end == '\0' && number >= 1 && number <= 1000)
+            chosen = mView.chooseMenuEntry(static_cast<int32_t>(number - 1));
+    }
+    if (!chosen)
+    {
+        mView.cancelMenu();
+        *error = "tool " + std::to_string(tool) + " has no preset \"" + entry + "\"";
+        return false;
+    }
+    Pump();
+    return true;
+}
+
+bool EditorWindow::TypeIntoField(const std::string& field, const std::string& text,
+                                 std::string* error)
+{
+    const int tools = ToolCount();
+    if (field != "min" && field != "max")
+    {
+        *error = "unknown field \"" + field + "\" (min or max)";
+        return false;
+    }
+    if (tools == 0)
+    {
+        *error = "the window has no range row";
+        return false;
+    }
+    const double y = kRowHeight * tools + kRangeRowOffset + 10;
+    mView.click(VSTGUI::CPoint(field == "min" ? kMinFieldCentreX : kMaxFieldCentreX, y));
+    if (!mView.isTextEditOpen() || !mView.setEditText(text) || !mView.commitTextEdit())
+    {
+        *error = "the " + field + " field did not take the text";
+        return false;
+    }
+    Pump();
+    return true;
+}
+
+void EditorWindow::Tick(unsigned milliseconds)
+{
+    mEditor->TimerWakeup();
+    mView.advanceTime(milliseconds);
+    Pump();
+}
+
+bool EditorWindow::SavePNG(const std::string& path)
+{
+    const AAX_Point size = Size();
+    AAX_Rect area{0.0f, 0.0f, size.horz, size.vert};
+    mEditor->Draw(&area);
+    return mView.savePNG(path);
+}
+
+AAX_Point EditorWindow::Size() const
+{
+    AAX_Point size{0.0f, 0.0f};
+    mEditor->GetViewSize(&size);
+    return size;
+}
+
+int EditorWindow::ToolCount() const
+{
+    double value = 0.0;
+    if (!mParameters ||
+        mParameters->GetParameterNormalizedValue("NTools", &value) != kResultSuccess)
+        return 0;
+    const double count = std::trunc(value * kCountScale + 0.49);
+    return std::isfinite(count) && count > 0 && count <= 20 ? static_cast<int>(count) : 0;
+}
+
+} // namespace orv::apps

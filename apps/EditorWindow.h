@@ -1,0 +1,69 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ACFPtr.h"
+#include "HostAutomationDelegate.h"
+#include "HostViewContainer.h"
+#include "PlatformView.h"
+
+class AAX_IACFEffectGUI;
+class AAX_IACFEffectParameters;
+
+namespace orv::apps
+{
+
+// The host's editor window for one plug-in instance: an offscreen platform view handed to
+// the editor through a view container (type 1), with the automation delegate wired so that
+// every applied change reaches the editor through ParameterUpdated. Actions are applied
+// the way a user makes them, each followed by a pump of the host's queue. The instance's
+// editor and parameters, and the automation delegate, must outlive the window.
+class EditorWindow
+{
+public:
+    EditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
+                 host::HostAutomationDelegate* automation);
+    // Closes the window if it is open.
+    ~EditorWindow();
+
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
+
+    // Opens the window (the editor builds its view) and applies what opening requested.
+    // False when the editor built no view.
+    bool Open();
+    void Close();
+    bool IsOpen() const { return mOpen; }
+
+    // Applies queued requests; ParameterUpdated follows each. Returns how many.
+    int Pump();
+    void Click(double x, double y);
+    // Opens tool's (1-based) preset menu and chooses entry (a title, else a 1-based number).
+    // False with a reason when there is no such menu or entry.
+    bool ChooseMenuEntry(int tool, const std::string& entry, std::string* error);
+    // Types text into the range field "min" or "max" and accepts it.
+    bool TypeIntoField(const std::string& field, const std::string& text, std::string* error);
+    // One timer tick: the host's TimerWakeup, then the toolkit's time.
+    void Tick(unsigned milliseconds);
+    // Draws the whole window through the editor and writes it as PNG.
+    bool SavePNG(const std::string& path);
+
+    // The window size the editor reports.
+    AAX_Point Size() const;
+    // Tool rows shown, from "NTools".
+    int ToolCount() const;
+
+    VSTGUI::PlatformView& View() { return mView; }
+    host::HostViewContainer& Container() { return *mContainer.get(); }
+
+private:
+    AAX_IACFEffectGUI* mEditor;
+    AAX_IACFEffectParameters* mParameters;
+    host::HostAutomationDelegate* mAutomation;
+    VSTGUI::PlatformView mView;
+    ACFPtr<host::HostViewContainer> mContainer;
+    bool mOpen = false;
+};
+
+} // namespace orv::apps
