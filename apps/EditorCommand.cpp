@@ -181,7 +181,7 @@ int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& 
         return kExitUsage;
     }
     ACFPtr<host::HostAutomationDelegate> automation(new host::HostAutomationDelegate);
-    if (!session->CreateInstance({automation.get()}, &error))
+    if (!session->CreateInstance({automation.get()}, &error, true))
     {
         err << "orvendal-host editor: " << error << "\n";
         return kExitFailure;

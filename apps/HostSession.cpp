@@ -39,9 +39,10 @@ HostSession::~HostSession()
     mHost.reset();
 }
 
-bool HostSession::CreateInstance(const std::vector<IACFUnknown*>& providers, std::string* outError)
+bool HostSession::CreateInstance(const std::vector<IACFUnknown*>& providers, std::string* outError,
+                                 bool withEditor)
 {
-    mInstance = host::PluginInstance::Create(*mModule, *mHost, providers, outError);
+    mInstance = host::PluginInstance::Create(*mModule, *mHost, providers, outError, withEditor);
     return mInstance != nullptr;
 }
 

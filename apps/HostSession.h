@@ -27,7 +27,9 @@ public:
     ~HostSession();
 
     // Builds the instance, offering providers to every component (borrowed).
-    bool CreateInstance(const std::vector<IACFUnknown*>& providers, std::string* outError);
+    // withEditor: also make the editor component, as a host does when it opens a window.
+    bool CreateInstance(const std::vector<IACFUnknown*>& providers, std::string* outError,
+                        bool withEditor = false);
 
     // Uninitialises and releases the instance, if any.
     void ReleaseInstance() { mInstance.reset(); }

@@ -93,6 +93,7 @@ TEST(EditorCommand, WithTheCompanionTheActionsSetTheParameters)
     ASSERT_TRUE(companion.Ready());
     TempFolder folder;
     EditorCommand::Options options;
+    options.modulePath = ORV_BUNDLE_DIR;
     options.pngPath = folder / "editor.png";
     for (auto action :
          {Parsed(EditorCommand::ParseClick, "50,90"), Parsed(EditorCommand::ParseMenu, "1:2"),
@@ -125,6 +126,7 @@ TEST(EditorCommand, WithoutTheCompanionTheWindowIsEmptyAndTheCompanionIsLaunched
     ScopedPath path(bin.Path());
 
     EditorCommand::Options options;
+    options.modulePath = ORV_BUNDLE_DIR;
     options.pngPath = bin / "editor.png";
     std::ostringstream out, err;
     ASSERT_EQ(EditorCommand::Run(options, out, err), orv::apps::kExitSuccess) << err.str();
