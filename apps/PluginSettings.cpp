@@ -46,17 +46,17 @@ bool ParseNumber(const std::string& text, double* outValue)
 
 } // namespace
 
-bool PluginSettings::AddTool(const std::string& spec, std::string* outError)
+bool PluginSettings::AddTool(const std::string& argument, std::string* outError)
 {
-    const size_t colon = spec.find(':');
+    const size_t colon = argument.find(':');
     long tool = 0;
     long preset = 0;
-    if (!ParseInteger(spec.substr(0, colon), 1, kMaxTools, &tool) ||
+    if (!ParseInteger(argument.substr(0, colon), 1, kMaxTools, &tool) ||
         (colon != std::string::npos &&
-         !ParseInteger(spec.substr(colon + 1), 0, kMaxPreset, &preset)))
+         !ParseInteger(argument.substr(colon + 1), 0, kMaxPreset, &preset)))
     {
         if (outError)
-            *outError = "--tool " + spec + ": expected N[:PRESET] with N 1 to 20, PRESET 0 to 99";
+            *outError = "--tool " + argument + ": expected N[:PRESET] with N 1 to 20, PRESET 0 to 99";
         return false;
     }
     const std::string number = std::to_string(tool);
@@ -66,17 +66,17 @@ bool PluginSettings::AddTool(const std::string& spec, std::string* outError)
     return true;
 }
 
-bool PluginSettings::SetRange(const std::string& spec, std::string* outError)
+bool PluginSettings::SetRange(const std::string& argument, std::string* outError)
 {
-    const size_t dash = spec.find('-');
+    const size_t dash = argument.find('-');
     long low = 0;
     long high = 0;
     const long top = static_cast<long>(kFrequencyScale);
-    if (dash == std::string::npos || !ParseInteger(spec.substr(0, dash), 0, top, &low) ||
-        !ParseInteger(spec.substr(dash + 1), 0, top, &high) || low >= high)
+    if (dash == std::string::npos || !ParseInteger(argument.substr(0, dash), 0, top, &low) ||
+        !ParseInteger(argument.substr(dash + 1), 0, top, &high) || low >= high)
     {
         if (outError)
-            *outError = "--range " + spec + ": expected LOW-HIGH in Hz, 0 <= LOW < HIGH <= 192000";
+            *outError = "--range " + argument + ": expected LOW-HIGH in Hz, 0 <= LOW < HIGH <= 192000";
         return false;
     }
     mRange = {{kRangeOnID, 1.0},
@@ -85,17 +85,17 @@ bool PluginSettings::SetRange(const std::string& spec, std::string* outError)
     return true;
 }
 
-bool PluginSettings::AddSet(const std::string& spec, std::string* outError)
+bool PluginSettings::AddSet(const std::string& argument, std::string* outError)
 {
-    const size_t equals = spec.find('=');
+    const size_t equals = argument.find('=');
     double value = 0.0;
     if (equals == std::string::npos || equals == 0 ||
-        !ParseNumber(spec.substr(equals + 1), &value) || value < 0.0 || value > 1.0)
+        !ParseNumber(argument.substr(equals + 1), &value) || value < 0.0 || value > 1.0)
     {
-        if (outError) *outError = "--set " + spec + ": expected ID=VALUE with VALUE 0 to 1";
+        if (outError) *outError = "--set " + argument + ": expected ID=VALUE with VALUE 0 to 1";
         return false;
     }
-    mSets.push_back({spec.substr(0, equals), value});
+    mSets.push_back({argument.substr(0, equals), value});
     return true;
 }
 

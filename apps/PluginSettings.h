@@ -29,11 +29,11 @@ public:
 
     // "N" or "N:PRESET": tool N (1 to 20) on with preset PRESET (0 to 99, default 0); "NTools"
     // becomes the highest tool named. False with a message for anything else.
-    bool AddTool(const std::string& spec, std::string* outError);
+    bool AddTool(const std::string& argument, std::string* outError);
     // "LOW-HIGH" in hertz, 0 <= LOW < HIGH <= 192000: the range is switched on.
-    bool SetRange(const std::string& spec, std::string* outError);
+    bool SetRange(const std::string& argument, std::string* outError);
     // "ID=VALUE": parameter ID to the normalized VALUE (0 to 1).
-    bool AddSet(const std::string& spec, std::string* outError);
+    bool AddSet(const std::string& argument, std::string* outError);
 
     bool Empty() const { return Settings().empty(); }
     // Every value to set, in the order to set them.
