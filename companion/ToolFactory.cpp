@@ -87,10 +87,17 @@ ToolFactory::Plan ToolFactory::build(const Request& request, double sampleRate)
     Plan plan = validate(request, sampleRate);
     if (!plan.ok) return plan;
     const FrequencyRange range = rangeFor(request, sampleRate);
-    for (size_t i = 0; i < request.tools.size(); ++i)
+    // A loudness or peak target holds only if nothing changes the level after it, so
+    // Normalize runs after every other tool; the rest keep their tool order.
+    for (const bool levelTools : {false, true})
     {
-        if (!request.tools[i]) continue;
-        plan.tools.push_back(makeTool(ToolCatalog::find(i)->kind, request.presets[i], range));
+        for (size_t i = 0; i < request.tools.size(); ++i)
+        {
+            if (!request.tools[i]) continue;
+            const ToolKind kind = ToolCatalog::find(i)->kind;
+            if ((kind == ToolKind::Normalize) != levelTools) continue;
+            plan.tools.push_back(makeTool(kind, request.presets[i], range));
+        }
     }
     return plan;
 }

@@ -11,7 +11,8 @@
 namespace companion
 {
 
-// Turns the switched-on tools of a "process" request into Tool objects, in tool order.
+// Turns the switched-on tools of a "process" request into Tool objects, in tool order,
+// except that Normalize always comes last.
 class ToolFactory
 {
 public:

@@ -1,7 +1,10 @@
 #include "ToolFactory.h"
 #include "RequestParser.h"
+#include "SignalTestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <ebur128.h>
 
 namespace companion
 {
@@ -41,6 +44,32 @@ TEST(ToolFactory, BuildsTheSwitchedOnToolsInOrder)
     const auto none = ToolFactory::build(process({false, false}, {0, 0}, 0, 0), 48000.0);
     ASSERT_TRUE(none.ok);
     EXPECT_TRUE(none.tools.empty());
+}
+
+double loudness(const std::vector<float>& x, double rate)
+{
+    ebur128_state* meter = ebur128_init(1, static_cast<unsigned long>(rate), EBUR128_MODE_I);
+    ebur128_add_frames_float(meter, x.data(), x.size());
+    double lufs = 0.0;
+    ebur128_loudness_global(meter, &lufs);
+    ebur128_destroy(&meter);
+    return lufs;
+}
+
+TEST(ToolFactory, NormalizeRunsLastSoItsTargetHolds)
+{
+    // Gain (tool 1) -12 dB and Normalize (tool 2) to -16 LUFS: in tool order the gain would
+    // pull the result 12 dB below the target.
+    constexpr double kRate = 48000.0;
+    std::vector<float> signal = test::sine(440.0, 0.05, kRate, 5 * 48000);
+    test::add(signal, test::noise(0.005, signal.size()));
+    auto plan = ToolFactory::build(process({true, true}, {0, 3}, 0, 24000), kRate);
+    ASSERT_TRUE(plan.ok) << plan.error;
+    ASSERT_EQ(plan.tools.size(), 2u);
+    EXPECT_EQ(plan.summary, "Gain -12 dB, Normalize -16 LUFS, 0-24000 Hz");
+    for (auto& tool : plan.tools)
+        signal = test::runAligned(std::move(tool), signal);
+    EXPECT_NEAR(loudness(signal, kRate), -16.0, 0.5);
 }
 
 TEST(ToolFactory, RefusesWhatItCannotDo)
