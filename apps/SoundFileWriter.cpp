@@ -97,7 +97,9 @@ bool SoundFileWriter::Write(const float* interleaved, int64 frames)
     for (size_t i = 0; i < count; ++i)
     {
         const double scaled = std::round(static_cast<double>(interleaved[i]) * kIntegerScale);
-        mIntegers[i] = scaled >= 2147483647.0     ? 2147483647
+        // Converting a NaN to an integer is undefined: a sample that is no number is silence.
+        mIntegers[i] = std::isnan(scaled)         ? 0
+                       : scaled >= 2147483647.0   ? 2147483647
                        : scaled <= -kIntegerScale ? -2147483647 - 1
                                                   : static_cast<int>(scaled);
     }
