@@ -10,16 +10,29 @@ namespace orv::apps
 namespace
 {
 constexpr const char* kBundleName = "Orvendal QV.aaxplugin";
+constexpr const char* kCompanionInBuild = "companion/orvendal-qv";
+
+// The folder above the running program's own, with a trailing slash; empty when unknown.
+std::string BuildFolder()
+{
+    char executable[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof(executable) - 1);
+    if (length <= 0) return std::string();
+    std::string folder(executable, static_cast<size_t>(length));
+    folder.resize(folder.find_last_of('/'));
+    return folder + "/../";
+}
+
 } // namespace
 
 std::string HostSession::DefaultModulePath()
 {
-    char executable[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof(executable) - 1);
-    if (length <= 0) return kBundleName;
-    std::string folder(executable, static_cast<size_t>(length));
-    folder.resize(folder.find_last_of('/'));
-    return folder + "/../" + kBundleName;
+    return BuildFolder() + kBundleName;
+}
+
+std::string HostSession::DefaultCompanionPath()
+{
+    return BuildFolder() + kCompanionInBuild;
 }
 
 std::unique_ptr<HostSession> HostSession::Open(const std::string& path, std::string* outError)

@@ -20,6 +20,8 @@ public:
     // The bundle beside the running program's build folder ("<dir of exe>/../Orvendal
     // QV.aaxplugin"), which is where the build puts it.
     static std::string DefaultModulePath();
+    // The companion the build puts beside the program ("<dir of exe>/../companion/orvendal-qv").
+    static std::string DefaultCompanionPath();
 
     // Loads the module at path (default when empty). Null with a one-line message on failure.
     static std::unique_ptr<HostSession> Open(const std::string& path, std::string* outError);

@@ -8,6 +8,7 @@
 #include "RenderCommand.h"
 #include "SmokeCommand.h"
 #include "StateCommand.h"
+#include "ValidateCommand.h"
 
 // orvendal-host: the command-line host of the Orvendal QV plug-in. Each subcommand lives in
 // a class of its own and registers itself here.
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     orv::apps::RenderCommand::Register(app, &exitCode);
     orv::apps::StateCommand::Register(app, &exitCode);
     orv::apps::EditorCommand::Register(app, &exitCode);
+    orv::apps::ValidateCommand::Register(app, &exitCode);
     try
     {
         app.parse(argc, argv);

@@ -1,11 +1,18 @@
 #include "CheckList.h"
 
+#include "LifecycleCheck.h"
+#include "ParameterTableCheck.h"
+#include "ScanCheck.h"
+
 namespace orv::host::validator
 {
 
 std::vector<std::unique_ptr<ValidationCheck>> HostChecks()
 {
     std::vector<std::unique_ptr<ValidationCheck>> checks;
+    checks.push_back(std::make_unique<ScanCheck>());
+    checks.push_back(std::make_unique<LifecycleCheck>());
+    checks.push_back(std::make_unique<ParameterTableCheck>());
     return checks;
 }
 
