@@ -98,3 +98,42 @@ inline constexpr _acfUID AAXCompID_AAXPropertyMap = {
     0xB7E40C52, 0x6D31, 0x4A8F, {0xB2, 0x19, 0x5E, 0x7A, 0xC4, 0x03, 0x02, 0x04}};
 inline constexpr _acfUID AAXCompID_HostServices = {
     0xB7E40C52, 0x6D31, 0x4A8F, {0xB2, 0x19, 0x5E, 0x7A, 0xC4, 0x03, 0x02, 0x05}};
+
+// Every identifier above and the framework's own, for hosts and tests that walk them all
+// (a validator asking a component for each, a test that they are distinct).
+inline constexpr const _acfUID* kAAX_ContractIDs[] = {
+    &IID_IACFUnknown,
+    &IID_IACFPluginDefinition,
+    &IID_IACFComponentDefinition,
+    &IID_IACFComponentFactory,
+    &IID_IAAXCollectionV1,
+    &IID_IAAXEffectDescriptorV1,
+    &IID_IAAXEffectDescriptorV2,
+    &IID_IAAXComponentDescriptorV1,
+    &IID_IAAXComponentDescriptorV2,
+    &IID_IAAXPropertyMapV1,
+    &IID_IAAXPropertyMapV2,
+    &IID_IAAXHostServicesV1,
+    &IID_IAAXHostServicesV2,
+    &IID_IAAXControllerV1,
+    &IID_IAAXControllerV2,
+    &IID_IAAXTransportV1,
+    &IID_IAAXTransportV2,
+    &IID_IAAXAutomationDelegateV1,
+    &IID_IAAXHostProcessorDelegateV1,
+    &IID_IAAXHostProcessorDelegateV2,
+    &IID_IAAXHostProcessorDelegateV3,
+    &IID_IAAXViewContainerV1,
+    &IID_IAAXViewContainerV2,
+    &IID_IAAXEffectParametersV1,
+    &IID_IAAXEffectParametersV2,
+    &IID_IAAXEffectParametersV3,
+    &IID_IAAXHostProcessorV1,
+    &IID_IAAXHostProcessorV2,
+    &IID_IAAXEffectGUIV1,
+    &AAXCompID_AAXCollection,
+    &AAXCompID_AAXEffectDescriptor,
+    &AAXCompID_AAXComponentDescriptor,
+    &AAXCompID_AAXPropertyMap,
+    &AAXCompID_HostServices,
+};

@@ -19,42 +19,6 @@ namespace
 
 using CreateProcedure = IACFUnknown* (*)();
 
-// Every identifier of the contract: the ones a component may answer and the ones it must not.
-const _acfUID* const kContractIDs[] = {
-    &IID_IACFUnknown,
-    &IID_IACFPluginDefinition,
-    &IID_IACFComponentFactory,
-    &IID_IAAXCollectionV1,
-    &IID_IAAXEffectDescriptorV1,
-    &IID_IAAXEffectDescriptorV2,
-    &IID_IAAXComponentDescriptorV1,
-    &IID_IAAXComponentDescriptorV2,
-    &IID_IAAXPropertyMapV1,
-    &IID_IAAXPropertyMapV2,
-    &IID_IAAXHostServicesV1,
-    &IID_IAAXHostServicesV2,
-    &IID_IAAXControllerV1,
-    &IID_IAAXControllerV2,
-    &IID_IAAXTransportV1,
-    &IID_IAAXTransportV2,
-    &IID_IAAXAutomationDelegateV1,
-    &IID_IAAXHostProcessorDelegateV1,
-    &IID_IAAXHostProcessorDelegateV2,
-    &IID_IAAXHostProcessorDelegateV3,
-    &IID_IAAXViewContainerV1,
-    &IID_IAAXViewContainerV2,
-    &IID_IAAXEffectParametersV1,
-    &IID_IAAXEffectParametersV2,
-    &IID_IAAXEffectParametersV3,
-    &IID_IAAXHostProcessorV1,
-    &IID_IAAXHostProcessorV2,
-    &IID_IAAXEffectGUIV1,
-    &AAXCompID_AAXCollection,
-    &AAXCompID_AAXEffectDescriptor,
-    &AAXCompID_AAXComponentDescriptor,
-    &AAXCompID_AAXPropertyMap,
-    &AAXCompID_HostServices,
-};
 
 // The create procedures a host knows how to use.
 const AAX_CProcPtrID kKnownProcedures[] = {
@@ -65,7 +29,7 @@ const AAX_CProcPtrID kKnownProcedures[] = {
 
 bool IsContractID(const _acfUID& id)
 {
-    return std::any_of(std::begin(kContractIDs), std::end(kContractIDs),
+    return std::any_of(std::begin(kAAX_ContractIDs), std::end(kAAX_ContractIDs),
                        [&id](const _acfUID* known) { return *known == id; });
 }
 
@@ -111,7 +75,7 @@ std::vector<_acfUID> UnknownIDs(CheckContext& context)
     std::vector<_acfUID> ids;
     for (std::int64_t i = 0; i < context.Scaled(8); ++i)
         ids.push_back(RandomID(context));
-    for (const _acfUID* known : kContractIDs)
+    for (const _acfUID* known : kAAX_ContractIDs)
     {
         const _acfUID changed = LastByteChanged(*known);
         if (!IsContractID(changed)) ids.push_back(changed);
@@ -220,7 +184,7 @@ void CheckProcedures(CheckContext& context, const HostEffectDescriptor& effect)
 void QueryComponent(CheckContext& context, IACFUnknown* component, const std::string& what,
                     const std::vector<_acfUID>& unknown)
 {
-    for (const _acfUID* iid : kContractIDs)
+    for (const _acfUID* iid : kAAX_ContractIDs)
     {
         context.Progress(what + ": QueryInterface " + Text(*iid));
         void* answer = Junk();

@@ -2,47 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <vector>
 
 namespace
 {
 
-const std::vector<const _acfUID*> kAllIdentifiers = {
-    &IID_IACFUnknown,
-    &IID_IACFPluginDefinition,
-    &IID_IACFComponentDefinition,
-    &IID_IACFComponentFactory,
-    &IID_IAAXCollectionV1,
-    &IID_IAAXEffectDescriptorV1,
-    &IID_IAAXEffectDescriptorV2,
-    &IID_IAAXComponentDescriptorV1,
-    &IID_IAAXComponentDescriptorV2,
-    &IID_IAAXPropertyMapV1,
-    &IID_IAAXPropertyMapV2,
-    &IID_IAAXHostServicesV1,
-    &IID_IAAXHostServicesV2,
-    &IID_IAAXControllerV1,
-    &IID_IAAXControllerV2,
-    &IID_IAAXTransportV1,
-    &IID_IAAXTransportV2,
-    &IID_IAAXAutomationDelegateV1,
-    &IID_IAAXHostProcessorDelegateV1,
-    &IID_IAAXHostProcessorDelegateV2,
-    &IID_IAAXHostProcessorDelegateV3,
-    &IID_IAAXViewContainerV1,
-    &IID_IAAXViewContainerV2,
-    &IID_IAAXEffectParametersV1,
-    &IID_IAAXEffectParametersV2,
-    &IID_IAAXEffectParametersV3,
-    &IID_IAAXHostProcessorV1,
-    &IID_IAAXHostProcessorV2,
-    &IID_IAAXEffectGUIV1,
-    &AAXCompID_AAXCollection,
-    &AAXCompID_AAXEffectDescriptor,
-    &AAXCompID_AAXComponentDescriptor,
-    &AAXCompID_AAXPropertyMap,
-    &AAXCompID_HostServices,
-};
+const std::vector<const _acfUID*> kAllIdentifiers(std::begin(kAAX_ContractIDs),
+                                                   std::end(kAAX_ContractIDs));
 
 TEST(AAX_UIDs, EveryIdentifierIsDistinct)
 {
