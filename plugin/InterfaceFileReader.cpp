@@ -1,5 +1,7 @@
 #include "InterfaceFileReader.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 
@@ -99,7 +101,14 @@ int32 InterfaceFileReader::ReadSlice(float* destination, int32 count)
     if (count <= 0) return *mStream ? kStatusNone : kStatusSliceRead;
     mStream->read(reinterpret_cast<char*>(destination),
                   static_cast<std::streamsize>(count) * InterfaceFileFormat::kBytesPerSample);
-    mSamplesRead = static_cast<int32>(mStream->gcount() / InterfaceFileFormat::kBytesPerSample);
+    const int32 arrived =
+        static_cast<int32>(mStream->gcount() / InterfaceFileFormat::kBytesPerSample);
+    // A sample that is no finite number is no audio a host can take: the slice ends before
+    // it, as if the file ended there.
+    float* const end = destination + arrived;
+    const float* const firstBad =
+        std::find_if(destination, end, [](float sample) { return !std::isfinite(sample); });
+    mSamplesRead = static_cast<int32>(firstBad - destination);
     return mSamplesRead == count ? kStatusNone : kStatusSliceRead;
 }
 

@@ -21,8 +21,9 @@ public:
     int32 Open(std::unique_ptr<std::istream> stream, int32 channelCount, float sampleRate,
                int32 samplesExpected);
     // Reads count samples into destination. kStatusSliceRead when the stream ends or fails
-    // first; the whole samples read before that are in destination, the rest of it is not
-    // written. SamplesRead tells how many arrived.
+    // first, or a sample is not finite; the whole finite samples read before that are in
+    // destination, and what follows them there is not to be used. SamplesRead tells how
+    // many arrived.
     int32 ReadSlice(float* destination, int32 count);
     int32 SamplesRead() const { return mSamplesRead; }
     void Close();

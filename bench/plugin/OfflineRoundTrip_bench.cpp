@@ -11,7 +11,7 @@
 #include "DemoDelay_HostProcessor.h"
 #include "ReferenceHost.h"
 #include "TempFolder.h"
-#include "TestCompanion.h"
+#include "FaultCompanion.h"
 
 namespace
 {
@@ -32,8 +32,8 @@ void ProcessorRoundTrip(benchmark::State& state)
     orv::test::TempFolder home;
     ::setenv("HOME", home.Path().c_str(), 1);
     ::unsetenv("XDG_CONFIG_HOME");
-    orv::test::TestCompanion companion;
-    companion.SetBehaviour(orv::test::TestCompanion::Behaviour::kCloseWithoutAnswer);
+    orv::host::validator::FaultCompanion companion;
+    companion.SetBehaviour(orv::host::validator::FaultCompanion::Behaviour::kCloseWithoutAnswer);
     if (!companion.Start())
     {
         state.SkipWithError("port 51121 is taken");

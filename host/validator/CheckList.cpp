@@ -1,6 +1,7 @@
 #include "CheckList.h"
 
 #include "LifecycleCheck.h"
+#include "OfflineCheck.h"
 #include "ParameterTableCheck.h"
 #include "ScanCheck.h"
 
@@ -13,6 +14,7 @@ std::vector<std::unique_ptr<ValidationCheck>> HostChecks()
     checks.push_back(std::make_unique<ScanCheck>());
     checks.push_back(std::make_unique<LifecycleCheck>());
     checks.push_back(std::make_unique<ParameterTableCheck>());
+    checks.push_back(std::make_unique<OfflineCheck>());
     return checks;
 }
 

@@ -11,12 +11,12 @@
 #include <thread>
 
 #include "ExitCodes.h"
-#include "RunningCompanion.h"
+#include "CompanionProcess.h"
 #include "ScopedPath.h"
 #include "TempFolder.h"
 
 using orv::apps::EditorCommand;
-using orv::test::RunningCompanion;
+using orv::host::validator::CompanionProcess;
 using orv::test::ScopedPath;
 using orv::test::TempFolder;
 using Kind = EditorCommand::Action::Kind;
@@ -89,7 +89,7 @@ TEST(EditorCommand, ParsesTheActionsAndRefusesMalformedOnes)
 
 TEST(EditorCommand, WithTheCompanionTheActionsSetTheParameters)
 {
-    RunningCompanion companion(ORV_COMPANION_EXE);
+    CompanionProcess companion(ORV_COMPANION_EXE);
     ASSERT_TRUE(companion.Ready());
     TempFolder folder;
     EditorCommand::Options options;

@@ -6,14 +6,14 @@
 #include "HostedParameters.h"
 #include "OfflineStatus.h"
 #include "ReferenceHost.h"
-#include "TestCompanion.h"
+#include "FaultCompanion.h"
 
 namespace
 {
 
 using orv::host::ReferenceHost;
 using orv::test::HostedParameters;
-using orv::test::TestCompanion;
+using orv::host::validator::FaultCompanion;
 
 TEST(CompanionLink, AsksForTheCompanionsParametersAndFillsTheRecord)
 {
@@ -22,8 +22,8 @@ TEST(CompanionLink, AsksForTheCompanionsParametersAndFillsTheRecord)
     AAX_VController controller(host.Context());
     HostedParameters parameters(host);
     parameters.Set("NTools", 0.05);
-    TestCompanion companion;
-    companion.SetBehaviour(TestCompanion::Behaviour::kAnswerParameters);
+    FaultCompanion companion;
+    companion.SetBehaviour(FaultCompanion::Behaviour::kAnswerParameters);
     companion.SetAnswer("{\"version\":\"2.0\",\"tools\":[\"Gain\",\"Band\"],\"presets\":[[\"Soft\","
                         "\"Hard\"],[\"Low\"]],\"rangeMax\":30000}");
     ASSERT_TRUE(companion.Start());
@@ -50,7 +50,7 @@ TEST(CompanionLink, AsksForTheCompanionsParametersAndFillsTheRecord)
     EXPECT_EQ(info.toolCount, 0);
 
     // Closed without a word: no tools, and the range bounded by the host's rate.
-    companion.SetBehaviour(TestCompanion::Behaviour::kCloseWithoutAnswer);
+    companion.SetBehaviour(FaultCompanion::Behaviour::kCloseWithoutAnswer);
     EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 0);
     EXPECT_FALSE(info.replyReceived);
     EXPECT_TRUE(info.linkOK);

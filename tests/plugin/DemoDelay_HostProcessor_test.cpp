@@ -16,7 +16,7 @@
 #include "OfflineStatus.h"
 #include "ReferenceHost.h"
 #include "TempFolder.h"
-#include "TestCompanion.h"
+#include "FaultCompanion.h"
 #include "WavBytes.h"
 
 namespace
@@ -29,7 +29,7 @@ using orv::host::OfflineRenderDriver;
 using orv::host::ReferenceHost;
 using orv::test::HostedParameters;
 using orv::test::TempFolder;
-using orv::test::TestCompanion;
+using orv::host::validator::FaultCompanion;
 using orv::test::WavBytes;
 
 constexpr int64 kLength = 1000;
@@ -44,7 +44,7 @@ std::vector<float> Ramp(int64 length, float scale)
 }
 
 // One processor in the reference host, with a documents folder of its own, the plug-in's
-// parameters and the test companion.
+// parameters and the loopback companion.
 class HostProcessorRun : public ::testing::Test
 {
 protected:
@@ -103,7 +103,7 @@ protected:
     MemoryAudioSink sink;
     DemoDelay_HostProcessor* processor = nullptr;
     ACFPtr<AAX_IACFHostProcessor> hostFacing;
-    TestCompanion companion;
+    FaultCompanion companion;
 };
 
 TEST_F(HostProcessorRun, RendersWhatTheCompanionMadeOfTheSelection)
@@ -143,7 +143,7 @@ TEST_F(HostProcessorRun, RendersTheSelectionUnchangedWhenTheCompanionFails)
     EXPECT_EQ(CommCodes(), (std::vector<int32>{5, 20}));
 
     // A companion that closes without touching the file: a success with the input rendered.
-    companion.SetBehaviour(TestCompanion::Behaviour::kCloseWithoutAnswer);
+    companion.SetBehaviour(FaultCompanion::Behaviour::kCloseWithoutAnswer);
     ASSERT_TRUE(companion.Start());
     Run();
     EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
@@ -154,7 +154,7 @@ TEST_F(HostProcessorRun, RendersTheSelectionUnchangedWhenTheCompanionFails)
 
 TEST_F(HostProcessorRun, RefusesProcessedFilesThatDoNotMatchTheSelection)
 {
-    companion.SetBehaviour(TestCompanion::Behaviour::kOverwriteFile);
+    companion.SetBehaviour(FaultCompanion::Behaviour::kOverwriteFile);
     ASSERT_TRUE(companion.Start());
     const std::vector<float> processed = Ramp(kLength, -1.0f);
 
@@ -229,7 +229,7 @@ TEST_F(HostProcessorRun, FindsTheXdgDocumentsFolderEvenWithASpaceInItsName)
 TEST_F(HostProcessorRun, AnEmptySelectionMakesAnEmptyFile)
 {
     MemoryAudioSource empty{{std::vector<float>{}}};
-    companion.SetBehaviour(TestCompanion::Behaviour::kCloseWithoutAnswer);
+    companion.SetBehaviour(FaultCompanion::Behaviour::kCloseWithoutAnswer);
     ASSERT_TRUE(companion.Start());
     OfflineRenderDriver::Options options;
     EXPECT_EQ(OfflineRenderDriver::Run(*hostFacing.get(), empty, sink, options).result,

@@ -11,10 +11,12 @@
 #include "OfflineParameterIDs.h"
 #include "ScopedPath.h"
 #include "TempFolder.h"
-#include "TestCompanion.h"
+#include "FaultCompanion.h"
 
 namespace orv::test
 {
+
+using host::validator::FaultCompanion;
 
 // The editor's surroundings in unit tests: the effect's parameters (a stand-in), the host's
 // view container (declining every mouse event) over an offscreen platform view, a test
@@ -44,7 +46,7 @@ struct EditorFixture
 
     bool StartCompanion(const std::string& answer)
     {
-        companion.SetBehaviour(TestCompanion::Behaviour::kAnswerParameters);
+        companion.SetBehaviour(FaultCompanion::Behaviour::kAnswerParameters);
         companion.SetAnswer(answer);
         return companion.Start();
     }
@@ -61,7 +63,7 @@ struct EditorFixture
     EditorFakeParameters parameters;
     ACFPtr<host::HostViewContainer> host;
     AAX_VViewContainer container;
-    TestCompanion companion;
+    FaultCompanion companion;
     TempFolder bin;
     ScopedPath path{bin.Path()};
 };

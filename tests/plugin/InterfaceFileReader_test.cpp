@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <limits>
 #include <sndfile.h>
 #include <sstream>
 
@@ -145,6 +146,31 @@ TEST(InterfaceFileReader, SlicesStopWhereTheDataEnds)
     reader.Close();
     EXPECT_FALSE(reader.IsOpen());
     EXPECT_EQ(reader.ReadSlice(last, 1), kStatusSliceRead);
+}
+
+TEST(InterfaceFileReader, ASliceEndsBeforeTheFirstSampleThatIsNoFiniteNumber)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float infinity = std::numeric_limits<float>::infinity();
+    const std::vector<float> samples = {1, 2, 3, nan, 5, -infinity, 7, 8};
+    const std::vector<unsigned char> bytes = WavBytes::Interface(samples, 48000).Bytes();
+    InterfaceFileReader reader;
+    auto stream = std::make_unique<std::istringstream>(std::string(bytes.begin(), bytes.end()));
+    ASSERT_EQ(reader.Open(std::move(stream), 1, kRate, 8), 0);
+
+    float slice[2] = {0, 0};
+    EXPECT_EQ(reader.ReadSlice(slice, 2), 0);
+    EXPECT_EQ(reader.SamplesRead(), 2);
+    EXPECT_EQ(reader.ReadSlice(slice, 2), kStatusSliceRead);
+    EXPECT_EQ(reader.SamplesRead(), 1);
+    EXPECT_EQ(slice[0], 3.0f);
+    EXPECT_EQ(reader.ReadSlice(slice, 1), 0);
+    EXPECT_EQ(slice[0], 5.0f);
+    // A slice that starts with one takes nothing; finite samples after it read again.
+    EXPECT_EQ(reader.ReadSlice(slice, 1), kStatusSliceRead);
+    EXPECT_EQ(reader.SamplesRead(), 0);
+    EXPECT_EQ(reader.ReadSlice(slice, 2), 0);
+    EXPECT_EQ(slice[1], 8.0f);
 }
 
 TEST(InterfaceFileReader, AcceptsFloatFilesOfOtherToolsAndRefusesTheir16BitFiles)

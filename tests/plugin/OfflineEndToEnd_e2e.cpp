@@ -22,7 +22,7 @@
 #include "PluginModule.h"
 #include "ReferenceHost.h"
 #include "TempFolder.h"
-#include "TestCompanion.h"
+#include "FaultCompanion.h"
 #include "WavBytes.h"
 
 // The libraries the module brings in (the editor's drawing stack) keep blocks from their
@@ -38,7 +38,7 @@ namespace
 
 using namespace orv::host;
 using orv::test::TempFolder;
-using orv::test::TestCompanion;
+using orv::host::validator::FaultCompanion;
 using orv::test::WavBytes;
 
 constexpr int64 kLength = 4800;
@@ -126,7 +126,7 @@ protected:
     std::unique_ptr<PluginModule> module;
     std::unique_ptr<PluginInstance> instance;
     MemoryAudioSink sink;
-    TestCompanion companion;
+    FaultCompanion companion;
 };
 
 TEST_F(OfflineEndToEnd, RendersTheCompanionsOutputSampleForSample)
@@ -156,7 +156,7 @@ TEST_F(OfflineEndToEnd, RendersTheCompanionsOutputSampleForSample)
     EXPECT_GE(automation->Count(HostAutomationDelegate::EventKind::SetRequest, "Comm"), 1u);
 
     // A companion that leaves the file as it found it renders the selection unchanged.
-    companion.SetBehaviour(TestCompanion::Behaviour::kCloseWithoutAnswer);
+    companion.SetBehaviour(FaultCompanion::Behaviour::kCloseWithoutAnswer);
     Run();
     ExpectUnchangedWith(5, "untouched file");
 }
@@ -166,7 +166,7 @@ TEST_F(OfflineEndToEnd, EveryFailureAHostOrACompanionCanCauseRendersTheInput)
     Run();
     ExpectUnchangedWith(20, "nobody listening");
 
-    companion.SetBehaviour(TestCompanion::Behaviour::kOverwriteFile);
+    companion.SetBehaviour(FaultCompanion::Behaviour::kOverwriteFile);
     ASSERT_TRUE(companion.Start());
     WavBytes full;
     full.Tag("RIFF").U32(0).Tag("WAVE").Chunk("JUNK", 4).Format(3, 1, 48000, 32);

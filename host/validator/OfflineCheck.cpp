@@ -1,0 +1,357 @@
+#include "OfflineCheck.h"
+
+#include <sndfile.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <sstream>
+
+#include "AAX_Errors.h"
+#include "CheckContext.h"
+#include "CompanionPort.h"
+#include "CompanionProcess.h"
+#include "FaultCompanion.h"
+#include "HostAutomationDelegate.h"
+#include "HostProcessorDelegate.h"
+#include "MemoryAudioSink.h"
+#include "MemoryAudioSource.h"
+#include "OfflinePassPlan.h"
+#include "OfflineRenderDriver.h"
+#include "OfflineVerdict.h"
+#include "PluginInstance.h"
+#include "PluginModule.h"
+#include "ReferenceHost.h"
+#include "ScopedVariable.h"
+#include "TemporaryFolder.h"
+
+namespace orv::host::validator
+{
+namespace
+{
+
+constexpr const char* kCommID = "Comm";
+// A gain that is exact in single precision and changes every sample that is not zero.
+constexpr float kCompanionGain = 0.5f;
+// How often a long pass tells the watchdog it is alive.
+constexpr int64 kProgressEvery = 1 << 18;
+// Garbage files stay below this size.
+constexpr size_t kMaxGarbageBytes = 1 << 20;
+// The real companion's pass: one second at 48 kHz in windows of 1024.
+constexpr int32 kRealCompanionRate = 48000;
+
+using Channels = std::vector<std::vector<float>>;
+
+Channels Noise(const OfflinePass& pass, std::mt19937_64& random)
+{
+    std::uniform_real_distribution<float> level(-0.9f, 0.9f);
+    Channels channels(static_cast<size_t>(pass.channels));
+    for (auto& channel : channels)
+    {
+        channel.resize(static_cast<size_t>(pass.length));
+        for (float& sample : channel)
+            sample = level(random);
+    }
+    return channels;
+}
+
+std::vector<unsigned char> Garbage(int64 length, std::mt19937_64& random)
+{
+    // Sometimes the first tags are right, so the header check gets further in.
+    const size_t size = std::min<size_t>(
+        kMaxGarbageBytes, std::uniform_int_distribution<size_t>(
+                              0, 2 * (80 + 4 * static_cast<size_t>(length)))(random));
+    std::vector<unsigned char> bytes(size);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (auto& b : bytes)
+        b = static_cast<unsigned char>(byte(random));
+    if (random() % 2 == 0)
+    {
+        static const char prefix[] = "RIFF\x24\x00\x00\x00WAVEfmt ";
+        std::copy(prefix, prefix + std::min(sizeof prefix - 1, bytes.size()), bytes.begin());
+    }
+    return bytes;
+}
+
+// Scripts the companion for pass; the damage it does is drawn from random.
+void Prepare(FaultCompanion& companion, const OfflinePass& pass, std::mt19937_64& random)
+{
+    using Behaviour = FaultCompanion::Behaviour;
+    companion.ClearRecord();
+    companion.SetGain(kCompanionGain);
+    switch (pass.companion)
+    {
+    case OfflinePass::Companion::kNone:
+    case OfflinePass::Companion::kProcesses:
+        companion.SetBehaviour(Behaviour::kProcessWithGain);
+        break;
+    case OfflinePass::Companion::kClosesUnprocessed:
+        companion.SetBehaviour(Behaviour::kCloseWithoutAnswer);
+        break;
+    case OfflinePass::Companion::kWrongRate:
+        companion.SetBehaviour(Behaviour::kWrongRate);
+        break;
+    case OfflinePass::Companion::kWrongLength:
+    {
+        const int64 change = std::uniform_int_distribution<int64>(1, 3)(random);
+        companion.SetLengthChange(random() % 2 == 0 ? change : -change);
+        companion.SetBehaviour(Behaviour::kWrongLength);
+        break;
+    }
+    case OfflinePass::Companion::kTruncated:
+        // Anywhere from inside the header to the last byte of the data.
+        companion.SetKeptBytes(std::uniform_int_distribution<std::uint64_t>(
+            0, 100 + 4 * static_cast<std::uint64_t>(pass.length))(random));
+        companion.SetBehaviour(Behaviour::kTruncate);
+        break;
+    case OfflinePass::Companion::kGarbage:
+        companion.SetFileBytes(Garbage(pass.length, random));
+        companion.SetBehaviour(Behaviour::kOverwriteFile);
+        break;
+    case OfflinePass::Companion::kNonFiniteSamples:
+    {
+        std::vector<std::int64_t> positions(3);
+        for (auto& position : positions)
+            position = std::uniform_int_distribution<int64>(0, std::max<int64>(pass.length, 1) -
+                                                                   1)(random);
+        companion.SetPoisonedSamples(positions);
+        companion.SetBehaviour(Behaviour::kPoisonSamples);
+        break;
+    }
+    }
+}
+
+struct PassRun
+{
+    std::string error; // why the run could not be made, or empty
+    AAX_Result driverResult = kResultSuccess;
+    int64 rendered = 0;
+    Channels output;
+    double comm = -1.0;
+};
+
+// One offline run of a fresh instance over input at the pass's window and rate.
+PassRun Render(const PluginModule& module, ReferenceHost& host, const OfflinePass& pass,
+               const Channels& input, CheckContext& context)
+{
+    PassRun run;
+    host.Controller().SetSampleRate(static_cast<AAX_CSampleRate>(pass.sampleRate));
+    MemoryAudioSource source(input);
+    ACFPtr<HostAutomationDelegate> automation(new HostAutomationDelegate);
+    ACFPtr<HostProcessorDelegate> delegate(new HostProcessorDelegate(source));
+    std::unique_ptr<PluginInstance> instance =
+        PluginInstance::Create(module, host, {automation.get(), delegate.get()}, &run.error);
+    if (!instance) return run;
+    if (!instance->HostProcessor())
+    {
+        run.error = "the effect has no host processor";
+        return run;
+    }
+    automation->SetParameters(instance->Parameters());
+
+    MemoryAudioSink sink;
+    OfflineRenderDriver::Options options;
+    options.windowSize = pass.window;
+    options.pump = [&automation] { automation->Pump(); };
+    int64 nextReport = kProgressEvery;
+    const std::string step = pass.Describe();
+    options.progress = [&](OfflineRenderDriver::Pass which, int64 done, int64)
+    {
+        if (done < nextReport) return;
+        nextReport = done + kProgressEvery;
+        context.Progress(
+            step + (which == OfflineRenderDriver::Pass::kAnalysis ? ": analysing" : ": rendering") +
+            " at sample " + std::to_string(done));
+    };
+    const OfflineRenderDriver::Result result =
+        OfflineRenderDriver::Run(*instance->HostProcessor(), source, sink, options);
+    run.driverResult = result.result;
+    run.rendered = result.rendered;
+    run.output = sink.Channels();
+    // A selection of no samples renders no window, so the sink never learnt the channels.
+    if (run.output.empty() && pass.length == 0) run.output.resize(input.size());
+    instance->Parameters()->GetParameterNormalizedValue(kCommID, &run.comm);
+    automation->SetParameters(nullptr);
+    return run;
+}
+
+// The channels as a 32-bit float WAV file's bytes (empty when it cannot be made).
+std::vector<char> WavBytes(const Channels& channels, int32 rate, const std::string& scratch)
+{
+    if (channels.empty()) return {};
+    SF_INFO info{};
+    info.samplerate = rate;
+    info.channels = static_cast<int>(channels.size());
+    info.format = SF_FORMAT_WAV | SF_FORMAT_FLOAT;
+    SNDFILE* file = sf_open(scratch.c_str(), SFM_WRITE, &info);
+    if (!file) return {};
+    const size_t frames = channels.front().size();
+    std::vector<float> interleaved(frames * channels.size());
+    for (size_t i = 0; i < frames; ++i)
+        for (size_t c = 0; c < channels.size(); ++c)
+            interleaved[i * channels.size() + c] = i < channels[c].size() ? channels[c][i] : 0.0f;
+    sf_writef_float(file, interleaved.data(), static_cast<sf_count_t>(frames));
+    sf_close(file);
+    std::ifstream in(scratch, std::ios::binary);
+    std::vector<char> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::filesystem::remove(scratch);
+    return bytes;
+}
+
+void SaveEvidence(CheckContext& context, const std::string& prefix, const OfflinePass& pass,
+                  const Channels& input, const PassRun& run, const std::vector<float>& written,
+                  const std::string& scratch)
+{
+    std::ostringstream note;
+    note.precision(9);
+    note << pass.Describe() << "\n\"Comm\" " << run.comm << "\nrendered " << run.rendered
+         << " samples, driver result " << run.driverResult << "\n";
+    context.SaveArtifact(prefix + ".txt", note.str());
+    const std::pair<const char*, Channels> files[] = {
+        {"-input.wav", input}, {"-output.wav", run.output}, {"-companion.wav", {written}}};
+    for (const auto& file : files)
+    {
+        const std::vector<char> bytes = WavBytes(file.second, pass.sampleRate, scratch);
+        if (!bytes.empty()) context.SaveArtifact(prefix + file.first, bytes.data(), bytes.size());
+    }
+}
+
+// Judges a finished run and reports what is wrong; true when nothing is.
+bool Report(CheckContext& context, const std::string& name, const OfflinePass& pass,
+            const Channels& input, const PassRun& run, const std::vector<float>& written,
+            const std::string& scratch)
+{
+    std::vector<std::string> problems;
+    if (!run.error.empty())
+        problems.push_back(run.error);
+    else if (run.driverResult != kResultSuccess)
+        problems.push_back("the run ended with result " + std::to_string(run.driverResult));
+    else
+        problems = OfflineVerdict::Judge(pass, input, run.output, run.comm, written);
+    for (const std::string& problem : problems)
+        context.Fail(pass.Describe() + ": " + problem);
+    if (problems.empty()) return true;
+    SaveEvidence(context, name, pass, input, run, written, scratch);
+    return false;
+}
+
+// One pass through the real companion, when the run names its program: with no tool on it
+// must give the selection back as it was, and say so.
+void RunRealCompanion(CheckContext& context, const PluginModule& module, ReferenceHost& host,
+                      const std::string& scratch)
+{
+    const std::string& program = context.CompanionPath();
+    std::error_code error;
+    if (program.empty() || !std::filesystem::is_regular_file(program, error))
+    {
+        context.Info("no companion program given: the pass through the real one is left out");
+        return;
+    }
+    context.Progress("starting the companion " + program);
+    CompanionProcess companion(program);
+    if (!companion.Ready())
+    {
+        context.Fail("the companion " + program + " did not listen on port " +
+                     std::to_string(kCompanionPort));
+        return;
+    }
+    OfflinePass pass;
+    pass.sampleRate = kRealCompanionRate;
+    pass.length = kRealCompanionRate;
+    pass.channels = 2;
+    pass.companion = OfflinePass::Companion::kClosesUnprocessed;
+    context.Progress(pass.Describe() + " (the real companion)");
+    const Channels input = Noise(pass, context.Random());
+    const PassRun run = Render(module, host, pass, input, context);
+    if (!Report(context, "offline-real-companion", pass, input, run, {}, scratch)) return;
+    if (OfflineVerdict::StatusCode(run.comm) != OfflineVerdict::kSuccessCode)
+        context.Fail("the real companion's pass ended with \"Comm\" " + std::to_string(run.comm));
+}
+
+} // namespace
+
+const char* OfflineCheck::Summary() const
+{
+    return "offline runs over every window size, sample rate and selection length, with a "
+           "companion that processes or fails: full, finite renders that follow \"Comm\"";
+}
+
+void OfflineCheck::Run(CheckContext& context)
+{
+    const auto started = std::chrono::steady_clock::now();
+    TemporaryFolder home;
+    if (home.Path().empty())
+    {
+        context.Fail("cannot make a temporary folder for the interface file");
+        return;
+    }
+    ScopedVariable homeVariable("HOME", home.Path());
+    ScopedVariable configVariable("XDG_CONFIG_HOME");
+    const std::string scratch = home / "evidence.wav";
+
+    context.Progress("loading the module");
+    ReferenceHost host;
+    std::string error;
+    std::unique_ptr<PluginModule> module = PluginModule::Load(context.ModulePath(), host, &error);
+    if (!module)
+    {
+        context.Fail("cannot load the module: " + error);
+        return;
+    }
+    if (CompanionPortAnswers())
+    {
+        context.Fail("port " + std::to_string(kCompanionPort) +
+                     " is taken (a companion still running?): stop what listens there and "
+                     "run again");
+        return;
+    }
+
+    FaultCompanion companion;
+    const std::vector<OfflinePass> passes =
+        OfflinePassPlan::Make(context.Random(), context.Scaled(kDrawnPasses));
+    int failed = 0;
+    // The status codes each companion behaviour led to, for the report.
+    std::array<std::set<int>, OfflinePass::kCompanionKinds> seen;
+    for (size_t index = 0; index < passes.size(); ++index)
+    {
+        const OfflinePass& pass = passes[index];
+        context.Progress(pass.Describe());
+        const Channels input = Noise(pass, context.Random());
+        Prepare(companion, pass, context.Random());
+        const bool listening = pass.companion != OfflinePass::Companion::kNone;
+        if (listening && !companion.IsRunning() && !companion.Start())
+        {
+            context.Fail("cannot listen on port " + std::to_string(kCompanionPort) +
+                         " for the companion: it was taken meanwhile");
+            return;
+        }
+        if (!listening) companion.Stop();
+        const PassRun run = Render(*module, host, pass, input, context);
+        if (!Report(context, "offline-pass-" + std::to_string(index), pass, input, run,
+                    companion.LastOutput(), scratch))
+            ++failed;
+        seen[static_cast<size_t>(pass.companion)].insert(OfflineVerdict::StatusCode(run.comm));
+    }
+    companion.Stop();
+    for (size_t kind = 0; kind < seen.size(); ++kind)
+    {
+        std::string codes;
+        for (int code : seen[kind])
+            codes += (codes.empty() ? "" : ", ") + std::to_string(code);
+        context.Info(std::string(OfflinePass::Name(static_cast<OfflinePass::Companion>(kind))) +
+                     ": \"Comm\" codes " + codes);
+    }
+
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    context.Info(std::to_string(passes.size()) + " passes, " + std::to_string(failed) +
+                 " failed, in " + std::to_string(seconds).substr(0, 5) + " s");
+    RunRealCompanion(context, *module, host, scratch);
+}
+
+} // namespace orv::host::validator

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "AAX.h"
+
+namespace orv::host::validator
+{
+
+// One offline run the offline check makes: the host's window size and sample rate, the
+// selection's length and channels, and what answers on the companion port.
+struct OfflinePass
+{
+    enum class Companion
+    {
+        kNone,              // nobody listening
+        kProcesses,         // processes the file with a gain, as it should
+        kClosesUnprocessed, // closes the connection without touching the file
+        kWrongRate,         // writes the result at another sample rate
+        kWrongLength,       // writes one or more samples too many or too few
+        kTruncated,         // writes the result, then it is cut short
+        kGarbage,           // replaces the file with random bytes
+        kNonFiniteSamples,  // writes the result with NaN and infinities among the samples
+    };
+    static constexpr int kCompanionKinds = 8;
+
+    int32 window = 1024;
+    int32 sampleRate = 48000;
+    int64 length = 0;
+    int32 channels = 1;
+    Companion companion = Companion::kNone;
+
+    // "window 17, 44100 Hz, 1000000 samples x 2, companion writes the wrong rate": names the
+    // pass in progress steps, failures and evidence.
+    std::string Describe() const;
+    static const char* Name(Companion companion);
+};
+
+} // namespace orv::host::validator

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "OfflinePass.h"
+
+namespace orv::host::validator
+{
+
+// What the offline check holds one finished pass to. The render is always the full
+// selection on every channel and always finite. "Comm" carries a status: 5 is success, and
+// the first channel is then what the companion wrote (the input when it wrote nothing).
+// Every other code is a failure and the first channel is the input, except a processed file
+// that ended early (code 8): what it held before its end comes first, the input after it.
+// A companion that sent a file of the wrong rate or length, garbage or non-finite samples
+// must be reported as a failure.
+class OfflineVerdict
+{
+public:
+    static constexpr int kSuccessCode = 5;
+    static constexpr int kSliceReadCode = 8;
+
+    // input and output: one vector per channel. written: the samples the companion wrote
+    // (empty when it wrote none). Returns one line per fault found; empty when none.
+    static std::vector<std::string> Judge(const OfflinePass& pass,
+                                          const std::vector<std::vector<float>>& input,
+                                          const std::vector<std::vector<float>>& output,
+                                          double comm, const std::vector<float>& written);
+
+    // The status code "Comm" carries (code / 100), or -1 when it carries none.
+    static int StatusCode(double comm);
+};
+
+} // namespace orv::host::validator
