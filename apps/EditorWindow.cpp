@@ -21,6 +21,12 @@ constexpr double kMenuCentreX = 400;
 constexpr double kMinFieldCentreX = 275;
 constexpr double kMaxFieldCentreX = 421;
 constexpr double kCountScale = 100.0;
+// Rows reach a little above and below their controls; the status line sits this far below
+// the last tool row's top edge.
+constexpr double kRowMargin = 4;
+constexpr double kRowBandHeight = 32;
+constexpr double kStatusOffset = 118;
+constexpr double kStatusHeight = 24;
 
 } // namespace
 
@@ -157,6 +163,24 @@ int EditorWindow::ToolCount() const
         return 0;
     const double count = std::trunc(value * kCountScale + 0.49);
     return std::isfinite(count) && count > 0 && count <= 20 ? static_cast<int>(count) : 0;
+}
+
+VSTGUI::CRect EditorWindow::ToolRowArea(int tool) const
+{
+    const double top = kRowHeight * (tool - 1) + kFirstRowTop - kRowMargin;
+    return VSTGUI::CRect(0, top, Size().horz, top + kRowBandHeight);
+}
+
+VSTGUI::CRect EditorWindow::RangeRowArea() const
+{
+    const double top = kRowHeight * ToolCount() + kRangeRowOffset - kRowMargin;
+    return VSTGUI::CRect(0, top, Size().horz, top + kRowBandHeight);
+}
+
+VSTGUI::CRect EditorWindow::StatusArea() const
+{
+    const double top = kRowHeight * ToolCount() + kFirstRowTop + kStatusOffset;
+    return VSTGUI::CRect(0, top, Size().horz, top + kStatusHeight);
 }
 
 } // namespace orv::apps

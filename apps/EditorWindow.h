@@ -54,6 +54,13 @@ public:
     // Tool rows shown, from "NTools".
     int ToolCount() const;
 
+    // Where the editor draws, as a user finds it on screen (window pixels): tool's
+    // (1-based) row with its switch, name and preset menu; the range row with its switch
+    // and fields; the status line.
+    VSTGUI::CRect ToolRowArea(int tool) const;
+    VSTGUI::CRect RangeRowArea() const;
+    VSTGUI::CRect StatusArea() const;
+
     VSTGUI::PlatformView& View() { return mView; }
     host::HostViewContainer& Container() { return *mContainer.get(); }
 

@@ -1,0 +1,268 @@
+#include "EditorCheck.h"
+
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <random>
+
+#include "AAX_IACFEffectParameters.h"
+#include "CheckContext.h"
+#include "CompanionPort.h"
+#include "EditorCommand.h"
+#include "EditorWindow.h"
+#include "FaultCompanion.h"
+#include "HostSession.h"
+#include "ScopedVariable.h"
+#include "TemporaryFolder.h"
+
+namespace orv::apps
+{
+
+const char* const EditorCheck::kParametersAnswer =
+    "{\"version\":\"2.0\",\"tools\":[\"Gain\",\"Normalize\",\"Band\"],"
+    "\"presets\":[[\"-6 dB\",\"+6 dB\"],[\"Peak\",\"Loudness\",\"Soft\"],[]],"
+    "\"rangeMax\":24000}";
+
+namespace
+{
+
+using host::validator::CheckContext;
+
+constexpr int kAnsweredTools = 3;
+constexpr int kPresetCounts[kAnsweredTools] = {2, 3, 0};
+constexpr double kMenuStep = 0.01;
+// A failure code for "Comm" (nobody listening), which the status line must show.
+constexpr double kFailedComm = 0.20;
+// Bounds the host draws frequency values from, normalized (about 190 Hz to 24 kHz).
+constexpr double kLowestFrequency = 0.001;
+constexpr double kHighestFrequency = 0.125;
+
+// What one opening of the editor runs against, and where its evidence goes.
+struct Opening
+{
+    CheckContext& context;
+    EditorWindow& window;
+    AAX_IACFEffectParameters& parameters;
+    std::string name;    // "opening 3 with the companion"
+    std::string scratch; // a file path for pictures on their way to the evidence
+};
+
+std::vector<uint32_t> Pixels(EditorWindow& window, const VSTGUI::CRect& area)
+{
+    window.View().render();
+    std::vector<uint32_t> pixels;
+    for (auto y = static_cast<int32_t>(area.top); y < static_cast<int32_t>(area.bottom); ++y)
+        for (auto x = static_cast<int32_t>(area.left); x < static_cast<int32_t>(area.right); ++x)
+        {
+            const VSTGUI::CColor colour = window.View().getPixel(x, y);
+            pixels.push_back(uint32_t(colour.red) << 24 | uint32_t(colour.green) << 16 |
+                             uint32_t(colour.blue) << 8 | colour.alpha);
+        }
+    return pixels;
+}
+
+void Fail(const Opening& opening, const std::string& what, const std::string& picture)
+{
+    opening.context.Fail(opening.name + ": " + what);
+    if (!opening.window.View().savePNG(opening.scratch)) return;
+    std::ifstream in(opening.scratch, std::ios::binary);
+    const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
+                                  std::istreambuf_iterator<char>()};
+    opening.context.SaveArtifact(picture + ".png", bytes.data(), bytes.size());
+}
+
+double Value(AAX_IACFEffectParameters& parameters, const char* id)
+{
+    double value = 0.0;
+    parameters.GetParameterNormalizedValue(id, &value);
+    return value;
+}
+
+// The host sets id to value (not the editor), as automation does, and pumps its queue.
+void HostSets(const Opening& opening, const char* id, double value)
+{
+    opening.parameters.SetParameterNormalizedValue(id, value);
+    opening.window.Pump();
+}
+
+// The host changes id to changed and back; the pixels of area must follow both ways.
+void CheckControlFollows(const Opening& opening, const std::string& id, double changed,
+                         const VSTGUI::CRect& area)
+{
+    opening.context.Progress(opening.name + ": the host sets " + id + " to " +
+                             std::to_string(changed));
+    const double old = Value(opening.parameters, id.c_str());
+    const std::vector<uint32_t> before = Pixels(opening.window, area);
+    HostSets(opening, id.c_str(), changed);
+    if (Pixels(opening.window, area) == before)
+        Fail(opening,
+             "the host set " + id + " from " + std::to_string(old) + " to " +
+                 std::to_string(changed) + " and its control did not change",
+             "editor-" + id + "-unchanged");
+    HostSets(opening, id.c_str(), old);
+    if (Pixels(opening.window, area) != before)
+        Fail(opening,
+             "the host set " + id + " back to " + std::to_string(old) +
+                 " and its control did not come back",
+             "editor-" + id + "-not-back");
+}
+
+void CheckControls(const Opening& opening, std::mt19937_64& random)
+{
+    EditorWindow& window = opening.window;
+    const int tool = std::uniform_int_distribution<int>(1, kAnsweredTools)(random);
+    const std::string number = std::to_string(tool);
+    CheckControlFollows(opening, "Par" + number,
+                        Value(opening.parameters, ("Par" + number).c_str()) > 0.5 ? 0.0 : 1.0,
+                        window.ToolRowArea(tool));
+
+    const int withMenu = std::uniform_int_distribution<int>(1, 2)(random);
+    const int presets = kPresetCounts[withMenu - 1];
+    const std::string menu = "Men" + std::to_string(withMenu);
+    const int current = static_cast<int>(Value(opening.parameters, menu.c_str()) / kMenuStep + 0.5);
+    const int other =
+        (current + std::uniform_int_distribution<int>(1, presets - 1)(random)) % presets;
+    CheckControlFollows(opening, menu, other * kMenuStep, window.ToolRowArea(withMenu));
+
+    CheckControlFollows(opening, "chkfr", Value(opening.parameters, "chkfr") > 0.5 ? 0.0 : 1.0,
+                        window.RangeRowArea());
+    std::uniform_real_distribution<double> frequency(kLowestFrequency, kHighestFrequency);
+    for (const char* field : {"minfr", "maxfr"})
+        CheckControlFollows(opening, field, frequency(random), window.RangeRowArea());
+}
+
+// Timer ticks replace the status line's first text, and follow "Comm" when a companion
+// answered.
+void CheckStatusLine(const Opening& opening, bool answered)
+{
+    EditorWindow& window = opening.window;
+    const VSTGUI::CRect area = window.StatusArea();
+    opening.context.Progress(opening.name + ": timer ticks");
+    const std::vector<uint32_t> opened = Pixels(window, area);
+    window.Tick(EditorCommand::kTimerPeriodMs);
+    const std::vector<uint32_t> ticked = Pixels(window, area);
+    if (ticked == opened)
+        Fail(opening, "a timer tick left the status line as it was when the editor opened",
+             "editor-status-not-ticked");
+    if (!answered) return;
+
+    const double comm = Value(opening.parameters, "Comm");
+    HostSets(opening, "Comm", kFailedComm);
+    window.Tick(EditorCommand::kTimerPeriodMs);
+    if (Pixels(window, area) == ticked)
+        Fail(opening, "\"Comm\" reports a failure, and after a tick the status line is unchanged",
+             "editor-status-no-failure");
+    HostSets(opening, "Comm", comm);
+    window.Tick(EditorCommand::kTimerPeriodMs);
+    if (Pixels(window, area) != ticked)
+        Fail(opening, "\"Comm\" is back, and after a tick the status line is not",
+             "editor-status-not-back");
+}
+
+void CheckOpening(const Opening& opening, bool answered, std::mt19937_64& random)
+{
+    EditorWindow& window = opening.window;
+    opening.context.Progress(opening.name + ": opening");
+    if (!window.Open())
+    {
+        opening.context.Fail(opening.name + ": the editor built no view");
+        return;
+    }
+    const AAX_Point size = window.Size();
+    const VSTGUI::CRect frame = window.View().getFrameRect();
+    if (frame.getWidth() != size.horz || frame.getHeight() != size.vert || size.horz <= 0)
+        opening.context.Fail(opening.name + ": the window is " + std::to_string(frame.getWidth()) +
+                             " x " + std::to_string(frame.getHeight()) + " but the editor says " +
+                             std::to_string(size.horz) + " x " + std::to_string(size.vert));
+    const int expectedTools = answered ? kAnsweredTools : 0;
+    if (window.ToolCount() != expectedTools)
+        Fail(opening,
+             "the editor shows " + std::to_string(window.ToolCount()) +
+                 " tool rows where the companion offered " + std::to_string(expectedTools),
+             "editor-tool-rows");
+    CheckStatusLine(opening, answered);
+    if (answered && window.ToolCount() == kAnsweredTools) CheckControls(opening, random);
+    opening.context.Progress(opening.name + ": closing");
+    window.Close();
+}
+
+} // namespace
+
+const char* EditorCheck::Summary() const
+{
+    return "editor opened and closed again and again, with and without a companion: the host's "
+           "parameter changes reach its controls, timer ticks its status line";
+}
+
+void EditorCheck::Run(CheckContext& context)
+{
+    host::validator::TemporaryFolder folder;
+    if (folder.Path().empty())
+    {
+        context.Fail("cannot make a temporary folder");
+        return;
+    }
+    host::validator::ScopedVariable path("PATH", folder.Path());
+    host::validator::ScopedVariable home("HOME", folder.Path());
+    if (host::validator::CompanionPortAnswers())
+    {
+        context.Fail("port " + std::to_string(host::validator::kCompanionPort) +
+                     " is taken (a companion still running?): stop what listens there and "
+                     "run again");
+        return;
+    }
+    host::validator::FaultCompanion companion;
+    companion.SetBehaviour(host::validator::FaultCompanion::Behaviour::kAnswerParameters);
+    companion.SetAnswer(kParametersAnswer);
+
+    context.Progress("loading the module");
+    std::string error;
+    std::unique_ptr<HostSession> session = HostSession::Open(context.ModulePath(), &error);
+    if (!session)
+    {
+        context.Fail("cannot load the module: " + error);
+        return;
+    }
+    const int64_t openings = context.Scaled(kOpenings);
+    ACFPtr<host::HostAutomationDelegate> automation;
+    for (int64_t index = 0; index < openings; ++index)
+    {
+        if (index % kOpeningsPerInstance == 0)
+        {
+            context.Progress("making an instance with its editor");
+            if (automation) automation->SetParameters(nullptr);
+            session->ReleaseInstance();
+            automation = ACFPtr<host::HostAutomationDelegate>(new host::HostAutomationDelegate);
+            if (!session->CreateInstance({automation.get()}, &error, true) ||
+                !session->Instance()->Editor())
+            {
+                context.Fail("cannot make an instance with an editor: " + error);
+                return;
+            }
+            automation->SetParameters(session->Instance()->Parameters());
+        }
+        // The first opening has the companion answer, the second not, the others draw.
+        const bool answered = index < 2 ? index == 0 : context.Random()() % 2 == 0;
+        if (answered && !companion.IsRunning() && !companion.Start())
+        {
+            context.Fail("cannot listen on port " +
+                         std::to_string(host::validator::kCompanionPort) +
+                         " for the companion: it was taken meanwhile");
+            return;
+        }
+        if (!answered) companion.Stop();
+
+        host::PluginInstance& instance = *session->Instance();
+        EditorWindow window(instance.Editor(), instance.Parameters(), automation.get());
+        const std::string name = "opening " + std::to_string(index + 1) +
+                                 (answered ? " with the companion" : " without a companion");
+        CheckOpening({context, window, *instance.Parameters(), name, folder / "editor.png"},
+                     answered, context.Random());
+    }
+    companion.Stop();
+    if (automation) automation->SetParameters(nullptr);
+    session->ReleaseInstance();
+    context.Info(std::to_string(openings) + " openings of the editor");
+}
+
+} // namespace orv::apps
