@@ -19,7 +19,7 @@ public:
     void Run(host::validator::CheckContext& context) override;
 
     // Openings at strictness 10, and how many use one instance before a new one is made.
-    static constexpr int kOpenings = 24;
+    static constexpr int kOpenings = 48;
     static constexpr int kOpeningsPerInstance = 4;
     // The "parameters" answer the companion gives: three tools, the last without presets.
     static const char* const kParametersAnswer;
