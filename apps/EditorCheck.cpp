@@ -233,10 +233,14 @@ void EditorCheck::Run(CheckContext& context)
             if (automation) automation->SetParameters(nullptr);
             session->ReleaseInstance();
             automation = ACFPtr<host::HostAutomationDelegate>(new host::HostAutomationDelegate);
-            if (!session->CreateInstance({automation.get()}, &error, true) ||
-                !session->Instance()->Editor())
+            if (!session->CreateInstance({automation.get()}, &error, true))
             {
-                context.Fail("cannot make an instance with an editor: " + error);
+                context.Fail("cannot make an instance: " + error);
+                return;
+            }
+            if (!session->Instance()->Editor())
+            {
+                context.Info("the effect registers no editor: nothing to open");
                 return;
             }
             automation->SetParameters(session->Instance()->Parameters());

@@ -1,6 +1,7 @@
 #include "ValidatorChecks.h"
 
 #include "CheckList.h"
+#include "EditorCheck.h"
 
 namespace orv::apps
 {
@@ -10,6 +11,7 @@ std::vector<std::unique_ptr<host::validator::ValidationCheck>> ValidatorChecks()
     std::vector<std::unique_ptr<host::validator::ValidationCheck>> checks =
         host::validator::HostChecks();
     // Checks that live in apps/ follow here, in the order they run.
+    checks.push_back(std::make_unique<EditorCheck>());
     return checks;
 }
 

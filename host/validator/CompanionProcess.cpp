@@ -1,6 +1,7 @@
 #include "CompanionProcess.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +22,13 @@ CompanionProcess::CompanionProcess(const std::string& program)
         // Goes with its owner even when the owner crashes or is killed by a watchdog, so
         // no companion is left holding the port.
         prctl(PR_SET_PDEATHSIG, SIGTERM);
+        // Its log is not the owner's report.
+        const int quiet = open("/dev/null", O_WRONLY);
+        if (quiet >= 0)
+        {
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
+        }
         execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
         _exit(127);
     }

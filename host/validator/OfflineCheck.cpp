@@ -240,6 +240,14 @@ bool Report(CheckContext& context, const std::string& name, const OfflinePass& p
     return false;
 }
 
+bool HasHostProcessor(const PluginModule& module, ReferenceHost& host)
+{
+    std::string error;
+    const std::unique_ptr<PluginInstance> instance =
+        PluginInstance::Create(module, host, {}, &error);
+    return instance && instance->HostProcessor();
+}
+
 // One pass through the real companion, when the run names its program: with no tool on it
 // must give the selection back as it was, and say so.
 void RunRealCompanion(CheckContext& context, const PluginModule& module, ReferenceHost& host,
@@ -301,6 +309,11 @@ void OfflineCheck::Run(CheckContext& context)
     if (!module)
     {
         context.Fail("cannot load the module: " + error);
+        return;
+    }
+    if (!HasHostProcessor(*module, host))
+    {
+        context.Info("the effect registers no host processor: no offline pass to make");
         return;
     }
     if (CompanionPortAnswers())

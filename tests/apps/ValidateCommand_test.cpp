@@ -157,6 +157,14 @@ TEST(ValidateCommand, ListsEveryCheckInRunOrder)
     EXPECT_NE(lifecycle, std::string::npos) << text;
     EXPECT_NE(parameters, std::string::npos) << text;
     EXPECT_LT(lifecycle, parameters) << text;
+    // The offline passes come after the host-only checks, the editor last of all.
+    const std::size_t offline = text.find("\noffline  ");
+    const std::size_t editor = text.find("\neditor  ");
+    EXPECT_NE(offline, std::string::npos) << text;
+    EXPECT_LT(parameters, offline) << text;
+    EXPECT_LT(offline, editor) << text;
+    EXPECT_NE(editor, std::string::npos) << text;
+    EXPECT_EQ(text.find('\n', editor + 1), text.size() - 1) << text;
     EXPECT_EQ(err.str(), "");
 }
 
