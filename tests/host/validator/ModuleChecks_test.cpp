@@ -111,4 +111,20 @@ TEST(ModuleChecks, EachFaultFailsTheCheckThatLooksForIt)
     ::unsetenv(kFaultVariable);
 }
 
+TEST(ModuleChecks, ALeakIsFoundWhereTheLeakCheckerRuns)
+{
+    ::setenv(kFaultVariable, "leaky-instance", 1);
+    const ValidationRun run = Validate(ORV_FAULT_MODULE, 2, "lifecycle");
+    ::unsetenv(kFaultVariable);
+    SCOPED_TRACE(run.text);
+#if defined(__SANITIZE_ADDRESS__)
+    EXPECT_EQ(run.totals.failed, 1);
+    EXPECT_TRUE(Has(run.text, "memory leaked"));
+#else
+    // Without the checker the leak is invisible, and the check says it did not look.
+    EXPECT_EQ(run.totals.failed, 0);
+    EXPECT_TRUE(Has(run.text, "leaks are looked for in the sanitizer build only"));
+#endif
+}
+
 } // namespace

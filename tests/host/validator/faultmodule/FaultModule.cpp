@@ -6,6 +6,7 @@
 //                          refuses an interface
 //   loose-interface-match  it answers an identifier that differs in the last byte only
 //   lingering-component    every instance leaves one component alive
+//   leaky-instance         every instance loses a block of memory
 //   duplicate-id           two parameters share an identifier
 //   no-bypass              there is no master bypass
 //   empty-name             a parameter has no name
@@ -62,6 +63,12 @@ public:
 
     AAX_Result EffectInit() override
     {
+        if (Fault("leaky-instance"))
+        {
+            // Kept only in a variable the compiler may not drop, then forgotten.
+            char* volatile lost = new char[64];
+            lost[0] = 1;
+        }
         if (!Fault("no-bypass"))
         {
             auto* bypass =
