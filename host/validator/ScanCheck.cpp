@@ -19,7 +19,6 @@ namespace
 
 using CreateProcedure = IACFUnknown* (*)();
 
-
 // The create procedures a host knows how to use.
 const AAX_CProcPtrID kKnownProcedures[] = {
     kAAX_ProcPtrID_Create_EffectParameters,
@@ -179,23 +178,43 @@ void CheckProcedures(CheckContext& context, const HostEffectDescriptor& effect)
         context.Fail("the effect registers no effect-parameters component");
 }
 
-// One component: answers for the root identity, refuses everything unknown with a null out
-// pointer, and whatever it answers comes back counted and non-null.
+// The component's identity: what it answers for IACFUnknown (uncounted, for comparing), or
+// null when it does not.
+void* Identity(IACFUnknown* object)
+{
+    void* root = nullptr;
+    if (object->QueryInterface(IID_IACFUnknown, &root) != ACF_OK || !root) return nullptr;
+    static_cast<IACFUnknown*>(root)->Release();
+    return root;
+}
+
+// One component: answers for the root identity, and every interface it answers leads back to
+// that same identity; refuses everything unknown with a null out pointer; and after all the
+// questions its reference count is where it was.
 void QueryComponent(CheckContext& context, IACFUnknown* component, const std::string& what,
                     const std::vector<_acfUID>& unknown)
 {
+    context.Progress(what + ": QueryInterface IACFUnknown");
+    void* const identity = Identity(component);
+    if (!identity) context.Fail(what + " does not answer for IACFUnknown");
     for (const _acfUID* iid : kAAX_ContractIDs)
     {
         context.Progress(what + ": QueryInterface " + Text(*iid));
         void* answer = Junk();
         const ACFRESULT result = component->QueryInterface(*iid, &answer);
-        if (result == ACF_OK && answer) static_cast<IACFUnknown*>(answer)->Release();
-        if (result == ACF_OK && !answer)
-            context.Fail(what + " answers " + Text(*iid) + " with a null interface");
         if (result != ACF_OK && answer)
             context.Fail(what + " refuses " + Text(*iid) + " but leaves the out pointer set");
-        if (*iid == IID_IACFUnknown && result != ACF_OK)
-            context.Fail(what + " does not answer for IACFUnknown");
+        if (result != ACF_OK) continue;
+        if (!answer)
+        {
+            context.Fail(what + " answers " + Text(*iid) + " with a null interface");
+            continue;
+        }
+        ACFPtr<IACFUnknown> held;
+        held.Attach(static_cast<IACFUnknown*>(answer));
+        if (Identity(held.get()) != identity)
+            context.Fail(what + ": the interface " + Text(*iid) +
+                         " answers IACFUnknown with another object");
     }
     for (const _acfUID& iid : unknown)
     {
@@ -210,6 +229,14 @@ void QueryComponent(CheckContext& context, IACFUnknown* component, const std::st
     context.Progress(what + ": QueryInterface with a null out pointer");
     if (component->QueryInterface(IID_IACFUnknown, nullptr) == ACF_OK)
         context.Fail(what + " accepts a null out pointer");
+
+    // The host holds one reference; every answer above was released again.
+    context.Progress(what + ": reference count after the questions");
+    const acfUInt32 added = component->AddRef();
+    const acfUInt32 released = component->Release();
+    if (added != 2 || released != 1)
+        context.Fail(what + " counts " + std::to_string(released) +
+                     " references after the questions, where the host holds 1");
 }
 
 void AskComponents(CheckContext& context, const PluginModule& module,

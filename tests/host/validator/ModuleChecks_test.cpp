@@ -92,6 +92,8 @@ TEST(ModuleChecks, EachFaultFailsTheCheckThatLooksForIt)
         {"loose-interface-match", "scan",
          "answers the unknown interface B7E40C52-6D31-4A8F-B219-"
          "5E7AC4030194"},
+        {"counted-twice", "scan",
+         "component of procedure 0 counts 10 references after the questions"},
         {"lingering-component", "lifecycle", "ACFCanUnloadNow is 1 after the cold round 1"},
         {"duplicate-id", "parameters", "the identifier \"Gain\" appears twice"},
         {"no-bypass", "parameters", "the table has 0 parameters \"MasterBypassID\", not one"},

@@ -5,6 +5,7 @@
 //   junk-on-refusal        the parameters component leaves the out pointer set when it
 //                          refuses an interface
 //   loose-interface-match  it answers an identifier that differs in the last byte only
+//   counted-twice          every interface it answers is counted twice
 //   lingering-component    every instance leaves one component alive
 //   leaky-instance         every instance loses a block of memory
 //   duplicate-id           two parameters share an identifier
@@ -122,6 +123,7 @@ public:
             return AAX_CEffectParameters::InternalQueryInterface(IID_IAAXEffectParametersV1,
                                                                  outInterface);
         const ACFRESULT result = AAX_CEffectParameters::InternalQueryInterface(iid, outInterface);
+        if (Fault("counted-twice") && result == ACF_OK) InternalAddRef();
         if (Fault("junk-on-refusal") && result != ACF_OK && outInterface) *outInterface = this;
         return result;
     }
