@@ -186,7 +186,10 @@ void SettleBeforeWatching(CheckContext& context)
         std::unique_ptr<PluginModule> module = LoadModule(context, host);
         LiveInstance live;
         if (module && MakeInstance(context, *module, host, live))
+        {
             ReleaseInstance(context, live, "the first load");
+            ExpectUnloadable(context, *module, "after the first load");
+        }
     }
     __lsan_enable();
 }

