@@ -2,8 +2,11 @@
 
 #include "LifecycleCheck.h"
 #include "OfflineCheck.h"
+#include "ParameterFuzzCheck.h"
 #include "ParameterTableCheck.h"
 #include "ScanCheck.h"
+#include "StateCheck.h"
+#include "ThreadCheck.h"
 
 namespace orv::host::validator
 {
@@ -14,6 +17,9 @@ std::vector<std::unique_ptr<ValidationCheck>> HostChecks()
     checks.push_back(std::make_unique<ScanCheck>());
     checks.push_back(std::make_unique<LifecycleCheck>());
     checks.push_back(std::make_unique<ParameterTableCheck>());
+    checks.push_back(std::make_unique<ParameterFuzzCheck>());
+    checks.push_back(std::make_unique<StateCheck>());
+    checks.push_back(std::make_unique<ThreadCheck>());
     checks.push_back(std::make_unique<OfflineCheck>());
     return checks;
 }

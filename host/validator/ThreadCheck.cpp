@@ -1,0 +1,187 @@
+#include "ThreadCheck.h"
+
+#include <atomic>
+#include <set>
+#include <thread>
+
+#include "CheckContext.h"
+#include "CheckSession.h"
+#include "CheckedInstance.h"
+#include "EvidenceText.h"
+#include "PacketLayout.h"
+
+namespace orv::host::validator
+{
+namespace
+{
+// Every value each parameter held during the run, by parameter index.
+using HeldValues = std::vector<std::set<double>>;
+
+std::string PacketLogText(const std::vector<HostController::Packet>& packets, size_t start)
+{
+    std::string text;
+    for (size_t i = start; i < packets.size(); ++i)
+    {
+        text += "field " + std::to_string(packets[i].field) + ":";
+        for (unsigned char byte : packets[i].bytes)
+        {
+            static const char kHex[] = "0123456789abcdef";
+            text += ' ';
+            text += kHex[byte >> 4];
+            text += kHex[byte & 0x0F];
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+// The fault of one packet, or empty: its field is known, its size is the field's, and it
+// holds a value one of the field's parameters had.
+std::string PacketFault(const PacketLayout& layout, const HostController::Packet& packet,
+                        const std::vector<std::string>& identifiers, const HeldValues& held)
+{
+    const PacketLayout::Field* field = layout.Find(packet.field);
+    const std::string name = "packet of field " + std::to_string(packet.field);
+    if (!field) return name + ", which no parameter posts";
+    if (packet.bytes.size() != field->size)
+        return name + " has " + std::to_string(packet.bytes.size()) + " bytes, not " +
+               std::to_string(field->size);
+    double decoded = 0.0;
+    PacketLayout::Decode(field->encoding, packet.bytes, &decoded);
+    for (size_t index = 0; index < identifiers.size(); ++index)
+    {
+        bool posts = false;
+        for (const std::string& identifier : field->identifiers)
+            posts = posts || identifier == identifiers[index];
+        if (!posts) continue;
+        for (double value : held[index])
+            if (PacketLayout::Carries(field->encoding, decoded, value)) return std::string();
+    }
+    return name + " holds " + ExactDigits(decoded) + ", a value " + field->identifiers.front() +
+           " never had";
+}
+} // namespace
+
+void ThreadCheck::Run(CheckContext& context)
+{
+    context.Progress("loading the module");
+    std::string error;
+    std::unique_ptr<CheckSession> session = CheckSession::Open(context.ModulePath(), &error);
+    if (!session) return context.Fail("cannot load the module: " + error);
+    context.Progress("creating an instance");
+    std::unique_ptr<CheckedInstance> instance = session->CreateInstance(&error);
+    if (!instance) return context.Fail("cannot create an instance: " + error);
+
+    PacketLayout layout;
+    if (!layout.Learn(context, *instance, &error)) return context.Fail(error);
+    if (layout.Fields().empty()) context.Info("the plug-in posts no packets");
+
+    const std::vector<std::string> identifiers = instance->Identifiers();
+    const int64_t rounds = context.Scaled(kRounds);
+    // Drawn here: the context's generator belongs to this thread.
+    std::vector<double> values(static_cast<size_t>(rounds) * identifiers.size());
+    for (double& value : values)
+        value = context.UniformUnit();
+    HeldValues held(identifiers.size());
+    AAX_IACFEffectParameters& parameters = instance->Parameters();
+    for (size_t index = 0; index < identifiers.size(); ++index)
+    {
+        double value = 0.0;
+        parameters.GetParameterNormalizedValue(identifiers[index].c_str(), &value);
+        held[index].insert(value);
+    }
+
+    const HostController& controller = instance->Controller();
+    const size_t start = controller.Packets().size();
+    std::atomic<bool> go{false};
+    std::atomic<int> failedDispatches{0};
+    std::atomic<AAX_Result> lastFailure{kResultSuccess};
+    HostAutomationDelegate& automation = instance->Automation();
+    std::thread setter(
+        [&]
+        {
+            while (!go.load())
+                std::this_thread::yield();
+            for (int64_t round = 0; round < rounds; ++round)
+            {
+                context.Progress("round " + std::to_string(round) + " of set requests");
+                for (size_t index = 0; index < identifiers.size(); ++index)
+                {
+                    const char* identifier = identifiers[index].c_str();
+                    const double value =
+                        values[static_cast<size_t>(round) * identifiers.size() + index];
+                    parameters.SetParameterNormalizedValue(identifier, value);
+                    automation.Pump();
+                    double now = 0.0;
+                    parameters.GetParameterNormalizedValue(identifier, &now);
+                    held[index].insert(now);
+                }
+            }
+        });
+    std::thread dispatcher(
+        [&]
+        {
+            while (!go.load())
+                std::this_thread::yield();
+            for (int64_t round = 0; round < rounds; ++round)
+            {
+                const AAX_Result result = parameters.GenerateCoefficients();
+                if (result != kResultSuccess)
+                {
+                    ++failedDispatches;
+                    lastFailure = result;
+                }
+                std::this_thread::yield();
+            }
+        });
+    go = true;
+    setter.join();
+    dispatcher.join();
+
+    context.Progress("generating the coefficients of the final values");
+    parameters.GenerateCoefficients();
+    if (failedDispatches > 0)
+        context.Fail(std::to_string(failedDispatches.load()) +
+                     " GenerateCoefficients calls failed, the last with " +
+                     std::to_string(lastFailure.load()));
+
+    context.Progress("reading the packets");
+    const std::vector<HostController::Packet> packets = controller.Packets();
+    size_t faults = 0;
+    std::string firstFault;
+    std::map<AAX_CFieldIndex, const HostController::Packet*> last;
+    for (size_t i = start; i < packets.size(); ++i)
+    {
+        last[packets[i].field] = &packets[i];
+        const std::string fault = PacketFault(layout, packets[i], identifiers, held);
+        if (fault.empty()) continue;
+        if (faults++ == 0) firstFault = fault;
+    }
+    if (faults > 0)
+        context.Fail(std::to_string(faults) + " of " + std::to_string(packets.size() - start) +
+                     " packets inconsistent; the first: " + firstFault);
+
+    // After the last dispatch, what the processing side holds must be the final values.
+    for (const auto& [fieldIndex, field] : layout.Fields())
+    {
+        if (field.identifiers.size() != 1) continue;
+        const auto found = last.find(fieldIndex);
+        double final = 0.0;
+        parameters.GetParameterNormalizedValue(field.identifiers.front().c_str(), &final);
+        double decoded = 0.0;
+        if (found != last.end() &&
+            PacketLayout::Decode(field.encoding, found->second->bytes, &decoded) &&
+            PacketLayout::Carries(field.encoding, decoded, final))
+            continue;
+        ++faults;
+        context.Fail("the last packet of field " + std::to_string(fieldIndex) + " does not hold " +
+                     field.identifiers.front() + "'s final value " + ExactDigits(final));
+    }
+    context.Info(std::to_string(packets.size() - start) + " packets from " +
+                 std::to_string(rounds) + " rounds on each thread");
+    if (faults == 0) return;
+    context.SaveArtifact("threads-packets.txt", PacketLogText(packets, start));
+    instance->SaveEvidence(context, "threads-final");
+}
+
+} // namespace orv::host::validator
