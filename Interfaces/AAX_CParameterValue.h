@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstring>
 #include <type_traits>
 
@@ -9,7 +10,9 @@
 constexpr size_t kAAX_ParameterIdentifierMaxLength = 31;
 
 // The value record a parameter embeds and hands out as a snapshot: the identifier (cut to 31
-// characters) and the current real value. T is bool or float.
+// characters) and the current real value. T is bool or float. The value is written by the
+// thread that applies the host's updates and read by the one that generates coefficients, so it
+// is atomic; the packet dispatcher's lock orders it with the dirty marks.
 template <typename T> class AAX_CParameterValue : public AAX_IParameterValue
 {
 public:
@@ -18,11 +21,17 @@ public:
         SetIdentifier(identifier);
     }
 
+    AAX_CParameterValue(const AAX_CParameterValue& other) : mValue(other.Get())
+    {
+        std::memcpy(mIdentifier, other.mIdentifier, sizeof mIdentifier);
+    }
+    AAX_CParameterValue& operator=(const AAX_CParameterValue&) = delete;
+
     AAX_CParameterValue* Clone() const override { return new AAX_CParameterValue(*this); }
     AAX_CParamID Identifier() const override { return mIdentifier; }
 
-    T Get() const { return mValue; }
-    void Set(T value) { mValue = value; }
+    T Get() const { return mValue.load(std::memory_order_relaxed); }
+    void Set(T value) { mValue.store(value, std::memory_order_relaxed); }
 
     bool GetValueAsBool(bool* value) const override { return GetAs(value); }
     bool GetValueAsInt32(int32* value) const override { return GetAs(value); }
@@ -44,7 +53,7 @@ private:
         if constexpr (std::is_same_v<U, T>)
         {
             if (!value) return false;
-            *value = mValue;
+            *value = Get();
             return true;
         }
         else
@@ -55,5 +64,5 @@ private:
     }
 
     char mIdentifier[kAAX_ParameterIdentifierMaxLength + 1];
-    T mValue;
+    std::atomic<T> mValue;
 };

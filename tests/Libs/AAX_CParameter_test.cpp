@@ -191,6 +191,12 @@ TEST(AAX_CParameter, OnlyTheOwnTypeAccessorsWorkAndIdentifiersAreCut)
     EXPECT_TRUE(snapshot->GetValueAsFloat(&value));
     EXPECT_FLOAT_EQ(value, 0.5f);
     EXPECT_FALSE(snapshot->GetValueAsBool(&on));
+    // The snapshot keeps the value it was taken with.
+    longName->SetValueWithFloat(0.25f);
+    ASSERT_TRUE(longName->GetValueAsFloat(&value));
+    EXPECT_FLOAT_EQ(value, 0.25f);
+    EXPECT_TRUE(snapshot->GetValueAsFloat(&value));
+    EXPECT_FLOAT_EQ(value, 0.5f);
 }
 
 TEST(AAX_CParameter, StringConversionsReportOutOfRangeText)
