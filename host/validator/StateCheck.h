@@ -40,7 +40,7 @@ private:
     bool RoundTrip(CheckContext& context, CheckSession& session, CheckedInstance& instance,
                    int round, HostChunk* outSaved);
     // The bypass changed, the chunk must not: false after a fault (reported).
-    bool BypassStaysOut(CheckContext& context, CheckedInstance& instance, const HostChunk& saved);
+    bool BypassStaysOut(CheckContext& context, CheckedInstance& instance);
     // Restores damaged forms of good one after another, until the first fault.
     void DamagedChunks(CheckContext& context, CheckedInstance& instance, const HostChunk& good);
     // Restores chunk into instance and checks every value; false after a fault (reported,

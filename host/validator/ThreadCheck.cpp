@@ -94,6 +94,10 @@ void ThreadCheck::Run(CheckContext& context)
     const HostController& controller = instance->Controller();
     const size_t start = controller.Packets().size();
     std::atomic<bool> go{false};
+    // Each thread keeps within a round of the other, so they overlap for the whole run
+    // however the scheduler treats them.
+    std::atomic<int64_t> roundsStarted{0};
+    std::atomic<int64_t> dispatchesDone{0};
     std::atomic<int> failedDispatches{0};
     std::atomic<AAX_Result> lastFailure{kResultSuccess};
     HostAutomationDelegate& automation = instance->Automation();
@@ -105,6 +109,9 @@ void ThreadCheck::Run(CheckContext& context)
             for (int64_t round = 0; round < rounds; ++round)
             {
                 context.Progress("round " + std::to_string(round) + " of set requests");
+                while (dispatchesDone.load() < round - 1)
+                    std::this_thread::yield();
+                roundsStarted = round + 1;
                 for (size_t index = 0; index < identifiers.size(); ++index)
                 {
                     const char* identifier = identifiers[index].c_str();
@@ -125,13 +132,15 @@ void ThreadCheck::Run(CheckContext& context)
                 std::this_thread::yield();
             for (int64_t round = 0; round < rounds; ++round)
             {
+                while (roundsStarted.load() <= round && roundsStarted.load() < rounds)
+                    std::this_thread::yield();
                 const AAX_Result result = parameters.GenerateCoefficients();
+                dispatchesDone = round + 1;
                 if (result != kResultSuccess)
                 {
                     ++failedDispatches;
                     lastFailure = result;
                 }
-                std::this_thread::yield();
             }
         });
     go = true;
