@@ -115,5 +115,41 @@ TEST(BrokenModule, ThreadCheckStillPasses)
     EXPECT_EQ(run.failures, 0) << run.report.str();
 }
 
+// Sets the broken module's fault for one test; the module reads it with each new instance.
+class BrokenFault
+{
+public:
+    explicit BrokenFault(const char* fault) { ::setenv("ORV_BROKEN_FAULT", fault, 1); }
+    ~BrokenFault() { ::unsetenv("ORV_BROKEN_FAULT"); }
+};
+
+TEST(BrokenModule, EachSingleFaultFailsTheCheckThatLooksForIt)
+{
+    StateCheck state;
+    ThreadCheck threads;
+    const struct
+    {
+        const char* fault;
+        host::validator::ValidationCheck& check;
+        const char* message;
+        const char* evidence;
+    } cases[] = {
+        {"bypass", state, "the chunk changes with the master bypass MasterBypassID",
+         "state-bypass-after.chunk"},
+        {"packets", threads, "packet of field 1 holds 2, a value Par1 never had",
+         "threads-packets.txt"},
+    };
+    for (const auto& entry : cases)
+    {
+        SCOPED_TRACE(entry.fault);
+        BrokenFault fault(entry.fault);
+        TempFolder evidence;
+        CheckRun run(entry.check, ORV_BROKEN_BUNDLE_DIR, evidence.Path(), 2);
+        EXPECT_EQ(run.failures, 1) << run.report.str();
+        EXPECT_NE(run.report.str().find(entry.message), std::string::npos) << run.report.str();
+        EXPECT_TRUE(std::filesystem::exists(evidence / entry.evidence));
+    }
+}
+
 } // namespace
 } // namespace orv::test
