@@ -4,8 +4,10 @@
 #include <memory>
 #include <vector>
 
+#include "AAX_UIDs.h"
 #include "CheckContext.h"
 #include "HostAutomationDelegate.h"
+#include "HostContext.h"
 #include "PluginInstance.h"
 #include "PluginModule.h"
 #include "ReferenceHost.h"
@@ -157,6 +159,72 @@ void BareComponents(CheckContext& context, const PluginModule& module)
     }
 }
 
+// One component of the kind registered under id, queried for Interface, taken through
+// initialise, uninitialise, initialise again and uninitialise twice, as a host does that
+// reloads a session and then tears everything down on its way out.
+template <class Interface>
+void Reinitialise(CheckContext& context, const PluginModule& module, HostContext& hostContext,
+                  AAX_CProcPtrID id, const _acfUID& iid)
+{
+    void* procedure = module.Effect()->FindProcedure(id);
+    if (!procedure) return;
+    const std::string what = "the component of procedure " + std::to_string(id);
+    context.Progress("make " + what + " to initialise it twice");
+    IACFUnknown* made = reinterpret_cast<CreateProcedure>(procedure)();
+    if (!made)
+    {
+        context.Fail("create procedure " + std::to_string(id) + " made nothing");
+        return;
+    }
+    ACFPtr<IACFUnknown> held(made);
+    ACFPtr<Interface> component;
+    if (held->QueryInterface(iid, reinterpret_cast<void**>(&component)) != ACF_OK || !component)
+    {
+        context.Fail(what + " does not answer its own interface");
+        return;
+    }
+    const char* const steps[] = {"initialise", "uninitialise", "initialise again", "uninitialise",
+                                 "uninitialise a second time"};
+    for (const char* step : steps)
+    {
+        context.Progress(std::string(step) + " " + what);
+        const bool up = step[0] == 'i';
+        const AAX_Result result =
+            up ? component->Initialize(&hostContext) : component->Uninitialize();
+        if (up && result != kResultSuccess)
+            context.Fail(what + " fails to " + step + " with code " + std::to_string(result));
+    }
+}
+
+// Every kind of component taken down and brought up again, beside a live instance whose
+// parameters component the others are given, as in a host.
+void ReinitialiseEach(CheckContext& context, const PluginModule& module, ReferenceHost& host)
+{
+    const std::int64_t rounds = context.Scaled(10);
+    for (std::int64_t round = 0; round < rounds && !context.Failed(); ++round)
+    {
+        LiveInstance live;
+        if (!MakeInstance(context, module, host, live)) return;
+        ACFPtr<HostContext> hostContext(new HostContext);
+        hostContext->Offer(&host.Factory());
+        hostContext->Offer(&host.Controller());
+        hostContext->Offer(&host.Transport());
+        hostContext->Offer(live.automation.get());
+        hostContext->Offer(live.instance->Parameters());
+        Reinitialise<AAX_IACFEffectParameters>(context, module, *hostContext.get(),
+                                               kAAX_ProcPtrID_Create_EffectParameters,
+                                               IID_IAAXEffectParametersV1);
+        Reinitialise<AAX_IACFHostProcessor>(context, module, *hostContext.get(),
+                                            kAAX_ProcPtrID_Create_HostProcessor,
+                                            IID_IAAXHostProcessorV1);
+        Reinitialise<AAX_IACFEffectGUI>(context, module, *hostContext.get(),
+                                        kAAX_ProcPtrID_Create_EffectGUI, IID_IAAXEffectGUIV1);
+        hostContext->Withdraw(live.instance->Parameters());
+        ReleaseInstance(context, live, "the reinitialising round");
+        ExpectUnloadable(context, module, "after the components were initialised twice");
+    }
+}
+
 void Warm(CheckContext& context)
 {
     context.Progress("load the module for the warm rounds");
@@ -166,6 +234,7 @@ void Warm(CheckContext& context)
     WarmOneAtATime(context, *module, host);
     WarmSeveralAlive(context, *module, host);
     BareComponents(context, *module);
+    ReinitialiseEach(context, *module, host);
 }
 
 bool CanLookForLeaks()
