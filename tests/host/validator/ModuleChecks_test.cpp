@@ -113,6 +113,21 @@ TEST(ModuleChecks, EachFaultFailsTheCheckThatLooksForIt)
     ::unsetenv(kFaultVariable);
 }
 
+TEST(ModuleChecks, ACrashIsReportedWithTheStepItHappenedIn)
+{
+    ::setenv(kFaultVariable, "crash-on-second-close", 1);
+    const ValidationRun run = Validate(ORV_FAULT_MODULE, 2);
+    ::unsetenv(kFaultVariable);
+    SCOPED_TRACE(run.text);
+    // Only the lifecycle closes a component twice; the other checks still run and pass.
+    EXPECT_EQ(run.totals.passed, 2);
+    EXPECT_EQ(run.totals.failed, 1);
+    EXPECT_TRUE(Has(run.text, "CRASH lifecycle: "));
+    EXPECT_TRUE(Has(run.text, " after \"uninitialise a second time the component of procedure "
+                              "0\"\n"));
+    EXPECT_TRUE(Has(run.text, "PASS parameters ("));
+}
+
 TEST(ModuleChecks, ALeakIsFoundWhereTheLeakCheckerRuns)
 {
     ::setenv(kFaultVariable, "leaky-instance", 1);

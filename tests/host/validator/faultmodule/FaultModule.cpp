@@ -7,6 +7,7 @@
 //   loose-interface-match  it answers an identifier that differs in the last byte only
 //   counted-twice          every interface it answers is counted twice
 //   lingering-component    every instance leaves one component alive
+//   crash-on-second-close  Uninitialize on a closed component crashes
 //   leaky-instance         every instance loses a block of memory
 //   duplicate-id           two parameters share an identifier
 //   no-bypass              there is no master bypass
@@ -15,6 +16,7 @@
 //   value-not-default      a value that does not start at its default
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -84,6 +86,13 @@ public:
         mParameterManager.AddParameter(
             UnitParameter(kMixID, Fault("empty-name") ? "" : "Mix", 1.0f));
         return kResultSuccess;
+    }
+
+    AAX_Result Uninitialize() override
+    {
+        // The controller wrapper exists only between Initialize and Uninitialize.
+        if (Fault("crash-on-second-close") && !Controller()) std::raise(SIGSEGV);
+        return AAX_CEffectParameters::Uninitialize();
     }
 
     // The manager refuses a second parameter of the same name, so the table lies instead.
