@@ -65,13 +65,20 @@ bool Has(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
-TEST(ValidateCommand, ExitCodeFollowsTheVerdictAndOptionsReachTheChecks)
+// Options over a module file the stand-ins never load, with the evidence in folder.
+ValidateCommand::Options OptionsIn(const orv::test::TempFolder& folder)
 {
-    orv::test::TempFolder folder;
     std::ofstream(folder / "module.so") << "not loaded by the stand-ins";
     ValidateCommand::Options options;
     options.modulePath = folder / "module.so";
     options.evidenceFolder = folder / "evidence";
+    return options;
+}
+
+TEST(ValidateCommand, ExitCodeFollowsTheVerdictAndOptionsReachTheChecks)
+{
+    orv::test::TempFolder folder;
+    ValidateCommand::Options options = OptionsIn(folder);
     options.strictness = 3;
 
     const Result passing = RunWith(options, false);
@@ -104,10 +111,7 @@ TEST(ValidateCommand, ExitCodeFollowsTheVerdictAndOptionsReachTheChecks)
 TEST(ValidateCommand, UsageErrorsAreOneLineAndRunNothing)
 {
     orv::test::TempFolder folder;
-    std::ofstream(folder / "module.so") << "x";
-    ValidateCommand::Options options;
-    options.modulePath = folder / "module.so";
-    options.evidenceFolder = folder / "evidence";
+    ValidateCommand::Options options = OptionsIn(folder);
 
     options.only = "nope";
     Result result = RunWith(options, true);
