@@ -20,7 +20,7 @@ class ParameterFuzzCheck : public ValidationCheck
 {
 public:
     // Random values per parameter at strictness 10, besides 0 and 1.
-    static constexpr int kRandomValuesPerParameter = 40;
+    static constexpr int kRandomValuesPerParameter = 100;
 
     const char* Name() const override { return "parameter-fuzz"; }
     const char* Summary() const override

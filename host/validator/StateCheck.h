@@ -21,11 +21,11 @@ class StateCheck : public ValidationCheck
 {
 public:
     // Randomize, save, restore rounds at strictness 10.
-    static constexpr int kRounds = 10;
+    static constexpr int kRounds = 25;
     // Random chunks of kRandomChunkSize bytes, and damaged copies of the real one.
     static constexpr int kRandomChunks = 4;
     static constexpr uint32 kRandomChunkSize = 1u << 20;
-    static constexpr int kMutatedChunks = 400;
+    static constexpr int kMutatedChunks = 1000;
 
     const char* Name() const override { return "state"; }
     const char* Summary() const override

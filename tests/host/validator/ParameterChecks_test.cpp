@@ -47,8 +47,8 @@ TEST(ParameterChecks, FuzzReportsWhatItSentAndRefusesUnknownIdentifiers)
     ParameterFuzzCheck fuzz;
     CheckRun run(fuzz, ORV_MODULE_FILE, evidence.Path(), 1);
     EXPECT_EQ(run.failures, 0) << run.report.str();
-    // 46 parameters, each with 0, 1, four random values at strictness 1 and five out of range.
-    EXPECT_NE(run.report.str().find("506 values sent to 46 parameters"), std::string::npos)
+    // 46 parameters, each with 0, 1, ten random values at strictness 1 and five out of range.
+    EXPECT_NE(run.report.str().find("782 values sent to 46 parameters"), std::string::npos)
         << run.report.str();
     // The last step is the unknown-identifier pass, not a value of some parameter.
     EXPECT_NE(run.lastStep.find("unknown identifiers"), std::string::npos) << run.lastStep;
