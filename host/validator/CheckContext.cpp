@@ -26,13 +26,9 @@ std::uint64_t SeedFor(std::uint64_t seed, const std::string& name)
 } // namespace
 
 CheckContext::CheckContext(Settings settings, std::string checkName,
-                           std::function<void(const std::string&)> progress,
-                           std::ostream& report)
-    : mSettings(std::move(settings)),
-      mCheckName(std::move(checkName)),
-      mProgress(std::move(progress)),
-      mReport(report),
-      mRandom(SeedFor(mSettings.seed, mCheckName))
+                           std::function<void(const std::string&)> progress, std::ostream& report)
+    : mSettings(std::move(settings)), mCheckName(std::move(checkName)),
+      mProgress(std::move(progress)), mReport(report), mRandom(SeedFor(mSettings.seed, mCheckName))
 {
 }
 
@@ -52,15 +48,21 @@ void CheckContext::Progress(const std::string& step)
     if (mProgress) mProgress(step);
 }
 
+void CheckContext::Report(const std::string& line)
+{
+    std::lock_guard<std::mutex> lock(mReportMutex);
+    mReport << line << std::endl;
+}
+
 void CheckContext::Fail(const std::string& message)
 {
     ++mFailures;
-    mReport << "  FAIL " << mCheckName << ": " << message << std::endl;
+    Report("  FAIL " + mCheckName + ": " + message);
 }
 
 void CheckContext::Info(const std::string& message)
 {
-    mReport << "  " << mCheckName << ": " << message << std::endl;
+    Report("  " + mCheckName + ": " + message);
 }
 
 std::string CheckContext::SaveArtifact(const std::string& fileName, const void* data,
@@ -77,7 +79,7 @@ std::string CheckContext::SaveArtifact(const std::string& fileName, const void* 
         Fail("cannot write evidence to " + path.string());
         return std::string();
     }
-    mReport << "  " << mCheckName << ": evidence written to " << path.string() << std::endl;
+    Report("  " + mCheckName + ": evidence written to " + path.string());
     return path.string();
 }
 

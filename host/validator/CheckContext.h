@@ -1,8 +1,10 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <mutex>
 #include <random>
 #include <string>
 
@@ -13,7 +15,8 @@ namespace orv::host::validator
 // strictness of the run, a random generator seeded for this check, the progress signal the
 // watchdog listens to, and the place where a failing check leaves its evidence (parameter
 // values, state chunks, audio) so the failure can be studied and repeated. Used by one
-// check on its own thread; Progress may be called from any thread.
+// check; Progress, Fail, Info and SaveArtifact may also come from its worker threads, while
+// Random belongs to the check's own thread.
 class CheckContext
 {
 public:
@@ -55,8 +58,8 @@ public:
     void Fail(const std::string& message);
     // A line of information in the report (what was measured, what was skipped).
     void Info(const std::string& message);
-    int FailureCount() const { return mFailures; }
-    bool Failed() const { return mFailures > 0; }
+    int FailureCount() const { return mFailures.load(); }
+    bool Failed() const { return mFailures.load() > 0; }
 
     // Writes evidence into the artifact folder as fileName and returns the path written, or
     // an empty string (with a Fail) when it cannot be written. The path goes in the report.
@@ -64,12 +67,17 @@ public:
     std::string SaveArtifact(const std::string& fileName, const std::string& text);
 
 private:
+    void Report(const std::string& line);
+
     Settings mSettings;
     std::string mCheckName;
     std::function<void(const std::string&)> mProgress;
     std::ostream& mReport;
     std::mt19937_64 mRandom;
-    int mFailures = 0;
+    // Fail, Info and SaveArtifact may come from a check's worker threads: the count is
+    // atomic and each report line is written whole under the lock.
+    std::atomic<int> mFailures{0};
+    std::mutex mReportMutex;
 };
 
 } // namespace orv::host::validator
