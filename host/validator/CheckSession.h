@@ -9,6 +9,7 @@
 namespace orv::host::validator
 {
 
+class CheckContext;
 class CheckedInstance;
 
 // The reference host with the module under test loaded, as a check starts from: the host
@@ -20,6 +21,12 @@ public:
     // Loads the module at modulePath (a bundle folder or the module file). Null with a
     // one-line message when the module cannot be loaded or registered.
     static std::unique_ptr<CheckSession> Open(const std::string& modulePath, std::string* outError);
+
+    // What most checks start from: the module loaded and one instance of its effect, each
+    // step named to the watchdog. False, with the fault reported on context, when either
+    // cannot be made.
+    static bool Start(CheckContext& context, std::unique_ptr<CheckSession>* outSession,
+                      std::unique_ptr<CheckedInstance>* outInstance);
 
     // Unloads the module, then drops the host.
     ~CheckSession();

@@ -58,13 +58,9 @@ std::vector<std::string> NearMisses(const std::vector<std::string>& identifiers)
 
 void ParameterFuzzCheck::Run(CheckContext& context)
 {
-    context.Progress("loading the module");
-    std::string error;
-    std::unique_ptr<CheckSession> session = CheckSession::Open(context.ModulePath(), &error);
-    if (!session) return context.Fail("cannot load the module: " + error);
-    context.Progress("creating an instance");
-    std::unique_ptr<CheckedInstance> instance = session->CreateInstance(&error);
-    if (!instance) return context.Fail("cannot create an instance: " + error);
+    std::unique_ptr<CheckSession> session;
+    std::unique_ptr<CheckedInstance> instance;
+    if (!CheckSession::Start(context, &session, &instance)) return;
 
     const std::vector<std::string> identifiers = instance->Identifiers();
     if (identifiers.empty()) return context.Fail("the plug-in has no parameters");

@@ -48,13 +48,10 @@ std::vector<unsigned char> RandomBytes(CheckContext& context, size_t count)
 
 void StateCheck::Run(CheckContext& context)
 {
-    context.Progress("loading the module");
+    std::unique_ptr<CheckSession> session;
+    std::unique_ptr<CheckedInstance> instance;
+    if (!CheckSession::Start(context, &session, &instance)) return;
     std::string error;
-    std::unique_ptr<CheckSession> session = CheckSession::Open(context.ModulePath(), &error);
-    if (!session) return context.Fail("cannot load the module: " + error);
-    context.Progress("creating an instance");
-    std::unique_ptr<CheckedInstance> instance = session->CreateInstance(&error);
-    if (!instance) return context.Fail("cannot create an instance: " + error);
 
     HostChunk saved;
     const int64_t rounds = context.Scaled(kRounds);
