@@ -12,17 +12,21 @@
 
 #include "AAX_Errors.h"
 #include "ExitCodes.h"
+#include "CombinedProgress.h"
 #include "HostAutomationDelegate.h"
 #include "HostProcessorDelegate.h"
 #include "HostSession.h"
 #include "HostStateFile.h"
 #include "OfflineRenderDriver.h"
+#include "ParallelJobs.h"
+#include "PluginInstance.h"
 #include "PluginSettings.h"
 #include "ProgressBar.h"
 #include "RawChannelSink.h"
 #include "RenderStatus.h"
 #include "SoundFileChannelSource.h"
 #include "SoundFileWriter.h"
+#include "ThreadTraces.h"
 
 namespace orv::apps
 {
@@ -41,61 +45,69 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// One run of the plug-in over one channel of IN; the rendered samples go to sink.
+// One run of the plug-in over one channel of IN.
 struct ChannelRun
 {
     int32 status = 0;
-    std::string error; // set when the host could not complete the run
+    std::string companionReason; // for RenderStatus::kCompanionFailed, when it gave one
+    std::string error;           // set when the host could not complete the run
 };
 
-ChannelRun RenderChannel(HostSession& session, const RenderCommand::Options& options,
-                         const PluginSettings& settings, int32 channel, int32 channelCount,
+// What every channel's run reads; shared by the threads that render the channels.
+struct RenderJob
+{
+    HostSession& session;
+    const RenderCommand::Options& options;
+    const PluginSettings& settings;
+    CombinedProgress& progress;
+};
+
+// Runs an instance of its own over source into sink, on the calling thread: the instance's
+// calls into the host arrive from here, which is how its traces are told from the others'.
+ChannelRun RenderChannel(const RenderJob& job, int32 channel, SoundFileChannelSource& source,
                          RawChannelSink& sink)
 {
     ChannelRun run;
-    SoundFileChannelSource source;
-    if (!source.Open(options.input, channel, &run.error)) return run;
-
+    const ThreadTraces traces(job.session.Host().Services());
     ACFPtr<host::HostAutomationDelegate> automation(new host::HostAutomationDelegate);
     ACFPtr<host::HostProcessorDelegate> delegate(new host::HostProcessorDelegate(source));
-    if (!session.CreateInstance({automation.get(), delegate.get()}, &run.error)) return run;
-    AAX_IACFEffectParameters& parameters = *session.Instance()->Parameters();
-    AAX_IACFHostProcessor* processor = session.Instance()->HostProcessor();
+    std::unique_ptr<host::PluginInstance> instance =
+        host::PluginInstance::Create(job.session.Module(), job.session.Host(),
+                                     {automation.get(), delegate.get()}, &run.error);
+    if (!instance) return run;
+    AAX_IACFEffectParameters& parameters = *instance->Parameters();
+    AAX_IACFHostProcessor* processor = instance->HostProcessor();
     automation->SetParameters(&parameters);
     const auto pump = [&automation] { automation->Pump(); };
 
     bool ready = processor != nullptr;
     if (!processor) run.error = "the effect has no host processor";
-    if (ready && !options.stateFile.empty())
+    if (ready && !job.options.stateFile.empty())
     {
-        ready = host::HostStateFile::Restore(parameters, options.stateFile, &run.error);
+        ready = host::HostStateFile::Restore(parameters, job.options.stateFile, &run.error);
         pump();
     }
-    if (ready) ready = settings.Apply(parameters, pump, &run.error);
+    if (ready) ready = job.settings.Apply(parameters, pump, &run.error);
 
     if (ready)
     {
-        ProgressBar bar(stderr);
-        const std::string prefix =
-            channelCount > 1 ? "channel " + std::to_string(channel + 1) + " " : "";
         host::OfflineRenderDriver::Options driver;
-        driver.windowSize = options.windowSize;
+        driver.windowSize = job.options.windowSize;
         driver.pump = pump;
-        driver.progress = [&](host::OfflineRenderDriver::Pass pass, int64 done, int64 total)
-        {
-            bar.Show(prefix + (pass == host::OfflineRenderDriver::Pass::kAnalysis ? "analysis"
-                                                                                  : "render"),
-                     done, total);
-        };
+        driver.progress = [&job, channel](host::OfflineRenderDriver::Pass pass, int64 done,
+                                          int64 /*total*/)
+        { job.progress.Update(channel, pass, done); };
         const auto result = host::OfflineRenderDriver::Run(*processor, source, sink, driver);
         if (result.result != kResultSuccess || sink.Written() != source.Length())
             run.error = "the render stopped with code " + std::to_string(result.result);
         double comm = 0.0;
         parameters.GetParameterNormalizedValue(kStatusParameterID, &comm);
         run.status = RenderStatus::FromComm(comm);
+        if (run.status == RenderStatus::kCompanionFailed)
+            run.companionReason = RenderStatus::CompanionReason(traces.Texts());
     }
     automation->SetParameters(nullptr);
-    session.ReleaseInstance();
+    instance.reset();
     return run;
 }
 
@@ -160,6 +172,11 @@ void RenderCommand::Register(CLI::App& app, int* exitCode)
                      "Process every channel (all, default for multichannel input) or the "
                      "first only")
         ->check(CLI::IsMember({"first", "all"}));
+    command
+        ->add_option("--jobs", options->jobs,
+                     "Channels rendered at once, one plug-in instance each (default: the "
+                     "machine's cores)")
+        ->check(CLI::Range(1, ParallelJobs::kMaxThreads));
     command->add_option("--state", options->stateFile, "Restore this state file before rendering");
     command->add_option("--module", options->modulePath,
                         "Plug-in bundle or module file (default: the bundle of this build)");
@@ -186,6 +203,8 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
     if (!options.range.empty() && !settings.SetRange(options.range, &error)) return usage(error);
     if (options.windowSize < 1 || options.windowSize > kMaxWindowSize)
         return usage("--window must be 1 to " + std::to_string(kMaxWindowSize));
+    if (options.jobs < 0 || options.jobs > ParallelJobs::kMaxThreads)
+        return usage("--jobs must be 1 to " + std::to_string(ParallelJobs::kMaxThreads));
 
     SF_INFO info = {};
     SNDFILE* probe = sf_open(options.input.c_str(), SFM_READ, &info);
@@ -208,25 +227,46 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
 
     const bool everyChannel = options.channels != "first";
     const int32 processed = everyChannel ? info.channels : 1;
+    // Every channel's files are opened here, so a failure shows before any plug-in runs.
     std::vector<RawChannelSink> rendered(static_cast<size_t>(processed));
-    int32 status = RenderStatus::kProcessed;
+    std::vector<std::unique_ptr<SoundFileChannelSource>> sources;
     for (int32 channel = 0; channel < processed; ++channel)
     {
         if (!rendered[static_cast<size_t>(channel)].Open(FolderOf(options.output), &error))
             return failure(error);
-        const ChannelRun run = RenderChannel(*session, options, settings, channel, processed,
-                                             rendered[static_cast<size_t>(channel)]);
-        if (!run.error.empty()) return failure(run.error);
-        // The first channel that was not processed decides the status.
-        if (status == RenderStatus::kProcessed) status = run.status;
+        sources.push_back(std::make_unique<SoundFileChannelSource>());
+        if (!sources.back()->Open(options.input, channel, &error)) return failure(error);
     }
+
+    ProgressBar bar(stderr);
+    CombinedProgress progress(processed, info.frames,
+                              [&bar](const std::string& label, int64 done, int64 total)
+                              { bar.Show(label, done, total); });
+    const RenderJob job{*session, options, settings, progress};
+    std::vector<ChannelRun> runs(static_cast<size_t>(processed));
+    ParallelJobs::Run(processed, ParallelJobs::ThreadCount(options.jobs, processed),
+                      [&](int32 channel)
+                      {
+                          const size_t at = static_cast<size_t>(channel);
+                          runs[at] = RenderChannel(job, channel, *sources[at], rendered[at]);
+                          return runs[at].error.empty();
+                      });
+    // Every channel before a failed one has run, so the first failure in channel order is
+    // the one a render channel by channel meets; the channels after it may not have run.
+    for (const ChannelRun& run : runs)
+        if (!run.error.empty()) return failure(run.error);
+    // The first channel that was not processed decides the status.
+    const auto decisive = std::find_if(runs.begin(), runs.end(), [](const ChannelRun& run)
+                                       { return run.status != RenderStatus::kProcessed; });
+    const int32 status = decisive == runs.end() ? RenderStatus::kProcessed : decisive->status;
+    const std::string reason = decisive == runs.end() ? std::string() : decisive->companionReason;
     if (!Merge(options.input, info, rendered, writer, &error) || !writer.Commit(&error))
         return failure(error);
 
     out << "rendered " << options.input << " -> " << options.output << " (" << info.channels
         << (info.channels == 1 ? " channel, " : " channels, ") << processed << " processed, "
         << info.frames << " frames at " << info.samplerate << " Hz)\n";
-    out << "status: " << status << " " << RenderStatus::Message(status) << "\n";
+    out << "status: " << RenderStatus::Line(status, reason) << "\n";
     return status == RenderStatus::kProcessed ? kExitSuccess : kExitFallback;
 }
 

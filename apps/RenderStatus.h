@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "AAX.h"
 
@@ -13,11 +14,20 @@ class RenderStatus
 public:
     // The code that marks a render the companion processed.
     static constexpr int32 kProcessed = 5;
+    // The code of a file the companion answered it could not process; the plug-in traces
+    // the companion's reason as Message(kCompanionFailed) + ": " + reason.
+    static constexpr int32 kCompanionFailed = 22;
 
     // The code a "Comm" value carries: truncate(value * 100 + 0.49).
     static int32 FromComm(double comm);
     // What the code means, in a few words.
     static std::string Message(int32 code);
+    // The companion's reason among the plug-in's traces: the last one that gives it, without
+    // its lead-in. Empty when none does.
+    static std::string CompanionReason(const std::vector<std::string>& traces);
+    // What follows "status: " on the status line: the code and its message, and for
+    // kCompanionFailed the companion's reason when there is one.
+    static std::string Line(int32 code, const std::string& companionReason);
 };
 
 } // namespace orv::apps

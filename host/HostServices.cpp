@@ -16,7 +16,7 @@ AAX_Result HostServices::Assert(const char* file, int32 line, const char* note)
 AAX_Result HostServices::Trace(int32 priority, const char* message)
 {
     std::lock_guard<std::mutex> lock(mMutex);
-    mTraces.push_back({priority, message ? message : ""});
+    mTraces.push_back({priority, message ? message : "", std::this_thread::get_id()});
     return kResultSuccess;
 }
 
@@ -24,7 +24,7 @@ AAX_Result HostServices::StackTrace(int32 tracePriority, int32 /*stackTracePrior
                                     const char* message)
 {
     std::lock_guard<std::mutex> lock(mMutex);
-    mStackTraces.push_back({tracePriority, message ? message : ""});
+    mStackTraces.push_back({tracePriority, message ? message : "", std::this_thread::get_id()});
     return kResultSuccess;
 }
 

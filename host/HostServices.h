@@ -2,6 +2,7 @@
 
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "AAX_IACFHostServices.h"
@@ -12,7 +13,9 @@ namespace orv::host
 
 // The host's module-wide services: it keeps every trace, assertion and stack-trace request
 // the plug-in makes, in order. One object serves both versions (unless limited to
-// version 1), so a module's traces land in one log whichever version it uses.
+// version 1), so a module's traces land in one log whichever version it uses. Every
+// instance of the module shares it: each message notes the thread it came from, so a host
+// that drives each instance from a thread of its own can tell the instances' traces apart.
 class HostServices : public HostUnknown<AAX_IACFHostServices_V2>
 {
 public:
@@ -20,6 +23,7 @@ public:
     {
         int32 priority;
         std::string text;
+        std::thread::id thread;
     };
 
     explicit HostServices(bool offerVersion2 = true) : mOfferVersion2(offerVersion2) {}
