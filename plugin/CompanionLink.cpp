@@ -5,6 +5,7 @@
 #include "AAX_IController.h"
 #include "CompanionAnswerParser.h"
 #include "CompanionConnection.h"
+#include "CompanionFailureAnswer.h"
 #include "OfflineParameterIDs.h"
 #include "OfflineStatus.h"
 
@@ -68,9 +69,15 @@ void Reset(CompanionInfo& info)
 
 } // namespace
 
-int32 RequestProcessing(const std::string& request)
+int32 RequestProcessing(const std::string& request, std::string* outReason)
 {
-    return ProcessStatus(CompanionConnection::Exchange(request, nullptr, 0));
+    CompanionConnection::Reply reply;
+    const Result result =
+        CompanionConnection::Exchange(request, &reply, CompanionFailureAnswer::kExaminedBytes);
+    if (result != Result::kOK) return ProcessStatus(result);
+    if (!CompanionFailureAnswer::IsFailure(reply.text)) return kStatusNone;
+    if (outReason) *outReason = CompanionFailureAnswer::Reason(reply.text);
+    return kStatusCompanionFailed;
 }
 
 int32 RequestCompanionInfo(const AAX_IController* controller, AAX_IACFEffectParameters* parameters,

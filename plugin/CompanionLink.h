@@ -15,9 +15,11 @@ namespace CompanionLink
 
 constexpr const char* kParametersRequest = "{request:\"parameters\"}\n";
 
-// Sends a built "process" request and waits for the companion to finish. Returns 0, or
-// the status code of the failed step (kStatusSocket to kStatusReceive).
-int32 RequestProcessing(const std::string& request);
+// Sends a built "process" request and waits for the companion to finish. Returns 0, the
+// status code of the failed step (kStatusSocket to kStatusReceive), or
+// kStatusCompanionFailed when the companion answered that it could not process the file;
+// its reason then goes to outReason (may be null). Any other answer, or none, is success.
+int32 RequestProcessing(const std::string& request, std::string* outReason);
 
 // The "parameters" exchange: resets info, asks the companion and fills info from its
 // answer. The sample rate comes from controller (may be null: rangeMax is then bounded by

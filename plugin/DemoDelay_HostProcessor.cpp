@@ -1,12 +1,17 @@
 #include "DemoDelay_HostProcessor.h"
 
 #include <algorithm>
+#include <cstring>
+#include <functional>
 #include <new>
 
+#include "AAX_CHostServices.h"
 #include "AAX_Errors.h"
 #include "AAX_IController.h"
+#include "CompanionFailureAnswer.h"
 #include "CompanionLink.h"
 #include "DocumentsFolder.h"
+#include "FilePaths.h"
 #include "InterfaceFileFormat.h"
 #include "InterfaceFileLocation.h"
 #include "OfflineParameterIDs.h"
@@ -70,44 +75,95 @@ AAX_Result DemoDelay_HostProcessor::RenderAudio(const float* const inAudioIns[],
                                                 int32 inAudioInCount, float* const inAudioOuts[],
                                                 int32 inAudioOutCount, int32* ioWindowSize)
 {
-    if (inAudioInCount != inAudioOutCount || !ioWindowSize) return kResultRenderArgument;
+    if (!ioWindowSize) return kResultRenderArgument;
     const int32 window = *ioWindowSize;
-    if (window <= 0) return kResultSuccess;
-    if (inAudioOutCount < 1 || !inAudioIns || !inAudioOuts || !inAudioIns[0] || !inAudioOuts[0])
+    const bool buffersGiven =
+        inAudioOutCount >= 1 && inAudioIns && inAudioOuts && inAudioIns[0] && inAudioOuts[0];
+    if (inAudioInCount != inAudioOutCount || (window > 0 && !buffersGiven))
+    {
+        // The refused window's samples are still taken from the file, so the next window
+        // gets the samples that belong to it.
+        if (mReady && window > 0) ReadThroughScratch(nullptr, window);
         return kResultRenderArgument;
+    }
+    if (window <= 0) return kResultSuccess;
 
+    const float* const in = inAudioIns[0];
+    float* const out = inAudioOuts[0];
     int32 delivered = 0;
     if (mReady)
     {
-        int32 count = window;
-        GetAudioSliceFromFile(inAudioOuts[0], 0, &count);
+        // A host that renders in place hands the same buffer twice: the file's samples may
+        // then go there only once they are known to be good, as the input is still needed.
+        const bool overlapping = std::less<const float*>()(in, out + window) &&
+                                 std::less<const float*>()(out, in + window);
+        if (overlapping)
+        {
+            delivered = ReadThroughScratch(out, window);
+        }
+        else
+        {
+            int32 count = window;
+            GetAudioSliceFromFile(out, 0, &count);
+            delivered = mReady ? window : std::min(mInput.SamplesRead(), window);
+        }
         if (mReady) return kResultSuccess;
-        // The file ended inside this slice: what it still held stays, the input fills the
-        // rest, so the host never renders samples nobody wrote.
-        delivered = std::min(mInput.SamplesRead(), window);
     }
-    std::copy(inAudioIns[0] + delivered, inAudioIns[0] + window, inAudioOuts[0] + delivered);
+    // Pass-through, or the file ended inside this slice: what it still held stays, the input
+    // fills the rest, so the host never renders samples nobody wrote. memmove, as in place
+    // the two are one buffer.
+    std::memmove(out + delivered, in + delivered,
+                 static_cast<size_t>(window - delivered) * sizeof(float));
     return kResultSuccess;
 }
 
 AAX_Result DemoDelay_HostProcessor::PostRender()
 {
     CloseInterfaceFileAfterRead(0);
+    mClaim.Release();
     return kResultSuccess;
 }
 
-int32 DemoDelay_HostProcessor::PrepareInterfaceFileForWrite(int32 fileIndex)
+AAX_Result DemoDelay_HostProcessor::Uninitialize()
+{
+    mOutput.Close();
+    mInput.Close();
+    mClaim.Release();
+    return AAX_CHostProcessor::Uninitialize();
+}
+
+int32 DemoDelay_HostProcessor::ReadThroughScratch(float* destination, int32 count)
+{
+    int32 delivered = 0;
+    while (mReady && delivered < count)
+    {
+        const int32 step = std::min(count - delivered, kScratchSamples);
+        int32 asked = step;
+        GetAudioSliceFromFile(mScratch.data(), 0, &asked);
+        const int32 arrived = mReady ? step : std::min(mInput.SamplesRead(), step);
+        if (destination)
+            std::copy(mScratch.data(), mScratch.data() + arrived, destination + delivered);
+        delivered += arrived;
+    }
+    return delivered;
+}
+
+int32 DemoDelay_HostProcessor::PrepareInterfaceFileForWrite(int32)
 {
     mInput.Close();
+    mClaim.Release();
     const std::vector<std::string> folders = orv::platform::UserDocumentFolderURLs();
     std::string folder;
     if (!folders.empty())
     {
         Report(mStatusCode);
-        if (!InterfaceFileLocation::FolderPathFromURL(folders.front(), folder)) folder.clear();
+        // The companion takes only plain paths: no empty, "." or ".." component.
+        if (!InterfaceFileLocation::FolderPathFromURL(folders.front(), folder) ||
+            !orv::platform::CanonicalFolderPath(folder, folder))
+            folder.clear();
     }
-    if (folder.empty() ||
-        !InterfaceFileLocation::InterfaceFilePath(folder, fileIndex, mInterfaceFilePath))
+    if (folder.empty() || mClaim.Claim(folder) != InterfaceFileClaim::Result::kClaimed ||
+        !InterfaceFileLocation::InterfaceFilePath(folder, mClaim.Index(), mInterfaceFilePath))
     {
         mReady = false;
         mInterfaceFilePath.clear();
@@ -166,10 +222,18 @@ int32 DemoDelay_HostProcessor::RequestExternalAudioProcessing(int32)
     const ProcessRequest::Request request =
         ProcessRequest::Build(EffectParameters(), mSampleRate, mInterfaceFilePath);
     mToolCount = request.toolCount;
-    const int32 status = CompanionLink::RequestProcessing(request.text);
+    std::string reason;
+    const int32 status = CompanionLink::RequestProcessing(request.text, &reason);
     if (status == kStatusNone) return 0;
+    if (status == kStatusCompanionFailed) TraceCompanionFailure(reason);
     Fail(status);
     return request.rangeCheckResult;
+}
+
+void DemoDelay_HostProcessor::TraceCompanionFailure(const std::string& reason) const
+{
+    AAX_CHostServices::Trace(AAX_eTracePriorityHost_High, "%s%s",
+                             CompanionFailureAnswer::kTracePrefix, reason.c_str());
 }
 
 void DemoDelay_HostProcessor::Report(int32 code)

@@ -1,16 +1,20 @@
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "AAX_CHostProcessor.h"
+#include "InterfaceFileClaim.h"
 #include "InterfaceFileReader.h"
 #include "InterfaceFileWriter.h"
 
 // The plug-in's offline processor. The analysis pass records the first channel of the
 // selection into the interface file; the render pass asks the companion to process that
 // file and streams the result back into the first output channel. Any failure is published
-// through "Comm" as code / 100 and from then on the selection renders unchanged. Driven by
-// the host, one call at a time; holds no lock and starts no thread.
+// through "Comm" as code / 100 and from then on the selection renders unchanged. From the
+// start of the analysis pass to the end of the render pass it claims an interface file of
+// its own (the lowest free index), so instances rendering at once never share one. Driven
+// by the host, one call at a time; starts no thread.
 class DemoDelay_HostProcessor : public AAX_CHostProcessor
 {
 public:
@@ -20,6 +24,9 @@ public:
 
     DemoDelay_HostProcessor() = default;
     ~DemoDelay_HostProcessor() override = default;
+
+    // Closes the files and gives up the interface file's claim, then the base's teardown.
+    AAX_Result Uninitialize() override;
 
     // Return 0 whatever happens to the exchange, except PreAnalyze (the sample-rate query's
     // result) and RenderAudio (kResultRenderArgument for unequal channel counts or a null
@@ -53,8 +60,20 @@ public:
     int32 SamplesWritten() const { return mSamplesWritten; }
     int32 ToolCount() const { return mToolCount; }
     const std::string& InterfaceFilePath() const { return mInterfaceFilePath; }
+    // The claimed interface file's index, -1 while none is claimed.
+    int32 InterfaceFileIndex() const { return mClaim.Index(); }
 
 private:
+    // Samples read per step when the output cannot take the file's samples directly.
+    static constexpr int32 kScratchSamples = 4096;
+
+    // Reads count samples of the file through the scratch buffer and copies those that
+    // arrived whole and finite to destination (null drops them). Returns how many arrived;
+    // fewer than count only after a failure (the processor is then no longer ready).
+    int32 ReadThroughScratch(float* destination, int32 count);
+    // Traces the companion's reason for not processing the file.
+    void TraceCompanionFailure(const std::string& reason) const;
+
     // Stores code and publishes it through "Comm".
     void Report(int32 code);
     // Reports code and switches to pass-through.
@@ -69,4 +88,6 @@ private:
     int32 mSamplesWritten = 0;
     InterfaceFileWriter mOutput;
     InterfaceFileReader mInput;
+    InterfaceFileClaim mClaim;
+    std::array<float, kScratchSamples> mScratch{};
 };

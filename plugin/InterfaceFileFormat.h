@@ -22,6 +22,12 @@ constexpr int64 kMaxSamples = (0xFFFFFFFFll - kRiffSizeWithoutData) / kBytesPerS
 // "%sOrvendal_interface_%i.wav"
 constexpr const char* kFileNameStem = "Orvendal_interface_";
 constexpr const char* kFileNameSuffix = ".wav";
+// ".Orvendal_interface_<n>.lock" beside the file: whoever holds its lock owns index n.
+constexpr const char* kLockFileSuffix = ".lock";
+// Indices an instance may claim, 0 first; more instances at once than this is no real use.
+constexpr int32 kMaxInterfaceFiles = 1000;
+// Buffer of the streams that write and read the file.
+constexpr size_t kStreamBufferBytes = 1 << 20;
 // Longest path the processor keeps (a 1000-byte buffer with its terminator).
 constexpr size_t kMaxPathLength = 999;
 

@@ -18,6 +18,15 @@ int HexValue(char c)
     return -1;
 }
 
+bool JoinedPath(const std::string& folder, const std::string& name, std::string& outPath)
+{
+    const bool needsSlash = folder.empty() || folder.back() != '/';
+    std::string path = folder + (needsSlash ? "/" : "") + name;
+    if (path.size() > InterfaceFileFormat::kMaxPathLength) return false;
+    outPath = path;
+    return true;
+}
+
 } // namespace
 
 bool FolderPathFromURL(const std::string& url, std::string& outFolder)
@@ -53,11 +62,18 @@ bool FolderPathFromURL(const std::string& url, std::string& outFolder)
 
 bool InterfaceFilePath(const std::string& folder, int32 index, std::string& outPath)
 {
-    std::string path = folder + InterfaceFileFormat::kFileNameStem + std::to_string(index) +
-                       InterfaceFileFormat::kFileNameSuffix;
-    if (path.size() > InterfaceFileFormat::kMaxPathLength) return false;
-    outPath = path;
-    return true;
+    return JoinedPath(folder,
+                      InterfaceFileFormat::kFileNameStem + std::to_string(index) +
+                          InterfaceFileFormat::kFileNameSuffix,
+                      outPath);
+}
+
+bool LockFilePath(const std::string& folder, int32 index, std::string& outPath)
+{
+    return JoinedPath(folder,
+                      std::string(".") + InterfaceFileFormat::kFileNameStem +
+                          std::to_string(index) + InterfaceFileFormat::kLockFileSuffix,
+                      outPath);
 }
 
 } // namespace InterfaceFileLocation

@@ -26,7 +26,12 @@ bool TagIs(const char (&tag)[4], const char* upper, const char* lower)
 int32 InterfaceFileReader::Open(const std::string& path, int32 channelCount, float sampleRate,
                                 int32 samplesExpected)
 {
-    auto file = std::make_unique<std::ifstream>(path, std::ios::binary | std::ios::in);
+    Close();
+    // Slices are a few kilobytes each; a large buffer reads them in few calls.
+    mBuffer.resize(InterfaceFileFormat::kStreamBufferBytes);
+    auto file = std::make_unique<std::ifstream>();
+    file->rdbuf()->pubsetbuf(mBuffer.data(), static_cast<std::streamsize>(mBuffer.size()));
+    file->open(path, std::ios::binary | std::ios::in);
     if (!file->is_open())
     {
         Close();

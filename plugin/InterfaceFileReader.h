@@ -3,6 +3,7 @@
 #include <istream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "AAX.h"
 
@@ -37,6 +38,8 @@ private:
     bool ReadU32(uint32& value);
     bool Skip(uint32 count);
 
+    // The file stream's buffer; declared first, so it outlives the stream.
+    std::vector<char> mBuffer;
     std::unique_ptr<std::istream> mStream;
     int32 mSamplesRead = 0;
 };

@@ -1,5 +1,6 @@
 #include "InterfaceFileWriter.h"
 
+#include "FilePaths.h"
 #include "InterfaceFileFormat.h"
 #include "OfflineStatus.h"
 
@@ -10,6 +11,11 @@ int32 InterfaceFileWriter::Open(const std::string& path, int32 channelCount, flo
     if (mStream.is_open()) mStream.close();
     mStream.clear();
     if (path.empty()) return kStatusCreateFile;
+    // A link someone left at the path would have the selection written into its target.
+    if (!orv::platform::RemoveLinkAt(path)) return kStatusCreateFile;
+    // Windows arrive a few kilobytes at a time; a large buffer turns them into few writes.
+    mBuffer.resize(kStreamBufferBytes);
+    mStream.rdbuf()->pubsetbuf(mBuffer.data(), static_cast<std::streamsize>(mBuffer.size()));
     mStream.open(path, std::ios::binary | std::ios::out | std::ios::trunc);
     if (!mStream.is_open()) return kStatusCreateFile;
     if (!WriteHeader(channelCount, sampleRate)) return kStatusCreateFile;
@@ -35,6 +41,12 @@ int32 InterfaceFileWriter::Complete(uint32 dataSize)
     if (!mStream || !WriteU32(dataSize)) status = kStatusCompleteFile;
     mStream.close();
     return status;
+}
+
+void InterfaceFileWriter::Close()
+{
+    if (mStream.is_open()) mStream.close();
+    mStream.clear();
 }
 
 bool InterfaceFileWriter::WriteTag(const char* tag)

@@ -2,11 +2,13 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "AAX.h"
 
 // Writes the interface file: the header when opened, the samples as they arrive, the two
-// sizes when completed. Results are OfflineStatus codes (0 on success).
+// sizes when completed. Never writes through a symbolic link standing at the path: the link
+// is removed and a file of its own made. Results are OfflineStatus codes (0 on success).
 class InterfaceFileWriter
 {
 public:
@@ -20,6 +22,8 @@ public:
     // closed in either case.
     int32 Complete(uint32 dataSize);
 
+    // Closes the file as it stands, sizes not written (a pass abandoned half-way).
+    void Close();
     bool IsOpen() const { return mStream.is_open(); }
 
 private:
@@ -28,5 +32,7 @@ private:
     bool WriteU32(uint32 value);
     bool WriteHeader(int32 channelCount, float sampleRate);
 
+    // Declared before the stream that uses it, so it outlives the stream.
+    std::vector<char> mBuffer;
     std::ofstream mStream;
 };

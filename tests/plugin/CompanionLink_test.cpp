@@ -72,7 +72,7 @@ TEST(CompanionLink, ReportsACompanionThatIsNotListening)
     EXPECT_EQ(info.infoStatus, CompanionInfo::kInfoConnectFailed);
     EXPECT_TRUE(info.version.empty());
 
-    EXPECT_EQ(CompanionLink::RequestProcessing("{request:\"process\"}\n"), kStatusConnect);
+    EXPECT_EQ(CompanionLink::RequestProcessing("{request:\"process\"}\n", nullptr), kStatusConnect);
 }
 
 } // namespace

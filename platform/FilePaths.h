@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace orv::platform
+{
+
+// The canonical form of an existing folder's path: absolute, every symbolic link resolved,
+// no empty, "." or ".." component and no trailing slash ("/" stays "/"). False when the
+// folder does not exist or is no folder.
+bool CanonicalFolderPath(const std::string& folder, std::string& outCanonical);
+
+// Removes a symbolic link standing at path, so that a file created there next is a file of
+// its own and not the link's target. True when no link stands at path afterwards (nothing
+// there, or a file that is not a link, counts as true).
+bool RemoveLinkAt(const std::string& path);
+
+} // namespace orv::platform
