@@ -1,0 +1,55 @@
+#include "RenderStatus.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using orv::apps::RenderStatus;
+
+namespace
+{
+
+// The lead-in of the plug-in's trace for a file the companion could not process.
+constexpr const char* kLeadIn = "the companion could not process the file: ";
+
+TEST(RenderStatus, CodesReadFromCommAndTheirMessages)
+{
+    EXPECT_EQ(RenderStatus::FromComm(0.05), RenderStatus::kProcessed);
+    EXPECT_EQ(RenderStatus::FromComm(0.22), RenderStatus::kCompanionFailed);
+    EXPECT_EQ(RenderStatus::FromComm(0.2199), 22);
+    EXPECT_EQ(RenderStatus::FromComm(0.63), 63);
+    EXPECT_EQ(RenderStatus::Message(22), "the companion could not process the file");
+    EXPECT_EQ(RenderStatus::Message(20), "the companion orvendal-qv is not running");
+    EXPECT_EQ(RenderStatus::Message(47), "the processed file's header failed check step 1");
+    EXPECT_EQ(RenderStatus::Message(63), "the processed file's header failed check step 17");
+    EXPECT_EQ(RenderStatus::Message(64), "unknown status");
+}
+
+TEST(RenderStatus, TheCompanionsReasonComesFromTheLastTraceThatGivesIt)
+{
+    const std::string lead(kLeadIn);
+    EXPECT_EQ(RenderStatus::CompanionReason({}), "");
+    EXPECT_EQ(RenderStatus::CompanionReason({"unrelated", "sent the request"}), "");
+    // Without the colon, or not at the start, it is some other message.
+    EXPECT_EQ(RenderStatus::CompanionReason({"the companion could not process the file",
+                                             "note: " + lead + "no"}),
+              "");
+    EXPECT_EQ(RenderStatus::CompanionReason({lead + "old", "other", lead + "no such preset 9",
+                                             "after"}),
+              "no such preset 9");
+    // A reason spread over lines stays on the one status line.
+    EXPECT_EQ(RenderStatus::CompanionReason({lead + "bad file\r\nnot a WAV\n"}),
+              "bad file  not a WAV");
+}
+
+TEST(RenderStatus, TheStatusLineGivesTheReasonOnlyForTheCompanionsFailure)
+{
+    EXPECT_EQ(RenderStatus::Line(22, "the file is not a WAV file"),
+              std::string("22 ") + kLeadIn + "the file is not a WAV file");
+    EXPECT_EQ(RenderStatus::Line(22, ""), "22 the companion could not process the file");
+    EXPECT_EQ(RenderStatus::Line(20, "stray"), "20 the companion orvendal-qv is not running");
+    EXPECT_EQ(RenderStatus::Line(5, ""), "5 processed by the companion");
+}
+
+} // namespace
