@@ -16,6 +16,12 @@ constexpr int kRangeMaxHz = 96000;
 constexpr size_t kMaxAnswerBytes = 399;
 // A request longer than this is not from the plug-in (its path member holds 999 bytes).
 constexpr size_t kMaxRequestBytes = 4096;
+// A refused or failed request is answered with one line of at most this many bytes.
+constexpr size_t kMaxErrorAnswerBytes = 300;
+// The error a "process" request is answered with when the companion stops before its end.
+constexpr const char* kStoppedReason = "the companion stopped before the file was processed";
+// A request line must arrive whole within this time of the connection being accepted.
+constexpr int kLineDeadlineMs = 10000;
 // The header sizes of the interface file are 32-bit: 36 + 4 × samples must fit.
 constexpr uint64_t kMaxInterfaceSamples = 1073741814;
 // Sample rates the tools are designed for; filter lengths grow with the rate.

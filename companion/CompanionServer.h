@@ -1,14 +1,15 @@
 #pragma once
 
 #include "CompanionConstants.h"
+#include "ConnectionLoop.h"
 #include "Log.h"
 #include "RequestHandler.h"
+#include "UniqueFd.h"
+#include "WorkQueue.h"
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
-#include <deque>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,10 +17,10 @@
 namespace companion
 {
 
-// The TCP server on 127.0.0.1: one thread accepts connections, a fixed pool of workers
-// serves them (one request each, then the connection is closed). Connections beyond the
-// pool wait in a bounded queue; past that they are closed at once. The handler outlives
-// the server.
+// The TCP server on 127.0.0.1. One event-loop thread accepts connections and reads their
+// request lines; it answers "parameters" and bad lines itself, at once, and hands each
+// "process" request to a bounded queue that a fixed pool of workers serves. One request per
+// connection, then the connection is closed. The handler outlives the server.
 class CompanionServer
 {
 public:
@@ -27,8 +28,9 @@ public:
     {
         uint16_t port = kCompanionPort; // 0 picks a free port (see port())
         size_t workers = 4;
-        size_t queueLimit = 32;
-        int receiveTimeoutMs = 10000; // a client must send its line within this
+        size_t queueLimit = 32;             // "process" requests waiting for a worker
+        int lineDeadlineMs = kLineDeadlineMs; // a client must send its whole line within this
+        size_t maxConnections = 0;          // still sending their line; 0: from the descriptor limit
     };
 
     CompanionServer(RequestHandler& handler, Log& log, Options options);
@@ -38,25 +40,26 @@ public:
 
     bool start(std::string& error);
     uint16_t port() const { return port_; }
-    // Stops accepting, lets the workers finish what they serve, and joins every thread.
+    // Stops at once: a "process" under way is abandoned, its file left as it was, and every
+    // request not served is answered with the error line. Joins every thread.
     void stop();
 
 private:
-    void acceptLoop();
+    void dispatch(UniqueFd fd, std::string peer, std::string line);
     void workerLoop();
-    void serve(int fd);
+    size_t connectionBudget() const;
 
     RequestHandler& handler_;
     Log& log_;
     Options options_;
-    int listenFd_ = -1;
+    UniqueFd listen_;
     uint16_t port_ = 0;
-    std::atomic<bool> running_{false};
-    std::thread acceptor_;
+    std::atomic<bool> stopping_{false};
+    bool running_ = false;
+    WorkQueue queue_;
+    std::unique_ptr<ConnectionLoop> loop_;
+    std::thread loopThread_;
     std::vector<std::thread> workers_;
-    std::mutex mutex_;
-    std::condition_variable ready_;
-    std::deque<int> queue_;
 };
 
 } // namespace companion

@@ -1,6 +1,7 @@
 #include "InterfaceFile.h"
 
-#include <atomic>
+#include "StaleTemporarySweeper.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -27,7 +28,7 @@ void closeIfOpen(int& fd)
 
 InterfaceFile::~InterfaceFile()
 {
-    discardReplacement();
+    replacement_.reset();
     closeIfOpen(fileFd_);
     closeIfOpen(dirFd_);
 }
@@ -85,31 +86,31 @@ bool InterfaceFile::openFile(std::string& error)
     return true;
 }
 
+std::vector<std::string> InterfaceFile::sweepStaleTemporaries() const
+{
+    return StaleTemporarySweeper::sweep(dirFd_);
+}
+
 bool InterfaceFile::createReplacement(std::string& error)
 {
-    static std::atomic<unsigned> counter{0};
-    tempName_ = "." + name_ + ".tmp-" + std::to_string(::getpid()) + '-' +
-                std::to_string(counter.fetch_add(1));
-    tempFd_ = ::openat(dirFd_, tempName_.c_str(),
-                       O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (tempFd_ < 0)
+    replacement_ = std::make_unique<ReplacementFile>(dirFd_, name_);
+    if (!replacement_->create(error))
     {
-        tempName_.clear();
-        error = systemError("cannot create the temporary file");
+        replacement_.reset();
         return false;
     }
     // The plug-in rewrites the file on its next analysis pass, so the replacement must keep
     // the original's owner and permissions.
+    const int fd = replacement_->fd();
     struct stat created
     {
     };
-    if (::fstat(tempFd_, &created) != 0 ||
-        ((created.st_uid != owner_ || created.st_gid != group_) &&
-         ::fchown(tempFd_, owner_, group_) != 0) ||
-        ::fchmod(tempFd_, mode_) != 0)
+    if (::fstat(fd, &created) != 0 ||
+        ((created.st_uid != owner_ || created.st_gid != group_) && ::fchown(fd, owner_, group_) != 0) ||
+        ::fchmod(fd, mode_) != 0)
     {
         error = systemError("cannot give the temporary file the original's owner and permissions");
-        discardReplacement();
+        replacement_.reset();
         return false;
     }
     return true;
@@ -117,6 +118,11 @@ bool InterfaceFile::createReplacement(std::string& error)
 
 bool InterfaceFile::commitReplacement(std::string& error)
 {
+    if (!replacement_)
+    {
+        error = "no replacement was created";
+        return false;
+    }
     // Another program may have put something else under the name meanwhile: keep that.
     struct stat now
     {
@@ -125,33 +131,12 @@ bool InterfaceFile::commitReplacement(std::string& error)
         now.st_ino != inode_)
     {
         error = "the file was replaced by someone else while it was processed";
-        discardReplacement();
+        replacement_.reset();
         return false;
     }
-    if (::close(tempFd_) != 0)
-    {
-        tempFd_ = -1;
-        error = systemError("cannot close the temporary file");
-        discardReplacement();
-        return false;
-    }
-    tempFd_ = -1;
-    if (::renameat(dirFd_, tempName_.c_str(), dirFd_, name_.c_str()) != 0)
-    {
-        error = systemError("cannot rename the temporary file");
-        discardReplacement();
-        return false;
-    }
-    tempName_.clear();
-    ::fsync(dirFd_); // makes the rename itself durable; the data is already synced
-    return true;
-}
-
-void InterfaceFile::discardReplacement()
-{
-    closeIfOpen(tempFd_);
-    if (!tempName_.empty()) ::unlinkat(dirFd_, tempName_.c_str(), 0);
-    tempName_.clear();
+    const bool committed = replacement_->commit(error);
+    replacement_.reset();
+    return committed;
 }
 
 } // namespace companion

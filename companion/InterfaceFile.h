@@ -1,6 +1,10 @@
 #pragma once
 
+#include "ReplacementFile.h"
+
+#include <memory>
 #include <string>
+#include <vector>
 
 #include <sys/types.h>
 
@@ -9,8 +13,9 @@ namespace companion
 
 // The interface file on disk, reached only through its directory's descriptor so that the
 // file checked is the file read and replaced. The file must be a regular file and not a
-// symbolic link. The replacement is written to a new file beside it and renamed over it.
-// Descriptors are owned and closed by this object; a temporary file not committed is removed.
+// symbolic link. The replacement is written to a new file beside it (ReplacementFile) and
+// renamed over it. Descriptors are owned and closed by this object; a replacement not
+// committed is removed.
 class InterfaceFile
 {
 public:
@@ -22,24 +27,23 @@ public:
     // Opens the directory; `key()` then names the file for per-file exclusion.
     bool openDirectory(const std::string& directory, const std::string& name, std::string& error);
     std::string key() const { return key_; }
+    // Removes the temporaries that dead companions left in the folder; returns their names.
+    std::vector<std::string> sweepStaleTemporaries() const;
     // Opens the file itself for reading.
     bool openFile(std::string& error);
     int fd() const { return fileFd_; }
 
     // Creates the temporary file beside the interface file, with its owner and permissions.
     bool createReplacement(std::string& error);
-    int replacementFd() const { return tempFd_; }
+    int replacementFd() const { return replacement_ ? replacement_->fd() : -1; }
     // Renames the replacement over the interface file, if that is still the file opened.
     bool commitReplacement(std::string& error);
 
 private:
-    void discardReplacement();
-
     int dirFd_ = -1;
     int fileFd_ = -1;
-    int tempFd_ = -1;
+    std::unique_ptr<ReplacementFile> replacement_;
     std::string name_;
-    std::string tempName_;
     std::string key_;
     dev_t device_ = 0;
     ino_t inode_ = 0;

@@ -1,6 +1,7 @@
 #include "ProcessingPipeline.h"
 
 #include "AudioFileReader.h"
+#include "CompanionConstants.h"
 #include "InterfaceFile.h"
 #include "InterfaceFileGuard.h"
 #include "ToolChain.h"
@@ -9,6 +10,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 
 namespace companion
 {
@@ -17,11 +19,18 @@ namespace
 {
 ProcessingPipeline::Outcome refused(const std::string& why)
 {
-    return {false, "left untouched: " + why};
+    return {false, "left untouched: " + why, why};
+}
+
+std::string writeFailure(const WavFloatWriter& writer, const std::string& fallback)
+{
+    if (writer.systemError() == 0) return fallback;
+    return "cannot write the processed file: " + std::string(std::strerror(writer.systemError()));
 }
 } // namespace
 
-ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request)
+ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
+                                                    const std::atomic<bool>* stop)
 {
     const auto started = std::chrono::steady_clock::now();
     const InterfaceFileGuard::Verdict verdict = InterfaceFileGuard::check(request.input);
@@ -30,7 +39,11 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request)
     std::string error;
     InterfaceFile file;
     if (!file.openDirectory(verdict.directory, verdict.name, error)) return refused(error);
+    for (const std::string& name : file.sweepStaleTemporaries())
+        log_.info("removed " + name + ", left in " + verdict.directory + " by a companion that died");
     FileLockTable::Hold hold(locks_, file.key());
+    // Another request on this file may have held it until the stop.
+    if (stop && *stop) return refused(kStoppedReason);
     if (!file.openFile(error)) return refused(error);
 
     AudioFileReader reader;
@@ -43,7 +56,7 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request)
     if (!file.createReplacement(error)) return refused(error);
     WavFloatWriter writer(file.replacementFd(), static_cast<uint32_t>(reader.sampleRate()),
                           static_cast<uint32_t>(reader.length()));
-    if (!writer.writeHeader()) return refused("cannot write the temporary file");
+    if (!writer.writeHeader()) return refused(writeFailure(writer, "cannot write the temporary file"));
 
     ToolChain chain(std::move(plan.tools));
     int lastTenth = -1;
@@ -56,8 +69,14 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request)
                     ' ' + std::to_string(tenth * 10) + " %");
         if (tenth == 10) lastTenth = -1;
     };
-    if (!chain.run(reader, writer, error, progress)) return refused(error);
-    if (!writer.finish()) return refused("the processed file could not be completed on disk");
+    if (!chain.run(reader, writer, error, progress, stop))
+    {
+        if (stop && *stop) return refused(kStoppedReason);
+        return refused(writeFailure(writer, error));
+    }
+    if (!writer.finish())
+        return refused(writeFailure(writer, "the processed file could not be completed on disk"));
+    if (stop && *stop) return refused(kStoppedReason);
     if (!file.commitReplacement(error)) return refused(error);
 
     const double seconds =
@@ -65,7 +84,7 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request)
     char timing[64];
     std::snprintf(timing, sizeof timing, "%zu samples at %d Hz in %.2f s", reader.length(),
                   reader.sampleRate(), seconds);
-    return {true, "processed (" + plan.summary + "): " + timing};
+    return {true, "processed (" + plan.summary + "): " + timing, {}};
 }
 
 } // namespace companion

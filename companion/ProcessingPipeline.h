@@ -4,6 +4,7 @@
 #include "Log.h"
 #include "Request.h"
 
+#include <atomic>
 #include <string>
 
 namespace companion
@@ -11,8 +12,10 @@ namespace companion
 
 // Carries out one "process" request: checks the path, opens the interface file, streams it
 // through the switched-on tools into a temporary file beside it, syncs it and renames it
-// over the original. On any failure the original is left untouched and nothing else stays
-// behind. Safe to call from several threads; one file is processed by one call at a time.
+// over the original. On any failure, or when told to stop, the original is left untouched
+// and nothing else stays behind; temporaries that a killed companion left in the folder
+// are removed on the way. Safe to call from several threads; one file is processed by one
+// call at a time.
 class ProcessingPipeline
 {
 public:
@@ -21,10 +24,12 @@ public:
     struct Outcome
     {
         bool replaced = false;
-        std::string message; // what was done, or why not
+        std::string message; // what was done, or why not, for the log
+        std::string error;   // why not, for the client; empty when replaced
     };
 
-    Outcome run(const Request& request);
+    // Gives up, leaving the file as it was, once `*stop` turns true.
+    Outcome run(const Request& request, const std::atomic<bool>* stop = nullptr);
 
 private:
     FileLockTable& locks_;

@@ -1,5 +1,6 @@
 #include "RequestHandler.h"
 
+#include "ErrorAnswer.h"
 #include "ParametersAnswer.h"
 #include "RequestParser.h"
 
@@ -21,7 +22,13 @@ std::string excerpt(const std::string& line)
 
 RequestHandler::Reply RequestHandler::handle(const std::string& line, const std::string& peer)
 {
-    const Request request = RequestParser::parse(line);
+    return respond(RequestParser::parse(line), line, peer);
+}
+
+RequestHandler::Reply RequestHandler::respond(const Request& request, const std::string& line,
+                                              const std::string& peer,
+                                              const std::atomic<bool>* stop)
+{
     switch (request.kind)
     {
     case RequestKind::Parameters:
@@ -32,15 +39,16 @@ RequestHandler::Reply RequestHandler::handle(const std::string& line, const std:
     }
     case RequestKind::Process:
     {
-        const ProcessingPipeline::Outcome outcome = pipeline_.run(request);
+        const ProcessingPipeline::Outcome outcome = pipeline_.run(request, stop);
         log_.info(peer + " process " + request.input + ": " + outcome.message);
-        return {outcome.replaced, {}};
+        if (outcome.replaced) return {true, {}};
+        return {false, ErrorAnswer::build(outcome.error)};
     }
     case RequestKind::Invalid:
         break;
     }
     log_.info(peer + " refused (" + request.error + "): \"" + excerpt(line) + '"');
-    return {};
+    return {false, ErrorAnswer::build("bad request: " + request.error)};
 }
 
 } // namespace companion

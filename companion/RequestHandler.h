@@ -2,14 +2,17 @@
 
 #include "Log.h"
 #include "ProcessingPipeline.h"
+#include "Request.h"
 
+#include <atomic>
 #include <string>
 
 namespace companion
 {
 
-// Answers one request line: the text to send back (empty for none) and one log line. Used
-// by the server for each connection and by the command line for a single request.
+// Answers one request: the text to send back and one log line. A refused or failed request
+// is answered with the error line; a processed file with nothing. Used by the server for
+// each connection and by the command line for a single request.
 class RequestHandler
 {
 public:
@@ -22,6 +25,9 @@ public:
     };
 
     Reply handle(const std::string& line, const std::string& peer);
+    // For a line already parsed; a "process" run gives up once `*stop` turns true.
+    Reply respond(const Request& request, const std::string& line, const std::string& peer,
+                  const std::atomic<bool>* stop = nullptr);
 
 private:
     ProcessingPipeline& pipeline_;

@@ -6,28 +6,32 @@
 namespace companion
 {
 
-// Reads one request line from a connected socket: bytes up to the first line feed, which
-// must be the last byte the client sent so far. The caller sets the socket's receive timeout.
+// Collects one request line from the bytes of a connection, piece by piece as reads deliver
+// them: the bytes up to the first line feed, which must be the last byte the client sent so
+// far. Once the result is no longer Incomplete it stays as it is and later bytes are ignored.
 class RequestReader
 {
 public:
     enum class Result
     {
-        Line,         // `line` holds the request without its line feed
-        TooLong,      // no line feed within the limit
-        Closed,       // the peer closed before a line feed
-        TrailingData, // more bytes followed the line feed
-        TimedOut,
-        Failed
+        Incomplete,  // no line feed yet, and still within the limit
+        Line,        // line() holds the request without its line feed
+        TooLong,     // no line feed within the limit
+        TrailingData // more bytes followed the line feed in the same read
     };
 
     explicit RequestReader(size_t maxBytes) : maxBytes_(maxBytes) {}
 
-    Result read(int fd, std::string& line) const;
+    // Takes the bytes one read returned.
+    Result feed(const char* data, size_t size);
+    Result result() const { return result_; }
+    const std::string& line() const { return line_; }
     static const char* describe(Result result);
 
 private:
     size_t maxBytes_;
+    Result result_ = Result::Incomplete;
+    std::string line_;
 };
 
 } // namespace companion

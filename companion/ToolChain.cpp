@@ -39,7 +39,8 @@ bool ToolChain::passThrough(size_t from, size_t stageCount, const float* in, siz
 }
 
 bool ToolChain::stream(SampleSource& source, size_t stageCount, const Consumer& consume,
-                       std::string& error, const std::function<void(double)>& progress)
+                       std::string& error, const std::function<void(double)>& progress,
+                       const std::atomic<bool>* stop)
 {
     if (!source.rewind())
     {
@@ -54,6 +55,11 @@ bool ToolChain::stream(SampleSource& source, size_t stageCount, const Consumer& 
     const size_t total = source.length();
     for (;;)
     {
+        if (stop && *stop)
+        {
+            error = "stopped before the end";
+            return false;
+        }
         const long got = source.read(input_.data(), kBlockSamples);
         if (got < 0)
         {
@@ -77,7 +83,7 @@ bool ToolChain::stream(SampleSource& source, size_t stageCount, const Consumer& 
 }
 
 bool ToolChain::run(SampleSource& source, SampleSink& sink, std::string& error,
-                    const Progress& progress)
+                    const Progress& progress, const std::atomic<bool>* stop)
 {
     const int total = passes();
     int pass = 0;
@@ -94,7 +100,7 @@ bool ToolChain::run(SampleSource& source, SampleSink& sink, std::string& error,
             tool.analyze(in, count);
             return true;
         };
-        if (!stream(source, i, analyse, error, report)) return false;
+        if (!stream(source, i, analyse, error, report, stop)) return false;
         tool.finishAnalysis();
         ++pass;
     }
@@ -104,7 +110,7 @@ bool ToolChain::run(SampleSource& source, SampleSink& sink, std::string& error,
         error = "cannot write the processed samples";
         return false;
     };
-    return stream(source, stages_.size(), write, error, report);
+    return stream(source, stages_.size(), write, error, report, stop);
 }
 
 } // namespace companion

@@ -3,6 +3,7 @@
 #include "AlignedStage.h"
 #include "SampleSource.h"
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
@@ -24,14 +25,16 @@ public:
 
     size_t size() const { return stages_.size(); }
     int passes() const;
-    // False on a read error or when the sink refuses; `error` says which.
+    // False on a read error, when the sink refuses or once `*stop` turns true (checked
+    // between blocks); `error` says which.
     bool run(SampleSource& source, SampleSink& sink, std::string& error,
-             const Progress& progress = {});
+             const Progress& progress = {}, const std::atomic<bool>* stop = nullptr);
 
 private:
     using Consumer = std::function<bool(const float*, size_t)>;
     bool stream(SampleSource& source, size_t stageCount, const Consumer& consume,
-                std::string& error, const std::function<void(double)>& progress);
+                std::string& error, const std::function<void(double)>& progress,
+                const std::atomic<bool>* stop);
     bool passThrough(size_t from, size_t stageCount, const float* in, size_t count,
                      const Consumer& consume);
 

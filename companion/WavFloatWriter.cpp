@@ -59,7 +59,11 @@ bool WavFloatWriter::writeAll(const void* data, size_t bytes)
     {
         const ssize_t done = ::write(fd_, p, bytes);
         if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) return false;
+        if (done <= 0)
+        {
+            systemError_ = done < 0 ? errno : ENOSPC; // a write of 0 bytes means no room
+            return false;
+        }
         p += done;
         bytes -= static_cast<size_t>(done);
     }
@@ -96,7 +100,10 @@ bool WavFloatWriter::write(const float* in, size_t count)
 
 bool WavFloatWriter::finish()
 {
-    return written_ == samples_ && ::fsync(fd_) == 0;
+    if (written_ != samples_) return false;
+    if (::fsync(fd_) == 0) return true;
+    systemError_ = errno;
+    return false;
 }
 
 } // namespace companion

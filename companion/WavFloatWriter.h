@@ -21,6 +21,8 @@ public:
     bool write(const float* in, size_t count) override;
     // True when exactly the announced samples were written and they reached the disk.
     bool finish();
+    // The system's error number of the write or sync that failed, 0 when none did.
+    int systemError() const { return systemError_; }
 
     static std::vector<uint8_t> header(uint32_t sampleRate, uint32_t samples);
     static constexpr size_t kHeaderBytes = 44;
@@ -32,6 +34,7 @@ private:
     uint32_t sampleRate_;
     uint32_t samples_;
     uint64_t written_ = 0;
+    int systemError_ = 0;
     std::vector<uint8_t> buffer_;
 };
 

@@ -1,6 +1,7 @@
 // orvendal-qv: the companion application the Orvendal QV plug-in talks to.
 #include "CompanionConstants.h"
 #include "CompanionServer.h"
+#include "DescriptorLimit.h"
 #include "FileLockTable.h"
 #include "Log.h"
 #include "ProcessingPipeline.h"
@@ -20,12 +21,19 @@ int main(int argc, char** argv)
     CompanionServer::Options options;
     bool verbose = false;
     std::string request;
-    app.add_option("--port", options.port, "TCP port on 127.0.0.1")
+    app.add_option("--port", options.port, "TCP port on 127.0.0.1 (0: any free port, logged)")
         ->capture_default_str()
-        ->check(CLI::Range(1, 65535));
+        ->check(CLI::Range(0, 65535));
     app.add_option("--workers", options.workers, "requests served at the same time")
         ->capture_default_str()
         ->check(CLI::Range(1, 64));
+    app.add_option("--queue", options.queueLimit, "\"process\" requests waiting for a worker")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 4096));
+    app.add_option("--line-deadline-ms", options.lineDeadlineMs,
+                   "a client must send its whole request line within this")
+        ->capture_default_str()
+        ->check(CLI::Range(1, 3600000));
     app.add_flag("-v,--verbose", verbose, "log progress and details");
     app.add_option("--request", request,
                    "serve this one request line (without its line feed) here and exit, "
@@ -52,6 +60,9 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
 
+    // Each waiting connection holds a descriptor: allow as many as the system lets us.
+    const size_t descriptors = DescriptorLimit::raiseToHard();
+    log.detail("up to " + std::to_string(descriptors) + " open files");
     CompanionServer server(handler, log, options);
     std::string error;
     if (!server.start(error))

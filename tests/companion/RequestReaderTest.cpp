@@ -3,57 +3,64 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
-
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace companion
 {
 namespace
 {
 
-// Sends `text` from one end of a fresh socket pair (closing that end's writing side when
-// asked) and reads a line at the other.
-RequestReader::Result readAfterSending(const std::string& text, bool closeAfter, std::string& line)
+using Result = RequestReader::Result;
+
+// Feeds `text` in pieces cut at `cut` (as two reads may deliver it); returns the result.
+Result feedInTwo(const std::string& text, size_t cut, std::string& line, size_t maxBytes = 64)
 {
-    int fds[2];
-    EXPECT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, fds), 0);
-    timeval tv{1, 0}; // generous: the writer thread may be descheduled under load
-    ::setsockopt(fds[1], SOL_SOCKET, SO_RCVTIMEO, &tv, sizeof tv);
-    // In two pieces, as a line may arrive.
-    std::thread writer(
-        [&]
-        {
-            const size_t half = text.size() / 2;
-            EXPECT_EQ(::write(fds[0], text.data(), half), static_cast<ssize_t>(half));
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            EXPECT_EQ(::write(fds[0], text.data() + half, text.size() - half),
-                      static_cast<ssize_t>(text.size() - half));
-            if (closeAfter) ::shutdown(fds[0], SHUT_WR);
-        });
-    const RequestReader::Result result = RequestReader(64).read(fds[1], line);
-    writer.join();
-    ::close(fds[0]);
-    ::close(fds[1]);
+    RequestReader reader(maxBytes);
+    Result result = reader.feed(text.data(), cut);
+    if (cut < text.size()) result = reader.feed(text.data() + cut, text.size() - cut);
+    line = reader.line();
     return result;
 }
 
 TEST(RequestReader, ReadsOneLineAndRefusesTheRest)
 {
-    using Result = RequestReader::Result;
     std::string line;
-    // The plug-in keeps its side open after the line.
-    EXPECT_EQ(readAfterSending("{request:\"parameters\"}\n", false, line), Result::Line);
-    EXPECT_EQ(line, "{request:\"parameters\"}");
-    EXPECT_EQ(readAfterSending(std::string(64, 'x') + "\n", false, line), Result::Line);
+    // The plug-in keeps its side open after the line: the line feed ends it.
+    const std::string request = "{request:\"parameters\"}\n";
+    for (size_t cut = 0; cut <= request.size(); ++cut)
+    {
+        ASSERT_EQ(feedInTwo(request, cut, line), Result::Line) << cut;
+        ASSERT_EQ(line, "{request:\"parameters\"}") << cut;
+    }
+    EXPECT_EQ(feedInTwo(std::string(64, 'x') + "\n", 30, line), Result::Line);
+    EXPECT_EQ(line, std::string(64, 'x'));
+    EXPECT_EQ(feedInTwo("\n", 1, line), Result::Line);
+    EXPECT_EQ(line, "");
 
-    EXPECT_EQ(readAfterSending(std::string(65, 'x') + "\n", false, line), Result::TooLong);
-    EXPECT_EQ(readAfterSending(std::string(5000, 'x'), false, line), Result::TooLong);
-    EXPECT_EQ(readAfterSending("GET / HTTP/1.1\r\nHost: x\r\n\r\n", false, line),
-              Result::TrailingData);
-    EXPECT_EQ(readAfterSending("{request:", true, line), Result::Closed);
-    EXPECT_EQ(readAfterSending("{request:", false, line), Result::TimedOut);
+    EXPECT_EQ(feedInTwo(std::string(65, 'x') + "\n", 65, line), Result::TooLong);
+    EXPECT_EQ(feedInTwo(std::string(65, 'x') + "\n", 10, line), Result::TooLong);
+    EXPECT_EQ(feedInTwo(std::string(5000, 'x'), 4000, line), Result::TooLong);
+    EXPECT_EQ(line, "");
+    EXPECT_EQ(feedInTwo("GET / HTTP/1.1\r\nHost: x\r\n\r\n", 26, line), Result::TrailingData);
+    EXPECT_EQ(feedInTwo("GET / HTTP/1.1\r\nHost: x\r\n\r\n", 5, line), Result::TrailingData);
+    EXPECT_EQ(line, "");
+    // Every prefix without its line feed is still waiting for more.
+    for (size_t size = 0; size < request.size(); ++size)
+        EXPECT_EQ(RequestReader(64).feed(request.data(), size), Result::Incomplete) << size;
+}
+
+TEST(RequestReader, KeepsItsVerdictWhateverFollows)
+{
+    RequestReader reader(64);
+    ASSERT_EQ(reader.feed("{request:\"parameters\"}\n", 23), Result::Line);
+    // A line feed sent in a later read comes after the line was handed on: not looked at.
+    EXPECT_EQ(reader.feed("more\n", 5), Result::Line);
+    EXPECT_EQ(reader.line(), "{request:\"parameters\"}");
+
+    RequestReader tooLong(4);
+    EXPECT_EQ(tooLong.feed("abcde", 5), Result::TooLong);
+    EXPECT_EQ(tooLong.feed("\n", 1), Result::TooLong);
+    EXPECT_EQ(tooLong.result(), Result::TooLong);
+    EXPECT_STRNE(RequestReader::describe(Result::TooLong), RequestReader::describe(Result::Line));
 }
 
 } // namespace

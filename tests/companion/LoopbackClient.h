@@ -1,0 +1,80 @@
+#pragma once
+
+// The plug-in's side of the exchange, for the suites and the load benchmark: loopback
+// connections to a companion on a given port.
+#include <chrono>
+#include <cstdint>
+#include <string>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace companion::test
+{
+
+inline int connectTo(uint16_t port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(port);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)
+    {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Reads until the companion closes the connection (or resets it).
+inline std::string readAll(int fd)
+{
+    std::string answer;
+    char buffer[1024];
+    ssize_t got;
+    while ((got = ::read(fd, buffer, sizeof buffer)) > 0)
+        answer.append(buffer, static_cast<size_t>(got));
+    return answer;
+}
+
+// True when the companion has closed the connection or sent something within `waitMs`.
+inline bool heardFrom(int fd, int waitMs)
+{
+    pollfd watch{fd, POLLIN, 0};
+    return ::poll(&watch, 1, waitMs) > 0;
+}
+
+// As the plug-in does: one write, then read until the companion closes.
+inline std::string exchange(uint16_t port, const std::string& request)
+{
+    const int fd = connectTo(port);
+    if (fd < 0) return "<no connection>";
+    ::send(fd, request.data(), request.size(), MSG_NOSIGNAL);
+    std::string answer = readAll(fd);
+    ::close(fd);
+    return answer;
+}
+
+inline const std::string kParametersRequest = "{request:\"parameters\"}\n";
+
+// A "process" request line as the plug-in writes it.
+inline std::string processRequest(const std::string& tools, const std::string& presets, int low,
+                                  int high, const std::string& path)
+{
+    return "{request:\"process\", tools:[" + tools + "], presets: [" + presets +
+           "],rangeLow: " + std::to_string(low) + ", rangeHigh: " + std::to_string(high) +
+           ", input: \"" + path + "\"}\n";
+}
+
+using Clock = std::chrono::steady_clock;
+
+inline double millisecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+} // namespace companion::test
