@@ -11,8 +11,8 @@
 #include <ostream>
 
 #include "AAX_Errors.h"
-#include "ExitCodes.h"
 #include "CombinedProgress.h"
+#include "ExitCodes.h"
 #include "HostAutomationDelegate.h"
 #include "HostProcessorDelegate.h"
 #include "HostSession.h"
@@ -71,9 +71,8 @@ ChannelRun RenderChannel(const RenderJob& job, int32 channel, SoundFileChannelSo
     const ThreadTraces traces(job.session.Host().Services());
     ACFPtr<host::HostAutomationDelegate> automation(new host::HostAutomationDelegate);
     ACFPtr<host::HostProcessorDelegate> delegate(new host::HostProcessorDelegate(source));
-    std::unique_ptr<host::PluginInstance> instance =
-        host::PluginInstance::Create(job.session.Module(), job.session.Host(),
-                                     {automation.get(), delegate.get()}, &run.error);
+    std::unique_ptr<host::PluginInstance> instance = host::PluginInstance::Create(
+        job.session.Module(), job.session.Host(), {automation.get(), delegate.get()}, &run.error);
     if (!instance) return run;
     AAX_IACFEffectParameters& parameters = *instance->Parameters();
     AAX_IACFHostProcessor* processor = instance->HostProcessor();
@@ -94,8 +93,8 @@ ChannelRun RenderChannel(const RenderJob& job, int32 channel, SoundFileChannelSo
         host::OfflineRenderDriver::Options driver;
         driver.windowSize = job.options.windowSize;
         driver.pump = pump;
-        driver.progress = [&job, channel](host::OfflineRenderDriver::Pass pass, int64 done,
-                                          int64 /*total*/)
+        driver.progress =
+            [&job, channel](host::OfflineRenderDriver::Pass pass, int64 done, int64 /*total*/)
         { job.progress.Update(channel, pass, done); };
         const auto result = host::OfflineRenderDriver::Run(*processor, source, sink, driver);
         if (result.result != kResultSuccess || sink.Written() != source.Length())
@@ -256,8 +255,9 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
     for (const ChannelRun& run : runs)
         if (!run.error.empty()) return failure(run.error);
     // The first channel that was not processed decides the status.
-    const auto decisive = std::find_if(runs.begin(), runs.end(), [](const ChannelRun& run)
-                                       { return run.status != RenderStatus::kProcessed; });
+    const auto decisive =
+        std::find_if(runs.begin(), runs.end(),
+                     [](const ChannelRun& run) { return run.status != RenderStatus::kProcessed; });
     const int32 status = decisive == runs.end() ? RenderStatus::kProcessed : decisive->status;
     const std::string reason = decisive == runs.end() ? std::string() : decisive->companionReason;
     if (!Merge(options.input, info, rendered, writer, &error) || !writer.Commit(&error))

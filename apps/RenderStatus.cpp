@@ -58,8 +58,8 @@ std::string RenderStatus::CompanionReason(const std::vector<std::string>& traces
         if (trace->compare(0, leadIn.size(), leadIn) != 0) continue;
         std::string reason = trace->substr(leadIn.size());
         // The status line stays one line whatever the companion wrote.
-        std::replace_if(reason.begin(), reason.end(), [](char c) { return c == '\n' || c == '\r'; },
-                        ' ');
+        std::replace_if(
+            reason.begin(), reason.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
         while (!reason.empty() && reason.back() == ' ')
             reason.pop_back();
         return reason;

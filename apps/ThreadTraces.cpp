@@ -4,8 +4,7 @@ namespace orv::apps
 {
 
 ThreadTraces::ThreadTraces(const host::HostServices& services)
-    : mServices(services), mThread(std::this_thread::get_id()),
-      mStart(services.TraceLog().size())
+    : mServices(services), mThread(std::this_thread::get_id()), mStart(services.TraceLog().size())
 {
 }
 

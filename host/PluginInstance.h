@@ -21,7 +21,9 @@ class ReferenceHost;
 // own and initialised. Every context answers for the reference host's controller, transport
 // and component factory, for the providers the caller adds (automation, host-processor
 // delegate, ...), and for effect parameters with this instance's own parameters component.
-// The module and the host must outlive the instance. Main thread only.
+// The module and the host must outlive the instance. Each instance is driven from one
+// thread at a time; instances on threads of their own may run side by side, as the host
+// objects they share (factory, controller, transport, services) lock what they keep.
 class PluginInstance
 {
 public:

@@ -27,8 +27,10 @@ struct Shown
 TEST(CombinedProgress, BothPassesOfEveryChannelCountTowardsOneTotal)
 {
     std::vector<Shown> shown;
-    CombinedProgress progress(2, 100, [&shown](const std::string& label, int64 done, int64 total)
-                              { shown.push_back({label, done, total}); });
+    CombinedProgress progress(2, 100,
+                              [&shown](const std::string& label, int64 done, int64 total) {
+                                  shown.push_back({label, done, total});
+                              });
     progress.Update(0, Pass::kAnalysis, 50);
     progress.Update(0, Pass::kAnalysis, 40); // late and smaller: nothing changes
     progress.Update(1, Pass::kRender, 500);  // past the channel's length: counts its length
@@ -47,8 +49,10 @@ TEST(CombinedProgress, BothPassesOfEveryChannelCountTowardsOneTotal)
     }
 
     std::vector<Shown> single;
-    CombinedProgress one(1, 10, [&single](const std::string& label, int64 done, int64 total)
-                         { single.push_back({label, done, total}); });
+    CombinedProgress one(1, 10,
+                         [&single](const std::string& label, int64 done, int64 total) {
+                             single.push_back({label, done, total});
+                         });
     one.Update(0, Pass::kAnalysis, 10);
     ASSERT_EQ(single.size(), 1u);
     EXPECT_EQ(single[0].label, "1 channel");

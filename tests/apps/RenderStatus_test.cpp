@@ -32,12 +32,12 @@ TEST(RenderStatus, TheCompanionsReasonComesFromTheLastTraceThatGivesIt)
     EXPECT_EQ(RenderStatus::CompanionReason({}), "");
     EXPECT_EQ(RenderStatus::CompanionReason({"unrelated", "sent the request"}), "");
     // Without the colon, or not at the start, it is some other message.
-    EXPECT_EQ(RenderStatus::CompanionReason({"the companion could not process the file",
-                                             "note: " + lead + "no"}),
+    EXPECT_EQ(RenderStatus::CompanionReason(
+                  {"the companion could not process the file", "note: " + lead + "no"}),
               "");
-    EXPECT_EQ(RenderStatus::CompanionReason({lead + "old", "other", lead + "no such preset 9",
-                                             "after"}),
-              "no such preset 9");
+    EXPECT_EQ(
+        RenderStatus::CompanionReason({lead + "old", "other", lead + "no such preset 9", "after"}),
+        "no such preset 9");
     // A reason spread over lines stays on the one status line.
     EXPECT_EQ(RenderStatus::CompanionReason({lead + "bad file\r\nnot a WAV\n"}),
               "bad file  not a WAV");

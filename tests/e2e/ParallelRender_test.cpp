@@ -142,8 +142,8 @@ std::string GainMismatch(const std::string& input, const std::string& output)
         for (int i = 0; i < kFrames; ++i)
             if (std::fabs(out.At(i, c) - in.At(i, c) * kGainMinus12) > kTolerance)
                 return output + ": channel " + std::to_string(c + 1) + " frame " +
-                       std::to_string(i) + " is " + std::to_string(out.At(i, c)) +
-                       ", its input " + std::to_string(in.At(i, c));
+                       std::to_string(i) + " is " + std::to_string(out.At(i, c)) + ", its input " +
+                       std::to_string(in.At(i, c));
     return std::string();
 }
 
