@@ -96,7 +96,6 @@ void ConnectionLoop::acceptAll(Clock::time_point now)
 {
     for (int i = 0; i < kAcceptBatch; ++i)
     {
-        if (pending_.size() >= settings_.maxPending) shedOldest(now, "too many connections");
         UniqueFd fd(::accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC));
         if (!fd.valid())
         {
@@ -112,6 +111,7 @@ void ConnectionLoop::acceptAll(Clock::time_point now)
             listenAgain_ = now + kAcceptPause;
             return;
         }
+        if (pending_.size() >= settings_.maxPending) shedOldest(now, "too many connections");
         epoll_event watch{EPOLLIN | EPOLLRDHUP, {}};
         watch.data.fd = fd.get();
         if (::epoll_ctl(epoll_.get(), EPOLL_CTL_ADD, fd.get(), &watch) != 0) continue;

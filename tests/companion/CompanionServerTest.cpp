@@ -9,6 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
+#include <map>
+#include <set>
 #include <cstring>
 #include <sstream>
 #include <thread>
@@ -177,6 +180,251 @@ TEST(CompanionServer, ReadsNonFiniteSamplesAsSilence)
         ASSERT_TRUE(std::isfinite(v));
     EXPECT_NEAR(test::db(test::toneAmplitude(y, 440.0, 48000.0, 48000, 2 * 48000) / 0.1), 0.0,
                 0.01);
+}
+
+// Minutes of a tone with all five tools on: long enough to still be under way when a test
+// acts on it.
+std::string longRequest(const std::filesystem::path& path)
+{
+    return processRequest("true,true,true,true,true", "4,2,2,0,0", 100, 8000, path.string());
+}
+
+void writeLongFile(const std::filesystem::path& path, double seconds)
+{
+    test::writeWav(path, test::sine(1000.0, 0.25, 48000.0, static_cast<size_t>(seconds * 48000)),
+                   48000);
+}
+
+std::string gainRequest(const std::filesystem::path& path)
+{
+    return processRequest("true", "4", 0, 24000, path.string());
+}
+
+// True when every sample is the original raised by +6 dB.
+bool raisedBySixDb(const std::filesystem::path& path, const std::vector<float>& original)
+{
+    SF_INFO info;
+    const auto y = test::readWav(path, info);
+    if (y.size() != original.size() || info.format != (SF_FORMAT_WAV | SF_FORMAT_FLOAT)) return false;
+    const double gain = std::pow(10.0, 6.0 / 20.0);
+    for (size_t i = 0; i < y.size(); ++i)
+        if (std::fabs(y[i] - original[i] * gain) > 1e-5) return false;
+    return true;
+}
+
+TEST(CompanionServer, AnswersAtOnceWhileHundredsOfConnectionsSayNothing)
+{
+    DescriptorLimit::raiseToHard();
+    Server s(1);
+    std::vector<int> idle;
+    for (int i = 0; i < 500; ++i)
+    {
+        const int fd = connectTo(s.port());
+        ASSERT_GE(fd, 0) << i;
+        idle.push_back(fd);
+    }
+    const auto start = Clock::now();
+    EXPECT_EQ(exchange(s.port(), kParametersRequest), ParametersAnswer::build());
+    EXPECT_LT(millisecondsSince(start), 100.0);
+
+    // "process" is served too, by the one worker the idle connections never touch.
+    test::TempFolder folder;
+    const auto x = test::sine(440.0, 0.1, 48000.0, 48000);
+    test::writeWav(folder / "Orvendal_interface_3.wav", x, 48000);
+    EXPECT_EQ(exchange(s.port(), gainRequest(folder / "Orvendal_interface_3.wav")), "");
+    EXPECT_TRUE(raisedBySixDb(folder / "Orvendal_interface_3.wav", x));
+    // None of them was shed meanwhile.
+    for (int fd : idle)
+    {
+        ASSERT_FALSE(heardFrom(fd, 0));
+        ::close(fd);
+    }
+}
+
+TEST(CompanionServer, CutsOffATricklingClientAtTheDeadlineOfTheWholeLine)
+{
+    Server s(1, 300);
+    const int slow = connectTo(s.port());
+    const auto start = Clock::now();
+    // One byte every 50 ms: each read is quick, the line never ends in time.
+    const std::string line = kParametersRequest;
+    size_t sent = 0;
+    while (!heardFrom(slow, 50) && sent < line.size() && millisecondsSince(start) < 5000)
+        ::send(slow, line.data() + sent++, 1, MSG_NOSIGNAL);
+    const std::string answer = readAll(slow);
+    const double elapsed = millisecondsSince(start);
+    ::close(slow);
+    EXPECT_EQ(answer, ErrorAnswer::build("no complete request line within 300 ms"));
+    EXPECT_LT(sent, line.size());
+    EXPECT_GE(elapsed, 290.0);
+    EXPECT_LT(elapsed, 2000.0);
+
+    // While one trickles, the only worker still processes a file.
+    const int trickler = connectTo(s.port());
+    ::send(trickler, "{req", 4, MSG_NOSIGNAL);
+    test::TempFolder folder;
+    const auto x = test::sine(440.0, 0.1, 48000.0, 4800);
+    test::writeWav(folder / "Orvendal_interface_1.wav", x, 48000);
+    const auto processStart = Clock::now();
+    EXPECT_EQ(exchange(s.port(), gainRequest(folder / "Orvendal_interface_1.wav")), "");
+    EXPECT_LT(millisecondsSince(processStart), 250.0);
+    EXPECT_TRUE(raisedBySixDb(folder / "Orvendal_interface_1.wav", x));
+    ::close(trickler);
+}
+
+TEST(CompanionServer, ShedsTheOldestIdleConnectionsButNeverARequestMade)
+{
+    CompanionServer::Options options;
+    options.workers = 1;
+    options.queueLimit = 1;
+    options.maxConnections = 8;
+    Server s(options);
+    test::TempFolder folder;
+    writeLongFile(folder / "Orvendal_interface_0.wav", 120.0);
+    const auto x = test::sine(440.0, 0.1, 48000.0, 4800);
+    test::writeWav(folder / "Orvendal_interface_1.wav", x, 48000);
+
+    // The worker busy with a long file, one request waiting for it.
+    std::thread busy([&] { exchange(s.port(), longRequest(folder / "Orvendal_interface_0.wav")); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    std::string waitingAnswer = "<none>";
+    std::thread waiting(
+        [&] { waitingAnswer = exchange(s.port(), gainRequest(folder / "Orvendal_interface_1.wav")); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // The queue is full: one more is answered at once, not kept waiting.
+    EXPECT_TRUE(ErrorAnswer::isError(exchange(s.port(), gainRequest(folder / "Orvendal_interface_1.wav"))));
+
+    std::vector<int> idle;
+    for (int i = 0; i < 12; ++i)
+    {
+        idle.push_back(connectTo(s.port()));
+        ASSERT_GE(idle.back(), 0);
+    }
+    // The four oldest go, told why; the eight newest stay.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(readAll(idle[i]), ErrorAnswer::build("too many connections")) << i;
+    for (int i = 4; i < 12; ++i)
+        EXPECT_FALSE(heardFrom(idle[i], i == 4 ? 200 : 0)) << i;
+    for (int fd : idle)
+        ::close(fd);
+
+    busy.join();
+    waiting.join();
+    EXPECT_EQ(waitingAnswer, "");
+    EXPECT_TRUE(raisedBySixDb(folder / "Orvendal_interface_1.wav", x));
+    EXPECT_NE(s.logText.str().find("shed"), std::string::npos);
+}
+
+TEST(CompanionServer, ProcessesSixteenFilesAtOnceEachCorrectly)
+{
+    Server s;
+    test::TempFolder folder;
+    std::vector<std::vector<float>> originals;
+    for (int i = 0; i < 16; ++i)
+    {
+        originals.push_back(test::sine(100.0 + 50.0 * i, 0.2, 48000.0, 48000 + 997 * i));
+        test::writeWav(folder / ("Orvendal_interface_" + std::to_string(i) + ".wav"), originals.back(),
+                       48000);
+    }
+    std::vector<std::string> answers(16);
+    std::vector<std::thread> clients;
+    for (int i = 0; i < 16; ++i)
+        clients.emplace_back(
+            [&, i]
+            {
+                answers[i] = exchange(
+                    s.port(), gainRequest(folder / ("Orvendal_interface_" + std::to_string(i) + ".wav")));
+            });
+    for (auto& client : clients)
+        client.join();
+    for (int i = 0; i < 16; ++i)
+    {
+        EXPECT_EQ(answers[i], "") << i;
+        EXPECT_TRUE(raisedBySixDb(folder / ("Orvendal_interface_" + std::to_string(i) + ".wav"),
+                                  originals[i]))
+            << i;
+    }
+    EXPECT_EQ(folder.names().size(), 16u);
+}
+
+TEST(CompanionServer, AnswersEveryRefusalWithAnErrorAndChangesNothing)
+{
+    Server s;
+    test::TempFolder folder;
+    const auto x = test::sine(440.0, 0.1, 48000.0, 4800);
+    const auto wav = folder / "Orvendal_interface_0.wav";
+    test::writeWav(wav, x, 48000);
+    test::writeBytes(folder / "Orvendal_interface_1.wav", "RIFF, but nothing of a WAV file");
+    test::writeWav(folder / "notes.wav", x, 48000);
+    std::filesystem::create_symlink(wav, folder / "Orvendal_interface_2.wav");
+    std::map<std::string, std::string> before;
+    for (const auto& name : folder.names())
+        before[name] = test::readBytes(folder / name);
+
+    const std::string doubled = folder.path().string() + "//Orvendal_interface_0.wav";
+    const std::string requests[] = {
+        processRequest("true", "4", 0, 24000, doubled),
+        processRequest("true", "4", 0, 24000, (folder / "notes.wav").string()),
+        processRequest("true", "4", 0, 24000, (folder / "Orvendal_interface_9.wav").string()),
+        processRequest("true", "4", 0, 24000, (folder / "Orvendal_interface_1.wav").string()),
+        processRequest("true", "4", 0, 24000, (folder / "Orvendal_interface_2.wav").string()),
+        processRequest("true", "9", 0, 24000, wav.string()),                       // no such preset
+        processRequest("false,false,false,false,true", "0,0,0,0,0", 3000, 2000, wav.string()),
+        processRequest("false", "0", 0, 24000, wav.string()),                      // nothing on
+        "{request:\"process\", tools:[true], presets: [4], input: \"" + wav.string() + "\"}\n",
+    };
+    std::set<std::string> reasons;
+    for (const std::string& request : requests)
+    {
+        const std::string answer = exchange(s.port(), request);
+        EXPECT_TRUE(ErrorAnswer::isError(answer)) << request << answer;
+        EXPECT_LE(answer.size(), kMaxErrorAnswerBytes);
+        EXPECT_EQ(answer.find('\n'), answer.size() - 1) << answer;
+        reasons.insert(answer);
+    }
+    // Each says its own reason.
+    EXPECT_EQ(reasons.size(), std::size(requests));
+    for (const auto& [name, bytes] : before)
+        EXPECT_EQ(test::readBytes(folder / name), bytes) << name;
+    EXPECT_EQ(folder.names().size(), before.size());
+}
+
+TEST(CompanionServer, StopAbandonsAFileUnderWayAndLeavesItAsItWas)
+{
+    auto s = std::make_unique<Server>(1);
+    test::TempFolder folder;
+    const auto path = folder / "Orvendal_interface_0.wav";
+    writeLongFile(path, 240.0);
+    const std::string original = test::readBytes(path);
+    const auto waitingPath = folder / "Orvendal_interface_1.wav";
+    test::writeWav(waitingPath, test::sine(440.0, 0.1, 48000.0, 4800), 48000);
+    const std::string waitingOriginal = test::readBytes(waitingPath);
+    std::string answer;
+    std::thread client([&] { answer = exchange(s->port(), longRequest(path)); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    // Waits for the only worker, and is answered without being processed.
+    std::string queuedAnswer;
+    std::thread queued([&] { queuedAnswer = exchange(s->port(), gainRequest(waitingPath)); });
+    std::vector<int> idle;
+    for (int i = 0; i < 50; ++i)
+        idle.push_back(connectTo(s->port()));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+
+    const auto start = Clock::now();
+    s->server->stop();
+    EXPECT_LT(millisecondsSince(start), 1000.0);
+    client.join();
+    queued.join();
+    EXPECT_EQ(answer, ErrorAnswer::build(kStoppedReason));
+    EXPECT_EQ(queuedAnswer, ErrorAnswer::build(kStoppedReason));
+    EXPECT_EQ(test::readBytes(path), original);
+    EXPECT_EQ(test::readBytes(waitingPath), waitingOriginal);
+    EXPECT_EQ(folder.names().size(), 2u);
+    for (int fd : idle)
+    {
+        EXPECT_TRUE(heardFrom(fd, 1000));
+        ::close(fd);
+    }
 }
 
 } // namespace
