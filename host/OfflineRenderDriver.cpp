@@ -100,14 +100,15 @@ OfflineRenderDriver::Result OfflineRenderDriver::Run(AAX_IACFHostProcessor& proc
             run.result = kResultInvalidParameterId;
             break;
         }
-        outputs.Clear();
+        WindowBuffers& rendered = options.inPlace ? inputs : outputs;
+        if (!options.inPlace) outputs.Clear();
         processor.SetLocation(done);
-        run.result = processor.RenderAudio(inputs.ConstPointers(), channels, outputs.Pointers(),
+        run.result = processor.RenderAudio(inputs.ConstPointers(), channels, rendered.Pointers(),
                                            channels, &count);
         pump();
         if (run.result != kResultSuccess) break;
         // The window is taken whole, whatever the processor wrote back into the size.
-        if (!sink.Write(outputs.ConstPointers(), channels, wanted))
+        if (!sink.Write(rendered.ConstPointers(), channels, wanted))
         {
             run.result = kResultInvalidParameterId;
             break;

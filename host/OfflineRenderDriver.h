@@ -30,6 +30,9 @@ public:
         std::function<void()> pump;
         // Called after every window with the pass and the samples done out of the total.
         std::function<void(Pass pass, int64 done, int64 total)> progress;
+        // Render in place, as many hosts do: RenderAudio gets the same buffer of each channel
+        // as its input and its output.
+        bool inPlace = false;
     };
 
     struct Result

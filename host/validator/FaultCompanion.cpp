@@ -132,6 +132,11 @@ void FaultCompanion::ClearRecord()
     mLastInputPath.clear();
 }
 
+std::string FaultCompanion::FailureLine(const std::string& reason)
+{
+    return "{\"error\":\"" + reason + "\"}\n";
+}
+
 std::string FaultCompanion::InputPathOf(const std::string& request)
 {
     const size_t start = request.find(kInputKey);
@@ -185,6 +190,12 @@ void FaultCompanion::Handle(int connection)
     case Behaviour::kAnswerParameters:
         ::send(connection, answer.data(), answer.size(), MSG_NOSIGNAL);
         break;
+    case Behaviour::kAnswerFailure:
+    {
+        const std::string line = FailureLine(answer);
+        ::send(connection, line.data(), line.size(), MSG_NOSIGNAL);
+        break;
+    }
     case Behaviour::kTruncate:
         if (Process(path, behaviour)) Cut(path);
         break;

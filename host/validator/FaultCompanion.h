@@ -40,6 +40,9 @@ public:
         // "process": the processed samples with NaN, +infinity and -infinity in turn at the
         // poisoned positions (those inside the file).
         kPoisonSamples,
+        // "process": answer the failure line {"error":"<the given answer text>"} and leave
+        // the file as it is.
+        kAnswerFailure,
     };
 
     FaultCompanion() = default;
@@ -68,6 +71,10 @@ public:
     std::string LastInputPath() const;
     // Forgets the requests and the last output.
     void ClearRecord();
+
+    // The line a companion that cannot process a file answers: {"error":"<reason>"} and a
+    // line feed (reason taken as it is, unescaped).
+    static std::string FailureLine(const std::string& reason);
 
     // The value of "input" in a "process" request, or empty.
     static std::string InputPathOf(const std::string& request);

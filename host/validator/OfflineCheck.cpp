@@ -113,6 +113,10 @@ void Prepare(FaultCompanion& companion, const OfflinePass& pass, std::mt19937_64
         companion.SetFileBytes(Garbage(pass.length, random));
         companion.SetBehaviour(Behaviour::kOverwriteFile);
         break;
+    case OfflinePass::Companion::kFailureAnswer:
+        companion.SetAnswer("the validator's companion refuses this file");
+        companion.SetBehaviour(Behaviour::kAnswerFailure);
+        break;
     case OfflinePass::Companion::kNonFiniteSamples:
     {
         std::vector<std::int64_t> positions(3);
@@ -157,6 +161,7 @@ PassRun Render(const PluginModule& module, ReferenceHost& host, const OfflinePas
     MemoryAudioSink sink;
     OfflineRenderDriver::Options options;
     options.windowSize = pass.window;
+    options.inPlace = pass.inPlace;
     options.pump = [&automation] { automation->Pump(); };
     int64 nextReport = kProgressEvery;
     const std::string step = pass.Describe();
@@ -330,9 +335,11 @@ void OfflineCheck::Run(CheckContext& context)
     int failed = 0;
     // The status codes each companion behaviour led to, for the report.
     std::array<std::set<int>, OfflinePass::kCompanionKinds> seen;
-    for (size_t index = 0; index < passes.size(); ++index)
+    // Every pass is made twice: with separate input and output buffers, and in place.
+    for (size_t index = 0; index < 2 * passes.size(); ++index)
     {
-        const OfflinePass& pass = passes[index];
+        OfflinePass pass = passes[index / 2];
+        pass.inPlace = index % 2 == 1;
         context.Progress(pass.Describe());
         const Channels input = Noise(pass, context.Random());
         Prepare(companion, pass, context.Random());
@@ -362,7 +369,7 @@ void OfflineCheck::Run(CheckContext& context)
 
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    context.Info(std::to_string(passes.size()) + " passes, " + std::to_string(failed) +
+    context.Info(std::to_string(2 * passes.size()) + " passes, " + std::to_string(failed) +
                  " failed, in " + std::to_string(seconds).substr(0, 5) + " s");
     RunRealCompanion(context, *module, host, scratch);
 }

@@ -23,6 +23,8 @@ const char* OfflinePass::Name(Companion companion)
         return "companion writes garbage";
     case Companion::kNonFiniteSamples:
         return "companion writes non-finite samples";
+    case Companion::kFailureAnswer:
+        return "companion answers that it failed";
     }
     return "?";
 }
@@ -31,7 +33,7 @@ std::string OfflinePass::Describe() const
 {
     return "window " + std::to_string(window) + ", " + std::to_string(sampleRate) + " Hz, " +
            std::to_string(length) + " samples x " + std::to_string(channels) + ", " +
-           Name(companion);
+           Name(companion) + (inPlace ? ", rendered in place" : "");
 }
 
 } // namespace orv::host::validator

@@ -21,14 +21,17 @@ struct OfflinePass
         kTruncated,         // writes the result, then it is cut short
         kGarbage,           // replaces the file with random bytes
         kNonFiniteSamples,  // writes the result with NaN and infinities among the samples
+        kFailureAnswer,     // answers that it could not process the file, leaving it as it was
     };
-    static constexpr int kCompanionKinds = 8;
+    static constexpr int kCompanionKinds = 9;
 
     int32 window = 1024;
     int32 sampleRate = 48000;
     int64 length = 0;
     int32 channels = 1;
     Companion companion = Companion::kNone;
+    // The render pass hands the same buffers as input and output.
+    bool inPlace = false;
 
     // "window 17, 44100 Hz, 1000000 samples x 2, companion writes the wrong rate": names the
     // pass in progress steps, failures and evidence.

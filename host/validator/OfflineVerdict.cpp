@@ -44,6 +44,7 @@ bool IsFailureRequired(const OfflinePass& pass, const std::vector<float>& writte
     case OfflinePass::Companion::kWrongLength:
     case OfflinePass::Companion::kTruncated:
     case OfflinePass::Companion::kGarbage:
+    case OfflinePass::Companion::kFailureAnswer:
         return true;
     case OfflinePass::Companion::kNonFiniteSamples:
     {
@@ -65,6 +66,7 @@ bool IsInputRequired(const OfflinePass& pass)
     return pass.companion == OfflinePass::Companion::kWrongRate ||
            pass.companion == OfflinePass::Companion::kWrongLength ||
            pass.companion == OfflinePass::Companion::kGarbage ||
+           pass.companion == OfflinePass::Companion::kFailureAnswer ||
            pass.companion == OfflinePass::Companion::kNone;
 }
 
@@ -115,6 +117,11 @@ std::vector<std::string> OfflineVerdict::Judge(const OfflinePass& pass,
     }
     if (code == kSuccessCode && IsFailureRequired(pass, written))
         problems.push_back("\"Comm\" reports success although the companion failed");
+    if (pass.companion == OfflinePass::Companion::kFailureAnswer && code != kSuccessCode &&
+        code != kCompanionFailedCode)
+        problems.push_back("\"Comm\" reports code " + std::to_string(code) +
+                           " where the companion answered that it failed (" +
+                           std::to_string(kCompanionFailedCode) + ")");
     if (code != kSuccessCode && pass.companion == OfflinePass::Companion::kProcesses)
         problems.push_back("\"Comm\" reports failure code " + std::to_string(code) +
                            " although the companion processed the file");

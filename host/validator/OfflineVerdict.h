@@ -20,6 +20,7 @@ class OfflineVerdict
 public:
     static constexpr int kSuccessCode = 5;
     static constexpr int kSliceReadCode = 8;
+    static constexpr int kCompanionFailedCode = 22;
 
     // input and output: one vector per channel. written: the samples the companion wrote
     // (empty when it wrote none). Returns one line per fault found; empty when none.

@@ -7,7 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "AAX_CHostServices.h"
 #include "AAX_Errors.h"
+#include "FaultCompanion.h"
 #include "HostProcessorDelegate.h"
 #include "HostedParameters.h"
 #include "MemoryAudioSink.h"
@@ -16,7 +18,6 @@
 #include "OfflineStatus.h"
 #include "ReferenceHost.h"
 #include "TempFolder.h"
-#include "FaultCompanion.h"
 #include "WavBytes.h"
 
 namespace
@@ -27,9 +28,9 @@ using orv::host::MemoryAudioSink;
 using orv::host::MemoryAudioSource;
 using orv::host::OfflineRenderDriver;
 using orv::host::ReferenceHost;
+using orv::host::validator::FaultCompanion;
 using orv::test::HostedParameters;
 using orv::test::TempFolder;
-using orv::host::validator::FaultCompanion;
 using orv::test::WavBytes;
 
 constexpr int64 kLength = 1000;
@@ -64,10 +65,11 @@ protected:
         hostFacing.Clear();
     }
 
-    OfflineRenderDriver::Result Run(int32 window = kWindow)
+    OfflineRenderDriver::Result Run(int32 window = kWindow, bool inPlace = false)
     {
         OfflineRenderDriver::Options options;
         options.windowSize = window;
+        options.inPlace = inPlace;
         sink = MemoryAudioSink();
         return OfflineRenderDriver::Run(*hostFacing.get(), source, sink, options);
     }
@@ -293,6 +295,210 @@ TEST_F(HostProcessorRun, ASelectionTooLongForTheFileStopsRecordingBeforeTheSizes
     EXPECT_EQ(bytes[40] | bytes[41] << 8, kWindow * 4);
     EXPECT_EQ(bytes[4] | bytes[5] << 8, 36 + kWindow * 4);
     EXPECT_EQ(CommCodes().back(), 26);
+}
+
+// Drives a processor of its own through both passes over samples, one window for all.
+class SecondInstance
+{
+public:
+    explicit SecondInstance(ReferenceHost& host)
+    {
+        facing = processor = new DemoDelay_HostProcessor;
+        facing->Initialize(host.Context());
+    }
+    ~SecondInstance() { facing->Uninitialize(); }
+    void Analyse(const std::vector<float>& samples)
+    {
+        const float* const ins[1] = {samples.data()};
+        int32 count = static_cast<int32>(samples.size());
+        facing->PreAnalyze(1, count);
+        facing->AnalyzeAudio(ins, 1, &count);
+        facing->PostAnalyze();
+    }
+    std::vector<float> Render(const std::vector<float>& samples)
+    {
+        std::vector<float> out(samples.size());
+        const float* const ins[1] = {samples.data()};
+        float* const outs[1] = {out.data()};
+        int32 count = static_cast<int32>(samples.size());
+        facing->PreRender(1, 1, count);
+        facing->RenderAudio(ins, 1, outs, 1, &count);
+        facing->PostRender();
+        return out;
+    }
+
+    DemoDelay_HostProcessor* processor = nullptr;
+    ACFPtr<AAX_IACFHostProcessor> facing;
+};
+
+TEST_F(HostProcessorRun, InstancesRenderingAtOnceEachClaimAFileOfTheirOwn)
+{
+    companion.SetGain(0.5f);
+    ASSERT_TRUE(companion.Start());
+    const std::vector<float> otherInput = Ramp(kLength, -0.75f);
+    SecondInstance first(host);
+    SecondInstance second(host);
+
+    // Both analyse before either renders, as a host rendering two tracks does.
+    first.Analyse(input);
+    second.Analyse(otherInput);
+    EXPECT_EQ(first.processor->InterfaceFileIndex(), 0);
+    EXPECT_EQ(second.processor->InterfaceFileIndex(), 1);
+    EXPECT_EQ(second.processor->InterfaceFilePath(),
+              home.Path() + "/Documents/Orvendal_interface_1.wav");
+    // The second renders first: its own samples processed, whatever the first one wrote.
+    const std::vector<float> secondRendered = second.Render(otherInput);
+    EXPECT_EQ(second.processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(secondRendered, companion.LastOutput());
+    EXPECT_EQ(secondRendered[10], 0.5f * otherInput[10]);
+    // Its render pass is over, so it holds nothing any more.
+    EXPECT_EQ(second.processor->InterfaceFileIndex(), -1);
+    const std::vector<float> firstRendered = first.Render(input);
+    EXPECT_EQ(first.processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(firstRendered, companion.LastOutput());
+    EXPECT_EQ(firstRendered[10], 0.5f * input[10]);
+    EXPECT_EQ(companion.LastInputPath(), InterfacePath());
+
+    // A claim lasts from the analysis to the end of the render pass, or until the instance
+    // is uninitialised, whichever comes first.
+    hostFacing->PreAnalyze(1, kWindow);
+    EXPECT_EQ(processor->InterfaceFileIndex(), 0);
+    SecondInstance third(host);
+    third.facing->PreAnalyze(1, kWindow);
+    EXPECT_EQ(third.processor->InterfaceFileIndex(), 1);
+    hostFacing->Uninitialize();
+    EXPECT_EQ(processor->InterfaceFileIndex(), -1);
+    third.facing->PreAnalyze(1, kWindow);
+    EXPECT_EQ(third.processor->InterfaceFileIndex(), 0);
+}
+
+TEST_F(HostProcessorRun, AHomeWrittenWithSlashesOrDotsStillGivesAPlainPath)
+{
+    companion.SetGain(2.0f);
+    ASSERT_TRUE(companion.Start());
+    const std::string expected =
+        std::filesystem::canonical(home.Path()).string() + "/Documents/Orvendal_interface_0.wav";
+    for (const std::string& written :
+         {home.Path() + "/", home.Path() + "//", home.Path() + "/./", home.Path() + "/x/../"})
+    {
+        std::filesystem::create_directories(home / "x");
+        ::setenv("HOME", written.c_str(), 1);
+        Run();
+        EXPECT_EQ(companion.LastInputPath(), expected) << written;
+        EXPECT_EQ(processor->StatusCode(), kStatusUnderWay) << written;
+        EXPECT_EQ(Rendered(), companion.LastOutput()) << written;
+    }
+
+    // A documents folder that is a link to another folder: the file goes where it leads.
+    std::filesystem::create_directories(home / "real-docs");
+    std::filesystem::remove_all(home / "Documents");
+    std::filesystem::create_directory_symlink(home / "real-docs", home / "Documents");
+    ::setenv("HOME", home.Path().c_str(), 1);
+    Run();
+    EXPECT_EQ(companion.LastInputPath(), std::filesystem::canonical(home.Path()).string() +
+                                             "/real-docs/Orvendal_interface_0.wav");
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(Rendered(), companion.LastOutput());
+}
+
+TEST_F(HostProcessorRun, ACompanionThatSaysItFailedGivesCode22AndItsReasonInTheTrace)
+{
+    AAX_CHostServices::Set(host.Context());
+    companion.SetBehaviour(FaultCompanion::Behaviour::kAnswerFailure);
+    companion.SetAnswer("no space left on the device");
+    ASSERT_TRUE(companion.Start());
+    Run();
+    AAX_CHostServices::Set(nullptr);
+    ExpectPassThroughWith(kStatusCompanionFailed);
+    EXPECT_EQ(CommCodes(), (std::vector<int32>{5, 22}));
+    bool traced = false;
+    for (const auto& message : host.Services().TraceLog())
+        traced = traced || message.text ==
+                               "the companion could not process the file: no space left on the "
+                               "device";
+    EXPECT_TRUE(traced);
+
+    // The same companion answering anything else has processed the file, as before.
+    companion.SetBehaviour(FaultCompanion::Behaviour::kAnswerParameters);
+    companion.SetAnswer("{\"done\":true}\n");
+    Run();
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+}
+
+TEST_F(HostProcessorRun, RenderingInPlaceGivesTheFileUpToAFailureAndTheInputAfterIt)
+{
+    companion.SetGain(0.5f);
+    ASSERT_TRUE(companion.Start());
+    Run(kWindow, true);
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(Rendered(), companion.LastOutput());
+
+    // A NaN inside the third window: the file's samples before it, the input from it on.
+    constexpr int64 kPoison = 2 * kWindow + 17;
+    companion.SetBehaviour(FaultCompanion::Behaviour::kPoisonSamples);
+    companion.SetPoisonedSamples({kPoison});
+    for (int32 window : {kWindow, 7, static_cast<int32>(kLength)})
+    {
+        Run(window, true);
+        EXPECT_EQ(processor->StatusCode(), kStatusSliceRead) << window;
+        const std::vector<float> rendered = Rendered();
+        const std::vector<float> processed = companion.LastOutput();
+        ASSERT_EQ(rendered.size(), input.size());
+        for (int64 i = 0; i < kLength; ++i)
+            ASSERT_EQ(rendered[i], i < kPoison ? processed[i] : input[i])
+                << "window " << window << " sample " << i;
+    }
+}
+
+TEST_F(HostProcessorRun, ARefusedWindowStillTakesItsSamplesFromTheFile)
+{
+    companion.SetGain(0.5f);
+    ASSERT_TRUE(companion.Start());
+    const float* const ins[1] = {input.data()};
+    int32 count = static_cast<int32>(kLength);
+    hostFacing->PreAnalyze(1, count);
+    hostFacing->AnalyzeAudio(ins, 1, &count);
+    hostFacing->PostAnalyze();
+    hostFacing->PreRender(1, 1, kWindow);
+    const std::vector<float> processed = companion.LastOutput();
+    ASSERT_EQ(processed.size(), static_cast<size_t>(kLength));
+
+    std::vector<float> out(kWindow, 0.0f);
+    std::vector<float> spare(kWindow, 7.0f);
+    float* const outs[2] = {out.data(), spare.data()};
+    const float* const inWindow[1] = {input.data()};
+    int32 window = kWindow;
+    // One input channel and two outputs: refused and nothing written, but the window passed.
+    EXPECT_EQ(hostFacing->RenderAudio(inWindow, 1, outs, 2, &window), kResultRenderArgument);
+    EXPECT_EQ(out, std::vector<float>(kWindow, 0.0f));
+    EXPECT_EQ(spare, std::vector<float>(kWindow, 7.0f));
+    // No buffers at all: refused the same way.
+    EXPECT_EQ(hostFacing->RenderAudio(nullptr, 1, nullptr, 1, &window), kResultRenderArgument);
+    // The next window is the file's third.
+    const float* const third[1] = {input.data() + 2 * kWindow};
+    EXPECT_EQ(hostFacing->RenderAudio(third, 1, outs, 1, &window), kResultSuccess);
+    EXPECT_EQ(out,
+              std::vector<float>(processed.begin() + 2 * kWindow, processed.begin() + 3 * kWindow));
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    hostFacing->PostRender();
+}
+
+TEST_F(HostProcessorRun, ALinkAtTheInterfacePathIsReplacedAndItsTargetLeftAlone)
+{
+    companion.SetGain(0.5f);
+    ASSERT_TRUE(companion.Start());
+    std::filesystem::create_directories(home / "Documents");
+    const std::string target = home / "precious.txt";
+    std::ofstream(target) << "not audio";
+    std::filesystem::create_symlink(target, InterfacePath());
+    Run();
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(Rendered(), companion.LastOutput());
+    EXPECT_FALSE(std::filesystem::is_symlink(InterfacePath()));
+    std::ifstream kept(target);
+    std::string text;
+    std::getline(kept, text);
+    EXPECT_EQ(text, "not audio");
 }
 
 } // namespace

@@ -79,6 +79,10 @@ TEST(OfflineCheck, PassesOnTheModuleAndSeesEveryCompanionFaultReported)
         {
             EXPECT_EQ(codes, "5");
         }
+        else if (companion == OfflinePass::Companion::kFailureAnswer)
+        {
+            EXPECT_EQ(codes, "22");
+        }
         else if (!mayPass)
         {
             EXPECT_EQ(codes.find('5'), std::string::npos) << line << codes;
@@ -88,6 +92,7 @@ TEST(OfflineCheck, PassesOnTheModuleAndSeesEveryCompanionFaultReported)
     EXPECT_TRUE(run.StepNamed("window 16384, ")) << run.steps.size();
     EXPECT_TRUE(run.StepNamed(" 12345 Hz, "));
     EXPECT_TRUE(run.StepNamed("1000000 samples"));
+    EXPECT_TRUE(run.StepNamed(", rendered in place"));
 }
 
 TEST(OfflineCheck, APortTakenByAnotherProgramFailsTheCheckWithAClearMessage)

@@ -100,6 +100,14 @@ TEST(OfflineVerdict, FindsEachWayARenderCanGoWrong)
     EXPECT_NE(Problems(Pass(Companion::kNonFiniteSamples), kInput, {poisoned, kInput[1]}, kSuccess,
                        poisoned),
               "");
+    // A companion that said it failed: the input, under code 22 and no other.
+    EXPECT_EQ(Problems(Pass(Companion::kFailureAnswer), kInput, kInput, 0.22, {}), "");
+    EXPECT_NE(Problems(Pass(Companion::kFailureAnswer), kInput, kInput, kSuccess, {})
+                  .find("reports success"),
+              std::string::npos);
+    EXPECT_NE(Problems(Pass(Companion::kFailureAnswer), kInput, kInput, 0.09, {}).find("(22)"),
+              std::string::npos);
+
     // "Comm" that carries no status.
     EXPECT_NE(Problems(Pass(Companion::kNone), kInput, kInput, 0.123, {}).find("no status"),
               std::string::npos);
