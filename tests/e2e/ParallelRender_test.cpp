@@ -239,4 +239,27 @@ TEST_F(ParallelRender, RendersStartedTogetherEachProcessTheirOwnInput)
     RenderAtOnce(inputs);
 }
 
+TEST_F(ParallelRender, ARefusedRequestGivesTheCompanionsReasonAndTheInputUnchanged)
+{
+    WriteSines(Path("in.wav"), {330.0, 4000.0});
+    orv::host::validator::CompanionProcess companion(ORV_COMPANION_EXE);
+    ASSERT_TRUE(companion.Ready());
+
+    // Gain has five presets: the companion refuses a tenth, and says so.
+    RenderProcess render({Path("in.wav"), Path("out.wav"), "--tool", "1:9", "--jobs", "2"},
+                         Path("render.log"));
+    EXPECT_EQ(render.Wait(), 3) << render.Output();
+    const std::string output = render.Output();
+    const std::string status = "status: 22 the companion could not process the file: ";
+    const size_t at = output.rfind(status);
+    ASSERT_NE(at, std::string::npos) << output;
+    const std::string reason = output.substr(at + status.size());
+    EXPECT_GT(reason.size(), 1u) << output;
+    EXPECT_EQ(reason.find('\n'), reason.size() - 1) << "the status line is not the last line";
+
+    const Sound in = Read(Path("in.wav"));
+    const Sound out = Read(Path("out.wav"));
+    EXPECT_EQ(out.frames, in.frames);
+}
+
 } // namespace
