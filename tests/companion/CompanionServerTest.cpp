@@ -4,6 +4,7 @@
 #include "LoopbackClient.h"
 #include "ParametersAnswer.h"
 #include "SignalTestSupport.h"
+#include "ScratchMount.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -425,6 +426,39 @@ TEST(CompanionServer, StopAbandonsAFileUnderWayAndLeavesItAsItWas)
         EXPECT_TRUE(heardFrom(fd, 1000));
         ::close(fd);
     }
+}
+
+TEST(CompanionServer, OutOfSpaceOrReadOnlyLeavesTheOriginalAndKeepsServing)
+{
+    test::TempFolder folder;
+    const auto small = folder / "small";
+    // Room for the file, not for its replacement beside it.
+    test::ScratchMount mount(small, 1024);
+    if (!mount.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (" << mount.error() << ")";
+    Server s;
+    const auto path = small / "Orvendal_interface_0.wav";
+    const auto x = test::sine(440.0, 0.1, 48000.0, 150000);
+    test::writeWav(path, x, 48000);
+    const std::string original = test::readBytes(path);
+
+    EXPECT_EQ(exchange(s.port(), gainRequest(path)),
+              ErrorAnswer::build("cannot write the processed file: No space left on device"));
+    EXPECT_EQ(test::readBytes(path), original);
+    EXPECT_EQ(test::namesIn(small), std::vector<std::string>{path.filename()});
+
+    // Still serving, and a file with room to spare is processed on the same disk.
+    EXPECT_EQ(exchange(s.port(), kParametersRequest), ParametersAnswer::build());
+    const auto fits = small / "Orvendal_interface_1.wav";
+    const auto y = test::sine(440.0, 0.1, 48000.0, 20000);
+    test::writeWav(fits, y, 48000);
+    EXPECT_EQ(exchange(s.port(), gainRequest(fits)), "");
+    EXPECT_TRUE(raisedBySixDb(fits, y));
+
+    ASSERT_TRUE(mount.makeReadOnly());
+    const std::string answer = exchange(s.port(), gainRequest(fits));
+    EXPECT_EQ(answer, ErrorAnswer::build("cannot create the temporary file: Read-only file system"));
+    EXPECT_TRUE(raisedBySixDb(fits, y));
+    EXPECT_EQ(exchange(s.port(), kParametersRequest), ParametersAnswer::build());
 }
 
 } // namespace

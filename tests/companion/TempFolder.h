@@ -6,11 +6,21 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sndfile.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 namespace companion::test
 {
+
+inline std::vector<std::string> namesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::string> out;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        out.push_back(entry.path().filename().string());
+    return out;
+}
 
 class TempFolder
 {
@@ -24,16 +34,21 @@ public:
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 
-    std::vector<std::string> names() const
-    {
-        std::vector<std::string> out;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
-            out.push_back(entry.path().filename().string());
-        return out;
-    }
+    std::vector<std::string> names() const { return namesIn(path_); }
 
 private:
     std::filesystem::path path_;
+};
+
+// A TempFolder with a descriptor open on it, as the companion reaches a folder.
+struct OpenTempFolder
+{
+    OpenTempFolder() : fd(::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    ~OpenTempFolder() { ::close(fd); }
+    OpenTempFolder(const OpenTempFolder&) = delete;
+    OpenTempFolder& operator=(const OpenTempFolder&) = delete;
+    TempFolder folder;
+    int fd;
 };
 
 inline std::string readBytes(const std::filesystem::path& path)
