@@ -37,16 +37,28 @@ void writeLongFile(const std::filesystem::path& path, double seconds)
     writeWav(path, x, 48000);
 }
 
-TEST(CompanionProcess, StopsWithinASecondOnItsSignalsWhateverItsConnectionsDo)
+// A folder with one long interface file, and one for the companion's log.
+struct LongFile
 {
+    explicit LongFile(double seconds) : path(folder / kName)
+    {
+        writeLongFile(path, seconds);
+        original = readBytes(path);
+    }
     TempFolder logs;
     TempFolder folder;
-    const auto path = folder / kName;
-    writeLongFile(path, 240.0);
-    const std::string original = readBytes(path);
+    std::filesystem::path path;
+    std::string original;
+};
+
+TEST(CompanionProcess, StopsWithinASecondOnItsSignalsWhateverItsConnectionsDo)
+{
+    LongFile f(240.0);
+    const auto& path = f.path;
+    const std::string& original = f.original;
     for (int number : {SIGTERM, SIGINT})
     {
-        CompanionProcess companion(ORV_COMPANION_EXE, logs / "companion.log");
+        CompanionProcess companion(ORV_COMPANION_EXE, f.logs / "companion.log");
         ASSERT_NE(companion.port(), 0) << companion.log();
         std::vector<int> idle;
         for (int i = 0; i < 200; ++i)
@@ -68,7 +80,7 @@ TEST(CompanionProcess, StopsWithinASecondOnItsSignalsWhateverItsConnectionsDo)
             << companion.status();
         EXPECT_EQ(answer, ErrorAnswer::build(kStoppedReason));
         EXPECT_EQ(readBytes(path), original);
-        EXPECT_EQ(folder.names(), std::vector<std::string>{kName});
+        EXPECT_EQ(f.folder.names(), std::vector<std::string>{kName});
         for (int fd : idle)
             ::close(fd);
         ::close(trickler);
@@ -77,17 +89,15 @@ TEST(CompanionProcess, StopsWithinASecondOnItsSignalsWhateverItsConnectionsDo)
 
 TEST(CompanionProcess, KilledAtAnyMomentLeavesTheFileWholeAndNothingBeside)
 {
-    TempFolder logs;
-    TempFolder folder;
-    const auto path = folder / kName;
-    writeLongFile(path, 60.0);
-    const std::string original = readBytes(path);
+    LongFile f(60.0);
+    const auto& path = f.path;
+    const std::string& original = f.original;
 
     // The complete result, and how long it takes.
     std::string processed;
     double milliseconds = 0.0;
     {
-        CompanionProcess companion(ORV_COMPANION_EXE, logs / "companion.log");
+        CompanionProcess companion(ORV_COMPANION_EXE, f.logs / "companion.log");
         ASSERT_NE(companion.port(), 0) << companion.log();
         const auto start = Clock::now();
         ASSERT_EQ(exchange(companion.port(), longRequest(path)), "") << companion.log();
@@ -102,13 +112,13 @@ TEST(CompanionProcess, KilledAtAnyMomentLeavesTheFileWholeAndNothingBeside)
     int results = 0;
     for (int round = 0; round <= 20; ++round)
     {
-        CompanionProcess companion(ORV_COMPANION_EXE, logs / "companion.log");
+        CompanionProcess companion(ORV_COMPANION_EXE, f.logs / "companion.log");
         ASSERT_NE(companion.port(), 0) << companion.log();
         // Any request on the folder clears what the last killed companion left there; this
         // one has no tool on and changes nothing else.
         EXPECT_TRUE(ErrorAnswer::isError(
             exchange(companion.port(), processRequest("false", "0", 0, 24000, path.string()))));
-        EXPECT_EQ(folder.names(), std::vector<std::string>{kName}) << "after round " << round - 1;
+        EXPECT_EQ(f.folder.names(), std::vector<std::string>{kName}) << "after round " << round - 1;
         if (round == 20) break;
 
         writeBytes(path, original);

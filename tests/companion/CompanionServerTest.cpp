@@ -2,6 +2,7 @@
 #include "DescriptorLimit.h"
 #include "ErrorAnswer.h"
 #include "LoopbackClient.h"
+#include "LoopbackServer.h"
 #include "ParametersAnswer.h"
 #include "SignalTestSupport.h"
 #include "ScratchMount.h"
@@ -29,34 +30,24 @@ namespace
 
 using namespace test;
 
-struct Server
+CompanionServer::Options withWorkers(size_t workers, int deadlineMs)
 {
-    explicit Server(size_t workers = 4, int timeoutMs = 10000)
-        : Server(
-              [&]
-              {
-                  CompanionServer::Options options;
-                  options.workers = workers;
-                  options.lineDeadlineMs = timeoutMs;
-                  return options;
-              }())
-    {
-    }
-    explicit Server(CompanionServer::Options options)
-    {
-        options.port = 0;
-        server = std::make_unique<CompanionServer>(handler, log, options);
-        std::string error;
-        EXPECT_TRUE(server->start(error)) << error;
-    }
-    uint16_t port() const { return server->port(); }
+    CompanionServer::Options options;
+    options.workers = workers;
+    options.lineDeadlineMs = deadlineMs;
+    return options;
+}
 
-    std::ostringstream logText;
-    Log log{logText, true};
-    FileLockTable locks;
-    ProcessingPipeline pipeline{locks, log};
-    RequestHandler handler{pipeline, log};
-    std::unique_ptr<CompanionServer> server;
+struct Server : LoopbackServer
+{
+    explicit Server(size_t workers = 4, int deadlineMs = 10000)
+        : Server(withWorkers(workers, deadlineMs))
+    {
+    }
+    explicit Server(CompanionServer::Options options) : LoopbackServer(options)
+    {
+        EXPECT_TRUE(started) << error;
+    }
 };
 
 TEST(CompanionServer, AnswersParametersAndClosesTheConnection)
