@@ -1,3 +1,4 @@
+#include "CompanionConstants.h"
 #include "ProcessingPipeline.h"
 #include "SignalTestSupport.h"
 #include "TempFolder.h"
@@ -115,6 +116,8 @@ TEST(ProcessingPipeline, LeavesFilesItMustNotProcessUntouched)
         const auto outcome = f.pipeline.run(c.request);
         EXPECT_FALSE(outcome.replaced) << c.name;
         EXPECT_NE(outcome.message.find("left untouched"), std::string::npos) << outcome.message;
+        EXPECT_NE(outcome.message.find(outcome.error), std::string::npos) << outcome.error;
+        EXPECT_FALSE(outcome.error.empty()) << c.name;
         EXPECT_EQ(test::readBytes(folder / c.name), c.bytes) << c.name;
     }
 
@@ -142,6 +145,31 @@ TEST(ProcessingPipeline, LeavesFilesItMustNotProcessUntouched)
     // No temporary file is left behind by any of them.
     for (const auto& name : folder.names())
         EXPECT_NE(name.front(), '.') << name;
+}
+
+TEST(ProcessingPipeline, ToldToStopLeavesTheFileAsItWasAndSaysSo)
+{
+    Fixture f;
+    test::TempFolder folder;
+    const std::string original = pluginFile(test::sine(440.0, 0.25, 44100.0, 100003), 44100);
+    test::writeBytes(folder / kName, original);
+    const std::atomic<bool> stop{true};
+    const auto outcome = f.pipeline.run(gainRequest((folder / kName).string()), &stop);
+    EXPECT_FALSE(outcome.replaced);
+    EXPECT_EQ(outcome.error, kStoppedReason);
+    EXPECT_EQ(test::readBytes(folder / kName), original);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{kName});
+}
+
+TEST(ProcessingPipeline, ClearsWhatADeadCompanionLeftInTheFolder)
+{
+    Fixture f;
+    test::TempFolder folder;
+    test::writeBytes(folder / kName, pluginFile(test::sine(440.0, 0.25, 44100.0, 1000), 44100));
+    test::writeBytes(folder / ".Orvendal_interface_0.wav.tmp-77-0", "half a file");
+    EXPECT_TRUE(f.pipeline.run(gainRequest((folder / kName).string())).replaced);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{kName});
+    EXPECT_NE(f.logText.str().find(".Orvendal_interface_0.wav.tmp-77-0"), std::string::npos);
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+#include "CompanionConstants.h"
 #include "ToolChain.h"
 #include "SignalTestSupport.h"
 
@@ -152,6 +153,30 @@ TEST(ToolChain, StopsWhenTheSinkRefuses)
     std::string error;
     EXPECT_FALSE(chain.run(source, sink, error));
     EXPECT_FALSE(error.empty());
+}
+
+TEST(ToolChain, GivesUpBetweenBlocksOnceToldToStop)
+{
+    std::vector<std::unique_ptr<Tool>> tools;
+    tools.push_back(std::make_unique<DelayTool>(0, 1.0f));
+    ToolChain chain(std::move(tools));
+    VectorSource source(test::noise(0.2, 10 * kBlockSamples));
+    VectorSink sink;
+    std::atomic<bool> stop{false};
+    // Told during the third block: the blocks after it are never read.
+    auto progress = [&](int, int, double done)
+    {
+        if (done >= 0.3) stop = true;
+    };
+    std::string error;
+    EXPECT_FALSE(chain.run(source, sink, error, progress, &stop));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(sink.samples.size(), 3 * kBlockSamples);
+
+    stop = false;
+    VectorSink whole;
+    EXPECT_TRUE(chain.run(source, whole, error, {}, &stop)) << error;
+    EXPECT_EQ(whole.samples.size(), 10 * kBlockSamples);
 }
 
 } // namespace
