@@ -13,9 +13,8 @@ int32 InterfaceFileWriter::Open(const std::string& path, int32 channelCount, flo
     if (path.empty()) return kStatusCreateFile;
     // A link someone left at the path would have the selection written into its target.
     if (!orv::platform::RemoveLinkAt(path)) return kStatusCreateFile;
-    // Windows arrive a few kilobytes at a time; a large buffer turns them into few writes.
-    mBuffer.resize(kStreamBufferBytes);
-    mStream.rdbuf()->pubsetbuf(mBuffer.data(), static_cast<std::streamsize>(mBuffer.size()));
+    mPending.clear();
+    mPending.reserve(kStreamBufferBytes);
     mStream.open(path, std::ios::binary | std::ios::out | std::ios::trunc);
     if (!mStream.is_open()) return kStatusCreateFile;
     if (!WriteHeader(channelCount, sampleRate)) return kStatusCreateFile;
@@ -25,28 +24,45 @@ int32 InterfaceFileWriter::Open(const std::string& path, int32 channelCount, flo
 int32 InterfaceFileWriter::Append(const float* samples, int32 count)
 {
     if (count <= 0) return mStream ? kStatusNone : kStatusAppendSlice;
-    mStream.write(reinterpret_cast<const char*>(samples),
-                  static_cast<std::streamsize>(count) * kBytesPerSample);
+    const char* const bytes = reinterpret_cast<const char*>(samples);
+    const size_t size = static_cast<size_t>(count) * kBytesPerSample;
+    if (mPending.size() + size > kStreamBufferBytes && !Flush()) return kStatusAppendSlice;
+    if (size >= kStreamBufferBytes)
+        mStream.write(bytes, static_cast<std::streamsize>(size));
+    else
+        mPending.insert(mPending.end(), bytes, bytes + size);
     return mStream ? kStatusNone : kStatusAppendSlice;
 }
 
 int32 InterfaceFileWriter::Complete(uint32 dataSize)
 {
     if (!mStream.is_open()) return kStatusCompleteFile;
+    const bool flushed = Flush();
     int32 status = kStatusNone;
     mStream.seekp(kRiffSizeOffset);
     if (!mStream || !WriteU32(kRiffSizeWithoutData + dataSize)) status = kStatusCompleteFile;
     mStream.clear();
     mStream.seekp(kDataSizeOffset);
     if (!mStream || !WriteU32(dataSize)) status = kStatusCompleteFile;
+    // Samples still gathered here belong to slices: losing them is a slice's failure.
+    if (!flushed) status = kStatusAppendSlice;
     mStream.close();
     return status;
 }
 
 void InterfaceFileWriter::Close()
 {
+    mPending.clear();
     if (mStream.is_open()) mStream.close();
     mStream.clear();
+}
+
+bool InterfaceFileWriter::Flush()
+{
+    if (!mPending.empty())
+        mStream.write(mPending.data(), static_cast<std::streamsize>(mPending.size()));
+    mPending.clear();
+    return static_cast<bool>(mStream);
 }
 
 bool InterfaceFileWriter::WriteTag(const char* tag)

@@ -15,9 +15,12 @@ public:
     // Creates or truncates path and writes the 44-byte header with sizes 36 and 0.
     // kStatusCreateFile when the file cannot be opened or a header field cannot be written.
     int32 Open(const std::string& path, int32 channelCount, float sampleRate);
-    // Appends count samples (nothing for count <= 0). kStatusAppendSlice on a failed write.
+    // Appends count samples (nothing for count <= 0). kStatusAppendSlice on a failed write,
+    // which may be found only at a later append or at completion, as the samples are
+    // gathered before they are written.
     int32 Append(const float* samples, int32 count);
     // Writes 36 + dataSize and dataSize into the header and closes the file.
+    // kStatusAppendSlice when the samples still gathered cannot be written, else
     // kStatusCompleteFile when the file is not open or a size cannot be written; the file is
     // closed in either case.
     int32 Complete(uint32 dataSize);
@@ -32,7 +35,11 @@ private:
     bool WriteU32(uint32 value);
     bool WriteHeader(int32 channelCount, float sampleRate);
 
-    // Declared before the stream that uses it, so it outlives the stream.
-    std::vector<char> mBuffer;
+    // Hands the samples held back to the stream; false when the stream has failed.
+    bool Flush();
+
+    // Windows arrive a few kilobytes at a time, and the stream passes writes of that size
+    // straight to the system one by one; gathered here, they go out a mebibyte at a time.
+    std::vector<char> mPending;
     std::ofstream mStream;
 };
