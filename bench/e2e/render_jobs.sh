@@ -11,34 +11,13 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
 pairs=${1:-3}
 seconds=${2:-600}
-work=$(mktemp -d)
-companion=""
-cleanup() {
-    [[ -n "$companion" ]] && kill "$companion" 2>/dev/null && wait "$companion" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-# The interface files go to the documents folder of this scratch home.
-export HOME=$work/home
-mkdir -p "$HOME"
-unset XDG_CONFIG_HOME
+source "$root/bench/e2e/companion_session.sh"
 
 # Noise with a tone over it: Denoise finds its noise profile in the quiet stretches.
 sox -n -r 48000 -b 16 -c 2 "$work/in.wav" synth "$seconds" pinknoise vol 0.1 \
     synth "$seconds" sine mix 440 vol 0.5 tremolo 0.5 90
 
-listening() { grep -q ':C7B1 .* 0A ' /proc/net/tcp; } # 51121 = 0xC7B1, 0A = listening
-if listening; then
-    echo "something already serves port 51121" >&2
-    exit 1
-fi
-"$build/companion/orvendal-qv" >/dev/null 2>&1 &
-companion=$!
-for _ in $(seq 100); do
-    listening && break
-    sleep 0.1
-done
-listening || { echo "the companion did not start" >&2; exit 1; }
+start_companion
 
 # One timed render; its wall time in seconds goes to the file named by $2.
 render() {
