@@ -22,6 +22,13 @@ ProcessingPipeline::Outcome refused(const std::string& why)
     return {false, "left untouched: " + why, why};
 }
 
+// No tool on, or no samples: the file as it stands is already the result, so this is no
+// failure to report.
+ProcessingPipeline::Outcome nothingToDo(const std::string& why)
+{
+    return {false, "left as it is: " + why, {}};
+}
+
 std::string writeFailure(const WavFloatWriter& writer, const std::string& fallback)
 {
     if (writer.systemError() == 0) return fallback;
@@ -40,7 +47,8 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
     InterfaceFile file;
     if (!file.openDirectory(verdict.directory, verdict.name, error)) return refused(error);
     for (const std::string& name : file.sweepStaleTemporaries())
-        log_.info("removed " + name + ", left in " + verdict.directory + " by a companion that died");
+        log_.info("removed " + name + ", left in " + verdict.directory +
+                  " by a companion that died");
     FileLockTable::Hold hold(locks_, file.key());
     // Another request on this file may have held it until the stop.
     if (stop && *stop) return refused(kStoppedReason);
@@ -50,13 +58,14 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
     if (!reader.open(file.fd(), error)) return refused(error);
     ToolFactory::Plan plan = ToolFactory::build(request, reader.sampleRate());
     if (!plan.ok) return refused(plan.error);
-    if (plan.tools.empty()) return refused("no tool is switched on");
-    if (reader.length() == 0) return refused("the file holds no samples");
+    if (plan.tools.empty()) return nothingToDo("no tool is switched on");
+    if (reader.length() == 0) return nothingToDo("the file holds no samples");
 
     if (!file.createReplacement(error)) return refused(error);
     WavFloatWriter writer(file.replacementFd(), static_cast<uint32_t>(reader.sampleRate()),
                           static_cast<uint32_t>(reader.length()));
-    if (!writer.writeHeader()) return refused(writeFailure(writer, "cannot write the temporary file"));
+    if (!writer.writeHeader())
+        return refused(writeFailure(writer, "cannot write the temporary file"));
 
     ToolChain chain(std::move(plan.tools));
     int lastTenth = -1;

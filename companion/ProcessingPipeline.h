@@ -12,7 +12,8 @@ namespace companion
 
 // Carries out one "process" request: checks the path, opens the interface file, streams it
 // through the switched-on tools into a temporary file beside it, syncs it and renames it
-// over the original. On any failure, or when told to stop, the original is left untouched
+// over the original. With no tool on, or no samples, the file already is the result and is
+// left as it is. On any failure, or when told to stop, the original is left untouched
 // and nothing else stays behind; temporaries that a killed companion left in the folder
 // are removed on the way. Safe to call from several threads; one file is processed by one
 // call at a time.
@@ -25,7 +26,9 @@ public:
     {
         bool replaced = false;
         std::string message; // what was done, or why not, for the log
-        std::string error;   // why not, for the client; empty when replaced
+        // Why the request failed, for the client; empty when the file was replaced or was
+        // already the result (no tool on, no samples).
+        std::string error;
     };
 
     // Gives up, leaving the file as it was, once `*stop` turns true.

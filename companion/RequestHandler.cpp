@@ -41,7 +41,7 @@ RequestHandler::Reply RequestHandler::respond(const Request& request, const std:
     {
         const ProcessingPipeline::Outcome outcome = pipeline_.run(request, stop);
         log_.info(peer + " process " + request.input + ": " + outcome.message);
-        if (outcome.replaced) return {true, {}};
+        if (outcome.error.empty()) return {true, {}};
         return {false, ErrorAnswer::build(outcome.error)};
     }
     case RequestKind::Invalid:

@@ -4,17 +4,17 @@
 #include "LoopbackClient.h"
 #include "LoopbackServer.h"
 #include "ParametersAnswer.h"
-#include "SignalTestSupport.h"
 #include "ScratchMount.h"
+#include "SignalTestSupport.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <set>
-#include <cstring>
 #include <sstream>
 #include <thread>
 
@@ -197,7 +197,8 @@ bool raisedBySixDb(const std::filesystem::path& path, const std::vector<float>& 
 {
     SF_INFO info;
     const auto y = test::readWav(path, info);
-    if (y.size() != original.size() || info.format != (SF_FORMAT_WAV | SF_FORMAT_FLOAT)) return false;
+    if (y.size() != original.size() || info.format != (SF_FORMAT_WAV | SF_FORMAT_FLOAT))
+        return false;
     const double gain = std::pow(10.0, 6.0 / 20.0);
     for (size_t i = 0; i < y.size(); ++i)
         if (std::fabs(y[i] - original[i] * gain) > 1e-5) return false;
@@ -281,10 +282,12 @@ TEST(CompanionServer, ShedsTheOldestIdleConnectionsButNeverARequestMade)
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     std::string waitingAnswer = "<none>";
     std::thread waiting(
-        [&] { waitingAnswer = exchange(s.port(), gainRequest(folder / "Orvendal_interface_1.wav")); });
+        [&]
+        { waitingAnswer = exchange(s.port(), gainRequest(folder / "Orvendal_interface_1.wav")); });
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
     // The queue is full: one more is answered at once, not kept waiting.
-    EXPECT_TRUE(ErrorAnswer::isError(exchange(s.port(), gainRequest(folder / "Orvendal_interface_1.wav"))));
+    EXPECT_TRUE(
+        ErrorAnswer::isError(exchange(s.port(), gainRequest(folder / "Orvendal_interface_1.wav"))));
 
     std::vector<int> idle;
     for (int i = 0; i < 12; ++i)
@@ -315,8 +318,8 @@ TEST(CompanionServer, ProcessesSixteenFilesAtOnceEachCorrectly)
     for (int i = 0; i < 16; ++i)
     {
         originals.push_back(test::sine(100.0 + 50.0 * i, 0.2, 48000.0, 48000 + 997 * i));
-        test::writeWav(folder / ("Orvendal_interface_" + std::to_string(i) + ".wav"), originals.back(),
-                       48000);
+        test::writeWav(folder / ("Orvendal_interface_" + std::to_string(i) + ".wav"),
+                       originals.back(), 48000);
     }
     std::vector<std::string> answers(16);
     std::vector<std::thread> clients;
@@ -324,8 +327,8 @@ TEST(CompanionServer, ProcessesSixteenFilesAtOnceEachCorrectly)
         clients.emplace_back(
             [&, i]
             {
-                answers[i] = exchange(
-                    s.port(), gainRequest(folder / ("Orvendal_interface_" + std::to_string(i) + ".wav")));
+                answers[i] = exchange(s.port(), gainRequest(folder / ("Orvendal_interface_" +
+                                                                      std::to_string(i) + ".wav")));
             });
     for (auto& client : clients)
         client.join();
@@ -360,9 +363,8 @@ TEST(CompanionServer, AnswersEveryRefusalWithAnErrorAndChangesNothing)
         processRequest("true", "4", 0, 24000, (folder / "Orvendal_interface_9.wav").string()),
         processRequest("true", "4", 0, 24000, (folder / "Orvendal_interface_1.wav").string()),
         processRequest("true", "4", 0, 24000, (folder / "Orvendal_interface_2.wav").string()),
-        processRequest("true", "9", 0, 24000, wav.string()),                       // no such preset
+        processRequest("true", "9", 0, 24000, wav.string()), // no such preset
         processRequest("false,false,false,false,true", "0,0,0,0,0", 3000, 2000, wav.string()),
-        processRequest("false", "0", 0, 24000, wav.string()),                      // nothing on
         "{request:\"process\", tools:[true], presets: [4], input: \"" + wav.string() + "\"}\n",
     };
     std::set<std::string> reasons;
@@ -376,6 +378,8 @@ TEST(CompanionServer, AnswersEveryRefusalWithAnErrorAndChangesNothing)
     }
     // Each says its own reason.
     EXPECT_EQ(reasons.size(), std::size(requests));
+    // Nothing switched on is no refusal: the file already is the result, and nothing is said.
+    EXPECT_EQ(exchange(s.port(), processRequest("false", "0", 0, 24000, wav.string())), "");
     for (const auto& [name, bytes] : before)
         EXPECT_EQ(test::readBytes(folder / name), bytes) << name;
     EXPECT_EQ(folder.names().size(), before.size());
@@ -447,7 +451,8 @@ TEST(CompanionServer, OutOfSpaceOrReadOnlyLeavesTheOriginalAndKeepsServing)
 
     ASSERT_TRUE(mount.makeReadOnly());
     const std::string answer = exchange(s.port(), gainRequest(fits));
-    EXPECT_EQ(answer, ErrorAnswer::build("cannot create the temporary file: Read-only file system"));
+    EXPECT_EQ(answer,
+              ErrorAnswer::build("cannot create the temporary file: Read-only file system"));
     EXPECT_TRUE(raisedBySixDb(fits, y));
     EXPECT_EQ(exchange(s.port(), kParametersRequest), ParametersAnswer::build());
 }

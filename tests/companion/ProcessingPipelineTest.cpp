@@ -1,5 +1,5 @@
-#include "CompanionConstants.h"
 #include "ProcessingPipeline.h"
+#include "CompanionConstants.h"
 #include "SignalTestSupport.h"
 #include "TempFolder.h"
 #include "WavFloatWriter.h"
@@ -105,9 +105,6 @@ TEST(ProcessingPipeline, LeavesFilesItMustNotProcessUntouched)
     Request badPreset = good("Orvendal_interface_4.wav");
     badPreset.presets = {7};
     cases.push_back({"Orvendal_interface_4.wav", original, badPreset});
-    Request noTool = good("Orvendal_interface_5.wav");
-    noTool.tools = {false};
-    cases.push_back({"Orvendal_interface_5.wav", original, noTool});
     cases.push_back({"notes.wav", original, good("notes.wav")});
 
     for (const Case& c : cases)
@@ -145,6 +142,29 @@ TEST(ProcessingPipeline, LeavesFilesItMustNotProcessUntouched)
     // No temporary file is left behind by any of them.
     for (const auto& name : folder.names())
         EXPECT_NE(name.front(), '.') << name;
+}
+
+TEST(ProcessingPipeline, NoToolOrNoSamplesLeaveTheFileAsItIsWithoutAFailure)
+{
+    Fixture f;
+    test::TempFolder folder;
+    const std::string original = pluginFile(test::sine(440.0, 0.25, 48000.0, 4800), 48000);
+    test::writeBytes(folder / kName, original);
+    Request noTool = gainRequest((folder / kName).string());
+    noTool.tools = {false};
+    const auto untouched = f.pipeline.run(noTool);
+    EXPECT_FALSE(untouched.replaced);
+    EXPECT_EQ(untouched.error, "") << untouched.message;
+    EXPECT_EQ(test::readBytes(folder / kName), original);
+
+    // An empty selection: an empty file is its own result.
+    const std::string empty = pluginFile({}, 48000);
+    test::writeBytes(folder / kName, empty);
+    const auto nothing = f.pipeline.run(gainRequest((folder / kName).string()));
+    EXPECT_FALSE(nothing.replaced);
+    EXPECT_EQ(nothing.error, "") << nothing.message;
+    EXPECT_EQ(test::readBytes(folder / kName), empty);
+    EXPECT_EQ(folder.names(), std::vector<std::string>{kName});
 }
 
 TEST(ProcessingPipeline, ToldToStopLeavesTheFileAsItWasAndSaysSo)
