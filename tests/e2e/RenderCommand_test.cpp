@@ -190,6 +190,58 @@ TEST_F(RenderCommand, TheCompanionProcessesEveryChannel)
     }
 }
 
+// Every channel of OUT is IN's through the -12 dB gain.
+void ExpectGainMinus12(const std::vector<float>& in, const std::vector<float>& out)
+{
+    ASSERT_EQ(out.size(), in.size());
+    for (size_t i = 1000; i < in.size(); i += 997)
+        ASSERT_NEAR(out[i], in[i] * kGainMinus12, 2e-4) << i;
+}
+
+TEST_F(RenderCommand, AHomeWithSlashesOrDotsStillProcesses)
+{
+    WriteInput(Path("in.wav"), 1);
+    StartCompanion();
+    ASSERT_TRUE(IsListening());
+    SF_INFO info;
+    const std::vector<float> in = Read(Path("in.wav"), &info);
+    const std::string home = (mFolder / "home").string();
+    for (const std::string& written : {home + "/", home + "/./", home + "//"})
+    {
+        ::setenv("HOME", written.c_str(), 1);
+        fs::remove(Path("out.wav"));
+        const Outcome outcome = Render(Path("in.wav") + " " + Path("out.wav") + " --tool 1:0");
+        EXPECT_EQ(outcome.exitCode, 0) << written << "\n" << outcome.out;
+        EXPECT_NE(outcome.out.find("status: 5 "), std::string::npos) << outcome.out;
+        ExpectGainMinus12(in, Read(Path("out.wav"), &info));
+    }
+    EXPECT_TRUE(fs::exists(mFolder / "home/Documents/Orvendal_interface_0.wav"));
+}
+
+TEST_F(RenderCommand, ALinkAtTheInterfacePathLeavesItsTargetAsItWas)
+{
+    WriteInput(Path("in.wav"), 1);
+    fs::create_directories(mFolder / "home/Documents");
+    const fs::path target = mFolder / "someone-elses.wav";
+    WriteInput(target.string(), 1);
+    std::ifstream before(target, std::ios::binary);
+    std::stringstream targetBytes;
+    targetBytes << before.rdbuf();
+    fs::create_symlink(target, mFolder / "home/Documents/Orvendal_interface_0.wav");
+    StartCompanion();
+    ASSERT_TRUE(IsListening());
+
+    const Outcome outcome = Render(Path("in.wav") + " " + Path("out.wav") + " --tool 1:0");
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.out;
+    SF_INFO info;
+    ExpectGainMinus12(Read(Path("in.wav"), &info), Read(Path("out.wav"), &info));
+    std::ifstream after(target, std::ios::binary);
+    std::stringstream afterBytes;
+    afterBytes << after.rdbuf();
+    EXPECT_EQ(afterBytes.str(), targetBytes.str());
+    EXPECT_FALSE(fs::is_symlink(mFolder / "home/Documents/Orvendal_interface_0.wav"));
+}
+
 TEST_F(RenderCommand, BadArgumentsWriteNothing)
 {
     WriteInput(Path("in.wav"), 1);
