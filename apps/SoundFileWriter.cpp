@@ -78,6 +78,9 @@ bool SoundFileWriter::Open(const std::string& path, const SF_INFO& format, std::
     mIntegerFormat = IsIntegerFormat(info.format);
     // Rendered floats may overshoot full scale; clip rather than wrap.
     sf_command(mFile, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    // The peak chunk carries the time of writing, so the same render would differ byte for
+    // byte from one second to the next; players do not need it.
+    sf_command(mFile, SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
     return true;
 }
 
