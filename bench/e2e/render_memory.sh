@@ -7,21 +7,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${BUILD_DIR:-$root/build}
 seconds=${1:-3600}
-work=$(mktemp -d)
-companion=""
-cleanup() {
-    [[ -n "$companion" ]] && kill "$companion" 2>/dev/null && wait "$companion" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-# The interface file goes to the documents folder of this scratch home.
-export HOME=$work/home
-mkdir -p "$HOME"
+# shellcheck source=companion_session.sh
+source "$root/bench/e2e/companion_session.sh"
 
 sox -n -r 48000 -b 16 -c 2 "$work/long.wav" synth "$seconds" pinknoise vol 0.3
-"$build/companion/orvendal-qv" >/dev/null 2>&1 &
-companion=$!
-sleep 1
+start_companion
 /usr/bin/time -v "$build/apps/orvendal-host" render "$work/long.wav" "$work/out.wav" \
     --tool 1:0 --window 4096 2>"$work/time.txt"
 peak=$(awk -F': ' '/Maximum resident/ {print $2}' "$work/time.txt")
