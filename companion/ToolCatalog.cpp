@@ -13,7 +13,7 @@ const std::vector<ToolEntry>& ToolCatalog::tools()
          {"Peak -1 dBFS", "Peak -0.1 dBFS", "-23 LUFS", "-16 LUFS", "-14 LUFS"},
          false},
         {ToolKind::Denoise, "Denoise", {"Light", "Medium", "Strong"}, true},
-        {ToolKind::Dehum, "De-hum", {"50 Hz", "60 Hz"}, true},
+        {ToolKind::Dehum, "De-hum", {"50 Hz", "60 Hz", "Auto"}, true},
         {ToolKind::Band, "Band", {"Keep band", "Remove band"}, true},
     };
     return entries;

@@ -9,45 +9,170 @@ namespace
 {
 
 constexpr double kRate = 48000.0;
-constexpr size_t kCount = 4 * 48000;
+constexpr size_t kCount = 12 * 48000;
+const FrequencyRange kFullBand{0.0, 24000.0, kRate};
 
-TEST(DehumTool, NotchesMainsAndItsHarmonicsInsideTheRangeOnly)
+// Voiced syllables with a gliding pitch and a noisy onset, a pause between each: speech
+// enough for hum detection to have to tell its harmonics from the mains'.
+std::vector<float> speechLike()
 {
+    std::vector<float> out(kCount, 0.0f);
+    const std::vector<float> breath = test::noise(0.02, kCount, 11);
+    const double syllable = 0.29 * kRate;
+    double phase = 0.0;
+    for (size_t i = 0; i < kCount; ++i)
+    {
+        const double at = std::fmod(i / syllable, 1.0);
+        const size_t index = static_cast<size_t>(i / syllable);
+        const double envelope = at < 0.75 ? std::sin(test::kPi * at / 0.75) : 0.0;
+        const double pitch = 105.0 + 13.0 * (index % 5) + 30.0 * at;
+        phase += 2.0 * test::kPi * pitch / kRate;
+        double voiced = 0.0;
+        for (int h = 1; h * pitch < 4000.0; ++h)
+            voiced += std::sin(h * phase + h) / h;
+        out[i] = static_cast<float>(envelope * (0.08 * voiced + (at < 0.1 ? breath[i] : 0.0)));
+    }
+    return out;
+}
+
+// Harmonics 1 to 10 falling by 3 dB each, the fundamental drifting by +-0.2 Hz and the level
+// by +-1 dB, slowly.
+std::vector<float> hum(double mains, double level)
+{
+    std::vector<float> out(kCount);
+    double phase = 0.0;
+    for (size_t i = 0; i < kCount; ++i)
+    {
+        const double t = i / kRate;
+        phase += 2.0 * test::kPi * (mains + 0.2 * std::sin(2.0 * test::kPi * t / 7.0)) / kRate;
+        const double gain = level * std::pow(10.0, std::sin(2.0 * test::kPi * t / 12.0) / 20.0);
+        double sum = 0.0;
+        for (int k = 1; k <= 10; ++k)
+            sum += std::pow(10.0, -3.0 * (k - 1) / 20.0) * std::cos(k * phase + 0.7 * k);
+        out[i] = static_cast<float>(gain * sum);
+    }
+    return out;
+}
+
+// Scale-invariant signal-to-distortion ratio of `estimate` against `reference`.
+double siSdr(const std::vector<float>& estimate, const std::vector<float>& reference)
+{
+    double cross = 0.0;
+    double energy = 0.0;
+    for (size_t i = 0; i < reference.size(); ++i)
+    {
+        cross += static_cast<double>(estimate[i]) * reference[i];
+        energy += static_cast<double>(reference[i]) * reference[i];
+    }
+    const double scale = cross / energy;
+    double target = 0.0;
+    double error = 0.0;
+    for (size_t i = 0; i < reference.size(); ++i)
+    {
+        const double t = scale * reference[i];
+        target += t * t;
+        error += (estimate[i] - t) * (estimate[i] - t);
+    }
+    return error > 0.0 ? 10.0 * std::log10(target / error) : 300.0;
+}
+
+double powerDb(const std::vector<float>& x)
+{
+    double sum = 0.0;
+    for (float v : x)
+        sum += static_cast<double>(v) * v;
+    return 10.0 * std::log10(sum / x.size() + 1e-30);
+}
+
+struct Result
+{
+    std::vector<float> out;
+    double mains;
+};
+
+Result dehum(double mains, const std::vector<float>& in)
+{
+    auto tool = std::make_unique<DehumTool>(mains, kFullBand);
+    DehumTool* raw = tool.get();
+    Result result;
+    result.out = test::runAligned(std::move(tool), in);
+    result.mains = raw->detectedMainsHz();
+    return result;
+}
+
+TEST(DehumTool, LeavesSignalsWithoutHumAsTheyAre)
+{
+    std::vector<float> music = test::sine(1000.0, 0.1, kRate, kCount);
+    // Steady notes sitting on the mains grid are not hum.
+    test::add(music, test::sine(300.0, 0.05, kRate, kCount));
+    test::add(music, test::sine(600.0, 0.05, kRate, kCount));
+    for (const auto& in : {speechLike(), music})
+        for (double mains : {50.0, 60.0, DehumTool::kAuto})
+        {
+            const Result r = dehum(mains, in);
+            ASSERT_EQ(r.out.size(), in.size());
+            EXPECT_EQ(r.mains, 0.0) << mains;
+            EXPECT_GE(siSdr(r.out, in), 40.0) << mains;
+        }
+}
+
+TEST(DehumTool, RemovesDriftingHumOfEitherMainsAndKeepsTheSpeech)
+{
+    // The speech's own pitch glides across the hum's second and third harmonics: the floors
+    // are a little under what this file gives, so that a worse tracker shows.
     struct Case
     {
         double mains;
-        FrequencyRange range;
-        double top; // highest harmonic that must go
+        double minDownDb;
+        double minSpeechDb;
     };
-    // With 50 Hz the range stops below 1 kHz, itself a harmonic; with 60 Hz it is full band.
-    const Case cases[] = {{50.0, {0.0, 600.0, kRate}, 600.0},
-                          {60.0, {0.0, 24000.0, kRate}, 6000.0}};
-    for (const Case& c : cases)
+    const std::vector<float> speech = speechLike();
+    for (const Case c : {Case{50.0, 22.0, 29.0}, Case{60.0, 15.5, 22.5}})
     {
-        std::vector<float> x = test::sine(1000.0, 0.5, kRate, kCount);
-        // Between the notches the response is flat.
-        const double between[] = {c.mains * 1.5, 1234.0, 5025.0 + c.mains / 2, 15025.0};
-        for (double hz : between)
-            test::add(x, test::sine(hz, 0.1, kRate, kCount));
-        for (double hz = c.mains; hz <= c.top + 2 * c.mains; hz += c.mains)
-            test::add(x, test::sine(hz, 0.1, kRate, kCount));
-        const auto y = test::runAligned(std::make_unique<DehumTool>(c.mains, c.range), x);
-        ASSERT_EQ(y.size(), x.size());
-        auto level = [&](double hz, double amplitude) {
-            return test::db(test::toneAmplitude(y, hz, kRate, kCount / 4, kCount * 3 / 4) /
-                            amplitude);
-        };
-        for (double hz = c.mains; hz <= c.top; hz += c.mains)
-            EXPECT_LT(level(hz, 0.1), -30.0) << c.mains << " Hz hum, harmonic " << hz;
-        EXPECT_NEAR(level(1000.0, 0.5), 0.0, 0.5) << c.mains;
-        for (double hz : between)
-            EXPECT_NEAR(level(hz, 0.1), 0.0, 0.1) << c.mains << " Hz hum, tone " << hz;
-        if (c.top < 1000.0)
+        const std::vector<float> noise = hum(c.mains, 0.02);
+        std::vector<float> in = speech;
+        test::add(in, noise);
+        for (double preset : {c.mains, DehumTool::kAuto})
         {
-            // Harmonics above the range stay.
-            EXPECT_NEAR(level(c.top + 2 * c.mains, 0.1), 0.0, 0.5);
+            const Result r = dehum(preset, in);
+            ASSERT_EQ(r.out.size(), in.size());
+            EXPECT_EQ(r.mains, c.mains) << preset;
+            std::vector<float> left = r.out;
+            for (size_t i = 0; i < left.size(); ++i)
+                left[i] -= speech[i];
+            EXPECT_GE(powerDb(noise) - powerDb(left), c.minDownDb) << c.mains << ' ' << preset;
+            EXPECT_GE(siSdr(r.out, speech), c.minSpeechDb) << c.mains << ' ' << preset;
         }
     }
+}
+
+TEST(DehumTool, KeepsATestToneOnTheMainsGridWithAndWithoutHum)
+{
+    const std::vector<float> tone = test::sine(1000.0, 0.1, kRate, kCount);
+    for (double mains : {50.0, 60.0})
+        for (const bool withHum : {false, true})
+        {
+            std::vector<float> in = tone;
+            if (withHum) test::add(in, hum(mains, 0.02));
+            const Result r = dehum(mains, in);
+            const double level = test::db(
+                test::toneAmplitude(r.out, 1000.0, kRate, kCount / 4, kCount * 3 / 4) / 0.1);
+            EXPECT_NEAR(level, 0.0, 0.5) << mains << (withHum ? " with hum" : "");
+        }
+}
+
+TEST(DehumTool, LeavesHarmonicsOutsideTheRangeAlone)
+{
+    std::vector<float> in = speechLike();
+    const std::vector<float> noise = hum(50.0, 0.02);
+    test::add(in, noise);
+    const FrequencyRange low{0.0, 220.0, kRate};
+    const auto out = test::runAligned(std::make_unique<DehumTool>(50.0, low), in);
+    auto level = [&](const std::vector<float>& x, double hz) {
+        return test::db(test::toneAmplitude(x, hz, kRate, 0, kCount));
+    };
+    EXPECT_LT(level(out, 50.0), level(in, 50.0) - 20.0);
+    EXPECT_NEAR(level(out, 400.0), level(in, 400.0), 0.5);
 }
 
 } // namespace
