@@ -92,11 +92,16 @@ struct Result
 
 Result dehum(double mains, const std::vector<float>& in)
 {
-    auto tool = std::make_unique<DehumTool>(mains, kFullBand);
-    DehumTool* raw = tool.get();
+    AlignedStage stage(std::make_unique<DehumTool>(mains, kFullBand));
+    auto& tool = static_cast<DehumTool&>(stage.tool());
+    tool.analyze(in.data(), in.size());
+    tool.finishAnalysis();
     Result result;
-    result.out = test::runAligned(std::move(tool), in);
-    result.mains = raw->detectedMainsHz();
+    result.mains = tool.detectedMainsHz();
+    size_t block = 1000;
+    for (size_t at = 0; at < in.size(); at += block, block = block * 3 % 7919 + 1)
+        stage.push(in.data() + at, std::min(block, in.size() - at), result.out);
+    stage.finish(result.out);
     return result;
 }
 
