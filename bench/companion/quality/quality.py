@@ -1,0 +1,250 @@
+#!/usr/bin/python3
+"""Companion sound quality, side by side with the open denoisers: speech made by espeak-ng
+mixed with white, pink, brown-plus-hum and babble noise at 0, 5 and 10 dB SNR, run through
+FFmpeg arnndn (RNNoise), speexdsp's preprocessor, sox noisered and our Denoise presets; each
+output aligned to the clean speech and scored with SI-SDR gain and STOI. Then De-hum on
+speech, speech with drifting hum and a 1 kHz tone.
+
+    bench/companion/quality/quality.py BUILD_DIR
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import numpy as np
+import soundfile as sf
+
+from stoi import stoi
+
+RATE = 48000
+LEAD_IN = 0.5  # seconds of noise alone before the speech: sox noisered learns from it
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.abspath(os.path.join(HERE, '..', '..', '..'))
+MODEL = os.path.join(ROOT, '..', 'shared', 'anchors', 'rnnoise-std.rnnn')
+SENTENCES = [
+    ('en+m3', 'The quick brown fox jumps over the lazy dog near the river bank.'),
+    ('en-us+f2', 'Please call Stella and ask her to bring these things with her from the store.'),
+    ('en+m1', 'A large size in stockings is hard to sell, but the price was fair.'),
+]
+BABBLE = [('en+f3', 'We will meet again at seven, after the market closes for the night.'),
+          ('en-us+m2', 'The weather turned cold, so everyone stayed inside and talked.'),
+          ('en+f4', 'Numbers on the board kept changing while the crowd grew louder.')]
+SNRS = [0, 5, 10]
+
+
+def run(cmd, **kw):
+    subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw)
+
+
+def speak(voice, text, work, name):
+    raw = os.path.join(work, name + '_raw.wav')
+    out = os.path.join(work, name + '.wav')
+    run(['espeak-ng', '-v', voice, '-w', raw, text])
+    run(['sox', raw, '-r', str(RATE), '-c', '1', '-b', '32', '-e', 'floating-point', out])
+    return sf.read(out, dtype='float64')[0]
+
+
+def sox_noise(kind, seconds, work, seed):
+    out = os.path.join(work, 'noise.wav')
+    run(['sox', '-R', '-n', '-r', str(RATE), '-c', '1', '-b', '32', '-e', 'floating-point',
+         out, 'synth', str(seconds), kind])
+    x = sf.read(out, dtype='float64')[0]
+    return np.roll(x, seed * 977)
+
+
+def hum(seconds, mains, seed=0):
+    t = np.arange(int(seconds * RATE)) / RATE
+    drift = 0.2 * np.sin(2 * np.pi * t / 7.0 + seed)
+    phase = 2 * np.pi * np.cumsum(mains + drift) / RATE
+    return sum(10 ** (-3 * (k - 1) / 20) * np.cos(k * phase + 0.7 * k) for k in range(1, 11))
+
+
+def noises(length, work, babble):
+    seconds = length / RATE + 0.1
+    brown = sox_noise('brownnoise', seconds, work, 1)[:length]
+    humming = hum(seconds, 50)[:length]
+    brown_hum = brown / np.std(brown) + 0.7 * humming / np.std(humming)
+    return {
+        'white': sox_noise('whitenoise', seconds, work, 2)[:length],
+        'pink': sox_noise('pinknoise', seconds, work, 3)[:length],
+        'brown+hum': brown_hum,
+        'babble': babble[:length],
+    }
+
+
+def mix(clean, noise, snr):
+    noise = noise * np.sqrt(np.mean(clean ** 2) / np.mean(noise ** 2) / 10 ** (snr / 10))
+    noisy = clean + noise
+    peak = np.max(np.abs(noisy))
+    scale = 0.5 / peak  # room for the 16-bit baseline
+    return clean * scale, noisy * scale
+
+
+def write(path, x):
+    sf.write(path, x.astype(np.float32), RATE, subtype='FLOAT')
+
+
+def timed(cmd, **kw):
+    start = time.perf_counter()
+    run(cmd, **kw)
+    return time.perf_counter() - start
+
+
+class Denoisers:
+    def __init__(self, build, work):
+        self.qv = os.path.join(build, 'companion', 'orvendal-qv')
+        self.work = work
+        self.speex = os.path.join(work, 'speex_denoise')
+        run(['cc', '-O2', '-o', self.speex, os.path.join(HERE, 'speex_denoise.c'), '-lspeexdsp'])
+        self.names = ['RNNoise (arnndn)', 'speexdsp -25 dB', 'sox noisered 0.21',
+                      'qv Denoise Light', 'qv Denoise Medium', 'qv Denoise Strong']
+
+    def qv_run(self, src, tools, presets):
+        iface = os.path.join(self.work, 'Orvendal_interface_0.wav')
+        shutil.copy(src, iface)
+        line = ('{request:"process", tools:[%s], presets: [%s],rangeLow: 0, rangeHigh: 24000, '
+                'input: "%s"}' % (tools, presets, iface))
+        seconds = timed([self.qv, '--request', line])
+        return sf.read(iface, dtype='float64')[0], seconds
+
+    def run(self, name, src):
+        out = os.path.join(self.work, 'out.wav')
+        if name.startswith('RNNoise'):
+            seconds = timed(['ffmpeg', '-y', '-i', src, '-af', 'arnndn=m=' + MODEL, '-c:a',
+                             'pcm_f32le', out])
+        elif name.startswith('speexdsp'):
+            pipe = ('sox "%s" -t s16 -r %d -c 1 - | "%s" %d -25 | sox -t s16 -r %d -c 1 - '
+                    '-b 32 -e floating-point "%s"' % (src, RATE, self.speex, RATE, RATE, out))
+            seconds = timed(['bash', '-c', 'set -o pipefail; ' + pipe])
+        elif name.startswith('sox'):
+            prof = os.path.join(self.work, 'noise.prof')
+            start = time.perf_counter()
+            run(['sox', src, '-n', 'trim', '0', str(LEAD_IN), 'noiseprof', prof])
+            run(['sox', src, '-b', '32', '-e', 'floating-point', out, 'noisered', prof, '0.21'])
+            seconds = time.perf_counter() - start
+        else:
+            preset = {'Light': 0, 'Medium': 1, 'Strong': 2}[name.split()[-1]]
+            return self.qv_run(src, 'false,false,true', '0,0,%d' % preset)
+        return sf.read(out, dtype='float64')[0], seconds
+
+
+def align(out, ref, max_lag=2400):
+    n = len(ref)
+    out = np.pad(out, (0, max(0, n - len(out))))[:n + max_lag]
+    size = 1 << int(np.ceil(np.log2(2 * n + max_lag)))
+    corr = np.fft.irfft(np.fft.rfft(out, size) * np.conj(np.fft.rfft(ref, size)), size)
+    lags = np.concatenate([corr[:max_lag + 1], corr[-max_lag:]])
+    lag = int(np.argmax(lags))
+    lag = lag if lag <= max_lag else lag - len(lags)
+    shifted = np.roll(np.pad(out, (0, size - len(out))), -lag)[:n]
+    return shifted
+
+
+def si_sdr(estimate, reference):
+    scale = np.dot(estimate, reference) / np.dot(reference, reference)
+    target = scale * reference
+    error = estimate - target
+    return 10 * np.log10(np.sum(target ** 2) / max(np.sum(error ** 2), 1e-30))
+
+
+def denoise_table(den, work):
+    cleans = [speak(v, t, work, 'clean%d' % i) for i, (v, t) in enumerate(SENTENCES)]
+    talkers = [speak(v, t, work, 'babble%d' % i) for i, (v, t) in enumerate(BABBLE)]
+    lead = int(LEAD_IN * RATE)
+    rows = {name: [] for name in ['noisy input'] + den.names}
+    print('%-10s %-4s %-20s %9s %7s %8s' % ('noise', 'SNR', 'denoiser', 'SI-SDR+', 'STOI', 'time s'))
+    for ci, speech in enumerate(cleans):
+        clean = np.concatenate([np.zeros(lead), speech, np.zeros(lead // 2)])
+        babble = sum(np.resize(t, len(clean)) for t in talkers)
+        for kind, noise in noises(len(clean), work, babble).items():
+            for snr in SNRS:
+                ref, noisy = mix(clean, noise, snr)
+                src = os.path.join(work, 'noisy.wav')
+                write(src, noisy)
+                active = slice(lead, len(ref))
+                base_sdr = si_sdr(noisy[active], ref[active])
+                base_stoi = stoi(ref[active], noisy[active], RATE)
+                rows['noisy input'].append((0.0, base_stoi, 0.0))
+                print('%-10s %-4d %-20s %9s %7.3f %8s' % (kind, snr, 'noisy input', '-', base_stoi, '-'))
+                for name in den.names:
+                    out, seconds = den.run(name, src)
+                    out = align(out, ref)
+                    gain = si_sdr(out[active], ref[active]) - base_sdr
+                    score = stoi(ref[active], out[active], RATE)
+                    rows[name].append((gain, score, seconds))
+                    print('%-10s %-4d %-20s %+9.2f %7.3f %8.3f' % (kind, snr, name, gain, score, seconds))
+    print('\n| denoiser | mean SI-SDR gain | mean STOI | worst STOI - input | mean time per case |')
+    print('|---|---|---|---|---|')
+    base = np.array([r[1] for r in rows['noisy input']])
+    for name, values in rows.items():
+        v = np.array(values)
+        if name == 'noisy input':
+            print('| noisy input | - | %.3f | - | - |' % v[:, 1].mean())
+            continue
+        print('| %s | %+.2f dB | %.3f | %+.3f | %.3f s |' % (
+            name, v[:, 0].mean(), v[:, 1].mean(), (v[:, 1] - base).min(), v[:, 2].mean()))
+    # Transparency: clean speech alone through Medium.
+    for i, speech in enumerate(cleans):
+        clean = np.concatenate([np.zeros(lead), speech]) * 0.3
+        src = os.path.join(work, 'clean.wav')
+        write(src, clean)
+        out, _ = den.qv_run(src, 'false,false,true', '0,0,1')
+        print('clean speech %d through Denoise Medium: SI-SDR %.1f dB against its input'
+              % (i, si_sdr(align(out, clean), clean)))
+    return cleans
+
+
+def level_db(x, hz, lo, hi):
+    t = np.arange(lo, hi)
+    w = np.hanning(hi - lo)
+    return 20 * np.log10(2 * np.abs(np.sum(w * x[lo:hi] * np.exp(-2j * np.pi * hz * t / RATE))) / w.sum())
+
+
+def dehum_figures(den, work, cleans):
+    presets = {'50 Hz': 0, '60 Hz': 1, 'Auto': 2}
+    speech = np.concatenate(cleans) * 0.3
+    src = os.path.join(work, 'dehum.wav')
+    print('\nDe-hum')
+    write(src, speech)
+    for name, p in presets.items():
+        out, _ = den.qv_run(src, 'false,false,false,true', '0,0,0,%d' % p)
+        print('  hum-free speech, %-5s: SI-SDR %.1f dB against the input' % (name, si_sdr(out, speech)))
+    seconds = len(speech) / RATE
+    for mains in (50, 60):
+        h = hum(seconds, mains)[:len(speech)]
+        h *= np.sqrt(np.mean(speech ** 2) / np.mean(h ** 2)) * 10 ** (-10 / 20)  # 10 dB under
+        write(src, speech + h)
+        for name in ('%d Hz' % mains, 'Auto'):
+            out, _ = den.qv_run(src, 'false,false,false,true', '0,0,0,%d' % presets[name])
+            left = out - speech
+            down = 10 * np.log10(np.mean(h ** 2) / np.mean(left ** 2))
+            print('  speech + %d Hz hum (10 dB under), %-5s: hum %.1f dB down, speech SI-SDR %.1f dB'
+                  % (mains, name, down, si_sdr(out, speech)))
+    n = 10 * RATE
+    tone = 0.1 * np.sin(2 * np.pi * 1000 * np.arange(n) / RATE)
+    for mains in (50, 60):
+        for with_hum in (False, True):
+            x = tone + (0.02 * hum(10, mains)[:n] if with_hum else 0)
+            write(src, x)
+            out, _ = den.qv_run(src, 'false,false,false,true', '0,0,0,%d' % presets['%d Hz' % mains])
+            change = level_db(out, 1000, n // 4, 3 * n // 4) - level_db(x, 1000, n // 4, 3 * n // 4)
+            print('  1 kHz tone at -20 dBFS%s, %d Hz: level change %+.2f dB'
+                  % (' with hum' if with_hum else '', mains, change))
+
+
+def main():
+    build = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else os.path.join(ROOT, 'build'))
+    work = tempfile.mkdtemp(prefix='qv-quality-')
+    try:
+        den = Denoisers(build, work)
+        cleans = denoise_table(den, work)
+        dehum_figures(den, work, cleans)
+    finally:
+        shutil.rmtree(work)
+
+
+if __name__ == '__main__':
+    main()
