@@ -32,7 +32,7 @@ BasebandRecorder::BasebandRecorder(const std::vector<double>& carriersHz, double
 
 double BasebandRecorder::gain(double hz) const
 {
-    const double x = M_PI * hz / sampleRate_;
+    const double x = 0.5 * kTwoPi * hz / sampleRate_;
     if (std::fabs(x) < 1e-12) return 1.0;
     const double box = std::sin(x * decimation_) / (decimation_ * std::sin(x));
     return box * box;

@@ -132,7 +132,7 @@ TEST(DehumTool, RemovesDriftingHumOfEitherMainsAndKeepsTheSpeech)
         double minSpeechDb;
     };
     const std::vector<float> speech = speechLike();
-    for (const Case c : {Case{50.0, 22.0, 29.0}, Case{60.0, 15.5, 22.5}})
+    for (const Case c : {Case{50.0, 23.0, 30.0}, Case{60.0, 18.0, 25.0}})
     {
         const std::vector<float> noise = hum(c.mains, 0.02);
         std::vector<float> in = speech;
