@@ -84,5 +84,66 @@ TEST(DenoiseTool, PassesTheSignalUnchangedWithoutANoiseProfile)
         ASSERT_NEAR(y[i], x[i], 1e-5) << i;
 }
 
+// Voiced syllables with a gliding pitch, a pause between each, after the noise's lead-in.
+std::vector<float> voiced()
+{
+    std::vector<float> out(kCount, 0.0f);
+    const double syllable = 0.31 * kRate;
+    double phase = 0.0;
+    for (size_t i = kLeadIn; i < kCount; ++i)
+    {
+        const double at = std::fmod((i - kLeadIn) / syllable, 1.0);
+        const size_t index = static_cast<size_t>((i - kLeadIn) / syllable);
+        const double envelope = at < 0.7 ? std::sin(test::kPi * at / 0.7) : 0.0;
+        phase += 2.0 * test::kPi * (110.0 + 17.0 * (index % 4) + 25.0 * at) / kRate;
+        double sum = 0.0;
+        for (int h = 1; h < 30; ++h)
+            sum += std::sin(h * phase + 0.3 * h) / h;
+        out[i] = static_cast<float>(0.1 * envelope * sum);
+    }
+    return out;
+}
+
+double siSdr(const std::vector<float>& estimate, const std::vector<float>& reference)
+{
+    double cross = 0.0;
+    double energy = 0.0;
+    for (size_t i = kLeadIn; i < reference.size(); ++i)
+    {
+        cross += static_cast<double>(estimate[i]) * reference[i];
+        energy += static_cast<double>(reference[i]) * reference[i];
+    }
+    double target = 0.0;
+    double error = 0.0;
+    for (size_t i = kLeadIn; i < reference.size(); ++i)
+    {
+        const double t = cross / energy * reference[i];
+        target += t * t;
+        error += (estimate[i] - t) * (estimate[i] - t);
+    }
+    return 10.0 * std::log10(target / error);
+}
+
+TEST(DenoiseTool, RaisesTheSiSdrOfNoisyVoicedSoundByAFixedMargin)
+{
+    // White noise about 8 dB under the voiced sound (SI-SDR 7.7 dB); the margins sit a
+    // little under what the presets give here, so that a weaker gain rule or noise
+    // estimate shows.
+    const std::vector<float> clean = voiced();
+    std::vector<float> x = clean;
+    test::add(x, test::noise(0.022, kCount, 5));
+    const double before = siSdr(x, clean);
+    const double margins[] = {7.0, 9.0, 8.5};
+    for (int preset = 0; preset < 3; ++preset)
+    {
+        const auto y = test::runAligned(
+            std::make_unique<DenoiseTool>(DenoiseTool::presetStrength(preset),
+                                          FrequencyRange{0.0, 24000.0, kRate}),
+            x);
+        ASSERT_EQ(y.size(), x.size());
+        EXPECT_GE(siSdr(y, clean) - before, margins[preset]) << preset;
+    }
+}
+
 } // namespace
 } // namespace companion
