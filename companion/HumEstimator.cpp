@@ -252,7 +252,7 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
     model.decimation = recorder.decimation();
     model.firstCentre = recorder.firstCentre();
     const size_t count = series.harmonics.size();
-    if (count < 2) return model;
+    if (count == 0) return model;
     const double rate = recorder.rate();
     const size_t points = recorder.record(series.carriers[0]).size();
     const size_t frame = static_cast<size_t>(std::lround(kFrameSeconds * rate));
@@ -285,7 +285,7 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
     // further up the grid alone are music.
     const bool grounded = std::any_of(seeds.begin(), seeds.end(),
                                       [&](size_t s) { return series.harmonics[s] <= 2; });
-    if (seeds.size() < 2 || !grounded) return model;
+    if (!grounded) return model;
 
     std::vector<double> drift = coarseDrift(peaks, series.harmonics, seeds, frame, hop, points);
     // A seed whose peak wanders off the common drift is a tone of its own, not hum.

@@ -166,6 +166,18 @@ TEST(DehumTool, KeepsATestToneOnTheMainsGridWithAndWithoutHum)
         }
 }
 
+TEST(DehumTool, RemovesALoneSteadyFundamentalUnderNoise)
+{
+    const std::vector<float> noise = test::noise(0.03, kCount, 9);
+    std::vector<float> in = noise;
+    test::add(in, test::sine(50.0, 0.05, kRate, kCount));
+    const Result r = dehum(DehumTool::kAuto, in);
+    EXPECT_EQ(r.mains, 50.0);
+    EXPECT_LT(test::db(test::toneAmplitude(r.out, 50.0, kRate, kCount / 4, kCount * 3 / 4) / 0.05),
+              -30.0);
+    EXPECT_GE(siSdr(r.out, noise), 25.0);
+}
+
 TEST(DehumTool, LeavesHarmonicsOutsideTheRangeAlone)
 {
     std::vector<float> in = speechLike();
