@@ -54,28 +54,6 @@ std::vector<float> hum(double mains, double level)
     return out;
 }
 
-// Scale-invariant signal-to-distortion ratio of `estimate` against `reference`.
-double siSdr(const std::vector<float>& estimate, const std::vector<float>& reference)
-{
-    double cross = 0.0;
-    double energy = 0.0;
-    for (size_t i = 0; i < reference.size(); ++i)
-    {
-        cross += static_cast<double>(estimate[i]) * reference[i];
-        energy += static_cast<double>(reference[i]) * reference[i];
-    }
-    const double scale = cross / energy;
-    double target = 0.0;
-    double error = 0.0;
-    for (size_t i = 0; i < reference.size(); ++i)
-    {
-        const double t = scale * reference[i];
-        target += t * t;
-        error += (estimate[i] - t) * (estimate[i] - t);
-    }
-    return error > 0.0 ? 10.0 * std::log10(target / error) : 300.0;
-}
-
 double powerDb(const std::vector<float>& x)
 {
     double sum = 0.0;
@@ -117,7 +95,7 @@ TEST(DehumTool, LeavesSignalsWithoutHumAsTheyAre)
             const Result r = dehum(mains, in);
             ASSERT_EQ(r.out.size(), in.size());
             EXPECT_EQ(r.mains, 0.0) << mains;
-            EXPECT_GE(siSdr(r.out, in), 40.0) << mains;
+            EXPECT_GE(test::siSdr(r.out, in), 40.0) << mains;
         }
 }
 
@@ -146,7 +124,7 @@ TEST(DehumTool, RemovesDriftingHumOfEitherMainsAndKeepsTheSpeech)
             for (size_t i = 0; i < left.size(); ++i)
                 left[i] -= speech[i];
             EXPECT_GE(powerDb(noise) - powerDb(left), c.minDownDb) << c.mains << ' ' << preset;
-            EXPECT_GE(siSdr(r.out, speech), c.minSpeechDb) << c.mains << ' ' << preset;
+            EXPECT_GE(test::siSdr(r.out, speech), c.minSpeechDb) << c.mains << ' ' << preset;
         }
     }
 }
@@ -175,7 +153,7 @@ TEST(DehumTool, RemovesALoneSteadyFundamentalUnderNoise)
     EXPECT_EQ(r.mains, 50.0);
     EXPECT_LT(test::db(test::toneAmplitude(r.out, 50.0, kRate, kCount / 4, kCount * 3 / 4) / 0.05),
               -30.0);
-    EXPECT_GE(siSdr(r.out, noise), 25.0);
+    EXPECT_GE(test::siSdr(r.out, noise), 25.0);
 }
 
 TEST(DehumTool, LeavesHarmonicsOutsideTheRangeAlone)

@@ -104,26 +104,6 @@ std::vector<float> voiced()
     return out;
 }
 
-double siSdr(const std::vector<float>& estimate, const std::vector<float>& reference)
-{
-    double cross = 0.0;
-    double energy = 0.0;
-    for (size_t i = kLeadIn; i < reference.size(); ++i)
-    {
-        cross += static_cast<double>(estimate[i]) * reference[i];
-        energy += static_cast<double>(reference[i]) * reference[i];
-    }
-    double target = 0.0;
-    double error = 0.0;
-    for (size_t i = kLeadIn; i < reference.size(); ++i)
-    {
-        const double t = cross / energy * reference[i];
-        target += t * t;
-        error += (estimate[i] - t) * (estimate[i] - t);
-    }
-    return 10.0 * std::log10(target / error);
-}
-
 TEST(DenoiseTool, RaisesTheSiSdrOfNoisyVoicedSoundByAFixedMargin)
 {
     // White noise about 8 dB under the voiced sound (SI-SDR 7.7 dB); the margins sit a
@@ -132,7 +112,7 @@ TEST(DenoiseTool, RaisesTheSiSdrOfNoisyVoicedSoundByAFixedMargin)
     const std::vector<float> clean = voiced();
     std::vector<float> x = clean;
     test::add(x, test::noise(0.022, kCount, 5));
-    const double before = siSdr(x, clean);
+    const double before = test::siSdr(x, clean, kLeadIn);
     const double margins[] = {7.0, 9.0, 8.5};
     for (int preset = 0; preset < 3; ++preset)
     {
@@ -141,7 +121,7 @@ TEST(DenoiseTool, RaisesTheSiSdrOfNoisyVoicedSoundByAFixedMargin)
                                           FrequencyRange{0.0, 24000.0, kRate}),
             x);
         ASSERT_EQ(y.size(), x.size());
-        EXPECT_GE(siSdr(y, clean) - before, margins[preset]) << preset;
+        EXPECT_GE(test::siSdr(y, clean, kLeadIn) - before, margins[preset]) << preset;
     }
 }
 

@@ -102,3 +102,31 @@ inline double snrDb(const std::vector<float>& x, double hz, double rate, size_t 
 }
 
 } // namespace companion::test
+
+namespace companion::test
+{
+
+// Scale-invariant signal-to-distortion ratio in dB of `estimate` against `reference`, over
+// the samples from `from` on.
+inline double siSdr(const std::vector<float>& estimate, const std::vector<float>& reference,
+                    size_t from = 0)
+{
+    double cross = 0.0;
+    double energy = 0.0;
+    for (size_t i = from; i < reference.size(); ++i)
+    {
+        cross += static_cast<double>(estimate[i]) * reference[i];
+        energy += static_cast<double>(reference[i]) * reference[i];
+    }
+    double target = 0.0;
+    double error = 0.0;
+    for (size_t i = from; i < reference.size(); ++i)
+    {
+        const double t = cross / energy * reference[i];
+        target += t * t;
+        error += (estimate[i] - t) * (estimate[i] - t);
+    }
+    return error > 0.0 ? 10.0 * std::log10(target / error) : 300.0;
+}
+
+} // namespace companion::test
