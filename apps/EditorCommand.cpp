@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "AAX_Errors.h"
-#include "EditorWindow.h"
+#include "HostEditorWindow.h"
 #include "ExitCodes.h"
 #include "HostSession.h"
 #include "HostString.h"
@@ -59,7 +59,7 @@ void PrintParameters(std::ostream& out, AAX_IACFEffectParameters& parameters)
     }
 }
 
-bool Apply(EditorWindow& window, const EditorCommand::Action& action, std::string* error)
+bool Apply(host::HostEditorWindow& window, const EditorCommand::Action& action, std::string* error)
 {
     switch (action.kind)
     {
@@ -190,7 +190,7 @@ int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& 
     automation->SetParameters(instance.Parameters());
     int result = kExitSuccess;
     {
-        EditorWindow window(instance.Editor(), instance.Parameters(), automation.get());
+        host::HostEditorWindow window(instance.Editor(), instance.Parameters(), automation.get());
         if (!instance.Editor() || !window.Open())
         {
             err << "orvendal-host editor: the plug-in opened no editor window\n";
@@ -203,7 +203,7 @@ int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& 
                 result = kExitUsage;
             }
         for (int tick = 0; result == kExitSuccess && tick < options.ticks; ++tick)
-            window.Tick(kTimerPeriodMs);
+            window.Tick(host::HostEditorWindow::kTimerPeriodMs);
         if (result == kExitSuccess && !window.SavePNG(options.pngPath))
         {
             err << "orvendal-host editor: cannot write " << options.pngPath << "\n";

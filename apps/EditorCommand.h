@@ -12,8 +12,8 @@ class App;
 namespace orv::apps
 {
 
-// "editor": opens the plug-in's editor as a host does (view container over an offscreen
-// window, parameter updates after each applied change, the timer), applies the user's
+// "editor": opens the plug-in's editor as a host does (view container over a frame table
+// native view, parameter updates after each applied change, the timer), applies the user's
 // actions in the order given, saves the window as PNG and prints the parameters it ends
 // with. Works with or without a running companion.
 class EditorCommand
@@ -42,9 +42,6 @@ public:
         std::vector<Action> actions;
         int ticks = 1;
     };
-
-    // Milliseconds between two timer ticks of the host.
-    static constexpr unsigned kTimerPeriodMs = 50;
 
     static void Register(CLI::App& app, int* exitCode);
     // Parses one option value; false with a one-line reason.

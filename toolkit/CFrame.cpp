@@ -2,6 +2,7 @@
 
 #include "CBitmap.h"
 #include "CDrawContext.h"
+#include "FrameTableView.h"
 #include "PlatformView.h"
 #include "TimerScheduler.h"
 #include "VSTGUIEditorInterface.h"
@@ -15,8 +16,16 @@ CFrame::CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* edi
     CViewContainer::attached(nullptr);
     pParentFrame = this;
     platformView = PlatformView::fromNativeHandle(systemWindow);
+    const auto* native = static_cast<const AAX_LinuxNativeView*>(systemWindow);
+    if (!platformView && native && native->size >= sizeof(AAX_LinuxNativeView) &&
+        native->api == AAX_eLinuxNativeView_Frames && FrameTableView::isUsable(native->frames))
+    {
+        tableView = std::make_unique<FrameTableView>(*native->frames);
+        platformView = &tableView->getView();
+    }
     if (platformView && !platformView->attachFrame(this, localRect()))
         platformView = nullptr; // another frame already lives there
+    if (tableView && platformView) tableView->announce();
 }
 
 CFrame::~CFrame()

@@ -3,15 +3,19 @@
 #include "CViewContainer.h"
 #include "IPlatformFrameCallback.h"
 
+#include <memory>
+
 namespace VSTGUI
 {
 
+class FrameTableView;
 class PlatformView;
 class VSTGUIEditorInterface;
 
 // The top view of an editor, embedded in a native parent view. On Linux the native parent
-// is a PlatformView (see PlatformView.h); a null or foreign pointer gives a frame that is
-// not shown anywhere but still draws into a context it is handed.
+// is a host's AAX_LinuxNativeView (see AAX_LinuxNativeView.h), or, inside one program, a
+// PlatformView (see PlatformView.h); a null or foreign pointer gives a frame that is not
+// shown anywhere but still draws into a context it is handed.
 //
 // The frame's children use coordinates relative to its top-left corner, whatever its
 // position in the parent window. It owns its children, keeps the keyboard focus and
@@ -97,6 +101,8 @@ private:
     void* systemWindow;
     VSTGUIEditorInterface* editor;
     PlatformView* platformView = nullptr;
+    // The platform view made for a host's frame table, when the native parent is one.
+    std::unique_ptr<FrameTableView> tableView;
     CView* focusView = nullptr;
     CView* modalView = nullptr;
     bool inDestructor = false;

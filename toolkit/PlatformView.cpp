@@ -1,5 +1,6 @@
 #include "PlatformView.h"
 
+#include "AAX_Utf8.h"
 #include "IPlatformFrameCallback.h"
 
 #include <cairo.h>
@@ -44,25 +45,9 @@ void removeLastUtf8Character(std::string& text)
     }
 }
 
-// Decodes the next code point of `text` at `pos`; malformed bytes read as themselves.
 uint32_t nextCodePoint(const std::string& text, size_t& pos)
 {
-    const unsigned char lead = static_cast<unsigned char>(text[pos++]);
-    int extra = 0;
-    uint32_t cp = lead;
-    if ((lead & 0xe0) == 0xc0)
-        extra = 1, cp = lead & 0x1f;
-    else if ((lead & 0xf0) == 0xe0)
-        extra = 2, cp = lead & 0x0f;
-    else if ((lead & 0xf8) == 0xf0)
-        extra = 3, cp = lead & 0x07;
-    for (int i = 0; i < extra; ++i)
-    {
-        if (pos >= text.size() || (static_cast<unsigned char>(text[pos]) & 0xc0) != 0x80)
-            return 0xfffd;
-        cp = (cp << 6) | (static_cast<unsigned char>(text[pos++]) & 0x3f);
-    }
-    return cp;
+    return AAX_NextUtf8CodePoint(text.data(), text.size(), &pos);
 }
 } // namespace
 
@@ -120,6 +105,7 @@ bool PlatformView::render(const CRect& updateRect)
     if (invalidArea.left >= area.left && invalidArea.right <= area.right &&
         invalidArea.top >= area.top && invalidArea.bottom <= area.bottom)
         invalidArea = CRect();
+    if (observer) observer->platformViewRendered(image);
     return true;
 }
 
@@ -236,8 +222,7 @@ bool PlatformView::chooseMenuEntry(int32_t index)
 {
     if (!menuOpen || !menu.isSelectable(index)) return false;
     IPlatformMenuClient* client = menu.client;
-    menuOpen = false;
-    menu = PlatformMenuRequest();
+    menuClosed();
     client->platformMenuChosen(index);
     return true;
 }
@@ -253,8 +238,21 @@ bool PlatformView::chooseMenuEntry(const std::string& title)
 
 void PlatformView::cancelMenu()
 {
+    if (menuOpen) menuClosed();
+}
+
+void PlatformView::menuClosed()
+{
     menuOpen = false;
     menu = PlatformMenuRequest();
+    if (observer) observer->platformViewMenuChanged(nullptr);
+}
+
+void PlatformView::textEditClosed()
+{
+    textEditOpen = false;
+    textEdit = PlatformTextEditRequest();
+    if (observer) observer->platformViewTextEditChanged(nullptr);
 }
 
 bool PlatformView::setEditText(const std::string& text)
@@ -293,8 +291,7 @@ void PlatformView::detachFrame(IPlatformFrameCallback* callback)
     frameRect = CRect();
     invalidArea = CRect();
     cancelMenu();
-    textEditOpen = false;
-    textEdit = PlatformTextEditRequest();
+    if (textEditOpen) textEditClosed();
 }
 
 void PlatformView::setFrameSize(const CRect& frameSize)
@@ -316,6 +313,7 @@ bool PlatformView::openMenu(const PlatformMenuRequest& request)
     if (menuOpen || !request.client || !frame) return false;
     menu = request;
     menuOpen = true;
+    if (observer) observer->platformViewMenuChanged(&menu);
     return true;
 }
 
@@ -331,6 +329,7 @@ bool PlatformView::openTextEdit(const PlatformTextEditRequest& request)
         textEdit.client->platformTextEditEscape();
     textEdit = request;
     textEditOpen = true;
+    if (observer) observer->platformViewTextEditChanged(&textEdit.text);
     return true;
 }
 
@@ -338,8 +337,7 @@ std::string PlatformView::closeTextEdit(IPlatformTextEditClient* client)
 {
     if (!textEditOpen || textEdit.client != client) return std::string();
     std::string text = textEdit.text;
-    textEditOpen = false;
-    textEdit = PlatformTextEditRequest();
+    textEditClosed();
     return text;
 }
 

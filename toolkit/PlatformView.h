@@ -17,6 +17,21 @@ namespace VSTGUI
 class CDragContainer;
 class IPlatformFrameCallback;
 
+// Told what a platform view shows, so it can be passed on to a host: each finished render,
+// and the menus and text fields as they open and close.
+class IPlatformViewObserver
+{
+public:
+    virtual void platformViewRendered(const ImageSurface& image) = 0;
+    // The open menu, or null when it closed.
+    virtual void platformViewMenuChanged(const PlatformMenuRequest* menu) = 0;
+    // The open text field's text, or null when it closed.
+    virtual void platformViewTextEditChanged(const std::string* text) = 0;
+
+protected:
+    virtual ~IPlatformViewObserver() = default;
+};
+
 // The native parent view on Linux: an offscreen surface that one CFrame embeds itself in.
 // Whoever hosts the editor creates it and hands its address (getNativeHandle) to the
 // editor as the native parent view (`void*`, container type 1, where macOS has NSView*),
@@ -43,6 +58,8 @@ public:
     // --- The caller's side ---
 
     bool hasFrame() const { return frame != nullptr; }
+    // One observer at a time (null for none); borrowed, it must outlive the view or be reset.
+    void setObserver(IPlatformViewObserver* newObserver) { observer = newObserver; }
     // The embedded frame's size, origin (0, 0); empty without a frame.
     CRect getFrameRect() const { return frameRect; }
 
@@ -123,10 +140,14 @@ public:
     std::string closeTextEdit(IPlatformTextEditClient* client);
 
 private:
+    void menuClosed();
+    void textEditClosed();
+
     static constexpr uint32_t kMagic = 0x4f515056; // "OQPV"
 
     uint32_t magic = kMagic;
     IPlatformFrameCallback* frame = nullptr;
+    IPlatformViewObserver* observer = nullptr;
     CRect frameRect;
     ImageSurface image;
     CRect invalidArea;

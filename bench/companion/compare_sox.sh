@@ -73,7 +73,7 @@ row "Normalize -23 LUFS" "$(run_qv "$(request false,true 0,2 0 24000)")" \
     "$(run_sox norm -1)" "norm -1 (no loudness target in sox)"
 row "Denoise medium (full band)" "$(run_qv "$(request false,false,true 0,0,1 0 24000)")" \
     "$(run_sox noisered "$work/noise.prof" 0.21)" "noisered 0.21 (profile made beforehand)"
-row "De-hum 50 Hz (0-1000 Hz, 20 notches)" "$(run_qv "$(request false,false,false,true 0,0,0,0 0 1000)")" \
+row "De-hum 50 Hz (0-1000 Hz, tracked hum)" "$(run_qv "$(request false,false,false,true 0,0,0,0 0 1000)")" \
     "$(run_sox "${notches[@]}")" "bandreject 50..1000 step 50, 4h"
 row "Band keep 300-3400 Hz" "$(run_qv "$(request false,false,false,false,true 0,0,0,0,0 300 3400)")" \
     "$(run_sox sinc 300-3400)" "sinc 300-3400"

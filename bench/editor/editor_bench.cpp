@@ -4,6 +4,7 @@
 
 #include "DemoGain_View.h"
 #include "EditorFixture.h"
+#include "HostFrameView.h"
 
 namespace
 {
@@ -32,6 +33,27 @@ void OpenEditor(benchmark::State& state)
     }
 }
 BENCHMARK(OpenEditor)->Unit(benchmark::kMillisecond);
+
+// The same opening through the host's frame table: the first frame is handed to the host.
+void OpenEditorThroughFrameTable(benchmark::State& state)
+{
+    orv::test::EditorFixture fixture;
+    if (!fixture.StartCompanion(kFiveTools))
+    {
+        state.SkipWithError("port 51121 is taken");
+        return;
+    }
+    orv::host::HostFrameView host;
+    for (auto _ : state)
+    {
+        auto* view = new DemoGain_View(host.NativeView(), &fixture.parameters, nullptr,
+                                       &fixture.container);
+        view->drawRect(nullptr, VSTGUI::CRect(0, 0, host.FrameWidth(), host.FrameHeight()));
+        benchmark::DoNotOptimize(host.Pixel(10, 10));
+        view->forget();
+    }
+}
+BENCHMARK(OpenEditorThroughFrameTable)->Unit(benchmark::kMillisecond);
 
 void FirstDraw(benchmark::State& state)
 {

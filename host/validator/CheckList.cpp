@@ -1,5 +1,6 @@
 #include "CheckList.h"
 
+#include "EditorCheck.h"
 #include "LifecycleCheck.h"
 #include "OfflineCheck.h"
 #include "ParameterFuzzCheck.h"
@@ -21,6 +22,7 @@ std::vector<std::unique_ptr<ValidationCheck>> HostChecks()
     checks.push_back(std::make_unique<StateCheck>());
     checks.push_back(std::make_unique<ThreadCheck>());
     checks.push_back(std::make_unique<OfflineCheck>());
+    checks.push_back(std::make_unique<EditorCheck>());
     return checks;
 }
 

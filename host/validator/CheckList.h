@@ -8,8 +8,8 @@
 namespace orv::host::validator
 {
 
-// The validator's checks that need nothing but the reference host, in the order they run.
-// Checks that need more of the host (a window for the editor) are added by their callers.
+// The validator's checks, all driving the module through the reference host, in the order
+// they run.
 std::vector<std::unique_ptr<ValidationCheck>> HostChecks();
 
 } // namespace orv::host::validator

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <chrono>
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -141,6 +143,37 @@ TEST(EditorCommand, WithoutTheCompanionTheWindowIsEmptyAndTheCompanionIsLaunched
     std::ostringstream out2, err2;
     EXPECT_EQ(EditorCommand::Run(options, out2, err2), orv::apps::kExitUsage);
     EXPECT_NE(err2.str().find("no range row"), std::string::npos) << err2.str();
+}
+
+// Everything a command prints on its standard output (standard error dropped).
+std::string Output(const std::string& command)
+{
+    std::string text;
+    FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
+    if (!pipe) return text;
+    std::array<char, 4096> buffer;
+    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) text.append(buffer.data(), n);
+    pclose(pipe);
+    return text;
+}
+
+TEST(EditorCommand, TheProgramHoldsNoToolkitCodeAndStillOpensTheEditor)
+{
+    const std::string host = ORV_HOST_EXE;
+    const std::string symbols = Output("nm -C '" + host + "'");
+    ASSERT_GT(symbols.size(), 1000u) << "nm read no symbols from " << host;
+    for (const char* toolkit : {"VSTGUI::", "cairo_xlib", "pango_"})
+        EXPECT_EQ(symbols.find(toolkit), std::string::npos)
+            << "orvendal-host holds " << toolkit << " symbols: the editor crosses the module "
+            << "boundary as C++ again";
+
+    TempFolder folder;
+    ScopedPath path(folder.Path()); // no companion is found or launched
+    const std::string png = folder / "editor.png";
+    const std::string printed = Output("'" + host + "' editor --module '" + ORV_BUNDLE_DIR +
+                                       "' --png '" + png + "' --click 10,10");
+    EXPECT_EQ(Values(printed).count("NTools"), 1u) << printed;
+    EXPECT_EQ(PngSize(png), std::make_pair(540u, 240u));
 }
 
 } // namespace

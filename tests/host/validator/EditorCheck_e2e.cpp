@@ -13,7 +13,7 @@
 namespace
 {
 
-using orv::apps::EditorCheck;
+using orv::host::validator::EditorCheck;
 using orv::host::validator::CheckContext;
 using orv::host::validator::FaultCompanion;
 using orv::test::TempFolder;

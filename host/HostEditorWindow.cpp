@@ -1,4 +1,4 @@
-#include "EditorWindow.h"
+#include "HostEditorWindow.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -7,7 +7,7 @@
 #include "AAX_IACFEffectGUI.h"
 #include "AAX_IACFEffectParameters.h"
 
-namespace orv::apps
+namespace orv::host
 {
 namespace
 {
@@ -30,19 +30,19 @@ constexpr double kStatusHeight = 24;
 
 } // namespace
 
-EditorWindow::EditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
-                           host::HostAutomationDelegate* automation)
+HostEditorWindow::HostEditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
+                                   HostAutomationDelegate* automation)
     : mEditor(editor), mParameters(parameters), mAutomation(automation),
-      mContainer(new host::HostViewContainer(mView.getNativeHandle()))
+      mContainer(new HostViewContainer(mView.NativeView()))
 {
 }
 
-EditorWindow::~EditorWindow()
+HostEditorWindow::~HostEditorWindow()
 {
     Close();
 }
 
-bool EditorWindow::Open()
+bool HostEditorWindow::Open()
 {
     if (mOpen) return true;
     if (!mEditor) return false;
@@ -55,10 +55,10 @@ bool EditorWindow::Open()
     mEditor->SetViewContainer(mContainer.get());
     mOpen = true;
     Pump();
-    return mView.hasFrame();
+    return mView.HasFrame();
 }
 
-void EditorWindow::Close()
+void HostEditorWindow::Close()
 {
     if (!mOpen) return;
     mEditor->SetViewContainer(nullptr);
@@ -66,41 +66,41 @@ void EditorWindow::Close()
     mOpen = false;
 }
 
-int EditorWindow::Pump()
+int HostEditorWindow::Pump()
 {
     return mAutomation ? mAutomation->Pump() : 0;
 }
 
-void EditorWindow::Click(double x, double y)
+void HostEditorWindow::Click(double x, double y)
 {
-    mView.click(VSTGUI::CPoint(x, y));
+    mView.Click(x, y);
     Pump();
 }
 
-bool EditorWindow::ChooseMenuEntry(int tool, const std::string& entry, std::string* error)
+bool HostEditorWindow::ChooseMenuEntry(int tool, const std::string& entry, std::string* error)
 {
     if (tool < 1 || tool > ToolCount())
     {
         *error = "there is no tool " + std::to_string(tool);
         return false;
     }
-    mView.click(VSTGUI::CPoint(kMenuCentreX, kRowHeight * (tool - 1) + kFirstRowTop + 10));
-    if (!mView.isMenuOpen())
+    mView.Click(kMenuCentreX, kRowHeight * (tool - 1) + kFirstRowTop + 10);
+    if (!mView.IsMenuOpen())
     {
         *error = "tool " + std::to_string(tool) + " has no preset menu";
         return false;
     }
-    bool chosen = mView.chooseMenuEntry(entry);
+    bool chosen = mView.ChooseMenuEntry(entry);
     if (!chosen)
     {
         char* end = nullptr;
         const long number = std::strtol(entry.c_str(), &end, 10);
         if (!entry.empty() && *end == '\0' && number >= 1 && number <= 1000)
-            chosen = mView.chooseMenuEntry(static_cast<int32_t>(number - 1));
+            chosen = mView.ChooseMenuEntry(static_cast<int32_t>(number - 1));
     }
     if (!chosen)
     {
-        mView.cancelMenu();
+        mView.CancelMenu();
         *error = "tool " + std::to_string(tool) + " has no preset \"" + entry + "\"";
         return false;
     }
@@ -108,7 +108,7 @@ bool EditorWindow::ChooseMenuEntry(int tool, const std::string& entry, std::stri
     return true;
 }
 
-bool EditorWindow::TypeIntoField(const std::string& field, const std::string& text,
+bool HostEditorWindow::TypeIntoField(const std::string& field, const std::string& text,
                                  std::string* error)
 {
     const int tools = ToolCount();
@@ -123,8 +123,8 @@ bool EditorWindow::TypeIntoField(const std::string& field, const std::string& te
         return false;
     }
     const double y = kRowHeight * tools + kRangeRowOffset + 10;
-    mView.click(VSTGUI::CPoint(field == "min" ? kMinFieldCentreX : kMaxFieldCentreX, y));
-    if (!mView.isTextEditOpen() || !mView.setEditText(text) || !mView.commitTextEdit())
+    mView.Click(field == "min" ? kMinFieldCentreX : kMaxFieldCentreX, y);
+    if (!mView.IsTextEditOpen() || !mView.ReplaceEditText(text))
     {
         *error = "the " + field + " field did not take the text";
         return false;
@@ -133,29 +133,34 @@ bool EditorWindow::TypeIntoField(const std::string& field, const std::string& te
     return true;
 }
 
-void EditorWindow::Tick(unsigned milliseconds)
+void HostEditorWindow::Tick(unsigned milliseconds)
 {
     mEditor->TimerWakeup();
-    mView.advanceTime(milliseconds);
+    mView.AdvanceTime(milliseconds);
     Pump();
 }
 
-bool EditorWindow::SavePNG(const std::string& path)
+void HostEditorWindow::Redraw()
 {
     const AAX_Point size = Size();
     AAX_Rect area{0.0f, 0.0f, size.horz, size.vert};
     mEditor->Draw(&area);
-    return mView.savePNG(path);
 }
 
-AAX_Point EditorWindow::Size() const
+bool HostEditorWindow::SavePNG(const std::string& path)
+{
+    Redraw();
+    return mView.SavePNG(path);
+}
+
+AAX_Point HostEditorWindow::Size() const
 {
     AAX_Point size{0.0f, 0.0f};
     mEditor->GetViewSize(&size);
     return size;
 }
 
-int EditorWindow::ToolCount() const
+int HostEditorWindow::ToolCount() const
 {
     double value = 0.0;
     if (!mParameters ||
@@ -165,22 +170,27 @@ int EditorWindow::ToolCount() const
     return std::isfinite(count) && count > 0 && count <= 20 ? static_cast<int>(count) : 0;
 }
 
-VSTGUI::CRect EditorWindow::ToolRowArea(int tool) const
+AAX_Rect HostEditorWindow::ToolRowArea(int tool) const
 {
     const double top = kRowHeight * (tool - 1) + kFirstRowTop - kRowMargin;
-    return VSTGUI::CRect(0, top, Size().horz, top + kRowBandHeight);
+    return Band(top, kRowBandHeight);
 }
 
-VSTGUI::CRect EditorWindow::RangeRowArea() const
+AAX_Rect HostEditorWindow::RangeRowArea() const
 {
     const double top = kRowHeight * ToolCount() + kRangeRowOffset - kRowMargin;
-    return VSTGUI::CRect(0, top, Size().horz, top + kRowBandHeight);
+    return Band(top, kRowBandHeight);
 }
 
-VSTGUI::CRect EditorWindow::StatusArea() const
+AAX_Rect HostEditorWindow::StatusArea() const
 {
     const double top = kRowHeight * ToolCount() + kFirstRowTop + kStatusOffset;
-    return VSTGUI::CRect(0, top, Size().horz, top + kStatusHeight);
+    return Band(top, kStatusHeight);
 }
 
-} // namespace orv::apps
+AAX_Rect HostEditorWindow::Band(double top, double height) const
+{
+    return AAX_Rect{static_cast<float>(top), 0.0f, Size().horz, static_cast<float>(height)};
+}
+
+} // namespace orv::host

@@ -8,14 +8,15 @@
 #include "AAX_IACFEffectParameters.h"
 #include "CheckContext.h"
 #include "CompanionPort.h"
-#include "EditorCommand.h"
-#include "EditorWindow.h"
+#include "HostEditorWindow.h"
 #include "FaultCompanion.h"
-#include "HostSession.h"
+#include "PluginInstance.h"
+#include "PluginModule.h"
+#include "ReferenceHost.h"
 #include "ScopedVariable.h"
 #include "TemporaryFolder.h"
 
-namespace orv::apps
+namespace orv::host::validator
 {
 
 const char* const EditorCheck::kParametersAnswer =
@@ -26,7 +27,6 @@ const char* const EditorCheck::kParametersAnswer =
 namespace
 {
 
-using host::validator::CheckContext;
 
 constexpr int kAnsweredTools = 3;
 constexpr int kPresetCounts[kAnsweredTools] = {2, 3, 0};
@@ -41,30 +41,28 @@ constexpr double kHighestFrequency = 0.125;
 struct Opening
 {
     CheckContext& context;
-    EditorWindow& window;
+    HostEditorWindow& window;
     AAX_IACFEffectParameters& parameters;
     std::string name;    // "opening 3 with the companion"
     std::string scratch; // a file path for pictures on their way to the evidence
 };
 
-std::vector<uint32_t> Pixels(EditorWindow& window, const VSTGUI::CRect& area)
+std::vector<uint32_t> Pixels(HostEditorWindow& window, const AAX_Rect& area)
 {
-    window.View().render();
+    window.Redraw();
     std::vector<uint32_t> pixels;
-    for (auto y = static_cast<int32_t>(area.top); y < static_cast<int32_t>(area.bottom); ++y)
-        for (auto x = static_cast<int32_t>(area.left); x < static_cast<int32_t>(area.right); ++x)
-        {
-            const VSTGUI::CColor colour = window.View().getPixel(x, y);
-            pixels.push_back(uint32_t(colour.red) << 24 | uint32_t(colour.green) << 16 |
-                             uint32_t(colour.blue) << 8 | colour.alpha);
-        }
+    const auto bottom = static_cast<uint32_t>(area.top + area.height);
+    const auto right = static_cast<uint32_t>(area.left + area.width);
+    for (auto y = static_cast<uint32_t>(area.top); y < bottom; ++y)
+        for (auto x = static_cast<uint32_t>(area.left); x < right; ++x)
+            pixels.push_back(window.View().Pixel(x, y));
     return pixels;
 }
 
 void Fail(const Opening& opening, const std::string& what, const std::string& picture)
 {
     opening.context.Fail(opening.name + ": " + what);
-    if (!opening.window.View().savePNG(opening.scratch)) return;
+    if (!opening.window.SavePNG(opening.scratch)) return;
     std::ifstream in(opening.scratch, std::ios::binary);
     const std::vector<char> bytes{std::istreambuf_iterator<char>(in),
                                   std::istreambuf_iterator<char>()};
@@ -87,7 +85,7 @@ void HostSets(const Opening& opening, const char* id, double value)
 
 // The host changes id to changed and back; the pixels of area must follow both ways.
 void CheckControlFollows(const Opening& opening, const std::string& id, double changed,
-                         const VSTGUI::CRect& area)
+                         const AAX_Rect& area)
 {
     opening.context.Progress(opening.name + ": the host sets " + id + " to " +
                              std::to_string(changed));
@@ -109,7 +107,7 @@ void CheckControlFollows(const Opening& opening, const std::string& id, double c
 
 void CheckControls(const Opening& opening, std::mt19937_64& random)
 {
-    EditorWindow& window = opening.window;
+    HostEditorWindow& window = opening.window;
     const int tool = std::uniform_int_distribution<int>(1, kAnsweredTools)(random);
     const std::string number = std::to_string(tool);
     CheckControlFollows(opening, "Par" + number,
@@ -135,11 +133,11 @@ void CheckControls(const Opening& opening, std::mt19937_64& random)
 // answered.
 void CheckStatusLine(const Opening& opening, bool answered)
 {
-    EditorWindow& window = opening.window;
-    const VSTGUI::CRect area = window.StatusArea();
+    HostEditorWindow& window = opening.window;
+    const AAX_Rect area = window.StatusArea();
     opening.context.Progress(opening.name + ": timer ticks");
     const std::vector<uint32_t> opened = Pixels(window, area);
-    window.Tick(EditorCommand::kTimerPeriodMs);
+    window.Tick(HostEditorWindow::kTimerPeriodMs);
     const std::vector<uint32_t> ticked = Pixels(window, area);
     if (ticked == opened)
         Fail(opening, "a timer tick left the status line as it was when the editor opened",
@@ -148,12 +146,12 @@ void CheckStatusLine(const Opening& opening, bool answered)
 
     const double comm = Value(opening.parameters, "Comm");
     HostSets(opening, "Comm", kFailedComm);
-    window.Tick(EditorCommand::kTimerPeriodMs);
+    window.Tick(HostEditorWindow::kTimerPeriodMs);
     if (Pixels(window, area) == ticked)
         Fail(opening, "\"Comm\" reports a failure, and after a tick the status line is unchanged",
              "editor-status-no-failure");
     HostSets(opening, "Comm", comm);
-    window.Tick(EditorCommand::kTimerPeriodMs);
+    window.Tick(HostEditorWindow::kTimerPeriodMs);
     if (Pixels(window, area) != ticked)
         Fail(opening, "\"Comm\" is back, and after a tick the status line is not",
              "editor-status-not-back");
@@ -161,7 +159,7 @@ void CheckStatusLine(const Opening& opening, bool answered)
 
 void CheckOpening(const Opening& opening, bool answered, std::mt19937_64& random)
 {
-    EditorWindow& window = opening.window;
+    HostEditorWindow& window = opening.window;
     opening.context.Progress(opening.name + ": opening");
     if (!window.Open())
     {
@@ -169,10 +167,12 @@ void CheckOpening(const Opening& opening, bool answered, std::mt19937_64& random
         return;
     }
     const AAX_Point size = window.Size();
-    const VSTGUI::CRect frame = window.View().getFrameRect();
-    if (frame.getWidth() != size.horz || frame.getHeight() != size.vert || size.horz <= 0)
-        opening.context.Fail(opening.name + ": the window is " + std::to_string(frame.getWidth()) +
-                             " x " + std::to_string(frame.getHeight()) + " but the editor says " +
+    window.Redraw();
+    const uint32_t width = window.View().FrameWidth();
+    const uint32_t height = window.View().FrameHeight();
+    if (width != size.horz || height != size.vert || size.horz <= 0)
+        opening.context.Fail(opening.name + ": the window is " + std::to_string(width) +
+                             " x " + std::to_string(height) + " but the editor says " +
                              std::to_string(size.horz) + " x " + std::to_string(size.vert));
     const int expectedTools = answered ? kAnsweredTools : 0;
     if (window.ToolCount() != expectedTools)
@@ -196,77 +196,79 @@ const char* EditorCheck::Summary() const
 
 void EditorCheck::Run(CheckContext& context)
 {
-    host::validator::TemporaryFolder folder;
+    TemporaryFolder folder;
     if (folder.Path().empty())
     {
         context.Fail("cannot make a temporary folder");
         return;
     }
-    host::validator::ScopedVariable path("PATH", folder.Path());
-    host::validator::ScopedVariable home("HOME", folder.Path());
-    if (host::validator::CompanionPortAnswers())
+    ScopedVariable path("PATH", folder.Path());
+    ScopedVariable home("HOME", folder.Path());
+    if (CompanionPortAnswers())
     {
-        context.Fail("port " + std::to_string(host::validator::kCompanionPort) +
+        context.Fail("port " + std::to_string(kCompanionPort) +
                      " is taken (a companion still running?): stop what listens there and "
                      "run again");
         return;
     }
-    host::validator::FaultCompanion companion;
-    companion.SetBehaviour(host::validator::FaultCompanion::Behaviour::kAnswerParameters);
+    FaultCompanion companion;
+    companion.SetBehaviour(FaultCompanion::Behaviour::kAnswerParameters);
     companion.SetAnswer(kParametersAnswer);
 
     context.Progress("loading the module");
     std::string error;
-    std::unique_ptr<HostSession> session = HostSession::Open(context.ModulePath(), &error);
-    if (!session)
+    ReferenceHost host;
+    std::unique_ptr<PluginModule> module = PluginModule::Load(context.ModulePath(), host, &error);
+    if (!module)
     {
         context.Fail("cannot load the module: " + error);
         return;
     }
+    std::unique_ptr<PluginInstance> instance;
     const int64_t openings = context.Scaled(kOpenings);
-    ACFPtr<host::HostAutomationDelegate> automation;
+    ACFPtr<HostAutomationDelegate> automation;
     for (int64_t index = 0; index < openings; ++index)
     {
         if (index % kOpeningsPerInstance == 0)
         {
             context.Progress("making an instance with its editor");
             if (automation) automation->SetParameters(nullptr);
-            session->ReleaseInstance();
-            automation = ACFPtr<host::HostAutomationDelegate>(new host::HostAutomationDelegate);
-            if (!session->CreateInstance({automation.get()}, &error, true))
+            instance.reset();
+            automation = ACFPtr<HostAutomationDelegate>(new HostAutomationDelegate);
+            instance = PluginInstance::Create(*module, host, {automation.get()}, &error, true);
+            if (!instance)
             {
                 context.Fail("cannot make an instance: " + error);
                 return;
             }
-            if (!session->Instance()->Editor())
+            if (!instance->Editor())
             {
                 context.Info("the effect registers no editor: nothing to open");
                 return;
             }
-            automation->SetParameters(session->Instance()->Parameters());
+            automation->SetParameters(instance->Parameters());
         }
         // The first opening has the companion answer, the second not, the others draw.
         const bool answered = index < 2 ? index == 0 : context.Random()() % 2 == 0;
         if (answered && !companion.IsRunning() && !companion.Start())
         {
             context.Fail("cannot listen on port " +
-                         std::to_string(host::validator::kCompanionPort) +
+                         std::to_string(kCompanionPort) +
                          " for the companion: it was taken meanwhile");
             return;
         }
         if (!answered) companion.Stop();
 
-        host::PluginInstance& instance = *session->Instance();
-        EditorWindow window(instance.Editor(), instance.Parameters(), automation.get());
+        HostEditorWindow window(instance->Editor(), instance->Parameters(), automation.get());
         const std::string name = "opening " + std::to_string(index + 1) +
                                  (answered ? " with the companion" : " without a companion");
-        CheckOpening({context, window, *instance.Parameters(), name, folder / "editor.png"},
+        CheckOpening({context, window, *instance->Parameters(), name, folder / "editor.png"},
                      answered, context.Random());
     }
     companion.Stop();
     if (automation) automation->SetParameters(nullptr);
-    session->ReleaseInstance();
+    instance.reset();
     context.Info(std::to_string(openings) + " openings of the editor");
 }
 
-} // namespace orv::apps
+} // namespace orv::host::validator

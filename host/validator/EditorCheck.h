@@ -2,7 +2,7 @@
 
 #include "ValidationCheck.h"
 
-namespace orv::apps
+namespace orv::host::validator
 {
 
 // "editor": opens and closes the plug-in's editor over and over, as a host does, with and
@@ -11,12 +11,12 @@ namespace orv::apps
 // control's row change, and come back when the value does), and timer ticks must update
 // the status line. Needs the companion port for itself; PATH points at an empty folder
 // meanwhile, so the editor's launch of the companion finds nothing to start.
-class EditorCheck : public host::validator::ValidationCheck
+class EditorCheck : public ValidationCheck
 {
 public:
     const char* Name() const override { return "editor"; }
     const char* Summary() const override;
-    void Run(host::validator::CheckContext& context) override;
+    void Run(CheckContext& context) override;
 
     // Openings at strictness 10, and how many use one instance before a new one is made.
     static constexpr int kOpenings = 48;
@@ -25,4 +25,4 @@ public:
     static const char* const kParametersAnswer;
 };
 
-} // namespace orv::apps
+} // namespace orv::host::validator

@@ -5,30 +5,33 @@
 
 #include "ACFPtr.h"
 #include "HostAutomationDelegate.h"
+#include "HostFrameView.h"
 #include "HostViewContainer.h"
-#include "PlatformView.h"
 
 class AAX_IACFEffectGUI;
 class AAX_IACFEffectParameters;
 
-namespace orv::apps
+namespace orv::host
 {
 
-// The host's editor window for one plug-in instance: an offscreen platform view handed to
-// the editor through a view container (type 1), with the automation delegate wired so that
+// The host's editor window for one plug-in instance without a display: a frame table view
+// (HostFrameView) handed to the editor as the native view of a view container (type 1), with the automation delegate wired so that
 // every applied change reaches the editor through ParameterUpdated. Actions are applied
 // the way a user makes them, each followed by a pump of the host's queue. The instance's
 // editor and parameters, and the automation delegate, must outlive the window.
-class EditorWindow
+class HostEditorWindow
 {
 public:
-    EditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
-                 host::HostAutomationDelegate* automation);
-    // Closes the window if it is open.
-    ~EditorWindow();
+    // Milliseconds between two timer ticks of the host.
+    static constexpr unsigned kTimerPeriodMs = 30;
 
-    EditorWindow(const EditorWindow&) = delete;
-    EditorWindow& operator=(const EditorWindow&) = delete;
+    HostEditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
+                     HostAutomationDelegate* automation);
+    // Closes the window if it is open.
+    ~HostEditorWindow();
+
+    HostEditorWindow(const HostEditorWindow&) = delete;
+    HostEditorWindow& operator=(const HostEditorWindow&) = delete;
 
     // Opens the window (the editor builds its view) and applies what opening requested.
     // False when the editor built no view.
@@ -46,6 +49,8 @@ public:
     bool TypeIntoField(const std::string& field, const std::string& text, std::string* error);
     // One timer tick: the host's TimerWakeup, then the toolkit's time.
     void Tick(unsigned milliseconds);
+    // Has the editor draw the whole window, so the view holds what is on screen.
+    void Redraw();
     // Draws the whole window through the editor and writes it as PNG.
     bool SavePNG(const std::string& path);
 
@@ -57,20 +62,23 @@ public:
     // Where the editor draws, as a user finds it on screen (window pixels): tool's
     // (1-based) row with its switch, name and preset menu; the range row with its switch
     // and fields; the status line.
-    VSTGUI::CRect ToolRowArea(int tool) const;
-    VSTGUI::CRect RangeRowArea() const;
-    VSTGUI::CRect StatusArea() const;
+    AAX_Rect ToolRowArea(int tool) const;
+    AAX_Rect RangeRowArea() const;
+    AAX_Rect StatusArea() const;
 
-    VSTGUI::PlatformView& View() { return mView; }
-    host::HostViewContainer& Container() { return *mContainer.get(); }
+    HostFrameView& View() { return mView; }
+    HostViewContainer& Container() { return *mContainer.get(); }
 
 private:
+    // A band across the whole window.
+    AAX_Rect Band(double top, double height) const;
+
     AAX_IACFEffectGUI* mEditor;
     AAX_IACFEffectParameters* mParameters;
-    host::HostAutomationDelegate* mAutomation;
-    VSTGUI::PlatformView mView;
-    ACFPtr<host::HostViewContainer> mContainer;
+    HostAutomationDelegate* mAutomation;
+    HostFrameView mView;
+    ACFPtr<HostViewContainer> mContainer;
     bool mOpen = false;
 };
 
-} // namespace orv::apps
+} // namespace orv::host
