@@ -8,10 +8,6 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#ifdef __cplusplus
-extern "C" {
-#endif
-
 // Values of AAX_LinuxNativeView::api.
 enum
 {
@@ -62,13 +58,13 @@ enum
 // One input event, host to plug-in.
 typedef struct AAX_LinuxViewEvent
 {
-    uint32_t kind;      // an AAX_eLinuxViewEvent_ value
-    uint32_t buttons;   // AAX_eLinuxViewButton_ bits held (mouse events and keys)
-    double x;           // mouse events: frame coordinates, origin top left, in pixels
+    uint32_t kind;    // an AAX_eLinuxViewEvent_ value
+    uint32_t buttons; // AAX_eLinuxViewButton_ bits held (mouse events and keys)
+    double x;         // mouse events: frame coordinates, origin top left, in pixels
     double y;
-    int32_t character;  // key events: the Unicode code point typed, 0 for none
-    int32_t key;        // key events: an AAX_eLinuxViewKey_ value
-    int32_t index;      // MenuChoose: the entry, 0-based
+    int32_t character;     // key events: the Unicode code point typed, 0 for none
+    int32_t key;           // key events: an AAX_eLinuxViewKey_ value
+    int32_t index;         // MenuChoose: the entry, 0-based
     uint32_t milliseconds; // Time: how much time passed
 } AAX_LinuxViewEvent;
 
@@ -84,10 +80,10 @@ typedef struct AAX_LinuxViewInput
 // valid only during the call that passes it.
 typedef struct AAX_LinuxViewMenu
 {
-    int32_t count;               // entries
-    int32_t current;             // the entry shown as current, -1 for none
-    const char* const* titles;   // count UTF-8 titles
-    const uint8_t* selectable;   // count flags: 1 when the entry can be chosen
+    int32_t count;                   // entries
+    int32_t current;                 // the entry shown as current, -1 for none
+    const char* const* titles;       // count UTF-8 titles
+    const uint8_t* selectable;       // count flags: 1 when the entry can be chosen
     double left, top, right, bottom; // the control that opened it, frame coordinates
 } AAX_LinuxViewMenu;
 
@@ -115,16 +111,14 @@ typedef struct AAX_LinuxFrameTable
 // view container is set.
 typedef struct AAX_LinuxNativeView
 {
-    uint32_t size;   // sizeof(AAX_LinuxNativeView) as the host knows it: newer fields follow
-    uint32_t api;    // an AAX_eLinuxNativeView_ value
-    uint64_t window; // AAX_eLinuxNativeView_X11: the parent window's XID, else 0
+    uint32_t size;       // sizeof(AAX_LinuxNativeView) as the host knows it: newer fields follow
+    uint32_t api;        // an AAX_eLinuxNativeView_ value
+    uint64_t window;     // AAX_eLinuxNativeView_X11: the parent window's XID, else 0
     const char* display; // AAX_eLinuxNativeView_X11: the X display name, null for $DISPLAY
     const AAX_LinuxFrameTable* frames; // AAX_eLinuxNativeView_Frames: the host's table
 } AAX_LinuxNativeView;
 
 #ifdef __cplusplus
-}
-
 static_assert(sizeof(AAX_LinuxNativeView) == 32, "the native view's layout is fixed");
 static_assert(offsetof(AAX_LinuxNativeView, api) == 4, "the native view's layout is fixed");
 static_assert(offsetof(AAX_LinuxNativeView, window) == 8, "the native view's layout is fixed");
@@ -135,4 +129,6 @@ static_assert(offsetof(AAX_LinuxViewEvent, x) == 8, "the event's layout is fixed
 static_assert(offsetof(AAX_LinuxViewEvent, milliseconds) == 36, "the event's layout is fixed");
 static_assert(sizeof(AAX_LinuxFrameTable) == 40, "the frame table's layout is fixed");
 static_assert(sizeof(AAX_LinuxViewInput) == 16, "the input table's layout is fixed");
+static_assert(sizeof(AAX_LinuxViewMenu) == 56 && offsetof(AAX_LinuxViewMenu, left) == 24,
+              "the menu's layout is fixed");
 #endif

@@ -11,9 +11,10 @@
 #include <cmath>
 
 #include "AAX_Errors.h"
-#include "HostEditorWindow.h"
 #include "ExitCodes.h"
+#include "HostEditorWindow.h"
 #include "HostSession.h"
+#include "HostStateFile.h"
 #include "HostString.h"
 
 namespace orv::apps
@@ -143,6 +144,10 @@ void EditorCommand::Register(CLI::App& app, int* exitCode)
             ->take_all();
     command->add_option("--ticks", options->ticks, "Timer ticks after the actions (default 1)")
         ->check(CLI::Range(0, kMaxTicks));
+    command->add_option("--state", options->stateFile, "Restore this state file first")
+        ->check(CLI::ExistingFile);
+    command->add_option("--save-state", options->saveStateFile,
+                        "Write the state to this file when the window closes");
     command->add_option("--module", options->modulePath,
                         "Plug-in bundle or module file (default: the bundle of this build)");
     command->callback(
@@ -189,6 +194,16 @@ int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& 
     host::PluginInstance& instance = *session->Instance();
     automation->SetParameters(instance.Parameters());
     int result = kExitSuccess;
+    if (!options.stateFile.empty())
+    {
+        if (!host::HostStateFile::Restore(*instance.Parameters(), options.stateFile, &error))
+        {
+            err << "orvendal-host editor: " << error << "\n";
+            automation->SetParameters(nullptr);
+            return kExitUsage;
+        }
+        automation->Pump();
+    }
     {
         host::HostEditorWindow window(instance.Editor(), instance.Parameters(), automation.get());
         if (!instance.Editor() || !window.Open())
@@ -207,6 +222,12 @@ int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& 
         if (result == kExitSuccess && !window.SavePNG(options.pngPath))
         {
             err << "orvendal-host editor: cannot write " << options.pngPath << "\n";
+            result = kExitFailure;
+        }
+        if (result == kExitSuccess && !options.saveStateFile.empty() &&
+            !host::HostStateFile::Save(*instance.Parameters(), options.saveStateFile, &error))
+        {
+            err << "orvendal-host editor: " << error << "\n";
             result = kExitFailure;
         }
         if (result == kExitSuccess) PrintParameters(out, *instance.Parameters());

@@ -39,6 +39,8 @@ public:
     {
         std::string modulePath; // empty: the bundle beside the build
         std::string pngPath;
+        std::string stateFile;     // restored before the window opens, when set
+        std::string saveStateFile; // written when the window closes, when set
         std::vector<Action> actions;
         int ticks = 1;
     };

@@ -109,7 +109,7 @@ bool HostEditorWindow::ChooseMenuEntry(int tool, const std::string& entry, std::
 }
 
 bool HostEditorWindow::TypeIntoField(const std::string& field, const std::string& text,
-                                 std::string* error)
+                                     std::string* error)
 {
     const int tools = ToolCount();
     if (field != "min" && field != "max")

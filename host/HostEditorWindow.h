@@ -15,10 +15,11 @@ namespace orv::host
 {
 
 // The host's editor window for one plug-in instance without a display: a frame table view
-// (HostFrameView) handed to the editor as the native view of a view container (type 1), with the automation delegate wired so that
-// every applied change reaches the editor through ParameterUpdated. Actions are applied
-// the way a user makes them, each followed by a pump of the host's queue. The instance's
-// editor and parameters, and the automation delegate, must outlive the window.
+// (HostFrameView) handed to the editor as the native view of a view container (type 1), with the
+// automation delegate wired so that every applied change reaches the editor through
+// ParameterUpdated. Actions are applied the way a user makes them, each followed by a pump of the
+// host's queue. The instance's editor and parameters, and the automation delegate, must outlive the
+// window.
 class HostEditorWindow
 {
 public:

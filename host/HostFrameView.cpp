@@ -19,7 +19,8 @@ int32_t NextCodePoint(const std::string& text, size_t& pos)
 size_t CodePointCount(const std::string& text)
 {
     size_t count = 0;
-    for (size_t pos = 0; pos < text.size(); ++count) NextCodePoint(text, pos);
+    for (size_t pos = 0; pos < text.size(); ++count)
+        NextCodePoint(text, pos);
     return count;
 }
 
@@ -87,7 +88,8 @@ bool HostFrameView::Key(int32_t character, int32_t key, uint32_t buttons)
 bool HostFrameView::Type(const std::string& text)
 {
     bool used = !text.empty();
-    for (size_t pos = 0; pos < text.size();) used = Key(NextCodePoint(text, pos)) && used;
+    for (size_t pos = 0; pos < text.size();)
+        used = Key(NextCodePoint(text, pos)) && used;
     return used;
 }
 
@@ -137,8 +139,8 @@ void HostFrameView::OnAttached(void* context, const AAX_LinuxViewInput* input, u
     self->mEditText.clear();
 }
 
-void HostFrameView::OnPresent(void* context, const uint8_t* pixels, uint32_t width,
-                              uint32_t height, uint32_t stride)
+void HostFrameView::OnPresent(void* context, const uint8_t* pixels, uint32_t width, uint32_t height,
+                              uint32_t stride)
 {
     auto* self = static_cast<HostFrameView*>(context);
     if (!pixels || stride < width * sizeof(uint32_t)) return;

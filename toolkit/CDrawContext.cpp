@@ -1,6 +1,7 @@
 #include "CDrawContext.h"
 
 #include <cairo.h>
+#include <dlfcn.h>
 #include <pango/pangocairo.h>
 
 #include <cmath>
@@ -13,9 +14,27 @@ namespace
 {
 constexpr double kFullCircle = 2 * 3.14159265358979323846;
 
+// Keeps the text libraries loaded for the life of the process. They register types with
+// GLib, which cannot forget them: were they unloaded with the plug-in module while GLib stays
+// (the host uses it too), loading the module again would crash on the stale registrations.
+// Fontconfig's caches stay reachable with it, rather than lost at each unload.
+void keepTextLibrariesLoaded()
+{
+    static const bool kept = []
+    {
+        for (const char* name :
+             {"libpangocairo-1.0.so.0", "libpangoft2-1.0.so.0", "libpango-1.0.so.0",
+              "libgobject-2.0.so.0", "libglib-2.0.so.0", "libfontconfig.so.1"})
+            dlopen(name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE); // only pins what is loaded
+        return true;
+    }();
+    (void)kept;
+}
+
 // Lays `text` out in `font`; the caller owns the returned layout.
 PangoLayout* createLayout(cairo_t* cr, CFontRef font, bool antialias, const char* text)
 {
+    keepTextLibrariesLoaded();
     PangoLayout* layout = pango_cairo_create_layout(cr);
     cairo_font_options_t* options = cairo_font_options_create();
     cairo_font_options_set_antialias(options,

@@ -28,11 +28,20 @@ VstKeyCode keyCode(const AAX_LinuxViewEvent& event)
     key.character = event.character;
     switch (event.key)
     {
-    case AAX_eLinuxViewKey_Back: key.virt = VKEY_BACK; break;
-    case AAX_eLinuxViewKey_Return: key.virt = VKEY_RETURN; break;
-    case AAX_eLinuxViewKey_Escape: key.virt = VKEY_ESCAPE; break;
-    case AAX_eLinuxViewKey_Tab: key.virt = VKEY_TAB; break;
-    default: break;
+    case AAX_eLinuxViewKey_Back:
+        key.virt = VKEY_BACK;
+        break;
+    case AAX_eLinuxViewKey_Return:
+        key.virt = VKEY_RETURN;
+        break;
+    case AAX_eLinuxViewKey_Escape:
+        key.virt = VKEY_ESCAPE;
+        break;
+    case AAX_eLinuxViewKey_Tab:
+        key.virt = VKEY_TAB;
+        break;
+    default:
+        break;
     }
     if (event.buttons & AAX_eLinuxViewButton_Shift) key.modifier |= MODIFIER_SHIFT;
     if (event.buttons & AAX_eLinuxViewButton_Alt) key.modifier |= MODIFIER_ALTERNATE;

@@ -46,8 +46,8 @@ void OpenEditorThroughFrameTable(benchmark::State& state)
     orv::host::HostFrameView host;
     for (auto _ : state)
     {
-        auto* view = new DemoGain_View(host.NativeView(), &fixture.parameters, nullptr,
-                                       &fixture.container);
+        auto* view =
+            new DemoGain_View(host.NativeView(), &fixture.parameters, nullptr, &fixture.container);
         view->drawRect(nullptr, VSTGUI::CRect(0, 0, host.FrameWidth(), host.FrameHeight()));
         benchmark::DoNotOptimize(host.Pixel(10, 10));
         view->forget();

@@ -8,8 +8,8 @@
 #include "AAX_IACFEffectParameters.h"
 #include "CheckContext.h"
 #include "CompanionPort.h"
-#include "HostEditorWindow.h"
 #include "FaultCompanion.h"
+#include "HostEditorWindow.h"
 #include "PluginInstance.h"
 #include "PluginModule.h"
 #include "ReferenceHost.h"
@@ -26,7 +26,6 @@ const char* const EditorCheck::kParametersAnswer =
 
 namespace
 {
-
 
 constexpr int kAnsweredTools = 3;
 constexpr int kPresetCounts[kAnsweredTools] = {2, 3, 0};
@@ -171,8 +170,8 @@ void CheckOpening(const Opening& opening, bool answered, std::mt19937_64& random
     const uint32_t width = window.View().FrameWidth();
     const uint32_t height = window.View().FrameHeight();
     if (width != size.horz || height != size.vert || size.horz <= 0)
-        opening.context.Fail(opening.name + ": the window is " + std::to_string(width) +
-                             " x " + std::to_string(height) + " but the editor says " +
+        opening.context.Fail(opening.name + ": the window is " + std::to_string(width) + " x " +
+                             std::to_string(height) + " but the editor says " +
                              std::to_string(size.horz) + " x " + std::to_string(size.vert));
     const int expectedTools = answered ? kAnsweredTools : 0;
     if (window.ToolCount() != expectedTools)
@@ -252,8 +251,7 @@ void EditorCheck::Run(CheckContext& context)
         const bool answered = index < 2 ? index == 0 : context.Random()() % 2 == 0;
         if (answered && !companion.IsRunning() && !companion.Start())
         {
-            context.Fail("cannot listen on port " +
-                         std::to_string(kCompanionPort) +
+            context.Fail("cannot listen on port " + std::to_string(kCompanionPort) +
                          " for the companion: it was taken meanwhile");
             return;
         }

@@ -12,8 +12,8 @@
 #include <sstream>
 #include <thread>
 
-#include "ExitCodes.h"
 #include "CompanionProcess.h"
+#include "ExitCodes.h"
 #include "ScopedPath.h"
 #include "TempFolder.h"
 
@@ -119,6 +119,41 @@ TEST(EditorCommand, WithTheCompanionTheActionsSetTheParameters)
     EXPECT_EQ(size.second, static_cast<uint32_t>(40 * tools + 240));
 }
 
+TEST(EditorCommand, TheStateSavedWhenTheWindowClosesIsWhatTheNextWindowOpensWith)
+{
+    CompanionProcess companion(ORV_COMPANION_EXE);
+    ASSERT_TRUE(companion.Ready());
+    TempFolder folder;
+    EditorCommand::Options options;
+    options.modulePath = ORV_BUNDLE_DIR;
+    options.pngPath = folder / "first.png";
+    options.saveStateFile = folder / "s.state";
+    for (auto action :
+         {Parsed(EditorCommand::ParseClick, "50,90"), Parsed(EditorCommand::ParseMenu, "1:2"),
+          Parsed(EditorCommand::ParseType, "min:1000")})
+        options.actions.push_back(action);
+    std::ostringstream out, err;
+    ASSERT_EQ(EditorCommand::Run(options, out, err), orv::apps::kExitSuccess) << err.str();
+    const auto saved = Values(out.str());
+    ASSERT_TRUE(std::filesystem::exists(options.saveStateFile));
+
+    EditorCommand::Options again;
+    again.modulePath = ORV_BUNDLE_DIR;
+    again.pngPath = folder / "second.png";
+    again.stateFile = options.saveStateFile;
+    std::ostringstream out2, err2;
+    ASSERT_EQ(EditorCommand::Run(again, out2, err2), orv::apps::kExitSuccess) << err2.str();
+    const auto restored = Values(out2.str());
+    for (const char* id : {"Par1", "Men1", "minfr", "maxfr"})
+        EXPECT_EQ(restored.at(id), saved.at(id)) << id;
+    EXPECT_NE(restored.at("Par1"), 0.0) << "the click's change was saved";
+
+    again.stateFile = folder / "missing.state";
+    std::ostringstream out3, err3;
+    EXPECT_EQ(EditorCommand::Run(again, out3, err3), orv::apps::kExitUsage);
+    EXPECT_NE(err3.str().find("orvendal-host editor: "), std::string::npos) << err3.str();
+}
+
 TEST(EditorCommand, WithoutTheCompanionTheWindowIsEmptyAndTheCompanionIsLaunched)
 {
     TempFolder bin;
@@ -152,7 +187,8 @@ std::string Output(const std::string& command)
     FILE* pipe = popen((command + " 2>/dev/null").c_str(), "r");
     if (!pipe) return text;
     std::array<char, 4096> buffer;
-    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) text.append(buffer.data(), n);
+    for (size_t n; (n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        text.append(buffer.data(), n);
     pclose(pipe);
     return text;
 }

@@ -85,8 +85,8 @@ TEST_F(TableFixture, TheHostGetsTheFrameSizeAndFinishedFramesEqualToAnOffscreenR
     COptionMenu* otherMenu;
     CTextEdit* otherField;
     ButtonProbe* otherProbe;
-    CFrame* other = makeFrame(offscreen.getNativeHandle(), otherListener, &otherMenu, &otherField,
-                              &otherProbe);
+    CFrame* other =
+        makeFrame(offscreen.getNativeHandle(), otherListener, &otherMenu, &otherField, &otherProbe);
     ASSERT_TRUE(offscreen.render());
     const ImageSurface& image = offscreen.getImage();
     int differing = 0;
@@ -94,8 +94,8 @@ TEST_F(TableFixture, TheHostGetsTheFrameSizeAndFinishedFramesEqualToAnOffscreenR
         for (int32_t x = 0; x < image.getWidth(); ++x)
         {
             const CColor c = image.getPixel(x, y);
-            const uint32_t expected = uint32_t(c.alpha) << 24 | uint32_t(c.red) << 16 |
-                                      uint32_t(c.green) << 8 | c.blue;
+            const uint32_t expected =
+                uint32_t(c.alpha) << 24 | uint32_t(c.red) << 16 | uint32_t(c.green) << 8 | c.blue;
             if (host.Pixel(x, y) != expected) ++differing;
         }
     EXPECT_EQ(differing, 0) << "the opaque frame reaches the host pixel for pixel";
