@@ -22,4 +22,10 @@ bool CompanionPortAnswers()
     return connected;
 }
 
+std::string CompanionPortTakenMessage()
+{
+    return "port " + std::to_string(kCompanionPort) +
+           " is taken (a companion still running?): stop what listens there and run again";
+}
+
 } // namespace orv::host::validator

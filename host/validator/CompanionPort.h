@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace orv::host::validator
 {
@@ -11,5 +12,8 @@ constexpr std::uint16_t kCompanionPort = 51121;
 // True when something accepts connections on 127.0.0.1 at the companion port. The probe
 // connects and closes at once; a companion takes that as a request-less connection.
 bool CompanionPortAnswers();
+
+// Why a check that needs the port cannot start while CompanionPortAnswers() is true.
+std::string CompanionPortTakenMessage();
 
 } // namespace orv::host::validator

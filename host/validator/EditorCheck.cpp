@@ -205,9 +205,7 @@ void EditorCheck::Run(CheckContext& context)
     ScopedVariable home("HOME", folder.Path());
     if (CompanionPortAnswers())
     {
-        context.Fail("port " + std::to_string(kCompanionPort) +
-                     " is taken (a companion still running?): stop what listens there and "
-                     "run again");
+        context.Fail(CompanionPortTakenMessage());
         return;
     }
     FaultCompanion companion;

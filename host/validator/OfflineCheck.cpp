@@ -323,9 +323,7 @@ void OfflineCheck::Run(CheckContext& context)
     }
     if (CompanionPortAnswers())
     {
-        context.Fail("port " + std::to_string(kCompanionPort) +
-                     " is taken (a companion still running?): stop what listens there and "
-                     "run again");
+        context.Fail(CompanionPortTakenMessage());
         return;
     }
 
