@@ -48,36 +48,51 @@ size_t CompanionServer::connectionBudget() const
 
 bool CompanionServer::start(std::string& error)
 {
-    listen_.reset(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-    if (!listen_.valid())
+    UniqueFd listening = bindLoopback(error);
+    return listening.valid() && serve(std::move(listening), error);
+}
+
+UniqueFd CompanionServer::bindLoopback(std::string& error) const
+{
+    UniqueFd listening(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    if (!listening.valid())
     {
         error = std::string("cannot create a socket: ") + std::strerror(errno);
-        return false;
+        return listening;
     }
     const int yes = 1;
-    ::setsockopt(listen_.get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+    ::setsockopt(listening.get(), SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     address.sin_port = htons(options_.port);
-    if (::bind(listen_.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::listen(listen_.get(), SOMAXCONN) != 0)
+    if (::bind(listening.get(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        ::listen(listening.get(), SOMAXCONN) != 0)
     {
         error = "cannot listen on 127.0.0.1:" + std::to_string(options_.port) + ": " +
                 std::strerror(errno);
-        listen_.reset();
-        return false;
+        listening.reset();
     }
+    return listening;
+}
+
+bool CompanionServer::serve(UniqueFd listening, std::string& error)
+{
+    listen_ = std::move(listening);
+    sockaddr_storage address{};
     socklen_t length = sizeof address;
     ::getsockname(listen_.get(), reinterpret_cast<sockaddr*>(&address), &length);
-    port_ = ntohs(address.sin_port);
+    port_ = ntohs(address.ss_family == AF_INET6
+                      ? reinterpret_cast<const sockaddr_in6&>(address).sin6_port
+                      : reinterpret_cast<const sockaddr_in&>(address).sin_port);
 
     ConnectionLoop::Settings settings;
     settings.lineDeadline = std::chrono::milliseconds(options_.lineDeadlineMs);
     settings.maxPending = connectionBudget();
     settings.maxLineBytes = kMaxRequestBytes;
     loop_ = std::make_unique<ConnectionLoop>(
-        settings, log_, [this](UniqueFd fd, std::string peer, std::string line)
+        settings, log_,
+        [this](UniqueFd fd, std::string peer, std::string line)
         { dispatch(std::move(fd), std::move(peer), std::move(line)); });
     if (!loop_->open(listen_.get(), error))
     {
@@ -100,8 +115,8 @@ void CompanionServer::stop()
     loopThread_.join();
     for (WorkQueue::Job& job : queue_.close())
     {
-        log_.info(job.peer + " process " + job.request.input + ": left untouched: " +
-                  kStoppedReason);
+        log_.info(job.peer + " process " + job.request.input +
+                  ": left untouched: " + kStoppedReason);
         SocketIo::finish(std::move(job.fd), ErrorAnswer::build(kStoppedReason));
     }
     for (auto& worker : workers_)

@@ -28,9 +28,9 @@ public:
     {
         uint16_t port = kCompanionPort; // 0 picks a free port (see port())
         size_t workers = 4;
-        size_t queueLimit = 32;             // "process" requests waiting for a worker
+        size_t queueLimit = 32;               // "process" requests waiting for a worker
         int lineDeadlineMs = kLineDeadlineMs; // a client must send its whole line within this
-        size_t maxConnections = 0;          // still sending their line; 0: from the descriptor limit
+        size_t maxConnections = 0; // still sending their line; 0: from the descriptor limit
     };
 
     CompanionServer(RequestHandler& handler, Log& log, Options options);
@@ -38,13 +38,17 @@ public:
     CompanionServer(const CompanionServer&) = delete;
     CompanionServer& operator=(const CompanionServer&) = delete;
 
+    // Binds 127.0.0.1 on the port of the options and serves it.
     bool start(std::string& error);
+    // Serves a socket that already listens (one handed over by the service manager).
+    bool serve(UniqueFd listening, std::string& error);
     uint16_t port() const { return port_; }
     // Stops at once: a "process" under way is abandoned, its file left as it was, and every
     // request not served is answered with the error line. Joins every thread.
     void stop();
 
 private:
+    UniqueFd bindLoopback(std::string& error) const;
     void dispatch(UniqueFd fd, std::string peer, std::string line);
     void workerLoop();
     size_t connectionBudget() const;

@@ -3,6 +3,7 @@
 #include "CompanionServer.h"
 #include "DescriptorLimit.h"
 #include "FileLockTable.h"
+#include "HandedOverSocket.h"
 #include "Log.h"
 #include "ProcessingPipeline.h"
 #include "RequestHandler.h"
@@ -63,14 +64,27 @@ int main(int argc, char** argv)
     // Each waiting connection holds a descriptor: allow as many as the system lets us.
     const size_t descriptors = DescriptorLimit::raiseToHard();
     log.detail("up to " + std::to_string(descriptors) + " open files");
+    // Started by the service manager on the first connection: serve the socket it holds.
+    HandedOverSocket::Result handed = HandedOverSocket::take();
+    if (handed.outcome == HandedOverSocket::Outcome::Refused)
+    {
+        log.info(handed.error);
+        return 1;
+    }
     CompanionServer server(handler, log, options);
     std::string error;
-    if (!server.start(error))
+    const bool serving = handed.outcome == HandedOverSocket::Outcome::Taken
+                             ? server.serve(std::move(handed.fd), error)
+                             : server.start(error);
+    if (!serving)
     {
         log.info(error);
         return 1;
     }
-    log.info("listening on 127.0.0.1:" + std::to_string(server.port()));
+    if (handed.outcome == HandedOverSocket::Outcome::Taken)
+        log.info("listening on " + handed.address + " (socket handed over)");
+    else
+        log.info("listening on 127.0.0.1:" + std::to_string(server.port()));
     int received = 0;
     sigwait(&stopSignals, &received);
     log.info("stopping");
