@@ -2,51 +2,133 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace companion
 {
 
 namespace
 {
-constexpr int kClasses = 240;        // 1 dB each
-constexpr double kLowestDb = -200.0; // energy of the first class
-constexpr double kSilenceDb = -190.0;
+// Powers from 2^-kLowestOctave up to 2^(kOctaves - kLowestOctave): a full-scale sine in a
+// 4096-point frame reaches about 2^22, anything under 2^-70 is rounding.
+constexpr int kLowestOctave = 70;
+constexpr int kOctaves = 110;
+constexpr int kClasses = kOctaves * NoiseProfile::kClassesPerOctave;
+constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as silence
+constexpr int kMaxIterations = 60;
+constexpr double kLowShare = 0.1;
+constexpr double kConverged = 1e-4;                // relative change of a bin's estimate
+constexpr double kEulerGamma = 0.5772156649015329; // minus the mean log of exponential noise
+
+// A piecewise-linear log2: the float's exponent plus its mantissa's fraction. Monotonic and
+// exactly invertible, so the classes have clean edges and centres without a log per bin.
+int classOf(float power)
+{
+    if (!(power > 0.0f)) return 0;
+    int exponent = 0;
+    const float mantissa = std::frexp(power, &exponent); // in [0.5, 1)
+    const float octave = static_cast<float>(exponent - 1 + kLowestOctave) + 2.0f * mantissa - 1.0f;
+    const int cls = static_cast<int>(octave * NoiseProfile::kClassesPerOctave);
+    return std::clamp(cls, 0, kClasses - 1);
+}
+
+double centreOf(int cls)
+{
+    const double octave = (cls + 0.5) / NoiseProfile::kClassesPerOctave;
+    const double whole = std::floor(octave);
+    return std::ldexp(1.0 + (octave - whole), static_cast<int>(whole) - kLowestOctave);
+}
+
+// The likelihood of speech in a frame of `power` over noise `noise`: speech kSpeechOverNoise
+// above the noise and noise alone equally likely beforehand.
+double speechPresence(double power, double noise)
+{
+    static const double ratio = std::pow(10.0, NoiseProfile::kSpeechOverNoiseDb / 10.0);
+    const double exponent = std::min(700.0, power / noise * ratio / (1.0 + ratio));
+    return 1.0 / (1.0 + (1.0 + ratio) * std::exp(-exponent));
+}
 } // namespace
 
-NoiseProfile::NoiseProfile(size_t bins)
-    : bins_(bins), classCounts_(kClasses, 0), classPower_(kClasses * bins, 0.0)
+struct NoiseProfile::Bin
+{
+    std::vector<double> power;
+    std::vector<double> count;
+    double total = 0.0;
+};
+
+NoiseProfile::NoiseProfile(size_t bins) : bins_(bins), counts_(bins * kClasses, 0)
 {
 }
 
-void NoiseProfile::addFrame(const float* power, double energy)
+void NoiseProfile::addFrame(const float* power)
 {
-    const double db = 10.0 * std::log10(energy + 1e-30);
-    if (db < kSilenceDb) return;
-    const int cls = std::clamp(static_cast<int>(db - kLowestDb), 0, kClasses - 1);
-    double* sum = &classPower_[cls * bins_];
+    double energy = 0.0;
     for (size_t i = 0; i < bins_; ++i)
-        sum[i] += power[i];
-    ++classCounts_[cls];
+        energy += power[i];
+    if (energy < kSilentFrame) return;
+    for (size_t i = 0; i < bins_; ++i)
+        ++counts_[i * kClasses + classOf(power[i])];
     ++frames_;
 }
 
-std::vector<double> NoiseProfile::estimate() const
+NoiseProfile::Bin NoiseProfile::occupied(size_t bin) const
 {
-    if (frames_ == 0) return {};
-    const size_t wanted = std::max<size_t>(1, static_cast<size_t>(frames_ * kQuietShare));
-    std::vector<double> profile(bins_, 0.0);
-    size_t taken = 0;
-    for (int cls = 0; cls < kClasses && taken < wanted; ++cls)
+    Bin result;
+    const uint32_t* counts = &counts_[bin * kClasses];
+    for (int cls = 0; cls < kClasses; ++cls)
     {
-        if (classCounts_[cls] == 0) continue;
-        const double* sum = &classPower_[cls * bins_];
-        for (size_t i = 0; i < bins_; ++i)
-            profile[i] += sum[i];
-        taken += classCounts_[cls];
+        if (counts[cls] == 0) continue;
+        result.power.push_back(centreOf(cls));
+        result.count.push_back(counts[cls]);
+        result.total += counts[cls];
     }
-    for (double& value : profile)
-        value /= static_cast<double>(taken);
-    return profile;
+    return result;
+}
+
+NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t lastFitBin) const
+{
+    Estimate result;
+    if (frames_ == 0) return result;
+    result.noise.resize(bins_);
+    double logSum = 0.0;
+    double noiseFrames = 0.0;
+    for (size_t i = 0; i < bins_; ++i)
+    {
+        const Bin bin = occupied(i);
+        // Start from below, where stationary noise puts its quietest tenth (at 0.105 of its
+        // mean), and climb to the nearest fixed point: a steady tone present through most of
+        // the signal is not taken for noise.
+        double share = 0.0;
+        size_t low = 0;
+        while (low + 1 < bin.power.size() && (share += bin.count[low]) < kLowShare * bin.total)
+            ++low;
+        double noise = bin.power[low] / -std::log1p(-kLowShare);
+        for (int iteration = 0; iteration < kMaxIterations; ++iteration)
+        {
+            // Each frame's expected noise power: all of it when noise alone, else the
+            // current estimate.
+            double sum = 0.0;
+            for (size_t c = 0; c < bin.power.size(); ++c)
+            {
+                const double p = speechPresence(bin.power[c], noise);
+                sum += bin.count[c] * ((1.0 - p) * bin.power[c] + p * noise);
+            }
+            const double next = sum / bin.total;
+            const bool done = std::fabs(next - noise) <= kConverged * noise;
+            noise = next;
+            if (done) break;
+        }
+        result.noise[i] = static_cast<float>(noise);
+        if (i < firstFitBin || i > lastFitBin) continue;
+        for (size_t c = 0; c < bin.power.size(); ++c)
+        {
+            const double weight = bin.count[c] * (1.0 - speechPresence(bin.power[c], noise));
+            logSum += weight * std::log(bin.power[c] / noise);
+            noiseFrames += weight;
+        }
+    }
+    if (noiseFrames > 0.0) result.misfit = -(logSum / noiseFrames + kEulerGamma);
+    return result;
 }
 
 } // namespace companion

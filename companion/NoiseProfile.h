@@ -1,35 +1,51 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace companion
 {
 
-// Estimates the noise power spectrum from the quietest frames of a signal, in bounded
-// memory: frames are sorted by energy into 1 dB classes, each class keeping the sum of its
-// frames' power spectra; the profile averages the lowest classes that hold kQuietShare of
-// all frames. Digital silence says nothing about the noise and is not counted.
+// Learns the noise power spectrum of a whole signal in bounded memory. Each bin's power is
+// counted in a histogram of classes 1/kClassesPerOctave of an octave wide; the estimate is,
+// bin by bin, the noise power that explains the histogram when every frame is noise alone
+// or noise with speech kSpeechOverNoiseDb above it, each weighted by how likely it is
+// (expectation-maximisation run on the histogram). Speech that lasts through most of the
+// signal therefore does not count as noise, as it would in a profile of the quietest frames.
 class NoiseProfile
 {
 public:
+    struct Estimate
+    {
+        std::vector<float> noise; // per bin; empty when no frame was counted
+        // How far the noise-like frames stray from stationary noise: 0 when their powers
+        // spread as stationary Gaussian noise's do, about 0.4 for babble of other voices.
+        double misfit = 0.0;
+    };
+
     explicit NoiseProfile(size_t bins);
 
-    // `power` holds bins() values; `energy` is the frame's total power in the working band.
-    void addFrame(const float* power, double energy);
-    // The average power spectrum of the quietest frames; empty when no frame was counted.
-    std::vector<double> estimate() const;
+    // `power` holds bins() values. Digital silence says nothing about the noise and is not
+    // counted.
+    void addFrame(const float* power);
+    // The misfit is measured over bins [firstFitBin, lastFitBin].
+    Estimate estimate(size_t firstFitBin, size_t lastFitBin) const;
 
     size_t bins() const { return bins_; }
     size_t frames() const { return frames_; }
 
-    static constexpr double kQuietShare = 0.1;
+    static constexpr int kClassesPerOctave = 6; // about 0.5 dB
+    static constexpr double kSpeechOverNoiseDb = 15.0;
 
 private:
+    struct Bin; // one bin's histogram reduced to its occupied classes
+
+    Bin occupied(size_t bin) const;
+
     size_t bins_;
     size_t frames_ = 0;
-    std::vector<size_t> classCounts_;
-    std::vector<double> classPower_; // classes × bins
+    std::vector<uint32_t> counts_; // bins × classes
 };
 
 } // namespace companion
