@@ -1,38 +1,18 @@
 #include "HostSession.h"
 
-#include <unistd.h>
-
-#include <climits>
+#include "DefaultLocations.h"
 
 namespace orv::apps
 {
 
-namespace
-{
-constexpr const char* kBundleName = "Orvendal QV.aaxplugin";
-constexpr const char* kCompanionInBuild = "companion/orvendal-qv";
-
-// The folder above the running program's own, with a trailing slash; empty when unknown.
-std::string BuildFolder()
-{
-    char executable[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof(executable) - 1);
-    if (length <= 0) return std::string();
-    std::string folder(executable, static_cast<size_t>(length));
-    folder.resize(folder.find_last_of('/'));
-    return folder + "/../";
-}
-
-} // namespace
-
 std::string HostSession::DefaultModulePath()
 {
-    return BuildFolder() + kBundleName;
+    return DefaultLocations::OfRunningProgram().ModulePath();
 }
 
 std::string HostSession::DefaultCompanionPath()
 {
-    return BuildFolder() + kCompanionInBuild;
+    return DefaultLocations::OfRunningProgram().CompanionPath();
 }
 
 std::unique_ptr<HostSession> HostSession::Open(const std::string& path, std::string* outError)

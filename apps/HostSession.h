@@ -17,10 +17,9 @@ namespace orv::apps
 class HostSession
 {
 public:
-    // The bundle beside the running program's build folder ("<dir of exe>/../Orvendal
-    // QV.aaxplugin"), which is where the build puts it.
+    // The bundle the build or the installation puts beside the program (DefaultLocations).
     static std::string DefaultModulePath();
-    // The companion the build puts beside the program ("<dir of exe>/../companion/orvendal-qv").
+    // The companion the build or the installation puts beside the program.
     static std::string DefaultCompanionPath();
 
     // Loads the module at path (default when empty). Null with a one-line message on failure.
