@@ -12,6 +12,7 @@ std::vector<std::string> UserDocumentFolderURLs()
     std::vector<std::string> urls;
     NSArray* found = [[NSFileManager defaultManager] URLsForDirectory:NSDocumentDirectory
                                                             inDomains:NSUserDomainMask];
+    // By index: GCC's Objective-C++, which checks this file on Linux, has no fast enumeration.
     for (NSUInteger i = 0; i < [found count]; ++i)
     {
         NSURL* url = [found objectAtIndex:i];
