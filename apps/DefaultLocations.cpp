@@ -1,9 +1,7 @@
 #include "DefaultLocations.h"
 
-#include <unistd.h>
-
-#include <climits>
-#include <sys/stat.h>
+#include <filesystem>
+#include <system_error>
 
 namespace orv::apps
 {
@@ -16,12 +14,6 @@ constexpr const char* kCompanionInstalled = "orvendal-qv";
 // Every CMake build folder has one at its top; an installed prefix never does.
 constexpr const char* kBuildTreeMark = "CMakeCache.txt";
 
-bool IsFile(const std::string& path)
-{
-    struct stat info;
-    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
-}
-
 } // namespace
 
 DefaultLocations::DefaultLocations(std::string programFolder)
@@ -31,17 +23,16 @@ DefaultLocations::DefaultLocations(std::string programFolder)
 
 DefaultLocations DefaultLocations::OfRunningProgram()
 {
-    char executable[PATH_MAX];
-    const ssize_t length = ::readlink("/proc/self/exe", executable, sizeof(executable) - 1);
-    if (length <= 0) return DefaultLocations(".");
-    std::string folder(executable, static_cast<size_t>(length));
-    folder.resize(folder.find_last_of('/'));
-    return DefaultLocations(folder);
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error || !executable.has_parent_path()) return DefaultLocations(".");
+    return DefaultLocations(executable.parent_path().string());
 }
 
 bool DefaultLocations::InBuildTree() const
 {
-    return IsFile(mProgramFolder + "/../" + kBuildTreeMark);
+    std::error_code error;
+    return std::filesystem::is_regular_file(mProgramFolder + "/../" + kBuildTreeMark, error);
 }
 
 std::string DefaultLocations::ModulePath() const
