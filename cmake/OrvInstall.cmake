@@ -49,9 +49,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md ${ORV_PACKAGING_DIR}/copyright ${c
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs DESTINATION ${ORV_DOC_INSTALL_DIR}
         FILES_MATCHING PATTERN "*.png")
 
-# Manual pages from each program's --help.
+# Manual pages from each program's --help; a sanitized build is no product and gets none.
 find_program(HELP2MAN help2man)
-if(HELP2MAN)
+if(HELP2MAN AND NOT ORV_SANITIZE)
     set(man_orvendal-host "load, drive and validate the Orvendal QV audio plug-in")
     set(man_orvendal-qv "the Orvendal QV companion: processes the plug-in's audio files")
     set(man_orvendal-measure "peak, RMS, loudness and hum level of sound files")
@@ -67,7 +67,7 @@ if(HELP2MAN)
         list(APPEND doc_outputs ${page}.gz)
         install(FILES ${page}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
     endforeach()
-else()
+elseif(NOT HELP2MAN)
     message(STATUS "help2man not found: no manual pages are installed (scripts/setup.sh installs it)")
 endif()
 add_custom_target(orv_install_docs ALL DEPENDS ${doc_outputs})

@@ -19,6 +19,8 @@ int main(int argc, char** argv)
 
     CLI::App app{"Orvendal QV companion: serves the plug-in's \"parameters\" and \"process\" "
                  "requests on 127.0.0.1"};
+    app.footer("Started by systemd's orvendal-qv.socket, it serves the listening socket handed "
+               "over (LISTEN_FDS, LISTEN_PID) instead of binding one.");
     CompanionServer::Options options;
     bool verbose = false;
     std::string request;
