@@ -85,13 +85,12 @@ NoiseProfile::Bin NoiseProfile::occupied(size_t bin) const
     return result;
 }
 
-NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t lastFitBin) const
+NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitBin) const
 {
     Estimate result;
     if (frames_ == 0) return result;
     result.noise.resize(bins_);
     double logSum = 0.0;
-    double noiseFrames = 0.0;
     for (size_t i = 0; i < bins_; ++i)
     {
         const Bin bin = occupied(i);
@@ -119,15 +118,15 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t lastFit
             if (done) break;
         }
         result.noise[i] = static_cast<float>(noise);
-        if (i < firstFitBin || i > lastFitBin) continue;
+        if (i < firstFitBin || i >= endFitBin) continue;
         for (size_t c = 0; c < bin.power.size(); ++c)
         {
             const double weight = bin.count[c] * (1.0 - speechPresence(bin.power[c], noise));
             logSum += weight * std::log(bin.power[c] / noise);
-            noiseFrames += weight;
+            result.noiseFrames += weight;
         }
     }
-    if (noiseFrames > 0.0) result.misfit = -(logSum / noiseFrames + kEulerGamma);
+    if (result.noiseFrames > 0.0) result.misfit = -(logSum / result.noiseFrames + kEulerGamma);
     return result;
 }
 

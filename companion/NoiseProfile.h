@@ -22,6 +22,7 @@ public:
         // How far the noise-like frames stray from stationary noise: 0 when their powers
         // spread as stationary Gaussian noise's do, about 0.4 for babble of other voices.
         double misfit = 0.0;
+        double noiseFrames = 0.0; // the weight of the misfit: frames × bins judged noise
     };
 
     explicit NoiseProfile(size_t bins);
@@ -29,8 +30,8 @@ public:
     // `power` holds bins() values. Digital silence says nothing about the noise and is not
     // counted.
     void addFrame(const float* power);
-    // The misfit is measured over bins [firstFitBin, lastFitBin].
-    Estimate estimate(size_t firstFitBin, size_t lastFitBin) const;
+    // The misfit is measured over bins [firstFitBin, endFitBin).
+    Estimate estimate(size_t firstFitBin, size_t endFitBin) const;
 
     size_t bins() const { return bins_; }
     size_t frames() const { return frames_; }
