@@ -19,6 +19,10 @@ class HostSession
 public:
     // The bundle the build or the installation puts beside the program (DefaultLocations).
     static std::string DefaultModulePath();
+    // What each subcommand's --module says of it.
+    static constexpr const char* kModuleOptionHelp =
+        "Plug-in bundle or module file (default: the bundle the build or the installation puts "
+        "beside this program)";
     // The companion the build or the installation puts beside the program.
     static std::string DefaultCompanionPath();
 

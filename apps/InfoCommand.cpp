@@ -90,8 +90,7 @@ void InfoCommand::Register(CLI::App& app, int* exitCode)
     auto options = std::make_shared<Options>();
     CLI::App* command =
         app.add_subcommand("info", "Print the plug-in's description and parameter table");
-    command->add_option("--module", options->modulePath,
-                        "Plug-in bundle or module file (default: the bundle of this build)");
+    command->add_option("--module", options->modulePath, HostSession::kModuleOptionHelp);
     command->callback([options, exitCode] { *exitCode = Run(*options, std::cout, std::cerr); });
 }
 

@@ -183,8 +183,7 @@ void RenderCommand::Register(CLI::App& app, int* exitCode)
                      "machine's cores)")
         ->check(CLI::Range(1, ParallelJobs::kMaxThreads));
     command->add_option("--state", options->stateFile, "Restore this state file before rendering");
-    command->add_option("--module", options->modulePath,
-                        "Plug-in bundle or module file (default: the bundle of this build)");
+    command->add_option("--module", options->modulePath, HostSession::kModuleOptionHelp);
     command->callback([options, exitCode] { *exitCode = Run(*options, std::cout, std::cerr); });
 }
 

@@ -39,8 +39,7 @@ std::string FourChars(uint32 code)
 void AddCommon(CLI::App* command, const std::shared_ptr<StateCommand::Options>& options)
 {
     command->add_option("FILE", options->file, "State file")->required();
-    command->add_option("--module", options->modulePath,
-                        "Plug-in bundle or module file (default: the bundle of this build)");
+    command->add_option("--module", options->modulePath, HostSession::kModuleOptionHelp);
 }
 
 } // namespace

@@ -44,8 +44,7 @@ void ValidateCommand::Register(CLI::App& app, int* exitCode)
     auto options = std::make_shared<Options>();
     CLI::App* command = app.add_subcommand(
         "validate", "Check the plug-in module the way a strict host does; exit 0 when it passes");
-    command->add_option("--module", options->modulePath,
-                        "Plug-in bundle or module file (default: the bundle of this build)");
+    command->add_option("--module", options->modulePath, HostSession::kModuleOptionHelp);
     command
         ->add_option("--seed", options->seed,
                      "Seed of the random choices; a run with the same seed repeats exactly")
