@@ -107,6 +107,24 @@ typedef struct AAX_LinuxFrameTable
     void (*textEdit)(void* context, const char* text);
 } AAX_LinuxFrameTable;
 
+// On AAX_eLinuxNativeView_X11 the plug-in opens its own connection to the display, makes one
+// child window in the host's window and services it whenever the host calls the editor's
+// TimerWakeup: the host keeps calling it (every 30 ms or so) while the window is open.
+// What a host finds there, to drive the editor as a user would:
+//  * an open option menu is an override-redirect top-level window carrying the property
+//    AAX_LINUX_MENU_PROPERTY (type UTF8_STRING): the entry titles, each followed by '\n';
+//    entry i fills the rows from i * AAX_eLinuxMenuEntryHeight to the next entry's. A click
+//    (press and release) on a selectable entry chooses it; a press outside closes the menu;
+//  * an open text field is a child window of the plug-in's window carrying the property
+//    AAX_LINUX_TEXT_FIELD_PROPERTY (type UTF8_STRING): the text being edited, kept up to date.
+//    Keys typed while it is open edit it; Return accepts it, Escape abandons it.
+#define AAX_LINUX_MENU_PROPERTY "_AAX_LINUX_MENU_ENTRIES"
+#define AAX_LINUX_TEXT_FIELD_PROPERTY "_AAX_LINUX_TEXT_FIELD"
+enum
+{
+    AAX_eLinuxMenuEntryHeight = 20
+};
+
 // What the native view pointer points at. The host owns it and keeps it unchanged while the
 // view container is set.
 typedef struct AAX_LinuxNativeView

@@ -13,9 +13,11 @@
 #include "AAX_Errors.h"
 #include "ExitCodes.h"
 #include "HostEditorWindow.h"
+#include "HostFrameView.h"
 #include "HostSession.h"
 #include "HostStateFile.h"
 #include "HostString.h"
+#include "HostX11View.h"
 
 namespace orv::apps
 {
@@ -132,8 +134,13 @@ void EditorCommand::Register(CLI::App& app, int* exitCode)
     auto menus = std::make_shared<std::vector<std::string>>();
     auto types = std::make_shared<std::vector<std::string>>();
     CLI::App* command = app.add_subcommand(
-        "editor", "Open the plug-in's editor, apply user actions in order, save it as PNG");
-    command->add_option("--png", options->pngPath, "Picture of the window to write")->required();
+        "editor", "Open the plug-in's editor in a window (until you close it), or apply user "
+                  "actions in order and save it as PNG");
+    command->add_option("--png", options->pngPath,
+                        "Picture of the window to write; without it the window stays open "
+                        "until it is closed");
+    command->add_flag("--headless", options->headless,
+                      "Draw offscreen even where a display can be opened (needs --png)");
     CLI::Option* click =
         command->add_option("--click", *clicks, "Click at X,Y (window pixels)")->take_all();
     CLI::Option* menu =
@@ -176,8 +183,37 @@ void EditorCommand::Register(CLI::App& app, int* exitCode)
         });
 }
 
+namespace
+{
+
+// The window on the display when one opens; else, for a picture, the offscreen view.
+std::unique_ptr<host::HostNativeView> MakeView(const EditorCommand::Options& options,
+                                               std::ostream& err)
+{
+    if (options.headless && options.pngPath.empty())
+    {
+        err << "orvendal-host editor: --headless draws offscreen, so it needs --png FILE\n";
+        return nullptr;
+    }
+    if (options.headless) return std::make_unique<host::HostFrameView>();
+    std::string error;
+    if (std::unique_ptr<host::HostX11View> window = host::HostX11View::Open(nullptr, &error))
+        return window;
+    if (options.pngPath.empty())
+    {
+        err << "orvendal-host editor: " << error
+            << "; give --png FILE to draw the editor without a display\n";
+        return nullptr;
+    }
+    return std::make_unique<host::HostFrameView>();
+}
+
+} // namespace
+
 int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& err)
 {
+    std::unique_ptr<host::HostNativeView> view = MakeView(options, err);
+    if (!view) return kExitUsage;
     std::string error;
     std::unique_ptr<HostSession> session = HostSession::Open(options.modulePath, &error);
     if (!session)
@@ -205,7 +241,8 @@ int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& 
         automation->Pump();
     }
     {
-        host::HostEditorWindow window(instance.Editor(), instance.Parameters(), automation.get());
+        host::HostEditorWindow window(instance.Editor(), instance.Parameters(), automation.get(),
+                                      std::move(view));
         if (!instance.Editor() || !window.Open())
         {
             err << "orvendal-host editor: the plug-in opened no editor window\n";
@@ -219,7 +256,8 @@ int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& 
             }
         for (int tick = 0; result == kExitSuccess && tick < options.ticks; ++tick)
             window.Tick(host::HostEditorWindow::kTimerPeriodMs);
-        if (result == kExitSuccess && !window.SavePNG(options.pngPath))
+        if (result == kExitSuccess && options.pngPath.empty()) window.RunUntilClosed();
+        if (result == kExitSuccess && !options.pngPath.empty() && !window.SavePNG(options.pngPath))
         {
             err << "orvendal-host editor: cannot write " << options.pngPath << "\n";
             result = kExitFailure;

@@ -37,8 +37,9 @@ public:
 
     struct Options
     {
-        std::string modulePath; // empty: the bundle beside the build
-        std::string pngPath;
+        std::string modulePath;    // empty: the bundle beside the build
+        std::string pngPath;       // empty: the window stays open until the user closes it
+        bool headless = false;     // draw offscreen even where a display can be opened
         std::string stateFile;     // restored before the window opens, when set
         std::string saveStateFile; // written when the window closes, when set
         std::vector<Action> actions;

@@ -1,11 +1,14 @@
 #include "HostEditorWindow.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
+#include <thread>
 
 #include "AAX_Errors.h"
 #include "AAX_IACFEffectGUI.h"
 #include "AAX_IACFEffectParameters.h"
+#include "HostFrameView.h"
 
 namespace orv::host
 {
@@ -32,9 +35,24 @@ constexpr double kStatusHeight = 24;
 
 HostEditorWindow::HostEditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
                                    HostAutomationDelegate* automation)
-    : mEditor(editor), mParameters(parameters), mAutomation(automation),
-      mContainer(new HostViewContainer(mView.NativeView()))
+    : HostEditorWindow(editor, parameters, automation, std::make_unique<HostFrameView>())
 {
+}
+
+HostEditorWindow::HostEditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
+                                   HostAutomationDelegate* automation,
+                                   std::unique_ptr<HostNativeView> view)
+    : mEditor(editor), mParameters(parameters), mAutomation(automation), mView(std::move(view)),
+      mContainer(new HostViewContainer(mView->NativeView()))
+{
+    // Input on a real display reaches the editor only when its timer runs.
+    mView->SetService(
+        [this]
+        {
+            if (!mOpen) return;
+            mEditor->TimerWakeup();
+            Pump();
+        });
 }
 
 HostEditorWindow::~HostEditorWindow()
@@ -55,7 +73,12 @@ bool HostEditorWindow::Open()
     mEditor->SetViewContainer(mContainer.get());
     mOpen = true;
     Pump();
-    return mView.HasFrame();
+    const AAX_Point size = Size();
+    if (!mView->HasFrame() || size.horz < 1 || size.vert < 1) return false;
+    if (!mView->Show(static_cast<uint32_t>(size.horz), static_cast<uint32_t>(size.vert)))
+        return false;
+    Redraw();
+    return true;
 }
 
 void HostEditorWindow::Close()
@@ -73,7 +96,7 @@ int HostEditorWindow::Pump()
 
 void HostEditorWindow::Click(double x, double y)
 {
-    mView.Click(x, y);
+    mView->Click(x, y);
     Pump();
 }
 
@@ -84,23 +107,23 @@ bool HostEditorWindow::ChooseMenuEntry(int tool, const std::string& entry, std::
         *error = "there is no tool " + std::to_string(tool);
         return false;
     }
-    mView.Click(kMenuCentreX, kRowHeight * (tool - 1) + kFirstRowTop + 10);
-    if (!mView.IsMenuOpen())
+    mView->Click(kMenuCentreX, kRowHeight * (tool - 1) + kFirstRowTop + 10);
+    if (!mView->WaitFor([this] { return mView->IsMenuOpen(); }))
     {
         *error = "tool " + std::to_string(tool) + " has no preset menu";
         return false;
     }
-    bool chosen = mView.ChooseMenuEntry(entry);
+    bool chosen = mView->ChooseMenuEntry(entry);
     if (!chosen)
     {
         char* end = nullptr;
         const long number = std::strtol(entry.c_str(), &end, 10);
         if (!entry.empty() && *end == '\0' && number >= 1 && number <= 1000)
-            chosen = mView.ChooseMenuEntry(static_cast<int32_t>(number - 1));
+            chosen = mView->ChooseMenuEntry(static_cast<int32_t>(number - 1));
     }
     if (!chosen)
     {
-        mView.CancelMenu();
+        mView->CancelMenu();
         *error = "tool " + std::to_string(tool) + " has no preset \"" + entry + "\"";
         return false;
     }
@@ -123,8 +146,9 @@ bool HostEditorWindow::TypeIntoField(const std::string& field, const std::string
         return false;
     }
     const double y = kRowHeight * tools + kRangeRowOffset + 10;
-    mView.Click(field == "min" ? kMinFieldCentreX : kMaxFieldCentreX, y);
-    if (!mView.IsTextEditOpen() || !mView.ReplaceEditText(text))
+    mView->Click(field == "min" ? kMinFieldCentreX : kMaxFieldCentreX, y);
+    if (!mView->WaitFor([this] { return mView->IsTextEditOpen(); }) ||
+        !mView->ReplaceEditText(text))
     {
         *error = "the " + field + " field did not take the text";
         return false;
@@ -136,7 +160,7 @@ bool HostEditorWindow::TypeIntoField(const std::string& field, const std::string
 void HostEditorWindow::Tick(unsigned milliseconds)
 {
     mEditor->TimerWakeup();
-    mView.AdvanceTime(milliseconds);
+    mView->AdvanceTime(milliseconds);
     Pump();
 }
 
@@ -145,12 +169,25 @@ void HostEditorWindow::Redraw()
     const AAX_Point size = Size();
     AAX_Rect area{0.0f, 0.0f, size.horz, size.vert};
     mEditor->Draw(&area);
+    mView->Capture();
+}
+
+void HostEditorWindow::RunUntilClosed()
+{
+    const auto period = std::chrono::milliseconds(kTimerPeriodMs);
+    auto next = std::chrono::steady_clock::now();
+    while (mOpen && !mView->CloseRequested())
+    {
+        Tick(kTimerPeriodMs);
+        next += period;
+        std::this_thread::sleep_until(next);
+    }
 }
 
 bool HostEditorWindow::SavePNG(const std::string& path)
 {
     Redraw();
-    return mView.SavePNG(path);
+    return mView->SavePNG(path);
 }
 
 AAX_Point HostEditorWindow::Size() const

@@ -5,7 +5,7 @@
 
 #include "ACFPtr.h"
 #include "HostAutomationDelegate.h"
-#include "HostFrameView.h"
+#include "HostNativeView.h"
 #include "HostViewContainer.h"
 
 class AAX_IACFEffectGUI;
@@ -14,9 +14,9 @@ class AAX_IACFEffectParameters;
 namespace orv::host
 {
 
-// The host's editor window for one plug-in instance without a display: a frame table view
-// (HostFrameView) handed to the editor as the native view of a view container (type 1), with the
-// automation delegate wired so that every applied change reaches the editor through
+// The host's editor window for one plug-in instance: a native view (a frame table without a
+// display, or a real X11 window) handed to the editor through a view container (type 1), with
+// the automation delegate wired so that every applied change reaches the editor through
 // ParameterUpdated. Actions are applied the way a user makes them, each followed by a pump of the
 // host's queue. The instance's editor and parameters, and the automation delegate, must outlive the
 // window.
@@ -26,16 +26,21 @@ public:
     // Milliseconds between two timer ticks of the host.
     static constexpr unsigned kTimerPeriodMs = 30;
 
+    // Without a display: a frame table view.
     HostEditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
                      HostAutomationDelegate* automation);
+    // In `view` (non-null), which the window owns from here on.
+    HostEditorWindow(AAX_IACFEffectGUI* editor, AAX_IACFEffectParameters* parameters,
+                     HostAutomationDelegate* automation, std::unique_ptr<HostNativeView> view);
     // Closes the window if it is open.
     ~HostEditorWindow();
 
     HostEditorWindow(const HostEditorWindow&) = delete;
     HostEditorWindow& operator=(const HostEditorWindow&) = delete;
 
-    // Opens the window (the editor builds its view) and applies what opening requested.
-    // False when the editor built no view.
+    // Opens the window (the editor builds its view), shows it with the editor's size, applies
+    // what opening requested and puts the first picture on screen. False when the editor built
+    // no view or it cannot be shown.
     bool Open();
     void Close();
     bool IsOpen() const { return mOpen; }
@@ -50,8 +55,10 @@ public:
     bool TypeIntoField(const std::string& field, const std::string& text, std::string* error);
     // One timer tick: the host's TimerWakeup, then the toolkit's time.
     void Tick(unsigned milliseconds);
-    // Has the editor draw the whole window, so the view holds what is on screen.
+    // Has the editor draw the whole window and takes what is on screen into the view's picture.
     void Redraw();
+    // Runs the host's timer until the user closes the window (a window manager's close).
+    void RunUntilClosed();
     // Draws the whole window through the editor and writes it as PNG.
     bool SavePNG(const std::string& path);
 
@@ -67,7 +74,7 @@ public:
     AAX_Rect RangeRowArea() const;
     AAX_Rect StatusArea() const;
 
-    HostFrameView& View() { return mView; }
+    HostNativeView& View() { return *mView; }
     HostViewContainer& Container() { return *mContainer.get(); }
 
 private:
@@ -77,7 +84,7 @@ private:
     AAX_IACFEffectGUI* mEditor;
     AAX_IACFEffectParameters* mParameters;
     HostAutomationDelegate* mAutomation;
-    HostFrameView mView;
+    std::unique_ptr<HostNativeView> mView;
     ACFPtr<HostViewContainer> mContainer;
     bool mOpen = false;
 };

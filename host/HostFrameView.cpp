@@ -2,10 +2,6 @@
 
 #include "AAX_Utf8.h"
 
-#include <cairo.h>
-
-#include <cstring>
-
 namespace orv::host
 {
 namespace
@@ -31,25 +27,6 @@ HostFrameView::HostFrameView()
              &HostFrameView::OnTextEdit},
       mNative{sizeof(AAX_LinuxNativeView), AAX_eLinuxNativeView_Frames, 0, nullptr, &mTable}
 {
-}
-
-uint32_t HostFrameView::Pixel(uint32_t x, uint32_t y) const
-{
-    if (x >= mWidth || y >= mHeight) return 0;
-    return mPixels[static_cast<size_t>(y) * mWidth + x];
-}
-
-bool HostFrameView::SavePNG(const std::string& path) const
-{
-    if (mPixels.empty()) return false;
-    const int stride = static_cast<int>(mWidth * sizeof(uint32_t));
-    // Cairo only reads the pixels to write them.
-    cairo_surface_t* surface = cairo_image_surface_create_for_data(
-        reinterpret_cast<unsigned char*>(const_cast<uint32_t*>(mPixels.data())),
-        CAIRO_FORMAT_ARGB32, static_cast<int>(mWidth), static_cast<int>(mHeight), stride);
-    const bool written = cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
-    cairo_surface_destroy(surface);
-    return written;
 }
 
 bool HostFrameView::Send(AAX_LinuxViewEvent event)
@@ -145,12 +122,9 @@ void HostFrameView::OnPresent(void* context, const uint8_t* pixels, uint32_t wid
     auto* self = static_cast<HostFrameView*>(context);
     if (!pixels || stride < width * sizeof(uint32_t)) return;
     // A presented frame is the whole frame: it shows the size the frame has now.
-    self->mFrameWidth = self->mWidth = width;
-    self->mFrameHeight = self->mHeight = height;
-    self->mPixels.resize(static_cast<size_t>(width) * height);
-    for (uint32_t y = 0; y < height; ++y)
-        std::memcpy(&self->mPixels[static_cast<size_t>(y) * width], pixels + size_t(y) * stride,
-                    width * sizeof(uint32_t));
+    self->mFrameWidth = width;
+    self->mFrameHeight = height;
+    self->SetPicture(pixels, width, height, stride);
 }
 
 void HostFrameView::OnMenu(void* context, const AAX_LinuxViewMenu* menu)

@@ -74,7 +74,11 @@ DemoGain_View* DemoGain_GUI::GetView() const
 
 AAX_Result DemoGain_GUI::TimerWakeup()
 {
-    if (DemoGain_View* view = GetView()) view->TimerWakeup();
+    DemoGain_View* view = GetView();
+    if (!view) return kResultSuccess;
+    view->TimerWakeup();
+    // The frame's window is serviced from the host's timer: the plug-in starts no threads.
+    view->idle();
     return kResultSuccess;
 }
 

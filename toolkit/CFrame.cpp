@@ -6,6 +6,7 @@
 #include "PlatformView.h"
 #include "TimerScheduler.h"
 #include "VSTGUIEditorInterface.h"
+#include "X11FrameView.h"
 
 namespace VSTGUI
 {
@@ -23,9 +24,13 @@ CFrame::CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* edi
         tableView = std::make_unique<FrameTableView>(*native->frames);
         platformView = &tableView->getView();
     }
+    if (!platformView && native && native->size >= sizeof(AAX_LinuxNativeView) &&
+        native->api == AAX_eLinuxNativeView_X11 && (windowView = X11FrameView::open(*native)))
+        platformView = &windowView->getView();
     if (platformView && !platformView->attachFrame(this, localRect()))
         platformView = nullptr; // another frame already lives there
     if (tableView && platformView) tableView->announce();
+    if (windowView && platformView) windowView->announce();
 }
 
 CFrame::~CFrame()
@@ -214,6 +219,10 @@ void CFrame::invalidRect(const CRect& rect)
 void CFrame::idle()
 {
     invalidateDirtyViews();
+    if (!windowView) return;
+    remember(); // an event from the window may close the editor
+    windowView->service();
+    forget();
 }
 
 void CFrame::setFocusView(CView* view)

@@ -9,6 +9,7 @@ namespace VSTGUI
 {
 
 class FrameTableView;
+class X11FrameView;
 class PlatformView;
 class VSTGUIEditorInterface;
 
@@ -57,7 +58,8 @@ public:
     void invalid() override;
     void invalidRect(const CRect& rect) override;
 
-    // Redraws what changed: dirty views are invalidated into the platform view.
+    // Redraws what changed: dirty views are invalidated into the platform view. In a host's
+    // X11 window it also services the window: events, timers, what is on screen.
     void idle();
 
     // Gives the keyboard focus to `view` (null: nobody); the previous focus view is told
@@ -103,6 +105,8 @@ private:
     PlatformView* platformView = nullptr;
     // The platform view made for a host's frame table, when the native parent is one.
     std::unique_ptr<FrameTableView> tableView;
+    // The platform view made for a host's X11 window, when the native parent is one.
+    std::unique_ptr<X11FrameView> windowView;
     CView* focusView = nullptr;
     CView* modalView = nullptr;
     bool inDestructor = false;

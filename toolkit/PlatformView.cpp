@@ -299,6 +299,7 @@ void PlatformView::setFrameSize(const CRect& frameSize)
     frameRect = CRect(0, 0, frameSize.width() > 0 ? frameSize.width() : 0,
                       frameSize.height() > 0 ? frameSize.height() : 0);
     invalidArea = frameRect;
+    if (observer) observer->platformViewResized(frameRect);
 }
 
 void PlatformView::invalidRect(const CRect& rect)

@@ -27,6 +27,8 @@ public:
     virtual void platformViewMenuChanged(const PlatformMenuRequest* menu) = 0;
     // The open text field's text, or null when it closed.
     virtual void platformViewTextEditChanged(const std::string* text) = 0;
+    // The embedded frame took a new size (origin 0, 0); a finished picture of it follows later.
+    virtual void platformViewResized(const CRect&) {}
 
 protected:
     virtual ~IPlatformViewObserver() = default;
@@ -116,6 +118,8 @@ public:
     bool isTextEditOpen() const { return textEditOpen; }
     // The text of the open field, empty when none is open.
     std::string getEditText() const { return textEditOpen ? textEdit.text : std::string(); }
+    // Where the open field sits, frame coordinates; empty when none is open.
+    CRect getTextEditRect() const { return textEditOpen ? textEdit.where : CRect(); }
     // Replaces the open field's text; false when none is open.
     bool setEditText(const std::string& text);
     // Accepts (return key) or abandons (escape) the open field; false when none is open.

@@ -10,6 +10,8 @@
 #include "CompanionPort.h"
 #include "FaultCompanion.h"
 #include "HostEditorWindow.h"
+#include "HostFrameView.h"
+#include "HostX11View.h"
 #include "PluginInstance.h"
 #include "PluginModule.h"
 #include "ReferenceHost.h"
@@ -221,6 +223,10 @@ void EditorCheck::Run(CheckContext& context)
         context.Fail("cannot load the module: " + error);
         return;
     }
+    // Where a display can be opened, every other opening is in a real X11 window.
+    std::string displayError;
+    const bool display = HostX11View::Open(nullptr, &displayError) != nullptr;
+    if (!display) context.Info(displayError + ": the editor is checked without a display only");
     std::unique_ptr<PluginInstance> instance;
     const int64_t openings = context.Scaled(kOpenings);
     ACFPtr<HostAutomationDelegate> automation;
@@ -255,16 +261,23 @@ void EditorCheck::Run(CheckContext& context)
         }
         if (!answered) companion.Stop();
 
-        HostEditorWindow window(instance->Editor(), instance->Parameters(), automation.get());
+        const bool inWindow = display && index % 2 == 1;
+        std::unique_ptr<HostNativeView> view;
+        if (inWindow) view = HostX11View::Open(nullptr, &displayError);
+        if (!view) view = std::make_unique<HostFrameView>();
+        HostEditorWindow window(instance->Editor(), instance->Parameters(), automation.get(),
+                                std::move(view));
         const std::string name = "opening " + std::to_string(index + 1) +
-                                 (answered ? " with the companion" : " without a companion");
+                                 (answered ? " with the companion" : " without a companion") +
+                                 (inWindow ? " in an X11 window" : "");
         CheckOpening({context, window, *instance->Parameters(), name, folder / "editor.png"},
                      answered, context.Random());
     }
     companion.Stop();
     if (automation) automation->SetParameters(nullptr);
     instance.reset();
-    context.Info(std::to_string(openings) + " openings of the editor");
+    context.Info(std::to_string(openings) + " openings of the editor" +
+                 (display ? ", every other one in an X11 window" : ""));
 }
 
 } // namespace orv::host::validator
