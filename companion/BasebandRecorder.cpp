@@ -52,8 +52,15 @@ void BasebandRecorder::add(const float* in, size_t count)
             falling_[c] += (1.0 - up) * mixed;
             rotors_[c] *= steps_[c];
         }
+        const double difference = static_cast<double>(in[i]) - previous_;
+        busy_ += difference * difference;
+        previous_ = in[i];
         ++position_;
         if (++filled_ < decimation_) continue;
+        if (started_)
+            activity_.push_back(static_cast<float>((pendingBusy_ + busy_) / (2.0 * block)));
+        pendingBusy_ = busy_;
+        busy_ = 0.0;
         // Each block restarts the rotors from the exact phase, so rounding never builds up.
         for (size_t c = 0; c < carriers; ++c)
         {

@@ -30,6 +30,10 @@ public:
     double carrierHz(size_t index) const { return carriersHz_[index]; }
     // Only whole blocks: a last partial block is left out.
     const std::vector<std::complex<float>>& record(size_t index) const { return records_[index]; }
+    // For each point, the mean square of the input's first difference over its two blocks:
+    // how busy the signal is above the hum there, so that estimates can lean on the quiet
+    // moments between words.
+    const std::vector<float>& activity() const { return activity_; }
 
 private:
     std::vector<double> carriersHz_;
@@ -43,6 +47,10 @@ private:
     std::vector<std::complex<double>> falling_; // the current block, weights going down
     std::vector<std::complex<double>> pending_; // the previous block's rising half
     bool started_ = false;
+    float previous_ = 0.0f;    // the last input
+    double busy_ = 0.0;        // squared differences of the current block
+    double pendingBusy_ = 0.0; // and of the previous one
+    std::vector<float> activity_;
     std::vector<std::vector<std::complex<float>>> records_;
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <cstdio>
 #include <limits>
 
 namespace companion
@@ -14,23 +15,24 @@ constexpr double kTwoPi = 6.283185307179586476925;
 using Complex = std::complex<double>;
 using Record = std::vector<Complex>;
 
-constexpr double kFrameSeconds = 1.0;   // frames for the peak search
-constexpr double kMaxDriftHz = 0.5;     // of the fundamental, searched around its nominal
-constexpr double kNeighbourGapHz = 3.0; // bins closer than this to the peak are its own
-constexpr double kProminence = 10.0;    // peak over neighbourhood median, 10 dB
-constexpr double kQuietestAmplitude = 3e-5; // baseband: a hum below -84 dBFS is no hum
-constexpr double kSeedShare = 0.5;      // of the frames a seed harmonic must stand out in
-constexpr double kFollowHz = 0.1;        // how far a seed's peak may stray from the drift,
+constexpr double kFrameSeconds = 1.0;         // frames for the peak search
+constexpr double kMaxDriftHz = 0.5;           // of the fundamental, searched around its nominal
+constexpr double kNeighbourGapHz = 3.0;       // bins closer than this to the peak are its own
+constexpr double kProminence = 10.0;          // peak over neighbourhood median, 10 dB
+constexpr double kQuietestAmplitude = 3e-5;   // baseband: a hum below -84 dBFS is no hum
+constexpr double kSeedShare = 0.5;            // of the frames a seed harmonic must stand out in
+constexpr double kFollowHz = 0.1;             // how far a seed's peak may stray from the drift,
 constexpr double kFollowPerHarmonicHz = 0.05; // plus this much per harmonic number
-constexpr double kTrackSeconds = 0.5;   // smoothing of the phase followed
-constexpr double kDriftSeconds = 1.5;   // smoothing of the drift's corrections
-constexpr double kLevelSeconds = 4.0;   // smoothing of the amplitude kept
-constexpr double kCoherence = 2.0;      // hum power over what noise leaves in it, 3 dB
-constexpr double kSteadyShare = 0.5;    // of the chunks a harmonic must be coherent in
+constexpr double kTrackSeconds = 0.5;         // smoothing of the phase followed
+constexpr double kDriftSeconds = 1.5;         // smoothing of the drift's corrections
+constexpr double kLevelSeconds = 4.0;         // smoothing of the amplitude kept
+constexpr double kCoherence = 0.5;            // hum power over what noise leaves in it, -3 dB
 constexpr double kOutlier = 1.5; // times the median miss beyond which a point counts less
 constexpr int kRobustPasses = 2;
+constexpr double kQuietMargin = 1.2;  // over the quietest tenth, a point still counts as quiet
+constexpr double kLeastWeight = 1e-6; // of a point: the level of a file without pauses
 constexpr size_t kSpectrumSize = 512;
-constexpr int kRefinements = 3;
+constexpr int kRefinements = 8;
 
 size_t oddWidth(double seconds, double rate)
 {
@@ -55,6 +57,41 @@ template <typename T> std::vector<T> smooth(std::vector<T> x, size_t width)
             const size_t from = i > half ? i - half : 0;
             const size_t to = std::min(n, i + half + 1);
             x[i] = (sums[to] - sums[from]) / static_cast<double>(to - from);
+        }
+    }
+    return x;
+}
+
+// The same low-pass, but each pass fits a straight line to the points of its window and
+// takes its value at the centre: in the middle that is the mean, near the ends the line
+// carries a trend on, where a mean of what there is would bend it towards the inside.
+template <typename T> std::vector<T> smoothTrend(std::vector<T> x, size_t width)
+{
+    const size_t n = x.size();
+    const size_t half = width / 2;
+    std::vector<T> sums(n + 1);
+    std::vector<T> moments(n + 1); // sums of i x[i]
+    for (int pass = 0; pass < 3; ++pass)
+    {
+        for (size_t i = 0; i < n; ++i)
+        {
+            sums[i + 1] = sums[i] + x[i];
+            moments[i + 1] = moments[i] + static_cast<double>(i) * x[i];
+        }
+        for (size_t i = 0; i < n; ++i)
+        {
+            const size_t from = i > half ? i - half : 0;
+            const size_t to = std::min(n, i + half + 1);
+            const double count = static_cast<double>(to - from);
+            // Offsets of the window's points from i: their sum and sum of squares.
+            const double a = static_cast<double>(from) - static_cast<double>(i);
+            const double b = static_cast<double>(to) - 1.0 - static_cast<double>(i);
+            const double offsets = 0.5 * (a + b) * count;
+            const double squares = (b * (b + 1) * (2 * b + 1) - (a - 1) * a * (2 * a - 1)) / 6.0;
+            const T sum = sums[to] - sums[from];
+            const T moment = moments[to] - moments[from] - static_cast<double>(i) * sum;
+            const double det = count * squares - offsets * offsets;
+            x[i] = det > 0.0 ? (squares * sum - offsets * moment) / det : sum / count;
         }
     }
     return x;
@@ -114,8 +151,8 @@ public:
             if (std::fabs(hz(b) - result.offsetHz) > kNeighbourGapHz) around.push_back(power_[b]);
         std::nth_element(around.begin(), around.begin() + around.size() / 2, around.end());
         const double floor = std::pow(kQuietestAmplitude * window_.size() / 2.0, 2.0);
-        result.prominent = power_[best] >= kProminence * around[around.size() / 2] &&
-                           power_[best] >= floor;
+        result.prominent =
+            power_[best] >= kProminence * around[around.size() / 2] && power_[best] >= floor;
         return result;
     }
 
@@ -141,10 +178,19 @@ double median(std::vector<double> values)
 
 // The smoothed record, with points that stray far from it (speech passing through the
 // harmonic) weighted down, so that what is kept is the steady part alone.
-Record robustLevel(const Record& still, size_t width)
+Record robustLevel(const Record& still, size_t width, const std::vector<double>& quiet)
 {
     const size_t n = still.size();
-    Record level = smooth(still, width);
+    Record level(n);
+    {
+        Record weighted(n);
+        for (size_t m = 0; m < n; ++m)
+            weighted[m] = quiet[m] * still[m];
+        const Record sum = smooth(weighted, width);
+        const std::vector<double> share = smooth(quiet, width);
+        for (size_t m = 0; m < n; ++m)
+            level[m] = sum[m] / share[m];
+    }
     std::vector<double> misses(n);
     std::vector<double> weights(n);
     Record weighted(n);
@@ -156,7 +202,7 @@ Record robustLevel(const Record& still, size_t width)
         for (size_t m = 0; m < n; ++m)
         {
             const double ratio = misses[m] <= scale ? 1.0 : scale / misses[m];
-            weights[m] = ratio * ratio;
+            weights[m] = quiet[m] * ratio * ratio;
             weighted[m] = weights[m] * still[m];
         }
         const Record sum = smooth(weighted, width);
@@ -167,12 +213,28 @@ Record robustLevel(const Record& still, size_t width)
     return level;
 }
 
+// How much each point may count in the hum's level: fully where the signal is as quiet as
+// in its quietest moments, much less where words cover the hum.
+std::vector<double> quietWeights(const std::vector<float>& activity, size_t points)
+{
+    std::vector<double> weights(points, 1.0);
+    if (activity.size() < points) return weights;
+    std::vector<double> sorted(activity.begin(), activity.begin() + points);
+    std::nth_element(sorted.begin(), sorted.begin() + points / 10, sorted.end());
+    const double quiet = kQuietMargin * sorted[points / 10] + 1e-30;
+    for (size_t m = 0; m < points; ++m)
+    {
+        const double ratio = activity[m] / quiet;
+        weights[m] = 1.0 / (1.0 + ratio * ratio * ratio * ratio) + kLeastWeight;
+    }
+    return weights;
+}
+
 // The fundamental's offset from nominal at each point, from the frames' peak offsets of
 // the seed harmonics; frames where no seed stands out borrow from their neighbours.
 std::vector<double> coarseDrift(const std::vector<std::vector<FramePeak>>& peaks,
-                                const std::vector<int>& harmonics,
-                                const std::vector<size_t>& seeds, size_t frame, size_t hop,
-                                size_t points)
+                                const std::vector<int>& harmonics, const std::vector<size_t>& seeds,
+                                size_t frame, size_t hop, size_t points)
 {
     const size_t frames = peaks.front().size();
     const double missing = std::numeric_limits<double>::quiet_NaN();
@@ -184,8 +246,8 @@ std::vector<double> coarseDrift(const std::vector<std::vector<FramePeak>>& peaks
             if (peaks[s][f].prominent) offsets.push_back(peaks[s][f].offsetHz / harmonics[s]);
         if (!offsets.empty()) perFrame[f] = median(offsets);
     }
-    const auto first = std::find_if(perFrame.begin(), perFrame.end(),
-                                    [](double v) { return !std::isnan(v); });
+    const auto first =
+        std::find_if(perFrame.begin(), perFrame.end(), [](double v) { return !std::isnan(v); });
     double last = first == perFrame.end() ? 0.0 : *first;
     for (double& v : perFrame)
         v = std::isnan(v) ? last : (last = v);
@@ -202,8 +264,8 @@ std::vector<double> coarseDrift(const std::vector<std::vector<FramePeak>>& peaks
 }
 
 // The record turned back by harmonic `k` of the drift, so that hum sits still at 0 Hz.
-Record steadied(const BasebandRecorder& recorder, size_t carrier,
-                const std::vector<double>& phase, const std::vector<double>& drift, int k)
+Record steadied(const BasebandRecorder& recorder, size_t carrier, const std::vector<double>& phase,
+                const std::vector<double>& drift, int k)
 {
     const auto& record = recorder.record(carrier);
     Record out(record.size());
@@ -212,24 +274,19 @@ Record steadied(const BasebandRecorder& recorder, size_t carrier,
     return out;
 }
 
-// The share of chunks in which the steady part stands clearly above what the smoothing
-// would leave of the rest alone.
-double coherentShare(const Record& still, const Record& level, size_t chunk, double noiseShare)
+// Whether the steady part stands clearly above what the smoothing would leave of the rest
+// alone, over the whole record: a harmonic under speech for most of the file still adds up.
+bool coherent(const Record& still, const Record& level, double noiseShare)
 {
-    const size_t chunks = still.size() / chunk;
-    size_t coherent = 0;
-    for (size_t c = 0; c < chunks; ++c)
+    double kept = 0.0;
+    double rest = 0.0;
+    for (size_t m = 0; m < still.size(); ++m)
     {
-        double kept = 0.0;
-        double rest = 0.0;
-        for (size_t m = c * chunk; m < (c + 1) * chunk; ++m)
-        {
-            kept += std::norm(level[m]);
-            rest += std::norm(still[m] - level[m]);
-        }
-        coherent += kept >= kCoherence * noiseShare * rest ? 1 : 0;
+        kept += std::norm(level[m]);
+        rest += std::norm(still[m] - level[m]);
     }
-    return chunks ? static_cast<double>(coherent) / chunks : 0.0;
+    fprintf(stderr, "COH %g\n", kept / (noiseShare * rest));
+    return kept >= kCoherence * noiseShare * rest;
 }
 
 std::vector<double> integrate(const std::vector<double>& drift, double rate)
@@ -283,8 +340,8 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
     }
     // Hum always has its fundamental or, rectified, its second harmonic; steady notes
     // further up the grid alone are music.
-    const bool grounded = std::any_of(seeds.begin(), seeds.end(),
-                                      [&](size_t s) { return series.harmonics[s] <= 2; });
+    const bool grounded =
+        std::any_of(seeds.begin(), seeds.end(), [&](size_t s) { return series.harmonics[s] <= 2; });
     if (!grounded) return model;
 
     std::vector<double> drift = coarseDrift(peaks, series.harmonics, seeds, frame, hop, points);
@@ -303,6 +360,8 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
     seeds.swap(following);
     if (seeds.empty()) return model;
     const size_t trackWidth = oddWidth(kTrackSeconds, rate);
+    const std::vector<double> evenly(points, 1.0);
+    const std::vector<double> quiet = quietWeights(recorder.activity(), points);
     const size_t levelWidth = oddWidth(kLevelSeconds, rate);
     const size_t driftWidth = oddWidth(kDriftSeconds, rate);
     // The drift is refined from the phase the seed harmonics keep once steadied by it,
@@ -315,8 +374,8 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
         for (size_t s : seeds)
         {
             const int k = series.harmonics[s];
-            const Record slow =
-                robustLevel(steadied(recorder, series.carriers[s], phase, drift, k), trackWidth);
+            const Record slow = robustLevel(steadied(recorder, series.carriers[s], phase, drift, k),
+                                            trackWidth, evenly);
             for (size_t m = 0; m + 1 < points; ++m)
             {
                 const double turn = std::arg(slow[m + 1] * std::conj(slow[m]));
@@ -328,20 +387,19 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
         std::vector<double> residual(points);
         for (size_t m = 0; m < points; ++m)
             residual[m] = weighted[m] / weights[m];
-        residual = smooth(residual, driftWidth);
+        residual = smoothTrend(residual, driftWidth);
         for (size_t m = 0; m < points; ++m)
             drift[m] += residual[m];
     }
 
     const std::vector<double> phase = integrate(drift, rate);
     const double noiseShare = passedNoise(levelWidth);
-    const size_t chunk = 2 * frame;
     for (size_t h = 0; h < count; ++h)
     {
         const int k = series.harmonics[h];
         const Record still = steadied(recorder, series.carriers[h], phase, drift, k);
-        const Record level = robustLevel(still, levelWidth);
-        if (coherentShare(still, level, chunk, noiseShare) < kSteadyShare) continue;
+        const Record level = robustLevel(still, levelWidth, quiet);
+        if (!coherent(still, level, noiseShare)) continue;
         HumComponent component;
         component.hz = series.mainsHz * k;
         component.amplitude.resize(points);
