@@ -2,12 +2,15 @@
 """Companion sound quality, side by side with the open denoisers: speech made by espeak-ng
 mixed with white, pink, brown-plus-hum and babble noise at 0, 5 and 10 dB SNR, run through
 FFmpeg arnndn (RNNoise), speexdsp's preprocessor, sox noisered and our Denoise presets; each
-output aligned to the clean speech and scored with SI-SDR gain and STOI. Then De-hum on
-speech, speech with drifting hum and a 1 kHz tone.
+output aligned to the clean speech and scored with SI-SDR gain and STOI. The real-time
+factor is each denoiser's CPU time on one core (pinned with taskset) for all the noisy cases
+in one file, so that program start-up does not count. Then De-hum on speech, speech with
+drifting hum and a 1 kHz tone.
 
     bench/companion/quality/quality.py BUILD_DIR
 """
 import os
+import resource
 import shutil
 import subprocess
 import sys
@@ -80,7 +83,8 @@ def mix(clean, noise, snr):
     noisy = clean + noise
     peak = np.max(np.abs(noisy))
     scale = 0.5 / peak  # room for the 16-bit baseline
-    return clean * scale, noisy * scale
+    # Scored as the denoisers get it: the file holds 32-bit floats.
+    return clean * scale, (noisy * scale).astype(np.float32).astype(np.float64)
 
 
 def write(path, x):
@@ -93,8 +97,14 @@ def timed(cmd, **kw):
     return time.perf_counter() - start
 
 
+def cpu_seconds():
+    usage = resource.getrusage(resource.RUSAGE_CHILDREN)
+    return usage.ru_utime + usage.ru_stime
+
+
 class Denoisers:
     def __init__(self, build, work):
+        self.pin = []  # a command prefix
         self.qv = os.path.join(build, 'companion', 'orvendal-qv')
         self.work = work
         self.speex = os.path.join(work, 'speex_denoise')
@@ -107,28 +117,44 @@ class Denoisers:
         shutil.copy(src, iface)
         line = ('{request:"process", tools:[%s], presets: [%s],rangeLow: 0, rangeHigh: 24000, '
                 'input: "%s"}' % (tools, presets, iface))
-        seconds = timed([self.qv, '--request', line])
+        seconds = timed(self.pin + [self.qv, '--request', line])
         return sf.read(iface, dtype='float64')[0], seconds
 
     def run(self, name, src):
         out = os.path.join(self.work, 'out.wav')
         if name.startswith('RNNoise'):
-            seconds = timed(['ffmpeg', '-y', '-i', src, '-af', 'arnndn=m=' + MODEL, '-c:a',
+            seconds = timed(self.pin + ['ffmpeg', '-y', '-i', src, '-af', 'arnndn=m=' + MODEL, '-c:a',
                              'pcm_f32le', out])
         elif name.startswith('speexdsp'):
             pipe = ('sox "%s" -t s16 -r %d -c 1 - | "%s" %d -25 | sox -t s16 -r %d -c 1 - '
                     '-b 32 -e floating-point "%s"' % (src, RATE, self.speex, RATE, RATE, out))
-            seconds = timed(['bash', '-c', 'set -o pipefail; ' + pipe])
+            seconds = timed(self.pin + ['bash', '-c', 'set -o pipefail; ' + pipe])
         elif name.startswith('sox'):
             prof = os.path.join(self.work, 'noise.prof')
             start = time.perf_counter()
-            run(['sox', src, '-n', 'trim', '0', str(LEAD_IN), 'noiseprof', prof])
-            run(['sox', src, '-b', '32', '-e', 'floating-point', out, 'noisered', prof, '0.21'])
+            run(self.pin + ['sox', src, '-n', 'trim', '0', str(LEAD_IN), 'noiseprof', prof])
+            run(self.pin + ['sox', src, '-b', '32', '-e', 'floating-point', out, 'noisered', prof, '0.21'])
             seconds = time.perf_counter() - start
         else:
             preset = {'Light': 0, 'Medium': 1, 'Strong': 2}[name.split()[-1]]
             return self.qv_run(src, 'false,false,true', '0,0,%d' % preset)
         return sf.read(out, dtype='float64')[0], seconds
+
+    def realtime_factors(self, noisy_cases):
+        """Seconds of audio per CPU second on one core, all cases in one file."""
+        src = os.path.join(self.work, 'all_cases.wav')
+        joined = np.concatenate(noisy_cases)
+        write(src, joined)
+        self.pin = ['taskset', '-c', '0']
+        factors = {}
+        try:
+            for name in self.names:
+                before = cpu_seconds()
+                self.run(name, src)
+                factors[name] = len(joined) / RATE / (cpu_seconds() - before)
+        finally:
+            self.pin = []
+        return factors
 
 
 def align(out, ref, max_lag=2400):
@@ -155,6 +181,7 @@ def denoise_table(den, work):
     talkers = [speak(v, t, work, 'babble%d' % i) for i, (v, t) in enumerate(BABBLE)]
     lead = int(LEAD_IN * RATE)
     rows = {name: [] for name in ['noisy input'] + den.names}
+    noisy_cases = []
     print('%-10s %-4s %-20s %9s %7s %8s' % ('noise', 'SNR', 'denoiser', 'SI-SDR+', 'STOI', 'time s'))
     for ci, speech in enumerate(cleans):
         clean = np.concatenate([np.zeros(lead), speech, np.zeros(lead // 2)])
@@ -164,6 +191,7 @@ def denoise_table(den, work):
                 ref, noisy = mix(clean, noise, snr)
                 src = os.path.join(work, 'noisy.wav')
                 write(src, noisy)
+                noisy_cases.append(noisy)
                 active = slice(lead, len(ref))
                 base_sdr = si_sdr(noisy[active], ref[active])
                 base_stoi = stoi(ref[active], noisy[active], RATE)
@@ -176,16 +204,19 @@ def denoise_table(den, work):
                     score = stoi(ref[active], out[active], RATE)
                     rows[name].append((gain, score, seconds))
                     print('%-10s %-4d %-20s %+9.2f %7.3f %8.3f' % (kind, snr, name, gain, score, seconds))
-    print('\n| denoiser | mean SI-SDR gain | mean STOI | worst STOI - input | mean time per case |')
-    print('|---|---|---|---|---|')
+    factors = den.realtime_factors(noisy_cases)
+    print('\n| denoiser | mean SI-SDR gain | mean STOI | worst STOI - input | mean time per case |'
+          ' real-time factor, one core |')
+    print('|---|---|---|---|---|---|')
     base = np.array([r[1] for r in rows['noisy input']])
     for name, values in rows.items():
         v = np.array(values)
         if name == 'noisy input':
-            print('| noisy input | - | %.3f | - | - |' % v[:, 1].mean())
+            print('| noisy input | - | %.3f | - | - | - |' % v[:, 1].mean())
             continue
-        print('| %s | %+.2f dB | %.3f | %+.3f | %.3f s |' % (
-            name, v[:, 0].mean(), v[:, 1].mean(), (v[:, 1] - base).min(), v[:, 2].mean()))
+        print('| %s | %+.2f dB | %.3f | %+.3f | %.3f s | %.0fx |' % (
+            name, v[:, 0].mean(), v[:, 1].mean(), (v[:, 1] - base).min(), v[:, 2].mean(),
+            factors[name]))
     # Transparency: clean speech alone through Medium.
     for i, speech in enumerate(cleans):
         clean = np.concatenate([np.zeros(lead), speech]) * 0.3
