@@ -9,11 +9,13 @@ namespace companion
 {
 
 // Finds which harmonics of a mains frequency carry hum in a whole recorded file and how
-// they drift. A harmonic counts as hum when, frame after frame, it is a narrow peak well
-// above its neighbourhood and it follows the same drift as the other harmonics; a steady
-// tone that merely sits on the mains grid does not drift with them and is left alone, and
-// without the fundamental or the second harmonic standing out steady notes higher up the
-// grid are not hum either. Where nothing qualifies the model is empty.
+// they drift. The drift is followed on the harmonics that stand out frame after frame as
+// narrow peaks moving together; any harmonic then counts as hum when, turned back by that
+// drift, its steady part adds up over the whole file above what the rest leaves in it, so
+// weak upper harmonics under speech are found too. A steady tone that merely sits on the
+// mains grid does not drift with the hum and averages away, and without the fundamental or
+// the second harmonic standing out, steady notes higher up the grid are not hum either.
+// Where nothing qualifies the model is empty.
 class HumEstimator
 {
 public:
