@@ -155,8 +155,7 @@ void EditorCommand::Register(CLI::App& app, int* exitCode)
         ->check(CLI::ExistingFile);
     command->add_option("--save-state", options->saveStateFile,
                         "Write the state to this file when the window closes");
-    command->add_option("--module", options->modulePath,
-                        "Plug-in bundle or module file (default: the bundle of this build)");
+    command->add_option("--module", options->modulePath, HostSession::kModuleOptionHelp);
     command->callback(
         [=]
         {

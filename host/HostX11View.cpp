@@ -23,6 +23,7 @@ constexpr auto kLongestWait = std::chrono::seconds(2);
 constexpr auto kWaitStep = std::chrono::milliseconds(2);
 // Rounds of the editor's timer after input that shows nothing the host can wait for.
 constexpr int kSettleRounds = 4;
+constexpr int kConnectAttempts = 10;
 
 std::atomic<int> gErrors{0};
 
@@ -89,7 +90,13 @@ std::unique_ptr<HostX11View> HostX11View::Open(const char* displayName, std::str
         *error = "no display: DISPLAY is not set";
         return nullptr;
     }
+    // A busy server can turn a connection away for a moment (its backlog full).
     Display* display = XOpenDisplay(name);
+    for (int attempt = 1; !display && attempt < kConnectAttempts; ++attempt)
+    {
+        std::this_thread::sleep_for(kWaitStep * 5);
+        display = XOpenDisplay(name);
+    }
     if (!display)
     {
         *error = std::string("cannot open the display \"") + name + "\"";

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 namespace VSTGUI
 {
@@ -25,19 +26,29 @@ constexpr unsigned long kDoubleClickMs = 400;
 constexpr int kDoubleClickSlop = 4; // pixels
 // Timers move on by at most this much at once, e.g. after the host paused its timer.
 constexpr int64_t kLongestStepMs = 1000;
+constexpr int kConnectAttempts = 10;
+constexpr int kNativeByteOrder = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? LSBFirst : MSBFirst;
+constexpr auto kConnectRetryDelay = std::chrono::milliseconds(10);
 
 } // namespace
 
 std::unique_ptr<X11FrameView> X11FrameView::open(const AAX_LinuxNativeView& native)
 {
     if (native.window == 0) return nullptr;
+    // A busy server can turn a connection away for a moment (its backlog full): try again
+    // briefly before giving up on the window.
     Display* display = XOpenDisplay(native.display);
+    for (int attempt = 1; !display && attempt < kConnectAttempts; ++attempt)
+    {
+        std::this_thread::sleep_for(kConnectRetryDelay);
+        display = XOpenDisplay(native.display);
+    }
     if (!display) return nullptr;
+    XWindowAttributes parent{};
     bool parentExists = false;
     {
         X11ErrorTrap trap(display);
-        XWindowAttributes attributes{};
-        parentExists = XGetWindowAttributes(display, native.window, &attributes) != 0;
+        parentExists = XGetWindowAttributes(display, native.window, &parent) != 0;
         parentExists = trap.sync() == 0 && parentExists;
     }
     if (!parentExists)
@@ -45,7 +56,16 @@ std::unique_ptr<X11FrameView> X11FrameView::open(const AAX_LinuxNativeView& nati
         XCloseDisplay(display);
         return nullptr;
     }
-    return std::unique_ptr<X11FrameView>(new X11FrameView(display, native.window));
+    auto view = std::unique_ptr<X11FrameView>(new X11FrameView(display, native.window));
+    // The child window takes its parent's visual: where that is plain 24-bit RGB, finished
+    // pictures go to the server as they are, with no conversion and no extension.
+    const Visual* visual = parent.visual;
+    view->directCopy = (parent.depth == 24 || parent.depth == 32) && visual &&
+                       visual->c_class == TrueColor && visual->red_mask == 0xff0000 &&
+                       visual->green_mask == 0x00ff00 && visual->blue_mask == 0x0000ff;
+    view->visual = parent.visual;
+    view->depth = parent.depth;
+    return view;
 }
 
 X11FrameView::X11FrameView(Display* display, unsigned long parent)
@@ -218,16 +238,37 @@ void X11FrameView::copyToWindow()
     const ImageSurface& image = view.getImage();
     if (!window || image.isEmpty()) return;
     X11ErrorTrap trap(display); // syncs: the host may grab the window as soon as we return
-    XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display, window, &attributes)) return;
-    if (attributes.width != image.getWidth() || attributes.height != image.getHeight())
-        XResizeWindow(display, window, static_cast<unsigned>(image.getWidth()),
-                      static_cast<unsigned>(image.getHeight()));
-    cairo_surface_t* surface = cairo_xlib_surface_create(display, window, attributes.visual,
-                                                         image.getWidth(), image.getHeight());
+    const int width = image.getWidth();
+    const int height = image.getHeight();
+    if (width != windowWidth || height != windowHeight)
+    {
+        XResizeWindow(display, window, static_cast<unsigned>(width), static_cast<unsigned>(height));
+        windowWidth = width;
+        windowHeight = height;
+    }
+    cairo_surface_t* source = image.getCairoSurface();
+    cairo_surface_flush(source);
+    if (directCopy)
+    {
+        // Premultiplied ARGB over an opaque window is the same RGB: the bytes go as they are.
+        XImage* picture =
+            XCreateImage(display, static_cast<Visual*>(visual), static_cast<unsigned>(depth),
+                         ZPixmap, 0, reinterpret_cast<char*>(cairo_image_surface_get_data(source)),
+                         static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
+                         cairo_image_surface_get_stride(source));
+        if (!picture) return;
+        picture->byte_order = kNativeByteOrder;
+        XPutImage(display, window, DefaultGC(display, DefaultScreen(display)), picture, 0, 0, 0, 0,
+                  static_cast<unsigned>(width), static_cast<unsigned>(height));
+        picture->data = nullptr; // the image's pixels stay the view's
+        XDestroyImage(picture);
+        return;
+    }
+    cairo_surface_t* surface =
+        cairo_xlib_surface_create(display, window, static_cast<Visual*>(visual), width, height);
     cairo_t* cr = cairo_create(surface);
     cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, image.getCairoSurface(), 0, 0);
+    cairo_set_source_surface(cr, source, 0, 0);
     cairo_paint(cr);
     cairo_destroy(cr);
     cairo_surface_flush(surface);
@@ -243,8 +284,10 @@ void X11FrameView::platformViewResized(const CRect& size)
 {
     if (!window || size.isEmpty()) return;
     X11ErrorTrap trap(display);
-    XResizeWindow(display, window, static_cast<unsigned>(size.getWidth()),
-                  static_cast<unsigned>(size.getHeight()));
+    windowWidth = static_cast<int>(size.getWidth());
+    windowHeight = static_cast<int>(size.getHeight());
+    XResizeWindow(display, window, static_cast<unsigned>(windowWidth),
+                  static_cast<unsigned>(windowHeight));
 }
 
 void X11FrameView::platformViewMenuChanged(const PlatformMenuRequest* request)

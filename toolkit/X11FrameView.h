@@ -52,6 +52,11 @@ private:
     Display* display;
     const unsigned long parent;
     unsigned long window = 0;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    void* visual = nullptr; // the parent's Visual, which the window shares
+    int depth = 0;
+    bool directCopy = false;
     PlatformView view;
     std::unique_ptr<X11MenuWindow> menu;
     std::unique_ptr<X11TextFieldWindow> textField;

@@ -5,6 +5,7 @@
 #include "DemoGain_View.h"
 #include "EditorFixture.h"
 #include "HostFrameView.h"
+#include "HostX11View.h"
 
 namespace
 {
@@ -54,6 +55,34 @@ void OpenEditorThroughFrameTable(benchmark::State& state)
     }
 }
 BENCHMARK(OpenEditorThroughFrameTable)->Unit(benchmark::kMillisecond);
+
+// The same opening in a real X11 window ($DISPLAY): the plug-in connects to the display, makes
+// its child window in the host's and the first frame is on screen (synced with the server).
+void OpenEditorInX11Window(benchmark::State& state)
+{
+    std::string error;
+    std::unique_ptr<orv::host::HostX11View> window = orv::host::HostX11View::Open(nullptr, &error);
+    if (!window)
+    {
+        state.SkipWithError(error.c_str());
+        return;
+    }
+    orv::test::EditorFixture fixture;
+    if (!fixture.StartCompanion(kFiveTools))
+    {
+        state.SkipWithError("port 51121 is taken");
+        return;
+    }
+    window->Show(540, 440);
+    for (auto _ : state)
+    {
+        auto* view = new DemoGain_View(window->NativeView(), &fixture.parameters, nullptr,
+                                       &fixture.container);
+        view->drawRect(nullptr, VSTGUI::CRect(0, 0, 540, 440));
+        view->forget();
+    }
+}
+BENCHMARK(OpenEditorInX11Window)->Unit(benchmark::kMillisecond);
 
 void FirstDraw(benchmark::State& state)
 {
