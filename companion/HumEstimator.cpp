@@ -23,8 +23,8 @@ constexpr double kQuietestAmplitude = 3e-5;   // baseband: a hum below -84 dBFS 
 constexpr double kSeedShare = 0.5;            // of the frames a seed harmonic must stand out in
 constexpr double kFollowHz = 0.1;             // how far a seed's peak may stray from the drift,
 constexpr double kFollowPerHarmonicHz = 0.05; // plus this much per harmonic number
-constexpr double kTrackSeconds = 0.5;         // smoothing of the phase followed
-constexpr double kDriftSeconds = 1.5;         // smoothing of the drift's corrections
+constexpr double kTrackSeconds = 0.3;         // smoothing of the phase followed
+constexpr double kDriftSeconds = 0.75;        // smoothing of the drift's corrections
 constexpr double kLevelSeconds = 4.0;         // smoothing of the amplitude kept
 constexpr double kCoherence = 0.5;            // hum power over what noise leaves in it, -3 dB
 constexpr double kOutlier = 1.5; // times the median miss beyond which a point counts less
@@ -213,6 +213,16 @@ Record robustLevel(const Record& still, size_t width, const std::vector<double>&
     return level;
 }
 
+// What else lies around a harmonic at each point (speech passing through): the power by
+// which its record strays from its short-term level, smoothed alike.
+std::vector<double> around(const Record& still, const Record& slow, size_t width)
+{
+    std::vector<double> rest(still.size());
+    for (size_t m = 0; m < still.size(); ++m)
+        rest[m] = std::norm(still[m] - slow[m]);
+    return smooth(rest, width);
+}
+
 // How much each point may count in the hum's level: fully where the signal is as quiet as
 // in its quietest moments, much less where words cover the hum.
 std::vector<double> quietWeights(const std::vector<float>& activity, size_t points)
@@ -374,12 +384,13 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
         for (size_t s : seeds)
         {
             const int k = series.harmonics[s];
-            const Record slow = robustLevel(steadied(recorder, series.carriers[s], phase, drift, k),
-                                            trackWidth, evenly);
+            const Record still = steadied(recorder, series.carriers[s], phase, drift, k);
+            const Record slow = robustLevel(still, trackWidth, evenly);
+            const std::vector<double> rest = around(still, slow, trackWidth);
             for (size_t m = 0; m + 1 < points; ++m)
             {
                 const double turn = std::arg(slow[m + 1] * std::conj(slow[m]));
-                const double w = std::norm(slow[m]) * k * k;
+                const double w = std::norm(slow[m]) * k * k / (rest[m] + 1e-30);
                 weighted[m] += w * turn * rate / (kTwoPi * k);
                 weights[m] += w;
             }
