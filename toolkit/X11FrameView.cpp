@@ -3,11 +3,11 @@
 #include "X11ErrorTrap.h"
 #include "X11Input.h"
 #include "X11MenuWindow.h"
+#include "X11PictureCopy.h"
 #include "X11TextFieldWindow.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <cairo-xlib.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -27,7 +27,6 @@ constexpr int kDoubleClickSlop = 4; // pixels
 // Timers move on by at most this much at once, e.g. after the host paused its timer.
 constexpr int64_t kLongestStepMs = 1000;
 constexpr int kConnectAttempts = 10;
-constexpr int kNativeByteOrder = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? LSBFirst : MSBFirst;
 constexpr auto kConnectRetryDelay = std::chrono::milliseconds(10);
 
 } // namespace
@@ -56,20 +55,14 @@ std::unique_ptr<X11FrameView> X11FrameView::open(const AAX_LinuxNativeView& nati
         XCloseDisplay(display);
         return nullptr;
     }
-    auto view = std::unique_ptr<X11FrameView>(new X11FrameView(display, native.window));
-    // The child window takes its parent's visual: where that is plain 24-bit RGB, finished
-    // pictures go to the server as they are, with no conversion and no extension.
-    const Visual* visual = parent.visual;
-    view->directCopy = (parent.depth == 24 || parent.depth == 32) && visual &&
-                       visual->c_class == TrueColor && visual->red_mask == 0xff0000 &&
-                       visual->green_mask == 0x00ff00 && visual->blue_mask == 0x0000ff;
-    view->visual = parent.visual;
-    view->depth = parent.depth;
-    return view;
+    // The child window and its text fields take the parent's visual.
+    return std::unique_ptr<X11FrameView>(new X11FrameView(
+        display, native.window, X11PictureCopy(display, parent.visual, parent.depth)));
 }
 
-X11FrameView::X11FrameView(Display* display, unsigned long parent)
-    : display(display), parent(parent), lastService(std::chrono::steady_clock::now())
+X11FrameView::X11FrameView(Display* display, unsigned long parent, const X11PictureCopy& copier)
+    : display(display), parent(parent), copier(std::make_unique<X11PictureCopy>(copier)),
+      lastService(std::chrono::steady_clock::now())
 {
     view.setObserver(this);
 }
@@ -246,33 +239,7 @@ void X11FrameView::copyToWindow()
         windowWidth = width;
         windowHeight = height;
     }
-    cairo_surface_t* source = image.getCairoSurface();
-    cairo_surface_flush(source);
-    if (directCopy)
-    {
-        // Premultiplied ARGB over an opaque window is the same RGB: the bytes go as they are.
-        XImage* picture =
-            XCreateImage(display, static_cast<Visual*>(visual), static_cast<unsigned>(depth),
-                         ZPixmap, 0, reinterpret_cast<char*>(cairo_image_surface_get_data(source)),
-                         static_cast<unsigned>(width), static_cast<unsigned>(height), 32,
-                         cairo_image_surface_get_stride(source));
-        if (!picture) return;
-        picture->byte_order = kNativeByteOrder;
-        XPutImage(display, window, DefaultGC(display, DefaultScreen(display)), picture, 0, 0, 0, 0,
-                  static_cast<unsigned>(width), static_cast<unsigned>(height));
-        picture->data = nullptr; // the image's pixels stay the view's
-        XDestroyImage(picture);
-        return;
-    }
-    cairo_surface_t* surface =
-        cairo_xlib_surface_create(display, window, static_cast<Visual*>(visual), width, height);
-    cairo_t* cr = cairo_create(surface);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, source, 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    cairo_surface_destroy(surface);
+    copier->put(window, image.getCairoSurface());
 }
 
 void X11FrameView::platformViewRendered(const ImageSurface&)
@@ -308,8 +275,8 @@ void X11FrameView::platformViewTextEditChanged(const std::string* text)
     if (textField)
         textField->setText(*text);
     else
-        textField =
-            std::make_unique<X11TextFieldWindow>(display, window, view.getTextEditRect(), *text);
+        textField = std::make_unique<X11TextFieldWindow>(display, window, *copier,
+                                                         view.getTextEditRect(), *text);
 }
 
 } // namespace VSTGUI

@@ -13,6 +13,7 @@ namespace VSTGUI
 {
 
 class X11MenuWindow;
+class X11PictureCopy;
 class X11TextFieldWindow;
 
 // A frame's platform view inside a host's X11 window: a child window of the host's, on a
@@ -36,7 +37,7 @@ public:
     void service();
 
 private:
-    X11FrameView(Display* display, unsigned long parent);
+    X11FrameView(Display* display, unsigned long parent, const X11PictureCopy& copier);
     void handle(const _XEvent& event);
     void handleFrameEvent(const _XEvent& event);
     void handleMenuEvent(const _XEvent& event);
@@ -54,9 +55,7 @@ private:
     unsigned long window = 0;
     int windowWidth = 0;
     int windowHeight = 0;
-    void* visual = nullptr; // the parent's Visual, which the window shares
-    int depth = 0;
-    bool directCopy = false;
+    std::unique_ptr<X11PictureCopy> copier;
     PlatformView view;
     std::unique_ptr<X11MenuWindow> menu;
     std::unique_ptr<X11TextFieldWindow> textField;

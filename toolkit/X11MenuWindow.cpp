@@ -3,11 +3,11 @@
 #include "AAX_LinuxNativeView.h"
 #include "CDrawContext.h"
 #include "CFontDesc.h"
+#include "ImageSurface.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/keysym.h>
-#include <cairo-xlib.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -44,7 +44,9 @@ int widestTitle(const PlatformMenuRequest& request)
 
 X11MenuWindow::X11MenuWindow(Display* display, unsigned long frameWindow,
                              const PlatformMenuRequest& request)
-    : display(display), request(request)
+    : display(display), copier(display, DefaultVisual(display, DefaultScreen(display)),
+                               DefaultDepth(display, DefaultScreen(display))),
+      request(request)
 {
     const int count = static_cast<int>(request.entries.size());
     width = std::max(static_cast<int>(request.where.getWidth()),
@@ -176,11 +178,9 @@ X11MenuWindow::Outcome X11MenuWindow::handle(const XEvent& event, int32_t* chose
 
 void X11MenuWindow::draw()
 {
-    XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display, window, &attributes)) return;
-    cairo_surface_t* surface =
-        cairo_xlib_surface_create(display, window, attributes.visual, width, height);
-    cairo_t* cr = cairo_create(surface);
+    ImageSurface picture(width, height);
+    if (picture.isEmpty()) return;
+    cairo_t* cr = cairo_create(picture.getCairoSurface());
     CDrawContext context(cr, CRect(0, 0, width, height));
     context.setFont(kNormalFont);
     context.setFillColor(kBackground);
@@ -216,8 +216,7 @@ void X11MenuWindow::draw()
     context.setFrameColor(kDisabled);
     context.drawRect(CRect(0, 0, width, height));
     cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    cairo_surface_destroy(surface);
+    copier.put(window, picture.getCairoSurface());
     XFlush(display);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PlatformMenuRequest.h"
+#include "X11PictureCopy.h"
 
 #include <cstdint>
 #include <string>
@@ -44,6 +45,7 @@ private:
 
     Display* display;
     unsigned long window = 0;
+    X11PictureCopy copier;
     const PlatformMenuRequest request;
     int width = 0;
     int height = 0;

@@ -3,9 +3,9 @@
 #include "AAX_LinuxNativeView.h"
 #include "CDrawContext.h"
 #include "CFontDesc.h"
+#include "ImageSurface.h"
 
 #include <X11/Xlib.h>
-#include <cairo-xlib.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -20,8 +20,9 @@ const CColor kSelection(60, 110, 200, 255);
 } // namespace
 
 X11TextFieldWindow::X11TextFieldWindow(Display* display, unsigned long frameWindow,
-                                       const CRect& where, const std::string& text)
-    : display(display), width(std::max(1, static_cast<int>(where.getWidth()))),
+                                       const X11PictureCopy& copier, const CRect& where,
+                                       const std::string& text)
+    : display(display), copier(copier), width(std::max(1, static_cast<int>(where.getWidth()))),
       height(std::max(1, static_cast<int>(where.getHeight())))
 {
     const int screen = DefaultScreen(display);
@@ -61,11 +62,9 @@ void X11TextFieldWindow::unselect()
 
 void X11TextFieldWindow::draw()
 {
-    XWindowAttributes attributes{};
-    if (!XGetWindowAttributes(display, window, &attributes)) return;
-    cairo_surface_t* surface =
-        cairo_xlib_surface_create(display, window, attributes.visual, width, height);
-    cairo_t* cr = cairo_create(surface);
+    ImageSurface picture(width, height);
+    if (picture.isEmpty()) return;
+    cairo_t* cr = cairo_create(picture.getCairoSurface());
     CDrawContext context(cr, CRect(0, 0, width, height));
     context.setFillColor(kWhiteCColor);
     context.drawRect(CRect(0, 0, width, height), kDrawFilled);
@@ -84,8 +83,7 @@ void X11TextFieldWindow::draw()
     context.setFrameColor(kBlackCColor);
     context.drawLine(CPoint(caret, 3), CPoint(caret, height - 3));
     cairo_destroy(cr);
-    cairo_surface_flush(surface);
-    cairo_surface_destroy(surface);
+    copier.put(window, picture.getCairoSurface());
     XFlush(display);
 }
 

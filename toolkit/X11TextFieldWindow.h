@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CRect.h"
+#include "X11PictureCopy.h"
 
 #include <string>
 
@@ -16,9 +17,10 @@ namespace VSTGUI
 class X11TextFieldWindow
 {
 public:
-    // `where` is in the coordinates of `frameWindow`, the field's parent.
-    X11TextFieldWindow(Display* display, unsigned long frameWindow, const CRect& where,
-                       const std::string& text);
+    // `where` is in the coordinates of `frameWindow`, the field's parent, whose visual
+    // `copier` draws for.
+    X11TextFieldWindow(Display* display, unsigned long frameWindow, const X11PictureCopy& copier,
+                       const CRect& where, const std::string& text);
     ~X11TextFieldWindow();
     X11TextFieldWindow(const X11TextFieldWindow&) = delete;
     X11TextFieldWindow& operator=(const X11TextFieldWindow&) = delete;
@@ -33,6 +35,7 @@ public:
 
 private:
     Display* display;
+    X11PictureCopy copier;
     unsigned long window = 0;
     int width = 0;
     int height = 0;
