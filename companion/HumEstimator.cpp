@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
-#include <cstdio>
 #include <limits>
 
 namespace companion
@@ -25,10 +24,22 @@ constexpr double kFollowHz = 0.1;             // how far a seed's peak may stray
 constexpr double kFollowPerHarmonicHz = 0.05; // plus this much per harmonic number
 constexpr double kTrackSeconds = 0.3;         // smoothing of the phase followed
 constexpr double kDriftSeconds = 0.75;        // smoothing of the drift's corrections
-constexpr double kLevelSeconds = 4.0;         // smoothing of the amplitude kept
-constexpr double kCoherence = 0.5;            // hum power over what noise leaves in it, -3 dB
-constexpr double kOutlier = 1.5; // times the median miss beyond which a point counts less
-constexpr int kRobustPasses = 2;
+constexpr double kLevelSeconds = 2.0;         // smoothing of the amplitude kept
+constexpr double kDetectSeconds = 4.0;        // smoothing of the amplitude that tells hum
+constexpr double kSteadyShare = 0.5; // of the kept level's power the steady level must hold
+constexpr double kCoherence = 0.5;   // hum power over what noise leaves in it, -3 dB
+// How hard a level leans away from points that stray from it (speech passing through):
+// points missing it by more than `outlier` times the median miss count less, over
+// `passes` rounds.
+struct Robustness
+{
+    double outlier;
+    int passes;
+};
+constexpr Robustness kFirm{0.3, 8}; // for the hum kept
+// For telling hum: a tone that the drift turns about must not find still moments to
+// be kept in.
+constexpr Robustness kLenient{1.5, 2};
 constexpr double kQuietMargin = 1.2;  // over the quietest tenth, a point still counts as quiet
 constexpr double kLeastWeight = 1e-6; // of a point: the level of a file without pauses
 constexpr size_t kSpectrumSize = 512;
@@ -178,7 +189,8 @@ double median(std::vector<double> values)
 
 // The smoothed record, with points that stray far from it (speech passing through the
 // harmonic) weighted down, so that what is kept is the steady part alone.
-Record robustLevel(const Record& still, size_t width, const std::vector<double>& quiet)
+Record robustLevel(const Record& still, size_t width, const std::vector<double>& quiet,
+                   Robustness robustness = kFirm)
 {
     const size_t n = still.size();
     Record level(n);
@@ -194,11 +206,11 @@ Record robustLevel(const Record& still, size_t width, const std::vector<double>&
     std::vector<double> misses(n);
     std::vector<double> weights(n);
     Record weighted(n);
-    for (int pass = 0; pass < kRobustPasses; ++pass)
+    for (int pass = 0; pass < robustness.passes; ++pass)
     {
         for (size_t m = 0; m < n; ++m)
             misses[m] = std::abs(still[m] - level[m]);
-        const double scale = kOutlier * median(misses) + 1e-30;
+        const double scale = robustness.outlier * median(misses) + 1e-30;
         for (size_t m = 0; m < n; ++m)
         {
             const double ratio = misses[m] <= scale ? 1.0 : scale / misses[m];
@@ -211,6 +223,22 @@ Record robustLevel(const Record& still, size_t width, const std::vector<double>&
             level[m] = sum[m] / share[m];
     }
     return level;
+}
+
+// The short-term level of a steadied record, whose turns show how far the drift is off.
+// Near the ends a mean of what there is would turn at half the rate; there a straight line
+// is fitted instead, which the middle cannot have for speech weighing on it.
+Record followed(const Record& still, size_t width)
+{
+    Record slow = robustLevel(still, width, std::vector<double>(still.size(), 1.0));
+    const Record trend = smoothTrend(still, width);
+    const size_t edge = std::min(still.size() / 2, 3 * (width / 2));
+    for (size_t m = 0; m < edge; ++m)
+    {
+        slow[m] = trend[m];
+        slow[still.size() - 1 - m] = trend[still.size() - 1 - m];
+    }
+    return slow;
 }
 
 // What else lies around a harmonic at each point (speech passing through): the power by
@@ -295,8 +323,15 @@ bool coherent(const Record& still, const Record& level, double noiseShare)
         kept += std::norm(level[m]);
         rest += std::norm(still[m] - level[m]);
     }
-    fprintf(stderr, "COH %g\n", kept / (noiseShare * rest));
     return kept >= kCoherence * noiseShare * rest;
+}
+
+double power(const Record& record)
+{
+    double sum = 0.0;
+    for (const Complex& value : record)
+        sum += std::norm(value);
+    return sum;
 }
 
 std::vector<double> integrate(const std::vector<double>& drift, double rate)
@@ -370,7 +405,6 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
     seeds.swap(following);
     if (seeds.empty()) return model;
     const size_t trackWidth = oddWidth(kTrackSeconds, rate);
-    const std::vector<double> evenly(points, 1.0);
     const std::vector<double> quiet = quietWeights(recorder.activity(), points);
     const size_t levelWidth = oddWidth(kLevelSeconds, rate);
     const size_t driftWidth = oddWidth(kDriftSeconds, rate);
@@ -385,7 +419,7 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
         {
             const int k = series.harmonics[s];
             const Record still = steadied(recorder, series.carriers[s], phase, drift, k);
-            const Record slow = robustLevel(still, trackWidth, evenly);
+            const Record slow = followed(still, trackWidth);
             const std::vector<double> rest = around(still, slow, trackWidth);
             for (size_t m = 0; m + 1 < points; ++m)
             {
@@ -404,13 +438,19 @@ HumModel HumEstimator::estimate(const BasebandRecorder& recorder, const Series& 
     }
 
     const std::vector<double> phase = integrate(drift, rate);
-    const double noiseShare = passedNoise(levelWidth);
+    const size_t detectWidth = oddWidth(kDetectSeconds, rate);
+    const double noiseShare = passedNoise(detectWidth);
     for (size_t h = 0; h < count; ++h)
     {
         const int k = series.harmonics[h];
         const Record still = steadied(recorder, series.carriers[h], phase, drift, k);
+        // Judged on a longer level than the one removed. A steady tone that the drift turns
+        // about averages away over it, where the level quick enough to follow the hum's own
+        // changes keeps some of it: hum is as strong over both.
+        const Record steady = robustLevel(still, detectWidth, quiet, kLenient);
         const Record level = robustLevel(still, levelWidth, quiet);
-        if (!coherent(still, level, noiseShare)) continue;
+        if (!coherent(still, steady, noiseShare)) continue;
+        if (power(steady) < kSteadyShare * power(level)) continue;
         HumComponent component;
         component.hz = series.mainsHz * k;
         component.amplitude.resize(points);
