@@ -22,8 +22,8 @@ constexpr double kQuietestAmplitude = 3e-5;   // baseband: a hum below -84 dBFS 
 constexpr double kSeedShare = 0.5;            // of the frames a seed harmonic must stand out in
 constexpr double kFollowHz = 0.1;             // how far a seed's peak may stray from the drift,
 constexpr double kFollowPerHarmonicHz = 0.05; // plus this much per harmonic number
-constexpr double kTrackSeconds = 0.3;         // smoothing of the phase followed
-constexpr double kDriftSeconds = 0.75;        // smoothing of the drift's corrections
+constexpr double kTrackSeconds = 0.35;        // smoothing of the phase followed
+constexpr double kDriftSeconds = 0.5;         // smoothing of the drift's corrections
 constexpr double kLevelSeconds = 2.0;         // smoothing of the amplitude kept
 constexpr double kDetectSeconds = 4.0;        // smoothing of the amplitude that tells hum
 constexpr double kSteadyShare = 0.5; // of the kept level's power the steady level must hold
@@ -40,10 +40,10 @@ constexpr Robustness kFirm{0.3, 8}; // for the hum kept
 // For telling hum: a tone that the drift turns about must not find still moments to
 // be kept in.
 constexpr Robustness kLenient{1.5, 2};
-constexpr double kQuietMargin = 1.2;  // over the quietest tenth, a point still counts as quiet
+constexpr double kQuietMargin = 1.0;  // times the quietest tenth: a point still counting as quiet
 constexpr double kLeastWeight = 1e-6; // of a point: the level of a file without pauses
 constexpr size_t kSpectrumSize = 512;
-constexpr int kRefinements = 8;
+constexpr int kRefinements = 12;
 
 size_t oddWidth(double seconds, double rate)
 {

@@ -110,7 +110,7 @@ TEST(DehumTool, RemovesDriftingHumOfEitherMainsAndKeepsTheSpeech)
         double minSpeechDb;
     };
     const std::vector<float> speech = speechLike();
-    for (const Case c : {Case{50.0, 30.0, 37.0}, Case{60.0, 30.0, 37.0}})
+    for (const Case c : {Case{50.0, 30.5, 37.5}, Case{60.0, 30.5, 37.5}})
     {
         const std::vector<float> noise = hum(c.mains, 0.02);
         std::vector<float> in = speech;
