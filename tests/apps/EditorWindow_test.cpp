@@ -28,6 +28,7 @@
 #include "CompanionProcess.h"
 #include "TempFolder.h"
 #include "VirtualDisplay.h"
+#include "X11Windows.h"
 
 using orv::host::validator::CompanionProcess;
 using orv::test::TempFolder;
@@ -108,15 +109,7 @@ public:
 
     std::vector<Window> Children(Window window) const
     {
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        std::vector<Window> list;
-        if (XQueryTree(mDisplay, window, &root, &parent, &children, &count) && children)
-        {
-            list.assign(children, children + count);
-            XFree(children);
-        }
-        return list;
+        return orv::test::ChildWindows(mDisplay, window);
     }
     std::string Title(Window window) const
     {

@@ -8,6 +8,7 @@
 #include "CFrame.h"
 #include "VirtualDisplay.h"
 #include "X11Input.h"
+#include "X11Windows.h"
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -60,17 +61,9 @@ struct X11FrameViewOnDisplay : ::testing::Test
         XSync(connection, False);
         return window;
     }
-    std::vector<Window> Children(Window window)
+    std::vector<Window> Children(Window window) const
     {
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned count = 0;
-        std::vector<Window> list;
-        if (XQueryTree(connection, window, &root, &parent, &children, &count) && children)
-        {
-            list.assign(children, children + count);
-            XFree(children);
-        }
-        return list;
+        return orv::test::ChildWindows(connection, window);
     }
     unsigned long PixelAt(Window window, int x, int y)
     {
