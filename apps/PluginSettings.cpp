@@ -5,21 +5,13 @@
 #include <cstdlib>
 
 #include "AAX_Errors.h"
+#include "ParameterIDs.h"
 
 namespace orv::apps
 {
 
 namespace
 {
-
-constexpr const char* kToolPrefix = "Par";
-constexpr const char* kPresetPrefix = "Men";
-constexpr const char* kToolCountID = "NTools";
-constexpr const char* kRangeOnID = "chkfr";
-constexpr const char* kRangeLowID = "minfr";
-constexpr const char* kRangeHighID = "maxfr";
-// Counts and preset numbers travel as n / 100.
-constexpr double kCountScale = 100.0;
 
 // A whole decimal number in [low, high], nothing else.
 bool ParseInteger(const std::string& text, long low, long high, long* outValue)
@@ -51,17 +43,17 @@ bool PluginSettings::AddTool(const std::string& argument, std::string* outError)
     const size_t colon = argument.find(':');
     long tool = 0;
     long preset = 0;
-    if (!ParseInteger(argument.substr(0, colon), 1, kMaxTools, &tool) ||
+    if (!ParseInteger(argument.substr(0, colon), 1, kNumTools, &tool) ||
         (colon != std::string::npos &&
          !ParseInteger(argument.substr(colon + 1), 0, kMaxPreset, &preset)))
     {
         if (outError)
-            *outError = "--tool " + argument + ": expected N[:PRESET] with N 1 to 20, PRESET 0 to 99";
+            *outError =
+                "--tool " + argument + ": expected N[:PRESET] with N 1 to 20, PRESET 0 to 99";
         return false;
     }
-    const std::string number = std::to_string(tool);
-    mTools.push_back({kToolPrefix + number, 1.0});
-    mTools.push_back({kPresetPrefix + number, preset / kCountScale});
+    mTools.push_back({ToolSwitchID(static_cast<int32>(tool - 1)), 1.0});
+    mTools.push_back({ToolPresetID(static_cast<int32>(tool - 1)), preset / kCountScale});
     if (tool > mHighestTool) mHighestTool = static_cast<int>(tool);
     return true;
 }
@@ -76,12 +68,13 @@ bool PluginSettings::SetRange(const std::string& argument, std::string* outError
         !ParseInteger(argument.substr(dash + 1), 0, top, &high) || low >= high)
     {
         if (outError)
-            *outError = "--range " + argument + ": expected LOW-HIGH in Hz, 0 <= LOW < HIGH <= 192000";
+            *outError =
+                "--range " + argument + ": expected LOW-HIGH in Hz, 0 <= LOW < HIGH <= 192000";
         return false;
     }
-    mRange = {{kRangeOnID, 1.0},
-              {kRangeLowID, low / kFrequencyScale},
-              {kRangeHighID, high / kFrequencyScale}};
+    mRange = {{kRangeParameterID, 1.0},
+              {kMinFrequencyParameterID, low / kFrequencyScale},
+              {kMaxFrequencyParameterID, high / kFrequencyScale}};
     return true;
 }
 
@@ -103,7 +96,7 @@ std::vector<PluginSettings::Setting> PluginSettings::Settings() const
 {
     std::vector<Setting> settings = mSets;
     settings.insert(settings.end(), mTools.begin(), mTools.end());
-    if (mHighestTool > 0) settings.push_back({kToolCountID, mHighestTool / kCountScale});
+    if (mHighestTool > 0) settings.push_back({kNumToolsParameterID, mHighestTool / kCountScale});
     settings.insert(settings.end(), mRange.begin(), mRange.end());
     return settings;
 }

@@ -21,11 +21,8 @@ public:
         double value;
     };
 
-    // The highest tool number, and the top of the frequency range in hertz (the plug-in
-    // carries frequencies as a fraction of it).
-    static constexpr int kMaxTools = 20;
+    // The highest preset number a count of k / 100 can carry.
     static constexpr int kMaxPreset = 99;
-    static constexpr double kFrequencyScale = 192000.0;
 
     // "N" or "N:PRESET": tool N (1 to 20) on with preset PRESET (0 to 99, default 0); "NTools"
     // becomes the highest tool named. False with a message for anything else.

@@ -19,6 +19,7 @@
 #include "HostStateFile.h"
 #include "OfflineRenderDriver.h"
 #include "ParallelJobs.h"
+#include "ParameterIDs.h"
 #include "PluginInstance.h"
 #include "PluginSettings.h"
 #include "ProgressBar.h"
@@ -33,7 +34,6 @@ namespace orv::apps
 namespace
 {
 
-constexpr const char* kStatusParameterID = "Comm";
 constexpr int kMaxWindowSize = 1 << 20;
 // Frames per block when the rendered channels are put together into OUT.
 constexpr int64 kMergeBlock = 16384;
@@ -100,7 +100,7 @@ ChannelRun RenderChannel(const RenderJob& job, int32 channel, SoundFileChannelSo
         if (result.result != kResultSuccess || sink.Written() != source.Length())
             run.error = "the render stopped with code " + std::to_string(result.result);
         double comm = 0.0;
-        parameters.GetParameterNormalizedValue(kStatusParameterID, &comm);
+        parameters.GetParameterNormalizedValue(kCommParameterID, &comm);
         run.status = RenderStatus::FromComm(comm);
         if (run.status == RenderStatus::kCompanionFailed)
             run.companionReason = RenderStatus::CompanionReason(traces.Texts());

@@ -15,29 +15,29 @@ struct Entry
 };
 
 constexpr Entry kMessages[] = {
-    {0, "the plug-in reported nothing"},
-    {5, "processed by the companion"},
-    {8, "a slice of the processed file could not be read"},
-    {9, "the processed file has the wrong format"},
-    {14, "the processed file has the wrong length"},
-    {16, "no socket for the companion link"},
-    {17, "the loopback host name cannot be resolved"},
-    {20, "the companion orvendal-qv is not running"},
-    {21, "the request could not be sent to the companion"},
-    {RenderStatus::kCompanionFailed, "the companion could not process the file"},
-    {23, "the companion's reply could not be read"},
-    {24, "the interface file could not be created"},
-    {25, "the interface file could not be completed"},
-    {26, "the selection could not be written to the interface file"},
+    {kStatusNone, "the plug-in reported nothing"},
+    {kStatusUnderWay, "processed by the companion"},
+    {kStatusSliceRead, "a slice of the processed file could not be read"},
+    {kStatusFormat, "the processed file has the wrong format"},
+    {kStatusSampleCount, "the processed file has the wrong length"},
+    {kStatusSocket, "no socket for the companion link"},
+    {kStatusResolve, "the loopback host name cannot be resolved"},
+    {kStatusConnect, "the companion orvendal-qv is not running"},
+    {kStatusSend, "the request could not be sent to the companion"},
+    {kStatusCompanionFailed, "the companion could not process the file"},
+    {kStatusReceive, "the companion's reply could not be read"},
+    {kStatusCreateFile, "the interface file could not be created"},
+    {kStatusCompleteFile, "the interface file could not be completed"},
+    {kStatusAppendSlice, "the selection could not be written to the interface file"},
 };
-constexpr int32 kFirstHeaderStep = 47;
-constexpr int32 kLastHeaderStep = 63;
+constexpr int32 kFirstHeaderStep = kStatusReadFirstTag;
+constexpr int32 kLastHeaderStep = kStatusReadDataSize;
 
 } // namespace
 
 int32 RenderStatus::FromComm(double comm)
 {
-    return static_cast<int32>(comm * 100.0 + 0.49);
+    return StatusFromComm(comm);
 }
 
 std::string RenderStatus::Message(int32 code)

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "AAX.h"
+#include "OfflineStatus.h"
 
 namespace orv::apps
 {
@@ -13,12 +14,12 @@ class RenderStatus
 {
 public:
     // The code that marks a render the companion processed.
-    static constexpr int32 kProcessed = 5;
+    static constexpr int32 kProcessed = kStatusUnderWay;
     // The code of a file the companion answered it could not process; the plug-in traces
     // the companion's reason as Message(kCompanionFailed) + ": " + reason.
-    static constexpr int32 kCompanionFailed = 22;
+    static constexpr int32 kCompanionFailed = kStatusCompanionFailed;
 
-    // The code a "Comm" value carries: truncate(value * 100 + 0.49).
+    // The code a "Comm" value carries (StatusFromComm).
     static int32 FromComm(double comm);
     // What the code means, in a few words.
     static std::string Message(int32 code);

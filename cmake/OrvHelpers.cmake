@@ -5,6 +5,15 @@ function(orv_add_folder dir)
     endif()
 endfunction()
 
+# Adds every folder below the current one that has a CMakeLists.txt: one folder per area.
+function(orv_add_subfolders)
+    file(GLOB areas RELATIVE ${CMAKE_CURRENT_SOURCE_DIR} LIST_DIRECTORIES true CONFIGURE_DEPENDS
+         ${CMAKE_CURRENT_SOURCE_DIR}/*)
+    foreach(area ${areas})
+        orv_add_folder(${area})
+    endforeach()
+endfunction()
+
 # orv_add_gtest(NAME SOURCES src... [LIBS lib...] [PORT] [TIMEOUT s] [LABELS l...])
 # One GoogleTest executable; each test case becomes a CTest entry. PORT marks suites that
 # use the companion port 51121, so CTest never runs two of them at once.
@@ -26,8 +35,10 @@ function(orv_add_gtest name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${props})
 endfunction()
 
+include(OrvBundle)
+
 find_package(Threads REQUIRED)
-find_package(PkgConfig REQUIRED)
+include(OrvDependencies)
 if(ORV_TESTS OR ORV_FUZZ)
     find_package(GTest REQUIRED)
     include(GoogleTest)

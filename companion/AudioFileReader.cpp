@@ -1,6 +1,7 @@
 #include "AudioFileReader.h"
 
 #include "CompanionConstants.h"
+#include "InterfaceFileFormat.h"
 
 #include <cmath>
 
@@ -38,7 +39,8 @@ bool AudioFileReader::open(int fd, std::string& error)
                 std::to_string(kMinSampleRate) + " and " + std::to_string(kMaxSampleRate);
         return false;
     }
-    if (info_.frames < 0 || static_cast<uint64_t>(info_.frames) > kMaxInterfaceSamples)
+    if (info_.frames < 0 || static_cast<uint64_t>(info_.frames) >
+                                static_cast<uint64_t>(InterfaceFileFormat::kMaxSamples))
     {
         error = "the file is longer than an interface file can be";
         return false;

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "CompanionEndpoint.h"
+
 namespace companion
 {
 
-// The port the plug-in connects to on the loopback host.
-constexpr uint16_t kCompanionPort = 51121;
 // Reported in the "parameters" answer.
 constexpr const char* kCompanionVersion = "1.0.0";
 // Highest frequency offered to the editor: half of the highest sample rate the plug-in sends.
@@ -22,8 +22,6 @@ constexpr size_t kMaxErrorAnswerBytes = 300;
 constexpr const char* kStoppedReason = "the companion stopped before the file was processed";
 // A request line must arrive whole within this time of the connection being accepted.
 constexpr int kLineDeadlineMs = 10000;
-// The header sizes of the interface file are 32-bit: 36 + 4 × samples must fit.
-constexpr uint64_t kMaxInterfaceSamples = 1073741814;
 // Sample rates the tools are designed for; filter lengths grow with the rate.
 constexpr int kMinSampleRate = 1000;
 constexpr int kMaxSampleRate = 384000;

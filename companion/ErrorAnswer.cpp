@@ -1,6 +1,7 @@
 #include "ErrorAnswer.h"
 
 #include "CompanionConstants.h"
+#include "FailureAnswer.h"
 
 #include <nlohmann/json.hpp>
 
@@ -9,7 +10,6 @@ namespace companion
 
 namespace
 {
-constexpr const char* kPrefix = "{\"error\":";
 
 std::string line(const std::string& reason)
 {
@@ -21,7 +21,8 @@ std::string line(const std::string& reason)
 // Where a cut of `text` to at most `size` bytes may fall without splitting a UTF-8 sequence.
 size_t characterBoundary(const std::string& text, size_t size)
 {
-    while (size > 0 && size < text.size() && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80)
+    while (size > 0 && size < text.size() &&
+           (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80)
         --size;
     return size;
 }
@@ -38,7 +39,8 @@ std::string ErrorAnswer::build(const std::string& reason)
     while (tooLong - fits > 1)
     {
         const size_t middle = fits + (tooLong - fits) / 2;
-        if (line(reason.substr(0, characterBoundary(reason, middle))).size() <= kMaxErrorAnswerBytes)
+        if (line(reason.substr(0, characterBoundary(reason, middle))).size() <=
+            kMaxErrorAnswerBytes)
             fits = middle;
         else
             tooLong = middle;
@@ -48,7 +50,7 @@ std::string ErrorAnswer::build(const std::string& reason)
 
 bool ErrorAnswer::isError(const std::string& answer)
 {
-    return answer.rfind(kPrefix, 0) == 0;
+    return answer.rfind(FailureAnswer::kPrefix, 0) == 0;
 }
 
 } // namespace companion

@@ -1,12 +1,14 @@
 #include "InterfaceFileGuard.h"
 
+#include "InterfaceFileFormat.h"
+
 namespace companion
 {
 
 namespace
 {
-constexpr std::string_view kPrefix = "Orvendal_interface_";
-constexpr std::string_view kSuffix = ".wav";
+constexpr std::string_view kPrefix = InterfaceFileFormat::kFileNameStem;
+constexpr std::string_view kSuffix = InterfaceFileFormat::kFileNameSuffix;
 
 InterfaceFileGuard::Verdict refuse(const char* why)
 {

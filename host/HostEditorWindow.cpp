@@ -8,28 +8,25 @@
 #include "AAX_Errors.h"
 #include "AAX_IACFEffectGUI.h"
 #include "AAX_IACFEffectParameters.h"
+#include "EditorLayout.h"
 #include "HostFrameView.h"
+#include "ParameterIDs.h"
 
 namespace orv::host
 {
 namespace
 {
 
-// The editor's layout, as a user finds it on screen: row k (1-based) starts at
-// 40 (k - 1) + 80; the range row follows the tool rows.
-constexpr double kRowHeight = 40;
-constexpr double kFirstRowTop = 80;
-constexpr double kRangeRowOffset = 120;
-constexpr double kMenuCentreX = 400;
-constexpr double kMinFieldCentreX = 275;
-constexpr double kMaxFieldCentreX = 421;
-constexpr double kCountScale = 100.0;
-// Rows reach a little above and below their controls; the status line sits this far below
-// the last tool row's top edge.
+using namespace EditorLayout;
+
+// Clicks land in the middle of a control.
+constexpr double kMenuCentreX = (kMenuLeft + kMenuRight) / 2;
+constexpr double kMinFieldCentreX = (kMinFieldLeft + kMinFieldRight) / 2;
+constexpr double kMaxFieldCentreX = (kMaxFieldLeft + kMaxFieldRight) / 2;
+constexpr double kControlCentreY = kControlHeight / 2;
+// Rows reach a little above and below their controls.
 constexpr double kRowMargin = 4;
 constexpr double kRowBandHeight = 32;
-constexpr double kStatusOffset = 118;
-constexpr double kStatusHeight = 24;
 
 } // namespace
 
@@ -107,7 +104,7 @@ bool HostEditorWindow::ChooseMenuEntry(int tool, const std::string& entry, std::
         *error = "there is no tool " + std::to_string(tool);
         return false;
     }
-    mView->Click(kMenuCentreX, kRowHeight * (tool - 1) + kFirstRowTop + 10);
+    mView->Click(kMenuCentreX, ToolRowTop(tool - 1) + kControlCentreY);
     if (!mView->WaitFor([this] { return mView->IsMenuOpen(); }))
     {
         *error = "tool " + std::to_string(tool) + " has no preset menu";
@@ -145,7 +142,7 @@ bool HostEditorWindow::TypeIntoField(const std::string& field, const std::string
         *error = "the window has no range row";
         return false;
     }
-    const double y = kRowHeight * tools + kRangeRowOffset + 10;
+    const double y = RangeRowTop(tools) + kControlCentreY;
     mView->Click(field == "min" ? kMinFieldCentreX : kMaxFieldCentreX, y);
     if (!mView->WaitFor([this] { return mView->IsTextEditOpen(); }) ||
         !mView->ReplaceEditText(text))
@@ -201,28 +198,27 @@ int HostEditorWindow::ToolCount() const
 {
     double value = 0.0;
     if (!mParameters ||
-        mParameters->GetParameterNormalizedValue("NTools", &value) != kResultSuccess)
+        mParameters->GetParameterNormalizedValue(kNumToolsParameterID, &value) != kResultSuccess)
         return 0;
     const double count = std::trunc(value * kCountScale + 0.49);
-    return std::isfinite(count) && count > 0 && count <= 20 ? static_cast<int>(count) : 0;
+    return std::isfinite(count) && count > 0 && count <= kNumTools ? static_cast<int>(count) : 0;
 }
 
 AAX_Rect HostEditorWindow::ToolRowArea(int tool) const
 {
-    const double top = kRowHeight * (tool - 1) + kFirstRowTop - kRowMargin;
+    const double top = ToolRowTop(tool - 1) - kRowMargin;
     return Band(top, kRowBandHeight);
 }
 
 AAX_Rect HostEditorWindow::RangeRowArea() const
 {
-    const double top = kRowHeight * ToolCount() + kRangeRowOffset - kRowMargin;
+    const double top = RangeRowTop(ToolCount()) - kRowMargin;
     return Band(top, kRowBandHeight);
 }
 
 AAX_Rect HostEditorWindow::StatusArea() const
 {
-    const double top = kRowHeight * ToolCount() + kFirstRowTop + kStatusOffset;
-    return Band(top, kStatusHeight);
+    return Band(StatusTop(ToolCount()), kStatusHeight);
 }
 
 AAX_Rect HostEditorWindow::Band(double top, double height) const

@@ -8,6 +8,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "CompanionEndpoint.h"
+
 namespace
 {
 
@@ -39,7 +41,7 @@ bool ResolveLoopback(sockaddr_in& outAddress)
         return false;
     std::memcpy(&outAddress, found->ai_addr, sizeof outAddress);
     ::freeaddrinfo(found);
-    outAddress.sin_port = htons(CompanionConnection::kCompanionPort);
+    outAddress.sin_port = htons(kCompanionPort);
     return true;
 }
 

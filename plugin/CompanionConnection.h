@@ -11,7 +11,6 @@
 class CompanionConnection
 {
 public:
-    static constexpr uint16 kCompanionPort = 51121;
     static constexpr const char* kLoopbackHostName = "localhost";
     static constexpr size_t kReadBufferSize = 1024;
 

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
+#include "FailureAnswer.h"
+
 namespace CompanionFailureAnswer
 {
 namespace
 {
-
-constexpr const char* kPrefix = "{\"error\":";
-constexpr size_t kPrefixLength = 9;
 
 int HexValue(char c)
 {
@@ -55,14 +54,14 @@ char Escaped(char c)
 
 bool IsFailure(const std::string& answer)
 {
-    return answer.compare(0, kPrefixLength, kPrefix) == 0;
+    return answer.compare(0, FailureAnswer::kPrefixLength, FailureAnswer::kPrefix) == 0;
 }
 
 std::string Reason(const std::string& answer)
 {
     if (!IsFailure(answer)) return {};
     const std::string text = answer.substr(0, kExaminedBytes);
-    size_t at = kPrefixLength;
+    size_t at = FailureAnswer::kPrefixLength;
     while (at < text.size() && text[at] == ' ')
         ++at;
     if (at >= text.size() || text[at] != '"') return {};

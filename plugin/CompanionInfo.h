@@ -4,6 +4,7 @@
 #include <string>
 
 #include "AAX.h"
+#include "ParameterIDs.h"
 
 // The editor's record of the companion's answer to "parameters": its version, its tools
 // with their preset names, and the highest frequency it offers. Tools and presets are
@@ -11,7 +12,7 @@
 // count is bounded by the limits below, whatever the companion sends.
 struct CompanionInfo
 {
-    static constexpr int32 kMaxTools = 20;
+    static constexpr int32 kMaxTools = kNumTools;
     static constexpr int32 kMaxPresets = 99;
     static constexpr size_t kMaxVersionLength = 19;
     static constexpr size_t kMaxNameLength = 99;

@@ -15,20 +15,18 @@
 #include "DemoGain_KickButtonVSTvect.h"
 #include "DemoGain_MenuVST.h"
 #include "DemoGain_OnOffButtonVSTvect.h"
+#include "EditorLayout.h"
+#include "OfflineStatus.h"
 
 using namespace VSTGUI;
 using namespace OfflineParameterIDs;
+using namespace EditorLayout;
 
 CBitmap* DemoGain_View::m_hLogo = nullptr;
 
 namespace
 {
 
-constexpr CCoord kWindowWidth = 540;
-constexpr CCoord kRowHeight = 40;
-constexpr CCoord kBaseHeight = 240;
-constexpr CCoord kFirstRowTop = 80;
-constexpr CCoord kRightEdge = 520;
 constexpr float kMenuStep = 0.01f;
 // The lower bound stays this far below the upper bound.
 constexpr double kMinimumGap = 20.0;
@@ -182,16 +180,16 @@ void DemoGain_View::AddLogo()
 
 void DemoGain_View::AddStatusLabel(int32_t toolCount)
 {
-    const CCoord top = kRowHeight * toolCount + 198;
-    statusLabel = AddLabel(CRect(20, top, kRightEdge, top + 24), kInitialStatus);
+    const CCoord top = StatusTop(toolCount);
+    statusLabel = AddLabel(CRect(20, top, kRightEdge, top + kStatusHeight), kInitialStatus);
     statusLabel->setAntialias(true);
 }
 
 void DemoGain_View::AddToolRow(int32_t i)
 {
-    const CCoord y = kRowHeight * i + kFirstRowTop;
-    toolButtons[i] = AddBound(new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + 20), this,
-                                                              kFirstToolTag + i, nullptr, 0),
+    const CCoord y = ToolRowTop(i);
+    toolButtons[i] = AddBound(new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + kControlHeight),
+                                                              this, kFirstToolTag + i, nullptr, 0),
                               kToolSwitch[i]);
 
     // CompanionInfo numbers tools and presets from 1.
@@ -201,8 +199,8 @@ void DemoGain_View::AddToolRow(int32_t i)
 
     const int32_t presetCount = companionInfo.presetCounts[tool];
     if (presetCount <= 0) return;
-    auto* menu = new DemoGain_MenuVST(CRect(300, y - 2, 500, y + 22), this, kFirstPresetTag + i,
-                                      nullptr, nullptr, kMenuStyle);
+    auto* menu = new DemoGain_MenuVST(CRect(kMenuLeft, y - 2, kMenuRight, y + 22), this,
+                                      kFirstPresetTag + i, nullptr, nullptr, kMenuStyle);
     StyleLabel(menu, DemoGain_Colors::kMenuText, kCenterText);
     for (int32_t preset = 1; preset <= presetCount; ++preset)
         menu->addEntry(companionInfo.presetNames[tool][preset].c_str());
@@ -228,12 +226,13 @@ DemoGain_KickButtonVSTvect* DemoGain_View::AddStepButton(const CRect& rect, int3
 
 void DemoGain_View::AddRangeRow(int32_t toolCount)
 {
-    const CCoord y = kRowHeight * toolCount + 120;
-    rangeCheck = AddBound(
-        new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + 20), this, kRangeCheckTag, nullptr, 0),
-        kRangeCheck);
+    const CCoord y = RangeRowTop(toolCount);
+    rangeCheck = AddBound(new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + kControlHeight),
+                                                          this, kRangeCheckTag, nullptr, 0),
+                          kRangeCheck);
     rangeFromLabel = AddLabel(CRect(80, y - 2, 220, y + 22), kRangeFromText);
-    minFreqField = AddFrequencyField(CRect(240, y - 2, 310, y + 22), kMinFieldTag);
+    minFreqField =
+        AddFrequencyField(CRect(kMinFieldLeft, y - 2, kMinFieldRight, y + 22), kMinFieldTag);
     minUpButton = AddStepButton(CRect(316, y, 326, y + 10), kMinUpTag, kMinUpID,
                                 DemoGain_KickButtonVSTvect::kPlus);
     minDownButton = AddStepButton(CRect(316, y + 14, 326, y + 24), kMinDownTag, kMinDownID,
@@ -247,7 +246,8 @@ void DemoGain_View::AddRangeRow(int32_t toolCount)
         getParameters()->SetParameterDefaultNormalizedValue(kRangeMax, rangeMax);
         getParameters()->SetParameterNormalizedValue(kRangeMax, rangeMax);
     }
-    maxFreqField = AddFrequencyField(CRect(386, y - 4, 456, y + 24), kMaxFieldTag);
+    maxFreqField =
+        AddFrequencyField(CRect(kMaxFieldLeft, y - 4, kMaxFieldRight, y + 24), kMaxFieldTag);
     maxUpButton = AddStepButton(CRect(462, y, 472, y + 10), kMaxUpTag, kMaxUpID,
                                 DemoGain_KickButtonVSTvect::kPlus);
     maxDownButton = AddStepButton(CRect(462, y + 14, 472, y + 24), kMaxDownTag, kMaxDownID,
@@ -279,41 +279,29 @@ void DemoGain_View::ApplyFrequency(CTextEdit* field, const char* id, double hz)
     SetParameter(id, hz / kFrequencyScale);
 }
 
-void DemoGain_View::StepLowerBound(double step)
+double DemoGain_View::BoundHz(const char* id) const
 {
-    double f = GetParameter(kRangeMin) * kFrequencyScale + step;
-    const double m = GetParameter(kRangeMax) * kFrequencyScale;
-    f = std::min(f, m - kMinimumGap);
+    return GetParameter(id) * kFrequencyScale;
+}
+
+double DemoGain_View::TypedHz(const CTextEdit* field) const
+{
+    const double f = std::min(ParseHz(field ? field->getText() : nullptr),
+                              static_cast<double>(companionInfo.rangeMax));
+    return f <= 0 ? 0 : f;
+}
+
+void DemoGain_View::SetLowerBound(double f)
+{
+    f = std::min(f, BoundHz(kRangeMax) - kMinimumGap);
     if (f <= 0) f = 0;
     ApplyFrequency(minFreqField, kRangeMin, f);
 }
 
-void DemoGain_View::StepUpperBound(double step)
+void DemoGain_View::SetUpperBound(double f)
 {
-    double f = GetParameter(kRangeMax) * kFrequencyScale + step;
-    const double m = GetParameter(kRangeMin) * kFrequencyScale;
     f = std::min(f, static_cast<double>(companionInfo.rangeMax));
-    if (f <= m + kMinimumGap) f = m + kMinimumGap;
-    ApplyFrequency(maxFreqField, kRangeMax, f);
-}
-
-void DemoGain_View::LowerBoundEdited()
-{
-    double f = ParseHz(minFreqField ? minFreqField->getText() : nullptr);
-    f = std::min(f, static_cast<double>(companionInfo.rangeMax));
-    if (f <= 0) f = 0;
-    const double m = GetParameter(kRangeMax) * kFrequencyScale;
-    f = std::min(f, m - kMinimumGap);
-    if (f <= 0) f = 0;
-    ApplyFrequency(minFreqField, kRangeMin, f);
-}
-
-void DemoGain_View::UpperBoundEdited()
-{
-    double f = ParseHz(maxFreqField ? maxFreqField->getText() : nullptr);
-    f = std::min(f, static_cast<double>(companionInfo.rangeMax));
-    if (f <= 0) f = 0;
-    const double m = GetParameter(kRangeMin) * kFrequencyScale;
+    const double m = BoundHz(kRangeMin);
     if (f <= m + kMinimumGap) f = m + kMinimumGap;
     ApplyFrequency(maxFreqField, kRangeMax, f);
 }
@@ -327,13 +315,13 @@ void DemoGain_View::valueChanged(CControl* control)
     else if (tag >= kFirstPresetTag && tag < kMinUpTag)
         SetParameter(ParameterIDForTag(tag), control->getValue() * kMenuStep);
     else if (tag == kMinUpTag || tag == kMinDownTag)
-        StepLowerBound(tag == kMinUpTag ? kStepHz : -kStepHz);
+        SetLowerBound(BoundHz(kRangeMin) + (tag == kMinUpTag ? kStepHz : -kStepHz));
     else if (tag == kMaxUpTag || tag == kMaxDownTag)
-        StepUpperBound(tag == kMaxUpTag ? kStepHz : -kStepHz);
+        SetUpperBound(BoundHz(kRangeMax) + (tag == kMaxUpTag ? kStepHz : -kStepHz));
     else if (tag == kMinFieldTag)
-        LowerBoundEdited();
+        SetLowerBound(TypedHz(minFreqField));
     else if (tag == kMaxFieldTag)
-        UpperBoundEdited();
+        SetUpperBound(TypedHz(maxFreqField));
     else if (tag == kRangeCheckTag)
         SetParameter(kRangeCheck, control->getValue());
 }
@@ -368,7 +356,7 @@ int32 DemoGain_View::TimerWakeup()
     switch (companionInfo.infoStatus)
     {
     case CompanionInfo::kInfoOK:
-        if (std::trunc(comm * 100) >= kFirstFailureCode)
+        if (StatusFromComm(comm) >= kFirstFailureCode)
         {
             colour = kRedCColor;
             text = kCompanionFailed;

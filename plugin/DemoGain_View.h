@@ -99,10 +99,15 @@ private:
 
     double GetParameter(const char* id) const;
     void SetParameter(const char* id, double value);
-    void StepLowerBound(double step);
-    void StepUpperBound(double step);
-    void LowerBoundEdited();
-    void UpperBoundEdited();
+    // A frequency bound's parameter in Hz.
+    double BoundHz(const char* id) const;
+    // A field's text in Hz, within 0 and the companion's maximum.
+    double TypedHz(const VSTGUI::CTextEdit* field) const;
+    // Sets the lower bound to f Hz, kept at or above 0 and the minimum gap below the upper.
+    void SetLowerBound(double f);
+    // Sets the upper bound to f Hz, kept within the companion's maximum and the minimum gap
+    // above the lower.
+    void SetUpperBound(double f);
     // Shows hz (rounded to whole Hz) in field and requests id = hz / 192000.
     void ApplyFrequency(VSTGUI::CTextEdit* field, const char* id, double hz);
     const char* BracketID(int32_t tag) const;

@@ -11,7 +11,6 @@ namespace ProcessRequest
 namespace
 {
 
-constexpr double kCountScale = 100.0;
 constexpr double kRounding = 0.49;
 constexpr double kSwitchThreshold = 0.5;
 

@@ -3,11 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "CompanionEndpoint.h"
+
 namespace orv::host::validator
 {
-
-// The loopback port the plug-in reaches its companion on.
-constexpr std::uint16_t kCompanionPort = 51121;
 
 // True when something accepts connections on 127.0.0.1 at the companion port. The probe
 // connects and closes at once; a companion takes that as a request-less connection.

@@ -12,6 +12,8 @@
 #include "HostEditorWindow.h"
 #include "HostFrameView.h"
 #include "HostX11View.h"
+#include "OfflineStatus.h"
+#include "ParameterIDs.h"
 #include "PluginInstance.h"
 #include "PluginModule.h"
 #include "ReferenceHost.h"
@@ -31,9 +33,9 @@ namespace
 
 constexpr int kAnsweredTools = 3;
 constexpr int kPresetCounts[kAnsweredTools] = {2, 3, 0};
-constexpr double kMenuStep = 0.01;
+constexpr double kMenuStep = 1.0 / kCountScale;
 // A failure code for "Comm" (nobody listening), which the status line must show.
-constexpr double kFailedComm = 0.20;
+constexpr double kFailedComm = StatusToComm(kStatusConnect);
 // Bounds the host draws frequency values from, normalized (about 190 Hz to 24 kHz).
 constexpr double kLowestFrequency = 0.001;
 constexpr double kHighestFrequency = 0.125;
@@ -110,23 +112,24 @@ void CheckControls(const Opening& opening, std::mt19937_64& random)
 {
     HostEditorWindow& window = opening.window;
     const int tool = std::uniform_int_distribution<int>(1, kAnsweredTools)(random);
-    const std::string number = std::to_string(tool);
-    CheckControlFollows(opening, "Par" + number,
-                        Value(opening.parameters, ("Par" + number).c_str()) > 0.5 ? 0.0 : 1.0,
+    const char* toolSwitch = ToolSwitchID(tool - 1);
+    CheckControlFollows(opening, toolSwitch,
+                        Value(opening.parameters, toolSwitch) > 0.5 ? 0.0 : 1.0,
                         window.ToolRowArea(tool));
 
     const int withMenu = std::uniform_int_distribution<int>(1, 2)(random);
     const int presets = kPresetCounts[withMenu - 1];
-    const std::string menu = "Men" + std::to_string(withMenu);
+    const std::string menu = ToolPresetID(withMenu - 1);
     const int current = static_cast<int>(Value(opening.parameters, menu.c_str()) / kMenuStep + 0.5);
     const int other =
         (current + std::uniform_int_distribution<int>(1, presets - 1)(random)) % presets;
     CheckControlFollows(opening, menu, other * kMenuStep, window.ToolRowArea(withMenu));
 
-    CheckControlFollows(opening, "chkfr", Value(opening.parameters, "chkfr") > 0.5 ? 0.0 : 1.0,
+    CheckControlFollows(opening, kRangeParameterID,
+                        Value(opening.parameters, kRangeParameterID) > 0.5 ? 0.0 : 1.0,
                         window.RangeRowArea());
     std::uniform_real_distribution<double> frequency(kLowestFrequency, kHighestFrequency);
-    for (const char* field : {"minfr", "maxfr"})
+    for (const char* field : {kMinFrequencyParameterID, kMaxFrequencyParameterID})
         CheckControlFollows(opening, field, frequency(random), window.RangeRowArea());
 }
 
@@ -145,13 +148,13 @@ void CheckStatusLine(const Opening& opening, bool answered)
              "editor-status-not-ticked");
     if (!answered) return;
 
-    const double comm = Value(opening.parameters, "Comm");
-    HostSets(opening, "Comm", kFailedComm);
+    const double comm = Value(opening.parameters, kCommParameterID);
+    HostSets(opening, kCommParameterID, kFailedComm);
     window.Tick(HostEditorWindow::kTimerPeriodMs);
     if (Pixels(window, area) == ticked)
         Fail(opening, "\"Comm\" reports a failure, and after a tick the status line is unchanged",
              "editor-status-no-failure");
-    HostSets(opening, "Comm", comm);
+    HostSets(opening, kCommParameterID, comm);
     window.Tick(HostEditorWindow::kTimerPeriodMs);
     if (Pixels(window, area) != ticked)
         Fail(opening, "\"Comm\" is back, and after a tick the status line is not",

@@ -14,6 +14,7 @@
 #include <limits>
 
 #include "CompanionPort.h"
+#include "FailureAnswer.h"
 
 namespace orv::host::validator
 {
@@ -134,7 +135,7 @@ void FaultCompanion::ClearRecord()
 
 std::string FaultCompanion::FailureLine(const std::string& reason)
 {
-    return "{\"error\":\"" + reason + "\"}\n";
+    return FailureAnswer::kPrefix + ("\"" + reason + "\"") + FailureAnswer::kSuffix;
 }
 
 std::string FaultCompanion::InputPathOf(const std::string& request)

@@ -35,7 +35,6 @@ namespace orv::host::validator
 namespace
 {
 
-constexpr const char* kCommID = "Comm";
 // A gain that is exact in single precision and changes every sample that is not zero.
 constexpr float kCompanionGain = 0.5f;
 // How often a long pass tells the watchdog it is alive.
@@ -180,7 +179,7 @@ PassRun Render(const PluginModule& module, ReferenceHost& host, const OfflinePas
     run.output = sink.Channels();
     // A selection of no samples renders no window, so the sink never learnt the channels.
     if (run.output.empty() && pass.length == 0) run.output.resize(input.size());
-    instance->Parameters()->GetParameterNormalizedValue(kCommID, &run.comm);
+    instance->Parameters()->GetParameterNormalizedValue(kCommParameterID, &run.comm);
     automation->SetParameters(nullptr);
     return run;
 }

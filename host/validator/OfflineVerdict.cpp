@@ -75,8 +75,8 @@ bool IsInputRequired(const OfflinePass& pass)
 int OfflineVerdict::StatusCode(double comm)
 {
     if (!std::isfinite(comm) || comm < 0.0 || comm > 1.0) return -1;
-    const double code = std::round(comm * 100.0);
-    return std::fabs(code - comm * 100.0) < 1e-3 ? static_cast<int>(code) : -1;
+    const int code = StatusFromComm(comm);
+    return std::fabs(code - comm * kCountScale) < 1e-3 ? code : -1;
 }
 
 std::vector<std::string> OfflineVerdict::Judge(const OfflinePass& pass,

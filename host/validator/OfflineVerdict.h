@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "OfflinePass.h"
+#include "OfflineStatus.h"
 
 namespace orv::host::validator
 {
@@ -18,9 +19,9 @@ namespace orv::host::validator
 class OfflineVerdict
 {
 public:
-    static constexpr int kSuccessCode = 5;
-    static constexpr int kSliceReadCode = 8;
-    static constexpr int kCompanionFailedCode = 22;
+    static constexpr int kSuccessCode = kStatusUnderWay;
+    static constexpr int kSliceReadCode = kStatusSliceRead;
+    static constexpr int kCompanionFailedCode = kStatusCompanionFailed;
 
     // input and output: one vector per channel. written: the samples the companion wrote
     // (empty when it wrote none). Returns one line per fault found; empty when none.

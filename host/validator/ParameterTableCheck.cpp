@@ -8,6 +8,7 @@
 #include "AAX_Errors.h"
 #include "CheckContext.h"
 #include "HostString.h"
+#include "ParameterIDs.h"
 #include "PluginInstance.h"
 #include "PluginModule.h"
 #include "ReferenceHost.h"
@@ -39,7 +40,7 @@ struct DeliberateStart
     double value;
     double defaultValue;
 };
-constexpr DeliberateStart kDeliberateStarts[] = {{"Par1", 0.0, 1.0}};
+constexpr DeliberateStart kDeliberateStarts[] = {{kToolParameterIDs[0], 0.0, 1.0}};
 
 const DeliberateStart* DeliberateStartOf(const std::string& id)
 {
@@ -132,15 +133,15 @@ void CheckBypass(CheckContext& context, const AAX_IACFEffectParameters& paramete
 {
     int bypasses = 0;
     for (const Row& row : rows)
-        if (row.id == ParameterTableCheck::kMasterBypassID) ++bypasses;
+        if (row.id == kBypassParameterID) ++bypasses;
     if (bypasses != 1)
         context.Fail("the table has " + std::to_string(bypasses) + " parameters \"" +
-                     ParameterTableCheck::kMasterBypassID + "\", not one");
+                     kBypassParameterID + "\", not one");
     HostString named;
     if (parameters.GetMasterBypassParameter(&named) != kResultSuccess ||
-        named.Text() != ParameterTableCheck::kMasterBypassID)
+        named.Text() != kBypassParameterID)
         context.Fail("the component names \"" + named.Text() + "\" as its master bypass, not \"" +
-                     ParameterTableCheck::kMasterBypassID + "\"");
+                     kBypassParameterID + "\"");
 }
 
 // Questions about indices the table does not have: refused, and nothing filled in.

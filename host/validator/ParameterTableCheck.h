@@ -15,8 +15,6 @@ namespace orv::host::validator
 class ParameterTableCheck : public ValidationCheck
 {
 public:
-    static constexpr const char* kMasterBypassID = "MasterBypassID";
-
     const char* Name() const override { return "parameters"; }
     const char* Summary() const override;
     void Run(CheckContext& context) override;

@@ -15,6 +15,7 @@
 #include "HostAutomationDelegate.h"
 #include "HostChunk.h"
 #include "HostStateFile.h"
+#include "OfflineStatus.h"
 #include "ReferenceHost.h"
 
 namespace
@@ -365,6 +366,17 @@ TEST(DemoDelay_ParameterIDs, ToolTableWalksSwitchesThenPresets)
     EXPECT_STREQ(ToolSwitchID(19), "Par20");
     EXPECT_STREQ(ToolPresetID(0), "Men1");
     EXPECT_STREQ(ToolPresetID(19), "Men20");
+}
+
+// Every status code the processor publishes reads back from the parameter as itself.
+TEST_F(DemoDelay_ParametersTest, EveryStatusCodeReadsBackFromComm)
+{
+    automation.SetImmediate(true);
+    for (int32 code = 0; code < 100; ++code)
+    {
+        ASSERT_EQ(parameters->SetParameterNormalizedValue(kCommParameterID, StatusToComm(code)), 0);
+        EXPECT_EQ(StatusFromComm(Value(kCommParameterID)), code);
+    }
 }
 
 } // namespace
