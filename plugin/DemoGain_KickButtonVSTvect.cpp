@@ -1,6 +1,5 @@
 #include "DemoGain_KickButtonVSTvect.h"
 
-#include "AAX_CVSTGUIButtonState.h"
 #include "CDrawContext.h"
 #include "DemoGain_Colors.h"
 
@@ -19,7 +18,8 @@ DemoGain_KickButtonVSTvect::DemoGain_KickButtonVSTvect(const CRect& size,
                                                        CControlListener* listener, long tag,
                                                        double heightOfOneImage, CBitmap* background,
                                                        const CPoint& offset)
-    : CKickButton(size, listener, static_cast<int32_t>(tag), heightOfOneImage, background, offset)
+    : DemoGain_BoundControl(size, listener, static_cast<int32_t>(tag), heightOfOneImage, background,
+                            offset)
 {
 }
 
@@ -50,32 +50,4 @@ void DemoGain_KickButtonVSTvect::draw(CDrawContext* context)
         context->lineTo(CPoint(cx, cy + kHalfSpan * h));
     }
     setDirty(false);
-}
-
-CMouseEventResult DemoGain_KickButtonVSTvect::onMouseDown(CPoint& where,
-                                                          const CButtonState& buttons)
-{
-    const AAX_CVSTGUIButtonState state(buttons, viewContainer);
-    if (OfferToHost(MouseStage::Down, buttons, state.hostModifiers)) return kMouseEventHandled;
-    return CKickButton::onMouseDown(where, CButtonState(static_cast<int32_t>(state.buttonState)));
-}
-
-CMouseEventResult DemoGain_KickButtonVSTvect::onMouseUp(CPoint& where, const CButtonState& buttons)
-{
-    const AAX_CVSTGUIButtonState state(buttons, viewContainer);
-    if (OfferToHost(MouseStage::Up, buttons, state.hostModifiers)) return kMouseEventHandled;
-    return CKickButton::onMouseUp(where, CButtonState(static_cast<int32_t>(state.buttonState)));
-}
-
-CMouseEventResult DemoGain_KickButtonVSTvect::onMouseMoved(CPoint& where,
-                                                           const CButtonState& buttons)
-{
-    const AAX_CVSTGUIButtonState state(buttons, viewContainer);
-    if (OfferToHost(MouseStage::Drag, buttons, state.hostModifiers)) return kMouseEventHandled;
-    return CKickButton::onMouseMoved(where, DragState(state.buttonState));
-}
-
-bool DemoGain_KickButtonVSTvect::checkDefaultValue(CButtonState button)
-{
-    return RestoreDefault(*this, value, button);
 }

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "CKickButton.h"
-#include "DemoGain_ParameterBinding.h"
+#include "DemoGain_BoundControl.h"
 
 // A push button drawn as a plus or a minus sign, spanning 80 % of the button, blue while
 // released and grey while pressed. Used for the frequency bounds' steps.
-class DemoGain_KickButtonVSTvect : public VSTGUI::CKickButton, public DemoGain_ParameterBinding
+class DemoGain_KickButtonVSTvect : public DemoGain_BoundControl<VSTGUI::CKickButton>
 {
 public:
     static constexpr int32 kMinus = 0;
@@ -17,13 +17,6 @@ public:
     ~DemoGain_KickButtonVSTvect() override;
 
     void draw(VSTGUI::CDrawContext* context) override;
-    VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where,
-                                          const VSTGUI::CButtonState& buttons) override;
-    VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where,
-                                        const VSTGUI::CButtonState& buttons) override;
-    VSTGUI::CMouseEventResult onMouseMoved(VSTGUI::CPoint& where,
-                                           const VSTGUI::CButtonState& buttons) override;
-    bool checkDefaultValue(VSTGUI::CButtonState button) override;
 
     // 0 draws a minus, any other value a plus.
     virtual void setSymbol(int symbol);

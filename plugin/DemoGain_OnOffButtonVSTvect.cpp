@@ -1,6 +1,5 @@
 #include "DemoGain_OnOffButtonVSTvect.h"
 
-#include "AAX_CVSTGUIButtonState.h"
 #include "CDrawContext.h"
 #include "DemoGain_Colors.h"
 
@@ -18,7 +17,7 @@ constexpr CCoord kMarkInset = 0.2;
 DemoGain_OnOffButtonVSTvect::DemoGain_OnOffButtonVSTvect(const CRect& size,
                                                          CControlListener* listener, long tag,
                                                          CBitmap* background, int32_t style)
-    : COnOffButton(size, listener, static_cast<int32_t>(tag), background, style)
+    : DemoGain_BoundControl(size, listener, static_cast<int32_t>(tag), background, style)
 {
 }
 
@@ -43,32 +42,4 @@ void DemoGain_OnOffButtonVSTvect::draw(CDrawContext* context)
         context->lineTo(CPoint(size.right - kMarkInset * w, size.top + kMarkInset * h));
     }
     setDirty(false);
-}
-
-CMouseEventResult DemoGain_OnOffButtonVSTvect::onMouseDown(CPoint& where,
-                                                           const CButtonState& buttons)
-{
-    const AAX_CVSTGUIButtonState state(buttons, viewContainer);
-    if (OfferToHost(MouseStage::Down, buttons, state.hostModifiers)) return kMouseEventHandled;
-    return COnOffButton::onMouseDown(where, CButtonState(static_cast<int32_t>(state.buttonState)));
-}
-
-CMouseEventResult DemoGain_OnOffButtonVSTvect::onMouseUp(CPoint& where, const CButtonState& buttons)
-{
-    const AAX_CVSTGUIButtonState state(buttons, viewContainer);
-    if (OfferToHost(MouseStage::Up, buttons, state.hostModifiers)) return kMouseEventHandled;
-    return CView::onMouseUp(where, CButtonState(static_cast<int32_t>(state.buttonState)));
-}
-
-CMouseEventResult DemoGain_OnOffButtonVSTvect::onMouseMoved(CPoint& where,
-                                                            const CButtonState& buttons)
-{
-    const AAX_CVSTGUIButtonState state(buttons, viewContainer);
-    if (OfferToHost(MouseStage::Drag, buttons, state.hostModifiers)) return kMouseEventHandled;
-    return CView::onMouseMoved(where, DragState(state.buttonState));
-}
-
-bool DemoGain_OnOffButtonVSTvect::checkDefaultValue(CButtonState button)
-{
-    return RestoreDefault(*this, value, button);
 }

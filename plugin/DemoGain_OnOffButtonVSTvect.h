@@ -1,10 +1,10 @@
 #pragma once
 
 #include "COnOffButton.h"
-#include "DemoGain_ParameterBinding.h"
+#include "DemoGain_BoundControl.h"
 
 // A check box bound to a parameter: a grey square, with a blue check mark while on.
-class DemoGain_OnOffButtonVSTvect : public VSTGUI::COnOffButton, public DemoGain_ParameterBinding
+class DemoGain_OnOffButtonVSTvect : public DemoGain_BoundControl<VSTGUI::COnOffButton>
 {
 public:
     DemoGain_OnOffButtonVSTvect(const VSTGUI::CRect& size, VSTGUI::CControlListener* listener,
@@ -12,11 +12,4 @@ public:
     ~DemoGain_OnOffButtonVSTvect() override;
 
     void draw(VSTGUI::CDrawContext* context) override;
-    VSTGUI::CMouseEventResult onMouseDown(VSTGUI::CPoint& where,
-                                          const VSTGUI::CButtonState& buttons) override;
-    VSTGUI::CMouseEventResult onMouseUp(VSTGUI::CPoint& where,
-                                        const VSTGUI::CButtonState& buttons) override;
-    VSTGUI::CMouseEventResult onMouseMoved(VSTGUI::CPoint& where,
-                                           const VSTGUI::CButtonState& buttons) override;
-    bool checkDefaultValue(VSTGUI::CButtonState button) override;
 };
