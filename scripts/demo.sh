@@ -9,8 +9,9 @@ build=${BUILD_DIR:-$root/build}
 demo=$root/demo
 
 "$root/scripts/setup.sh"
-CMAKE_EXTRA="${CMAKE_EXTRA:--DORV_FUZZ_TESTS=OFF}" "$root/scripts/build.sh" \
-    orvendal-host orvendal-qv orvendal-measure orv_module
+# Only the programs and the module are built; the configure leaves the test options as they
+# are, so a later scripts/test.sh in the same folder still gets the fuzz entries.
+"$root/scripts/build.sh" orvendal-host orvendal-qv orvendal-measure orv_module
 # As installed programs would be: on PATH, so the plug-in finds the companion by name too.
 export PATH="$build/apps:$build/companion:$PATH"
 
