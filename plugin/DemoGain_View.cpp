@@ -215,13 +215,21 @@ CTextEdit* DemoGain_View::AddFrequencyField(const CRect& rect, int32_t tag)
     return field;
 }
 
-DemoGain_KickButtonVSTvect* DemoGain_View::AddStepButton(const CRect& rect, int32_t tag,
-                                                         const char* id, int32 symbol)
+void DemoGain_View::AddStepButton(const CRect& rect, int32_t tag, const char* id, int32 symbol)
 {
     auto* button =
         new DemoGain_KickButtonVSTvect(rect, this, tag, rect.height(), nullptr, CPoint(0, 0));
     button->setSymbol(symbol);
-    return AddBound(button, id);
+    AddBound(button, id);
+}
+
+void DemoGain_View::AddStepButtons(CCoord left, CCoord top, int32_t upTag, const char* upID,
+                                   int32_t downTag, const char* downID)
+{
+    AddStepButton(CRect(left, top, left + 10, top + 10), upTag, upID,
+                  DemoGain_KickButtonVSTvect::kPlus);
+    AddStepButton(CRect(left, top + 14, left + 10, top + 24), downTag, downID,
+                  DemoGain_KickButtonVSTvect::kMinus);
 }
 
 void DemoGain_View::AddRangeRow(int32_t toolCount)
@@ -233,10 +241,7 @@ void DemoGain_View::AddRangeRow(int32_t toolCount)
     rangeFromLabel = AddLabel(CRect(80, y - 2, 220, y + 22), kRangeFromText);
     minFreqField =
         AddFrequencyField(CRect(kMinFieldLeft, y - 2, kMinFieldRight, y + 22), kMinFieldTag);
-    minUpButton = AddStepButton(CRect(316, y, 326, y + 10), kMinUpTag, kMinUpID,
-                                DemoGain_KickButtonVSTvect::kPlus);
-    minDownButton = AddStepButton(CRect(316, y + 14, 326, y + 24), kMinDownTag, kMinDownID,
-                                  DemoGain_KickButtonVSTvect::kMinus);
+    AddStepButtons(316, y, kMinUpTag, kMinUpID, kMinDownTag, kMinDownID);
     rangeToLabel = AddLabel(CRect(346, y - 4, 366, y + 24), kRangeToText);
 
     // Every opening with a working link starts the upper bound at the range maximum.
@@ -248,10 +253,7 @@ void DemoGain_View::AddRangeRow(int32_t toolCount)
     }
     maxFreqField =
         AddFrequencyField(CRect(kMaxFieldLeft, y - 4, kMaxFieldRight, y + 24), kMaxFieldTag);
-    maxUpButton = AddStepButton(CRect(462, y, 472, y + 10), kMaxUpTag, kMaxUpID,
-                                DemoGain_KickButtonVSTvect::kPlus);
-    maxDownButton = AddStepButton(CRect(462, y + 14, 472, y + 24), kMaxDownTag, kMaxDownID,
-                                  DemoGain_KickButtonVSTvect::kMinus);
+    AddStepButtons(462, y, kMaxUpTag, kMaxUpID, kMaxDownTag, kMaxDownID);
 }
 
 double DemoGain_View::GetParameter(const char* id) const

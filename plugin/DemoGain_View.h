@@ -9,7 +9,6 @@
 
 class AAX_IViewContainer;
 class DemoGain_KickButtonVST;
-class DemoGain_KickButtonVSTvect;
 class DemoGain_MenuVST;
 class DemoGain_OnOffButtonVSTvect;
 namespace VSTGUI
@@ -94,8 +93,10 @@ private:
     template <class Control> Control* AddBound(Control* control, const char* id);
     VSTGUI::CTextLabel* AddLabel(const VSTGUI::CRect& rect, const char* text);
     VSTGUI::CTextEdit* AddFrequencyField(const VSTGUI::CRect& rect, int32_t tag);
-    DemoGain_KickButtonVSTvect* AddStepButton(const VSTGUI::CRect& rect, int32_t tag,
-                                              const char* id, int32 symbol);
+    void AddStepButton(const VSTGUI::CRect& rect, int32_t tag, const char* id, int32 symbol);
+    // A plus button at (left, top) and a minus button below it, beside a frequency field.
+    void AddStepButtons(VSTGUI::CCoord left, VSTGUI::CCoord top, int32_t upTag, const char* upID,
+                        int32_t downTag, const char* downID);
 
     double GetParameter(const char* id) const;
     void SetParameter(const char* id, double value);
@@ -126,10 +127,6 @@ private:
     DemoGain_MenuVST* presetMenus[kMaxTools] = {};
     VSTGUI::CTextEdit* minFreqField = nullptr;
     VSTGUI::CTextEdit* maxFreqField = nullptr;
-    DemoGain_KickButtonVSTvect* minUpButton = nullptr;
-    DemoGain_KickButtonVSTvect* minDownButton = nullptr;
-    DemoGain_KickButtonVSTvect* maxUpButton = nullptr;
-    DemoGain_KickButtonVSTvect* maxDownButton = nullptr;
     DemoGain_KickButtonVST* logoButton = nullptr;
     AAX_IViewContainer* viewContainer;
 };
