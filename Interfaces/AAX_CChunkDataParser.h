@@ -56,11 +56,14 @@ public:
     // Bytes of data that GetChunkData writes: 4 for an empty parser.
     int32 GetChunkDataSize() const;
     // Writes the data and its size into chunk, which must have room for GetChunkDataSize()
-    // bytes of data; 0, or kResultChunkDataFailed after a trace message.
+    // bytes of data; 0, or kResultChunkDataFailed after a trace message. Allocates nothing
+    // and throws nothing.
     AAX_Result GetChunkData(AAX_SPlugInChunk* chunk) const;
-    // Replaces the values with those read from chunk. Reads nothing unless the data starts
-    // with the marker, and stops at the first record that does not fit in the data size.
-    void LoadChunk(const AAX_SPlugInChunk* chunk);
+    // Replaces the values with those read from chunk and returns where reading stopped: the
+    // number of data bytes read, which is the chunk's data size when every record was read.
+    // Reads nothing (0) unless the data starts with the marker, and stops at the start of
+    // the first record that does not fit in the data size.
+    int32 LoadChunk(const AAX_SPlugInChunk* chunk);
 
     int32 GetChunkVersion() const { return mChunkVersion; }
     const std::vector<DataValue>& Values() const { return mDataValues; }

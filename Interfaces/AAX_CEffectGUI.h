@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "AAX_IACFEffectParameters.h"
 #include "AAX_IEffectGUI.h"
 #include "ACFPtr.h"
@@ -18,7 +20,7 @@ class AAX_VTransport;
 class AAX_CEffectGUI : public AAX_IEffectGUI
 {
 public:
-    AAX_CEffectGUI() = default;
+    AAX_CEffectGUI();
     // Runs Uninitialize, then deletes the view-container wrapper (the view is gone by then).
     ~AAX_CEffectGUI() override;
 
@@ -43,6 +45,17 @@ public:
     // Answers IID_IAAXEffectGUIV1 with this component; everything else goes to the base.
     ACFRESULT InternalQueryInterface(const _acfUID& iid, void** outInterface) override;
 
+protected:
+    // The three view hooks come before UpdateAllParameters: that is the slot order hosts
+    // and subclasses built elsewhere rely on, so keep the declarations in this order.
+    // Loads what every view of this editor shares; called at the end of Initialize.
+    virtual void CreateViewContents() = 0;
+    // Builds the view inside the container's native view; called when the window opens.
+    virtual void CreateViewContainer() = 0;
+    // Gives up the view; called when the window closes.
+    virtual void DeleteViewContainer() = 0;
+
+public:
     // Pushes every parameter's identifier through ParameterUpdated.
     virtual void UpdateAllParameters();
 
@@ -56,19 +69,11 @@ public:
     AAX_IController* Controller() const;
     AAX_ITransport* Transport() const;
 
-protected:
-    // Loads what every view of this editor shares; called at the end of Initialize.
-    virtual void CreateViewContents() = 0;
-    // Builds the view inside the container's native view; called when the window opens.
-    virtual void CreateViewContainer() = 0;
-    // Gives up the view; called when the window closes.
-    virtual void DeleteViewContainer() = 0;
-
 private:
     void ReleaseViewContainer();
 
-    AAX_VController* mController = nullptr;
+    std::unique_ptr<AAX_VController> mController;
     ACFPtr<AAX_IACFEffectParameters> mEffectParameters;
-    AAX_IViewContainer* mViewContainer = nullptr;
-    AAX_VTransport* mTransport = nullptr;
+    std::unique_ptr<AAX_IViewContainer> mViewContainer;
+    std::unique_ptr<AAX_VTransport> mTransport;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <set>
 #include <string>
 
@@ -132,13 +133,11 @@ protected:
     AAX_CPacketDispatcher mPacketDispatcher;
     AAX_CParameterManager mParameterManager;
     std::set<std::string> mFilteredParameters;
-    AAX_VController* mController = nullptr;
-    AAX_VTransport* mTransport = nullptr;
-    AAX_VAutomationDelegate* mAutomationDelegate = nullptr;
+    std::unique_ptr<AAX_VController> mController;
+    std::unique_ptr<AAX_VTransport> mTransport;
+    std::unique_ptr<AAX_VAutomationDelegate> mAutomationDelegate;
 
 private:
     bool IsFiltered(const AAX_IParameter& parameter) const;
-    void RestoreParameter(AAX_IParameter& parameter);
-    bool CompareParameter(const AAX_IParameter& parameter);
     void DeleteWrappers();
 };

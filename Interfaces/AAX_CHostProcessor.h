@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "AAX_IACFEffectParameters.h"
 #include "AAX_IHostProcessor.h"
 #include "ACFPtr.h"
@@ -17,7 +19,7 @@ class AAX_VHostProcessorDelegate;
 class AAX_CHostProcessor : public AAX_IHostProcessor
 {
 public:
-    AAX_CHostProcessor() = default;
+    AAX_CHostProcessor();
     // Runs Uninitialize, so the wrappers and the reference go before the component base.
     ~AAX_CHostProcessor() override;
 
@@ -67,8 +69,8 @@ public:
     int64 Location() const { return mLocation; }
 
 private:
-    AAX_VController* mController = nullptr;
-    AAX_VHostProcessorDelegate* mHostProcessorDelegate = nullptr;
+    std::unique_ptr<AAX_VController> mController;
+    std::unique_ptr<AAX_VHostProcessorDelegate> mHostProcessorDelegate;
     ACFPtr<AAX_IACFEffectParameters> mEffectParameters;
     int64 mSrcStart = 0;
     int64 mSrcEnd = 0;

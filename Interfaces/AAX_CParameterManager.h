@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -25,7 +26,8 @@ public:
     // Borrowed; handed to every parameter added from now on.
     void Initialize(AAX_IAutomationDelegate* automationDelegate);
     // Takes over parameter, unless it is null or its identifier is already held: then the
-    // caller keeps it (and must delete it).
+    // caller keeps it (and must delete it). Out of memory, the parameter is deleted and
+    // std::bad_alloc goes on to the caller, whose host boundary catches it.
     void AddParameter(AAX_IParameter* parameter);
     // Deletes every parameter in index order.
     void RemoveAllParameters();
@@ -43,5 +45,7 @@ public:
 private:
     AAX_IAutomationDelegate* mAutomationDelegate = nullptr;
     std::vector<AAX_IParameter*> mParameters;
-    std::map<std::string, AAX_IParameter*> mParametersMap;
+    // Transparent comparison: looking up a host's identifier builds no string, so lookups
+    // never allocate and never throw.
+    std::map<std::string, AAX_IParameter*, std::less<>> mParametersMap;
 };

@@ -2,6 +2,7 @@
 
 #include "AAX_CAutoreleasePool.h"
 #include "AAX_Errors.h"
+#include "AAX_HostBoundary.h"
 #include "VSTGUI_ContentView.h"
 
 using namespace VSTGUI;
@@ -19,6 +20,7 @@ void AAX_CEffectGUI_VST::CreateViewContainer()
     CreateEffectView(nativeParent);
 }
 
+// Reached only from SetViewContainer, which the library runs guarded.
 void AAX_CEffectGUI_VST::CreateEffectView(void* nativeParent)
 {
     auto* view = new VSTGUI_ContentView(nativeParent, GetEffectParameters(), this);
@@ -61,6 +63,10 @@ AAX_Result AAX_CEffectGUI_VST::Draw(AAX_Rect* drawRect)
     if (!drawRect || !mFrame) return kResultSuccess;
     CRect area(drawRect->left, drawRect->top, drawRect->left + drawRect->width,
                drawRect->top + drawRect->height);
-    mFrame->drawRect(nullptr, area);
-    return kResultSuccess;
+    return AAX_GuardHostCall(__func__,
+                             [&]
+                             {
+                                 mFrame->drawRect(nullptr, area);
+                                 return kResultSuccess;
+                             });
 }

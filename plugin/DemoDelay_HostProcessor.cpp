@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
-#include <new>
 
 #include "AAX_CHostServices.h"
 #include "AAX_Errors.h"
@@ -20,7 +19,7 @@
 
 AAX_IHostProcessor* DemoDelay_HostProcessor::Create()
 {
-    return new (std::nothrow) DemoDelay_HostProcessor;
+    return AAX_MakeOwned<DemoDelay_HostProcessor>().release();
 }
 
 AAX_Result DemoDelay_HostProcessor::PreAnalyze(int32, int32)
@@ -31,8 +30,12 @@ AAX_Result DemoDelay_HostProcessor::PreAnalyze(int32, int32)
     const AAX_Result rateResult =
         Controller() ? Controller()->GetSampleRate(&mSampleRate) : kResultNullObject;
     mSamplesWritten = 0;
-    PrepareInterfaceFileForWrite(0);
-    return rateResult;
+    return GuardedPass(__func__,
+                       [&]
+                       {
+                           PrepareInterfaceFileForWrite(0);
+                           return rateResult;
+                       });
 }
 
 AAX_Result DemoDelay_HostProcessor::AnalyzeAudio(const float* const inAudioIns[],
@@ -59,16 +62,24 @@ AAX_Result DemoDelay_HostProcessor::AnalyzeAudio(const float* const inAudioIns[]
 
 AAX_Result DemoDelay_HostProcessor::PostAnalyze()
 {
-    CompleteInterfaceFile(0);
-    return kResultSuccess;
+    return GuardedPass(__func__,
+                       [this]
+                       {
+                           CompleteInterfaceFile(0);
+                           return kResultSuccess;
+                       });
 }
 
 AAX_Result DemoDelay_HostProcessor::PreRender(int32, int32, int32)
 {
     if (!mReady) return kResultSuccess;
-    RequestExternalAudioProcessing(0);
-    PrepareInterfaceFileForRead(0);
-    return kResultSuccess;
+    return GuardedPass(__func__,
+                       [this]
+                       {
+                           RequestExternalAudioProcessing(0);
+                           PrepareInterfaceFileForRead(0);
+                           return kResultSuccess;
+                       });
 }
 
 AAX_Result DemoDelay_HostProcessor::RenderAudio(const float* const inAudioIns[],

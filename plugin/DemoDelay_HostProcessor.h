@@ -4,6 +4,7 @@
 #include <string>
 
 #include "AAX_CHostProcessor.h"
+#include "AAX_HostBoundary.h"
 #include "InterfaceFileClaim.h"
 #include "InterfaceFileReader.h"
 #include "InterfaceFileWriter.h"
@@ -73,6 +74,16 @@ private:
     int32 ReadThroughScratch(float* destination, int32 count);
     // Traces the companion's reason for not processing the file.
     void TraceCompanionFailure(const std::string& reason) const;
+
+    // Runs a pass operation that may allocate (paths, files, the request) so that nothing
+    // it throws reaches the host: out of memory, the rest of the selection renders unchanged
+    // and the host gets kResultUnexpected.
+    template <typename Step> AAX_Result GuardedPass(const char* operation, Step&& step) noexcept
+    {
+        const AAX_Result result = AAX_GuardHostCall(operation, std::forward<Step>(step));
+        if (result == kResultUnexpected) mReady = false;
+        return result;
+    }
 
     // Stores code and publishes it through "Comm".
     void Report(int32 code);

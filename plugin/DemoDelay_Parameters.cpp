@@ -1,6 +1,7 @@
 #include "DemoDelay_Parameters.h"
 
 #include <cstring>
+#include <memory>
 
 #include "AAX_CBinaryDisplayDelegate.h"
 #include "AAX_CBinaryTaperDelegate.h"
@@ -9,6 +10,7 @@
 #include "AAX_CPacketHandler.h"
 #include "AAX_CParameter.h"
 #include "AAX_Errors.h"
+#include "AAX_HostBoundary.h"
 #include "DemoDelay_ParameterIDs.h"
 
 namespace
@@ -35,12 +37,12 @@ constexpr ControlDefinition kControls[] = {
     {kCommParameterID, "Comm", 0.0f, 100},
 };
 
-AAX_CParameter<float>* MakeUnitParameter(const char* identifier, const char* name,
-                                         float defaultValue, uint32 steps)
+std::unique_ptr<AAX_IParameter> MakeUnitParameter(const char* identifier, const char* name,
+                                                  float defaultValue, uint32 steps)
 {
-    auto* parameter = new AAX_CParameter<float>(identifier, AAX_CString(name), defaultValue,
-                                                AAX_CLinearTaperDelegate<float, 0>(0.0f, 1.0f),
-                                                AAX_CNumberDisplayDelegate<float, 2, 0>(), true);
+    auto parameter = std::make_unique<AAX_CParameter<float>>(
+        identifier, AAX_CString(name), defaultValue, AAX_CLinearTaperDelegate<float, 0>(0.0f, 1.0f),
+        AAX_CNumberDisplayDelegate<float, 2, 0>(), true);
     parameter->SetNumberOfSteps(steps);
     return parameter;
 }
@@ -54,26 +56,30 @@ DemoDelay_Parameters::DemoDelay_Parameters()
 
 AAX_CEffectParameters* DemoDelay_Parameters::Create()
 {
-    return new DemoDelay_Parameters();
+    return AAX_MakeOwned<DemoDelay_Parameters>().release();
 }
 
+// Runs inside Initialize, which catches what the allocations below may throw; each new
+// parameter is held until the manager has taken it over.
 AAX_Result DemoDelay_Parameters::EffectInit()
 {
-    auto* bypass = new AAX_CParameter<bool>(kBypassParameterID, AAX_CString("Bypass"), false,
-                                            AAX_CBinaryTaperDelegate<bool>(),
-                                            AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
+    auto bypass = std::make_unique<AAX_CParameter<bool>>(
+        kBypassParameterID, AAX_CString("Bypass"), false, AAX_CBinaryTaperDelegate<bool>(),
+        AAX_CBinaryDisplayDelegate<bool>("bypass", "on"), true);
     bypass->SetNumberOfSteps(kBypassSteps);
     bypass->SetType(AAX_eParameterType_Discrete);
-    mParameterManager.AddParameter(bypass);
+    mParameterManager.AddParameter(bypass.release());
 
     for (const char* identifier : kToolParameterIDs)
-        mParameterManager.AddParameter(MakeUnitParameter(identifier, identifier, 0.0f, kToolSteps));
+        mParameterManager.AddParameter(
+            MakeUnitParameter(identifier, identifier, 0.0f, kToolSteps).release());
     if (AAX_IParameter* toolOne = mParameterManager.GetParameterByID(ToolSwitchID(0)))
         toolOne->SetNormalizedDefaultValue(kToolOneDefault);
 
     for (const ControlDefinition& control : kControls)
-        mParameterManager.AddParameter(MakeUnitParameter(control.identifier, control.name,
-                                                         control.defaultValue, control.steps));
+        mParameterManager.AddParameter(
+            MakeUnitParameter(control.identifier, control.name, control.defaultValue, control.steps)
+                .release());
 
     const AAX_CPacketHandler<AAX_CPacketDispatcher> handler(
         &mPacketDispatcher, &AAX_CPacketDispatcher::GenerateSingleValuePacket);

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "AAX_Errors.h"
+#include "AAX_HostBoundary.h"
 #include "CBitmap.h"
 #include "CTextEdit.h"
 #include "DemoGain_MenuVST.h"
@@ -49,7 +49,7 @@ void ShowHz(CTextEdit* field, double normalized)
 
 AAX_IEffectGUI* DemoGain_GUI::Create()
 {
-    return new (std::nothrow) DemoGain_GUI;
+    return AAX_MakeOwned<DemoGain_GUI>().release();
 }
 
 DemoGain_GUI::~DemoGain_GUI() = default;
@@ -58,6 +58,7 @@ void DemoGain_GUI::CreateViewContents()
 {
     gBundleRef = orv::platform::BundleWithIdentifier(kBundleIdentifier);
     setResourceFolder(orv::platform::BundleResourcesFolder(gBundleRef));
+    // Initialize runs this guarded, so running out of memory here reaches the host as a result.
     if (!DemoGain_View::m_hLogo)
         DemoGain_View::m_hLogo = new CBitmap(CResourceDescription(kLogoResource));
 }
@@ -76,10 +77,15 @@ AAX_Result DemoGain_GUI::TimerWakeup()
 {
     DemoGain_View* view = GetView();
     if (!view) return kResultSuccess;
-    view->TimerWakeup();
-    // The frame's window is serviced from the host's timer: the plug-in starts no threads.
-    view->idle();
-    return kResultSuccess;
+    return AAX_GuardHostCall(__func__,
+                             [view]
+                             {
+                                 view->TimerWakeup();
+                                 // The frame's window is serviced from the host's timer: the
+                                 // plug-in starts no threads.
+                                 view->idle();
+                                 return kResultSuccess;
+                             });
 }
 
 AAX_Result DemoGain_GUI::SetControlHighlightInfo(AAX_CParamID, AAX_CBoolean, AAX_EHighlightColor)
@@ -94,7 +100,12 @@ AAX_Result DemoGain_GUI::ParameterUpdated(AAX_CParamID id)
     double value = 0.0;
     if (view->getParameters()->GetParameterNormalizedValue(id, &value) != kResultSuccess)
         return kResultSuccess;
+    // Moving a control redraws it and may build text, so the move runs guarded.
+    return AAX_GuardHostCall(__func__, [&] { return MoveControl(view, id, value); });
+}
 
+AAX_Result DemoGain_GUI::MoveControl(DemoGain_View* view, AAX_CParamID id, double value)
+{
     for (int32_t k = 0; k < kMaxTools; ++k)
     {
         if (SameID(id, kToolSwitch[k]))

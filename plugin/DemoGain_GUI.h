@@ -31,4 +31,8 @@ public:
 protected:
     void CreateViewContents() override;
     void CreateEffectView(void* nativeParent) override;
+
+private:
+    // Shows the parameter's new value on its control, if the view has one for it.
+    static AAX_Result MoveControl(DemoGain_View* view, AAX_CParamID id, double value);
 };

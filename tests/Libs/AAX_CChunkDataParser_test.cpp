@@ -119,15 +119,19 @@ TEST(AAX_CChunkDataParser, RejectsAWrongMarkerOrTooShortData)
 {
     AAX_CChunkDataParser parser;
     Chunk wrongMarker(Bytes{1, 1, 1, 2, 'l', '_', 'x', 0, 0, 0, 0, 1});
-    parser.LoadChunk(wrongMarker.Record());
+    EXPECT_EQ(parser.LoadChunk(wrongMarker.Record()), 0);
     EXPECT_TRUE(parser.Values().empty());
+    // The marker alone is a whole chunk without values.
     Chunk markerOnly(Bytes{1, 1, 1, 1});
-    parser.LoadChunk(markerOnly.Record());
+    EXPECT_EQ(parser.LoadChunk(markerOnly.Record()), 4);
     EXPECT_TRUE(parser.Values().empty());
+    Chunk shorterThanTheMarker(Bytes{1, 1});
+    EXPECT_EQ(parser.LoadChunk(shorterThanTheMarker.Record()), 0);
     Chunk negative(Bytes{1, 1, 1, 1, 'l', '_', 'x', 0, 0, 0, 0, 1});
     negative.Record()->fSize = -5;
-    parser.LoadChunk(negative.Record());
+    EXPECT_EQ(parser.LoadChunk(negative.Record()), 0);
     EXPECT_TRUE(parser.Values().empty());
+    EXPECT_EQ(parser.LoadChunk(nullptr), 0);
 }
 
 TEST(AAX_CChunkDataParser, StopsAtTheFirstRecordThatDoesNotFitAtEveryCut)
@@ -145,12 +149,15 @@ TEST(AAX_CChunkDataParser, StopsAtTheFirstRecordThatDoesNotFitAtEveryCut)
         // Only cut bytes exist: the sanitizers catch any read past them.
         Chunk chunk(Bytes(full.begin(), full.begin() + static_cast<long>(cut)));
         AAX_CChunkDataParser reader;
-        reader.LoadChunk(chunk.Record());
+        const int32 stoppedAt = reader.LoadChunk(chunk.Record());
         size_t expected = 0;
-        if (cut >= firstEnd) expected = 1;
-        if (cut >= secondEnd) expected = 2;
-        if (cut >= thirdEnd) expected = 3;
+        // Where reading stops: the start of the record that did not fit, or the whole data.
+        size_t expectedStop = cut < 4 ? 0 : 4;
+        if (cut >= firstEnd) expected = 1, expectedStop = firstEnd;
+        if (cut >= secondEnd) expected = 2, expectedStop = secondEnd;
+        if (cut >= thirdEnd) expected = 3, expectedStop = cut;
         EXPECT_EQ(reader.Values().size(), expected) << "cut at " << cut;
+        EXPECT_EQ(stoppedAt, static_cast<int32>(expectedStop)) << "cut at " << cut;
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "AAX_CBinaryDisplayDelegate.h"
 #include "AAX_CBinaryTaperDelegate.h"
+#include "AAX_CHostServices.h"
 #include "AAX_CLinearTaperDelegate.h"
 #include "AAX_CNumberDisplayDelegate.h"
 #include "AAX_CPacketHandler.h"
@@ -294,6 +295,65 @@ TEST_F(AAX_CEffectParametersTest, FailingEffectInitAbortsInitialize)
 {
     effect->failure = kResultUnimplemented;
     EXPECT_EQ(effect->Initialize(host.Context()), kResultUnimplemented);
+    EXPECT_EQ(effect->Uninitialize(), 0);
+}
+
+TEST_F(AAX_CEffectParametersTest, TellsTheHostWhereADamagedChunkStopped)
+{
+    AAX_CHostServices::Set(host.Context());
+    ASSERT_EQ(effect->Initialize(host.Context()), 0);
+    automation->SetImmediate(true);
+    HostChunk saved = Save();
+    EXPECT_EQ(effect->SetChunk(cControlsChunkID, saved.Record()), 0);
+    EXPECT_TRUE(host.Services().TraceLog().empty()); // a whole chunk is no news
+
+    // Cut inside the second record: the first is restored, the host hears where it stopped.
+    effect->UpdateParameterNormalizedValue("Gain", 0.1, AAX_eUpdateSource_Parameter);
+    saved.Record()->fSize -= 2;
+    EXPECT_EQ(effect->SetChunk(cControlsChunkID, saved.Record()), 0);
+    EXPECT_DOUBLE_EQ(Value("Gain"), 0.5);
+    const auto traces = host.Services().TraceLog();
+    AAX_CHostServices::Set(nullptr);
+    ASSERT_EQ(traces.size(), 1u);
+    EXPECT_NE(traces[0].text.find("read 20 of 34 bytes (1 values)"), std::string::npos)
+        << traces[0].text;
+}
+
+// A host that offers no automation interface: nothing would ever echo a set request, so a
+// change made inside the plug-in applies at once, through the same update a host would make.
+TEST(AAX_CEffectParametersWithoutAutomation, ChangesMadeInsideApplyAtOnce)
+{
+    orv::host::ReferenceHost host;
+    ACFPtr<Effect> effect{new Effect()};
+    ASSERT_EQ(effect->Initialize(host.Context()), 0);
+    EXPECT_EQ(effect->GenerateCoefficients(), 0);
+    const size_t packetsBefore = host.Controller().Packets().size();
+
+    EXPECT_EQ(effect->TouchParameter("Gain"), 0);
+    EXPECT_EQ(effect->SetParameterNormalizedValue("Gain", 0.25), 0);
+    EXPECT_EQ(effect->ReleaseParameter("Gain"), 0);
+    double value = -1.0;
+    EXPECT_EQ(effect->GetParameterNormalizedValue("Gain", &value), 0);
+    EXPECT_DOUBLE_EQ(value, 0.25);
+    int32 changes = 0;
+    EXPECT_EQ(effect->GetNumberOfChanges(&changes), 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(effect->GenerateCoefficients(), 0);
+    const auto packets = host.Controller().Packets();
+    ASSERT_EQ(packets.size(), packetsBefore + 1);
+    float posted = 0.0f;
+    std::memcpy(&posted, packets.back().bytes.data(), sizeof posted);
+    EXPECT_FLOAT_EQ(posted, 0.25f);
+
+    // State restore works too: the saved value comes back without any host answer.
+    uint32 size = 0;
+    ASSERT_EQ(effect->GetChunkSize(cControlsChunkID, &size), 0);
+    HostChunk saved(size);
+    ASSERT_EQ(effect->GetChunk(cControlsChunkID, saved.Record()), 0);
+    effect->SetParameterNormalizedValue("Gain", 0.75);
+    EXPECT_EQ(effect->SetChunk(cControlsChunkID, saved.Record()), 0);
+    EXPECT_EQ(effect->GetParameterNormalizedValue("Gain", &value), 0);
+    EXPECT_DOUBLE_EQ(value, 0.25);
     EXPECT_EQ(effect->Uninitialize(), 0);
 }
 

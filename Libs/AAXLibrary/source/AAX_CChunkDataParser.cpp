@@ -1,8 +1,6 @@
 #include "AAX_CChunkDataParser.h"
 
 #include <cstring>
-#include <exception>
-#include <stdexcept>
 #include <string>
 
 #include "AAX_CHostServices.h"
@@ -104,6 +102,14 @@ char TypeLetter(int32 type)
         return '?';
     }
 }
+
+// Every encoding failure ends the same way: a line in the host's trace, then -333.
+AAX_Result EncodingFailed(const char* reason)
+{
+    AAX_CHostServices::Trace(AAX_eTracePriorityHost_High,
+                             "AAX_CChunkDataParser::GetChunkData ERROR: %s", reason);
+    return kResultChunkDataFailed;
+}
 } // namespace
 
 void AAX_CChunkDataParser::Clear()
@@ -199,86 +205,73 @@ int32 AAX_CChunkDataParser::GetChunkDataSize() const
 AAX_Result AAX_CChunkDataParser::GetChunkData(AAX_SPlugInChunk* chunk) const
 {
     if (!chunk) return kResultNullArgument;
-    try
-    {
-        const int32 size = GetChunkDataSize();
-        if (size < kMarkerSize) throw std::out_of_range("chunk data too large");
-        unsigned char* data = DataOf(chunk);
-        std::memset(data, 0, static_cast<size_t>(size));
-        WriteBigEndian(data, kMarker, kMarkerSize);
+    const int32 size = GetChunkDataSize();
+    if (size < kMarkerSize) return EncodingFailed("chunk data too large");
+    unsigned char* data = DataOf(chunk);
+    std::memset(data, 0, static_cast<size_t>(size));
+    WriteBigEndian(data, kMarker, kMarkerSize);
 
-        int64 position = kMarkerSize;
-        for (const DataValue& value : mDataValues)
+    int64 position = kMarkerSize;
+    for (const DataValue& value : mDataValues)
+    {
+        const int64 nameLength = value.mDataName.Length();
+        const int64 valueLength = value.mDataType == kString
+                                      ? static_cast<int64>(value.mStringValue.Length()) + 1
+                                      : ValueSize(value);
+        // The first test is the encoder's own; the second also covers the padding.
+        if (position + nameLength + valueLength + 3 > size ||
+            RoundUp4(position + nameLength + 3) + ValueSize(value) > size)
+            return EncodingFailed("aborting: chunk data will overflow buffer");
+
+        data[position] = static_cast<unsigned char>(TypeLetter(value.mDataType));
+        data[position + 1] = '_';
+        std::memcpy(data + position + 2, value.mDataName.Get(),
+                    static_cast<size_t>(nameLength) + 1);
+        position = RoundUp4(position + 2 + nameLength + 1);
+
+        switch (value.mDataType)
         {
-            const int64 nameLength = value.mDataName.Length();
-            const int64 valueLength = value.mDataType == kString
-                                          ? static_cast<int64>(value.mStringValue.Length()) + 1
-                                          : ValueSize(value);
-            // The first test is the encoder's own; the second also covers the padding.
-            if (position + nameLength + valueLength + 3 > size ||
-                RoundUp4(position + nameLength + 3) + ValueSize(value) > size)
-                throw std::out_of_range("aborting: chunk data will overflow buffer");
-
-            data[position] = static_cast<unsigned char>(TypeLetter(value.mDataType));
-            data[position + 1] = '_';
-            std::memcpy(data + position + 2, value.mDataName.Get(),
-                        static_cast<size_t>(nameLength) + 1);
-            position = RoundUp4(position + 2 + nameLength + 1);
-
-            switch (value.mDataType)
-            {
-            case kDouble:
-                WriteBigEndian(data + position, DoubleBits(value.mDoubleValue), kDoubleValueSize);
-                break;
-            case kString:
-                std::memcpy(data + position, value.mStringValue.Get(),
-                            static_cast<size_t>(valueLength));
-                break;
-            case kShort:
-                WriteBigEndian(data + position, static_cast<uint64>(value.mIntValue),
-                               kShortValueSize);
-                break;
-            case kInt32:
-            case kFloat:
-                WriteBigEndian(data + position, static_cast<uint64>(value.mIntValue),
-                               kIntValueSize);
-                break;
-            default:
-                break;
-            }
-            position += ValueSize(value);
+        case kDouble:
+            WriteBigEndian(data + position, DoubleBits(value.mDoubleValue), kDoubleValueSize);
+            break;
+        case kString:
+            std::memcpy(data + position, value.mStringValue.Get(),
+                        static_cast<size_t>(valueLength));
+            break;
+        case kShort:
+            WriteBigEndian(data + position, static_cast<uint64>(value.mIntValue), kShortValueSize);
+            break;
+        case kInt32:
+        case kFloat:
+            WriteBigEndian(data + position, static_cast<uint64>(value.mIntValue), kIntValueSize);
+            break;
+        default:
+            break;
         }
-        chunk->fSize = size;
-        return kResultSuccess;
+        position += ValueSize(value);
     }
-    catch (const std::exception& error)
-    {
-        AAX_CHostServices::Trace(AAX_eTracePriorityHost_High,
-                                 "AAX_CChunkDataParser::GetChunkData ERROR: %s", error.what());
-    }
-    catch (...)
-    {
-    }
-    return kResultChunkDataFailed;
+    chunk->fSize = size;
+    return kResultSuccess;
 }
 
-void AAX_CChunkDataParser::LoadChunk(const AAX_SPlugInChunk* chunk)
+int32 AAX_CChunkDataParser::LoadChunk(const AAX_SPlugInChunk* chunk)
 {
     Clear();
-    if (!chunk) return;
+    if (!chunk) return 0;
     mChunkVersion = chunk->fVersion;
 
     const int64 size = chunk->fSize;
     const unsigned char* data = DataOf(chunk);
-    if (size <= kMarkerSize || ReadBigEndian(data, kMarkerSize) != kMarker) return;
+    if (size < kMarkerSize || ReadBigEndian(data, kMarkerSize) != kMarker) return 0;
 
     int64 position = kMarkerSize;
     while (position < size)
     {
+        const int64 recordStart = position;
         const int64 left = size - position;
         const int64 textLength = BoundedTextLength(
             data + position, left < kMaxNameLength + 1 ? left : kMaxNameLength + 1);
-        if (textLength < 0) return; // the record's text runs past the data
+        if (textLength < 0) return static_cast<int32>(recordStart); // the text runs past the data
 
         DataValue record;
         const char* text = reinterpret_cast<const char*>(data + position);
@@ -290,35 +283,35 @@ void AAX_CChunkDataParser::LoadChunk(const AAX_SPlugInChunk* chunk)
         switch (type)
         {
         case 'd':
-            if (remaining < kDoubleValueSize) return;
+            if (remaining < kDoubleValueSize) return static_cast<int32>(recordStart);
             record.mDataType = kDouble;
             record.mDoubleValue = DoubleFromBits(ReadBigEndian(data + position, kDoubleValueSize));
             position += kDoubleValueSize;
             break;
         case 'l':
-            if (remaining < kIntValueSize) return;
+            if (remaining < kIntValueSize) return static_cast<int32>(recordStart);
             record.mDataType = kInt32;
             record.mIntValue = static_cast<int32>(
                 static_cast<uint32>(ReadBigEndian(data + position, kIntValueSize)));
             position += kIntValueSize;
             break;
         case 'f':
-            if (remaining < kIntValueSize) return;
+            if (remaining < kIntValueSize) return static_cast<int32>(recordStart);
             record.mDataType = kFloat;
             record.mIntValue = static_cast<int64>(ReadBigEndian(data + position, kIntValueSize));
             position += kIntValueSize;
             break;
         case 's':
-            if (remaining < kShortValueSize) return;
+            if (remaining < kShortValueSize) return static_cast<int32>(recordStart);
             record.mDataType = kShort;
             record.mIntValue = static_cast<int64>(ReadBigEndian(data + position, kShortValueSize));
             position += kIntValueSize;
             break;
         case 'r':
         {
-            if (remaining < 1) return;
+            if (remaining < 1) return static_cast<int32>(recordStart);
             const int64 valueLength = BoundedTextLength(data + position, remaining);
-            if (valueLength < 0) return;
+            if (valueLength < 0) return static_cast<int32>(recordStart);
             record.mDataType = kString;
             record.mStringValue = AAX_CString(reinterpret_cast<const char*>(data + position));
             position += RoundUp4(valueLength + 1);
@@ -330,4 +323,6 @@ void AAX_CChunkDataParser::LoadChunk(const AAX_SPlugInChunk* chunk)
         }
         Add(std::move(record));
     }
+    // The last record's padding may reach past the data; the data itself was read whole.
+    return static_cast<int32>(size);
 }

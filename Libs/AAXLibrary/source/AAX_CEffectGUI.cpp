@@ -1,40 +1,44 @@
 #include "AAX_CEffectGUI.h"
 
-#include <new>
-
 #include "AAX_CString.h"
 #include "AAX_Errors.h"
+#include "AAX_HostBoundary.h"
 #include "AAX_VController.h"
 #include "AAX_VTransport.h"
 #include "AAX_VViewContainer.h"
 
+AAX_CEffectGUI::AAX_CEffectGUI() = default;
+
 AAX_CEffectGUI::~AAX_CEffectGUI()
 {
     Uninitialize();
-    delete mViewContainer;
-    mViewContainer = nullptr;
+    // The view is gone by now (the subclass gave it up), so only the wrapper is left.
+    mViewContainer.reset();
 }
 
 AAX_Result AAX_CEffectGUI::Initialize(IACFUnknown* host)
 {
     // A second Initialize replaces what the first one made instead of leaking it.
     Uninitialize();
-    mController = new (std::nothrow) AAX_VController(host);
+    mController = AAX_MakeOwned<AAX_VController>(host);
     if (!host) return kResultNotInitialized;
     // A host without effect parameters leaves the holder empty; the editor copes.
     host->QueryInterface(IID_IAAXEffectParametersV1, reinterpret_cast<void**>(&mEffectParameters));
-    mTransport = new (std::nothrow) AAX_VTransport(host);
-    CreateViewContents();
-    return kResultSuccess;
+    mTransport = AAX_MakeOwned<AAX_VTransport>(host);
+    if (!mController || !mTransport) return kResultUnexpected;
+    return AAX_GuardHostCall(__func__,
+                             [this]
+                             {
+                                 CreateViewContents();
+                                 return kResultSuccess;
+                             });
 }
 
 AAX_Result AAX_CEffectGUI::Uninitialize()
 {
     mEffectParameters.Clear();
-    delete mController;
-    mController = nullptr;
-    delete mTransport;
-    mTransport = nullptr;
+    mController.reset();
+    mTransport.reset();
     return kResultSuccess;
 }
 
@@ -48,19 +52,22 @@ AAX_Result AAX_CEffectGUI::SetViewContainer(IACFUnknown* container)
     // The earlier view and wrapper go first, also when the host skips the closing call.
     ReleaseViewContainer();
     if (!container) return kResultSuccess;
-    mViewContainer = new (std::nothrow) AAX_VViewContainer(container);
-    if (!mViewContainer) return kResultSuccess;
-    CreateViewContainer();
-    UpdateAllParameters();
-    return kResultSuccess;
+    mViewContainer = AAX_MakeOwned<AAX_VViewContainer>(container);
+    if (!mViewContainer) return kResultUnexpected;
+    return AAX_GuardHostCall(__func__,
+                             [this]
+                             {
+                                 CreateViewContainer();
+                                 UpdateAllParameters();
+                                 return kResultSuccess;
+                             });
 }
 
 void AAX_CEffectGUI::ReleaseViewContainer()
 {
     if (!mViewContainer) return;
     DeleteViewContainer();
-    delete mViewContainer;
-    mViewContainer = nullptr;
+    mViewContainer.reset();
 }
 
 AAX_Result AAX_CEffectGUI::GetViewSize(AAX_Point*) const
@@ -121,7 +128,7 @@ void AAX_CEffectGUI::UpdateAllParameters()
 
 AAX_IViewContainer* AAX_CEffectGUI::GetViewContainer() const
 {
-    return mViewContainer;
+    return mViewContainer.get();
 }
 
 int32 AAX_CEffectGUI::GetViewContainerType() const
@@ -138,10 +145,10 @@ void* AAX_CEffectGUI::GetViewContainerPtr() const
 
 AAX_IController* AAX_CEffectGUI::Controller() const
 {
-    return mController;
+    return mController.get();
 }
 
 AAX_ITransport* AAX_CEffectGUI::Transport() const
 {
-    return mTransport;
+    return mTransport.get();
 }

@@ -3,8 +3,10 @@
 #include <cstring>
 #include <string>
 
+#include "AAX_CHostServices.h"
 #include "AAX_CString.h"
 #include "AAX_Errors.h"
+#include "AAX_HostBoundary.h"
 #include "AAX_IParameter.h"
 #include "AAX_VAutomationDelegate.h"
 #include "AAX_VController.h"
@@ -44,50 +46,177 @@ std::string PickNameCandidate(const std::string& name, int32 maxLength)
     }
     return found ? best : name.substr(0, name.find('\n'));
 }
+
+// The one lookup behind every operation on a parameter named by the host: an unknown
+// identifier gives kResultInvalidParameterId, a known one goes to use. Guarded, as use may
+// allocate (texts, names).
+template <typename Manager, typename Use>
+AAX_Result WithParameter(Manager& manager, AAX_CParamID identifier, const char* operation,
+                         Use&& use) noexcept
+{
+    return AAX_GuardHostCall(operation,
+                             [&]() -> AAX_Result
+                             {
+                                 auto* parameter = manager.GetParameterByID(identifier);
+                                 if (!parameter) return kResultInvalidParameterId;
+                                 return use(*parameter);
+                             });
+}
+
+// A parameter whose typed accessors all refuse.
+struct NoValue
+{
+};
+
+// Calls visit with the parameter's value as the first typed accessor that answers gives it,
+// tried in the order the state chunk depends on: float, int32, bool, double, text.
+template <typename Visitor> auto VisitValue(const AAX_IParameter& parameter, Visitor&& visit)
+{
+    if (float value = 0.0f; parameter.GetValueAsFloat(&value)) return visit(value);
+    if (int32 value = 0; parameter.GetValueAsInt32(&value)) return visit(value);
+    if (bool value = false; parameter.GetValueAsBool(&value)) return visit(value);
+    if (double value = 0.0; parameter.GetValueAsDouble(&value)) return visit(value);
+    if (AAX_CString value; parameter.GetValueAsString(&value))
+        return visit(static_cast<const AAX_CString&>(value));
+    return visit(NoValue{});
+}
+
+// Saves a value as its record: floats widened to 'd', switches as 'l' 0 or 1.
+struct RecordWriter
+{
+    AAX_CChunkDataParser& parser;
+    const char* identifier;
+
+    void operator()(float value) { parser.AddDouble(identifier, static_cast<double>(value)); }
+    void operator()(int32 value) { parser.AddInt32(identifier, value); }
+    void operator()(bool value) { parser.AddInt32(identifier, value ? 1 : 0); }
+    void operator()(double value) { parser.AddDouble(identifier, value); }
+    void operator()(const AAX_CString& value) { parser.AddString(identifier, value); }
+    void operator()(NoValue) {}
+};
+
+// Restores a parameter from its record, when one of its type was read; a set request each.
+struct RecordRestorer
+{
+    AAX_CChunkDataParser& parser;
+    AAX_IParameter& parameter;
+
+    void operator()(float)
+    {
+        double stored = 0.0;
+        if (parser.FindDouble(parameter.Identifier(), &stored))
+            parameter.SetValueWithFloat(static_cast<float>(stored));
+    }
+    void operator()(int32)
+    {
+        int32 stored = 0;
+        if (parser.FindInt32(parameter.Identifier(), &stored)) parameter.SetValueWithInt32(stored);
+    }
+    void operator()(bool)
+    {
+        int32 stored = 0;
+        if (parser.FindInt32(parameter.Identifier(), &stored))
+            parameter.SetValueWithBool(stored != 0);
+    }
+    void operator()(double)
+    {
+        double stored = 0.0;
+        if (parser.FindDouble(parameter.Identifier(), &stored))
+            parameter.SetValueWithDouble(stored);
+    }
+    void operator()(const AAX_CString&)
+    {
+        AAX_CString stored;
+        if (parser.FindString(parameter.Identifier(), &stored))
+            parameter.SetValueWithString(stored);
+    }
+    void operator()(NoValue) {}
+};
+
+// Whether the record read for a parameter holds its current value; floats and doubles
+// compare at float precision, as the chunk keeps floats widened.
+struct RecordComparer
+{
+    AAX_CChunkDataParser& parser;
+    const char* identifier;
+
+    bool operator()(float value)
+    {
+        double stored = 0.0;
+        return parser.FindDouble(identifier, &stored) && static_cast<float>(stored) == value;
+    }
+    bool operator()(int32 value)
+    {
+        int32 stored = 0;
+        return parser.FindInt32(identifier, &stored) && stored == value;
+    }
+    bool operator()(bool value)
+    {
+        int32 stored = 0;
+        return parser.FindInt32(identifier, &stored) && (stored != 0) == value;
+    }
+    bool operator()(double value)
+    {
+        double stored = 0.0;
+        return parser.FindDouble(identifier, &stored) &&
+               static_cast<float>(stored) == static_cast<float>(value);
+    }
+    bool operator()(const AAX_CString& value)
+    {
+        AAX_CString stored;
+        return parser.FindString(identifier, &stored) && stored == value;
+    }
+    bool operator()(NoValue) { return true; }
+};
 } // namespace
 
 AAX_CEffectParameters::AAX_CEffectParameters() = default;
 
 AAX_CEffectParameters::~AAX_CEffectParameters()
 {
-    // Parameters go before the wrappers they may still call.
-    mParameterManager.RemoveAllParameters();
-    DeleteWrappers();
+    // A host that releases without Uninitialize still leaves nothing behind.
+    AAX_CEffectParameters::Uninitialize();
 }
 
 void AAX_CEffectParameters::DeleteWrappers()
 {
-    delete mController;
-    mController = nullptr;
-    delete mAutomationDelegate;
-    mAutomationDelegate = nullptr;
-    delete mTransport;
-    mTransport = nullptr;
+    mController.reset();
+    mAutomationDelegate.reset();
+    mTransport.reset();
 }
 
 AAX_Result AAX_CEffectParameters::Initialize(IACFUnknown* host)
 {
     // A second Initialize without Uninitialize starts afresh rather than leaking wrappers.
-    mParameterManager.RemoveAllParameters();
-    DeleteWrappers();
+    // The base's own teardown: a subclass's Uninitialize may expect an initialized object.
+    AAX_CEffectParameters::Uninitialize();
+    return AAX_GuardHostCall(__func__,
+                             [&]() -> AAX_Result
+                             {
+                                 mController = AAX_MakeOwned<AAX_VController>(host);
+                                 // Set requests come back here when the host has no automation
+                                 // interface to echo them.
+                                 mAutomationDelegate =
+                                     AAX_MakeOwned<AAX_VAutomationDelegate>(host, this);
+                                 mTransport = AAX_MakeOwned<AAX_VTransport>(host);
+                                 if (!mController || !mAutomationDelegate || !mTransport)
+                                     return kResultUnexpected;
+                                 mParameterManager.Initialize(mAutomationDelegate.get());
+                                 mPacketDispatcher.Initialize(mController.get(), this);
 
-    mController = new AAX_VController(host);
-    mAutomationDelegate = new AAX_VAutomationDelegate(host);
-    mTransport = new AAX_VTransport(host);
-    mParameterManager.Initialize(mAutomationDelegate);
-    mPacketDispatcher.Initialize(mController, this);
+                                 const AAX_Result result = EffectInit();
+                                 if (result != kResultSuccess) return result;
 
-    const AAX_Result result = EffectInit();
-    if (result != kResultSuccess) return result;
-
-    AAX_CString bypassID;
-    GetMasterBypassParameter(&bypassID);
-    FilterParameterIDOnSave(bypassID.Get());
-    return kResultSuccess;
+                                 AAX_CString bypassID;
+                                 GetMasterBypassParameter(&bypassID);
+                                 FilterParameterIDOnSave(bypassID.Get());
+                                 return kResultSuccess;
+                             });
 }
 
 AAX_Result AAX_CEffectParameters::Uninitialize()
 {
+    // Parameters go first: each unregisters through the automation wrapper.
     mParameterManager.RemoveAllParameters();
     mParameterManager.Initialize(nullptr);
     DeleteWrappers();
@@ -119,8 +248,12 @@ AAX_Result AAX_CEffectParameters::GetMasterBypassParameter(AAX_IString* outIdent
 {
     if (!outIdentifier) return kResultNullArgument;
     const bool present = mParameterManager.GetParameterByID(cDefaultMasterBypassID) != nullptr;
-    outIdentifier->Set(present ? cDefaultMasterBypassID : "");
-    return kResultSuccess;
+    return AAX_GuardHostCall(__func__,
+                             [&]
+                             {
+                                 outIdentifier->Set(present ? cDefaultMasterBypassID : "");
+                                 return kResultSuccess;
+                             });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable(AAX_CParamID identifier,
@@ -128,22 +261,26 @@ AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable(AAX_CParamID identif
 {
     if (!outAutomatable) return kResultNullArgument;
     *outAutomatable = 0;
-    const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    *outAutomatable = parameter->Automatable() ? 1 : 0;
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](const AAX_IParameter& p)
+                         {
+                             *outAutomatable = p.Automatable() ? 1 : 0;
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps(AAX_CParamID identifier,
                                                             int32* outNumSteps) const
 {
     if (!outNumSteps) return kResultNullArgument;
-    const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    const int32 numSteps = static_cast<int32>(parameter->GetNumberOfSteps());
-    if (numSteps < 0) return kResultBadStepCount;
-    *outNumSteps = numSteps;
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](const AAX_IParameter& p) -> AAX_Result
+                         {
+                             const int32 numSteps = static_cast<int32>(p.GetNumberOfSteps());
+                             if (numSteps < 0) return kResultBadStepCount;
+                             *outNumSteps = numSteps;
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterName(AAX_CParamID identifier,
@@ -151,8 +288,12 @@ AAX_Result AAX_CEffectParameters::GetParameterName(AAX_CParamID identifier,
 {
     if (!outName) return kResultNullArgument;
     const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    outName->Set(parameter ? parameter->Name().Get() : "");
-    return kResultSuccess;
+    return AAX_GuardHostCall(__func__,
+                             [&]
+                             {
+                                 outName->Set(parameter ? parameter->Name().Get() : "");
+                                 return kResultSuccess;
+                             });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNameOfLength(AAX_CParamID identifier,
@@ -161,51 +302,62 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength(AAX_CParamID identifi
 {
     if (!outName) return kResultConversionFailed;
     const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter)
-    {
-        outName->Set("");
-        return kResultSuccess;
-    }
-    std::string name = parameter->ShortenedName(maxLength).StdString();
-    if (name.size() > kMaxNameCandidateLength) name.resize(kMaxNameCandidateLength);
-    name = PickNameCandidate(name, maxLength);
-    if (name.empty()) return kResultSuccess;
-    if (maxLength >= 0 && name.size() <= static_cast<size_t>(maxLength))
-        outName->Set(name.c_str());
-    else if (maxLength < 1)
-        outName->Set("");
-    else
-        outName->Set(name.substr(0, static_cast<size_t>(maxLength)).c_str());
-    return kResultSuccess;
+    return AAX_GuardHostCall(
+        __func__,
+        [&]
+        {
+            if (!parameter)
+            {
+                outName->Set("");
+                return kResultSuccess;
+            }
+            std::string name = parameter->ShortenedName(maxLength).StdString();
+            if (name.size() > kMaxNameCandidateLength) name.resize(kMaxNameCandidateLength);
+            name = PickNameCandidate(name, maxLength);
+            if (name.empty()) return kResultSuccess;
+            if (maxLength >= 0 && name.size() <= static_cast<size_t>(maxLength))
+                outName->Set(name.c_str());
+            else if (maxLength < 1)
+                outName->Set("");
+            else
+                outName->Set(name.substr(0, static_cast<size_t>(maxLength)).c_str());
+            return kResultSuccess;
+        });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue(AAX_CParamID identifier,
                                                                      double* outValue) const
 {
     if (!outValue) return kResultNullArgument;
-    const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    *outValue = parameter->GetNormalizedDefaultValue();
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](const AAX_IParameter& p)
+                         {
+                             *outValue = p.GetNormalizedDefaultValue();
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue(AAX_CParamID identifier,
                                                                      double value)
 {
-    AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    parameter->SetNormalizedDefaultValue(value);
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](AAX_IParameter& p)
+                         {
+                             p.SetNormalizedDefaultValue(value);
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType(AAX_CParamID identifier,
                                                    AAX_EParameterType* outType) const
 {
     if (!outType) return kResultNullArgument;
-    const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    *outType = parameter->GetType();
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](const AAX_IParameter& p)
+                         {
+                             *outType = p.GetType();
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result
@@ -213,10 +365,12 @@ AAX_CEffectParameters::GetParameterOrientation(AAX_CParamID identifier,
                                                AAX_EParameterOrientation* outOrientation) const
 {
     if (!outOrientation) return kResultNullArgument;
-    const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    *outOrientation = parameter->GetOrientation();
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](const AAX_IParameter& p)
+                         {
+                             *outOrientation = p.GetOrientation();
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter(AAX_CParamID identifier,
@@ -239,8 +393,12 @@ AAX_Result AAX_CEffectParameters::GetParameterIDFromIndex(int32 index,
 {
     if (!outIdentifier) return kResultNullArgument;
     const AAX_IParameter* parameter = mParameterManager.GetParameter(index);
-    outIdentifier->Set(parameter ? parameter->Identifier() : "");
-    return parameter ? kResultSuccess : kResultInvalidParameterId;
+    return AAX_GuardHostCall(__func__,
+                             [&]
+                             {
+                                 outIdentifier->Set(parameter ? parameter->Identifier() : "");
+                                 return parameter ? kResultSuccess : kResultInvalidParameterId;
+                             });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterValueInfo(AAX_CParamID /*identifier*/,
@@ -255,13 +413,15 @@ AAX_Result AAX_CEffectParameters::GetParameterValueFromString(AAX_CParamID ident
                                                               const AAX_IString& valueString) const
 {
     if (!outValue) return kResultNullArgument;
-    const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    double value = 0.0;
-    if (!parameter->GetNormalizedValueFromString(AAX_CString(valueString), &value))
-        return kResultConversionFailed;
-    *outValue = value;
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](const AAX_IParameter& p)
+                         {
+                             double value = 0.0;
+                             if (!p.GetNormalizedValueFromString(AAX_CString(valueString), &value))
+                                 return kResultConversionFailed;
+                             *outValue = value;
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterStringFromValue(AAX_CParamID identifier, double value,
@@ -269,13 +429,15 @@ AAX_Result AAX_CEffectParameters::GetParameterStringFromValue(AAX_CParamID ident
                                                               int32 maxLength) const
 {
     if (!outValueString) return kResultNullArgument;
-    const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    AAX_CString text;
-    if (!parameter->GetStringFromNormalizedValue(value, maxLength, text))
-        return kResultConversionFailed;
-    outValueString->Set(text.Get());
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](const AAX_IParameter& p)
+                         {
+                             AAX_CString text;
+                             if (!p.GetStringFromNormalizedValue(value, maxLength, text))
+                                 return kResultConversionFailed;
+                             outValueString->Set(text.Get());
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterValueString(AAX_CParamID identifier,
@@ -283,30 +445,36 @@ AAX_Result AAX_CEffectParameters::GetParameterValueString(AAX_CParamID identifie
                                                           int32 maxLength) const
 {
     if (!outValueString) return kResultNullArgument;
-    const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    AAX_CString text;
-    parameter->GetValueString(maxLength, &text);
-    outValueString->Set(text.Get());
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](const AAX_IParameter& p)
+                         {
+                             AAX_CString text;
+                             p.GetValueString(maxLength, &text);
+                             outValueString->Set(text.Get());
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue(AAX_CParamID identifier,
                                                               double* outValue) const
 {
     if (!outValue) return kResultNullArgument;
-    const AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    *outValue = parameter->GetNormalizedValue();
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](const AAX_IParameter& p)
+                         {
+                             *outValue = p.GetNormalizedValue();
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue(AAX_CParamID identifier, double value)
 {
-    AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    parameter->SetNormalizedValue(value);
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](AAX_IParameter& p)
+                         {
+                             p.SetNormalizedValue(value);
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative(AAX_CParamID identifier,
@@ -320,18 +488,22 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative(AAX_CParamID id
 
 AAX_Result AAX_CEffectParameters::TouchParameter(AAX_CParamID identifier)
 {
-    AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    parameter->Touch();
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [](AAX_IParameter& p)
+                         {
+                             p.Touch();
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter(AAX_CParamID identifier)
 {
-    AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    parameter->Release();
-    return kResultSuccess;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [](AAX_IParameter& p)
+                         {
+                             p.Release();
+                             return kResultSuccess;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterTouch(AAX_CParamID /*identifier*/,
@@ -344,12 +516,14 @@ AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedValue(AAX_CParamID id
                                                                  double value,
                                                                  AAX_EUpdateSource /*source*/)
 {
-    AAX_IParameter* parameter = mParameterManager.GetParameterByID(identifier);
-    if (!parameter) return kResultInvalidParameterId;
-    parameter->UpdateNormalizedValue(value);
-    const AAX_Result result = mPacketDispatcher.SetDirty(identifier, true);
-    ++mNumPlugInChanges;
-    return result;
+    return WithParameter(mParameterManager, identifier, __func__,
+                         [&](AAX_IParameter& p)
+                         {
+                             p.UpdateNormalizedValue(value);
+                             const AAX_Result result = mPacketDispatcher.SetDirty(identifier, true);
+                             ++mNumPlugInChanges;
+                             return result;
+                         });
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedRelative(AAX_CParamID identifier,
@@ -364,7 +538,7 @@ AAX_Result AAX_CEffectParameters::UpdateParameterNormalizedRelative(AAX_CParamID
 
 AAX_Result AAX_CEffectParameters::GenerateCoefficients()
 {
-    return mPacketDispatcher.Dispatch();
+    return AAX_GuardHostCall(__func__, [this] { return mPacketDispatcher.Dispatch(); });
 }
 
 AAX_Result AAX_CEffectParameters::ResetFieldData(AAX_CFieldIndex /*fieldIndex*/, void* data,
@@ -405,21 +579,7 @@ void AAX_CEffectParameters::BuildChunkData() const
     {
         const AAX_IParameter* parameter = mParameterManager.GetParameter(index);
         if (IsFiltered(*parameter)) continue;
-        float floatValue = 0.0f;
-        int32 intValue = 0;
-        bool boolValue = false;
-        double doubleValue = 0.0;
-        AAX_CString text;
-        if (parameter->GetValueAsFloat(&floatValue))
-            mChunkParser.AddDouble(parameter->Identifier(), static_cast<double>(floatValue));
-        else if (parameter->GetValueAsInt32(&intValue))
-            mChunkParser.AddInt32(parameter->Identifier(), intValue);
-        else if (parameter->GetValueAsBool(&boolValue))
-            mChunkParser.AddInt32(parameter->Identifier(), boolValue ? 1 : 0);
-        else if (parameter->GetValueAsDouble(&doubleValue))
-            mChunkParser.AddDouble(parameter->Identifier(), doubleValue);
-        else if (parameter->GetValueAsString(&text))
-            mChunkParser.AddString(parameter->Identifier(), text);
+        VisitValue(*parameter, RecordWriter{mChunkParser, parameter->Identifier()});
     }
 }
 
@@ -431,110 +591,63 @@ AAX_Result AAX_CEffectParameters::GetChunkSize(AAX_CTypeID chunkID, uint32* outS
         *outSize = 0;
         return kResultBadChunkId;
     }
-    BuildChunkData();
-    mChunkSize = mChunkParser.GetChunkDataSize();
-    if (mChunkSize < 0) return kResultBadChunkSize;
-    *outSize = static_cast<uint32>(mChunkSize);
-    return kResultSuccess;
+    return AAX_GuardHostCall(__func__,
+                             [&]
+                             {
+                                 BuildChunkData();
+                                 mChunkSize = mChunkParser.GetChunkDataSize();
+                                 if (mChunkSize < 0) return kResultBadChunkSize;
+                                 *outSize = static_cast<uint32>(mChunkSize);
+                                 return kResultSuccess;
+                             });
 }
 
 AAX_Result AAX_CEffectParameters::GetChunk(AAX_CTypeID chunkID, AAX_SPlugInChunk* chunk)
 {
     if (!chunk) return kResultNullArgument;
     if (chunkID != cControlsChunkID) return kResultBadChunkId;
-    BuildChunkData();
-    const int32 size = mChunkParser.GetChunkDataSize();
-    if (size != mChunkSize || size == 0) return kResultBadChunkSize;
+    return AAX_GuardHostCall(__func__,
+                             [&]() -> AAX_Result
+                             {
+                                 BuildChunkData();
+                                 const int32 size = mChunkParser.GetChunkDataSize();
+                                 if (size != mChunkSize || size == 0) return kResultBadChunkSize;
 
-    chunk->fVersion = mChunkParser.GetChunkVersion();
-    std::memset(chunk->fName, 0, sizeof chunk->fName);
-    std::memcpy(chunk->fName, CONTROLS_CHUNK_DESCRIPTION,
-                strnlen(CONTROLS_CHUNK_DESCRIPTION, sizeof chunk->fName - 1));
-    return mChunkParser.GetChunkData(chunk);
-}
-
-void AAX_CEffectParameters::RestoreParameter(AAX_IParameter& parameter)
-{
-    const char* identifier = parameter.Identifier();
-    float floatValue = 0.0f;
-    int32 intValue = 0;
-    bool boolValue = false;
-    double doubleValue = 0.0;
-    AAX_CString text;
-    if (parameter.GetValueAsFloat(&floatValue))
-    {
-        if (mChunkParser.FindDouble(identifier, &doubleValue))
-            parameter.SetValueWithFloat(static_cast<float>(doubleValue));
-    }
-    else if (parameter.GetValueAsInt32(&intValue))
-    {
-        if (mChunkParser.FindInt32(identifier, &intValue)) parameter.SetValueWithInt32(intValue);
-    }
-    else if (parameter.GetValueAsBool(&boolValue))
-    {
-        if (mChunkParser.FindInt32(identifier, &intValue))
-            parameter.SetValueWithBool(intValue != 0);
-    }
-    else if (parameter.GetValueAsDouble(&doubleValue))
-    {
-        if (mChunkParser.FindDouble(identifier, &doubleValue))
-            parameter.SetValueWithDouble(doubleValue);
-    }
-    else if (parameter.GetValueAsString(&text))
-    {
-        if (mChunkParser.FindString(identifier, &text)) parameter.SetValueWithString(text);
-    }
+                                 chunk->fVersion = mChunkParser.GetChunkVersion();
+                                 std::memset(chunk->fName, 0, sizeof chunk->fName);
+                                 std::memcpy(
+                                     chunk->fName, CONTROLS_CHUNK_DESCRIPTION,
+                                     strnlen(CONTROLS_CHUNK_DESCRIPTION, sizeof chunk->fName - 1));
+                                 return mChunkParser.GetChunkData(chunk);
+                             });
 }
 
 AAX_Result AAX_CEffectParameters::SetChunk(AAX_CTypeID chunkID, const AAX_SPlugInChunk* chunk)
 {
     if (!chunk) return kResultNullArgument;
     if (chunkID != cControlsChunkID) return kResultBadChunkId;
-    mChunkParser.LoadChunk(chunk);
-    for (int32 index = 0; index < mParameterManager.NumParameters(); ++index)
-    {
-        AAX_IParameter* parameter = mParameterManager.GetParameter(index);
-        if (!IsFiltered(*parameter)) RestoreParameter(*parameter);
-    }
-    return kResultSuccess;
-}
-
-bool AAX_CEffectParameters::CompareParameter(const AAX_IParameter& parameter)
-{
-    const char* identifier = parameter.Identifier();
-    float floatValue = 0.0f;
-    int32 intValue = 0;
-    bool boolValue = false;
-    double doubleValue = 0.0;
-    AAX_CString text;
-    if (parameter.GetValueAsFloat(&floatValue))
-    {
-        double stored = 0.0;
-        return mChunkParser.FindDouble(identifier, &stored) &&
-               static_cast<float>(stored) == floatValue;
-    }
-    if (parameter.GetValueAsInt32(&intValue))
-    {
-        int32 stored = 0;
-        return mChunkParser.FindInt32(identifier, &stored) && stored == intValue;
-    }
-    if (parameter.GetValueAsBool(&boolValue))
-    {
-        int32 stored = 0;
-        return mChunkParser.FindInt32(identifier, &stored) && (stored != 0) == boolValue;
-    }
-    if (parameter.GetValueAsDouble(&doubleValue))
-    {
-        double stored = 0.0;
-        return mChunkParser.FindDouble(identifier, &stored) &&
-               static_cast<float>(stored) == static_cast<float>(doubleValue);
-    }
-    if (parameter.GetValueAsString(&text))
-    {
-        AAX_CString stored;
-        return mChunkParser.FindString(identifier, &stored) && stored == text;
-    }
-    return true;
+    return AAX_GuardHostCall(
+        __func__,
+        [&]
+        {
+            // A damaged chunk still restores what was read before the damage; the host hears
+            // where reading stopped, so a partial restore is never silent.
+            const int32 bytesRead = mChunkParser.LoadChunk(chunk);
+            if (bytesRead != chunk->fSize)
+                AAX_CHostServices::Trace(
+                    AAX_eTracePriorityHost_Normal,
+                    "AAX_CEffectParameters::SetChunk: damaged chunk data, read "
+                    "%d of %d bytes (%d values)",
+                    static_cast<int>(bytesRead), static_cast<int>(chunk->fSize),
+                    static_cast<int>(mChunkParser.Values().size()));
+            for (int32 index = 0; index < mParameterManager.NumParameters(); ++index)
+            {
+                AAX_IParameter* parameter = mParameterManager.GetParameter(index);
+                if (!IsFiltered(*parameter))
+                    VisitValue(*parameter, RecordRestorer{mChunkParser, *parameter});
+            }
+            return kResultSuccess;
+        });
 }
 
 AAX_Result AAX_CEffectParameters::CompareActiveChunk(const AAX_SPlugInChunk* chunk,
@@ -547,19 +660,21 @@ AAX_Result AAX_CEffectParameters::CompareActiveChunk(const AAX_SPlugInChunk* chu
         return kResultSuccess;
     }
     *outIsEqual = 0;
-    mChunkParser.LoadChunk(chunk);
-    if (mParameterManager.NumParameters() == 0)
-    {
-        *outIsEqual = 1;
-        return kResultSuccess;
-    }
-    for (int32 index = 0; index < mParameterManager.NumParameters(); ++index)
-    {
-        const AAX_IParameter* parameter = mParameterManager.GetParameter(index);
-        if (!IsFiltered(*parameter) && !CompareParameter(*parameter)) return kResultSuccess;
-    }
-    *outIsEqual = 1;
-    return kResultSuccess;
+    return AAX_GuardHostCall(
+        __func__,
+        [&]
+        {
+            mChunkParser.LoadChunk(chunk);
+            for (int32 index = 0; index < mParameterManager.NumParameters(); ++index)
+            {
+                const AAX_IParameter* parameter = mParameterManager.GetParameter(index);
+                if (IsFiltered(*parameter)) continue;
+                if (!VisitValue(*parameter, RecordComparer{mChunkParser, parameter->Identifier()}))
+                    return kResultSuccess;
+            }
+            *outIsEqual = 1;
+            return kResultSuccess;
+        });
 }
 
 AAX_Result AAX_CEffectParameters::GetNumberOfChanges(int32* outNumChanges) const
@@ -629,12 +744,12 @@ AAX_Result AAX_CEffectParameters::EffectInit()
 
 AAX_IController* AAX_CEffectParameters::Controller()
 {
-    return mController;
+    return mController.get();
 }
 
 const AAX_IController* AAX_CEffectParameters::Controller() const
 {
-    return mController;
+    return mController.get();
 }
 
 void AAX_CEffectParameters::FilterParameterIDOnSave(AAX_CParamID identifier)

@@ -1,10 +1,11 @@
 #include "AAX_CHostProcessor.h"
 
-#include <new>
-
 #include "AAX_Errors.h"
+#include "AAX_HostBoundary.h"
 #include "AAX_VController.h"
 #include "AAX_VHostProcessorDelegate.h"
+
+AAX_CHostProcessor::AAX_CHostProcessor() = default;
 
 AAX_CHostProcessor::~AAX_CHostProcessor()
 {
@@ -15,9 +16,9 @@ AAX_Result AAX_CHostProcessor::Initialize(IACFUnknown* host)
 {
     // A second Initialize replaces what the first one made instead of leaking it.
     Uninitialize();
-    mController = new (std::nothrow) AAX_VController(host);
+    mController = AAX_MakeOwned<AAX_VController>(host);
     if (!host || !mController) return kResultNotInitialized;
-    mHostProcessorDelegate = new (std::nothrow) AAX_VHostProcessorDelegate(host);
+    mHostProcessorDelegate = AAX_MakeOwned<AAX_VHostProcessorDelegate>(host);
     if (!mHostProcessorDelegate) return kResultNotInitialized;
     // A host without effect parameters leaves the holder empty; the processor copes.
     host->QueryInterface(IID_IAAXEffectParametersV1, reinterpret_cast<void**>(&mEffectParameters));
@@ -27,10 +28,8 @@ AAX_Result AAX_CHostProcessor::Initialize(IACFUnknown* host)
 AAX_Result AAX_CHostProcessor::Uninitialize()
 {
     mEffectParameters.Clear();
-    delete mHostProcessorDelegate;
-    mHostProcessorDelegate = nullptr;
-    delete mController;
-    mController = nullptr;
+    mHostProcessorDelegate.reset();
+    mController.reset();
     return kResultSuccess;
 }
 
@@ -123,10 +122,10 @@ int32 AAX_CHostProcessor::GetSideChainInputNum()
 
 AAX_IController* AAX_CHostProcessor::Controller() const
 {
-    return mController;
+    return mController.get();
 }
 
 AAX_IHostProcessorDelegate* AAX_CHostProcessor::HostProcessorDelegate() const
 {
-    return mHostProcessorDelegate;
+    return mHostProcessorDelegate.get();
 }

@@ -1,6 +1,7 @@
 #include "AAX_CParameterManager.h"
 
 #include <cstring>
+#include <memory>
 
 #include "AAX_IParameter.h"
 
@@ -18,9 +19,21 @@ void AAX_CParameterManager::AddParameter(AAX_IParameter* parameter)
 {
     if (!parameter || !parameter->Identifier()) return;
     if (mParametersMap.count(parameter->Identifier()) != 0) return;
-    parameter->SetAutomationDelegate(mAutomationDelegate);
+    // From here the parameter is ours: should storing it run out of memory, it is deleted
+    // rather than leaked, and neither list keeps a pointer to it.
+    std::unique_ptr<AAX_IParameter> owned(parameter);
     mParameters.push_back(parameter);
-    mParametersMap.emplace(parameter->Identifier(), parameter);
+    try
+    {
+        mParametersMap.emplace(parameter->Identifier(), parameter);
+    }
+    catch (...)
+    {
+        mParameters.pop_back();
+        throw;
+    }
+    owned.release();
+    parameter->SetAutomationDelegate(mAutomationDelegate);
 }
 
 void AAX_CParameterManager::RemoveAllParameters()

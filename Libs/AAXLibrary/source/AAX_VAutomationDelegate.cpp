@@ -1,8 +1,11 @@
 #include "AAX_VAutomationDelegate.h"
 
 #include "AAX_Errors.h"
+#include "AAX_IACFEffectParameters.h"
 
-AAX_VAutomationDelegate::AAX_VAutomationDelegate(IACFUnknown* host)
+AAX_VAutomationDelegate::AAX_VAutomationDelegate(IACFUnknown* host,
+                                                 AAX_IACFEffectParameters* localUpdates)
+    : mLocalUpdates(localUpdates)
 {
     if (host)
         host->QueryInterface(IID_IAAXAutomationDelegateV1,
@@ -24,8 +27,11 @@ AAX_Result AAX_VAutomationDelegate::UnregisterParameter(AAX_CParamID parameterID
 AAX_Result AAX_VAutomationDelegate::PostSetValueRequest(AAX_CParamID parameterID,
                                                         double normalizedValue) const
 {
-    if (!mIAutomationDelegate) return kResultNullObject;
-    return mIAutomationDelegate->PostSetValueRequest(parameterID, normalizedValue);
+    if (mIAutomationDelegate)
+        return mIAutomationDelegate->PostSetValueRequest(parameterID, normalizedValue);
+    if (!mLocalUpdates) return kResultNullObject;
+    return mLocalUpdates->UpdateParameterNormalizedValue(parameterID, normalizedValue,
+                                                         AAX_eUpdateSource_Unspecified);
 }
 
 AAX_Result AAX_VAutomationDelegate::PostCurrentValue(AAX_CParamID parameterID,
