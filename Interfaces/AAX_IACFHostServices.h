@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AAX.h"
+#include "AAX_ThreadTags.h"
 #include "AAX_UIDs.h"
 
 // The host's module-wide services, version 1: assertions and trace text. Made by the host's
@@ -9,8 +10,10 @@
 class AAX_IACFHostServices : public IACFUnknown
 {
 public:
+    // [thread-safe] Reports a failed assertion (texts borrowed for the call); a result code.
     virtual AAX_Result Assert(const char* file, int32 line, const char* note) = 0;
-    // Adds message to the host's trace log at the given priority.
+    // [thread-safe] Hands the host one line of trace text at a priority (text borrowed for the
+    // call); trace comes from every thread the plug-in runs on.
     virtual AAX_Result Trace(int32 priority, const char* message) = 0;
 
 protected:
@@ -21,6 +24,7 @@ protected:
 class AAX_IACFHostServices_V2 : public AAX_IACFHostServices
 {
 public:
+    // [thread-safe] Trace with the caller's stack; a result code.
     virtual AAX_Result StackTrace(int32 tracePriority, int32 stackTracePriority,
                                   const char* message) = 0;
 

@@ -2,6 +2,7 @@
 
 #include "AAX.h"
 #include "AAX_IDma.h"
+#include "AAX_ThreadTags.h"
 
 class AAX_IPropertyMap;
 
@@ -12,35 +13,73 @@ class AAX_IComponentDescriptor
 public:
     virtual ~AAX_IComponentDescriptor() = default;
 
+    // [main-thread] Forgets everything described so far; a result code. kResultNullObject
+    // without the host interface.
     virtual AAX_Result Clear() = 0;
+    // [main-thread] Describes the audio input field; a result code. kResultNullObject without
+    // the host interface.
     virtual AAX_Result AddAudioIn(AAX_CFieldIndex fieldIndex) = 0;
+    // [main-thread] Describes the audio output field; a result code. kResultNullObject without
+    // the host interface.
     virtual AAX_Result AddAudioOut(AAX_CFieldIndex fieldIndex) = 0;
+    // [main-thread] Describes the buffer-length field; a result code. kResultNullObject without
+    // the host interface.
     virtual AAX_Result AddAudioBufferLength(AAX_CFieldIndex fieldIndex) = 0;
+    // [main-thread] Describes the sample-rate field; a result code. kResultNullObject without
+    // the host interface.
     virtual AAX_Result AddSampleRate(AAX_CFieldIndex fieldIndex) = 0;
+    // [main-thread] Describes the clock field; a result code. kResultNullObject without the
+    // host interface.
     virtual AAX_Result AddClock(AAX_CFieldIndex fieldIndex) = 0;
+    // [main-thread] Describes the side-chain input field; a result code. kResultNullObject
+    // without the host interface.
     virtual AAX_Result AddSideChainIn(AAX_CFieldIndex fieldIndex) = 0;
+    // [main-thread] Describes a packet port of packetSize bytes; a result code.
+    // kResultNullObject without the host interface.
     virtual AAX_Result AddDataInPort(AAX_CFieldIndex fieldIndex, uint32 packetSize,
                                      AAX_EDataInPortType portType) = 0;
+    // [main-thread] Describes an auxiliary output (name copied); a result code.
+    // kResultNullObject without the host interface.
     virtual AAX_Result AddAuxOutputStem(AAX_CFieldIndex fieldIndex, int32 stemFormat,
                                         const char* name) = 0;
+    // [main-thread] Describes a private data block; a result code. kResultNullObject without
+    // the host interface.
     virtual AAX_Result AddPrivateData(AAX_CFieldIndex fieldIndex, int32 dataSize,
                                       uint32 options) = 0;
+    // [main-thread] Describes a temporary data block; a result code. kResultUnimplemented when
+    // the host lacks the newer version.
     virtual AAX_Result AddTemporaryData(AAX_CFieldIndex fieldIndex, uint32 dataElementSize) = 0;
+    // [main-thread] Describes a DMA field; a result code. kResultNullObject without the host
+    // interface.
     virtual AAX_Result AddDmaInstance(AAX_CFieldIndex fieldIndex, AAX_IDma::EMode dmaMode) = 0;
+    // [main-thread] Describes the meters (meterIDs copied during the call); a result code.
+    // kResultNullObject without the host interface.
     virtual AAX_Result AddMeters(AAX_CFieldIndex fieldIndex, const AAX_CTypeID* meterIDs,
                                  uint32 meterCount) = 0;
+    // [main-thread] Describes a MIDI node (name copied); a result code. kResultNullObject
+    // without the host interface.
     virtual AAX_Result AddMIDINode(AAX_CFieldIndex fieldIndex, AAX_EMIDINodeType nodeType,
                                    const char* nodeName, uint32 channelMask) = 0;
+    // [main-thread] Reserves a field; a result code. kResultNullObject without the host
+    // interface.
     virtual AAX_Result AddReservedField(AAX_CFieldIndex fieldIndex, uint32 fieldType) = 0;
-    // A new, empty map owned by this descriptor.
+    // [main-thread] A new property map, owned by this descriptor and deleted with it; never
+    // null.
     virtual AAX_IPropertyMap* NewPropertyMap() const = 0;
-    // A new map owned by this descriptor, holding the properties 10 to 401 of source.
+    // [main-thread] A new map with source's properties (source borrowed, may be null), owned
+    // by this descriptor and deleted with it.
     virtual AAX_IPropertyMap* DuplicatePropertyMap(AAX_IPropertyMap* source) const = 0;
+    // [main-thread] Registers the native procedures (properties borrowed, the host counts what
+    // it keeps); writes their ID into outProcID (the caller's). A result code.
+    // kResultNullObject without the host interface.
     virtual AAX_Result AddProcessProc_Native(AAX_CProcessProc processProc,
                                              AAX_IPropertyMap* properties,
                                              AAX_CInstanceInitProc instanceInitProc,
                                              AAX_CBackgroundProc backgroundProc,
                                              AAX_CSelector* outProcID) = 0;
+    // [main-thread] Registers DSP procedures by name (texts copied, properties borrowed);
+    // writes their ID into outProcID. A result code. kResultNullObject without the host
+    // interface.
     virtual AAX_Result AddProcessProc_TI(const char* dllFileName, const char* processProcSymbol,
                                          AAX_IPropertyMap* properties,
                                          const char* instanceInitProcSymbol,

@@ -10,18 +10,21 @@ public:
 };
 
 // Turns a real value of type T into text and text back into a value. Immutable after
-// construction, so usable from any thread. Text outputs belong to the caller.
+// construction, so usable from any thread ([thread-safe], tags in AAX_ThreadTags.h). Text outputs
+// belong to the caller.
 template <typename T> class AAX_IDisplayDelegate : public AAX_IDisplayDelegateBase
 {
 public:
     ~AAX_IDisplayDelegate() override = default;
 
-    // A new heap copy of the same concrete class; the caller owns it.
+    // [thread-safe] A new heap copy of the same concrete class; the caller owns it and deletes
+    // it.
     virtual AAX_IDisplayDelegate* Clone() const = 0;
-    // Writes the text for value; true on success.
+    // [thread-safe] Writes the text for value into valueString (the caller's); true on success.
     virtual bool ValueToString(T value, AAX_CString* valueString) const = 0;
-    // The same with a limit, in characters, on the length of the text.
+    // [thread-safe] The same with a limit, in characters, on the length of the text.
     virtual bool ValueToString(T value, int maxNumChars, AAX_CString* valueString) const = 0;
-    // Reads a value from text; false (and a defined value) when the text is not understood.
+    // [thread-safe] Reads a value from text (borrowed) into *value; false (and a defined value)
+    // when the text is not understood.
     virtual bool StringToValue(const AAX_CString& valueString, T* value) const = 0;
 };

@@ -8,17 +8,17 @@ inline constexpr _acfUID IID_IACFUnknown = {
 
 // The root of every object that crosses the host boundary: interface query and reference
 // counting. Exactly these three slots, in this order; no virtual destructor, because the
-// layout is shared with the other side. Safe to call from any thread.
+// layout is shared with the other side. Thread tags as in AAX_ThreadTags.h.
 class IACFUnknown
 {
 public:
-    // Fills outInterface with the interface named by iid, already counted (the caller
-    // releases it), and returns ACF_OK; otherwise sets it to null and returns an error.
+    // [thread-safe] Fills outInterface with the interface named by iid, already counted (the
+    // caller releases it), and returns ACF_OK; otherwise sets it to null and returns an error.
     virtual ACFRESULT QueryInterface(const _acfUID& iid, void** outInterface) = 0;
-    // Adds one reference; returns the new count.
+    // [thread-safe] Adds one reference; returns the new count.
     virtual acfUInt32 AddRef() = 0;
-    // Drops one reference; returns the new count. At 0 the object destroys itself and must
-    // not be touched again.
+    // [thread-safe] Drops one reference; returns the new count. At 0 the object destroys
+    // itself and must not be touched again.
     virtual acfUInt32 Release() = 0;
 
 protected:
