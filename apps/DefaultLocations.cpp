@@ -13,6 +13,8 @@ constexpr const char* kCompanionInBuild = "companion/orvendal-qv";
 constexpr const char* kCompanionInstalled = "orvendal-qv";
 // Every CMake build folder has one at its top; an installed prefix never does.
 constexpr const char* kBuildTreeMark = "CMakeCache.txt";
+// Programs lie one folder below the build folder's top (apps/), test programs two (tests/apps/).
+constexpr int kDeepestProgram = 2;
 
 } // namespace
 
@@ -29,23 +31,31 @@ DefaultLocations DefaultLocations::OfRunningProgram()
     return DefaultLocations(executable.parent_path().string());
 }
 
-bool DefaultLocations::InBuildTree() const
+std::string DefaultLocations::BuildFolder() const
 {
     std::error_code error;
-    return std::filesystem::is_regular_file(mProgramFolder + "/../" + kBuildTreeMark, error);
+    std::string folder = mProgramFolder;
+    for (int level = 0; level < kDeepestProgram; ++level)
+    {
+        folder += "/..";
+        if (std::filesystem::is_regular_file(folder + "/" + kBuildTreeMark, error)) return folder;
+    }
+    return std::string();
 }
 
 std::string DefaultLocations::ModulePath() const
 {
+    const std::string build = BuildFolder();
     // The installed folder, relative to the programs' folder, comes from the install rules.
-    if (!InBuildTree()) return mProgramFolder + "/" ORV_BUNDLE_FROM_PROGRAMS "/" + kBundleName;
-    return mProgramFolder + "/../" + kBundleName;
+    if (build.empty()) return mProgramFolder + "/" ORV_BUNDLE_FROM_PROGRAMS "/" + kBundleName;
+    return build + "/" + kBundleName;
 }
 
 std::string DefaultLocations::CompanionPath() const
 {
-    if (!InBuildTree()) return mProgramFolder + "/" + kCompanionInstalled;
-    return mProgramFolder + "/../" + kCompanionInBuild;
+    const std::string build = BuildFolder();
+    if (build.empty()) return mProgramFolder + "/" + kCompanionInstalled;
+    return build + "/" + kCompanionInBuild;
 }
 
 } // namespace orv::apps

@@ -6,10 +6,11 @@ namespace orv::apps
 {
 
 // Where the plug-in bundle and the companion lie, seen from the folder of the running
-// program: in the build tree (<build>/apps/orvendal-host, the bundle in <build>, the
-// companion in <build>/companion) or in an installed prefix (<prefix>/bin/orvendal-host and
-// orvendal-qv, the bundle in <prefix>/lib/orvendal). Relative paths, so any prefix and a
-// staged installation (DESTDIR) work alike.
+// program: in the build tree (<build>/apps/orvendal-host or a test program in
+// <build>/tests/<folder>, the bundle in <build>, the companion in <build>/companion) or in an
+// installed prefix (<prefix>/bin/orvendal-host and orvendal-qv, the bundle in
+// <prefix>/lib/orvendal). Relative paths, so any prefix and a staged installation (DESTDIR) work
+// alike.
 class DefaultLocations
 {
 public:
@@ -22,7 +23,8 @@ public:
     std::string CompanionPath() const;
 
 private:
-    bool InBuildTree() const;
+    // The top of the build tree the program lies in; empty for an installed program.
+    std::string BuildFolder() const;
 
     std::string mProgramFolder;
 };

@@ -27,6 +27,11 @@ TEST(DefaultLocations, BundleAndCompanionFromTheBuildTreeOrTheInstalledPrefix)
     const DefaultLocations inBuild(build / "apps");
     EXPECT_EQ(Normal(inBuild.ModulePath()), build / "Orvendal QV.aaxplugin");
     EXPECT_EQ(Normal(inBuild.CompanionPath()), build / "companion/orvendal-qv");
+    // A test program one folder deeper finds the same build.
+    std::filesystem::create_directories(build / "tests/apps");
+    const DefaultLocations test(build / "tests/apps");
+    EXPECT_EQ(Normal(test.CompanionPath()), build / "companion/orvendal-qv");
+    EXPECT_EQ(Normal(test.ModulePath()), build / "Orvendal QV.aaxplugin");
 
     orv::test::TempFolder prefix;
     std::filesystem::create_directories(prefix / "bin");
