@@ -69,16 +69,27 @@ bool IsShown(Display* display, Window window)
     return XGetWindowAttributes(display, window, &attributes) && attributes.map_state == IsViewable;
 }
 
-// The channel value of a pixel, given the visual's mask for that channel.
-uint32_t Channel(unsigned long pixel, unsigned long mask)
+// Reads one 8-bit channel out of pixels whose visual keeps it under `mask`; the shift is
+// found once, not for every pixel.
+class ChannelReader
 {
-    if (!mask) return 0;
-    int shift = 0;
-    while (!((mask >> shift) & 1))
-        ++shift;
-    const unsigned long bits = mask >> shift;
-    return static_cast<uint32_t>(((pixel >> shift) & bits) * 255 / bits);
-}
+public:
+    explicit ChannelReader(unsigned long mask)
+    {
+        if (!mask) return;
+        while (!((mask >> mShift) & 1))
+            ++mShift;
+        mBits = mask >> mShift;
+    }
+    uint32_t operator()(unsigned long pixel) const
+    {
+        return mBits ? static_cast<uint32_t>(((pixel >> mShift) & mBits) * 255 / mBits) : 0;
+    }
+
+private:
+    int mShift = 0;
+    unsigned long mBits = 0;
+};
 
 } // namespace
 
@@ -205,13 +216,13 @@ bool HostX11View::Capture()
                               static_cast<unsigned>(attributes.height), AllPlanes, ZPixmap);
     if (!image) return false;
     std::vector<uint32_t> pixels(static_cast<size_t>(attributes.width) * attributes.height);
+    const ChannelReader red(image->red_mask), green(image->green_mask), blue(image->blue_mask);
     for (int row = 0; row < attributes.height; ++row)
         for (int column = 0; column < attributes.width; ++column)
         {
             const unsigned long pixel = XGetPixel(image, column, row);
             pixels[static_cast<size_t>(row) * attributes.width + column] =
-                0xff000000u | Channel(pixel, image->red_mask) << 16 |
-                Channel(pixel, image->green_mask) << 8 | Channel(pixel, image->blue_mask);
+                0xff000000u | red(pixel) << 16 | green(pixel) << 8 | blue(pixel);
         }
     XDestroyImage(image);
     SetPicture(reinterpret_cast<const uint8_t*>(pixels.data()),

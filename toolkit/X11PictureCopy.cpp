@@ -14,16 +14,27 @@ namespace
 
 constexpr int kNativeByteOrder = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? LSBFirst : MSBFirst;
 
-// An 8-bit channel scaled into the bits of `mask`.
-unsigned long place(uint32_t channel, unsigned long mask)
+// Places an 8-bit channel into the bits a visual keeps it under; the shift is found once,
+// not for every pixel.
+class ChannelPlacer
 {
-    if (!mask) return 0;
+public:
+    explicit ChannelPlacer(unsigned long mask)
+    {
+        if (!mask) return;
+        while (!((mask >> shift) & 1))
+            ++shift;
+        bits = mask >> shift;
+    }
+    unsigned long operator()(uint32_t channel) const
+    {
+        return ((channel * bits + 127) / 255) << shift;
+    }
+
+private:
     int shift = 0;
-    while (!((mask >> shift) & 1))
-        ++shift;
-    const unsigned long bits = mask >> shift;
-    return ((channel * bits + 127) / 255) << shift;
-}
+    unsigned long bits = 0;
+};
 
 } // namespace
 
@@ -67,14 +78,14 @@ void X11PictureCopy::put(unsigned long window, cairo_surface_t* picture) const
             XDestroyImage(image);
             return;
         }
+        const ChannelPlacer red(xvisual->red_mask), green(xvisual->green_mask),
+            blue(xvisual->blue_mask);
         for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x)
             {
                 const uint32_t argb = reinterpret_cast<const uint32_t*>(pixels + y * stride)[x];
                 XPutPixel(image, x, y,
-                          place((argb >> 16) & 0xff, xvisual->red_mask) |
-                              place((argb >> 8) & 0xff, xvisual->green_mask) |
-                              place(argb & 0xff, xvisual->blue_mask));
+                          red((argb >> 16) & 0xff) | green((argb >> 8) & 0xff) | blue(argb & 0xff));
             }
     }
     // A GC of the window's own depth: the screen's default one may have another.
