@@ -206,13 +206,4 @@ AAX_Result HostController::GetHostName(AAX_IString* outHostName)
     return kResultSuccess;
 }
 
-void* HostController::Find(const _acfUID& iid)
-{
-    if (iid == IID_IACFUnknown) return AsUnknown();
-    if (iid == IID_IAAXControllerV1) return static_cast<AAX_IACFController*>(this);
-    if (iid == IID_IAAXControllerV2 && mOfferVersion2)
-        return static_cast<AAX_IACFController_V2*>(this);
-    return nullptr;
-}
-
 } // namespace orv::host

@@ -5,8 +5,9 @@
 #include <vector>
 
 #include "AAX_IACFController.h"
+#include "AAX_UIDs.h"
 #include "HostCallLog.h"
-#include "HostUnknown.h"
+#include "HostVersionedUnknown.h"
 
 namespace orv::host
 {
@@ -14,7 +15,8 @@ namespace orv::host
 // The host's per-instance controller: a settable sample rate and host name, and a log of
 // the packets and notifications the plug-in sends. It can be limited to version 1, as an
 // older host would be. Out pointers that are null give kResultNullArgument.
-class HostController : public HostUnknown<AAX_IACFController_V2>
+class HostController : public HostVersionedUnknown<AAX_IACFController, AAX_IACFController_V2,
+                                                   IID_IAAXControllerV1, IID_IAAXControllerV2>
 {
 public:
     struct Packet
@@ -31,7 +33,7 @@ public:
     static constexpr AAX_CSampleRate kDefaultSampleRate = 48000.0f;
     static constexpr const char* kDefaultHostName = "Orvendal reference host";
 
-    explicit HostController(bool offerVersion2 = true) : mOfferVersion2(offerVersion2) {}
+    explicit HostController(bool offerVersion2 = true) : HostVersionedUnknown(offerVersion2) {}
 
     void SetSampleRate(AAX_CSampleRate sampleRate);
     void SetEffectID(const std::string& effectID);
@@ -67,11 +69,7 @@ public:
     AAX_Result GetCurrentAutomationTimestamp(AAX_CTransportCounter* outTimestamp) override;
     AAX_Result GetHostName(AAX_IString* outHostName) override;
 
-protected:
-    void* Find(const _acfUID& iid) override;
-
 private:
-    const bool mOfferVersion2;
     HostCallLog mLog;
     mutable std::mutex mMutex;
     AAX_CSampleRate mSampleRate = kDefaultSampleRate;

@@ -8,7 +8,7 @@ namespace orv::host
 {
 
 HostPropertyMap::HostPropertyMap(const HostDescriptionOptions& options)
-    : mVersion2(options.propertyMapVersion2)
+    : HostVersionedUnknown(options.propertyMapVersion2)
 {
 }
 
@@ -86,11 +86,7 @@ ACFPtr<HostPropertyMap> HostPropertyMap::From(IACFUnknown* object)
 void* HostPropertyMap::Find(const _acfUID& iid)
 {
     if (iid == IID_HostPropertyMapSelf) return this;
-    if (iid == IID_IACFUnknown) return AsUnknown();
-    if (iid == IID_IAAXPropertyMapV1) return static_cast<AAX_IACFPropertyMap*>(this);
-    if (iid == IID_IAAXPropertyMapV2 && mVersion2)
-        return static_cast<AAX_IACFPropertyMap_V2*>(this);
-    return nullptr;
+    return HostVersionedUnknown::Find(iid);
 }
 
 } // namespace orv::host

@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "AAX_IACFPropertyMap.h"
+#include "AAX_UIDs.h"
 #include "ACFPtr.h"
 #include "HostCallLog.h"
 #include "HostDescriptionOptions.h"
-#include "HostUnknown.h"
+#include "HostVersionedUnknown.h"
 
 namespace orv::host
 {
@@ -20,7 +21,8 @@ inline constexpr _acfUID IID_HostPropertyMapSelf = {
 // The host's property map: keeps properties in the order they were first added (a later
 // AddProperty replaces the value in place) and the identifier arrays. Used on the host's
 // main thread during registration; read afterwards.
-class HostPropertyMap : public HostUnknown<AAX_IACFPropertyMap_V2>
+class HostPropertyMap : public HostVersionedUnknown<AAX_IACFPropertyMap, AAX_IACFPropertyMap_V2,
+                                                    IID_IAAXPropertyMapV1, IID_IAAXPropertyMapV2>
 {
 public:
     using Entry = std::pair<int32, int32>;
@@ -54,7 +56,6 @@ private:
         std::vector<AAX_SPlugInIdentifierTriad> ids;
     };
 
-    const bool mVersion2;
     std::vector<Entry> mEntries;
     std::vector<IDArray> mIDArrays;
     HostCallLog mLog;

@@ -46,13 +46,4 @@ std::vector<HostServices::Message> HostServices::StackTraces() const
     return mStackTraces;
 }
 
-void* HostServices::Find(const _acfUID& iid)
-{
-    if (iid == IID_IACFUnknown) return AsUnknown();
-    if (iid == IID_IAAXHostServicesV1) return static_cast<AAX_IACFHostServices*>(this);
-    if (iid == IID_IAAXHostServicesV2 && mOfferVersion2)
-        return static_cast<AAX_IACFHostServices_V2*>(this);
-    return nullptr;
-}
-
 } // namespace orv::host

@@ -6,7 +6,8 @@
 #include <vector>
 
 #include "AAX_IACFHostServices.h"
-#include "HostUnknown.h"
+#include "AAX_UIDs.h"
+#include "HostVersionedUnknown.h"
 
 namespace orv::host
 {
@@ -16,7 +17,8 @@ namespace orv::host
 // version 1), so a module's traces land in one log whichever version it uses. Every
 // instance of the module shares it: each message notes the thread it came from, so a host
 // that drives each instance from a thread of its own can tell the instances' traces apart.
-class HostServices : public HostUnknown<AAX_IACFHostServices_V2>
+class HostServices : public HostVersionedUnknown<AAX_IACFHostServices, AAX_IACFHostServices_V2,
+                                                 IID_IAAXHostServicesV1, IID_IAAXHostServicesV2>
 {
 public:
     struct Message
@@ -26,7 +28,7 @@ public:
         std::thread::id thread;
     };
 
-    explicit HostServices(bool offerVersion2 = true) : mOfferVersion2(offerVersion2) {}
+    explicit HostServices(bool offerVersion2 = true) : HostVersionedUnknown(offerVersion2) {}
 
     AAX_Result Assert(const char* file, int32 line, const char* note) override;
     AAX_Result Trace(int32 priority, const char* message) override;
@@ -38,11 +40,7 @@ public:
     std::vector<std::string> Assertions() const;
     std::vector<Message> StackTraces() const;
 
-protected:
-    void* Find(const _acfUID& iid) override;
-
 private:
-    const bool mOfferVersion2;
     mutable std::mutex mMutex;
     std::vector<Message> mTraces;
     std::vector<std::string> mAssertions;

@@ -135,13 +135,4 @@ AAX_Result HostTransport::IsMetronomeEnabled(int32* outIsEnabled)
     return kResultSuccess;
 }
 
-void* HostTransport::Find(const _acfUID& iid)
-{
-    if (iid == IID_IACFUnknown) return AsUnknown();
-    if (iid == IID_IAAXTransportV1) return static_cast<AAX_IACFTransport*>(this);
-    if (iid == IID_IAAXTransportV2 && mOfferVersion2)
-        return static_cast<AAX_IACFTransport_V2*>(this);
-    return nullptr;
-}
-
 } // namespace orv::host

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "AAX_IACFTransport.h"
+#include "AAX_UIDs.h"
 #include "HostCallLog.h"
-#include "HostUnknown.h"
+#include "HostVersionedUnknown.h"
 
 namespace orv::host
 {
@@ -10,13 +11,14 @@ namespace orv::host
 // The host's per-instance transport of an offline host: stopped, at a settable tempo and
 // meter, at position 0. It logs every call and can be limited to version 1. Null out
 // pointers give kResultNullArgument.
-class HostTransport : public HostUnknown<AAX_IACFTransport_V2>
+class HostTransport : public HostVersionedUnknown<AAX_IACFTransport, AAX_IACFTransport_V2,
+                                                  IID_IAAXTransportV1, IID_IAAXTransportV2>
 {
 public:
     static constexpr double kDefaultTempo = 120.0;
     static constexpr uint32 kTicksPerQuarter = 960000;
 
-    explicit HostTransport(bool offerVersion2 = true) : mOfferVersion2(offerVersion2) {}
+    explicit HostTransport(bool offerVersion2 = true) : HostVersionedUnknown(offerVersion2) {}
 
     // Set before the plug-in runs; not synchronised with its calls.
     void SetTempo(double tempo) { mTempo = tempo; }
@@ -40,11 +42,7 @@ public:
     AAX_Result GetFeetFramesInfo(AAX_EFeetFramesRate* outFeetFramesRate, int64* outOffset) override;
     AAX_Result IsMetronomeEnabled(int32* outIsEnabled) override;
 
-protected:
-    void* Find(const _acfUID& iid) override;
-
 private:
-    const bool mOfferVersion2;
     HostCallLog mLog;
     double mTempo = kDefaultTempo;
     int32 mNumerator = 4;

@@ -6,7 +6,7 @@ namespace orv::host
 {
 
 HostViewContainer::HostViewContainer(void* nativeView, int32 type, bool offerVersion2)
-    : mNativeView(nativeView), mType(type), mOfferVersion2(offerVersion2)
+    : HostVersionedUnknown(offerVersion2), mNativeView(nativeView), mType(type)
 {
 }
 
@@ -104,15 +104,6 @@ AAX_Result HostViewContainer::HandleMultipleParametersMouseDrag(const AAX_CParam
 AAX_Result HostViewContainer::HandleMultipleParametersMouseUp(const AAX_CParamID*, uint32, uint32)
 {
     return kDecline;
-}
-
-void* HostViewContainer::Find(const _acfUID& iid)
-{
-    if (iid == IID_IACFUnknown) return AsUnknown();
-    if (iid == IID_IAAXViewContainerV1) return static_cast<AAX_IACFViewContainer*>(this);
-    if (iid == IID_IAAXViewContainerV2 && mOfferVersion2)
-        return static_cast<AAX_IACFViewContainer_V2*>(this);
-    return nullptr;
 }
 
 } // namespace orv::host

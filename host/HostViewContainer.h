@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "AAX_IACFViewContainer.h"
-#include "HostUnknown.h"
+#include "AAX_UIDs.h"
+#include "HostVersionedUnknown.h"
 
 namespace orv::host
 {
@@ -15,7 +16,9 @@ namespace orv::host
 // offers it a parameter's mouse events. Every answer is configurable (to play hosts that
 // take the events, or decline them) and every offered event is recorded. Set the answers
 // before the editor runs; the calls are safe from any thread.
-class HostViewContainer : public HostUnknown<AAX_IACFViewContainer_V2>
+class HostViewContainer
+    : public HostVersionedUnknown<AAX_IACFViewContainer, AAX_IACFViewContainer_V2,
+                                  IID_IAAXViewContainerV1, IID_IAAXViewContainerV2>
 {
 public:
     enum class MouseKind
@@ -62,15 +65,11 @@ public:
     AAX_Result HandleMultipleParametersMouseUp(const AAX_CParamID* parameterIDs,
                                                uint32 numParameters, uint32 modifiers) override;
 
-protected:
-    void* Find(const _acfUID& iid) override;
-
 private:
     AAX_Result Offer(MouseKind kind, AAX_CParamID parameterID, uint32 modifiers);
 
     void* const mNativeView;
     const int32 mType;
-    const bool mOfferVersion2;
     mutable std::mutex mMutex;
     uint32 mModifiers = 0;
     AAX_Result mAnswers[3] = {kDecline, kDecline, kDecline};
