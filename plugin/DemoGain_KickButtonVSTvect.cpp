@@ -2,6 +2,7 @@
 
 #include "CDrawContext.h"
 #include "DemoGain_Colors.h"
+#include "DemoGain_Pen.h"
 
 using namespace VSTGUI;
 
@@ -33,11 +34,9 @@ void DemoGain_KickButtonVSTvect::setSymbol(int newSymbol)
 void DemoGain_KickButtonVSTvect::draw(CDrawContext* context)
 {
     if (!context) return;
-    const CColor colour = getValue() > 0.5f ? DemoGain_Colors::kGrey : DemoGain_Colors::kBlue;
-    context->setFrameColor(colour);
-    context->setFillColor(colour);
-    context->setLineWidth(kStrokeWidth);
-    context->setDrawMode(kAntiAliasing);
+    const DemoGain_Pen pen{getValue() > 0.5f ? DemoGain_Colors::kGrey : DemoGain_Colors::kBlue,
+                           kStrokeWidth};
+    pen.ApplyTo(*context);
     const CCoord w = size.width();
     const CCoord h = size.height();
     const CCoord cx = size.left + 0.5 * w;
