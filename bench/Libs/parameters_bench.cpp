@@ -8,56 +8,42 @@
 #include <stdexcept>
 #include <string>
 
-#include "ACFPtr.h"
 #include "DemoDelay_ParameterIDs.h"
-#include "DemoDelay_Parameters.h"
-#include "HostAutomationDelegate.h"
 #include "HostChunk.h"
 #include "HostStateFile.h"
-#include "ReferenceHost.h"
+#include "HostedParameters.h"
 
 namespace
 {
 constexpr AAX_CTypeID kStateChunkID = 0x656C636B; // 'elck'
 
+// The plug-in's parameters in the reference host, holding a state other than the defaults.
 class Instance
 {
 public:
     Instance()
     {
-        void* counted = nullptr;
-        (new DemoDelay_Parameters())->QueryInterface(IID_IAAXEffectParametersV1, &counted);
-        parameters.Attach(static_cast<AAX_IACFEffectParameters*>(counted));
-        host.ContextObject().Offer(automation.get());
-        automation->SetParameters(parameters.get());
-        automation->SetImmediate(true);
-        parameters->Initialize(host.Context());
-        // A state with values other than the defaults.
         for (int32 tool = 0; tool < kNumTools; ++tool)
         {
-            parameters->SetParameterNormalizedValue(ToolSwitchID(tool), tool % 2);
-            parameters->SetParameterNormalizedValue(ToolPresetID(tool), tool / 100.0);
+            hosted.Set(ToolSwitchID(tool), tool % 2);
+            hosted.Set(ToolPresetID(tool), tool / 100.0);
         }
-        automation->ClearEvents();
-    }
-    ~Instance()
-    {
-        parameters->Uninitialize();
-        automation->SetParameters(nullptr);
+        automation.ClearEvents();
     }
 
     orv::host::HostChunk Save()
     {
         orv::host::HostChunk chunk;
         std::string error;
-        if (!orv::host::HostStateFile::Capture(*parameters.get(), &chunk, &error))
+        if (!orv::host::HostStateFile::Capture(*parameters, &chunk, &error))
             throw std::runtime_error(error);
         return chunk;
     }
 
     orv::host::ReferenceHost host;
-    ACFPtr<orv::host::HostAutomationDelegate> automation{new orv::host::HostAutomationDelegate()};
-    ACFPtr<AAX_IACFEffectParameters> parameters;
+    orv::test::HostedParameters hosted{host};
+    AAX_IACFEffectParameters* parameters = hosted.Get();
+    orv::host::HostAutomationDelegate& automation = hosted.Automation();
 };
 
 void BM_GetChunkSizeAndGetChunk(benchmark::State& state)
@@ -83,7 +69,7 @@ void BM_SetChunk(benchmark::State& state)
     {
         benchmark::DoNotOptimize(instance.parameters->SetChunk(kStateChunkID, chunk.Record()));
         state.PauseTiming();
-        instance.automation->ClearEvents();
+        instance.automation.ClearEvents();
         state.ResumeTiming();
     }
 }
@@ -119,7 +105,7 @@ void BM_FortyFiveUpdatesAndDispatch(benchmark::State& state)
                                                                 AAX_eUpdateSource_Parameter);
         benchmark::DoNotOptimize(instance.parameters->GenerateCoefficients());
         state.PauseTiming();
-        instance.automation->ClearEvents();
+        instance.automation.ClearEvents();
         state.ResumeTiming();
     }
 }

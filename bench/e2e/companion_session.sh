@@ -2,13 +2,8 @@
 # removed on exit, whose home/ is HOME (so the interface files stay in it), and
 # start_companion, which starts the built companion on port 51121, waits until it listens
 # and stops it on exit.
-work=$(mktemp -d)
-companion=""
-cleanup() {
-    [[ -n "$companion" ]] && kill "$companion" 2>/dev/null && wait "$companion" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=../../scripts/scratch_folder.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/scratch_folder.sh"
 export HOME=$work/home
 mkdir -p "$HOME"
 unset XDG_CONFIG_HOME

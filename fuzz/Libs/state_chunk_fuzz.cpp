@@ -6,29 +6,17 @@
 #include <cstdint>
 #include <cstring>
 
-#include "ACFPtr.h"
-#include "DemoDelay_Parameters.h"
-#include "HostAutomationDelegate.h"
 #include "HostChunk.h"
-#include "ReferenceHost.h"
+#include "HostedParameters.h"
 
 namespace
 {
 struct Instance
 {
-    Instance()
-    {
-        void* counted = nullptr;
-        (new DemoDelay_Parameters())->QueryInterface(IID_IAAXEffectParametersV1, &counted);
-        parameters.Attach(static_cast<AAX_IACFEffectParameters*>(counted));
-        host.ContextObject().Offer(automation.get());
-        automation->SetParameters(parameters.get());
-        parameters->Initialize(host.Context());
-    }
-
     orv::host::ReferenceHost host;
-    ACFPtr<orv::host::HostAutomationDelegate> automation{new orv::host::HostAutomationDelegate()};
-    ACFPtr<AAX_IACFEffectParameters> parameters;
+    orv::test::HostedParameters hosted{host};
+    AAX_IACFEffectParameters* parameters = hosted.Get();
+    orv::host::HostAutomationDelegate& automation = hosted.Automation();
 };
 } // namespace
 
@@ -36,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static Instance* instance = new Instance();
     if (size == 0 || size > orv::host::HostChunk::kMaxDataSize) return 0;
-    instance->automation->SetImmediate((data[0] & 1) != 0);
+    instance->automation.SetImmediate((data[0] & 1) != 0);
 
     // The chunk holds exactly the input: any read past it is a finding.
     orv::host::HostChunk chunk(static_cast<uint32_t>(size));
@@ -47,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     AAX_CBoolean equal = 0;
     instance->parameters->CompareActiveChunk(chunk.Record(), &equal);
     instance->parameters->SetChunk(0x656C636B, chunk.Record());
-    instance->automation->Pump();
+    instance->automation.Pump();
     instance->parameters->CompareActiveChunk(chunk.Record(), &equal);
-    instance->automation->ClearEvents();
+    instance->automation.ClearEvents();
     return 0;
 }

@@ -7,13 +7,8 @@
 set -euo pipefail
 build=$(cd "$1" && pwd)
 prefix=/opt/orvendal-test
-work=$(mktemp -d)
-companion_pid=""
-cleanup() {
-    [[ -n "$companion_pid" ]] && kill "$companion_pid" 2>/dev/null && wait "$companion_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
+# shellcheck source=../../scripts/scratch_folder.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/scratch_folder.sh"
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 DESTDIR="$work/stage" cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
@@ -41,10 +36,10 @@ cd "$work"
 [[ $(command -v orvendal-qv) == "$root/bin/orvendal-qv" ]] || fail "orvendal-qv is not the installed one"
 
 orvendal-qv 2>"$work/companion.log" &
-companion_pid=$!
+companion=$!
 for _ in $(seq 200); do
     grep -q "listening on" "$work/companion.log" && break
-    kill -0 "$companion_pid" 2>/dev/null || fail "the installed companion ended: $(cat "$work/companion.log")"
+    kill -0 "$companion" 2>/dev/null || fail "the installed companion ended: $(cat "$work/companion.log")"
     sleep 0.05
 done
 # A companion that cannot take the port (another one has it) says so in its log.

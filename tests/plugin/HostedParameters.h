@@ -39,6 +39,7 @@ public:
     HostedParameters& operator=(const HostedParameters&) = delete;
 
     AAX_IACFEffectParameters* Get() const { return mParameters.get(); }
+    orv::host::HostAutomationDelegate& Automation() const { return *mAutomation.get(); }
     void Set(const char* id, double value) { mParameters->SetParameterNormalizedValue(id, value); }
     double Value(const char* id) const
     {
