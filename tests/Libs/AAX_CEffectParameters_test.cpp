@@ -155,6 +155,68 @@ TEST_F(AAX_CEffectParametersTest, AnswersQueriesByIdentifierAndIndex)
     EXPECT_EQ(effect->Controller(), nullptr);
 }
 
+// Each getter reads its own property of the named parameter; a null out pointer is refused and
+// an unknown identifier leaves the out value as it was, except the automatable flag, cleared.
+TEST_F(AAX_CEffectParametersTest, GettersReadTheirOwnPropertyAndKeepOutValuesOnFailure)
+{
+    ASSERT_EQ(effect->Initialize(host.Context()), 0);
+    AAX_IParameter* gain = nullptr;
+    ASSERT_EQ(effect->GetParameter("Gain", &gain), 0);
+    gain->SetType(AAX_eParameterType_Discrete);
+    gain->SetOrientation(5);
+    EXPECT_EQ(effect->SetParameterDefaultNormalizedValue("Gain", 0.25), 0);
+    EXPECT_EQ(effect->SetParameterDefaultNormalizedValue("none", 0.25), kResultInvalidParameterId);
+
+    AAX_CBoolean automatable = 5;
+    EXPECT_EQ(effect->GetParameterIsAutomatable("Gain", &automatable), 0);
+    EXPECT_EQ(automatable, 1);
+    AAX_EParameterType type = AAX_eParameterType_Continuous;
+    EXPECT_EQ(effect->GetParameterType("Gain", &type), 0);
+    EXPECT_EQ(type, AAX_eParameterType_Discrete);
+    AAX_EParameterOrientation orientation = 0;
+    EXPECT_EQ(effect->GetParameterOrientation("Gain", &orientation), 0);
+    EXPECT_EQ(orientation, 5);
+    double defaultValue = -1.0;
+    EXPECT_EQ(effect->GetParameterDefaultNormalizedValue("Gain", &defaultValue), 0);
+    EXPECT_DOUBLE_EQ(defaultValue, 0.25);
+    double value = -1.0;
+    EXPECT_EQ(effect->GetParameterNormalizedValue("Gain", &value), 0);
+    EXPECT_DOUBLE_EQ(value, 0.5);
+
+    int32 steps = -7;
+    double number = -1.0;
+    EXPECT_EQ(effect->GetParameterNumberOfSteps("none", &steps), kResultInvalidParameterId);
+    EXPECT_EQ(steps, -7);
+    EXPECT_EQ(effect->GetParameterType("none", &type), kResultInvalidParameterId);
+    EXPECT_EQ(type, AAX_eParameterType_Discrete);
+    EXPECT_EQ(effect->GetParameterOrientation("none", &orientation), kResultInvalidParameterId);
+    EXPECT_EQ(orientation, 5);
+    EXPECT_EQ(effect->GetParameterDefaultNormalizedValue("none", &number),
+              kResultInvalidParameterId);
+    EXPECT_EQ(effect->GetParameterNormalizedValue("none", &number), kResultInvalidParameterId);
+    EXPECT_EQ(effect->GetParameterValueFromString("none", &number, AAX_CString("0.5")),
+              kResultInvalidParameterId);
+    EXPECT_EQ(effect->GetParameterValueFromString("Gain", &number, AAX_CString("7")),
+              kResultConversionFailed);
+    EXPECT_EQ(number, -1.0);
+    AAX_CString text("kept");
+    EXPECT_EQ(effect->GetParameterValueString("none", &text, 4), kResultInvalidParameterId);
+    EXPECT_EQ(effect->GetParameterStringFromValue("none", 0.5, &text, 4),
+              kResultInvalidParameterId);
+    EXPECT_EQ(text.StdString(), "kept");
+
+    EXPECT_EQ(effect->GetParameterIsAutomatable("Gain", nullptr), kResultNullArgument);
+    EXPECT_EQ(effect->GetParameterNumberOfSteps("Gain", nullptr), kResultNullArgument);
+    EXPECT_EQ(effect->GetParameterType("Gain", nullptr), kResultNullArgument);
+    EXPECT_EQ(effect->GetParameterOrientation("Gain", nullptr), kResultNullArgument);
+    EXPECT_EQ(effect->GetParameterDefaultNormalizedValue("Gain", nullptr), kResultNullArgument);
+    EXPECT_EQ(effect->GetParameterNormalizedValue("Gain", nullptr), kResultNullArgument);
+    EXPECT_EQ(effect->GetParameterValueFromString("Gain", nullptr, AAX_CString("0.5")),
+              kResultNullArgument);
+    EXPECT_EQ(effect->GetParameterValueString("Gain", nullptr, 4), kResultNullArgument);
+    EXPECT_EQ(effect->GetParameterStringFromValue("Gain", 0.5, nullptr, 4), kResultNullArgument);
+}
+
 TEST_F(AAX_CEffectParametersTest, ChangesGoToTheHostAndComeBackAsCountedUpdates)
 {
     ASSERT_EQ(effect->Initialize(host.Context()), 0);

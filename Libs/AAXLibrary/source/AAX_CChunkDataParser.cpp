@@ -103,6 +103,15 @@ char TypeLetter(int32 type)
     }
 }
 
+// A record of that name and type; the caller sets the value its type reads.
+AAX_CChunkDataParser::DataValue NamedRecord(const char* name, int32 type)
+{
+    AAX_CChunkDataParser::DataValue record;
+    record.mDataType = type;
+    record.mDataName = AAX_CString(name);
+    return record;
+}
+
 // Every encoding failure ends the same way: a line in the host's trace, then -333.
 AAX_Result EncodingFailed(const char* reason)
 {
@@ -126,27 +135,21 @@ void AAX_CChunkDataParser::Add(DataValue value)
 
 void AAX_CChunkDataParser::AddDouble(const char* name, double value)
 {
-    DataValue record;
-    record.mDataType = kDouble;
-    record.mDataName = AAX_CString(name);
+    DataValue record = NamedRecord(name, kDouble);
     record.mDoubleValue = value;
     Add(std::move(record));
 }
 
 void AAX_CChunkDataParser::AddInt32(const char* name, int32 value)
 {
-    DataValue record;
-    record.mDataType = kInt32;
-    record.mDataName = AAX_CString(name);
+    DataValue record = NamedRecord(name, kInt32);
     record.mIntValue = value;
     Add(std::move(record));
 }
 
 void AAX_CChunkDataParser::AddString(const char* name, AAX_CString value)
 {
-    DataValue record;
-    record.mDataType = kString;
-    record.mDataName = AAX_CString(name);
+    DataValue record = NamedRecord(name, kString);
     record.mStringValue = std::move(value);
     Add(std::move(record));
 }

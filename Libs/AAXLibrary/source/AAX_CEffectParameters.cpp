@@ -1,6 +1,7 @@
 #include "AAX_CEffectParameters.h"
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "AAX_CHostServices.h"
@@ -61,6 +62,46 @@ AAX_Result WithParameter(Manager& manager, AAX_CParamID identifier, const char* 
                                  if (!parameter) return kResultInvalidParameterId;
                                  return use(*parameter);
                              });
+}
+
+// The one shape of a getter about a parameter named by the host: a null out pointer is refused
+// before the lookup; read answers from the parameter and writes *out itself, so that a getter
+// that fails leaves *out as it was.
+template <typename Manager, typename Out, typename Read>
+AAX_Result ReadParameter(Manager& manager, AAX_CParamID identifier, const char* operation, Out* out,
+                         Read&& read) noexcept
+{
+    if (!out) return kResultNullArgument;
+    return WithParameter(manager, identifier, operation,
+                         [&](const AAX_IParameter& p) -> AAX_Result { return read(p, *out); });
+}
+
+// A getter that copies one property of the parameter, which cannot fail once it is found;
+// property is an accessor of AAX_IParameter or a callable taking the parameter.
+template <typename Manager, typename Out, typename Property>
+AAX_Result CopyParameterProperty(Manager& manager, AAX_CParamID identifier, const char* operation,
+                                 Out* out, Property property) noexcept
+{
+    return ReadParameter(manager, identifier, operation, out,
+                         [&](const AAX_IParameter& p, Out& value)
+                         {
+                             value = static_cast<Out>(std::invoke(property, p));
+                             return kResultSuccess;
+                         });
+}
+
+// A request that changes the parameter named by the host and cannot fail once it is found:
+// change is a member of AAX_IParameter, called with args.
+template <typename Manager, typename Change, typename... Args>
+AAX_Result ChangeParameter(Manager& manager, AAX_CParamID identifier, const char* operation,
+                           Change change, const Args&... args) noexcept
+{
+    return WithParameter(manager, identifier, operation,
+                         [&](AAX_IParameter& p)
+                         {
+                             std::invoke(change, p, args...);
+                             return kResultSuccess;
+                         });
 }
 
 // A parameter whose typed accessors all refuse.
@@ -259,26 +300,21 @@ AAX_Result AAX_CEffectParameters::GetMasterBypassParameter(AAX_IString* outIdent
 AAX_Result AAX_CEffectParameters::GetParameterIsAutomatable(AAX_CParamID identifier,
                                                             AAX_CBoolean* outAutomatable) const
 {
-    if (!outAutomatable) return kResultNullArgument;
-    *outAutomatable = 0;
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](const AAX_IParameter& p)
-                         {
-                             *outAutomatable = p.Automatable() ? 1 : 0;
-                             return kResultSuccess;
-                         });
+    // Cleared before the lookup: an unknown identifier answers "not automatable" as well.
+    if (outAutomatable) *outAutomatable = 0;
+    return CopyParameterProperty(mParameterManager, identifier, __func__, outAutomatable,
+                                 &AAX_IParameter::Automatable);
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterNumberOfSteps(AAX_CParamID identifier,
                                                             int32* outNumSteps) const
 {
-    if (!outNumSteps) return kResultNullArgument;
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](const AAX_IParameter& p) -> AAX_Result
+    return ReadParameter(mParameterManager, identifier, __func__, outNumSteps,
+                         [](const AAX_IParameter& p, int32& out)
                          {
                              const int32 numSteps = static_cast<int32>(p.GetNumberOfSteps());
                              if (numSteps < 0) return kResultBadStepCount;
-                             *outNumSteps = numSteps;
+                             out = numSteps;
                              return kResultSuccess;
                          });
 }
@@ -328,49 +364,30 @@ AAX_Result AAX_CEffectParameters::GetParameterNameOfLength(AAX_CParamID identifi
 AAX_Result AAX_CEffectParameters::GetParameterDefaultNormalizedValue(AAX_CParamID identifier,
                                                                      double* outValue) const
 {
-    if (!outValue) return kResultNullArgument;
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](const AAX_IParameter& p)
-                         {
-                             *outValue = p.GetNormalizedDefaultValue();
-                             return kResultSuccess;
-                         });
+    return CopyParameterProperty(mParameterManager, identifier, __func__, outValue,
+                                 &AAX_IParameter::GetNormalizedDefaultValue);
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterDefaultNormalizedValue(AAX_CParamID identifier,
                                                                      double value)
 {
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](AAX_IParameter& p)
-                         {
-                             p.SetNormalizedDefaultValue(value);
-                             return kResultSuccess;
-                         });
+    return ChangeParameter(mParameterManager, identifier, __func__,
+                           &AAX_IParameter::SetNormalizedDefaultValue, value);
 }
 
 AAX_Result AAX_CEffectParameters::GetParameterType(AAX_CParamID identifier,
                                                    AAX_EParameterType* outType) const
 {
-    if (!outType) return kResultNullArgument;
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](const AAX_IParameter& p)
-                         {
-                             *outType = p.GetType();
-                             return kResultSuccess;
-                         });
+    return CopyParameterProperty(mParameterManager, identifier, __func__, outType,
+                                 &AAX_IParameter::GetType);
 }
 
 AAX_Result
 AAX_CEffectParameters::GetParameterOrientation(AAX_CParamID identifier,
                                                AAX_EParameterOrientation* outOrientation) const
 {
-    if (!outOrientation) return kResultNullArgument;
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](const AAX_IParameter& p)
-                         {
-                             *outOrientation = p.GetOrientation();
-                             return kResultSuccess;
-                         });
+    return CopyParameterProperty(mParameterManager, identifier, __func__, outOrientation,
+                                 &AAX_IParameter::GetOrientation);
 }
 
 AAX_Result AAX_CEffectParameters::GetParameter(AAX_CParamID identifier,
@@ -412,14 +429,13 @@ AAX_Result AAX_CEffectParameters::GetParameterValueFromString(AAX_CParamID ident
                                                               double* outValue,
                                                               const AAX_IString& valueString) const
 {
-    if (!outValue) return kResultNullArgument;
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](const AAX_IParameter& p)
+    return ReadParameter(mParameterManager, identifier, __func__, outValue,
+                         [&](const AAX_IParameter& p, double& out)
                          {
                              double value = 0.0;
                              if (!p.GetNormalizedValueFromString(AAX_CString(valueString), &value))
                                  return kResultConversionFailed;
-                             *outValue = value;
+                             out = value;
                              return kResultSuccess;
                          });
 }
@@ -428,14 +444,13 @@ AAX_Result AAX_CEffectParameters::GetParameterStringFromValue(AAX_CParamID ident
                                                               AAX_IString* outValueString,
                                                               int32 maxLength) const
 {
-    if (!outValueString) return kResultNullArgument;
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](const AAX_IParameter& p)
+    return ReadParameter(mParameterManager, identifier, __func__, outValueString,
+                         [&](const AAX_IParameter& p, AAX_IString& out)
                          {
                              AAX_CString text;
                              if (!p.GetStringFromNormalizedValue(value, maxLength, text))
                                  return kResultConversionFailed;
-                             outValueString->Set(text.Get());
+                             out.Set(text.Get());
                              return kResultSuccess;
                          });
 }
@@ -444,13 +459,12 @@ AAX_Result AAX_CEffectParameters::GetParameterValueString(AAX_CParamID identifie
                                                           AAX_IString* outValueString,
                                                           int32 maxLength) const
 {
-    if (!outValueString) return kResultNullArgument;
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](const AAX_IParameter& p)
+    return ReadParameter(mParameterManager, identifier, __func__, outValueString,
+                         [&](const AAX_IParameter& p, AAX_IString& out)
                          {
                              AAX_CString text;
                              p.GetValueString(maxLength, &text);
-                             outValueString->Set(text.Get());
+                             out.Set(text.Get());
                              return kResultSuccess;
                          });
 }
@@ -458,23 +472,14 @@ AAX_Result AAX_CEffectParameters::GetParameterValueString(AAX_CParamID identifie
 AAX_Result AAX_CEffectParameters::GetParameterNormalizedValue(AAX_CParamID identifier,
                                                               double* outValue) const
 {
-    if (!outValue) return kResultNullArgument;
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](const AAX_IParameter& p)
-                         {
-                             *outValue = p.GetNormalizedValue();
-                             return kResultSuccess;
-                         });
+    return CopyParameterProperty(mParameterManager, identifier, __func__, outValue,
+                                 &AAX_IParameter::GetNormalizedValue);
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue(AAX_CParamID identifier, double value)
 {
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [&](AAX_IParameter& p)
-                         {
-                             p.SetNormalizedValue(value);
-                             return kResultSuccess;
-                         });
+    return ChangeParameter(mParameterManager, identifier, __func__,
+                           &AAX_IParameter::SetNormalizedValue, value);
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative(AAX_CParamID identifier,
@@ -488,22 +493,12 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative(AAX_CParamID id
 
 AAX_Result AAX_CEffectParameters::TouchParameter(AAX_CParamID identifier)
 {
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [](AAX_IParameter& p)
-                         {
-                             p.Touch();
-                             return kResultSuccess;
-                         });
+    return ChangeParameter(mParameterManager, identifier, __func__, &AAX_IParameter::Touch);
 }
 
 AAX_Result AAX_CEffectParameters::ReleaseParameter(AAX_CParamID identifier)
 {
-    return WithParameter(mParameterManager, identifier, __func__,
-                         [](AAX_IParameter& p)
-                         {
-                             p.Release();
-                             return kResultSuccess;
-                         });
+    return ChangeParameter(mParameterManager, identifier, __func__, &AAX_IParameter::Release);
 }
 
 AAX_Result AAX_CEffectParameters::UpdateParameterTouch(AAX_CParamID /*identifier*/,

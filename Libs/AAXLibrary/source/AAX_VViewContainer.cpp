@@ -1,6 +1,25 @@
 #include "AAX_VViewContainer.h"
 
+#include <functional>
+#include <type_traits>
+#include <utility>
+
 #include "AAX_Errors.h"
+
+namespace
+{
+// Calls the host's operation when the host offers the interface version that holds it;
+// otherwise answers absent without calling the host.
+template <typename Interface, typename Operation, typename... Args>
+std::invoke_result_t<Operation, Interface&, Args&&...>
+ForwardToHost(const ACFPtr<Interface>& host,
+              std::invoke_result_t<Operation, Interface&, Args&&...> absent, Operation operation,
+              Args&&... args)
+{
+    if (!host) return absent;
+    return std::invoke(operation, *host.get(), std::forward<Args>(args)...);
+}
+} // namespace
 
 AAX_VViewContainer::AAX_VViewContainer(IACFUnknown* container)
 {
@@ -19,69 +38,68 @@ AAX_VViewContainer::~AAX_VViewContainer()
 
 int32 AAX_VViewContainer::GetType()
 {
-    if (!mIViewContainer) return AAX_eViewContainer_Type_NULL;
-    return mIViewContainer->GetType();
+    return ForwardToHost(mIViewContainer, AAX_eViewContainer_Type_NULL,
+                         &AAX_IACFViewContainer::GetType);
 }
 
 void* AAX_VViewContainer::GetPtr()
 {
-    if (!mIViewContainer) return nullptr;
-    return mIViewContainer->GetPtr();
+    return ForwardToHost(mIViewContainer, nullptr, &AAX_IACFViewContainer::GetPtr);
 }
 
 AAX_Result AAX_VViewContainer::GetModifiers(uint32* outModifiers)
 {
-    if (!mIViewContainer) return kResultUnimplemented;
-    return mIViewContainer->GetModifiers(outModifiers);
+    return ForwardToHost(mIViewContainer, kResultUnimplemented,
+                         &AAX_IACFViewContainer::GetModifiers, outModifiers);
 }
 
 AAX_Result AAX_VViewContainer::SetViewSize(AAX_Point& size)
 {
-    if (!mIViewContainer) return kResultSuccess;
-    return mIViewContainer->SetViewSize(size);
+    return ForwardToHost(mIViewContainer, kResultSuccess, &AAX_IACFViewContainer::SetViewSize,
+                         size);
 }
 
 AAX_Result AAX_VViewContainer::HandleParameterMouseDown(AAX_CParamID parameterID, uint32 modifiers)
 {
-    if (!mIViewContainer) return kResultUnimplemented;
-    return mIViewContainer->HandleParameterMouseDown(parameterID, modifiers);
+    return ForwardToHost(mIViewContainer, kResultUnimplemented,
+                         &AAX_IACFViewContainer::HandleParameterMouseDown, parameterID, modifiers);
 }
 
 AAX_Result AAX_VViewContainer::HandleParameterMouseDrag(AAX_CParamID parameterID, uint32 modifiers)
 {
-    if (!mIViewContainer) return kResultUnimplemented;
-    return mIViewContainer->HandleParameterMouseDrag(parameterID, modifiers);
+    return ForwardToHost(mIViewContainer, kResultUnimplemented,
+                         &AAX_IACFViewContainer::HandleParameterMouseDrag, parameterID, modifiers);
 }
 
 AAX_Result AAX_VViewContainer::HandleParameterMouseUp(AAX_CParamID parameterID, uint32 modifiers)
 {
-    if (!mIViewContainer) return kResultUnimplemented;
-    return mIViewContainer->HandleParameterMouseUp(parameterID, modifiers);
+    return ForwardToHost(mIViewContainer, kResultUnimplemented,
+                         &AAX_IACFViewContainer::HandleParameterMouseUp, parameterID, modifiers);
 }
 
 AAX_Result AAX_VViewContainer::HandleMultipleParametersMouseDown(const AAX_CParamID* parameterIDs,
                                                                  uint32 numParameters,
                                                                  uint32 modifiers)
 {
-    if (!mIViewContainerV2) return kResultUnimplemented;
-    return mIViewContainerV2->HandleMultipleParametersMouseDown(parameterIDs, numParameters,
-                                                                modifiers);
+    return ForwardToHost(mIViewContainerV2, kResultUnimplemented,
+                         &AAX_IACFViewContainer_V2::HandleMultipleParametersMouseDown, parameterIDs,
+                         numParameters, modifiers);
 }
 
 AAX_Result AAX_VViewContainer::HandleMultipleParametersMouseDrag(const AAX_CParamID* parameterIDs,
                                                                  uint32 numParameters,
                                                                  uint32 modifiers)
 {
-    if (!mIViewContainerV2) return kResultUnimplemented;
-    return mIViewContainerV2->HandleMultipleParametersMouseDrag(parameterIDs, numParameters,
-                                                                modifiers);
+    return ForwardToHost(mIViewContainerV2, kResultUnimplemented,
+                         &AAX_IACFViewContainer_V2::HandleMultipleParametersMouseDrag, parameterIDs,
+                         numParameters, modifiers);
 }
 
 AAX_Result AAX_VViewContainer::HandleMultipleParametersMouseUp(const AAX_CParamID* parameterIDs,
                                                                uint32 numParameters,
                                                                uint32 modifiers)
 {
-    if (!mIViewContainerV2) return kResultUnimplemented;
-    return mIViewContainerV2->HandleMultipleParametersMouseUp(parameterIDs, numParameters,
-                                                              modifiers);
+    return ForwardToHost(mIViewContainerV2, kResultUnimplemented,
+                         &AAX_IACFViewContainer_V2::HandleMultipleParametersMouseUp, parameterIDs,
+                         numParameters, modifiers);
 }
