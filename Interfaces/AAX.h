@@ -93,34 +93,16 @@ enum AAX_EStemFormat : int32
     AAX_eStemFormat_Mono = 1,
     AAX_eStemFormat_Stereo = 2,
 };
-enum AAX_EFrameRate : int32
-{
-    AAX_eFrameRate_Undeclared = 0,
-};
-enum AAX_EFeetFramesRate : int32
-{
-    AAX_eFeetFramesRate_23976 = 0,
-};
-enum AAX_EHighlightColor : int32
-{
-    AAX_eHighlightColor_Red = 0,
-};
-enum AAX_EPlugInStrings : int32
-{
-    AAX_ePlugInStrings_Analysis = 0,
-};
-enum AAX_EResourceType : int32
-{
-    AAX_eResourceType_None = 0,
-};
-enum AAX_EMIDINodeType : int32
-{
-    AAX_eMIDINodeType_LocalInput = 0,
-};
-enum AAX_EDataInPortType : int32
-{
-    AAX_eDataInPortType_Unbuffered = 0,
-};
+// Placeholders holding one value each, one a line: clang-format would spread each over four.
+// clang-format off
+enum AAX_EFrameRate : int32 { AAX_eFrameRate_Undeclared = 0 };
+enum AAX_EFeetFramesRate : int32 { AAX_eFeetFramesRate_23976 = 0 };
+enum AAX_EHighlightColor : int32 { AAX_eHighlightColor_Red = 0 };
+enum AAX_EPlugInStrings : int32 { AAX_ePlugInStrings_Analysis = 0 };
+enum AAX_EResourceType : int32 { AAX_eResourceType_None = 0 };
+enum AAX_EMIDINodeType : int32 { AAX_eMIDINodeType_LocalInput = 0 };
+enum AAX_EDataInPortType : int32 { AAX_eDataInPortType_Unbuffered = 0 };
+// clang-format on
 
 // Type of the native view a host's view container holds.
 enum AAX_EViewContainer_Type : int32
