@@ -7,20 +7,27 @@
 namespace
 {
 
+// The package calls, each expected to answer `expected`: what the host says over a host,
+// kResultNullObject without one.
+void ExpectPackageCalls(AAX_VCollection& collection, AAX_IEffectDescriptor* descriptor,
+                        AAX_IPropertyMap* properties, AAX_Result expected)
+{
+    EXPECT_EQ(collection.AddEffect("com.example.effect", descriptor), expected);
+    EXPECT_EQ(collection.SetManufacturerName("Brenlow"), expected);
+    EXPECT_EQ(collection.AddPackageName("Orvendal QV"), expected);
+    EXPECT_EQ(collection.SetPackageVersion(1), expected);
+    EXPECT_EQ(collection.SetProperties(properties), expected);
+}
+
 TEST(AAX_VCollection, ForwardsPackageCallsAndAddsTheDescriptorsHostObject)
 {
-    fake::World world;
-    ACFPtr<fake::Host> host(new fake::Host(world));
+    fake::HostedWorld world;
     {
-        AAX_VCollection collection(host.get());
+        AAX_VCollection collection(world.host.get());
         ASSERT_NE(collection.GetIUnknown(), nullptr);
         AAX_IEffectDescriptor* descriptor = collection.NewDescriptor();
         ASSERT_NE(descriptor, nullptr);
-        EXPECT_EQ(collection.AddEffect("com.example.effect", descriptor), kResultSuccess);
-        EXPECT_EQ(collection.SetManufacturerName("Brenlow"), kResultSuccess);
-        EXPECT_EQ(collection.AddPackageName("Orvendal QV"), kResultSuccess);
-        EXPECT_EQ(collection.SetPackageVersion(1), kResultSuccess);
-        EXPECT_EQ(collection.SetProperties(collection.NewPropertyMap()), kResultSuccess);
+        ExpectPackageCalls(collection, descriptor, collection.NewPropertyMap(), kResultSuccess);
         EXPECT_EQ(world.calls, (std::vector<std::string>{
                                    "AddEffect com.example.effect", "SetManufacturerName Brenlow",
                                    "AddPackageName Orvendal QV", "SetPackageVersion 1",
@@ -33,8 +40,7 @@ TEST(AAX_VCollection, ForwardsPackageCallsAndAddsTheDescriptorsHostObject)
     // The collection went with the wrapper, and with it the descriptor it took; only the
     // host object is left.
     EXPECT_EQ(world.live, 1);
-    host.Clear();
-    EXPECT_EQ(world.live, 0);
+    EXPECT_EQ(world.LiveOnceHostReleased(), 0);
 }
 
 TEST(AAX_VCollection, NullHostStillMakesDescriptorsButForwardsNothing)
@@ -43,20 +49,15 @@ TEST(AAX_VCollection, NullHostStillMakesDescriptorsButForwardsNothing)
     EXPECT_EQ(collection.GetIUnknown(), nullptr);
     AAX_IEffectDescriptor* descriptor = collection.NewDescriptor();
     ASSERT_NE(descriptor, nullptr);
-    EXPECT_EQ(collection.AddEffect("com.example.effect", descriptor), kResultNullObject);
-    EXPECT_EQ(collection.SetManufacturerName("Brenlow"), kResultNullObject);
-    EXPECT_EQ(collection.AddPackageName("Orvendal QV"), kResultNullObject);
-    EXPECT_EQ(collection.SetPackageVersion(1), kResultNullObject);
-    EXPECT_EQ(collection.SetProperties(nullptr), kResultNullObject);
+    ExpectPackageCalls(collection, descriptor, nullptr, kResultNullObject);
     EXPECT_EQ(descriptor->AddName("Orv"), kResultNullObject);
 }
 
 TEST(AAX_VCollection, DestructionReleasesEveryChildOnce)
 {
-    fake::World world;
-    ACFPtr<fake::Host> host(new fake::Host(world));
+    fake::HostedWorld world;
     {
-        AAX_VCollection collection(host.get());
+        AAX_VCollection collection(world.host.get());
         for (int i = 0; i < 2; ++i)
         {
             AAX_IEffectDescriptor* descriptor = collection.NewDescriptor();

@@ -5,16 +5,19 @@
 #include <algorithm>
 
 #include "AAX_CString.h"
+#include "OperationAnswers.h"
 #include "ReferenceHost.h"
 
 using orv::host::ReferenceHost;
 using orv::host::ReferenceHostOptions;
+using orv::test::OperationAnswer;
+using orv::test::Operations;
 
 namespace
 {
 
 // Calls every operation once, in slot order, so the host's log shows where each one went.
-std::vector<AAX_Result> CallEverything(AAX_IController& controller)
+std::vector<OperationAnswer> CallEverything(AAX_IController& controller)
 {
     AAX_CString text;
     AAX_CSampleRate rate = 0;
@@ -30,53 +33,30 @@ std::vector<AAX_Result> CallEverything(AAX_IController& controller)
     const unsigned char payload[3] = {1, 2, 3};
     AAX_CTransportCounter stamp = 0;
     return {
-        controller.GetEffectID(&text),
-        controller.GetSampleRate(&rate),
-        controller.GetInputStemFormat(&stem),
-        controller.GetOutputStemFormat(&stem),
-        controller.GetSignalLatency(&value),
-        controller.GetCycleCount(property, &value),
-        controller.GetTODLocation(&location),
-        controller.SetSignalLatency(64),
-        controller.SetCycleCount(&property, &value, 1),
-        controller.PostPacket(7, payload, sizeof(payload)),
-        controller.SendNotification(0x41535076, payload, sizeof(payload)),
-        controller.GetCurrentMeterValue(1, &meter),
-        controller.GetMeterPeakValue(1, &meter),
-        controller.ClearMeterPeakValue(1),
-        controller.GetMeterCount(&count),
-        controller.GetMeterClipped(1, &clipped),
-        controller.ClearMeterClipped(1),
-        controller.GetNextMIDIPacket(&port, &packet),
-        controller.GetHybridSignalLatency(&value),
-        controller.GetCurrentAutomationTimestamp(&stamp),
-        controller.GetHostName(&text),
+        {"GetEffectID", controller.GetEffectID(&text)},
+        {"GetSampleRate", controller.GetSampleRate(&rate)},
+        {"GetInputStemFormat", controller.GetInputStemFormat(&stem)},
+        {"GetOutputStemFormat", controller.GetOutputStemFormat(&stem)},
+        {"GetSignalLatency", controller.GetSignalLatency(&value)},
+        {"GetCycleCount", controller.GetCycleCount(property, &value)},
+        {"GetTODLocation", controller.GetTODLocation(&location)},
+        {"SetSignalLatency", controller.SetSignalLatency(64)},
+        {"SetCycleCount", controller.SetCycleCount(&property, &value, 1)},
+        {"PostPacket", controller.PostPacket(7, payload, sizeof(payload))},
+        {"SendNotification", controller.SendNotification(0x41535076, payload, sizeof(payload))},
+        {"GetCurrentMeterValue", controller.GetCurrentMeterValue(1, &meter)},
+        {"GetMeterPeakValue", controller.GetMeterPeakValue(1, &meter)},
+        {"ClearMeterPeakValue", controller.ClearMeterPeakValue(1)},
+        {"GetMeterCount", controller.GetMeterCount(&count)},
+        {"GetMeterClipped", controller.GetMeterClipped(1, &clipped)},
+        {"ClearMeterClipped", controller.ClearMeterClipped(1)},
+        {"GetNextMIDIPacket", controller.GetNextMIDIPacket(&port, &packet)},
+        {"GetHybridSignalLatency", controller.GetHybridSignalLatency(&value)},
+        {"GetCurrentAutomationTimestamp", controller.GetCurrentAutomationTimestamp(&stamp)},
+        {"GetHostName", controller.GetHostName(&text)},
     };
 }
 
-const std::vector<std::string> kOperations = {
-    "GetEffectID",
-    "GetSampleRate",
-    "GetInputStemFormat",
-    "GetOutputStemFormat",
-    "GetSignalLatency",
-    "GetCycleCount",
-    "GetTODLocation",
-    "SetSignalLatency",
-    "SetCycleCount",
-    "PostPacket",
-    "SendNotification",
-    "GetCurrentMeterValue",
-    "GetMeterPeakValue",
-    "ClearMeterPeakValue",
-    "GetMeterCount",
-    "GetMeterClipped",
-    "ClearMeterClipped",
-    "GetNextMIDIPacket",
-    "GetHybridSignalLatency",
-    "GetCurrentAutomationTimestamp",
-    "GetHostName",
-};
 const std::vector<std::string> kVersion2Operations = {
     "SendNotification", "GetHybridSignalLatency", "GetCurrentAutomationTimestamp", "GetHostName"};
 
@@ -99,13 +79,13 @@ TEST(AAX_VController, ForwardsEveryOperationToTheSameNamedHostOperation)
         EXPECT_EQ(host.Controller().RefCount(), hostReferences + 2);
         EXPECT_EQ(host.ContextObject().RefCount(), 1); // the host object is not kept
 
-        const auto results = CallEverything(controller);
-        EXPECT_EQ(host.Controller().Log().Calls(), kOperations);
-        for (size_t i = 0; i < results.size(); ++i)
+        const auto answers = CallEverything(controller);
+        EXPECT_EQ(host.Controller().Log().Calls(), Operations(answers));
+        for (const OperationAnswer& answer : answers)
         {
-            if (kOperations[i] != "GetNextMIDIPacket") // the offline host has no MIDI
+            if (answer.operation != "GetNextMIDIPacket") // the offline host has no MIDI
             {
-                EXPECT_EQ(results[i], kResultSuccess) << kOperations[i];
+                EXPECT_EQ(answer.result, kResultSuccess) << answer.operation;
             }
         }
 
@@ -152,12 +132,11 @@ TEST(AAX_VController, AHostWithVersionOneOnlyAnswersNewerOperationsUnimplemented
         EXPECT_EQ(stamp, 0);
         EXPECT_EQ(controller.GetCurrentAutomationTimestamp(nullptr), kResultUnimplemented);
 
-        const auto results = CallEverything(controller);
-        for (size_t i = 0; i < results.size(); ++i)
+        for (const OperationAnswer& answer : CallEverything(controller))
         {
-            if (IsVersion2(kOperations[i]))
+            if (IsVersion2(answer.operation))
             {
-                EXPECT_EQ(results[i], kResultUnimplemented) << kOperations[i];
+                EXPECT_EQ(answer.result, kResultUnimplemented) << answer.operation;
             }
         }
         for (const auto& call : host.Controller().Log().Calls())
@@ -172,10 +151,10 @@ TEST(AAX_VController, WithoutAHostControllerEveryOperationFailsWithoutCalling)
     options.offerController = false;
     ReferenceHost host(options);
     AAX_VController controller(host.Context());
-    const auto results = CallEverything(controller);
-    for (size_t i = 0; i < results.size(); ++i)
-        EXPECT_EQ(results[i], IsVersion2(kOperations[i]) ? kResultUnimplemented : kResultNullObject)
-            << kOperations[i];
+    for (const OperationAnswer& answer : CallEverything(controller))
+        EXPECT_EQ(answer.result,
+                  IsVersion2(answer.operation) ? kResultUnimplemented : kResultNullObject)
+            << answer.operation;
     EXPECT_TRUE(host.Controller().Log().Calls().empty());
 
     AAX_VController overNothing(nullptr);

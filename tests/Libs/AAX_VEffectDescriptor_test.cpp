@@ -9,10 +9,9 @@ namespace
 
 TEST(AAX_VEffectDescriptor, ForwardsAndHandsChildHostObjectsToTheHost)
 {
-    fake::World world;
+    fake::HostedWorld world;
     {
-        ACFPtr<fake::Host> host(new fake::Host(world));
-        AAX_VEffectDescriptor descriptor(host.get());
+        AAX_VEffectDescriptor descriptor(world.host.get());
         ASSERT_NE(descriptor.GetIUnknown(), nullptr);
 
         AAX_IComponentDescriptor* component = descriptor.NewComponentDescriptor();
@@ -32,21 +31,20 @@ TEST(AAX_VEffectDescriptor, ForwardsAndHandsChildHostObjectsToTheHost)
                                             "AddCategory 128", "AddProcPtr 3", "SetProperties",
                                             "AddControlMIDINode"}));
     }
-    EXPECT_EQ(world.live, 0);
+    EXPECT_EQ(world.LiveOnceHostReleased(), 0);
 }
 
 TEST(AAX_VEffectDescriptor, MissingVersionsAnswerTheirCodes)
 {
-    fake::World world;
+    fake::HostedWorld world;
     world.options.version2 = false;
-    ACFPtr<fake::Host> host(new fake::Host(world));
-    AAX_VEffectDescriptor onlyV1(host.get());
+    AAX_VEffectDescriptor onlyV1(world.host.get());
     EXPECT_EQ(onlyV1.AddControlMIDINode(1, AAX_eMIDINodeType_LocalInput, "in", 1),
               kResultUnimplemented);
     EXPECT_EQ(onlyV1.AddName("Orv"), kResultSuccess);
 
     world.options.descriptors = false;
-    AAX_VEffectDescriptor none(host.get());
+    AAX_VEffectDescriptor none(world.host.get());
     EXPECT_EQ(none.GetIUnknown(), nullptr);
     EXPECT_EQ(none.AddName("Orv"), kResultNullObject);
     EXPECT_EQ(none.AddCategory(128), kResultNullObject);

@@ -9,10 +9,9 @@ namespace
 
 TEST(AAX_VPropertyMap, ForwardsToBothVersionsOfTheHostMap)
 {
-    fake::World world;
+    fake::HostedWorld world;
     {
-        ACFPtr<fake::Host> host(new fake::Host(world));
-        AAX_VPropertyMap map(host.get());
+        AAX_VPropertyMap map(world.host.get());
         ASSERT_NE(map.GetIUnknown(), nullptr);
 
         EXPECT_EQ(map.AddProperty(AAX_eProperty_ManufacturerID, 42), kResultSuccess);
@@ -27,16 +26,15 @@ TEST(AAX_VPropertyMap, ForwardsToBothVersionsOfTheHostMap)
         EXPECT_EQ(world.calls.back(), "AddPropertyWithIDArray 12 2");
     }
     // The map wrapper does not keep the host object; everything is released.
-    EXPECT_EQ(world.live, 0);
+    EXPECT_EQ(world.LiveOnceHostReleased(), 0);
 }
 
 TEST(AAX_VPropertyMap, MissingVersionTwoAndMissingMapAnswerWithoutCalling)
 {
-    fake::World world;
+    fake::HostedWorld world;
     world.options.version2 = false;
-    ACFPtr<fake::Host> host(new fake::Host(world));
     {
-        AAX_VPropertyMap map(host.get());
+        AAX_VPropertyMap map(world.host.get());
         const AAX_SPlugInIdentifierTriad triad = {1, 2, 3};
         const AAX_SPlugInIdentifierTriad* ids = nullptr;
         uint32 count = 0;
@@ -56,7 +54,7 @@ TEST(AAX_VPropertyMap, MissingVersionTwoAndMissingMapAnswerWithoutCalling)
     EXPECT_EQ(value, 5);
 
     world.options.factory = false;
-    AAX_VPropertyMap noFactory(host.get());
+    AAX_VPropertyMap noFactory(world.host.get());
     EXPECT_EQ(noFactory.AddProperty(AAX_eProperty_ProductID, 1), kResultNullObject);
 }
 

@@ -2,15 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include "OperationAnswers.h"
 #include "ReferenceHost.h"
 
 using orv::host::ReferenceHost;
 using orv::host::ReferenceHostOptions;
+using orv::test::OperationAnswer;
+using orv::test::Operations;
 
 namespace
 {
 
-std::vector<AAX_Result> CallEverything(const AAX_ITransport& transport)
+std::vector<OperationAnswer> CallEverything(const AAX_ITransport& transport)
 {
     double tempo = 0;
     int32 a = 0, b = 0;
@@ -20,39 +23,23 @@ std::vector<AAX_Result> CallEverything(const AAX_ITransport& transport)
     AAX_EFrameRate frameRate{};
     AAX_EFeetFramesRate feetFrames{};
     return {
-        transport.GetCurrentTempo(&tempo),
-        transport.GetCurrentMeter(&a, &b),
-        transport.IsTransportPlaying(&flag),
-        transport.GetCurrentTickPosition(&x),
-        transport.GetCurrentLoopPosition(&flag, &x, &y),
-        transport.GetCurrentNativeSampleLocation(&x),
-        transport.GetCustomTickPosition(&x, 1000),
-        transport.GetBarBeatPosition(&a, &b, &z, 1000),
-        transport.GetTicksPerQuarter(&ticks),
-        transport.GetCurrentTicksPerBeat(&ticks),
-        transport.GetTimelineSelectionStartPosition(&x),
-        transport.GetTimeCodeInfo(&frameRate, &a),
-        transport.GetFeetFramesInfo(&feetFrames, &x),
-        transport.IsMetronomeEnabled(&a),
+        {"GetCurrentTempo", transport.GetCurrentTempo(&tempo)},
+        {"GetCurrentMeter", transport.GetCurrentMeter(&a, &b)},
+        {"IsTransportPlaying", transport.IsTransportPlaying(&flag)},
+        {"GetCurrentTickPosition", transport.GetCurrentTickPosition(&x)},
+        {"GetCurrentLoopPosition", transport.GetCurrentLoopPosition(&flag, &x, &y)},
+        {"GetCurrentNativeSampleLocation", transport.GetCurrentNativeSampleLocation(&x)},
+        {"GetCustomTickPosition", transport.GetCustomTickPosition(&x, 1000)},
+        {"GetBarBeatPosition", transport.GetBarBeatPosition(&a, &b, &z, 1000)},
+        {"GetTicksPerQuarter", transport.GetTicksPerQuarter(&ticks)},
+        {"GetCurrentTicksPerBeat", transport.GetCurrentTicksPerBeat(&ticks)},
+        {"GetTimelineSelectionStartPosition", transport.GetTimelineSelectionStartPosition(&x)},
+        {"GetTimeCodeInfo", transport.GetTimeCodeInfo(&frameRate, &a)},
+        {"GetFeetFramesInfo", transport.GetFeetFramesInfo(&feetFrames, &x)},
+        {"IsMetronomeEnabled", transport.IsMetronomeEnabled(&a)},
     };
 }
 
-const std::vector<std::string> kOperations = {
-    "GetCurrentTempo",
-    "GetCurrentMeter",
-    "IsTransportPlaying",
-    "GetCurrentTickPosition",
-    "GetCurrentLoopPosition",
-    "GetCurrentNativeSampleLocation",
-    "GetCustomTickPosition",
-    "GetBarBeatPosition",
-    "GetTicksPerQuarter",
-    "GetCurrentTicksPerBeat",
-    "GetTimelineSelectionStartPosition",
-    "GetTimeCodeInfo",
-    "GetFeetFramesInfo",
-    "IsMetronomeEnabled",
-};
 constexpr size_t kFirstVersion2 = 10;
 
 TEST(AAX_VTransport, ForwardsEveryOperationToTheSameNamedHostOperation)
@@ -65,10 +52,10 @@ TEST(AAX_VTransport, ForwardsEveryOperationToTheSameNamedHostOperation)
     {
         AAX_VTransport transport(host.Context());
         EXPECT_EQ(host.Transport().RefCount(), hostReferences + 2);
-        const auto results = CallEverything(transport);
-        EXPECT_EQ(host.Transport().Log().Calls(), kOperations);
-        for (size_t i = 0; i < results.size(); ++i)
-            EXPECT_EQ(results[i], kResultSuccess) << kOperations[i];
+        const auto answers = CallEverything(transport);
+        EXPECT_EQ(host.Transport().Log().Calls(), Operations(answers));
+        for (const OperationAnswer& answer : answers)
+            EXPECT_EQ(answer.result, kResultSuccess) << answer.operation;
 
         double tempo = 0;
         transport.GetCurrentTempo(&tempo);
@@ -90,10 +77,10 @@ TEST(AAX_VTransport, FollowsTheVersionRules)
     {
         AAX_VTransport transport(oldHost.Context());
         EXPECT_EQ(oldHost.Transport().RefCount(), hostReferences + 1);
-        const auto results = CallEverything(transport);
-        for (size_t i = 0; i < results.size(); ++i)
-            EXPECT_EQ(results[i], i < kFirstVersion2 ? kResultSuccess : kResultUnimplemented)
-                << kOperations[i];
+        const auto answers = CallEverything(transport);
+        for (size_t i = 0; i < answers.size(); ++i)
+            EXPECT_EQ(answers[i].result, i < kFirstVersion2 ? kResultSuccess : kResultUnimplemented)
+                << answers[i].operation;
         EXPECT_EQ(oldHost.Transport().Log().Calls().size(), kFirstVersion2);
     }
     EXPECT_EQ(oldHost.Transport().RefCount(), hostReferences);
@@ -102,10 +89,10 @@ TEST(AAX_VTransport, FollowsTheVersionRules)
     none.offerTransport = false;
     ReferenceHost poorHost(none);
     AAX_VTransport transport(poorHost.Context());
-    const auto results = CallEverything(transport);
-    for (size_t i = 0; i < results.size(); ++i)
-        EXPECT_EQ(results[i], i < kFirstVersion2 ? kResultNullObject : kResultUnimplemented)
-            << kOperations[i];
+    const auto answers = CallEverything(transport);
+    for (size_t i = 0; i < answers.size(); ++i)
+        EXPECT_EQ(answers[i].result, i < kFirstVersion2 ? kResultNullObject : kResultUnimplemented)
+            << answers[i].operation;
     EXPECT_TRUE(poorHost.Transport().Log().Calls().empty());
 
     AAX_VTransport overNothing(nullptr);

@@ -325,4 +325,18 @@ protected:
     }
 };
 
+// A world with its host object, as most tests start.
+struct HostedWorld : World
+{
+    ACFPtr<Host> host{new Host(*this)};
+
+    // Lets go of the host object and answers how many objects are still alive: what the
+    // wrappers failed to release.
+    int LiveOnceHostReleased()
+    {
+        host.Clear();
+        return live;
+    }
+};
+
 } // namespace fake
