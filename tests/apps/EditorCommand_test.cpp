@@ -89,19 +89,29 @@ TEST(EditorCommand, ParsesTheActionsAndRefusesMalformedOnes)
     EXPECT_NE(error.find("--type"), std::string::npos);
 }
 
-TEST(EditorCommand, WithTheCompanionTheActionsSetTheParameters)
+// The companion on its port, and options for the built module with a folder of the test's
+// own for what the command writes.
+class EditorCommandWithCompanion : public ::testing::Test
 {
-    CompanionProcess companion(ORV_COMPANION_EXE);
-    ASSERT_TRUE(companion.Ready());
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(companion.Ready());
+        options.modulePath = ORV_BUNDLE_DIR;
+    }
+
+    CompanionProcess companion{ORV_COMPANION_EXE};
     TempFolder folder;
     EditorCommand::Options options;
-    options.modulePath = ORV_BUNDLE_DIR;
+};
+
+TEST_F(EditorCommandWithCompanion, WithTheCompanionTheActionsSetTheParameters)
+{
     options.pngPath = folder / "editor.png";
-    for (auto action :
-         {Parsed(EditorCommand::ParseClick, "50,90"), Parsed(EditorCommand::ParseMenu, "1:2"),
-          Parsed(EditorCommand::ParseType, "max:300000"),
-          Parsed(EditorCommand::ParseType, "min:1000")})
-        options.actions.push_back(action);
+    options.actions = {Parsed(EditorCommand::ParseClick, "50,90"),
+                       Parsed(EditorCommand::ParseMenu, "1:2"),
+                       Parsed(EditorCommand::ParseType, "max:300000"),
+                       Parsed(EditorCommand::ParseType, "min:1000")};
     std::ostringstream out, err;
     ASSERT_EQ(EditorCommand::Run(options, out, err), orv::apps::kExitSuccess) << err.str();
     const auto values = Values(out.str());
@@ -119,19 +129,13 @@ TEST(EditorCommand, WithTheCompanionTheActionsSetTheParameters)
     EXPECT_EQ(size.second, static_cast<uint32_t>(40 * tools + 240));
 }
 
-TEST(EditorCommand, TheStateSavedWhenTheWindowClosesIsWhatTheNextWindowOpensWith)
+TEST_F(EditorCommandWithCompanion, TheStateSavedWhenTheWindowClosesIsWhatTheNextWindowOpensWith)
 {
-    CompanionProcess companion(ORV_COMPANION_EXE);
-    ASSERT_TRUE(companion.Ready());
-    TempFolder folder;
-    EditorCommand::Options options;
-    options.modulePath = ORV_BUNDLE_DIR;
     options.pngPath = folder / "first.png";
     options.saveStateFile = folder / "s.state";
-    for (auto action :
-         {Parsed(EditorCommand::ParseClick, "50,90"), Parsed(EditorCommand::ParseMenu, "1:2"),
-          Parsed(EditorCommand::ParseType, "min:1000")})
-        options.actions.push_back(action);
+    options.actions = {Parsed(EditorCommand::ParseClick, "50,90"),
+                       Parsed(EditorCommand::ParseMenu, "1:2"),
+                       Parsed(EditorCommand::ParseType, "min:1000")};
     std::ostringstream out, err;
     ASSERT_EQ(EditorCommand::Run(options, out, err), orv::apps::kExitSuccess) << err.str();
     const auto saved = Values(out.str());

@@ -65,6 +65,14 @@ bool Has(const std::string& text, const std::string& part)
     return text.find(part) != std::string::npos;
 }
 
+// The run ended with code and its report holds every one of parts.
+void ExpectReport(const Result& result, int code, std::initializer_list<std::string> parts)
+{
+    EXPECT_EQ(result.code, code) << result.out;
+    for (const std::string& part : parts)
+        EXPECT_TRUE(Has(result.out, part)) << "no \"" << part << "\" in:\n" << result.out;
+}
+
 // Options over a module file the stand-ins never load, with the evidence in folder.
 ValidateCommand::Options OptionsIn(const orv::test::TempFolder& folder)
 {
@@ -81,31 +89,26 @@ TEST(ValidateCommand, ExitCodeFollowsTheVerdictAndOptionsReachTheChecks)
     ValidateCommand::Options options = OptionsIn(folder);
     options.strictness = 3;
 
-    const Result passing = RunWith(options, false);
-    EXPECT_EQ(passing.code, 0) << passing.out;
-    EXPECT_TRUE(Has(passing.out, "  first: ran with strictness 3 and companion /")) << passing.out;
-    EXPECT_TRUE(Has(passing.out, "/companion/orvendal-qv\n")) << passing.out;
-    EXPECT_TRUE(Has(passing.out, "\n2 passed, 0 failed\n")) << passing.out;
+    ExpectReport(RunWith(options, false), 0,
+                 {"  first: ran with strictness 3 and companion /", "/companion/orvendal-qv\n",
+                  "\n2 passed, 0 failed\n"});
 
     options.companionPath = "/opt/qv/orvendal-qv";
     options.seed = 42;
-    const Result failing = RunWith(options, true);
-    EXPECT_EQ(failing.code, 1) << failing.out;
-    EXPECT_TRUE(Has(failing.out, "companion /opt/qv/orvendal-qv\n")) << failing.out;
     // What the user chose travels with the repeat command, so the repeat runs the same way.
-    EXPECT_TRUE(Has(failing.out, "  repeat: orvendal-host validate --module '" + folder.Path() +
-                                     "/module.so' --seed 42 --strictness 3 --companion "
-                                     "'/opt/qv/orvendal-qv' --evidence '" +
-                                     folder.Path() + "/evidence' --only second\n"))
-        << failing.out;
-    EXPECT_TRUE(Has(failing.out, "\n1 passed, 1 failed\n")) << failing.out;
+    ExpectReport(RunWith(options, true), 1,
+                 {"companion /opt/qv/orvendal-qv\n",
+                  "  repeat: orvendal-host validate --module '" + folder.Path() +
+                      "/module.so' --seed 42 --strictness 3 --companion '/opt/qv/orvendal-qv' "
+                      "--evidence '" +
+                      folder.Path() + "/evidence' --only second\n",
+                  "\n1 passed, 1 failed\n"});
 
     options.only = "first";
     options.repeat = 2;
     const Result only = RunWith(options, true);
-    EXPECT_EQ(only.code, 0) << only.out;
+    ExpectReport(only, 0, {"\n2 passed, 0 failed\n"});
     EXPECT_FALSE(Has(only.out, "second")) << only.out;
-    EXPECT_TRUE(Has(only.out, "\n2 passed, 0 failed\n")) << only.out;
 }
 
 TEST(ValidateCommand, UsageErrorsAreOneLineAndRunNothing)

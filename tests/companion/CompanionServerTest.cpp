@@ -50,6 +50,15 @@ struct Server : LoopbackServer
     }
 };
 
+// Writes the samples as the interface file at path and returns the process request for it.
+std::string writeWithRequest(const std::filesystem::path& path, const std::vector<float>& samples,
+                             int rate, const std::string& tools, const std::string& presets,
+                             int low, int high)
+{
+    test::writeWav(path, samples, rate);
+    return processRequest(tools, presets, low, high, path.string());
+}
+
 TEST(CompanionServer, AnswersParametersAndClosesTheConnection)
 {
     Server s;
@@ -114,10 +123,8 @@ TEST(CompanionServer, ClosesAProcessConnectionOnlyOnceTheFileIsReplaced)
     test::TempFolder folder;
     const auto path = folder / "Orvendal_interface_0.wav";
     const auto x = test::sine(1000.0, 0.25, 44100.0, 5 * 44100);
-    test::writeWav(path, x, 44100);
-    const std::string request = "{request:\"process\", tools:[false,false,false,false,true], "
-                                "presets: [0,0,0,0,1],rangeLow: 500, rangeHigh: 2000, input: \"" +
-                                path.string() + "\"}\n";
+    const std::string request =
+        writeWithRequest(path, x, 44100, "false,false,false,false,true", "0,0,0,0,1", 500, 2000);
     EXPECT_EQ(exchange(s.port(), request), "");
     // Read at once after the close: the 1 kHz tone inside the removed band is gone.
     SF_INFO info;
@@ -135,10 +142,7 @@ TEST(CompanionServer, ProcessesOneFileForOneRequestAtATime)
     test::TempFolder folder;
     const auto path = folder / "Orvendal_interface_7.wav";
     const auto x = test::sine(440.0, 0.1, 48000.0, 20 * 48000);
-    test::writeWav(path, x, 48000);
-    const std::string gain = "{request:\"process\", tools:[true], presets: [4],rangeLow: 0, "
-                             "rangeHigh: 24000, input: \"" +
-                             path.string() + "\"}\n";
+    const std::string gain = writeWithRequest(path, x, 48000, "true", "4", 0, 24000);
     // Both +6 dB requests take effect, one after the other: +12 dB in all.
     std::thread first([&] { exchange(s.port(), gain); });
     std::thread second([&] { exchange(s.port(), gain); });
@@ -161,10 +165,8 @@ TEST(CompanionServer, ReadsNonFiniteSamplesAsSilence)
     auto x = test::sine(440.0, 0.1, 48000.0, 3 * 48000);
     x[1000] = std::nanf("");
     x[2000] = INFINITY;
-    test::writeWav(path, x, 48000);
-    exchange(s.port(), "{request:\"process\", tools:[false,false,false,false,true], presets: "
-                       "[0,0,0,0,0],rangeLow: 100, rangeHigh: 1000, input: \"" +
-                           path.string() + "\"}\n");
+    exchange(s.port(), writeWithRequest(path, x, 48000, "false,false,false,false,true", "0,0,0,0,0",
+                                        100, 1000));
     SF_INFO info;
     const auto y = test::readWav(path, info);
     ASSERT_EQ(y.size(), x.size());

@@ -8,8 +8,6 @@
 
 using namespace VSTGUI;
 using orv::host::HostViewContainer;
-using orv::test::EditorRendering;
-using orv::test::RecordingListener;
 using MouseKind = HostViewContainer::MouseKind;
 
 namespace
@@ -17,8 +15,8 @@ namespace
 
 TEST(DemoGain_MenuVST, OpensOnTheToolkitsClickUnlessTheHostTakesIt)
 {
-    EditorRendering rendering;
-    RecordingListener listener;
+    orv::test::EditorRendering rendering;
+    orv::test::RecordingListener listener;
     auto* menu = new DemoGain_MenuVST(CRect(300, 78, 500, 102), &listener, 21);
     menu->addEntry("Soft");
     menu->addEntry("Medium");

@@ -31,6 +31,37 @@ bool isPureColour(const CColor& c, const CColor& a, const CColor& b)
 {
     return c == a || c == b;
 }
+
+// Calls visit(x, y) for every pixel of a width x height picture, row by row.
+template <class Visit> void forEachPixel(int width, int height, Visit visit)
+{
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            visit(x, y);
+}
+
+struct Pixel
+{
+    int x;
+    int y;
+    CColor colour;
+};
+
+// Each listed pixel holds its colour.
+void expectPixels(const COffscreenContext& picture, std::initializer_list<Pixel> pixels)
+{
+    for (const Pixel& pixel : pixels)
+        EXPECT_EQ(picture.getPixel(pixel.x, pixel.y), pixel.colour) << pixel.x << "," << pixel.y;
+}
+
+// Every pixel of the picture is one of the two colours: nothing blended.
+void expectOnlyColours(const COffscreenContext& picture, int width, int height, const CColor& a,
+                       const CColor& b)
+{
+    forEachPixel(width, height,
+                 [&](int x, int y)
+                 { EXPECT_TRUE(isPureColour(picture.getPixel(x, y), a, b)) << x << "," << y; });
+}
 } // namespace
 
 TEST(CDrawContext, AntiAliasedLineOfWidthTwoCoversTheTwoRowsAroundIt)
@@ -68,17 +99,16 @@ TEST(CDrawContext, AliasedDrawingHasHardEdgesAndOnePixelLinesOnWholePixels)
     soft->setDrawMode(kAntiAliasing);
     soft->drawLine(CPoint(2, 2), CPoint(55, 33));
 
+    expectOnlyColours(*hard, 60, 40, kWhiteCColor, kBlackCColor);
     int hardInk = 0;
     int softGreys = 0;
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 60; ++x)
-        {
-            const CColor h = hard->getPixel(x, y);
-            EXPECT_TRUE(isPureColour(h, kWhiteCColor, kBlackCColor)) << x << "," << y;
-            if (h == kBlackCColor && y != 20) ++hardInk;
-            const CColor s = soft->getPixel(x, y);
-            if (!isPureColour(s, kWhiteCColor, kBlackCColor)) ++softGreys;
-        }
+    forEachPixel(60, 40,
+                 [&](int x, int y)
+                 {
+                     if (hard->getPixel(x, y) == kBlackCColor && y != 20) ++hardInk;
+                     const CColor s = soft->getPixel(x, y);
+                     if (!isPureColour(s, kWhiteCColor, kBlackCColor)) ++softGreys;
+                 });
     EXPECT_GT(hardInk, 40) << "the diagonal is drawn";
     EXPECT_GT(softGreys, 20) << "anti-aliasing blends the edges";
     for (int x = 0; x < 60; ++x)
@@ -104,19 +134,19 @@ TEST(CDrawContext, RectanglesStrokeTheirOuterPixelsAndFillTheirArea)
     context->setFrameColor(kRedCColor);
     context->setFillColor(kGreenCColor);
     context->drawRect(CRect(10, 10, 20, 20), kDrawFilledAndStroked);
-    EXPECT_EQ(context->getPixel(10, 10), kRedCColor);
-    EXPECT_EQ(context->getPixel(19, 19), kRedCColor);
-    EXPECT_EQ(context->getPixel(19, 10), kRedCColor);
-    EXPECT_EQ(context->getPixel(15, 15), kGreenCColor);
-    EXPECT_EQ(context->getPixel(20, 20), kWhiteCColor);
-    EXPECT_EQ(context->getPixel(9, 15), kWhiteCColor);
+    expectPixels(*context, {{10, 10, kRedCColor},
+                            {19, 19, kRedCColor},
+                            {19, 10, kRedCColor},
+                            {15, 15, kGreenCColor},
+                            {20, 20, kWhiteCColor},
+                            {9, 15, kWhiteCColor}});
 
     context->setFillColor(kBlueCColor);
     context->drawRect(CRect(25, 25, 30, 28), kDrawFilled);
-    EXPECT_EQ(context->getPixel(25, 25), kBlueCColor);
-    EXPECT_EQ(context->getPixel(29, 27), kBlueCColor);
-    EXPECT_EQ(context->getPixel(30, 27), kWhiteCColor);
-    EXPECT_EQ(context->getPixel(29, 28), kWhiteCColor);
+    expectPixels(*context, {{25, 25, kBlueCColor},
+                            {29, 27, kBlueCColor},
+                            {30, 27, kWhiteCColor},
+                            {29, 28, kWhiteCColor}});
 }
 
 TEST(CDrawContext, PolygonsStrokeAsOpenPolylinesAndFillClosed)
@@ -153,17 +183,17 @@ TEST(CDrawContext, TextInTheFontColourInsideItsRectangle)
     int ink = 0;
     int outside = 0;
     CCoord rightmost = 0;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 300; ++x)
-        {
-            const CColor c = context->getPixel(x, y);
-            if (c == kWhiteCColor) continue;
-            EXPECT_TRUE(c.red == 255 && c.green == c.blue) << "only shades of red";
-            if (box.pointInside(CPoint(x, y)))
-                ++ink, rightmost = std::max<CCoord>(rightmost, x);
-            else
-                ++outside;
-        }
+    forEachPixel(300, 60,
+                 [&](int x, int y)
+                 {
+                     const CColor c = context->getPixel(x, y);
+                     if (c == kWhiteCColor) return;
+                     EXPECT_TRUE(c.red == 255 && c.green == c.blue) << "only shades of red";
+                     if (box.pointInside(CPoint(x, y)))
+                         ++ink, rightmost = std::max<CCoord>(rightmost, x);
+                     else
+                         ++outside;
+                 });
     EXPECT_GT(ink, 200);
     EXPECT_EQ(outside, 0);
     const CCoord width = context->getStringWidth("Orvendal QV (ver.1.0)");
@@ -176,15 +206,15 @@ TEST(CDrawContext, TextInTheFontColourInsideItsRectangle)
     plain->setFont(kNormalFontVeryBig);
     plain->setFontColor(kRedCColor);
     plain->drawString("Range", box, kRightText, false);
+    expectOnlyColours(*plain, 300, 60, kWhiteCColor, kRedCColor);
     int leftmost = 300;
     int last = 0;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 300; ++x)
-        {
-            const CColor c = plain->getPixel(x, y);
-            EXPECT_TRUE(isPureColour(c, kWhiteCColor, kRedCColor)) << x << "," << y;
-            if (c == kRedCColor) leftmost = std::min(leftmost, x), last = std::max(last, x);
-        }
+    forEachPixel(300, 60,
+                 [&](int x, int y)
+                 {
+                     if (plain->getPixel(x, y) == kRedCColor)
+                         leftmost = std::min(leftmost, x), last = std::max(last, x);
+                 });
     EXPECT_GT(leftmost, 200);
     EXPECT_GE(last, 272);
     EXPECT_LT(last, 280);

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
+#include <vector>
 
 #include "CheckRun.h"
 #include "ParameterFuzzCheck.h"
@@ -23,14 +25,20 @@ bool Empty(const std::string& folder)
     return !std::filesystem::exists(folder) || std::filesystem::is_empty(folder);
 }
 
+// The fuzz, state and thread checks, each made anew for one test.
+std::vector<std::unique_ptr<host::validator::ValidationCheck>> FuzzStateAndThreadChecks()
+{
+    std::vector<std::unique_ptr<host::validator::ValidationCheck>> checks;
+    checks.push_back(std::make_unique<ParameterFuzzCheck>());
+    checks.push_back(std::make_unique<StateCheck>());
+    checks.push_back(std::make_unique<ThreadCheck>());
+    return checks;
+}
+
 TEST(ParameterChecks, RealModulePassesAtFullStrictness)
 {
     TempFolder evidence;
-    ParameterFuzzCheck fuzz;
-    StateCheck state;
-    ThreadCheck threads;
-    for (host::validator::ValidationCheck* check :
-         std::initializer_list<host::validator::ValidationCheck*>{&fuzz, &state, &threads})
+    for (const auto& check : FuzzStateAndThreadChecks())
     {
         CheckRun run(*check, ORV_BUNDLE_DIR, evidence / check->Name());
         EXPECT_EQ(run.failures, 0) << check->Name() << ":\n" << run.report.str();
@@ -57,11 +65,7 @@ TEST(ParameterChecks, FuzzReportsWhatItSentAndRefusesUnknownIdentifiers)
 TEST(ParameterChecks, ModuleThatCannotLoadFailsEachCheck)
 {
     TempFolder evidence;
-    ParameterFuzzCheck fuzz;
-    StateCheck state;
-    ThreadCheck threads;
-    for (host::validator::ValidationCheck* check :
-         std::initializer_list<host::validator::ValidationCheck*>{&fuzz, &state, &threads})
+    for (const auto& check : FuzzStateAndThreadChecks())
     {
         CheckRun run(*check, evidence / "missing.so", evidence.Path());
         EXPECT_EQ(run.failures, 1) << check->Name();
