@@ -168,19 +168,19 @@ TEST_F(AAX_CEffectParametersTest, GettersReadTheirOwnPropertyAndKeepOutValuesOnF
     EXPECT_EQ(effect->SetParameterDefaultNormalizedValue("none", 0.25), kResultInvalidParameterId);
 
     AAX_CBoolean automatable = 5;
-    EXPECT_EQ(effect->GetParameterIsAutomatable("Gain", &automatable), 0);
-    EXPECT_EQ(automatable, 1);
     AAX_EParameterType type = AAX_eParameterType_Continuous;
-    EXPECT_EQ(effect->GetParameterType("Gain", &type), 0);
-    EXPECT_EQ(type, AAX_eParameterType_Discrete);
     AAX_EParameterOrientation orientation = 0;
-    EXPECT_EQ(effect->GetParameterOrientation("Gain", &orientation), 0);
-    EXPECT_EQ(orientation, 5);
     double defaultValue = -1.0;
-    EXPECT_EQ(effect->GetParameterDefaultNormalizedValue("Gain", &defaultValue), 0);
-    EXPECT_DOUBLE_EQ(defaultValue, 0.25);
     double value = -1.0;
+    EXPECT_EQ(effect->GetParameterIsAutomatable("Gain", &automatable), 0);
+    EXPECT_EQ(effect->GetParameterType("Gain", &type), 0);
+    EXPECT_EQ(effect->GetParameterOrientation("Gain", &orientation), 0);
+    EXPECT_EQ(effect->GetParameterDefaultNormalizedValue("Gain", &defaultValue), 0);
     EXPECT_EQ(effect->GetParameterNormalizedValue("Gain", &value), 0);
+    EXPECT_EQ(automatable, 1);
+    EXPECT_EQ(type, AAX_eParameterType_Discrete);
+    EXPECT_EQ(orientation, 5);
+    EXPECT_DOUBLE_EQ(defaultValue, 0.25);
     EXPECT_DOUBLE_EQ(value, 0.5);
 
     int32 steps = -7;

@@ -19,6 +19,9 @@ ForwardToHost(const ACFPtr<Interface>& host,
     if (!host) return absent;
     return std::invoke(operation, *host.get(), std::forward<Args>(args)...);
 }
+
+// The several-parameter mouse events are the version-2 interface's.
+using ContainerV2 = AAX_IACFViewContainer_V2;
 } // namespace
 
 AAX_VViewContainer::AAX_VViewContainer(IACFUnknown* container)
@@ -77,29 +80,23 @@ AAX_Result AAX_VViewContainer::HandleParameterMouseUp(AAX_CParamID parameterID, 
                          &AAX_IACFViewContainer::HandleParameterMouseUp, parameterID, modifiers);
 }
 
-AAX_Result AAX_VViewContainer::HandleMultipleParametersMouseDown(const AAX_CParamID* parameterIDs,
-                                                                 uint32 numParameters,
-                                                                 uint32 modifiers)
+AAX_Result AAX_VViewContainer::HandleMultipleParametersMouseDown(const AAX_CParamID* ids,
+                                                                 uint32 count, uint32 modifiers)
 {
     return ForwardToHost(mIViewContainerV2, kResultUnimplemented,
-                         &AAX_IACFViewContainer_V2::HandleMultipleParametersMouseDown, parameterIDs,
-                         numParameters, modifiers);
+                         &ContainerV2::HandleMultipleParametersMouseDown, ids, count, modifiers);
 }
 
-AAX_Result AAX_VViewContainer::HandleMultipleParametersMouseDrag(const AAX_CParamID* parameterIDs,
-                                                                 uint32 numParameters,
-                                                                 uint32 modifiers)
+AAX_Result AAX_VViewContainer::HandleMultipleParametersMouseDrag(const AAX_CParamID* ids,
+                                                                 uint32 count, uint32 modifiers)
 {
     return ForwardToHost(mIViewContainerV2, kResultUnimplemented,
-                         &AAX_IACFViewContainer_V2::HandleMultipleParametersMouseDrag, parameterIDs,
-                         numParameters, modifiers);
+                         &ContainerV2::HandleMultipleParametersMouseDrag, ids, count, modifiers);
 }
 
-AAX_Result AAX_VViewContainer::HandleMultipleParametersMouseUp(const AAX_CParamID* parameterIDs,
-                                                               uint32 numParameters,
-                                                               uint32 modifiers)
+AAX_Result AAX_VViewContainer::HandleMultipleParametersMouseUp(const AAX_CParamID* ids,
+                                                               uint32 count, uint32 modifiers)
 {
     return ForwardToHost(mIViewContainerV2, kResultUnimplemented,
-                         &AAX_IACFViewContainer_V2::HandleMultipleParametersMouseUp, parameterIDs,
-                         numParameters, modifiers);
+                         &ContainerV2::HandleMultipleParametersMouseUp, ids, count, modifiers);
 }
