@@ -54,10 +54,7 @@ AAX_Result HostCollection::SetProperties(IACFUnknown* properties)
 
 ACFPtr<HostCollection> HostCollection::From(IACFUnknown* object)
 {
-    ACFPtr<HostCollection> collection;
-    if (object)
-        object->QueryInterface(IID_HostCollectionSelf, reinterpret_cast<void**>(&collection));
-    return collection;
+    return HostObjectBehind<HostCollection>(object, IID_HostCollectionSelf);
 }
 
 void* HostCollection::Find(const _acfUID& iid)

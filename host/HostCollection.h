@@ -8,14 +8,12 @@
 #include "HostCallLog.h"
 #include "HostDescriptionOptions.h"
 #include "HostEffectDescriptor.h"
+#include "HostObjectBehind.h"
 #include "HostPropertyMap.h"
 #include "HostUnknown.h"
 
 namespace orv::host
 {
-
-inline constexpr _acfUID IID_HostCollectionSelf = {
-    0x6C2B5E10, 0x93A4, 0x4F02, {0x8E, 0x61, 0x0B, 0xD2, 0x47, 0x15, 0x00, 0x04}};
 
 // The host's record of a registered package: manufacturer, package names and version, and
 // the effects with their identifiers, in the order given. Registration hands it back as

@@ -3,44 +3,57 @@
 #include <vector>
 
 #include "AAX_IACFComponentDescriptor.h"
+#include "AAX_UIDs.h"
 #include "ACFPtr.h"
 #include "HostCallLog.h"
 #include "HostDescriptionOptions.h"
+#include "HostObjectBehind.h"
 #include "HostPropertyMap.h"
-#include "HostUnknown.h"
+#include "HostVersionedUnknown.h"
 
 namespace orv::host
 {
 
-inline constexpr _acfUID IID_HostComponentDescriptorSelf = {
-    0x6C2B5E10, 0x93A4, 0x4F02, {0x8E, 0x61, 0x0B, 0xD2, 0x47, 0x15, 0x00, 0x02}};
-
 // The host's description of a real-time component: every call is logged by name, and the
 // property maps of its process procedures are kept. The reference host runs no real-time
 // components, so nothing else is kept. Main thread only.
-class HostComponentDescriptor : public HostUnknown<AAX_IACFComponentDescriptor_V2>
+class HostComponentDescriptor
+    : public HostVersionedUnknown<AAX_IACFComponentDescriptor, AAX_IACFComponentDescriptor_V2,
+                                  IID_IAAXComponentDescriptorV1, IID_IAAXComponentDescriptorV2>
 {
 public:
     explicit HostComponentDescriptor(const HostDescriptionOptions& options);
 
     AAX_Result Clear() override;
-    AAX_Result AddAudioIn(AAX_CFieldIndex fieldIndex) override;
-    AAX_Result AddAudioOut(AAX_CFieldIndex fieldIndex) override;
-    AAX_Result AddAudioBufferLength(AAX_CFieldIndex fieldIndex) override;
-    AAX_Result AddSampleRate(AAX_CFieldIndex fieldIndex) override;
-    AAX_Result AddClock(AAX_CFieldIndex fieldIndex) override;
-    AAX_Result AddSideChainIn(AAX_CFieldIndex fieldIndex) override;
-    AAX_Result AddDataInPort(AAX_CFieldIndex fieldIndex, uint32 packetSize,
-                             AAX_EDataInPortType portType) override;
-    AAX_Result AddAuxOutputStem(AAX_CFieldIndex fieldIndex, int32 stemFormat,
-                                const char* name) override;
-    AAX_Result AddPrivateData(AAX_CFieldIndex fieldIndex, int32 dataSize, uint32 options) override;
-    AAX_Result AddDmaInstance(AAX_CFieldIndex fieldIndex, AAX_IDma::EMode dmaMode) override;
-    AAX_Result AddMeters(AAX_CFieldIndex fieldIndex, const AAX_CTypeID* meterIDs,
-                         uint32 meterCount) override;
-    AAX_Result AddMIDINode(AAX_CFieldIndex fieldIndex, AAX_EMIDINodeType nodeType,
-                           const char* nodeName, uint32 channelMask) override;
-    AAX_Result AddReservedField(AAX_CFieldIndex fieldIndex, uint32 fieldType) override;
+    // Recorded by name only: the reference host runs no real-time components.
+    AAX_Result AddAudioIn(AAX_CFieldIndex) override { return Logged(__func__); }
+    AAX_Result AddAudioOut(AAX_CFieldIndex) override { return Logged(__func__); }
+    AAX_Result AddAudioBufferLength(AAX_CFieldIndex) override { return Logged(__func__); }
+    AAX_Result AddSampleRate(AAX_CFieldIndex) override { return Logged(__func__); }
+    AAX_Result AddClock(AAX_CFieldIndex) override { return Logged(__func__); }
+    AAX_Result AddSideChainIn(AAX_CFieldIndex) override { return Logged(__func__); }
+    AAX_Result AddDataInPort(AAX_CFieldIndex, uint32, AAX_EDataInPortType) override
+    {
+        return Logged(__func__);
+    }
+    AAX_Result AddAuxOutputStem(AAX_CFieldIndex, int32, const char*) override
+    {
+        return Logged(__func__);
+    }
+    AAX_Result AddPrivateData(AAX_CFieldIndex, int32, uint32) override { return Logged(__func__); }
+    AAX_Result AddDmaInstance(AAX_CFieldIndex, AAX_IDma::EMode) override
+    {
+        return Logged(__func__);
+    }
+    AAX_Result AddMeters(AAX_CFieldIndex, const AAX_CTypeID*, uint32) override
+    {
+        return Logged(__func__);
+    }
+    AAX_Result AddMIDINode(AAX_CFieldIndex, AAX_EMIDINodeType, const char*, uint32) override
+    {
+        return Logged(__func__);
+    }
+    AAX_Result AddReservedField(AAX_CFieldIndex, uint32) override { return Logged(__func__); }
     // Writes a new procedure number (1, 2, ...) when outProcID is given.
     AAX_Result AddProcessProc_Native(AAX_CProcessProc processProc, IACFUnknown* properties,
                                      AAX_CInstanceInitProc instanceInitProc,
@@ -50,7 +63,7 @@ public:
                                  IACFUnknown* properties, const char* instanceInitProcSymbol,
                                  const char* backgroundProcSymbol,
                                  AAX_CSelector* outProcID) override;
-    AAX_Result AddTemporaryData(AAX_CFieldIndex fieldIndex, uint32 dataElementSize) override;
+    AAX_Result AddTemporaryData(AAX_CFieldIndex, uint32) override { return Logged(__func__); }
 
     static ACFPtr<HostComponentDescriptor> From(IACFUnknown* object);
 
@@ -66,7 +79,6 @@ private:
     AAX_Result AddProcessProc(const char* operation, IACFUnknown* properties,
                               AAX_CSelector* outProcID);
 
-    const bool mVersion2;
     HostCallLog mLog;
     std::vector<ACFPtr<HostPropertyMap>> mProcMaps;
 };

@@ -6,7 +6,7 @@ namespace orv::host
 {
 
 HostEffectDescriptor::HostEffectDescriptor(const HostDescriptionOptions& options)
-    : mOptions(options)
+    : HostVersionedUnknown(options.effectDescriptorVersion2), mOptions(options)
 {
 }
 
@@ -89,20 +89,13 @@ void* HostEffectDescriptor::FindProcedure(AAX_CProcPtrID id) const
 
 ACFPtr<HostEffectDescriptor> HostEffectDescriptor::From(IACFUnknown* object)
 {
-    ACFPtr<HostEffectDescriptor> descriptor;
-    if (object)
-        object->QueryInterface(IID_HostEffectDescriptorSelf, reinterpret_cast<void**>(&descriptor));
-    return descriptor;
+    return HostObjectBehind<HostEffectDescriptor>(object, IID_HostEffectDescriptorSelf);
 }
 
 void* HostEffectDescriptor::Find(const _acfUID& iid)
 {
     if (iid == IID_HostEffectDescriptorSelf) return this;
-    if (iid == IID_IACFUnknown) return AsUnknown();
-    if (iid == IID_IAAXEffectDescriptorV1) return static_cast<AAX_IACFEffectDescriptor*>(this);
-    if (iid == IID_IAAXEffectDescriptorV2 && mOptions.effectDescriptorVersion2)
-        return static_cast<AAX_IACFEffectDescriptor_V2*>(this);
-    return nullptr;
+    return HostVersionedUnknown::Find(iid);
 }
 
 } // namespace orv::host

@@ -4,23 +4,24 @@
 #include <vector>
 
 #include "AAX_IACFEffectDescriptor.h"
+#include "AAX_UIDs.h"
 #include "ACFPtr.h"
 #include "HostCallLog.h"
 #include "HostComponentDescriptor.h"
 #include "HostDescriptionOptions.h"
+#include "HostObjectBehind.h"
 #include "HostPropertyMap.h"
-#include "HostUnknown.h"
+#include "HostVersionedUnknown.h"
 
 namespace orv::host
 {
 
-inline constexpr _acfUID IID_HostEffectDescriptorSelf = {
-    0x6C2B5E10, 0x93A4, 0x4F02, {0x8E, 0x61, 0x0B, 0xD2, 0x47, 0x15, 0x00, 0x03}};
-
 // The host's record of one effect: names, categories, create procedures, property map and
 // components, in the order the plug-in gave them. Texts are copied; host objects handed in
 // are kept with the host's own references. Main thread only.
-class HostEffectDescriptor : public HostUnknown<AAX_IACFEffectDescriptor_V2>
+class HostEffectDescriptor
+    : public HostVersionedUnknown<AAX_IACFEffectDescriptor, AAX_IACFEffectDescriptor_V2,
+                                  IID_IAAXEffectDescriptorV1, IID_IAAXEffectDescriptorV2>
 {
 public:
     struct Procedure

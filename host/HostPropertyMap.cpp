@@ -78,9 +78,7 @@ AAX_CBoolean HostPropertyMap::GetPropertyWithIDArray(
 
 ACFPtr<HostPropertyMap> HostPropertyMap::From(IACFUnknown* object)
 {
-    ACFPtr<HostPropertyMap> map;
-    if (object) object->QueryInterface(IID_HostPropertyMapSelf, reinterpret_cast<void**>(&map));
-    return map;
+    return HostObjectBehind<HostPropertyMap>(object, IID_HostPropertyMapSelf);
 }
 
 void* HostPropertyMap::Find(const _acfUID& iid)

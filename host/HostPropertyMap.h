@@ -8,15 +8,11 @@
 #include "ACFPtr.h"
 #include "HostCallLog.h"
 #include "HostDescriptionOptions.h"
+#include "HostObjectBehind.h"
 #include "HostVersionedUnknown.h"
 
 namespace orv::host
 {
-
-// Answered only by the host's own maps, with the map itself: how the host finds its object
-// behind an IACFUnknown the plug-in hands back.
-inline constexpr _acfUID IID_HostPropertyMapSelf = {
-    0x6C2B5E10, 0x93A4, 0x4F02, {0x8E, 0x61, 0x0B, 0xD2, 0x47, 0x15, 0x00, 0x01}};
 
 // The host's property map: keeps properties in the order they were first added (a later
 // AddProperty replaces the value in place) and the identifier arrays. Used on the host's

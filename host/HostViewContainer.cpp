@@ -75,35 +75,4 @@ AAX_Result HostViewContainer::Offer(MouseKind kind, AAX_CParamID parameterID, ui
     return mAnswers[static_cast<int>(kind)];
 }
 
-AAX_Result HostViewContainer::HandleParameterMouseDown(AAX_CParamID parameterID, uint32 modifiers)
-{
-    return Offer(MouseKind::Down, parameterID, modifiers);
-}
-
-AAX_Result HostViewContainer::HandleParameterMouseDrag(AAX_CParamID parameterID, uint32 modifiers)
-{
-    return Offer(MouseKind::Drag, parameterID, modifiers);
-}
-
-AAX_Result HostViewContainer::HandleParameterMouseUp(AAX_CParamID parameterID, uint32 modifiers)
-{
-    return Offer(MouseKind::Up, parameterID, modifiers);
-}
-
-// The host takes no event for several parameters at once: the editor never offers one.
-AAX_Result HostViewContainer::HandleMultipleParametersMouseDown(const AAX_CParamID*, uint32, uint32)
-{
-    return kDecline;
-}
-
-AAX_Result HostViewContainer::HandleMultipleParametersMouseDrag(const AAX_CParamID*, uint32, uint32)
-{
-    return kDecline;
-}
-
-AAX_Result HostViewContainer::HandleMultipleParametersMouseUp(const AAX_CParamID*, uint32, uint32)
-{
-    return kDecline;
-}
-
 } // namespace orv::host

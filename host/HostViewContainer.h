@@ -55,15 +55,31 @@ public:
     void* GetPtr() override;
     AAX_Result GetModifiers(uint32* outModifiers) override;
     AAX_Result SetViewSize(AAX_Point& size) override;
-    AAX_Result HandleParameterMouseDown(AAX_CParamID parameterID, uint32 modifiers) override;
-    AAX_Result HandleParameterMouseDrag(AAX_CParamID parameterID, uint32 modifiers) override;
-    AAX_Result HandleParameterMouseUp(AAX_CParamID parameterID, uint32 modifiers) override;
-    AAX_Result HandleMultipleParametersMouseDown(const AAX_CParamID* parameterIDs,
-                                                 uint32 numParameters, uint32 modifiers) override;
-    AAX_Result HandleMultipleParametersMouseDrag(const AAX_CParamID* parameterIDs,
-                                                 uint32 numParameters, uint32 modifiers) override;
-    AAX_Result HandleMultipleParametersMouseUp(const AAX_CParamID* parameterIDs,
-                                               uint32 numParameters, uint32 modifiers) override;
+    AAX_Result HandleParameterMouseDown(AAX_CParamID parameterID, uint32 modifiers) override
+    {
+        return Offer(MouseKind::Down, parameterID, modifiers);
+    }
+    AAX_Result HandleParameterMouseDrag(AAX_CParamID parameterID, uint32 modifiers) override
+    {
+        return Offer(MouseKind::Drag, parameterID, modifiers);
+    }
+    AAX_Result HandleParameterMouseUp(AAX_CParamID parameterID, uint32 modifiers) override
+    {
+        return Offer(MouseKind::Up, parameterID, modifiers);
+    }
+    // The host takes no event for several parameters at once: the editor never offers one.
+    AAX_Result HandleMultipleParametersMouseDown(const AAX_CParamID*, uint32, uint32) override
+    {
+        return kDecline;
+    }
+    AAX_Result HandleMultipleParametersMouseDrag(const AAX_CParamID*, uint32, uint32) override
+    {
+        return kDecline;
+    }
+    AAX_Result HandleMultipleParametersMouseUp(const AAX_CParamID*, uint32, uint32) override
+    {
+        return kDecline;
+    }
 
 private:
     AAX_Result Offer(MouseKind kind, AAX_CParamID parameterID, uint32 modifiers);

@@ -8,7 +8,17 @@
 namespace orv::host
 {
 
-// The seven functions a module exports, as the host calls them.
+// One exported function: the name it is exported under and, once resolved, its address.
+// Calling it calls the function.
+template <class Function> struct ModuleEntryPoint
+{
+    const char* name;
+    Function function = nullptr;
+
+    template <class... Args> ACFRESULT operator()(Args... args) const { return function(args...); }
+};
+
+// The seven functions a module exports, each beside its exported name.
 struct ModuleEntryPoints
 {
     using RegisterPlugin = ACFRESULT (*)(IACFUnknown*, IACFPluginDefinition**);
@@ -19,19 +29,13 @@ struct ModuleEntryPoints
     using Shutdown = ACFRESULT (*)(IACFUnknown*);
     using GetSDKVersion = ACFRESULT (*)(uint64*);
 
-    RegisterPlugin registerPlugin = nullptr;
-    RegisterComponent registerComponent = nullptr;
-    GetClassFactory getClassFactory = nullptr;
-    CanUnloadNow canUnloadNow = nullptr;
-    Startup startup = nullptr;
-    Shutdown shutdown = nullptr;
-    GetSDKVersion getSDKVersion = nullptr;
-};
-
-// The exported names, in the order of the fields above.
-inline constexpr const char* kModuleEntryPointNames[] = {
-    "ACFRegisterPlugin", "ACFRegisterComponent", "ACFGetClassFactory", "ACFCanUnloadNow",
-    "ACFStartup",        "ACFShutdown",          "ACFGetSDKVersion",
+    ModuleEntryPoint<RegisterPlugin> registerPlugin{"ACFRegisterPlugin"};
+    ModuleEntryPoint<RegisterComponent> registerComponent{"ACFRegisterComponent"};
+    ModuleEntryPoint<GetClassFactory> getClassFactory{"ACFGetClassFactory"};
+    ModuleEntryPoint<CanUnloadNow> canUnloadNow{"ACFCanUnloadNow"};
+    ModuleEntryPoint<Startup> startup{"ACFStartup"};
+    ModuleEntryPoint<Shutdown> shutdown{"ACFShutdown"};
+    ModuleEntryPoint<GetSDKVersion> getSDKVersion{"ACFGetSDKVersion"};
 };
 
 } // namespace orv::host

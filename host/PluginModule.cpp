@@ -22,10 +22,10 @@ bool IsDirectory(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
-template <class Function> bool Resolve(void* handle, const char* name, Function* outFunction)
+template <class Function> bool Resolve(void* handle, ModuleEntryPoint<Function>* entryPoint)
 {
-    void* symbol = ::dlsym(handle, name);
-    *outFunction = reinterpret_cast<Function>(symbol);
+    void* symbol = ::dlsym(handle, entryPoint->name);
+    entryPoint->function = reinterpret_cast<Function>(symbol);
     return symbol != nullptr;
 }
 
@@ -58,14 +58,11 @@ std::unique_ptr<PluginModule> PluginModule::Open(const std::string& path, std::s
     }
 
     ModuleEntryPoints entry;
-    const char* const* names = kModuleEntryPointNames;
-    const bool complete = Resolve(handle, names[0], &entry.registerPlugin) &&
-                          Resolve(handle, names[1], &entry.registerComponent) &&
-                          Resolve(handle, names[2], &entry.getClassFactory) &&
-                          Resolve(handle, names[3], &entry.canUnloadNow) &&
-                          Resolve(handle, names[4], &entry.startup) &&
-                          Resolve(handle, names[5], &entry.shutdown) &&
-                          Resolve(handle, names[6], &entry.getSDKVersion);
+    const bool complete = Resolve(handle, &entry.registerPlugin) &&
+                          Resolve(handle, &entry.registerComponent) &&
+                          Resolve(handle, &entry.getClassFactory) &&
+                          Resolve(handle, &entry.canUnloadNow) && Resolve(handle, &entry.startup) &&
+                          Resolve(handle, &entry.shutdown) && Resolve(handle, &entry.getSDKVersion);
     if (!complete)
     {
         if (outError) *outError = "module " + filePath + " lacks an entry point";
