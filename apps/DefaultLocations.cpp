@@ -8,7 +8,6 @@ namespace orv::apps
 
 namespace
 {
-constexpr const char* kBundleName = "Orvendal QV.aaxplugin";
 constexpr const char* kCompanionInBuild = "companion/orvendal-qv";
 constexpr const char* kCompanionInstalled = "orvendal-qv";
 // Every CMake build folder has one at its top; an installed prefix never does.
@@ -47,8 +46,8 @@ std::string DefaultLocations::ModulePath() const
 {
     const std::string build = BuildFolder();
     // The installed folder, relative to the programs' folder, comes from the install rules.
-    if (build.empty()) return mProgramFolder + "/" ORV_BUNDLE_FROM_PROGRAMS "/" + kBundleName;
-    return build + "/" + kBundleName;
+    if (build.empty()) return mProgramFolder + "/" ORV_BUNDLE_FROM_PROGRAMS "/" + ORV_BUNDLE_NAME;
+    return build + "/" + ORV_BUNDLE_NAME;
 }
 
 std::string DefaultLocations::CompanionPath() const

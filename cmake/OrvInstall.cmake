@@ -13,14 +13,16 @@ set(ORV_USER_UNIT_DIR lib/systemd/user)
 set(ORV_DOC_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/doc/${ORV_PACKAGE_NAME})
 set(ORV_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 
-# The installed orvendal-host finds the bundle relative to its own folder.
+# The programs find the bundle by the name the build gives it: in the build folder, or relative
+# to their own folder once installed.
+get_filename_component(bundle_name "${ORV_BUNDLE_DIR}" NAME)
 file(RELATIVE_PATH bundle_from_programs /${CMAKE_INSTALL_BINDIR} /${ORV_PLUGIN_INSTALL_DIR})
-target_compile_definitions(orv_apps PRIVATE ORV_BUNDLE_FROM_PROGRAMS="${bundle_from_programs}")
+target_compile_definitions(orv_apps PRIVATE ORV_BUNDLE_NAME="${bundle_name}"
+                                            ORV_BUNDLE_FROM_PROGRAMS="${bundle_from_programs}")
 
 install(TARGETS orvendal-host orvendal-qv orvendal-measure
         RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-get_filename_component(bundle_name "${ORV_BUNDLE_DIR}" NAME)
 set(bundle_destination "${ORV_PLUGIN_INSTALL_DIR}/${bundle_name}/Contents")
 install(TARGETS orv_module LIBRARY DESTINATION "${bundle_destination}/x86_64-linux")
 install(FILES "${ORV_BUNDLE_DIR}/Contents/Info.plist" DESTINATION "${bundle_destination}")

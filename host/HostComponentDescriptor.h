@@ -55,14 +55,11 @@ public:
     }
     AAX_Result AddReservedField(AAX_CFieldIndex, uint32) override { return Logged(__func__); }
     // Writes a new procedure number (1, 2, ...) when outProcID is given.
-    AAX_Result AddProcessProc_Native(AAX_CProcessProc processProc, IACFUnknown* properties,
-                                     AAX_CInstanceInitProc instanceInitProc,
-                                     AAX_CBackgroundProc backgroundProc,
+    AAX_Result AddProcessProc_Native(AAX_CProcessProc, IACFUnknown* properties,
+                                     AAX_CInstanceInitProc, AAX_CBackgroundProc,
                                      AAX_CSelector* outProcID) override;
-    AAX_Result AddProcessProc_TI(const char* dllFileName, const char* processProcSymbol,
-                                 IACFUnknown* properties, const char* instanceInitProcSymbol,
-                                 const char* backgroundProcSymbol,
-                                 AAX_CSelector* outProcID) override;
+    AAX_Result AddProcessProc_TI(const char*, const char*, IACFUnknown* properties, const char*,
+                                 const char*, AAX_CSelector* outProcID) override;
     AAX_Result AddTemporaryData(AAX_CFieldIndex, uint32) override { return Logged(__func__); }
 
     static ACFPtr<HostComponentDescriptor> From(IACFUnknown* object);

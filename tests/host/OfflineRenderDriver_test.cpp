@@ -9,11 +9,7 @@
 #include "MemoryAudioSink.h"
 #include "MemoryAudioSource.h"
 
-using orv::host::AudioSink;
-using orv::host::AudioSource;
-using orv::host::MemoryAudioSink;
-using orv::host::MemoryAudioSource;
-using orv::host::OfflineRenderDriver;
+using namespace orv::host;
 
 namespace
 {
