@@ -1,6 +1,7 @@
 #include "ParametersAnswer.h"
 
 #include "CompanionConstants.h"
+#include "ParametersAnswerFormat.h"
 #include "ToolCatalog.h"
 
 namespace companion
@@ -30,9 +31,10 @@ std::string ParametersAnswer::build()
         if (!presets.empty()) presets += ',';
         presets += '[' + quotedList(tool.presets) + ']';
     }
-    return std::string("{\"version\":\"") + kCompanionVersion + "\",\"tools\":[" +
-           quotedList(names) + "],\"presets\":[" + presets +
-           "],\"rangeMax\":" + std::to_string(kRangeMaxHz) + "}";
+    using namespace ParametersAnswerFormat;
+    return std::string("{") + kVersionOpen + kCompanionVersion + "\"," + kToolsOpen +
+           quotedList(names) + "]," + kPresetsOpen + presets + "]," + kRangeMaxOpen +
+           std::to_string(kRangeMaxHz) + "}";
 }
 
 } // namespace companion

@@ -5,9 +5,8 @@
 namespace companion
 {
 
-// Builds the answer to "parameters":
-//   {"version":"...","tools":["..",..],"presets":[["..",..],..],"rangeMax":96000}
-// with no spaces, in the form the editor cuts apart by searching for the quoted keys.
+// Builds the answer to "parameters" in the form ParametersAnswerFormat states, with the
+// catalogue's tools and presets and the highest frequency the companion accepts.
 class ParametersAnswer
 {
 public:

@@ -5,15 +5,18 @@
 #include <cstdlib>
 #include <vector>
 
+#include "ParametersAnswerFormat.h"
+
 namespace CompanionAnswerParser
 {
 namespace
 {
 
-constexpr const char* kVersionKey = "\"version\":\"";
-constexpr const char* kToolsKey = "\"tools\":[\"";
-constexpr const char* kPresetsKey = "\"presets\":[[";
-constexpr const char* kRangeMaxKey = "\"rangeMax\":";
+using namespace ParametersAnswerFormat;
+
+// Lists are found by their first element, so an empty list reads as none.
+const std::string kToolsKey = std::string(kToolsOpen) + '"';
+const std::string kPresetsKey = std::string(kPresetsOpen) + '[';
 constexpr const char* kNameSeparator = "\",\"";
 constexpr const char* kGroupSeparator = "],[";
 constexpr const char* kToolsEnd = "\"]";
@@ -57,7 +60,7 @@ std::string Bounded(const std::string& text, size_t maxLength)
 void ParseVersion(const std::string& answer, CompanionInfo& info)
 {
     std::string text;
-    if (!TextAfter(answer, kVersionKey, text)) return;
+    if (!TextAfter(answer, kVersionOpen, text)) return;
     info.version = Bounded(UpTo(text, "\""), CompanionInfo::kMaxVersionLength);
 }
 
@@ -103,7 +106,7 @@ void ParseRangeMax(const std::string& answer, float halfSampleRate, CompanionInf
 {
     float rangeMax = std::min(halfSampleRate, CompanionInfo::kDefaultRangeMax);
     std::string text;
-    if (TextAfter(answer, kRangeMaxKey, text))
+    if (TextAfter(answer, kRangeMaxOpen, text))
     {
         const std::string number = UpTo(text, "}");
         char* end = nullptr;
