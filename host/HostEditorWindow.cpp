@@ -8,6 +8,7 @@
 #include "AAX_Errors.h"
 #include "AAX_IACFEffectGUI.h"
 #include "AAX_IACFEffectParameters.h"
+#include "CarriedCount.h"
 #include "EditorLayout.h"
 #include "HostFrameView.h"
 #include "ParameterIDs.h"
@@ -200,8 +201,8 @@ int HostEditorWindow::ToolCount() const
     if (!mParameters ||
         mParameters->GetParameterNormalizedValue(kNumToolsParameterID, &value) != kResultSuccess)
         return 0;
-    const double count = std::trunc(value * kCountScale + 0.49);
-    return std::isfinite(count) && count > 0 && count <= kNumTools ? static_cast<int>(count) : 0;
+    const int32 count = CountFromValue(value);
+    return count > 0 && count <= kNumTools ? count : 0;
 }
 
 AAX_Rect HostEditorWindow::ToolRowArea(int tool) const

@@ -1,9 +1,7 @@
 #include "ProcessRequest.h"
 
-#include <cmath>
-#include <limits>
-
 #include "AAX_Errors.h"
+#include "CarriedCount.h"
 #include "OfflineParameterIDs.h"
 
 namespace ProcessRequest
@@ -11,7 +9,6 @@ namespace ProcessRequest
 namespace
 {
 
-constexpr double kRounding = 0.49;
 constexpr double kSwitchThreshold = 0.5;
 
 double Read(const AAX_IACFEffectParameters* parameters, AAX_CParamID id,
@@ -26,27 +23,12 @@ double Read(const AAX_IACFEffectParameters* parameters, AAX_CParamID id,
 
 } // namespace
 
-int32 Truncate(double scaled)
-{
-    if (std::isnan(scaled)) return 0;
-    if (scaled >= static_cast<double>(std::numeric_limits<int32>::max()))
-        return std::numeric_limits<int32>::max();
-    if (scaled <= static_cast<double>(std::numeric_limits<int32>::min()))
-        return std::numeric_limits<int32>::min();
-    return static_cast<int32>(scaled);
-}
-
-int32 Count(double value, double scale)
-{
-    return Truncate(value * scale + kRounding);
-}
-
 Request Build(const AAX_IACFEffectParameters* parameters, float sampleRate,
               const std::string& inputPath)
 {
     using namespace OfflineParameterIDs;
     Request request;
-    const int32 wanted = Count(Read(parameters, kToolCount), kCountScale);
+    const int32 wanted = CountFromValue(Read(parameters, kToolCount));
     request.toolCount = wanted > kMaxTools ? kMaxTools : wanted;
     const int32 listed = request.toolCount < 1 ? 1 : request.toolCount;
 
@@ -62,7 +44,7 @@ Request Build(const AAX_IACFEffectParameters* parameters, float sampleRate,
     for (int32 i = 0; i < listed; ++i)
     {
         if (i > 0) text += ",";
-        text += std::to_string(Count(Read(parameters, kToolPreset[i]), kCountScale));
+        text += std::to_string(CountFromValue(Read(parameters, kToolPreset[i])));
     }
     text += "]";
 
@@ -71,11 +53,11 @@ Request Build(const AAX_IACFEffectParameters* parameters, float sampleRate,
     const double check = Read(parameters, kRangeCheck, &request.rangeCheckResult);
     // Without the range switch: the whole band up to half the rate, in single precision.
     int32 rangeLow = 0;
-    int32 rangeHigh = Truncate(sampleRate * 0.5f);
+    int32 rangeHigh = TruncateToInt32(sampleRate * 0.5f);
     if (check >= kSwitchThreshold)
     {
-        rangeLow = Count(low, kFrequencyScale);
-        rangeHigh = Count(high, kFrequencyScale);
+        rangeLow = CountFromValue(low, kFrequencyScale);
+        rangeHigh = CountFromValue(high, kFrequencyScale);
     }
     text += ",rangeLow: " + std::to_string(rangeLow) + ", rangeHigh: " + std::to_string(rangeHigh) +
             ", input: \"" + inputPath + "\"}\n";

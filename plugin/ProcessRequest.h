@@ -19,14 +19,9 @@ struct Request
     AAX_Result rangeCheckResult = 0;
 };
 
-// Counts and numbers are read as value * 100 + 0.49, truncated; a read that fails (or a
+// Counts, preset numbers and frequencies are read with CountFromValue; a read that fails (or a
 // null parameters interface) counts as 0. "NTools" above 20 lists 20 tools.
 Request Build(const AAX_IACFEffectParameters* parameters, float sampleRate,
               const std::string& inputPath);
-
-// value cut toward zero, held within the int32 range (NaN gives 0).
-int32 Truncate(double value);
-// Truncate(value * scale + 0.49): how the editor's k / 100 values read back as k.
-int32 Count(double value, double scale);
 
 } // namespace ProcessRequest
