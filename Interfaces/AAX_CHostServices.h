@@ -16,8 +16,8 @@ public:
 
     // With a host object and nothing installed: installs services over it. With null and
     // services installed: removes them. Otherwise nothing happens (a second installation
-    // keeps the first).
-    static void Set(IACFUnknown* host);
+    // keeps the first). kResultUnexpected when memory ran out for the services, else 0.
+    static AAX_Result Set(IACFUnknown* host);
     // Formats as printf does and hands the text to the host at the given priority. Without
     // installed services nothing is formatted and the result is kResultSuccess.
     static AAX_Result Trace(AAX_ETracePriorityHost priority, const char* format, ...)

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "AAX_Errors.h"
+#include "AAX_HostBoundary.h"
 #include "AAX_VHostServices.h"
 
 namespace
@@ -13,19 +14,23 @@ namespace
 std::atomic<AAX_VHostServices*> sHostServices{nullptr};
 } // namespace
 
-void AAX_CHostServices::Set(IACFUnknown* host)
+AAX_Result AAX_CHostServices::Set(IACFUnknown* host)
 {
     AAX_VHostServices* installed = sHostServices.load();
     if (!installed && host)
     {
-        sHostServices.store(new AAX_VHostServices(host));
-        return;
+        // Called from the host's start-up: running out of memory must not unwind into it.
+        std::unique_ptr<AAX_VHostServices> services = AAX_MakeOwned<AAX_VHostServices>(host);
+        if (!services) return kResultUnexpected;
+        sHostServices.store(services.release());
+        return kResultSuccess;
     }
     if (installed && !host)
     {
         sHostServices.store(nullptr);
         delete installed;
     }
+    return kResultSuccess;
 }
 
 AAX_Result AAX_CHostServices::Trace(AAX_ETracePriorityHost priority, const char* format, ...)

@@ -44,8 +44,7 @@ AAX_Result AAXCanUnloadNow(IACFUnknown*)
 
 AAX_Result AAXStartup(IACFUnknown* host)
 {
-    AAX_CHostServices::Set(host);
-    return kResultSuccess;
+    return AAX_CHostServices::Set(host);
 }
 
 AAX_Result AAXShutdown(IACFUnknown*)
