@@ -47,9 +47,10 @@ echo "== making the demo signal: 6 s of speech-like noise with 50 Hz hum"
 mkdir -p "$demo"
 scratch=$(mktemp -d)
 trap 'stop_companion; rm -rf "$scratch"' EXIT
-sox -n -r 48000 -c 1 "$scratch/speech.wav" synth 6 pinknoise sinc 200-3800 tremolo 3.5 90 gain -n -16
-sox -n -r 48000 -c 1 "$scratch/hum.wav" synth 6 sine 50 gain -22
-sox -m -v 1 "$scratch/speech.wav" -v 1 "$scratch/hum.wav" -b 16 "$demo/input.wav"
+# -R: the same noise and dither on every run, so the figures below repeat.
+sox -R -n -r 48000 -c 1 "$scratch/speech.wav" synth 6 pinknoise sinc 200-3800 tremolo 3.5 90 gain -n -16
+sox -R -n -r 48000 -c 1 "$scratch/hum.wav" synth 6 sine 50 gain -22
+sox -R -m -v 1 "$scratch/speech.wav" -v 1 "$scratch/hum.wav" -b 16 "$demo/input.wav"
 
 echo "== rendering through the plug-in: De-hum 50 Hz, Denoise medium, Normalize -16 LUFS"
 set +e
