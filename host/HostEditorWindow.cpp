@@ -1,7 +1,6 @@
 #include "HostEditorWindow.h"
 
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
 #include <thread>
 
