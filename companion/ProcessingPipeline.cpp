@@ -19,14 +19,28 @@ namespace
 {
 ProcessingPipeline::Outcome refused(const std::string& why)
 {
-    return {false, "left untouched: " + why, why};
+    return {false, "left untouched: " + why, why, {}};
 }
 
 // No tool on, or no samples: the file as it stands is already the result, so this is no
 // failure to report.
 ProcessingPipeline::Outcome nothingToDo(const std::string& why)
 {
-    return {false, "left as it is: " + why, {}};
+    return {false, "left as it is: " + why, {}, why + ", left as it was"};
+}
+
+std::string joinFindings(const std::vector<std::string>& labels,
+                         const std::vector<std::string>& findings)
+{
+    std::string report;
+    for (size_t i = 0; i < labels.size(); ++i)
+    {
+        if (!report.empty()) report += "; ";
+        report += labels[i];
+        const std::string& finding = i < findings.size() ? findings[i] : std::string();
+        report += finding.empty() ? std::string(": done") : ": " + finding;
+    }
+    return report;
 }
 
 std::string writeFailure(const WavFloatWriter& writer, const std::string& fallback)
@@ -67,6 +81,7 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
     if (!writer.writeHeader())
         return refused(writeFailure(writer, "cannot write the temporary file"));
 
+    const std::vector<std::string> labels = std::move(plan.labels);
     ToolChain chain(std::move(plan.tools));
     int lastTenth = -1;
     auto progress = [&](int pass, int passes, double done)
@@ -93,7 +108,8 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
     char timing[64];
     std::snprintf(timing, sizeof timing, "%zu samples at %d Hz in %.2f s", reader.length(),
                   reader.sampleRate(), seconds);
-    return {true, "processed (" + plan.summary + "): " + timing, {}};
+    return {true, "processed (" + plan.summary + "): " + timing, {},
+            joinFindings(labels, chain.findings())};
 }
 
 } // namespace companion

@@ -29,6 +29,9 @@ public:
         // Why the request failed, for the client; empty when the file was replaced or was
         // already the result (no tool on, no samples).
         std::string error;
+        // For the user: per tool, what it found and did ("De-hum 50 Hz: no hum found, left
+        // as it was; Gain +3 dB: applied"); also when there was nothing to do.
+        std::string report;
     };
 
     // Gives up, leaving the file as it was, once `*stop` turns true.

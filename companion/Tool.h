@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace companion
 {
@@ -23,6 +24,11 @@ public:
     virtual bool needsAnalysis() const { return false; }
     virtual void analyze(const float* /*in*/, size_t /*count*/) {}
     virtual void finishAnalysis() {}
+
+    // What the tool found and did over the whole run, in a few words for the user's report
+    // ("hum at 50.02 Hz, 9 harmonics, 36 dB down"); read once the run is complete. A tool
+    // that could not help says so here rather than staying silent.
+    virtual std::string finding() const { return {}; }
 };
 
 } // namespace companion

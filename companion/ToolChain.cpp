@@ -12,6 +12,15 @@ ToolChain::ToolChain(std::vector<std::unique_ptr<Tool>> tools)
         stages_.emplace_back(std::move(tool));
 }
 
+std::vector<std::string> ToolChain::findings() const
+{
+    std::vector<std::string> all;
+    all.reserve(stages_.size());
+    for (const auto& stage : stages_)
+        all.push_back(stage.tool().finding());
+    return all;
+}
+
 int ToolChain::passes() const
 {
     int count = 1;

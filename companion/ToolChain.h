@@ -24,6 +24,8 @@ public:
     explicit ToolChain(std::vector<std::unique_ptr<Tool>> tools);
 
     size_t size() const { return stages_.size(); }
+    // Each tool's finding, in chain order, once run() has completed.
+    std::vector<std::string> findings() const;
     int passes() const;
     // False on a read error, when the sink refuses or once `*stop` turns true (checked
     // between blocks); `error` says which.

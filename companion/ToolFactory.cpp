@@ -94,9 +94,10 @@ ToolFactory::Plan ToolFactory::build(const Request& request, double sampleRate)
         for (size_t i = 0; i < request.tools.size(); ++i)
         {
             if (!request.tools[i]) continue;
-            const ToolKind kind = ToolCatalog::find(i)->kind;
-            if ((kind == ToolKind::Normalize) != levelTools) continue;
-            plan.tools.push_back(makeTool(kind, request.presets[i], range));
+            const ToolEntry& entry = *ToolCatalog::find(i);
+            if ((entry.kind == ToolKind::Normalize) != levelTools) continue;
+            plan.tools.push_back(makeTool(entry.kind, request.presets[i], range));
+            plan.labels.push_back(entry.name + ' ' + entry.presets[request.presets[i]]);
         }
     }
     return plan;

@@ -20,6 +20,7 @@ public:
     {
         bool ok = false;
         std::vector<std::unique_ptr<Tool>> tools;
+        std::vector<std::string> labels; // per tool, its name and preset: "De-hum 50 Hz"
         std::string summary; // e.g. "Gain +3 dB, Band Keep band, 20-2000 Hz"
         std::string error;
     };
