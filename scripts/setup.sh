@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the demo need: every file in
-# setup/packages.d lists some, one a line. Only what is missing is installed.
+# setup/packages.d lists some, one a line. With --bench, also those that only the benchmarks
+# need (setup/bench-packages.d). Only what is missing is installed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-wanted=$(cat "$root"/setup/packages.d/*.txt | sed 's/#.*//' | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
+lists=("$root"/setup/packages.d/*.txt)
+[[ "${1:-}" == "--bench" ]] && lists+=("$root"/setup/bench-packages.d/*.txt)
+wanted=$(cat "${lists[@]}" | sed 's/#.*//' | tr -s ' \t' '\n' | sed '/^$/d' | sort -u)
 missing=()
 for pkg in $wanted; do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
