@@ -138,6 +138,8 @@ fi
 
 mkdir -p "$cache/archives/partial"
 root=$(mktemp -d /var/tmp/orvendal-fresh-root.XXXXXX)
+# It becomes the root's "/": mktemp's 0700 would shut out apt's _apt user and every other.
+chmod 755 "$root"
 remove_root() {
     # The namespace's mounts ended with it; anything still mounted below the root is left alone.
     if findmnt -rn -o TARGET | grep -q "^$root/"; then
