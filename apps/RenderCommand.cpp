@@ -50,6 +50,7 @@ struct ChannelRun
 {
     int32 status = 0;
     std::string companionReason; // for RenderStatus::kCompanionFailed, when it gave one
+    std::string report;          // what the companion found and did, when it said
     std::string error;           // set when the host could not complete the run
 };
 
@@ -102,8 +103,10 @@ ChannelRun RenderChannel(const RenderJob& job, int32 channel, SoundFileChannelSo
         double comm = 0.0;
         parameters.GetParameterNormalizedValue(kCommParameterID, &comm);
         run.status = RenderStatus::FromComm(comm);
+        const std::vector<std::string> texts = traces.Texts();
         if (run.status == RenderStatus::kCompanionFailed)
-            run.companionReason = RenderStatus::CompanionReason(traces.Texts());
+            run.companionReason = RenderStatus::CompanionReason(texts);
+        run.report = RenderStatus::CompanionReport(texts);
     }
     automation->SetParameters(nullptr);
     instance.reset();
@@ -271,6 +274,13 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
     out << "rendered " << options.input << " -> " << options.output << " (" << info.channels
         << (info.channels == 1 ? " channel, " : " channels, ") << processed << " processed, "
         << info.frames << " frames at " << info.samplerate << " Hz)\n";
+    for (size_t channel = 0; channel < runs.size(); ++channel)
+    {
+        if (runs[channel].report.empty()) continue;
+        out << "report";
+        if (runs.size() > 1) out << " (channel " << channel + 1 << ")";
+        out << ": " << runs[channel].report << "\n";
+    }
     out << "status: " << RenderStatus::Line(status, reason) << "\n";
     return status == RenderStatus::kProcessed ? kExitSuccess : kExitFallback;
 }

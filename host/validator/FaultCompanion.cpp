@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 
 #include "CompanionPort.h"
@@ -125,12 +126,19 @@ std::string FaultCompanion::LastInputPath() const
     return mLastInputPath;
 }
 
+std::vector<unsigned char> FaultCompanion::LastInputBytes() const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mLastInputBytes;
+}
+
 void FaultCompanion::ClearRecord()
 {
     std::lock_guard<std::mutex> lock(mMutex);
     mRequests.clear();
     mLastOutput.clear();
     mLastInputPath.clear();
+    mLastInputBytes.clear();
 }
 
 std::string FaultCompanion::FailureLine(const std::string& reason)
@@ -181,6 +189,7 @@ void FaultCompanion::Handle(int connection)
         answer = mAnswer;
     }
     const std::string path = InputPathOf(request);
+    KeepInputBytes(path);
     switch (behaviour)
     {
     case Behaviour::kOverwriteFile:
@@ -201,6 +210,7 @@ void FaultCompanion::Handle(int connection)
         if (Process(path, behaviour)) Cut(path);
         break;
     case Behaviour::kProcessWithGain:
+    case Behaviour::kRewriteInPlace:
     case Behaviour::kWrongRate:
     case Behaviour::kWrongLength:
     case Behaviour::kPoisonSamples:
@@ -250,7 +260,8 @@ bool FaultCompanion::Process(const std::string& path, Behaviour behaviour)
     }
     const int rateFactor = behaviour == Behaviour::kWrongRate ? 2 : 1;
 
-    const std::string temporary = path + ".part";
+    // Rewritten in place, the file keeps its inode: only its modification time shows it.
+    const std::string temporary = behaviour == Behaviour::kRewriteInPlace ? path : path + ".part";
     SF_INFO outInfo{};
     outInfo.samplerate = info.samplerate * rateFactor;
     outInfo.channels = info.channels;
@@ -259,10 +270,22 @@ bool FaultCompanion::Process(const std::string& path, Behaviour behaviour)
     if (!output) return false;
     sf_writef_float(output, samples.data(), frames);
     sf_close(output);
-    std::rename(temporary.c_str(), path.c_str());
+    if (temporary != path) std::rename(temporary.c_str(), path.c_str());
     std::lock_guard<std::mutex> lock(mMutex);
     mLastOutput = std::move(samples);
     return true;
+}
+
+void FaultCompanion::KeepInputBytes(const std::string& path)
+{
+    std::vector<unsigned char> bytes;
+    if (!path.empty())
+    {
+        std::ifstream file(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
+    std::lock_guard<std::mutex> lock(mMutex);
+    mLastInputBytes = std::move(bytes);
 }
 
 void FaultCompanion::Overwrite(const std::string& path)
