@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -183,6 +184,35 @@ TEST_F(RenderCommand, WithoutTheCompanionTheInputComesBackUnchanged)
     inBytes << in.rdbuf();
     outBytes << out.rdbuf();
     EXPECT_EQ(inBytes.str(), outBytes.str());
+}
+
+TEST_F(RenderCommand, AFailedRenderGivesEveryIntegerFormatBackBitForBit)
+{
+    ASSERT_FALSE(IsListening()) << "something else serves port 51121";
+    std::mt19937 random(7);
+    for (const int format :
+         {SF_FORMAT_PCM_U8, SF_FORMAT_PCM_16, SF_FORMAT_PCM_24, SF_FORMAT_PCM_32})
+    {
+        // Full-scale integers with every low bit in use: a float cannot carry 32 of them.
+        SF_INFO info = {};
+        info.samplerate = kRate;
+        info.channels = 2;
+        info.format = SF_FORMAT_WAV | format;
+        SNDFILE* file = sf_open(Path("in.wav").c_str(), SFM_WRITE, &info);
+        ASSERT_NE(file, nullptr);
+        std::vector<int> samples(2 * 4096);
+        for (int& sample : samples)
+            sample = static_cast<int>(random());
+        sf_writef_int(file, samples.data(), 4096);
+        sf_close(file);
+        for (const char* channels : {"all", "first"})
+        {
+            const Outcome outcome = Render(Path("in.wav") + " " + Path("out.wav") +
+                                           " --tool 1:0 --channels " + channels);
+            EXPECT_EQ(outcome.exitCode, 3) << outcome.out;
+            EXPECT_TRUE(SameBytes(Path("in.wav"), Path("out.wav"))) << format << " " << channels;
+        }
+    }
 }
 
 TEST_F(RenderCommand, TheCompanionProcessesEveryChannel)
