@@ -88,9 +88,12 @@ protected:
         return frames;
     }
 
-    Outcome Render(const std::string& arguments) const
+    Outcome Render(const std::string& arguments) const { return Host("render " + arguments); }
+
+    // orvendal-host with these arguments, stdout and stderr together.
+    Outcome Host(const std::string& arguments) const
     {
-        const std::string command = std::string(ORV_HOST_EXE) + " render " + arguments + " 2>&1";
+        const std::string command = std::string(ORV_HOST_EXE) + " " + arguments + " 2>&1";
         Outcome outcome{-1, ""};
         FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe) return outcome;
@@ -348,6 +351,23 @@ TEST_F(RenderCommand, ALinkAtTheInterfacePathLeavesItsTargetAsItWas)
     afterBytes << after.rdbuf();
     EXPECT_EQ(afterBytes.str(), targetBytes.str());
     EXPECT_FALSE(fs::is_symlink(mFolder / "home/Documents/Orvendal_interface_0.wav"));
+}
+
+TEST_F(RenderCommand, AStateOfAnotherChunkIsRefusedInOneLine)
+{
+    ASSERT_EQ(Host("state save " + Path("s.state")).exitCode, 0);
+    std::fstream file(Path("s.state"), std::ios::binary | std::ios::in | std::ios::out);
+    // The chunk ID: after the data size, the version and the three plug-in identifiers.
+    file.seekp(20);
+    file.write("XXXX", 4);
+    file.close();
+    for (const char* action : {"show", "compare"})
+    {
+        const Outcome outcome = Host(std::string("state ") + action + " " + Path("s.state"));
+        EXPECT_EQ(outcome.exitCode, 2) << action;
+        EXPECT_EQ(outcome.out, "orvendal-host state: " + Path("s.state") +
+                                   " holds chunk 'XXXX', which the plug-in cannot restore\n");
+    }
 }
 
 TEST_F(RenderCommand, BadArgumentsWriteNothing)
