@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
 
 #include "CompanionPort.h"
@@ -276,13 +275,21 @@ bool FaultCompanion::Process(const std::string& path, Behaviour behaviour)
     return true;
 }
 
+constexpr std::uintmax_t kMaxKeptInputBytes = 16u << 20;
+
 void FaultCompanion::KeepInputBytes(const std::string& path)
 {
     std::vector<unsigned char> bytes;
-    if (!path.empty())
+    std::error_code error;
+    const std::uintmax_t size = path.empty() ? 0 : std::filesystem::file_size(path, error);
+    // A selection of minutes makes a file of a hundred megabytes: copying it would weigh on
+    // every timed round trip, and no check examines one that long byte by byte.
+    if (!error && size > 0 && size <= kMaxKeptInputBytes)
     {
         std::ifstream file(path, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+        bytes.resize(static_cast<size_t>(size));
+        file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<size_t>(file.gcount()));
     }
     std::lock_guard<std::mutex> lock(mMutex);
     mLastInputBytes = std::move(bytes);

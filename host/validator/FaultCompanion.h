@@ -72,8 +72,8 @@ public:
     std::vector<float> LastOutput() const;
     // The interface file path named by the last "process" request, or empty.
     std::string LastInputPath() const;
-    // The bytes that file held when the request arrived: the plug-in removes it once its
-    // pass ends, so this copy is what is left to examine.
+    // The bytes that file held when the request arrived (empty for one over 16 MiB): the
+    // plug-in removes it once its pass ends, so this copy is what is left to examine.
     std::vector<unsigned char> LastInputBytes() const;
     // Forgets the requests and the last output.
     void ClearRecord();
