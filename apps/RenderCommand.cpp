@@ -50,6 +50,7 @@ struct ChannelRun
 {
     int32 status = 0;
     std::string companionReason; // for RenderStatus::kCompanionFailed, when it gave one
+    std::string report;          // what the companion found and did, when it said
     std::string error;           // set when the host could not complete the run
 };
 
@@ -102,8 +103,10 @@ ChannelRun RenderChannel(const RenderJob& job, int32 channel, SoundFileChannelSo
         double comm = 0.0;
         parameters.GetParameterNormalizedValue(kCommParameterID, &comm);
         run.status = RenderStatus::FromComm(comm);
+        const std::vector<std::string> texts = traces.Texts();
         if (run.status == RenderStatus::kCompanionFailed)
-            run.companionReason = RenderStatus::CompanionReason(traces.Texts());
+            run.companionReason = RenderStatus::CompanionReason(texts);
+        run.report = RenderStatus::CompanionReport(texts);
     }
     automation->SetParameters(nullptr);
     instance.reset();
@@ -111,13 +114,17 @@ ChannelRun RenderChannel(const RenderJob& job, int32 channel, SoundFileChannelSo
 }
 
 // OUT: IN with every rendered channel replaced by its render. IN is read again only for the
-// channels that were copied: with every channel rendered, reading it would be wasted time in
-// a step that no thread shares.
+// channels that were copied, or for an integer format: a float holds no 32-bit sample
+// exactly, so there every rendered sample that is still IN's sample as the plug-in got it
+// (a channel passed through after a failure, say) is written from IN's own integer, bit for
+// bit. With every channel rendered to a float format, reading IN would be wasted time in a
+// step that no thread shares.
 bool Merge(const std::string& input, const SF_INFO& info, std::vector<RawChannelSink>& rendered,
            SoundFileWriter& writer, std::string* outError)
 {
+    const bool integers = writer.WritesIntegers();
     SNDFILE* file = nullptr;
-    if (rendered.size() < static_cast<size_t>(info.channels))
+    if (integers || rendered.size() < static_cast<size_t>(info.channels))
     {
         SF_INFO readInfo = {};
         file = sf_open(input.c_str(), SFM_READ, &readInfo);
@@ -129,21 +136,33 @@ bool Merge(const std::string& input, const SF_INFO& info, std::vector<RawChannel
     }
     for (auto& sink : rendered)
         sink.Rewind();
-    std::vector<float> frames(static_cast<size_t>(kMergeBlock * info.channels));
+    const size_t block = static_cast<size_t>(kMergeBlock * info.channels);
+    std::vector<float> frames(integers ? 0 : block);
+    std::vector<int> integerFrames(integers ? block : 0);
     std::vector<float> channel(static_cast<size_t>(kMergeBlock));
+    // How libsndfile's float reading scales a full-scale integer (a power of two: exact).
+    constexpr float kFromInteger = 1.0f / 2147483648.0f;
     bool ok = true;
     for (int64 done = 0; ok && done < info.frames;)
     {
         const int64 count = std::min<int64>(kMergeBlock, info.frames - done);
-        if (file) ok = sf_readf_float(file, frames.data(), count) == count;
+        if (file && integers) ok = sf_readf_int(file, integerFrames.data(), count) == count;
+        if (file && !integers) ok = sf_readf_float(file, frames.data(), count) == count;
         for (size_t c = 0; ok && c < rendered.size(); ++c)
         {
             ok = rendered[c].Read(channel.data(), count);
             for (int64 i = 0; ok && i < count; ++i)
-                frames[static_cast<size_t>(i * info.channels) + c] =
-                    channel[static_cast<size_t>(i)];
+            {
+                const size_t at = static_cast<size_t>(i * info.channels) + c;
+                const float sample = channel[static_cast<size_t>(i)];
+                if (!integers)
+                    frames[at] = sample;
+                else if (sample != static_cast<float>(integerFrames[at]) * kFromInteger)
+                    integerFrames[at] = SoundFileWriter::ToInteger(sample);
+            }
         }
-        ok = ok && writer.Write(frames.data(), count);
+        ok = ok && (integers ? writer.WriteIntegers(integerFrames.data(), count)
+                             : writer.Write(frames.data(), count));
         done += count;
     }
     if (file) sf_close(file);
@@ -271,6 +290,13 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
     out << "rendered " << options.input << " -> " << options.output << " (" << info.channels
         << (info.channels == 1 ? " channel, " : " channels, ") << processed << " processed, "
         << info.frames << " frames at " << info.samplerate << " Hz)\n";
+    for (size_t channel = 0; channel < runs.size(); ++channel)
+    {
+        if (runs[channel].report.empty()) continue;
+        out << "report";
+        if (runs.size() > 1) out << " (channel " << channel + 1 << ")";
+        out << ": " << runs[channel].report << "\n";
+    }
     out << "status: " << RenderStatus::Line(status, reason) << "\n";
     return status == RenderStatus::kProcessed ? kExitSuccess : kExitFallback;
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ReportAnswer.h"
+
 namespace orv::apps
 {
 
@@ -29,6 +31,7 @@ constexpr Entry kMessages[] = {
     {kStatusCreateFile, "the interface file could not be created"},
     {kStatusCompleteFile, "the interface file could not be completed"},
     {kStatusAppendSlice, "the selection could not be written to the interface file"},
+    {kStatusNotProcessed, "the companion closed without processing the file"},
 };
 constexpr int32 kFirstHeaderStep = kStatusReadFirstTag;
 constexpr int32 kLastHeaderStep = kStatusReadDataSize;
@@ -52,12 +55,22 @@ std::string RenderStatus::Message(int32 code)
 
 std::string RenderStatus::CompanionReason(const std::vector<std::string>& traces)
 {
-    const std::string leadIn = Message(kCompanionFailed) + ": ";
+    return LastTraced(traces, Message(kCompanionFailed) + ": ");
+}
+
+std::string RenderStatus::CompanionReport(const std::vector<std::string>& traces)
+{
+    return LastTraced(traces, ReportAnswer::kTraceLeadIn);
+}
+
+std::string RenderStatus::LastTraced(const std::vector<std::string>& traces,
+                                     const std::string& leadIn)
+{
     for (auto trace = traces.rbegin(); trace != traces.rend(); ++trace)
     {
         if (trace->compare(0, leadIn.size(), leadIn) != 0) continue;
         std::string reason = trace->substr(leadIn.size());
-        // The status line stays one line whatever the companion wrote.
+        // Each printed line stays one line whatever the companion wrote.
         std::replace_if(
             reason.begin(), reason.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
         while (!reason.empty() && reason.back() == ' ')

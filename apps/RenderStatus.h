@@ -26,9 +26,16 @@ public:
     // The companion's reason among the plug-in's traces: the last one that gives it, without
     // its lead-in. Empty when none does.
     static std::string CompanionReason(const std::vector<std::string>& traces);
+    // The companion's report of what it found and did, the same way (the last one given).
+    static std::string CompanionReport(const std::vector<std::string>& traces);
     // What follows "status: " on the status line: the code and its message, and for
     // kCompanionFailed the companion's reason when there is one.
     static std::string Line(int32 code, const std::string& companionReason);
+
+private:
+    // The last trace that starts with leadIn, without it, on one line; empty when none does.
+    static std::string LastTraced(const std::vector<std::string>& traces,
+                                  const std::string& leadIn);
 };
 
 } // namespace orv::apps

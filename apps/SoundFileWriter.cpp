@@ -90,6 +90,16 @@ SoundFileWriter::~SoundFileWriter()
     if (!mTemporaryPath.empty()) ::unlink(mTemporaryPath.c_str());
 }
 
+int SoundFileWriter::ToInteger(float sample)
+{
+    const double scaled = std::round(static_cast<double>(sample) * kIntegerScale);
+    // Converting a NaN to an integer is undefined: a sample that is no number is silence.
+    return std::isnan(scaled)         ? 0
+           : scaled >= 2147483647.0   ? 2147483647
+           : scaled <= -kIntegerScale ? -2147483647 - 1
+                                      : static_cast<int>(scaled);
+}
+
 bool SoundFileWriter::Write(const float* interleaved, int64 frames)
 {
     if (!mFile || frames < 0) return false;
@@ -98,15 +108,14 @@ bool SoundFileWriter::Write(const float* interleaved, int64 frames)
     const size_t count = static_cast<size_t>(frames * mChannels);
     mIntegers.resize(count);
     for (size_t i = 0; i < count; ++i)
-    {
-        const double scaled = std::round(static_cast<double>(interleaved[i]) * kIntegerScale);
-        // Converting a NaN to an integer is undefined: a sample that is no number is silence.
-        mIntegers[i] = std::isnan(scaled)         ? 0
-                       : scaled >= 2147483647.0   ? 2147483647
-                       : scaled <= -kIntegerScale ? -2147483647 - 1
-                                                  : static_cast<int>(scaled);
-    }
+        mIntegers[i] = ToInteger(interleaved[i]);
     return sf_writef_int(mFile, mIntegers.data(), frames) == frames;
+}
+
+bool SoundFileWriter::WriteIntegers(const int* interleaved, int64 frames)
+{
+    if (!mFile || frames < 0 || !mIntegerFormat) return false;
+    return sf_writef_int(mFile, interleaved, frames) == frames;
 }
 
 bool SoundFileWriter::Commit(std::string* outError)

@@ -24,6 +24,12 @@ public:
 
     // frames interleaved frames of the format's channel count.
     bool Write(const float* interleaved, int64 frames);
+    // The same as full-scale 32-bit integers (as libsndfile reads them), for integer formats
+    // only: samples copied from a file of the same format are written bit for bit.
+    bool WriteIntegers(const int* interleaved, int64 frames);
+    bool WritesIntegers() const { return mIntegerFormat; }
+    // The full-scale 32-bit integer Write makes of a sample: rounded, clipped, NaN as 0.
+    static int ToInteger(float sample);
     // Closes and renames over the target; false with a message on failure.
     bool Commit(std::string* outError);
 

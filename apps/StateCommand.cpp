@@ -36,6 +36,21 @@ std::string FourChars(uint32 code)
     return text + "'";
 }
 
+// Whether the plug-in keeps a chunk of this ID: one of another ID it cannot restore, and
+// comparing against it would mean nothing. The count is the plug-in's word, so it is bounded.
+bool KeepsChunk(const AAX_IACFEffectParameters& parameters, AAX_CTypeID id)
+{
+    constexpr int32 kMaxChunks = 256;
+    int32 count = 0;
+    if (parameters.GetNumberOfChunks(&count) != kResultSuccess) return false;
+    for (int32 index = 0; index < count && index < kMaxChunks; ++index)
+    {
+        AAX_CTypeID own = 0;
+        if (parameters.GetChunkIDFromIndex(index, &own) == kResultSuccess && own == id) return true;
+    }
+    return false;
+}
+
 void AddCommon(CLI::App* command, const std::shared_ptr<StateCommand::Options>& options)
 {
     command->add_option("FILE", options->file, "State file")->required();
@@ -106,7 +121,11 @@ int StateCommand::Run(const Options& options, std::ostream& out, std::ostream& e
     const auto pump = [&automation] { automation->Pump(); };
 
     int exitCode = kExitSuccess;
-    if (!settings.Apply(parameters, pump, &error))
+    if (options.action != Action::kSave && !KeepsChunk(parameters, chunk.Record()->fChunkID))
+        exitCode = report(kExitUsage, options.file + " holds chunk " +
+                                          FourChars(chunk.Record()->fChunkID) +
+                                          ", which the plug-in cannot restore");
+    else if (!settings.Apply(parameters, pump, &error))
         exitCode = report(kExitUsage, error);
     else if (options.action == Action::kSave)
     {

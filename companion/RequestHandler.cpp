@@ -1,7 +1,9 @@
 #include "RequestHandler.h"
 
+#include "AnswerLine.h"
 #include "ErrorAnswer.h"
 #include "ParametersAnswer.h"
+#include "ReportAnswer.h"
 #include "RequestParser.h"
 
 namespace companion
@@ -41,7 +43,12 @@ RequestHandler::Reply RequestHandler::respond(const Request& request, const std:
     {
         const ProcessingPipeline::Outcome outcome = pipeline_.run(request, stop);
         log_.info(peer + " process " + request.input + ": " + outcome.message);
-        if (outcome.error.empty()) return {true, {}};
+        if (outcome.error.empty())
+        {
+            log_.info(peer + " report: " + outcome.report);
+            return {true, AnswerLine::build(ReportAnswer::kKey, outcome.report,
+                                            ReportAnswer::kMaxLineBytes)};
+        }
         return {false, ErrorAnswer::build(outcome.error)};
     }
     case RequestKind::Invalid:

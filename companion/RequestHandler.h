@@ -10,8 +10,9 @@
 namespace companion
 {
 
-// Answers one request: the text to send back and one log line. A refused or failed request
-// is answered with the error line; a processed file with nothing. Used by the server for
+// Answers one request: the text to send back and its log lines. A refused or failed request
+// is answered with the error line; a processed file (or one with nothing to do) with the
+// report line. Used by the server for
 // each connection and by the command line for a single request.
 class RequestHandler
 {

@@ -51,7 +51,7 @@ int main(int argc, char** argv)
     if (!request.empty())
     {
         const RequestHandler::Reply reply = handler.handle(request, "command line");
-        if (!reply.answer.empty()) std::cout << reply.answer << '\n';
+        std::cout << reply.answer;
         return reply.served ? 0 : 1;
     }
 

@@ -24,6 +24,8 @@ enum OfflineStatus : std::int32_t
     kStatusCreateFile = 24,      // no usable folder, or the file or its header cannot be written
     kStatusCompleteFile = 25,    // the file was not open at completion, or its sizes failed
     kStatusAppendSlice = 26,     // a slice cannot be appended (or would overflow the sizes)
+    kStatusNotProcessed = 27,    // the companion closed without processing the file: no report
+                                 // line, and the file is the one it was given, untouched
     kStatusReadFirstTag = 47,    // header check, step 1; one code per step up to 63
     kStatusReadRiffSize = 48,
     kStatusReadFormTag = 49,

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "FailureAnswer.h"
+#include "ReportAnswer.h"
 
 namespace CompanionFailureAnswer
 {
@@ -50,40 +51,75 @@ char Escaped(char c)
     return '?';
 }
 
-} // namespace
-
-bool IsFailure(const std::string& answer)
+// Where the first line of text that starts with prefix begins, or npos.
+size_t LineStarting(const std::string& text, const char* prefix, size_t prefixLength)
 {
-    return answer.compare(0, FailureAnswer::kPrefixLength, FailureAnswer::kPrefix) == 0;
+    for (size_t at = 0; at < text.size(); ++at)
+    {
+        if (text.compare(at, prefixLength, prefix) == 0) return at;
+        at = text.find('\n', at);
+        if (at == std::string::npos) break;
+    }
+    return std::string::npos;
 }
 
-std::string Reason(const std::string& answer)
+// The JSON string that follows a line's prefix, made printable.
+std::string StringAfter(const std::string& text, size_t at)
 {
-    if (!IsFailure(answer)) return {};
-    const std::string text = answer.substr(0, kExaminedBytes);
-    size_t at = FailureAnswer::kPrefixLength;
     while (at < text.size() && text[at] == ' ')
         ++at;
     if (at >= text.size() || text[at] != '"') return {};
-    std::string reason;
+    std::string value;
     for (++at; at < text.size() && text[at] != '"'; ++at)
     {
         const unsigned char c = static_cast<unsigned char>(text[at]);
         if (c != '\\')
         {
-            reason += c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c);
+            value += c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c);
             continue;
         }
         if (++at >= text.size()) break;
         if (text[at] == 'u')
         {
-            reason += UnicodeEscape(text, at + 1);
+            value += UnicodeEscape(text, at + 1);
             at = std::min(at + 4, text.size() - 1);
             continue;
         }
-        reason += Escaped(text[at]);
+        value += Escaped(text[at]);
     }
-    return reason;
+    return value;
+}
+
+std::string LineText(const std::string& answer, const char* prefix, size_t prefixLength)
+{
+    const std::string text = answer.substr(0, kExaminedBytes);
+    const size_t line = LineStarting(text, prefix, prefixLength);
+    if (line == std::string::npos) return {};
+    return StringAfter(text, line + prefixLength);
+}
+
+} // namespace
+
+bool IsFailure(const std::string& answer)
+{
+    return LineStarting(answer.substr(0, kExaminedBytes), FailureAnswer::kPrefix,
+                        FailureAnswer::kPrefixLength) != std::string::npos;
+}
+
+bool IsReport(const std::string& answer)
+{
+    return LineStarting(answer.substr(0, kExaminedBytes), ReportAnswer::kPrefix,
+                        ReportAnswer::kPrefixLength) != std::string::npos;
+}
+
+std::string Reason(const std::string& answer)
+{
+    return LineText(answer, FailureAnswer::kPrefix, FailureAnswer::kPrefixLength);
+}
+
+std::string Report(const std::string& answer)
+{
+    return LineText(answer, ReportAnswer::kPrefix, ReportAnswer::kPrefixLength);
 }
 
 } // namespace CompanionFailureAnswer

@@ -69,15 +69,23 @@ void Reset(CompanionInfo& info)
 
 } // namespace
 
-int32 RequestProcessing(const std::string& request, std::string* outReason)
+int32 RequestProcessing(const std::string& request, ProcessAnswer* outAnswer)
 {
     CompanionConnection::Reply reply;
     const Result result =
         CompanionConnection::Exchange(request, &reply, CompanionFailureAnswer::kExaminedBytes);
     if (result != Result::kOK) return ProcessStatus(result);
-    if (!CompanionFailureAnswer::IsFailure(reply.text)) return kStatusNone;
-    if (outReason) *outReason = CompanionFailureAnswer::Reason(reply.text);
-    return kStatusCompanionFailed;
+    if (CompanionFailureAnswer::IsFailure(reply.text))
+    {
+        if (outAnswer) outAnswer->reason = CompanionFailureAnswer::Reason(reply.text);
+        return kStatusCompanionFailed;
+    }
+    if (outAnswer && CompanionFailureAnswer::IsReport(reply.text))
+    {
+        outAnswer->reported = true;
+        outAnswer->report = CompanionFailureAnswer::Report(reply.text);
+    }
+    return kStatusNone;
 }
 
 int32 RequestCompanionInfo(const AAX_IController* controller, AAX_IACFEffectParameters* parameters,

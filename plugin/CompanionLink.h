@@ -15,11 +15,20 @@ namespace CompanionLink
 
 constexpr const char* kParametersRequest = "{request:\"parameters\"}\n";
 
+// What the companion said about a "process" request.
+struct ProcessAnswer
+{
+    std::string reason;    // why it could not process the file
+    bool reported = false; // it sent a report line: its proof of having processed the file
+    std::string report;    // that line's text
+};
+
 // Sends a built "process" request and waits for the companion to finish. Returns 0, the
 // status code of the failed step (kStatusSocket to kStatusReceive), or
-// kStatusCompanionFailed when the companion answered that it could not process the file;
-// its reason then goes to outReason (may be null). Any other answer, or none, is success.
-int32 RequestProcessing(const std::string& request, std::string* outReason);
+// kStatusCompanionFailed when the companion answered that it could not process the file.
+// What it said goes to outAnswer (may be null). Any other answer, or none, returns 0: whether
+// the file was processed is for the caller to judge from the report and the file.
+int32 RequestProcessing(const std::string& request, ProcessAnswer* outAnswer);
 
 // The "parameters" exchange: resets info, asks the companion and fills info from its
 // answer. The sample rate comes from controller (may be null: rangeMax is then bounded by

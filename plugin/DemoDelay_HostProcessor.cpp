@@ -1,6 +1,7 @@
 #include "DemoDelay_HostProcessor.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 
@@ -16,6 +17,7 @@
 #include "OfflineParameterIDs.h"
 #include "OfflineStatus.h"
 #include "ProcessRequest.h"
+#include "ReportAnswer.h"
 
 AAX_IHostProcessor* DemoDelay_HostProcessor::Create()
 {
@@ -77,7 +79,8 @@ AAX_Result DemoDelay_HostProcessor::PreRender(int32, int32, int32)
                        [this]
                        {
                            RequestExternalAudioProcessing(0);
-                           PrepareInterfaceFileForRead(0);
+                           // After a failure the file is gone and the input renders.
+                           if (mReady) PrepareInterfaceFileForRead(0);
                            return kResultSuccess;
                        });
 }
@@ -131,6 +134,7 @@ AAX_Result DemoDelay_HostProcessor::RenderAudio(const float* const inAudioIns[],
 AAX_Result DemoDelay_HostProcessor::PostRender()
 {
     CloseInterfaceFileAfterRead(0);
+    RemoveInterfaceFile();
     mClaim.Release();
     return kResultSuccess;
 }
@@ -139,6 +143,7 @@ AAX_Result DemoDelay_HostProcessor::Uninitialize()
 {
     mOutput.Close();
     mInput.Close();
+    RemoveInterfaceFile();
     mClaim.Release();
     return AAX_CHostProcessor::Uninitialize();
 }
@@ -162,6 +167,7 @@ int32 DemoDelay_HostProcessor::ReadThroughScratch(float* destination, int32 coun
 int32 DemoDelay_HostProcessor::PrepareInterfaceFileForWrite(int32)
 {
     mInput.Close();
+    mStamp.Clear();
     mClaim.Release();
     const std::vector<std::string> folders = orv::platform::UserDocumentFolderURLs();
     std::string folder;
@@ -200,6 +206,7 @@ int32 DemoDelay_HostProcessor::CompleteInterfaceFile(int32)
                             static_cast<uint32>(InterfaceFileFormat::kBytesPerSample);
     const int32 status = mOutput.Complete(dataSize);
     if (status != kStatusNone) Fail(status);
+    if (mReady) mStamp.Mark(mInterfaceFilePath);
     return 0;
 }
 
@@ -233,11 +240,18 @@ int32 DemoDelay_HostProcessor::RequestExternalAudioProcessing(int32)
     const ProcessRequest::Request request =
         ProcessRequest::Build(EffectParameters(), mSampleRate, mInterfaceFilePath);
     mToolCount = request.toolCount;
-    std::string reason;
-    const int32 status = CompanionLink::RequestProcessing(request.text, &reason);
-    if (status == kStatusNone) return 0;
-    if (status == kStatusCompanionFailed) TraceCompanionFailure(reason);
-    Fail(status);
+    CompanionLink::ProcessAnswer answer;
+    const int32 status = CompanionLink::RequestProcessing(request.text, &answer);
+    if (status == kStatusNone && answer.reported)
+    {
+        TraceCompanionReport(answer.report);
+        return 0;
+    }
+    // A companion that stopped (or was stopped) before its end closes without a word and
+    // leaves the file as it was given: rendering that would pass the input off as processed.
+    if (status == kStatusNone && mStamp.Changed(mInterfaceFilePath)) return 0;
+    if (status == kStatusCompanionFailed) TraceCompanionFailure(answer.reason);
+    Fail(status == kStatusNone ? kStatusNotProcessed : status);
     return request.rangeCheckResult;
 }
 
@@ -245,6 +259,12 @@ void DemoDelay_HostProcessor::TraceCompanionFailure(const std::string& reason) c
 {
     AAX_CHostServices::Trace(AAX_eTracePriorityHost_High, "%s%s",
                              CompanionFailureAnswer::kTracePrefix, reason.c_str());
+}
+
+void DemoDelay_HostProcessor::TraceCompanionReport(const std::string& report) const
+{
+    AAX_CHostServices::Trace(AAX_eTracePriorityHost_Normal, "%s%s", ReportAnswer::kTraceLeadIn,
+                             report.c_str());
 }
 
 void DemoDelay_HostProcessor::Report(int32 code)
@@ -259,4 +279,14 @@ void DemoDelay_HostProcessor::Fail(int32 code)
 {
     Report(code);
     mReady = false;
+    RemoveInterfaceFile();
+}
+
+void DemoDelay_HostProcessor::RemoveInterfaceFile()
+{
+    // Files still open stay usable until closed, so a pass that failed half-way finishes
+    // its steps as before, with nothing left on disk.
+    mStamp.Clear();
+    // Only the file this instance claimed: without a claim the path names nobody's file.
+    if (!mInterfaceFilePath.empty() && mClaim.Index() >= 0) std::remove(mInterfaceFilePath.c_str());
 }

@@ -7,12 +7,15 @@
 #include "AAX_HostBoundary.h"
 #include "InterfaceFileClaim.h"
 #include "InterfaceFileReader.h"
+#include "InterfaceFileStamp.h"
 #include "InterfaceFileWriter.h"
 
 // The plug-in's offline processor. The analysis pass records the first channel of the
 // selection into the interface file; the render pass asks the companion to process that
 // file and streams the result back into the first output channel. Any failure is published
-// through "Comm" as code / 100 and from then on the selection renders unchanged. From the
+// through "Comm" as code / 100 and from then on the selection renders unchanged. The
+// interface file is removed once the render pass has read it back, or at once after a
+// failure, so no copy of the selection stays behind. From the
 // start of the analysis pass to the end of the render pass it claims an interface file of
 // its own (the lowest free index), so instances rendering at once never share one. Driven
 // by the host, one call at a time; starts no thread.
@@ -26,7 +29,8 @@ public:
     DemoDelay_HostProcessor() = default;
     ~DemoDelay_HostProcessor() override = default;
 
-    // Closes the files and gives up the interface file's claim, then the base's teardown.
+    // Closes and removes the files and gives up the interface file's claim, then the base's
+    // teardown.
     AAX_Result Uninitialize() override;
 
     // Return 0 whatever happens to the exchange, except PreAnalyze (the sample-rate query's
@@ -52,7 +56,8 @@ public:
     virtual int32 GetAudioSliceFromFile(float* destination, int32 fileIndex, int32* ioSampleCount);
     virtual int32 CloseInterfaceFileAfterRead(int32 fileIndex);
     // Sends "process" and waits for the companion; 0 on success, otherwise the result of the
-    // "chkfr" read.
+    // "chkfr" read. The companion must show it processed the file: by its report line, or by
+    // a file replaced or rewritten since PostAnalyze marked it; otherwise kStatusNotProcessed.
     virtual int32 RequestExternalAudioProcessing(int32 fileIndex);
 
     // For diagnostics and tests.
@@ -74,6 +79,8 @@ private:
     int32 ReadThroughScratch(float* destination, int32 count);
     // Traces the companion's reason for not processing the file.
     void TraceCompanionFailure(const std::string& reason) const;
+    // Traces the companion's report of what it found and did.
+    void TraceCompanionReport(const std::string& report) const;
 
     // Runs a pass operation that may allocate (paths, files, the request) so that nothing
     // it throws reaches the host: out of memory, the rest of the selection renders unchanged
@@ -87,8 +94,11 @@ private:
 
     // Stores code and publishes it through "Comm".
     void Report(int32 code);
-    // Reports code and switches to pass-through.
+    // Reports code, switches to pass-through and removes the interface file, whose samples
+    // are no longer needed (a partly written one is of no use to anyone).
     void Fail(int32 code);
+    // Removes the interface file while it is claimed; the claim's lock file stays.
+    void RemoveInterfaceFile();
 
     std::string mInterfaceFilePath;
     int32 mToolCount = 0;
@@ -100,5 +110,6 @@ private:
     InterfaceFileWriter mOutput;
     InterfaceFileReader mInput;
     InterfaceFileClaim mClaim;
+    InterfaceFileStamp mStamp;
     std::array<float, kScratchSamples> mScratch{};
 };

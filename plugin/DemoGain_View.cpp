@@ -37,6 +37,7 @@ constexpr const char* kRangeFromText = "Range (Hz) From";
 constexpr const char* kRangeToText = "To";
 constexpr const char* kInitialStatus = "GUI Init";
 constexpr const char* kCompanionFailed = "Please open Orvendal QV app.";
+constexpr const char* kCompanionStopped = "Orvendal QV app stopped before finishing.";
 constexpr const char* kNotInstalled = "Orvendal QV app not installed?";
 constexpr const char* kLaunched = "Orvendal QV app launched - Please re-open the plugin.";
 constexpr const char* kUnknownError = "Unknown error code (%i)";
@@ -361,7 +362,8 @@ int32 DemoGain_View::TimerWakeup()
         if (StatusFromComm(comm) >= kFirstFailureCode)
         {
             colour = kRedCColor;
-            text = kCompanionFailed;
+            text =
+                StatusFromComm(comm) == kStatusNotProcessed ? kCompanionStopped : kCompanionFailed;
         }
         break;
     case kInfoLaunchFailed:

@@ -38,7 +38,9 @@ void ProcessorRoundTrip(benchmark::State& state)
     ::setenv("HOME", home.Path().c_str(), 1);
     ::unsetenv("XDG_CONFIG_HOME");
     orv::host::validator::FaultCompanion companion;
-    companion.SetBehaviour(orv::host::validator::FaultCompanion::Behaviour::kCloseWithoutAnswer);
+    // Leaves the file as it is and says so, as the companion does with no tool on.
+    companion.SetBehaviour(orv::host::validator::FaultCompanion::Behaviour::kAnswerParameters);
+    companion.SetAnswer("{\"report\":\"no tool is switched on, left as it was\"}\n");
     if (!companion.Start())
     {
         state.SkipWithError("port 51121 is taken");

@@ -15,15 +15,24 @@ namespace
 
 bool FailureExaminationBounded(const std::string& answer)
 {
+    // A line that starts with the prefix, the whole prefix within the examined bytes.
+    const std::string examined = answer.substr(0, CompanionFailureAnswer::kExaminedBytes);
+    const auto hasLine = [&examined](const std::string& prefix)
+    { return examined.rfind(prefix, 0) == 0 || examined.find('\n' + prefix) != std::string::npos; };
+    const auto printable = [](const std::string& text)
+    {
+        return text.size() <= CompanionFailureAnswer::kExaminedBytes &&
+               std::none_of(text.begin(), text.end(),
+                            [](char c)
+                            { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+    };
     const bool failure = CompanionFailureAnswer::IsFailure(answer);
-    const bool startsAsFailure =
-        answer.size() >= 9 && std::memcmp(answer.data(), "{\"error\":", 9) == 0;
+    const bool report = CompanionFailureAnswer::IsReport(answer);
     const std::string reason = CompanionFailureAnswer::Reason(answer);
-    const bool printable =
-        std::none_of(reason.begin(), reason.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
-    return failure == startsAsFailure && (failure || reason.empty()) &&
-           reason.size() <= CompanionFailureAnswer::kExaminedBytes && printable;
+    const std::string text = CompanionFailureAnswer::Report(answer);
+    return failure == hasLine("{\"error\":") && report == hasLine("{\"report\":") &&
+           (failure || reason.empty()) && (report || text.empty()) && printable(reason) &&
+           printable(text);
 }
 
 } // namespace

@@ -125,12 +125,19 @@ std::string FaultCompanion::LastInputPath() const
     return mLastInputPath;
 }
 
+std::vector<unsigned char> FaultCompanion::LastInputBytes() const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mLastInputBytes;
+}
+
 void FaultCompanion::ClearRecord()
 {
     std::lock_guard<std::mutex> lock(mMutex);
     mRequests.clear();
     mLastOutput.clear();
     mLastInputPath.clear();
+    mLastInputBytes.clear();
 }
 
 std::string FaultCompanion::FailureLine(const std::string& reason)
@@ -181,6 +188,7 @@ void FaultCompanion::Handle(int connection)
         answer = mAnswer;
     }
     const std::string path = InputPathOf(request);
+    KeepInputBytes(path);
     switch (behaviour)
     {
     case Behaviour::kOverwriteFile:
@@ -201,6 +209,7 @@ void FaultCompanion::Handle(int connection)
         if (Process(path, behaviour)) Cut(path);
         break;
     case Behaviour::kProcessWithGain:
+    case Behaviour::kRewriteInPlace:
     case Behaviour::kWrongRate:
     case Behaviour::kWrongLength:
     case Behaviour::kPoisonSamples:
@@ -250,7 +259,8 @@ bool FaultCompanion::Process(const std::string& path, Behaviour behaviour)
     }
     const int rateFactor = behaviour == Behaviour::kWrongRate ? 2 : 1;
 
-    const std::string temporary = path + ".part";
+    // Rewritten in place, the file keeps its inode: only its modification time shows it.
+    const std::string temporary = behaviour == Behaviour::kRewriteInPlace ? path : path + ".part";
     SF_INFO outInfo{};
     outInfo.samplerate = info.samplerate * rateFactor;
     outInfo.channels = info.channels;
@@ -259,10 +269,30 @@ bool FaultCompanion::Process(const std::string& path, Behaviour behaviour)
     if (!output) return false;
     sf_writef_float(output, samples.data(), frames);
     sf_close(output);
-    std::rename(temporary.c_str(), path.c_str());
+    if (temporary != path) std::rename(temporary.c_str(), path.c_str());
     std::lock_guard<std::mutex> lock(mMutex);
     mLastOutput = std::move(samples);
     return true;
+}
+
+constexpr std::uintmax_t kMaxKeptInputBytes = 16u << 20;
+
+void FaultCompanion::KeepInputBytes(const std::string& path)
+{
+    std::vector<unsigned char> bytes;
+    std::error_code error;
+    const std::uintmax_t size = path.empty() ? 0 : std::filesystem::file_size(path, error);
+    // A selection of minutes makes a file of a hundred megabytes: copying it would weigh on
+    // every timed round trip, and no check examines one that long byte by byte.
+    if (!error && size > 0 && size <= kMaxKeptInputBytes)
+    {
+        std::ifstream file(path, std::ios::binary);
+        bytes.resize(static_cast<size_t>(size));
+        file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+        bytes.resize(static_cast<size_t>(file.gcount()));
+    }
+    std::lock_guard<std::mutex> lock(mMutex);
+    mLastInputBytes = std::move(bytes);
 }
 
 void FaultCompanion::Overwrite(const std::string& path)

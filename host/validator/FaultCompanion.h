@@ -27,6 +27,9 @@ public:
         kOverwriteFile,
         // Close the connection as soon as the request arrived, writing nothing.
         kCloseWithoutAnswer,
+        // "process": write the processed samples into the interface file itself (same
+        // inode, a new modification time) and close without an answer.
+        kRewriteInPlace,
         // "parameters": answer with the given text, then close.
         kAnswerParameters,
         // "process": the processed samples, written at twice the file's sample rate.
@@ -69,6 +72,9 @@ public:
     std::vector<float> LastOutput() const;
     // The interface file path named by the last "process" request, or empty.
     std::string LastInputPath() const;
+    // The bytes that file held when the request arrived (empty for one over 16 MiB): the
+    // plug-in removes it once its pass ends, so this copy is what is left to examine.
+    std::vector<unsigned char> LastInputBytes() const;
     // Forgets the requests and the last output.
     void ClearRecord();
 
@@ -85,6 +91,7 @@ private:
     // Reads path, applies the gain and the behaviour's damage, writes the result over path;
     // false when the file cannot be read or written.
     bool Process(const std::string& path, Behaviour behaviour);
+    void KeepInputBytes(const std::string& path);
     void Overwrite(const std::string& path);
     void Cut(const std::string& path);
 
@@ -99,6 +106,7 @@ private:
     std::vector<std::string> mRequests;
     std::vector<float> mLastOutput;
     std::string mLastInputPath;
+    std::vector<unsigned char> mLastInputBytes;
 
     int mListener = -1;
     std::atomic<bool> mStopping{false};

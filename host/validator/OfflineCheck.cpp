@@ -276,11 +276,13 @@ void RunRealCompanion(CheckContext& context, const PluginModule& module, Referen
     pass.sampleRate = kRealCompanionRate;
     pass.length = kRealCompanionRate;
     pass.channels = 2;
-    pass.companion = OfflinePass::Companion::kClosesUnprocessed;
+    pass.companion = OfflinePass::Companion::kProcesses;
     context.Progress(pass.Describe() + " (the real companion)");
     const Channels input = Noise(pass, context.Random());
     const PassRun run = Render(module, host, pass, input, context);
-    if (!Report(context, "offline-real-companion", pass, input, run, {}, scratch)) return;
+    // No tool is on: the companion reports that and leaves the file as it was.
+    if (!Report(context, "offline-real-companion", pass, input, run, input.front(), scratch))
+        return;
     if (OfflineVerdict::StatusCode(run.comm) != OfflineVerdict::kSuccessCode)
         context.Fail("the real companion's pass ended with \"Comm\" " + std::to_string(run.comm));
 }

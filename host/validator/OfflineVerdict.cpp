@@ -45,6 +45,7 @@ bool IsFailureRequired(const OfflinePass& pass, const std::vector<float>& writte
     case OfflinePass::Companion::kTruncated:
     case OfflinePass::Companion::kGarbage:
     case OfflinePass::Companion::kFailureAnswer:
+    case OfflinePass::Companion::kClosesUnprocessed:
         return true;
     case OfflinePass::Companion::kNonFiniteSamples:
     {
@@ -53,7 +54,6 @@ bool IsFailureRequired(const OfflinePass& pass, const std::vector<float>& writte
                            [](float sample) { return !std::isfinite(sample); });
     }
     case OfflinePass::Companion::kProcesses:
-    case OfflinePass::Companion::kClosesUnprocessed:
         return false;
     }
     return false;
@@ -67,6 +67,7 @@ bool IsInputRequired(const OfflinePass& pass)
            pass.companion == OfflinePass::Companion::kWrongLength ||
            pass.companion == OfflinePass::Companion::kGarbage ||
            pass.companion == OfflinePass::Companion::kFailureAnswer ||
+           pass.companion == OfflinePass::Companion::kClosesUnprocessed ||
            pass.companion == OfflinePass::Companion::kNone;
 }
 
@@ -122,6 +123,11 @@ std::vector<std::string> OfflineVerdict::Judge(const OfflinePass& pass,
         problems.push_back("\"Comm\" reports code " + std::to_string(code) +
                            " where the companion answered that it failed (" +
                            std::to_string(kCompanionFailedCode) + ")");
+    if (pass.companion == OfflinePass::Companion::kClosesUnprocessed && code != kSuccessCode &&
+        code != kNotProcessedCode)
+        problems.push_back("\"Comm\" reports code " + std::to_string(code) +
+                           " where the companion closed without processing the file (" +
+                           std::to_string(kNotProcessedCode) + ")");
     if (code != kSuccessCode && pass.companion == OfflinePass::Companion::kProcesses)
         problems.push_back("\"Comm\" reports failure code " + std::to_string(code) +
                            " although the companion processed the file");

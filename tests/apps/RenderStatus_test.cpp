@@ -43,6 +43,15 @@ TEST(RenderStatus, TheCompanionsReasonComesFromTheLastTraceThatGivesIt)
               "bad file  not a WAV");
 }
 
+TEST(RenderStatus, TheCompanionsReportComesFromItsOwnTraces)
+{
+    const std::string lead = "the companion processed the file: ";
+    EXPECT_EQ(RenderStatus::CompanionReport({std::string(kLeadIn) + "no such preset"}), "");
+    EXPECT_EQ(RenderStatus::CompanionReport({lead + "Gain +3 dB: done", "after"}),
+              "Gain +3 dB: done");
+    EXPECT_EQ(RenderStatus::CompanionReport({lead + "two\nlines"}), "two lines");
+}
+
 TEST(RenderStatus, TheStatusLineGivesTheReasonOnlyForTheCompanionsFailure)
 {
     EXPECT_EQ(RenderStatus::Line(22, "the file is not a WAV file"),

@@ -125,7 +125,7 @@ TEST(CompanionServer, ClosesAProcessConnectionOnlyOnceTheFileIsReplaced)
     const auto x = test::sine(1000.0, 0.25, 44100.0, 5 * 44100);
     const std::string request =
         writeWithRequest(path, x, 44100, "false,false,false,false,true", "0,0,0,0,1", 500, 2000);
-    EXPECT_EQ(exchange(s.port(), request), "");
+    EXPECT_TRUE(isReport(exchange(s.port(), request)));
     // Read at once after the close: the 1 kHz tone inside the removed band is gone.
     SF_INFO info;
     const auto y = test::readWav(path, info);
@@ -226,7 +226,7 @@ TEST(CompanionServer, AnswersAtOnceWhileHundredsOfConnectionsSayNothing)
     test::TempFolder folder;
     const auto x = test::sine(440.0, 0.1, 48000.0, 48000);
     test::writeWav(folder / "Orvendal_interface_3.wav", x, 48000);
-    EXPECT_EQ(exchange(s.port(), gainRequest(folder / "Orvendal_interface_3.wav")), "");
+    EXPECT_TRUE(isReport(exchange(s.port(), gainRequest(folder / "Orvendal_interface_3.wav"))));
     EXPECT_TRUE(raisedBySixDb(folder / "Orvendal_interface_3.wav", x));
     // None of them was shed meanwhile.
     for (int fd : idle)
@@ -261,7 +261,7 @@ TEST(CompanionServer, CutsOffATricklingClientAtTheDeadlineOfTheWholeLine)
     const auto x = test::sine(440.0, 0.1, 48000.0, 4800);
     test::writeWav(folder / "Orvendal_interface_1.wav", x, 48000);
     const auto processStart = Clock::now();
-    EXPECT_EQ(exchange(s.port(), gainRequest(folder / "Orvendal_interface_1.wav")), "");
+    EXPECT_TRUE(isReport(exchange(s.port(), gainRequest(folder / "Orvendal_interface_1.wav"))));
     EXPECT_LT(millisecondsSince(processStart), 250.0);
     EXPECT_TRUE(raisedBySixDb(folder / "Orvendal_interface_1.wav", x));
     ::close(trickler);
@@ -307,7 +307,7 @@ TEST(CompanionServer, ShedsTheOldestIdleConnectionsButNeverARequestMade)
 
     busy.join();
     waiting.join();
-    EXPECT_EQ(waitingAnswer, "");
+    EXPECT_TRUE(isReport(waitingAnswer)) << waitingAnswer;
     EXPECT_TRUE(raisedBySixDb(folder / "Orvendal_interface_1.wav", x));
     EXPECT_NE(s.logText.str().find("shed"), std::string::npos);
 }
@@ -336,7 +336,7 @@ TEST(CompanionServer, ProcessesSixteenFilesAtOnceEachCorrectly)
         client.join();
     for (int i = 0; i < 16; ++i)
     {
-        EXPECT_EQ(answers[i], "") << i;
+        EXPECT_TRUE(isReport(answers[i])) << i;
         EXPECT_TRUE(raisedBySixDb(folder / ("Orvendal_interface_" + std::to_string(i) + ".wav"),
                                   originals[i]))
             << i;
@@ -381,7 +381,7 @@ TEST(CompanionServer, AnswersEveryRefusalWithAnErrorAndChangesNothing)
     // Each says its own reason.
     EXPECT_EQ(reasons.size(), std::size(requests));
     // Nothing switched on is no refusal: the file already is the result, and nothing is said.
-    EXPECT_EQ(exchange(s.port(), processRequest("false", "0", 0, 24000, wav.string())), "");
+    EXPECT_TRUE(isReport(exchange(s.port(), processRequest("false", "0", 0, 24000, wav.string()))));
     for (const auto& [name, bytes] : before)
         EXPECT_EQ(test::readBytes(folder / name), bytes) << name;
     EXPECT_EQ(folder.names().size(), before.size());
@@ -448,7 +448,7 @@ TEST(CompanionServer, OutOfSpaceOrReadOnlyLeavesTheOriginalAndKeepsServing)
     const auto fits = small / "Orvendal_interface_1.wav";
     const auto y = test::sine(440.0, 0.1, 48000.0, 20000);
     test::writeWav(fits, y, 48000);
-    EXPECT_EQ(exchange(s.port(), gainRequest(fits)), "");
+    EXPECT_TRUE(isReport(exchange(s.port(), gainRequest(fits))));
     EXPECT_TRUE(raisedBySixDb(fits, y));
 
     ASSERT_TRUE(mount.makeReadOnly());

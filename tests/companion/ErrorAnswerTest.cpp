@@ -1,8 +1,11 @@
-#include "CompanionConstants.h"
 #include "ErrorAnswer.h"
+#include "AnswerLine.h"
+#include "CompanionConstants.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#include "ReportAnswer.h"
 
 #include <string>
 
@@ -14,7 +17,9 @@ namespace
 // The reason as a JSON reader gets it back from the line.
 std::string reasonIn(const std::string& answer)
 {
-    return nlohmann::json::parse(answer.substr(0, answer.size() - 1)).at("error").get<std::string>();
+    return nlohmann::json::parse(answer.substr(0, answer.size() - 1))
+        .at("error")
+        .get<std::string>();
 }
 
 TEST(ErrorAnswer, IsOneJsonLineThatTheReaderGetsTheReasonBackFrom)
@@ -57,6 +62,17 @@ TEST(ErrorAnswer, StaysWithinItsLimitWhateverTheReason)
             }
         }
     }
+}
+
+TEST(ErrorAnswer, TheReportLineIsCutToItsOwnLimit)
+{
+    const std::string report(1000, 'r');
+    const std::string answer =
+        AnswerLine::build(ReportAnswer::kKey, report, ReportAnswer::kMaxLineBytes);
+    EXPECT_EQ(answer.size(), ReportAnswer::kMaxLineBytes);
+    EXPECT_EQ(answer.rfind(ReportAnswer::kPrefix, 0), 0u);
+    EXPECT_EQ(nlohmann::json::parse(answer).at("report").get<std::string>(),
+              report.substr(0, ReportAnswer::kMaxLineBytes - ReportAnswer::kPrefixLength - 4));
 }
 
 } // namespace

@@ -12,6 +12,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "ReportAnswer.h"
+
 namespace companion::test
 {
 
@@ -75,6 +77,13 @@ using Clock = std::chrono::steady_clock;
 inline double millisecondsSince(Clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// A processed request's answer: one report line within its limit.
+inline bool isReport(const std::string& answer)
+{
+    return answer.rfind(ReportAnswer::kPrefix, 0) == 0 &&
+           answer.size() <= ReportAnswer::kMaxLineBytes && answer.find('\n') == answer.size() - 1;
 }
 
 } // namespace companion::test

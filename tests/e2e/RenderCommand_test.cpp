@@ -3,17 +3,20 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sndfile.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -57,7 +60,7 @@ protected:
     std::string Path(const char* name) const { return (mFolder / name).string(); }
 
     // A sine per channel, at a different frequency and level each, as 16-bit PCM.
-    void WriteInput(const std::string& path, int channels) const
+    void WriteInput(const std::string& path, int channels, int frames = kFrames) const
     {
         SF_INFO info = {};
         info.samplerate = kRate;
@@ -65,12 +68,12 @@ protected:
         info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
         SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
         ASSERT_NE(file, nullptr);
-        std::vector<float> frames(static_cast<size_t>(kFrames * channels));
-        for (int i = 0; i < kFrames; ++i)
+        std::vector<float> samples(static_cast<size_t>(frames) * static_cast<size_t>(channels));
+        for (int i = 0; i < frames; ++i)
             for (int c = 0; c < channels; ++c)
-                frames[static_cast<size_t>(i * channels + c)] = static_cast<float>(
+                samples[static_cast<size_t>(i * channels + c)] = static_cast<float>(
                     (0.5 - 0.2 * c) * std::sin(2.0 * M_PI * (440.0 + 110.0 * c) * i / kRate));
-        sf_writef_float(file, frames.data(), kFrames);
+        sf_writef_float(file, samples.data(), frames);
         sf_close(file);
     }
 
@@ -85,9 +88,12 @@ protected:
         return frames;
     }
 
-    Outcome Render(const std::string& arguments) const
+    Outcome Render(const std::string& arguments) const { return Host("render " + arguments); }
+
+    // orvendal-host with these arguments, stdout and stderr together.
+    Outcome Host(const std::string& arguments) const
     {
-        const std::string command = std::string(ORV_HOST_EXE) + " render " + arguments + " 2>&1";
+        const std::string command = std::string(ORV_HOST_EXE) + " " + arguments + " 2>&1";
         Outcome outcome{-1, ""};
         FILE* pipe = ::popen(command.c_str(), "r");
         if (!pipe) return outcome;
@@ -99,11 +105,18 @@ protected:
         return outcome;
     }
 
-    void StartCompanion()
+    // With a log, the companion logs its progress (-v) into it.
+    void StartCompanion(const std::string& log = "")
     {
         mCompanion = ::fork();
         if (mCompanion == 0)
         {
+            if (!log.empty())
+            {
+                const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+                ::dup2(fd, STDERR_FILENO);
+                ::execl(ORV_COMPANION_EXE, ORV_COMPANION_EXE, "-v", static_cast<char*>(nullptr));
+            }
             ::execl(ORV_COMPANION_EXE, ORV_COMPANION_EXE, static_cast<char*>(nullptr));
             ::_exit(127);
         }
@@ -134,9 +147,31 @@ protected:
         mCompanion = -1;
     }
 
+    // The sound files left in the documents folder, where the interface file is made.
+    std::vector<std::string> WavesInDocuments() const
+    {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry : fs::directory_iterator(mFolder / "home/Documents", error))
+            if (entry.path().extension() == ".wav") names.push_back(entry.path().filename());
+        return names;
+    }
+
     fs::path mFolder;
     pid_t mCompanion = -1;
 };
+
+// Byte for byte the same files.
+bool SameBytes(const std::string& a, const std::string& b)
+{
+    std::ifstream first(a, std::ios::binary);
+    std::ifstream second(b, std::ios::binary);
+    std::stringstream firstBytes;
+    std::stringstream secondBytes;
+    firstBytes << first.rdbuf();
+    secondBytes << second.rdbuf();
+    return !firstBytes.str().empty() && firstBytes.str() == secondBytes.str();
+}
 
 TEST_F(RenderCommand, WithoutTheCompanionTheInputComesBackUnchanged)
 {
@@ -154,6 +189,35 @@ TEST_F(RenderCommand, WithoutTheCompanionTheInputComesBackUnchanged)
     EXPECT_EQ(inBytes.str(), outBytes.str());
 }
 
+TEST_F(RenderCommand, AFailedRenderGivesEveryIntegerFormatBackBitForBit)
+{
+    ASSERT_FALSE(IsListening()) << "something else serves port 51121";
+    std::mt19937 random(7);
+    for (const int format :
+         {SF_FORMAT_PCM_U8, SF_FORMAT_PCM_16, SF_FORMAT_PCM_24, SF_FORMAT_PCM_32})
+    {
+        // Full-scale integers with every low bit in use: a float cannot carry 32 of them.
+        SF_INFO info = {};
+        info.samplerate = kRate;
+        info.channels = 2;
+        info.format = SF_FORMAT_WAV | format;
+        SNDFILE* file = sf_open(Path("in.wav").c_str(), SFM_WRITE, &info);
+        ASSERT_NE(file, nullptr);
+        std::vector<int> samples(2 * 4096);
+        for (int& sample : samples)
+            sample = static_cast<int>(random());
+        sf_writef_int(file, samples.data(), 4096);
+        sf_close(file);
+        for (const char* channels : {"all", "first"})
+        {
+            const Outcome outcome = Render(Path("in.wav") + " " + Path("out.wav") +
+                                           " --tool 1:0 --channels " + channels);
+            EXPECT_EQ(outcome.exitCode, 3) << outcome.out;
+            EXPECT_TRUE(SameBytes(Path("in.wav"), Path("out.wav"))) << format << " " << channels;
+        }
+    }
+}
+
 TEST_F(RenderCommand, TheCompanionProcessesEveryChannel)
 {
     WriteInput(Path("in.wav"), 2);
@@ -162,13 +226,19 @@ TEST_F(RenderCommand, TheCompanionProcessesEveryChannel)
 
     const Outcome all = Render(Path("in.wav") + " " + Path("all.wav") + " --tool 1:0");
     EXPECT_EQ(all.exitCode, 0) << all.out;
-    const std::string lastLine = "status: 5 processed by the companion\n";
-    ASSERT_GE(all.out.size(), lastLine.size());
-    EXPECT_EQ(all.out.substr(all.out.size() - lastLine.size()), lastLine);
+    // Each channel's report, from the companion through the plug-in's trace, just above the
+    // status line, which stays the last.
+    const std::string lastLines = "report (channel 1): Gain -12 dB: done\n"
+                                  "report (channel 2): Gain -12 dB: done\n"
+                                  "status: 5 processed by the companion\n";
+    ASSERT_GE(all.out.size(), lastLines.size()) << all.out;
+    EXPECT_EQ(all.out.substr(all.out.size() - lastLines.size()), lastLines);
 
     const Outcome first =
         Render(Path("in.wav") + " " + Path("first.wav") + " --tool 1:0 --channels first");
     EXPECT_EQ(first.exitCode, 0) << first.out;
+    EXPECT_NE(first.out.find("\nreport: Gain -12 dB: done\nstatus: 5 "), std::string::npos)
+        << first.out;
 
     SF_INFO inInfo;
     SF_INFO allInfo;
@@ -215,7 +285,48 @@ TEST_F(RenderCommand, AHomeWithSlashesOrDotsStillProcesses)
         EXPECT_NE(outcome.out.find("status: 5 "), std::string::npos) << outcome.out;
         ExpectGainMinus12(in, Read(Path("out.wav"), &info));
     }
-    EXPECT_TRUE(fs::exists(mFolder / "home/Documents/Orvendal_interface_0.wav"));
+    // The interface file went once its samples were read back; its lock file stays.
+    EXPECT_EQ(WavesInDocuments(), std::vector<std::string>{});
+    EXPECT_TRUE(fs::exists(mFolder / "home/Documents/.Orvendal_interface_0.lock"));
+}
+
+TEST_F(RenderCommand, ACompanionKilledWhileProcessingGivesCode27AndTheInput)
+{
+    // A minute of sound through the denoiser: long enough to be caught at work.
+    WriteInput(Path("in.wav"), 1, 60 * kRate);
+    StartCompanion(Path("companion.log"));
+    ASSERT_TRUE(IsListening());
+    Outcome outcome{-1, ""};
+    std::atomic<bool> finished{false};
+    std::thread render(
+        [&]
+        {
+            outcome = Render(Path("in.wav") + " " + Path("out.wav") + " --tool 3:2");
+            finished = true;
+        });
+    // Its progress in the log shows the companion at work on the file.
+    bool killed = false;
+    for (int attempt = 0; attempt < 120000 && !killed && !finished; ++attempt)
+    {
+        std::ifstream log(Path("companion.log"));
+        std::stringstream text;
+        text << log.rdbuf();
+        if (text.str().find("Orvendal_interface_0.wav: pass 1/") != std::string::npos)
+            killed = ::kill(mCompanion, SIGKILL) == 0;
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    render.join();
+    ASSERT_TRUE(killed) << outcome.out;
+    ::waitpid(mCompanion, nullptr, 0);
+    mCompanion = -1;
+    EXPECT_EQ(outcome.exitCode, 3) << outcome.out;
+    EXPECT_NE(outcome.out.find("status: 27 the companion closed without processing the file\n"),
+              std::string::npos)
+        << outcome.out;
+    EXPECT_EQ(outcome.out.find("report"), std::string::npos) << outcome.out;
+    EXPECT_TRUE(SameBytes(Path("in.wav"), Path("out.wav")));
+    EXPECT_EQ(WavesInDocuments(), std::vector<std::string>{});
 }
 
 TEST_F(RenderCommand, ALinkAtTheInterfacePathLeavesItsTargetAsItWas)
@@ -240,6 +351,23 @@ TEST_F(RenderCommand, ALinkAtTheInterfacePathLeavesItsTargetAsItWas)
     afterBytes << after.rdbuf();
     EXPECT_EQ(afterBytes.str(), targetBytes.str());
     EXPECT_FALSE(fs::is_symlink(mFolder / "home/Documents/Orvendal_interface_0.wav"));
+}
+
+TEST_F(RenderCommand, AStateOfAnotherChunkIsRefusedInOneLine)
+{
+    ASSERT_EQ(Host("state save " + Path("s.state")).exitCode, 0);
+    std::fstream file(Path("s.state"), std::ios::binary | std::ios::in | std::ios::out);
+    // The chunk ID: after the data size, the version and the three plug-in identifiers.
+    file.seekp(20);
+    file.write("XXXX", 4);
+    file.close();
+    for (const char* action : {"show", "compare"})
+    {
+        const Outcome outcome = Host(std::string("state ") + action + " " + Path("s.state"));
+        EXPECT_EQ(outcome.exitCode, 2) << action;
+        EXPECT_EQ(outcome.out, "orvendal-host state: " + Path("s.state") +
+                                   " holds chunk 'XXXX', which the plug-in cannot restore\n");
+    }
 }
 
 TEST_F(RenderCommand, BadArgumentsWriteNothing)

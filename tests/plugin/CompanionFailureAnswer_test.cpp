@@ -6,17 +6,37 @@ namespace
 {
 
 using CompanionFailureAnswer::IsFailure;
+using CompanionFailureAnswer::IsReport;
 using CompanionFailureAnswer::Reason;
+using CompanionFailureAnswer::Report;
 
 TEST(CompanionFailureAnswer, OnlyTheErrorLineIsAFailure)
 {
     EXPECT_TRUE(IsFailure("{\"error\":\"the file is not an interface file\"}\n"));
     EXPECT_TRUE(IsFailure("{\"error\":"));
-    // Nothing, or anything else, is the companion's success as it always was.
     for (const char* answer : {"", "\n", "ok", " {\"error\":\"x\"}", "{\"Error\":\"x\"}",
                                "{\"error\"", "{\"version\":\"1\"}", "{error:\"x\"}"})
         EXPECT_FALSE(IsFailure(answer)) << answer;
     EXPECT_EQ(Reason("{\"version\":\"1\"}"), "");
+    // The first error line decides wherever it stands, but only within the examined bytes.
+    const std::string both = "{\"report\":\"Gain: done\"}\nnoise\n{\"error\":\"disk full\"}\n"
+                             "{\"error\":\"later\"}\n";
+    EXPECT_TRUE(IsFailure(both));
+    EXPECT_EQ(Reason(both), "disk full");
+    EXPECT_FALSE(IsFailure("x{\"error\":\"inside a line\"}\n"));
+    EXPECT_FALSE(IsFailure(std::string(CompanionFailureAnswer::kExaminedBytes, 'x') +
+                           "\n{\"error\":\"late\"}"));
+}
+
+TEST(CompanionFailureAnswer, AReportLineGivesItsText)
+{
+    EXPECT_TRUE(IsReport("{\"report\":\"De-hum 50 Hz: no hum found\"}\n"));
+    EXPECT_EQ(Report("{\"report\":\"De-hum 50 Hz: no hum found\"}\n"),
+              "De-hum 50 Hz: no hum found");
+    EXPECT_EQ(Report("hello\n{\"report\": \"a\\\"b\"}"), "a\"b");
+    EXPECT_FALSE(IsReport("{\"version\":\"1\"}"));
+    EXPECT_FALSE(IsReport(" {\"report\":\"x\"}"));
+    EXPECT_FALSE(IsFailure("{\"report\":\"{\"error\":\"quoted\"}\"}"));
 }
 
 TEST(CompanionFailureAnswer, TheReasonIsUnescapedAndPrintable)

@@ -134,7 +134,9 @@ TEST_F(HostProcessorRun, RendersWhatTheCompanionMadeOfTheSelection)
     EXPECT_EQ(CommCodes(), std::vector<int32>{5});
     EXPECT_FLOAT_EQ(static_cast<float>(parameters.Value("Comm")), 0.05f);
     EXPECT_EQ(processor->ToolCount(), 2);
-    EXPECT_TRUE(std::filesystem::exists(InterfacePath()));
+    // Read back and gone; the claim's lock file stays for the next pass.
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
+    EXPECT_TRUE(std::filesystem::exists(home.Path() + "/Documents/.Orvendal_interface_0.lock"));
 }
 
 TEST_F(HostProcessorRun, RendersTheSelectionUnchangedWhenTheCompanionFails)
@@ -144,14 +146,21 @@ TEST_F(HostProcessorRun, RendersTheSelectionUnchangedWhenTheCompanionFails)
     ExpectPassThroughWith(kStatusConnect);
     EXPECT_EQ(CommCodes(), (std::vector<int32>{5, 20}));
 
-    // A companion that closes without touching the file: a success with the input rendered.
+    // A companion that closes without a word or a touch of the file did not process it.
     companion.SetBehaviour(FaultCompanion::Behaviour::kCloseWithoutAnswer);
     ASSERT_TRUE(companion.Start());
     Run();
-    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
-    EXPECT_EQ(CommCodes().back(), 5);
-    EXPECT_EQ(Rendered(), input);
+    ExpectPassThroughWith(kStatusNotProcessed);
     EXPECT_EQ(companion.Requests().size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
+
+    // One that rewrites it in place without a word did.
+    companion.SetBehaviour(FaultCompanion::Behaviour::kRewriteInPlace);
+    companion.SetGain(0.5f);
+    Run();
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(Rendered(), companion.LastOutput());
+    EXPECT_EQ(companion.LastOutput()[100], 0.5f * input[100]);
 }
 
 TEST_F(HostProcessorRun, RefusesProcessedFilesThatDoNotMatchTheSelection)
@@ -236,12 +245,9 @@ TEST_F(HostProcessorRun, AnEmptySelectionMakesAnEmptyFile)
     OfflineRenderDriver::Options options;
     EXPECT_EQ(OfflineRenderDriver::Run(*hostFacing.get(), empty, sink, options).result,
               kResultSuccess);
-    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(processor->StatusCode(), kStatusNotProcessed);
     EXPECT_EQ(companion.Requests().size(), 1u);
-    std::ifstream file(InterfacePath(), std::ios::binary);
-    const std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file),
-                                           std::istreambuf_iterator<char>()};
-    EXPECT_EQ(bytes, WavBytes::Interface({}, 48000).Bytes());
+    EXPECT_EQ(companion.LastInputBytes(), WavBytes::Interface({}, 48000).Bytes());
 }
 
 TEST_F(HostProcessorRun, RenderWithoutAnalysisCopiesTheInputAndPublishesNothing)
@@ -287,13 +293,8 @@ TEST_F(HostProcessorRun, ASelectionTooLongForTheFileStopsRecordingBeforeTheSizes
     EXPECT_FALSE(processor->IsReady());
     EXPECT_EQ(processor->SamplesWritten(), kWindow);
     EXPECT_EQ(hostFacing->PostAnalyze(), kResultSuccess);
-    // The header describes exactly what was recorded.
-    std::ifstream file(InterfacePath(), std::ios::binary);
-    std::vector<unsigned char> bytes{std::istreambuf_iterator<char>(file),
-                                     std::istreambuf_iterator<char>()};
-    ASSERT_EQ(bytes.size(), 44u + kWindow * 4);
-    EXPECT_EQ(bytes[40] | bytes[41] << 8, kWindow * 4);
-    EXPECT_EQ(bytes[4] | bytes[5] << 8, 36 + kWindow * 4);
+    // The part written is of no use to anyone: it went at once.
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
     EXPECT_EQ(CommCodes().back(), 26);
 }
 
@@ -418,11 +419,31 @@ TEST_F(HostProcessorRun, ACompanionThatSaysItFailedGivesCode22AndItsReasonInTheT
                                "device";
     EXPECT_TRUE(traced);
 
-    // The same companion answering anything else has processed the file, as before.
+    // Another text proves nothing by itself: the file is untouched, so nothing was done.
     companion.SetBehaviour(FaultCompanion::Behaviour::kAnswerParameters);
     companion.SetAnswer("{\"done\":true}\n");
     Run();
+    ExpectPassThroughWith(kStatusNotProcessed);
+    // An error line decides wherever it stands, even after a report.
+    companion.SetAnswer("{\"report\":\"Gain +3 dB: done\"}\n{\"error\":\"disk full\"}\n");
+    Run();
+    ExpectPassThroughWith(kStatusCompanionFailed);
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
+}
+
+TEST_F(HostProcessorRun, AReportLineProvesTheFileProcessedAndGoesToTheTrace)
+{
+    AAX_CHostServices::Set(host.Context());
+    companion.SetBehaviour(FaultCompanion::Behaviour::kAnswerParameters);
+    companion.SetAnswer("{\"report\":\"no tool is switched on, left as it was\"}\n");
+    ASSERT_TRUE(companion.Start());
+    Run();
+    AAX_CHostServices::Set(nullptr);
     EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(Rendered(), input);
+    ASSERT_FALSE(host.Services().TraceLog().empty());
+    EXPECT_EQ(host.Services().TraceLog().back().text,
+              "the companion processed the file: no tool is switched on, left as it was");
 }
 
 TEST_F(HostProcessorRun, RenderingInPlaceGivesTheFileUpToAFailureAndTheInputAfterIt)

@@ -132,6 +132,10 @@ TEST_F(DemoGain_ViewTest, StatusLineFollowsComm)
     v->TimerWakeup();
     EXPECT_EQ(Text(v->GetStatusLabel()), "Please open Orvendal QV app.");
     EXPECT_EQ(v->GetStatusLabel()->getFontColor(), kRedCColor);
+    parameters.Define("Comm", 0.27f); // as the parameter holds it, a little off 0.27
+    v->TimerWakeup();
+    EXPECT_EQ(Text(v->GetStatusLabel()), "Orvendal QV app stopped before finishing.");
+    EXPECT_EQ(v->GetStatusLabel()->getFontColor(), kRedCColor);
     parameters.Define("Comm", 0.05);
     v->TimerWakeup();
     EXPECT_EQ(Text(v->GetStatusLabel()), "");

@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "AAX_Errors.h"
+#include "FaultCompanion.h"
 #include "HostAutomationDelegate.h"
 #include "HostProcessorDelegate.h"
 #include "MemoryAudioSink.h"
@@ -22,7 +23,6 @@
 #include "PluginModule.h"
 #include "ReferenceHost.h"
 #include "TempFolder.h"
-#include "FaultCompanion.h"
 #include "WavBytes.h"
 
 // The libraries the module brings in (the editor's drawing stack) keep blocks from their
@@ -37,8 +37,8 @@ namespace
 {
 
 using namespace orv::host;
-using orv::test::TempFolder;
 using orv::host::validator::FaultCompanion;
+using orv::test::TempFolder;
 using orv::test::WavBytes;
 
 constexpr int64 kLength = 4800;
@@ -155,10 +155,21 @@ TEST_F(OfflineEndToEnd, RendersTheCompanionsOutputSampleForSample)
     // The set requests went through the host's automation, as a host applies them.
     EXPECT_GE(automation->Count(HostAutomationDelegate::EventKind::SetRequest, "Comm"), 1u);
 
-    // A companion that leaves the file as it found it renders the selection unchanged.
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
+
+    // Rewritten in place without a word: the file's new time shows it was processed.
+    companion.SetBehaviour(FaultCompanion::Behaviour::kRewriteInPlace);
+    companion.SetGain(0.5f);
+    Run();
+    EXPECT_NEAR(Comm(), 0.05, 1e-7);
+    EXPECT_EQ(Rendered(), companion.LastOutput());
+    EXPECT_EQ(companion.LastOutput()[1000], 0.5f * input[1000]);
+
+    // Closed without a word and the file untouched: nothing shows it was processed.
     companion.SetBehaviour(FaultCompanion::Behaviour::kCloseWithoutAnswer);
     Run();
-    ExpectUnchangedWith(5, "untouched file");
+    ExpectUnchangedWith(27, "untouched file");
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
 }
 
 TEST_F(OfflineEndToEnd, EveryFailureAHostOrACompanionCanCauseRendersTheInput)

@@ -9,10 +9,13 @@
 #include <netinet/in.h>
 #include <sndfile.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 
 #include "CompanionPort.h"
@@ -107,6 +110,27 @@ TEST(FaultCompanion, EachBehaviourLeavesTheFileItClaimsTo)
 
     EXPECT_EQ(run(Behaviour::kCloseWithoutAnswer).samples, input);
     EXPECT_TRUE(companion.LastOutput().empty());
+
+    // In place: the same inode holds the result.
+    WriteInterfaceFile(path, input);
+    std::ifstream original(path, std::ios::binary);
+    const std::vector<unsigned char> written{std::istreambuf_iterator<char>(original),
+                                             std::istreambuf_iterator<char>()};
+    struct stat before
+    {
+    };
+    ::stat(path.c_str(), &before);
+    companion.ClearRecord();
+    companion.SetBehaviour(Behaviour::kRewriteInPlace);
+    EXPECT_TRUE(RequestProcessing(path));
+    struct stat after
+    {
+    };
+    ::stat(path.c_str(), &after);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(Read(path).samples, halved);
+    // What the request found is kept, whatever becomes of the file.
+    EXPECT_EQ(companion.LastInputBytes(), written);
 
     ReadBack wrongRate = run(Behaviour::kWrongRate);
     EXPECT_EQ(wrongRate.rate, 2 * kRate);

@@ -73,8 +73,7 @@ TEST(OfflineCheck, PassesOnTheModuleAndSeesEveryCompanionFaultReported)
         ASSERT_NE(at, std::string::npos) << line << "\n" << report;
         const std::string codes =
             report.substr(at + line.size(), report.find('\n', at) - at - line.size());
-        const bool mayPass = companion == OfflinePass::Companion::kClosesUnprocessed ||
-                             companion == OfflinePass::Companion::kNonFiniteSamples;
+        const bool mayPass = companion == OfflinePass::Companion::kNonFiniteSamples;
         if (companion == OfflinePass::Companion::kProcesses)
         {
             EXPECT_EQ(codes, "5");
@@ -82,6 +81,10 @@ TEST(OfflineCheck, PassesOnTheModuleAndSeesEveryCompanionFaultReported)
         else if (companion == OfflinePass::Companion::kFailureAnswer)
         {
             EXPECT_EQ(codes, "22");
+        }
+        else if (companion == OfflinePass::Companion::kClosesUnprocessed)
+        {
+            EXPECT_EQ(codes, "27");
         }
         else if (!mayPass)
         {

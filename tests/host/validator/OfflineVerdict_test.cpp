@@ -39,10 +39,10 @@ TEST(OfflineVerdict, AcceptsWhatTheProcessorIsDueToRender)
 {
     const Channels processed = {kWritten, {0, 0, 0, 0, 0, 0}};
     EXPECT_EQ(Problems(Pass(Companion::kProcesses), kInput, processed, kSuccess, kWritten), "");
-    // Failures render the input; an untouched file renders it with success.
+    // Failures render the input, a companion that closed without processing included.
     EXPECT_EQ(Problems(Pass(Companion::kNone), kInput, kInput, 0.20, {}), "");
     EXPECT_EQ(Problems(Pass(Companion::kWrongRate), kInput, kInput, 0.09, kWritten), "");
-    EXPECT_EQ(Problems(Pass(Companion::kClosesUnprocessed), kInput, kInput, kSuccess, {}), "");
+    EXPECT_EQ(Problems(Pass(Companion::kClosesUnprocessed), kInput, kInput, 0.27, {}), "");
     // A file that ended early gave its first samples, the input follows.
     const Channels partial = {{0.5f, 1, 3, 4, 5, 6}, kInput[1]};
     EXPECT_EQ(Problems(Pass(Companion::kTruncated), kInput, partial, 0.08, kWritten), "");
@@ -106,6 +106,12 @@ TEST(OfflineVerdict, FindsEachWayARenderCanGoWrong)
                   .find("reports success"),
               std::string::npos);
     EXPECT_NE(Problems(Pass(Companion::kFailureAnswer), kInput, kInput, 0.09, {}).find("(22)"),
+              std::string::npos);
+    // One that closed without processing: under code 27, never success.
+    EXPECT_NE(Problems(Pass(Companion::kClosesUnprocessed), kInput, kInput, kSuccess, {})
+                  .find("reports success"),
+              std::string::npos);
+    EXPECT_NE(Problems(Pass(Companion::kClosesUnprocessed), kInput, kInput, 0.23, {}).find("(27)"),
               std::string::npos);
 
     // "Comm" that carries no status.
