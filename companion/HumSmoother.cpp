@@ -1,0 +1,99 @@
+#include "HumSmoother.h"
+
+#include <cmath>
+
+namespace companion
+{
+
+namespace
+{
+constexpr double kPi = 3.14159265358979323846;
+
+double wrap(double radians)
+{
+    return std::remainder(radians, 2.0 * kPi);
+}
+} // namespace
+
+HumSmoother::HumSmoother(size_t halfWidth) : half_(halfWidth), window_(2 * halfWidth + 1)
+{
+    for (size_t i = 0; i < window_.size(); ++i)
+        window_[i] = std::sin(kPi * (i + 1.0) / (window_.size() + 1.0));
+    for (double& w : window_)
+        w *= w;
+}
+
+double HumSmoother::noiseShare() const
+{
+    double sum = 0.0;
+    double squares = 0.0;
+    for (double w : window_)
+    {
+        sum += w;
+        squares += w * w;
+    }
+    return squares / (sum * sum);
+}
+
+bool HumSmoother::push(const HumTracker::Hop& hop)
+{
+    double turn = 0.0;
+    if (!hops_.empty())
+    {
+        const HumTracker::Hop& before = hops_.back();
+        double weighted = 0.0;
+        double weights = 0.0;
+        for (size_t k = 1; k <= hop.steadiness.size(); ++k)
+        {
+            const double w = hop.steadiness[k - 1];
+            if (w <= 0.0) continue;
+            const std::complex<double> a(hop.amplitude[k - 1]);
+            const std::complex<double> b(before.amplitude[k - 1]);
+            weighted += w * wrap(std::arg(a * std::conj(b))) / k;
+            weights += w;
+        }
+        if (weights > 0.0 && hop.weight > 0.0 && before.weight > 0.0) turn = weighted / weights;
+    }
+    hops_.push_back(hop);
+    turns_.push_back(turn);
+    ++pushed_;
+    if (hops_.size() > window_.size())
+    {
+        hops_.pop_front();
+        turns_.pop_front();
+    }
+    if (pushed_ <= half_) return false;
+    // The centre is half_ hops back from the newest; with fewer hops before it, the window
+    // starts late.
+    const size_t count = hops_.size();
+    const size_t centre = count - 1 - half_;
+    const size_t offset = window_.size() - count; // window index of hops_[0]
+    std::vector<double> drift(count, 0.0);         // relative to the centre
+    for (size_t i = centre + 1; i < count; ++i)
+        drift[i] = drift[i - 1] + turns_[i];
+    for (size_t i = centre; i-- > 0;)
+        drift[i] = drift[i + 1] - turns_[i + 1];
+    const size_t harmonics = hop.amplitude.size();
+    std::vector<std::complex<double>> sum(harmonics);
+    double weights = 0.0;
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double w = window_[offset + i] * hops_[i].weight;
+        if (w <= 0.0) continue;
+        weights += w;
+        const std::complex<double> back = std::polar(1.0, -drift[i]);
+        std::complex<double> rotor = back;
+        for (size_t k = 0; k < harmonics; ++k)
+        {
+            sum[k] += w * std::complex<double>(hops_[i].amplitude[k]) * rotor;
+            rotor *= back;
+        }
+    }
+    centre_.hop = hops_[centre];
+    centre_.steady.resize(harmonics);
+    for (size_t k = 0; k < harmonics; ++k)
+        centre_.steady[k] = std::complex<float>(weights > 0.0 ? sum[k] / weights : 0.0);
+    return true;
+}
+
+} // namespace companion

@@ -1,0 +1,101 @@
+#include "HumTracker.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace companion
+{
+
+namespace
+{
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kHopSeconds = 0.1;
+constexpr double kMaxDriftHz = 0.6; // of the fundamental, around the nominal mains
+constexpr double kTurnMemory = 0.7; // per hop: the turns are averaged over about 0.3 s
+constexpr double kSteer = 0.5;      // share of the measured frequency error corrected per hop
+} // namespace
+
+double HumTracker::gridGain(size_t k)
+{
+    const double x = kPi * static_cast<double>(k) / kGrid;
+    const double s = x == 0.0 ? 1.0 : std::sin(x) / x;
+    return s * s;
+}
+
+HumTracker::HumTracker(double mainsHz, size_t harmonics, double sampleRate)
+    : mainsHz_(mainsHz), harmonics_(std::min(harmonics, kGrid / 2 - 1)), sampleRate_(sampleRate),
+      hop_(std::max<size_t>(1, static_cast<size_t>(std::lround(kHopSeconds * sampleRate)))),
+      fft_(kGrid), grid_(kGrid + 1, 0.0f), hz_(mainsHz), previous_(harmonics_),
+      turns_(harmonics_), magnitudes_(harmonics_, 0.0)
+{
+    current_.hz = hz_;
+}
+
+size_t HumTracker::feed(const float* in, size_t count, size_t real)
+{
+    ready_ = false;
+    const size_t take = std::min(count, hop_ - filled_);
+    const double step = hz_ / sampleRate_;
+    double phase = phase_;
+    for (size_t i = 0; i < take; ++i)
+    {
+        const double at = phase * kGrid;
+        const size_t b = static_cast<size_t>(at);
+        const float f = static_cast<float>(at - static_cast<double>(b));
+        grid_[b] += in[i] * (1.0f - f);
+        grid_[b + 1] += in[i] * f;
+        phase += step;
+        if (phase >= 1.0) phase -= 1.0;
+    }
+    phase_ = phase;
+    filled_ += take;
+    realInHop_ += std::min(take, real);
+    if (filled_ == hop_) finishHop();
+    return take;
+}
+
+void HumTracker::finishHop()
+{
+    grid_[0] += grid_[kGrid];
+    std::copy(grid_.begin(), grid_.begin() + kGrid, fft_.time());
+    std::fill(grid_.begin(), grid_.end(), 0.0f);
+    fft_.forward();
+    const std::complex<float>* spectrum = fft_.spectrum();
+    current_.weight = static_cast<double>(realInHop_) / static_cast<double>(hop_);
+    current_.amplitude.resize(harmonics_);
+    const double scale = realInHop_ > 0 ? 2.0 / static_cast<double>(realInHop_) : 0.0;
+    for (size_t k = 1; k <= harmonics_; ++k)
+        current_.amplitude[k - 1] =
+            std::complex<float>(scale / gridGain(k) * std::complex<double>(spectrum[k]));
+
+    // Each low harmonic's turn per hop, averaged, tells how far the reference is off; the
+    // steadier its turn (the nearer its average comes to its magnitude), the more it counts.
+    const size_t steered = std::min(kSteered, harmonics_);
+    current_.steadiness.assign(steered, 0.0f);
+    double weighted = 0.0;
+    double weights = 0.0;
+    const double hopSeconds = static_cast<double>(hop_) / sampleRate_;
+    for (size_t k = 1; k <= steered; ++k)
+    {
+        const std::complex<double> now(current_.amplitude[k - 1]);
+        const std::complex<double> turn = now * std::conj(previous_[k - 1]);
+        turns_[k - 1] = kTurnMemory * turns_[k - 1] + turn;
+        magnitudes_[k - 1] = kTurnMemory * magnitudes_[k - 1] + std::abs(turn);
+        previous_[k - 1] = now;
+        const double coherence = std::abs(turns_[k - 1]) / (magnitudes_[k - 1] + 1e-30);
+        const double w = std::abs(turns_[k - 1]) * k * coherence * coherence * coherence * coherence;
+        current_.steadiness[k - 1] = static_cast<float>(w);
+        weighted += w * std::arg(turns_[k - 1]) / (2.0 * kPi * k * hopSeconds);
+        weights += w;
+    }
+    current_.hz = hz_;
+    last_ = current_;
+    ready_ = true;
+    if (weights > 0.0) hz_ += kSteer * weighted / weights;
+    hz_ = std::min(std::max(hz_, mainsHz_ - kMaxDriftHz), mainsHz_ + kMaxDriftHz);
+    current_.startPhase = phase_;
+    filled_ = 0;
+    realInHop_ = 0;
+}
+
+} // namespace companion
