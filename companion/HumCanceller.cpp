@@ -30,12 +30,12 @@ void HumCanceller::reset()
     ring_.assign(latency_ + 2 * hop, 0.0f);
     if (model_.empty()) return;
     tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_);
-    smoother_ = std::make_unique<HumSmoother>(kHalfWidth);
+    smoother_ = std::make_unique<HumSmoother>(kHalfWidth, kRobustPasses);
 }
 
 void HumCanceller::build(const HumSmoother::Centre& centre)
 {
-    Period& period = periods_[centres_ % 3];
+    Period& period = periods_[centres_ % 2];
     period.hop = centre.hop;
     std::complex<float>* spectrum = fft_->spectrum();
     std::fill(spectrum, spectrum + fft_->bins(), std::complex<float>());
@@ -48,28 +48,26 @@ void HumCanceller::build(const HumSmoother::Centre& centre)
     ++centres_;
 }
 
-// The hop before the newest centre, now that the centres either side of it are known.
+// The hop that starts at the centre before the newest, now that both its ends are known.
 void HumCanceller::subtract()
 {
     if (centres_ < 2) return;
     const size_t c = centres_ - 2; // the hop to clean
-    const Period& mid = periods_[c % 3];
-    const Period& next = periods_[(c + 1) % 3];
-    const Period& before = c > 0 ? periods_[(c - 1) % 3] : mid;
+    const Period& start = periods_[c % 2];
+    const Period& end = periods_[(c + 1) % 2];
     const size_t hop = tracker_->hopSize();
-    const double step = mid.hop.hz / sampleRate_;
-    double phase = mid.hop.startPhase;
+    const double step = start.hop.hz / sampleRate_;
+    double phase = start.hop.startPhase;
     const size_t from = c * hop;
+    const float slope = 1.0f / static_cast<float>(hop);
     for (size_t i = 0; i < hop; ++i)
     {
         const double pos = phase * HumTracker::kGrid;
         const size_t b = static_cast<size_t>(pos);
         const float f = static_cast<float>(pos - static_cast<double>(b));
         auto read = [&](const Period& p) { return p.table[b] + f * (p.table[b + 1] - p.table[b]); };
-        const float u = (static_cast<float>(i) + 0.5f) / static_cast<float>(hop);
-        const float hum = u < 0.5f ? (0.5f - u) * read(before) + (0.5f + u) * read(mid)
-                                   : (1.5f - u) * read(mid) + (u - 0.5f) * read(next);
-        at(from + i) -= hum;
+        const float u = static_cast<float>(i) * slope;
+        at(from + i) -= (1.0f - u) * read(start) + u * read(end);
         phase += step;
         if (phase >= 1.0) phase -= 1.0;
     }

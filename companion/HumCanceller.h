@@ -19,7 +19,8 @@ namespace companion
 class HumCanceller
 {
 public:
-    static constexpr size_t kHalfWidth = 5;
+    static constexpr size_t kHalfWidth = 8;
+    static constexpr int kRobustPasses = 3;
 
     // `total`: the input's length, so that the padding after it weighs nothing.
     HumCanceller(const HumModel& model, double sampleRate, size_t total);
@@ -50,7 +51,7 @@ private:
     std::vector<float> ring_;
     size_t written_ = 0;
     size_t centres_ = 0; // periods built so far
-    Period periods_[3];  // the last three, by centre index modulo 3
+    Period periods_[2];  // the last two, by centre index modulo 2
 };
 
 } // namespace companion

@@ -11,7 +11,9 @@ namespace companion
 namespace
 {
 constexpr size_t kHalfWidth = 10;         // hops either side: the steady part over 2 s
+constexpr int kRobustPasses = 0;
 constexpr double kLineMargin = 4.0;       // steady over what the smoothing keeps of the rest
+constexpr double kSeriesLineMargin = 2.5;
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;    // 12 dB over the strongest neighbour
 constexpr int kGrounding = 3;             // harmonics that are hum whenever they are lines
@@ -20,7 +22,7 @@ constexpr double kMostDownDb = 60.0;
 
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)
     : mainsHz_(mainsHz), range_(range), tracker_(mainsHz, harmonics, range.sampleRate),
-      smoother_(kHalfWidth), steady_(tracker_.harmonics(), 0.0), raw_(tracker_.harmonics(), 0.0)
+      smoother_(kHalfWidth, kRobustPasses), steady_(tracker_.harmonics(), 0.0), raw_(tracker_.harmonics(), 0.0)
 {
 }
 
@@ -79,7 +81,10 @@ HumModel HumEstimator::finish()
     for (size_t k = 0; k < n; ++k)
     {
         const double rest = std::max(raw_[k] - steady_[k], 0.0);
-        line[k] = steady_[k] >= kLineMargin * share * rest &&
+        // Past the grounding harmonics a line need only stand above its noise: the series
+        // rule below is what tells it from a tone.
+        const double margin = k < kGrounding ? kLineMargin : kSeriesLineMargin;
+        line[k] = steady_[k] >= margin * share * rest &&
                   steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
     }
     bool grounded = false;

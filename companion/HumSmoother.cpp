@@ -1,5 +1,6 @@
 #include "HumSmoother.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace companion
@@ -15,7 +16,8 @@ double wrap(double radians)
 }
 } // namespace
 
-HumSmoother::HumSmoother(size_t halfWidth) : half_(halfWidth), window_(2 * halfWidth + 1)
+HumSmoother::HumSmoother(size_t halfWidth, int robustPasses)
+    : half_(halfWidth), robustPasses_(robustPasses), window_(2 * halfWidth + 1)
 {
     for (size_t i = 0; i < window_.size(); ++i)
         window_[i] = std::sin(kPi * (i + 1.0) / (window_.size() + 1.0));
@@ -74,25 +76,57 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
     for (size_t i = centre; i-- > 0;)
         drift[i] = drift[i + 1] - turns_[i + 1];
     const size_t harmonics = hop.amplitude.size();
-    std::vector<std::complex<double>> sum(harmonics);
-    double weights = 0.0;
+    // Each hop turned back into the centre's frame, and the plain weighted mean.
+    turned_.assign(count * harmonics, {});
+    std::vector<double> weight(count, 0.0);
     for (size_t i = 0; i < count; ++i)
     {
-        const double w = window_[offset + i] * hops_[i].weight;
-        if (w <= 0.0) continue;
-        weights += w;
+        weight[i] = window_[offset + i] * hops_[i].weight;
         const std::complex<double> back = std::polar(1.0, -drift[i]);
         std::complex<double> rotor = back;
         for (size_t k = 0; k < harmonics; ++k)
         {
-            sum[k] += w * std::complex<double>(hops_[i].amplitude[k]) * rotor;
+            turned_[i * harmonics + k] = std::complex<double>(hops_[i].amplitude[k]) * rotor;
             rotor *= back;
+        }
+    }
+    std::vector<std::complex<double>> mean(harmonics);
+    for (size_t k = 0; k < harmonics; ++k)
+    {
+        std::complex<double> sum = 0.0;
+        double weights = 0.0;
+        for (size_t i = 0; i < count; ++i)
+        {
+            sum += weight[i] * turned_[i * harmonics + k];
+            weights += weight[i];
+        }
+        mean[k] = weights > 0.0 ? sum / weights : 0.0;
+        // Hops that stray far from it (a word or a note passing through the harmonic) are
+        // leaned away from, so the mean rests on the hops where the hum stands alone.
+        for (int pass = 0; pass < robustPasses_; ++pass)
+        {
+            misses_.clear();
+            for (size_t i = 0; i < count; ++i)
+                if (weight[i] > 0.0) misses_.push_back(std::norm(turned_[i * harmonics + k] - mean[k]));
+            if (misses_.empty()) break;
+            std::nth_element(misses_.begin(), misses_.begin() + misses_.size() / 2, misses_.end());
+            const double scale = misses_[misses_.size() / 2] + 1e-30;
+            sum = 0.0;
+            weights = 0.0;
+            for (size_t i = 0; i < count; ++i)
+            {
+                const double ratio = std::norm(turned_[i * harmonics + k] - mean[k]) / scale;
+                const double w = weight[i] / ((1.0 + ratio) * (1.0 + ratio));
+                sum += w * turned_[i * harmonics + k];
+                weights += w;
+            }
+            mean[k] = weights > 0.0 ? sum / weights : 0.0;
         }
     }
     centre_.hop = hops_[centre];
     centre_.steady.resize(harmonics);
     for (size_t k = 0; k < harmonics; ++k)
-        centre_.steady[k] = std::complex<float>(weights > 0.0 ? sum[k] / weights : 0.0);
+        centre_.steady[k] = std::complex<float>(mean[k]);
     return true;
 }
 

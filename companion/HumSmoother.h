@@ -24,7 +24,8 @@ public:
         std::vector<std::complex<float>> steady;        // per harmonic
     };
 
-    explicit HumSmoother(size_t halfWidth);
+    // `robustPasses`: rounds of leaning away from hops that stray from the mean.
+    explicit HumSmoother(size_t halfWidth, int robustPasses = 0);
 
     // Adds the next hop; returns true when the hop halfWidth back is complete (centre()).
     bool push(const HumTracker::Hop& hop);
@@ -34,11 +35,14 @@ public:
 
 private:
     size_t half_;
+    int robustPasses_;
     std::vector<double> window_;
     std::deque<HumTracker::Hop> hops_;
     std::deque<double> turns_; // drift left over from the hop before, in radians of the fundamental
     size_t pushed_ = 0;
     Centre centre_;
+    std::vector<std::complex<double>> turned_;
+    std::vector<double> misses_;
 };
 
 } // namespace companion

@@ -25,7 +25,8 @@ double HumTracker::gridGain(size_t k)
 HumTracker::HumTracker(double mainsHz, size_t harmonics, double sampleRate)
     : mainsHz_(mainsHz), harmonics_(std::min(harmonics, kGrid / 2 - 1)), sampleRate_(sampleRate),
       hop_(std::max<size_t>(1, static_cast<size_t>(std::lround(kHopSeconds * sampleRate)))),
-      fft_(kGrid), grid_(kGrid + 1, 0.0f), hz_(mainsHz), previous_(harmonics_),
+      fft_(kGrid), rising_(kGrid + 1, 0.0f), falling_(kGrid + 1, 0.0f),
+      pending_(kGrid + 1, 0.0f), hz_(mainsHz), previous_(harmonics_),
       turns_(harmonics_), magnitudes_(harmonics_, 0.0)
 {
     current_.hz = hz_;
@@ -36,34 +37,50 @@ size_t HumTracker::feed(const float* in, size_t count, size_t real)
     ready_ = false;
     const size_t take = std::min(count, hop_ - filled_);
     const double step = hz_ / sampleRate_;
+    const float slope = 1.0f / static_cast<float>(hop_);
     double phase = phase_;
     for (size_t i = 0; i < take; ++i)
     {
         const double at = phase * kGrid;
         const size_t b = static_cast<size_t>(at);
         const float f = static_cast<float>(at - static_cast<double>(b));
-        grid_[b] += in[i] * (1.0f - f);
-        grid_[b + 1] += in[i] * f;
+        const float up = (static_cast<float>(filled_ + i) + 0.5f) * slope;
+        const float rising = in[i] * up;
+        const float falling = in[i] - rising;
+        rising_[b] += rising * (1.0f - f);
+        rising_[b + 1] += rising * f;
+        falling_[b] += falling * (1.0f - f);
+        falling_[b + 1] += falling * f;
+        if (filled_ + i < real) realRising_ += up, realFalling_ += 1.0 - up;
         phase += step;
         if (phase >= 1.0) phase -= 1.0;
     }
     phase_ = phase;
     filled_ += take;
-    realInHop_ += std::min(take, real);
     if (filled_ == hop_) finishHop();
     return take;
 }
 
 void HumTracker::finishHop()
 {
-    grid_[0] += grid_[kGrid];
-    std::copy(grid_.begin(), grid_.begin() + kGrid, fft_.time());
-    std::fill(grid_.begin(), grid_.end(), 0.0f);
+    // The triangle over the previous hop's rising half and this one's falling half: a
+    // measurement centred on this hop's start, whose window joins its neighbours' smoothly.
+    float* time = fft_.time();
+    for (size_t b = 0; b < kGrid; ++b)
+        time[b] = pending_[b] + falling_[b];
+    time[0] += pending_[kGrid] + falling_[kGrid];
+    pending_.swap(rising_);
+    std::fill(rising_.begin(), rising_.end(), 0.0f);
+    std::fill(falling_.begin(), falling_.end(), 0.0f);
     fft_.forward();
     const std::complex<float>* spectrum = fft_.spectrum();
-    current_.weight = static_cast<double>(realInHop_) / static_cast<double>(hop_);
+    const double real = pendingReal_ + realFalling_;
+    pendingReal_ = realRising_;
+    realRising_ = 0.0;
+    realFalling_ = 0.0;
+    current_.weight = real / static_cast<double>(hop_);
     current_.amplitude.resize(harmonics_);
-    const double scale = realInHop_ > 0 ? 2.0 / static_cast<double>(realInHop_) : 0.0;
+    const double scale = real > 0.0 ? 2.0 / real : 0.0;
     for (size_t k = 1; k <= harmonics_; ++k)
         current_.amplitude[k - 1] =
             std::complex<float>(scale / gridGain(k) * std::complex<double>(spectrum[k]));
@@ -88,14 +105,13 @@ void HumTracker::finishHop()
         weighted += w * std::arg(turns_[k - 1]) / (2.0 * kPi * k * hopSeconds);
         weights += w;
     }
-    current_.hz = hz_;
     last_ = current_;
     ready_ = true;
     if (weights > 0.0) hz_ += kSteer * weighted / weights;
     hz_ = std::min(std::max(hz_, mainsHz_ - kMaxDriftHz), mainsHz_ + kMaxDriftHz);
     current_.startPhase = phase_;
+    current_.hz = hz_;
     filled_ = 0;
-    realInHop_ = 0;
 }
 
 } // namespace companion

@@ -19,8 +19,10 @@ class HumTracker
 public:
     struct Hop
     {
-        double startPhase = 0.0; // of the fundamental at the hop's first sample, in cycles
-        double hz = 0.0;         // of the reference through the hop
+        // Each measurement is centred on the start of a hop: the fundamental's phase there,
+        // in cycles, and the reference's frequency through that hop.
+        double startPhase = 0.0;
+        double hz = 0.0;
         double weight = 0.0;     // share of the hop that was real input
         // Per harmonic k (index k - 1): x ~ Re(amplitude e^(j 2 pi k phase)).
         std::vector<std::complex<float>> amplitude;
@@ -53,9 +55,13 @@ private:
     double sampleRate_;
     size_t hop_;
     FftPlan fft_;
-    std::vector<float> grid_;
+    std::vector<float> rising_;  // this hop, weights rising across it
+    std::vector<float> falling_; // this hop, weights falling across it
+    std::vector<float> pending_; // the previous hop's rising half
     size_t filled_ = 0;
-    size_t realInHop_ = 0;
+    double realRising_ = 0.0; // the weights that fell on input rather than padding
+    double realFalling_ = 0.0;
+    double pendingReal_ = 0.0;
     double phase_ = 0.0;
     double hz_;
     bool ready_ = false;

@@ -149,7 +149,7 @@ class Qv:
                 'rangeLow: 0, rangeHigh: 24000, input: "%s"}' % (PRESETS[preset], iface))
         done = subprocess.run([self.exe, '--request', line], check=True, capture_output=True,
                               text=True)
-        self.report = (done.stdout + done.stderr).strip().splitlines()[-1:] or ['']
+        self.report = [l for l in (done.stdout + done.stderr).splitlines() if l.startswith('dehum')]
         return sf.read(iface, dtype='float64')[0]
 
 
