@@ -13,7 +13,7 @@ namespace
 constexpr size_t kHalfWidth = 10;         // hops either side: the steady part over 2 s
 constexpr int kRobustPasses = 0;
 constexpr double kLineMargin = 4.0;       // steady over what the smoothing keeps of the rest
-constexpr double kSeriesLineMargin = 2.5;
+constexpr double kSeriesLineMargin = 3.0;
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;    // 12 dB over the strongest neighbour
 constexpr int kGrounding = 3;             // harmonics that are hum whenever they are lines
@@ -22,7 +22,8 @@ constexpr double kMostDownDb = 60.0;
 
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)
     : mainsHz_(mainsHz), range_(range), tracker_(mainsHz, harmonics, range.sampleRate),
-      smoother_(kHalfWidth, kRobustPasses), steady_(tracker_.harmonics(), 0.0), raw_(tracker_.harmonics(), 0.0)
+      smoother_(kHalfWidth, kRobustPasses), steady_(tracker_.harmonics(), 0.0), raw_(tracker_.harmonics(), 0.0),
+      passed_(tracker_.harmonics(), 0.0)
 {
 }
 
@@ -50,6 +51,8 @@ void HumEstimator::account(const HumSmoother::Centre& centre)
     {
         steady_[k] += w * std::norm(centre.steady[k]);
         raw_[k] += w * std::norm(centre.hop.amplitude[k]);
+        passed_[k] += w * centre.share *
+                      std::norm(std::complex<double>(centre.hop.amplitude[k]) - std::complex<double>(centre.steady[k]));
     }
 }
 
@@ -75,16 +78,14 @@ HumModel HumEstimator::finish()
     model.hum.assign(steady_.size(), false);
     if (hops_ <= 0.0) return model;
     model.meanHz = hzSum_ / hops_;
-    const double share = smoother_.noiseShare();
     const size_t n = steady_.size();
     std::vector<bool> line(n);
     for (size_t k = 0; k < n; ++k)
     {
-        const double rest = std::max(raw_[k] - steady_[k], 0.0);
         // Past the grounding harmonics a line need only stand above its noise: the series
         // rule below is what tells it from a tone.
         const double margin = k < kGrounding ? kLineMargin : kSeriesLineMargin;
-        line[k] = steady_[k] >= margin * share * rest &&
+        line[k] = steady_[k] >= margin * passed_[k] &&
                   steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
     }
     bool grounded = false;

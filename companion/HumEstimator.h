@@ -37,6 +37,7 @@ private:
     HumSmoother smoother_;
     std::vector<double> steady_; // summed power of each harmonic's steady part
     std::vector<double> raw_;    // and of its hop measurements
+    std::vector<double> passed_; // and what the mean let through of the rest
     double hops_ = 0.0;
     double hzSum_ = 0.0;
 };

@@ -9,6 +9,9 @@ namespace companion
 namespace
 {
 constexpr double kPi = 3.14159265358979323846;
+// The drift the tracker leaves is a lag of a few hundredths of a hertz; a hop-to-hop turn
+// beyond 0.1 Hz is a note nearby, not the hum, and is not followed.
+constexpr double kMostTurn = 2.0 * kPi * 0.1 * 0.1;
 
 double wrap(double radians)
 {
@@ -54,7 +57,8 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
             weighted += w * wrap(std::arg(a * std::conj(b))) / k;
             weights += w;
         }
-        if (weights > 0.0 && hop.weight > 0.0 && before.weight > 0.0) turn = weighted / weights;
+        if (weights > 0.0 && hop.weight > 0.0 && before.weight > 0.0)
+            turn = std::min(std::max(weighted / weights, -kMostTurn), kMostTurn);
     }
     hops_.push_back(hop);
     turns_.push_back(turn);
@@ -90,6 +94,14 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
             rotor *= back;
         }
     }
+    double total = 0.0;
+    double squares = 0.0;
+    for (double w : weight)
+    {
+        total += w;
+        squares += w * w;
+    }
+    centre_.share = total > 0.0 ? squares / (total * total) : 1.0;
     std::vector<std::complex<double>> mean(harmonics);
     for (size_t k = 0; k < harmonics; ++k)
     {

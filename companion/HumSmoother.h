@@ -22,6 +22,7 @@ public:
     {
         HumTracker::Hop hop;                            // as measured
         std::vector<std::complex<float>> steady;        // per harmonic
+        double share = 1.0; // of white noise the plain mean kept at this centre
     };
 
     // `robustPasses`: rounds of leaning away from hops that stray from the mean.

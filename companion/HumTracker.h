@@ -31,7 +31,9 @@ public:
     };
 
     static constexpr size_t kGrid = 4096; // points per period
-    static constexpr size_t kSteered = 12; // harmonics that steer the reference
+    // Harmonics that steer the reference: those that are hum whenever they stand steady,
+    // so that notes higher up the grid cannot pull it.
+    static constexpr size_t kSteered = 3;
 
     HumTracker(double mainsHz, size_t harmonics, double sampleRate);
 
