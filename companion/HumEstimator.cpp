@@ -10,20 +10,20 @@ namespace companion
 
 namespace
 {
-constexpr size_t kHalfWidth = 10;         // hops either side: the steady part over 2 s
+constexpr size_t kHalfWidth = 10; // hops either side: the steady part over 2 s
 constexpr int kRobustPasses = 0;
-constexpr double kLineMargin = 4.0;       // steady over what the smoothing keeps of the rest
+constexpr double kLineMargin = 4.0; // steady over what the smoothing keeps of the rest
 constexpr double kSeriesLineMargin = 3.0;
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
-constexpr double kSeriesSpread = 16.0;    // 12 dB over the strongest neighbour
-constexpr int kGrounding = 3;             // harmonics that are hum whenever they are lines
+constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
+constexpr int kGrounding = 3;               // harmonics that are hum whenever they are lines
 constexpr double kMostDownDb = 60.0;
 } // namespace
 
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)
     : mainsHz_(mainsHz), range_(range), tracker_(mainsHz, harmonics, range.sampleRate),
-      smoother_(kHalfWidth, kRobustPasses), steady_(tracker_.harmonics(), 0.0), raw_(tracker_.harmonics(), 0.0),
-      passed_(tracker_.harmonics(), 0.0)
+      smoother_(kHalfWidth, kRobustPasses), steady_(tracker_.harmonics(), 0.0),
+      raw_(tracker_.harmonics(), 0.0), passed_(tracker_.harmonics(), 0.0)
 {
 }
 
@@ -52,7 +52,8 @@ void HumEstimator::account(const HumSmoother::Centre& centre)
         steady_[k] += w * std::norm(centre.steady[k]);
         raw_[k] += w * std::norm(centre.hop.amplitude[k]);
         passed_[k] += w * centre.share *
-                      std::norm(std::complex<double>(centre.hop.amplitude[k]) - std::complex<double>(centre.steady[k]));
+                      std::norm(std::complex<double>(centre.hop.amplitude[k]) -
+                                std::complex<double>(centre.steady[k]));
     }
 }
 
@@ -112,8 +113,8 @@ HumModel HumEstimator::finish()
         through += passed * std::max(raw_[k] - steady_[k], 0.0);
     }
     model.power = kept / hops_;
-    model.downDb = through > 0.0 ? std::min(kMostDownDb, 10.0 * std::log10(kept / through))
-                                 : kMostDownDb;
+    model.downDb =
+        through > 0.0 ? std::min(kMostDownDb, 10.0 * std::log10(kept / through)) : kMostDownDb;
     return model;
 }
 

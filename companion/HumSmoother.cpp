@@ -74,7 +74,7 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
     const size_t count = hops_.size();
     const size_t centre = count - 1 - half_;
     const size_t offset = window_.size() - count; // window index of hops_[0]
-    std::vector<double> drift(count, 0.0);         // relative to the centre
+    std::vector<double> drift(count, 0.0);        // relative to the centre
     for (size_t i = centre + 1; i < count; ++i)
         drift[i] = drift[i - 1] + turns_[i];
     for (size_t i = centre; i-- > 0;)
@@ -119,7 +119,8 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
         {
             misses_.clear();
             for (size_t i = 0; i < count; ++i)
-                if (weight[i] > 0.0) misses_.push_back(std::norm(turned_[i * harmonics + k] - mean[k]));
+                if (weight[i] > 0.0)
+                    misses_.push_back(std::norm(turned_[i * harmonics + k] - mean[k]));
             if (misses_.empty()) break;
             std::nth_element(misses_.begin(), misses_.begin() + misses_.size() / 2, misses_.end());
             const double scale = misses_[misses_.size() / 2] + 1e-30;

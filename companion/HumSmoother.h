@@ -20,8 +20,8 @@ class HumSmoother
 public:
     struct Centre
     {
-        HumTracker::Hop hop;                            // as measured
-        std::vector<std::complex<float>> steady;        // per harmonic
+        HumTracker::Hop hop;                     // as measured
+        std::vector<std::complex<float>> steady; // per harmonic
         double share = 1.0; // of white noise the plain mean kept at this centre
     };
 

@@ -27,9 +27,8 @@ double HumTracker::gridGain(size_t k)
 HumTracker::HumTracker(double mainsHz, size_t harmonics, double sampleRate)
     : mainsHz_(mainsHz), harmonics_(std::min(harmonics, kGrid / 2 - 1)), sampleRate_(sampleRate),
       hop_(std::max<size_t>(1, static_cast<size_t>(std::lround(kHopSeconds * sampleRate)))),
-      fft_(kGrid), rising_(kGrid + 1, 0.0f), falling_(kGrid + 1, 0.0f),
-      pending_(kGrid + 1, 0.0f), hz_(mainsHz), previous_(harmonics_),
-      turns_(harmonics_), magnitudes_(harmonics_, 0.0)
+      fft_(kGrid), rising_(kGrid + 1, 0.0f), falling_(kGrid + 1, 0.0f), pending_(kGrid + 1, 0.0f),
+      hz_(mainsHz), previous_(harmonics_), turns_(harmonics_), magnitudes_(harmonics_, 0.0)
 {
     current_.hz = hz_;
 }
@@ -102,7 +101,8 @@ void HumTracker::finishHop()
         magnitudes_[k - 1] = kTurnMemory * magnitudes_[k - 1] + std::abs(turn);
         previous_[k - 1] = now;
         const double coherence = std::abs(turns_[k - 1]) / (magnitudes_[k - 1] + 1e-30);
-        const double w = std::abs(turns_[k - 1]) * k * coherence * coherence * coherence * coherence;
+        const double w =
+            std::abs(turns_[k - 1]) * k * coherence * coherence * coherence * coherence;
         current_.steadiness[k - 1] = static_cast<float>(w);
         weighted += w * std::arg(turns_[k - 1]) / (2.0 * kPi * k * hopSeconds);
         weights += w;
