@@ -30,6 +30,7 @@ void HumCanceller::reset()
     ring_.assign(latency_ + 2 * hop, 0.0f);
     if (model_.empty()) return;
     tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_);
+    tracker_->trust(model_.clarity);
     smoother_ = std::make_unique<HumSmoother>(kHalfWidth, kRobustPasses);
 }
 

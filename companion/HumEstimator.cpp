@@ -77,6 +77,7 @@ HumModel HumEstimator::finish()
     model.mainsHz = mainsHz_;
     model.harmonics = steady_.size();
     model.hum.assign(steady_.size(), false);
+    model.clarity.assign(steady_.size(), 0.0);
     if (hops_ <= 0.0) return model;
     model.meanHz = hzSum_ / hops_;
     const size_t n = steady_.size();
@@ -109,6 +110,7 @@ HumModel HumEstimator::finish()
         const double hz = (k + 1) * mainsHz_;
         if (hz < range_.low || hz > range_.high) continue;
         model.hum[k] = true;
+        model.clarity[k] = steady_[k] / (passed_[k] + 1e-30);
         kept += steady_[k];
         through += passed * std::max(raw_[k] - steady_[k], 0.0);
     }

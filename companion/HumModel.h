@@ -13,8 +13,11 @@ struct HumModel
     double meanHz = 0.0;   // where the tracked fundamental sat on average
     size_t harmonics = 0;  // measured: 1 .. harmonics
     std::vector<bool> hum; // per harmonic k at index k - 1
-    double power = 0.0;    // of the steady hum lines: what Auto compares between the mains
-    double downDb = 0.0;   // how far the steady lines stand above what their estimate lets through
+    // Per harmonic: its steady power over what the analysis let through of the rest, so
+    // the canceller can follow the drift on the harmonics where the hum stands clearest.
+    std::vector<double> clarity;
+    double power = 0.0;  // of the steady hum lines: what Auto compares between the mains
+    double downDb = 0.0; // how far the steady lines stand above what their estimate lets through
 
     size_t count() const
     {

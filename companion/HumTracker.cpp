@@ -88,7 +88,7 @@ void HumTracker::finishHop()
 
     // Each low harmonic's turn per hop, averaged, tells how far the reference is off; the
     // steadier its turn (the nearer its average comes to its magnitude), the more it counts.
-    const size_t steered = std::min(kSteered, harmonics_);
+    const size_t steered = std::min(trust_.empty() ? kSteered : kTrustedSteered, harmonics_);
     current_.steadiness.assign(steered, 0.0f);
     double weighted = 0.0;
     double weights = 0.0;
@@ -101,8 +101,9 @@ void HumTracker::finishHop()
         magnitudes_[k - 1] = kTurnMemory * magnitudes_[k - 1] + std::abs(turn);
         previous_[k - 1] = now;
         const double coherence = std::abs(turns_[k - 1]) / (magnitudes_[k - 1] + 1e-30);
-        const double w =
-            std::abs(turns_[k - 1]) * k * coherence * coherence * coherence * coherence;
+        const double w = trust_.empty() ? std::abs(turns_[k - 1]) * k * coherence * coherence *
+                                              coherence * coherence
+                                        : (k <= trust_.size() ? trust_[k - 1] * k * k : 0.0);
         current_.steadiness[k - 1] = static_cast<float>(w);
         weighted += w * std::arg(turns_[k - 1]) / (2.0 * kPi * k * hopSeconds);
         weights += w;

@@ -34,6 +34,7 @@ public:
     // Harmonics that steer the reference: those that are hum whenever they stand steady,
     // so that notes higher up the grid cannot pull it.
     static constexpr size_t kSteered = 3;
+    static constexpr size_t kTrustedSteered = 12; // when the hum's harmonics are known
 
     HumTracker(double mainsHz, size_t harmonics, double sampleRate);
 
@@ -46,6 +47,8 @@ public:
     bool hopReady() const { return ready_; }
     // The hop just completed; valid until the next feed().
     const Hop& hop() const { return last_; }
+    // Fixed weights for the harmonics that steer, in place of their measured steadiness.
+    void trust(const std::vector<double>& weights) { trust_ = weights; }
     // The sinc-squared response of the grid's linear interpolation at harmonic k.
     static double gridGain(size_t k);
 
@@ -72,6 +75,7 @@ private:
     std::vector<std::complex<double>> previous_;
     std::vector<std::complex<double>> turns_; // leaky sums of hop-to-hop turns
     std::vector<double> magnitudes_;          // and of their magnitudes
+    std::vector<double> trust_;
 };
 
 } // namespace companion
