@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace companion
 {
@@ -50,13 +49,6 @@ void DehumTool::finishAnalysis()
         if (!model.empty() && model.power > model_.power) model_ = std::move(model);
     }
     estimators_.clear();
-    if (std::getenv("DEHUM_DEBUG"))
-    {
-        std::fprintf(stderr, "dehum %s:", finding().c_str());
-        for (size_t k = 0; k < model_.hum.size(); ++k)
-            if (model_.hum[k]) std::fprintf(stderr, " %zu", k + 1);
-        std::fprintf(stderr, "\n");
-    }
     canceller_ = std::make_unique<HumCanceller>(model_, range_.sampleRate, analysed_);
     analysed_ = 0;
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace companion
 {
 namespace
@@ -66,6 +68,7 @@ struct Result
 {
     std::vector<float> out;
     double mains;
+    std::string finding;
 };
 
 Result dehum(double mains, const std::vector<float>& in)
@@ -80,6 +83,7 @@ Result dehum(double mains, const std::vector<float>& in)
     for (size_t at = 0; at < in.size(); at += block, block = block * 3 % 7919 + 1)
         stage.push(in.data() + at, std::min(block, in.size() - at), result.out);
     stage.finish(result.out);
+    result.finding = tool.finding();
     return result;
 }
 
@@ -95,6 +99,7 @@ TEST(DehumTool, LeavesSignalsWithoutHumAsTheyAre)
             const Result r = dehum(mains, in);
             ASSERT_EQ(r.out.size(), in.size());
             EXPECT_EQ(r.mains, 0.0) << mains;
+            EXPECT_EQ(r.finding, "no hum found, left as it was");
             EXPECT_GE(test::siSdr(r.out, in), 40.0) << mains;
         }
 }
@@ -157,6 +162,7 @@ TEST(DehumTool, RemovesAPureSineABuzzAndTheHumOfAShortClip)
         const char* name;
         double preset;
         std::vector<float> in;
+        const char* found; // how the finding starts
     };
     std::vector<float> buzz(kCount);
     for (size_t i = 0; i < kCount; ++i)
@@ -165,14 +171,16 @@ TEST(DehumTool, RemovesAPureSineABuzzAndTheHumOfAShortClip)
                 static_cast<float>(0.005 * std::cos(2.0 * test::kPi * 60.0 * k * i / kRate + k));
     std::vector<float> clip = hum(50.0, 0.02);
     clip.resize(static_cast<size_t>(kRate));
-    const Case cases[] = {{"sine", 50.0, test::sine(50.0, 0.1, kRate, kCount)},
-                          {"sine, Auto", DehumTool::kAuto, test::sine(50.0, 0.1, kRate, kCount)},
-                          {"buzz", 60.0, buzz},
-                          {"1 s clip", 50.0, clip}};
+    const Case cases[] = {
+        {"sine", 50.0, test::sine(50.0, 0.1, kRate, kCount), "hum at 50.00 Hz, 1 harmonic,"},
+        {"sine, Auto", DehumTool::kAuto, test::sine(50.0, 0.1, kRate, kCount), "hum at 50.00 Hz"},
+        {"buzz", 60.0, buzz, "hum at 60.00 Hz, 40 harmonics"},
+        {"1 s clip", 50.0, clip, "hum at 50."}};
     for (const Case& c : cases)
     {
         const Result r = dehum(c.preset, c.in);
         EXPECT_GE(powerDb(c.in) - powerDb(r.out), 30.0) << c.name;
+        EXPECT_EQ(r.finding.rfind(c.found, 0), 0u) << r.finding;
     }
 }
 
