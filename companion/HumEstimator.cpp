@@ -13,7 +13,7 @@ namespace
 constexpr size_t kHalfWidth = 10; // hops either side: the steady part over 2 s
 constexpr int kRobustPasses = 0;
 constexpr double kLineMargin = 4.0; // steady over what the smoothing keeps of the rest
-constexpr double kSeriesLineMargin = 3.0;
+constexpr double kSeriesLineMargin = 1.5;
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
 constexpr int kGrounding = 3;               // harmonics that are hum whenever they are lines
