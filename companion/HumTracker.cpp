@@ -104,9 +104,13 @@ void HumTracker::finishHop()
         const double w = trust_.empty() ? std::abs(turns_[k - 1]) * k * coherence * coherence *
                                               coherence * coherence
                                         : (k <= trust_.size() ? trust_[k - 1] * k * k : 0.0);
-        current_.steadiness[k - 1] = static_cast<float>(w);
-        weighted += w * std::arg(turns_[k - 1]) / (2.0 * kPi * k * hopSeconds);
-        weights += w;
+        // A line that would put the mains outside its range is a note, not the hum.
+        const double error = std::arg(turns_[k - 1]) / (2.0 * kPi * k * hopSeconds);
+        const bool inRange = std::fabs(hz_ + error - mainsHz_) <= kMaxDriftHz;
+        const double counted = inRange ? w : 0.0;
+        current_.steadiness[k - 1] = static_cast<float>(counted);
+        weighted += counted * error;
+        weights += counted;
     }
     last_ = current_;
     ready_ = true;
