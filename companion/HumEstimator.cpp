@@ -11,8 +11,9 @@ namespace companion
 namespace
 {
 constexpr size_t kHalfWidth = 10; // hops either side: the steady part over 2 s
-constexpr int kRobustPasses = 0;
-constexpr double kLineMargin = 4.0; // steady over what the smoothing keeps of the rest
+// Steady power over what the smoothing let through of the rest: for harmonics 1 to 3,
+// which need nothing else to be hum, and for the higher ones, which must also fit the series.
+constexpr double kLineMargin = 4.0;
 constexpr double kSeriesLineMargin = 1.5;
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
@@ -22,8 +23,8 @@ constexpr double kMostDownDb = 60.0;
 
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)
     : mainsHz_(mainsHz), range_(range), tracker_(mainsHz, harmonics, range.sampleRate),
-      smoother_(kHalfWidth, kRobustPasses), steady_(tracker_.harmonics(), 0.0),
-      raw_(tracker_.harmonics(), 0.0), passed_(tracker_.harmonics(), 0.0)
+      smoother_(kHalfWidth), steady_(tracker_.harmonics(), 0.0), raw_(tracker_.harmonics(), 0.0),
+      passed_(tracker_.harmonics(), 0.0)
 {
 }
 
