@@ -1,37 +1,11 @@
 #include "DehumTool.h"
 
-#include "HumEstimator.h"
-
 #include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <cstdio>
 
 namespace companion
 {
-
-namespace
-{
-// The harmonics of `mains` inside the range that a record at `rate` points per second can
-// hold with their whole neighbourhood.
-HumEstimator::Series seriesFor(double mains, const FrequencyRange& range, double rate)
-{
-    HumEstimator::Series series;
-    series.mainsHz = mains;
-    const double top = std::min({range.high, DehumTool::kHighestHz, range.nyquist() - rate});
-    for (int k = 1; k * mains <= top; ++k)
-    {
-        if (k * mains < range.low) continue;
-        series.harmonics.push_back(k);
-        series.carriers.push_back(series.harmonics.size() - 1);
-    }
-    return series;
-}
-
-size_t periodSamples(double mains, double sampleRate)
-{
-    return std::max<size_t>(1, static_cast<size_t>(std::lround(sampleRate / mains)));
-}
-} // namespace
 
 double DehumTool::presetHz(int preset)
 {
@@ -42,68 +16,70 @@ double DehumTool::presetHz(int preset)
 DehumTool::DehumTool(double mainsHz, const FrequencyRange& range) : range_(range)
 {
     candidates_ = mainsHz == kAuto ? std::vector<double>{50.0, 60.0} : std::vector<double>{mainsHz};
+    canceller_ = std::make_unique<HumCanceller>(HumModel(), range_.sampleRate, 0);
+}
+
+size_t DehumTool::latency() const
+{
+    return HumCanceller::latencyFor(range_.sampleRate);
 }
 
 void DehumTool::analyze(const float* in, size_t count)
 {
-    if (recorders_.empty())
+    if (estimators_.empty())
     {
+        // Harmonics are measured up to kHighestHz even outside the range: the series they
+        // make tells hum from tones; only those inside it are removed.
+        const double top = std::min(kHighestHz, 0.45 * range_.sampleRate);
         for (double mains : candidates_)
-        {
-            const size_t block = periodSamples(mains, range_.sampleRate);
-            std::vector<double> carriers;
-            for (int k : seriesFor(mains, range_, range_.sampleRate / block).harmonics)
-                carriers.push_back(k * mains);
-            recorders_.emplace_back(carriers, range_.sampleRate, block);
-        }
+            estimators_.push_back(std::make_unique<HumEstimator>(
+                mains, static_cast<size_t>(std::max(1.0, std::floor(top / mains))), range_));
     }
-    for (BasebandRecorder& recorder : recorders_)
-        recorder.add(in, count);
+    for (auto& estimator : estimators_)
+        estimator->add(in, count);
+    analysed_ += count;
 }
 
 void DehumTool::finishAnalysis()
 {
-    canceller_.reset();
-    mainsHz_ = 0.0;
-    harmonics_ = 0;
-    HumModel best;
-    for (size_t i = 0; i < recorders_.size(); ++i)
+    model_ = HumModel();
+    for (auto& estimator : estimators_)
     {
-        const HumEstimator::Series series =
-            seriesFor(candidates_[i], range_, recorders_[i].rate());
-        HumModel model = HumEstimator::estimate(recorders_[i], series);
-        if (!model.components.empty() && model.power() > best.power()) best = std::move(model);
+        HumModel model = estimator->finish();
+        if (!model.empty() && model.power > model_.power) model_ = std::move(model);
     }
-    recorders_.clear(); // the records are large and no longer needed
-    if (best.components.empty()) return;
-    mainsHz_ = best.mainsHz;
-    harmonics_ = best.components.size();
-    canceller_ = std::make_unique<HumCanceller>(std::move(best), range_.sampleRate);
+    estimators_.clear();
+    canceller_ = std::make_unique<HumCanceller>(model_, range_.sampleRate, analysed_);
+    analysed_ = 0;
 }
 
 double DehumTool::detectedMainsHz() const
 {
-    return mainsHz_;
+    return model_.empty() ? 0.0 : model_.mainsHz;
 }
 
 size_t DehumTool::detectedHarmonics() const
 {
-    return harmonics_;
+    return model_.count();
+}
+
+std::string DehumTool::finding() const
+{
+    if (model_.empty()) return "no hum found, left as it was";
+    char text[96];
+    std::snprintf(text, sizeof text, "hum at %.2f Hz, %zu harmonic%s, about %.0f dB down",
+                  model_.meanHz, model_.count(), model_.count() == 1 ? "" : "s", model_.downDb);
+    return text;
 }
 
 void DehumTool::process(const float* in, float* out, size_t count)
 {
-    if (canceller_)
-    {
-        canceller_->process(in, out, count);
-        return;
-    }
-    if (in != out) std::memmove(out, in, count * sizeof(float));
+    canceller_->process(in, out, count);
 }
 
 void DehumTool::reset()
 {
-    if (canceller_) canceller_->reset();
+    canceller_->reset();
 }
 
 } // namespace companion

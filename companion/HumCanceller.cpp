@@ -1,53 +1,108 @@
 #include "HumCanceller.h"
 
+#include <algorithm>
 #include <cmath>
-#include <utility>
 
 namespace companion
 {
 
-namespace
+size_t HumCanceller::latencyFor(double sampleRate)
 {
-constexpr double kTwoPi = 6.283185307179586476925;
-} // namespace
-
-HumCanceller::HumCanceller(HumModel model, double sampleRate)
-    : model_(std::move(model)), sampleRate_(sampleRate)
-{
+    return (kHalfWidth + 2) * HumTracker(50.0, 1, sampleRate).hopSize();
 }
 
-double HumCanceller::humAt(const HumComponent& component, size_t n) const
+HumCanceller::HumCanceller(const HumModel& model, double sampleRate, size_t total)
+    : model_(model), sampleRate_(sampleRate), total_(total), latency_(latencyFor(sampleRate))
 {
-    const size_t points = component.amplitude.size();
-    const double block = static_cast<double>(model_.decimation);
-    // Position in points, 0 at the centre of the first block.
-    const double t = (static_cast<double>(n) - model_.firstCentre) / block;
-    size_t m = 0;
-    if (t > 0.0) m = std::min(static_cast<size_t>(t), points - 2);
-    const double frac = t - static_cast<double>(m);
-    // The amplitude is held beyond the ends, the phase goes on at the edge's own rate.
-    const double held = std::min(std::max(frac, 0.0), 1.0);
-    const std::complex<float> a = component.amplitude[m] +
-                                  static_cast<float>(held) *
-                                      (component.amplitude[m + 1] - component.amplitude[m]);
-    const double drift =
-        component.phase[m] + frac * (component.phase[m + 1] - component.phase[m]);
-    const double cycles =
-        std::fmod(component.hz * static_cast<double>(n) / sampleRate_, 1.0);
-    const double angle = kTwoPi * cycles + drift;
-    return 2.0 * (a.real() * std::cos(angle) - a.imag() * std::sin(angle));
+    size_t top = 0;
+    for (size_t k = 0; k < model_.hum.size(); ++k)
+        if (model_.hum[k]) top = k + 1;
+    model_.harmonics = std::max<size_t>(top, std::min(model_.harmonics, HumTracker::kSteered));
+    if (!model_.empty()) fft_ = std::make_unique<FftPlan>(HumTracker::kGrid);
+    reset();
+}
+
+void HumCanceller::reset()
+{
+    written_ = 0;
+    centres_ = 0;
+    const size_t hop = HumTracker(50.0, 1, sampleRate_).hopSize();
+    ring_.assign(latency_ + 2 * hop, 0.0f);
+    if (model_.empty()) return;
+    tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_);
+    tracker_->trust(model_.clarity);
+    smoother_ = std::make_unique<HumSmoother>(kHalfWidth, kRobustPasses);
+}
+
+void HumCanceller::build(const HumSmoother::Centre& centre)
+{
+    Period& period = periods_[centres_ % 2];
+    period.hop = centre.hop;
+    std::complex<float>* spectrum = fft_->spectrum();
+    std::fill(spectrum, spectrum + fft_->bins(), std::complex<float>());
+    for (size_t k = 1; k <= centre.steady.size() && k < model_.hum.size() + 1; ++k)
+        if (model_.hum[k - 1])
+            spectrum[k] = centre.steady[k - 1] * static_cast<float>(0.5 / HumTracker::gridGain(k));
+    fft_->inverse();
+    period.table.assign(fft_->time(), fft_->time() + HumTracker::kGrid);
+    period.table.push_back(period.table.front());
+    ++centres_;
+}
+
+// The hop that starts at the centre before the newest, now that both its ends are known.
+void HumCanceller::subtract()
+{
+    if (centres_ < 2) return;
+    const size_t c = centres_ - 2; // the hop to clean
+    const Period& start = periods_[c % 2];
+    const Period& end = periods_[(c + 1) % 2];
+    const size_t hop = tracker_->hopSize();
+    const double step = start.hop.hz / sampleRate_;
+    double phase = start.hop.startPhase;
+    const size_t from = c * hop;
+    const float slope = 1.0f / static_cast<float>(hop);
+    for (size_t i = 0; i < hop; ++i)
+    {
+        const double pos = phase * HumTracker::kGrid;
+        const size_t b = static_cast<size_t>(pos);
+        const float f = static_cast<float>(pos - static_cast<double>(b));
+        auto read = [&](const Period& p) { return p.table[b] + f * (p.table[b + 1] - p.table[b]); };
+        const float u = static_cast<float>(i) * slope;
+        at(from + i) -= (1.0f - u) * read(start) + u * read(end);
+        phase += step;
+        if (phase >= 1.0) phase -= 1.0;
+    }
 }
 
 void HumCanceller::process(const float* in, float* out, size_t count)
 {
-    for (size_t i = 0; i < count; ++i)
+    for (size_t done = 0; done < count;)
     {
-        double hum = 0.0;
-        for (const HumComponent& component : model_.components)
-            hum += humAt(component, position_ + i);
-        out[i] = static_cast<float>(in[i] - hum);
+        size_t take = count - done;
+        if (tracker_)
+        {
+            const size_t real = total_ > written_ ? total_ - written_ : 0;
+            take = tracker_->feed(in + done, take, real);
+        }
+        else
+        {
+            take = std::min(take, ring_.size() - latency_);
+        }
+        for (size_t i = 0; i < take; ++i)
+            at(written_ + i) = in[done + i];
+        if (tracker_ && tracker_->hopReady() && smoother_->push(tracker_->hop()))
+        {
+            build(smoother_->centre());
+            subtract();
+        }
+        for (size_t i = 0; i < take; ++i)
+        {
+            const size_t n = written_ + i;
+            out[done + i] = n >= latency_ ? at(n - latency_) : 0.0f;
+        }
+        written_ += take;
+        done += take;
     }
-    position_ += count;
 }
 
 } // namespace companion

@@ -1,29 +1,57 @@
 #pragma once
 
 #include "HumModel.h"
+#include "HumSmoother.h"
+#include "HumTracker.h"
 
 #include <cstddef>
+#include <memory>
+#include <vector>
 
 namespace companion
 {
 
-// Subtracts a HumModel from the stream it was measured on: each component rebuilt sample by
-// sample from its amplitude and phase records, interpolated between their points.
+// Subtracts the hum harmonics of a HumModel from a stream, following them afresh: the
+// same tracker as the analysis measures each hop, the steady part of each hum harmonic is
+// taken over kHalfWidth hops either side (hence the latency), and one period of the hum is
+// rebuilt per hop and read at the tracked phase, crossfaded from hop centre to hop centre.
+// The cost per sample does not grow with the harmonics, and the memory is a few hops.
 class HumCanceller
 {
 public:
-    HumCanceller(HumModel model, double sampleRate);
+    static constexpr size_t kHalfWidth = 15;
+    static constexpr int kRobustPasses = 3;
 
-    bool empty() const { return model_.components.empty(); }
+    // `total`: the input's length, so that the padding after it weighs nothing.
+    HumCanceller(const HumModel& model, double sampleRate, size_t total);
+
+    static size_t latencyFor(double sampleRate);
+    size_t latency() const { return latency_; }
     void process(const float* in, float* out, size_t count);
-    void reset() { position_ = 0; }
+    void reset();
 
 private:
-    double humAt(const HumComponent& component, size_t n) const;
+    struct Period
+    {
+        HumTracker::Hop hop;
+        std::vector<float> table; // one period of the hum, kGrid + 1 points
+    };
+
+    void build(const HumSmoother::Centre& centre);
+    void subtract();
+    float& at(size_t index) { return ring_[index % ring_.size()]; }
 
     HumModel model_;
     double sampleRate_;
-    size_t position_ = 0;
+    size_t total_;
+    size_t latency_;
+    std::unique_ptr<HumTracker> tracker_;
+    std::unique_ptr<HumSmoother> smoother_;
+    std::unique_ptr<FftPlan> fft_;
+    std::vector<float> ring_;
+    size_t written_ = 0;
+    size_t centres_ = 0; // periods built so far
+    Period periods_[2];  // the last two, by centre index modulo 2
 };
 
 } // namespace companion

@@ -1,32 +1,45 @@
 #pragma once
 
-#include "BasebandRecorder.h"
+#include "FrequencyRange.h"
 #include "HumModel.h"
+#include "HumSmoother.h"
+#include "HumTracker.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace companion
 {
 
-// Finds which harmonics of a mains frequency carry hum in a whole recorded file and how
-// they drift. The drift is followed on the harmonics that stand out frame after frame as
-// narrow peaks moving together; any harmonic then counts as hum when, turned back by that
-// drift, its steady part adds up over the whole file above what the rest leaves in it, so
-// weak upper harmonics under speech are found too. A steady tone that merely sits on the
-// mains grid does not drift with the hum and averages away, and without the fundamental or
-// the second harmonic standing out, steady notes higher up the grid are not hum either.
-// Where nothing qualifies the model is empty.
+// Decides, in one streaming pass with memory that does not grow with the file, which
+// harmonics of a mains carry hum. Each harmonic's steady part (HumSmoother) is summed
+// against what the rest of the signal leaves near it. A harmonic is a steady narrow line
+// when its steady part stands above what the smoothing would keep of the rest alone.
+// Lines 1 to 3 are hum outright; a higher line is hum when the series is there (one of
+// 1 to 3 is hum) and it stands no more than 12 dB above the strongest of its neighbours
+// k-2 to k+2, so a lone alignment tone on the grid is kept while a buzz of odd harmonics
+// is not. A tone that does not follow the hum's drift averages away and is no line.
 class HumEstimator
 {
 public:
-    struct Series
-    {
-        double mainsHz = 0.0;
-        std::vector<int> harmonics; // harmonic numbers, ascending
-        std::vector<size_t> carriers; // the recorder's carrier of each harmonic
-    };
+    HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range);
 
-    static HumModel estimate(const BasebandRecorder& recorder, const Series& series);
+    void add(const float* in, size_t count);
+    HumModel finish();
+
+private:
+    void take(const HumTracker::Hop& hop);
+    void account(const HumSmoother::Centre& centre);
+
+    double mainsHz_;
+    FrequencyRange range_;
+    HumTracker tracker_;
+    HumSmoother smoother_;
+    std::vector<double> steady_; // summed power of each harmonic's steady part
+    std::vector<double> raw_;    // and of its hop measurements
+    std::vector<double> passed_; // and what the mean let through of the rest
+    double hops_ = 0.0;
+    double hzSum_ = 0.0;
 };
 
 } // namespace companion

@@ -1,38 +1,32 @@
 #pragma once
 
-#include <complex>
 #include <cstddef>
 #include <vector>
 
 namespace companion
 {
 
-// The hum found in a file: for each harmonic that carries it, a slow record (one point per
-// `decimation` samples, at the centre of each block) of its complex amplitude and of the
-// phase it has drifted by against its nominal frequency. Empty when there is no hum.
-struct HumComponent
-{
-    double hz = 0.0; // nominal: the harmonic number times the mains frequency
-    std::vector<std::complex<float>> amplitude;
-    std::vector<double> phase; // radians
-};
-
+// What the analysis found for one mains: which harmonics carry hum. Empty when none do.
 struct HumModel
 {
-    double mainsHz = 0.0;
-    size_t decimation = 1;
-    double firstCentre = 0.0; // sample index of the records' first point
-    std::vector<HumComponent> components;
+    double mainsHz = 0.0;  // nominal
+    double meanHz = 0.0;   // where the tracked fundamental sat on average
+    size_t harmonics = 0;  // measured: 1 .. harmonics
+    std::vector<bool> hum; // per harmonic k at index k - 1
+    // Per harmonic: its steady power over what the analysis let through of the rest, so
+    // the canceller can follow the drift on the harmonics where the hum stands clearest.
+    std::vector<double> clarity;
+    double power = 0.0;  // of the steady hum lines: what Auto compares between the mains
+    double downDb = 0.0; // how far the steady lines stand above what their estimate lets through
 
-    // Mean power of all components: what Auto compares between the mains.
-    double power() const
+    size_t count() const
     {
-        double sum = 0.0;
-        for (const HumComponent& c : components)
-            for (const auto& a : c.amplitude)
-                sum += 2.0 * std::norm(a) / static_cast<double>(c.amplitude.size());
-        return sum;
+        size_t n = 0;
+        for (bool h : hum)
+            n += h ? 1 : 0;
+        return n;
     }
+    bool empty() const { return count() == 0; }
 };
 
 } // namespace companion

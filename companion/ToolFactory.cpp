@@ -87,15 +87,19 @@ ToolFactory::Plan ToolFactory::build(const Request& request, double sampleRate)
     Plan plan = validate(request, sampleRate);
     if (!plan.ok) return plan;
     const FrequencyRange range = rangeFor(request, sampleRate);
-    // A loudness or peak target holds only if nothing changes the level after it, so
-    // Normalize runs after every other tool; the rest keep their tool order.
-    for (const bool levelTools : {false, true})
+    // De-hum runs first: a hum line is not noise for Denoise to track, and what it leaves
+    // is cleaner to measure. A loudness or peak target holds only if nothing changes the
+    // level after it, so Normalize runs after every other tool; the rest keep their order.
+    auto rank = [](ToolKind kind) {
+        return kind == ToolKind::Dehum ? 0 : kind == ToolKind::Normalize ? 2 : 1;
+    };
+    for (int pass = 0; pass < 3; ++pass)
     {
         for (size_t i = 0; i < request.tools.size(); ++i)
         {
             if (!request.tools[i]) continue;
             const ToolEntry& entry = *ToolCatalog::find(i);
-            if ((entry.kind == ToolKind::Normalize) != levelTools) continue;
+            if (rank(entry.kind) != pass) continue;
             plan.tools.push_back(makeTool(entry.kind, request.presets[i], range));
             plan.labels.push_back(entry.name + ' ' + entry.presets[request.presets[i]]);
         }

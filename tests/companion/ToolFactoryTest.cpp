@@ -70,6 +70,13 @@ TEST(ToolFactory, NormalizeRunsLastSoItsTargetHolds)
     for (auto& tool : plan.tools)
         signal = test::runAligned(std::move(tool), signal);
     EXPECT_NEAR(loudness(signal, kRate), -16.0, 0.5);
+
+    // De-hum goes before Denoise, which should not track hum lines as noise.
+    const auto chain =
+        ToolFactory::build(process({false, true, true, true}, {0, 0, 0, 0}, 0, 24000), kRate);
+    ASSERT_TRUE(chain.ok) << chain.error;
+    EXPECT_EQ(chain.labels, (std::vector<std::string>{"De-hum 50 Hz", "Denoise Light",
+                                                      "Normalize Peak -1 dBFS"}));
 }
 
 TEST(ToolFactory, RefusesWhatItCannotDo)

@@ -1,0 +1,247 @@
+#!/usr/bin/python3
+"""De-hum per class: each case run through the built orvendal-qv with the De-hum tool alone
+and scored against the clean signal. "down" is the energy of (input - clean) over that of
+(output - clean) for the whole file; SI-SDR scores what must be kept. Music is General MIDI
+rendered by fluidsynth with fluid-soundfont-gm when installed, else notes made here.
+Then the speed (one core, taskset) and peak memory (/usr/bin/time -v) on a one-hour file.
+
+    bench/companion/quality/dehum_bench.py BUILD_DIR [--no-hour]
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import numpy as np
+import soundfile as sf
+
+RATE = 48000
+PRESETS = {'50 Hz': 0, '60 Hz': 1, 'Auto': 2}
+SOUNDFONT = '/usr/share/sounds/sf2/FluidR3_GM.sf2'
+
+
+def run(cmd):
+    subprocess.run(cmd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def write(path, x):
+    sf.write(path, np.asarray(x, dtype=np.float32), RATE, subtype='FLOAT')
+
+
+def speech(work, seconds):
+    raw = os.path.join(work, 'speech_raw.wav')
+    out = os.path.join(work, 'speech.wav')
+    text = ('The quick brown fox jumps over the lazy dog near the river bank. Please call '
+            'Stella and ask her to bring these things with her from the store.')
+    run(['espeak-ng', '-v', 'en+m3', '-w', raw, text])
+    run(['sox', raw, '-r', str(RATE), '-c', '1', '-b', '32', '-e', 'floating-point', out])
+    x = sf.read(out, dtype='float64')[0]
+    x = np.tile(x, int(np.ceil(seconds * RATE / len(x))))[:int(seconds * RATE)]
+    return 0.3 * x / np.max(np.abs(x))
+
+
+def music(work, seconds, seed=1):
+    """A few bars of piano, strings and bass at equal temperament."""
+    rng = np.random.default_rng(seed)
+    n = int(seconds * RATE)
+    scale = [0, 2, 4, 5, 7, 9, 11]
+    t = np.arange(n) / RATE
+    out = np.zeros(n)
+    beat = 0.4
+    for start in np.arange(0, seconds, beat):
+        for voice, (octave, length, gain) in enumerate([(3, 4, 0.5), (4, 1, 0.35), (5, 2, 0.25)]):
+            if voice != 1 and int(start / beat) % length:
+                continue
+            step = scale[rng.integers(len(scale))]
+            hz = 440.0 * 2 ** ((12 * (octave - 4) + step - 9) / 12)
+            i0 = int(start * RATE)
+            i1 = min(n, i0 + int(length * beat * RATE * 1.2))
+            tt = t[i0:i1] - start
+            env = np.minimum(tt / 0.01, 1) * np.exp(-tt * (2.5 if voice == 1 else 1.0))
+            tone = sum(np.sin(2 * np.pi * h * hz * tt + h) / h ** 1.5 for h in range(1, 8)
+                       if h * hz < 8000)
+            out[i0:i1] += gain * env * tone
+    return 0.3 * out / np.max(np.abs(out))
+
+
+def fluid_music(work, seconds):
+    """General MIDI through fluidsynth, if it is installed."""
+    if not (shutil.which('fluidsynth') and os.path.exists(SOUNDFONT)):
+        return None
+    mid = os.path.join(work, 'tune.mid')
+    write_midi(mid, seconds)
+    wav = os.path.join(work, 'tune.wav')
+    run(['fluidsynth', '-ni', '-r', str(RATE), '-F', wav, SOUNDFONT, mid])
+    x = sf.read(wav, dtype='float64')[0]
+    x = x.mean(axis=1) if x.ndim > 1 else x
+    x = np.tile(x, int(np.ceil(seconds * RATE / len(x))))[:int(seconds * RATE)]
+    return 0.3 * x / np.max(np.abs(x))
+
+
+def write_midi(path, seconds):
+    """A plain type-0 MIDI file: piano chords over a bass line, with strings."""
+    events = []
+    tpq = 480
+    def var(v):
+        b = [v & 0x7f]
+        v >>= 7
+        while v:
+            b.insert(0, (v & 0x7f) | 0x80)
+            v >>= 7
+        return bytes(b)
+    notes = []
+    chords = [(48, 60, 64, 67), (45, 57, 60, 64), (41, 57, 60, 65), (43, 55, 59, 62)]
+    beats = int(seconds * 2)
+    for b in range(beats):
+        chord = chords[(b // 4) % 4]
+        notes.append((b * tpq, tpq, 0, chord[1 + b % 3] + 12, 90))
+        if b % 4 == 0:
+            notes.append((b * tpq, 4 * tpq, 1, chord[0], 100))
+            for p in chord[1:]:
+                notes.append((b * tpq, 4 * tpq, 2, p, 60))
+    for tick, length, ch, p, v in notes:
+        events.append((tick, bytes([0x90 | ch, p, v])))
+        events.append((tick + length, bytes([0x80 | ch, p, 0])))
+    events.sort(key=lambda e: e[0])
+    track = bytes([0, 0xc1, 32, 0, 0xc2, 48])  # bass, strings
+    last = 0
+    for tick, data in events:
+        track += var(tick - last) + data
+        last = tick
+    track += bytes([0, 0xff, 0x2f, 0])
+    with open(path, 'wb') as f:
+        f.write(b'MThd' + (6).to_bytes(4, 'big') + (0).to_bytes(2, 'big') + (1).to_bytes(2, 'big')
+                + tpq.to_bytes(2, 'big'))
+        f.write(b'MTrk' + len(track).to_bytes(4, 'big') + track)
+
+
+def hum(seconds, mains, harmonics=10, drift=0.2, fall_db=3.0, odd_only=False, seed=0):
+    t = np.arange(int(seconds * RATE)) / RATE
+    phase = 2 * np.pi * np.cumsum(mains + drift * np.sin(2 * np.pi * t / 7.0 + seed)) / RATE
+    ks = [k for k in range(1, harmonics + 1) if not odd_only or k % 2]
+    return sum(10 ** (-fall_db * (k - 1) / 20) * np.cos(k * phase + 0.7 * k) for k in ks)
+
+
+def si_sdr(out, ref):
+    a = np.dot(out, ref) / np.dot(ref, ref)
+    return 10 * np.log10(np.sum((a * ref) ** 2) / np.sum((out - a * ref) ** 2))
+
+
+def level_db(x, hz, a, b):
+    n = np.arange(a, b)
+    w = np.hanning(b - a)
+    return 20 * np.log10(2 * abs(np.sum(w * x[a:b] * np.exp(-2j * np.pi * hz * n / RATE))) / w.sum())
+
+
+class Qv:
+    def __init__(self, build, work):
+        self.exe = os.path.join(build, 'companion', 'orvendal-qv')
+        self.work = work
+
+    def dehum(self, x, preset):
+        iface = os.path.join(self.work, 'Orvendal_interface_0.wav')
+        write(iface, x)
+        line = ('{request:"process", tools:[false,false,false,true], presets: [0,0,0,%d],'
+                'rangeLow: 0, rangeHigh: 24000, input: "%s"}' % (PRESETS[preset], iface))
+        run([self.exe, '--request', line])
+        return sf.read(iface, dtype='float64')[0]
+
+
+def down_db(x, out, clean):
+    return 10 * np.log10(np.sum((x - clean) ** 2) / (np.sum((out - clean) ** 2) + 1e-30))
+
+
+def main():
+    build = os.path.abspath(sys.argv[1])
+    work = tempfile.mkdtemp(prefix='dehum_bench_')
+    qv = Qv(build, work)
+    rows = []
+
+    def hum_case(name, clean, noise, presets):
+        x = clean + noise
+        for p in presets:
+            out = qv.dehum(x, p)
+            kept = si_sdr(out, clean) if np.any(clean) else float('nan')
+            rows.append((name, p, down_db(x, out, clean), kept))
+
+    def keep_case(name, x, presets):
+        for p in presets:
+            out = qv.dehum(x, p)
+            rows.append((name, p, float('nan'), si_sdr(out, x)))
+
+    sp60 = speech(work, 60)
+    sp = sp60[:12 * RATE]
+    mus = fluid_music(work, 30)
+    source = 'fluidsynth GM' if mus is not None else 'synthesised notes'
+    if mus is None:
+        mus = music(work, 30)
+    rms = lambda v: np.sqrt(np.mean(v ** 2))
+    n10 = 10 * RATE
+    sine50 = 0.1 * np.sin(2 * np.pi * 50 * np.arange(n10) / RATE)
+    hum_case('pure 50 Hz sine, 10 s', np.zeros(n10), sine50, ['50 Hz', 'Auto'])
+    sine60s = 0.1 * np.sin(2 * np.pi * 50 * np.arange(60 * RATE) / RATE)
+    hum_case('pure 50 Hz sine, 60 s', np.zeros(60 * RATE), sine60s, ['50 Hz', 'Auto'])
+    steady = 0.02 * hum(60, 50, drift=0.0)
+    hum_case('steady hum alone, 60 s', np.zeros(len(steady)), steady, ['50 Hz', 'Auto'])
+    hum_case('steady hum alone, 10 s', np.zeros(n10), steady[:n10], ['50 Hz'])
+    for mains in (50, 60):
+        h = hum(12, mains)
+        h *= rms(sp) / rms(h) * 10 ** (-10 / 20)
+        hum_case('speech + drifting %d Hz hum' % mains, sp, h, ['%d Hz' % mains, 'Auto'])
+    buzz = hum(12, 60, harmonics=40, fall_db=0.5, drift=0.05)
+    buzz *= rms(sp) / rms(buzz) * 10 ** (-10 / 20)
+    hum_case('speech + 60 Hz buzz, 40 harmonics', sp, buzz, ['60 Hz', 'Auto'])
+    odd = hum(12, 50, harmonics=60, fall_db=0.4, drift=0.05, odd_only=True)
+    odd *= rms(sp) / rms(odd) * 10 ** (-10 / 20)
+    hum_case('speech + 50 Hz odd buzz to 3 kHz', sp, odd, ['50 Hz'])
+    for seconds in (2, 1):
+        clip = sp[RATE // 2:RATE // 2 + seconds * RATE]
+        h = hum(seconds, 50)
+        h *= rms(clip) / rms(h) * 10 ** (-10 / 20)
+        hum_case('speech clip %d s + 50 Hz hum' % seconds, clip, h, ['50 Hz', 'Auto'])
+    m = mus[:20 * RATE]
+    h = hum(20, 50, seed=2)
+    h *= rms(m) / rms(h) * 10 ** (-15 / 20)
+    hum_case('music + drifting 50 Hz hum', m, h, ['50 Hz', 'Auto'])
+    keep_case('hum-free music', m, ['50 Hz', '60 Hz', 'Auto'])
+    keep_case('hum-free speech', sp, ['50 Hz', '60 Hz', 'Auto'])
+
+    print('De-hum per class (music: %s)' % source)
+    print('  %-36s %-6s %10s %12s' % ('class', 'preset', 'hum down', 'kept SI-SDR'))
+    for name, p, down, kept in rows:
+        print('  %-36s %-6s %10s %12s' % (name, p, '' if np.isnan(down) else '%.1f dB' % down,
+                                          '' if np.isnan(kept) else '%.1f dB' % kept))
+    for hz in (1000, 400):
+        for mains in ('50 Hz', '60 Hz'):
+            for with_hum in (False, True):
+                x = 0.1 * np.sin(2 * np.pi * hz * np.arange(n10) / RATE)
+                if with_hum:
+                    x = x + 0.02 * hum(10, int(mains[:2]))[:n10]
+                out = qv.dehum(x, mains)
+                change = level_db(out, hz, n10 // 4, 3 * n10 // 4) - level_db(x, hz, n10 // 4, 3 * n10 // 4)
+                print('  %4d Hz tone at -20 dBFS%-9s %-6s: level change %+.2f dB'
+                      % (hz, ' with hum' if with_hum else '', mains, change))
+
+    if '--no-hour' not in sys.argv:
+        hour = os.path.join(work, 'Orvendal_interface_0.wav')
+        run(['sox', '-R', '-n', '-r', str(RATE), '-c', '1', '-b', '32', '-e', 'floating-point',
+             hour, 'synth', '3600', 'sine', '50.05', 'pinknoise', 'remix', '-', 'vol', '0.1'])
+        line = ('{request:"process", tools:[false,false,false,true], presets: [0,0,0,2],'
+                'rangeLow: 0, rangeHigh: 24000, input: "%s"}' % hour)
+        start = time.perf_counter()
+        done = subprocess.run(['/usr/bin/time', '-v', 'taskset', '-c', '0', qv.exe, '--request', line],
+                              capture_output=True, text=True)
+        wall = time.perf_counter() - start
+        peak = re.search(r'Maximum resident set size \(kbytes\): (\d+)', done.stderr)
+        cpu = sum(float(m) for m in re.findall(r'(?:User|System) time \(seconds\): ([\d.]+)', done.stderr))
+        print('  one hour (pink noise + 50.05 Hz), Auto: %.0fx real time on one core (CPU time; '
+              '%.0fx by the clock, file reading and writing included), peak RSS %.1f MB'
+              % (3600 / cpu, 3600 / wall, int(peak.group(1)) / 1024 if peak else float('nan')))
+    shutil.rmtree(work)
+
+
+if __name__ == '__main__':
+    main()

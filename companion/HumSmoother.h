@@ -1,0 +1,49 @@
+#pragma once
+
+#include "HumTracker.h"
+
+#include <complex>
+#include <cstddef>
+#include <deque>
+#include <vector>
+
+namespace companion
+{
+
+// The steady part of every harmonic: a Hann-weighted mean of its hop amplitudes over
+// `halfWidth` hops either side, each turned back first by the drift left over between
+// the hops (pooled over the steady low harmonics), so that a line that follows the hum
+// adds up while a tone that does not follow it, or speech passing through, averages away.
+// Hops outside the input weigh nothing, so the ends are measured on what there is.
+class HumSmoother
+{
+public:
+    struct Centre
+    {
+        HumTracker::Hop hop;                     // as measured
+        std::vector<std::complex<float>> steady; // per harmonic
+        double share = 1.0; // of white noise the plain mean kept at this centre
+    };
+
+    // `robustPasses`: rounds of leaning away from hops that stray from the mean.
+    explicit HumSmoother(size_t halfWidth, int robustPasses = 0);
+
+    // Adds the next hop; returns true when the hop halfWidth back is complete (centre()).
+    bool push(const HumTracker::Hop& hop);
+    const Centre& centre() const { return centre_; }
+    // The share of white noise a hop's worth of measurement keeps through the mean.
+    double noiseShare() const;
+
+private:
+    size_t half_;
+    int robustPasses_;
+    std::vector<double> window_;
+    std::deque<HumTracker::Hop> hops_;
+    std::deque<double> turns_; // drift left over from the hop before, in radians of the fundamental
+    size_t pushed_ = 0;
+    Centre centre_;
+    std::vector<std::complex<double>> turned_;
+    std::vector<double> misses_;
+};
+
+} // namespace companion
