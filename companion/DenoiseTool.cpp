@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace companion
 {
@@ -95,8 +96,24 @@ void DenoiseTool::finishAnalysis()
     high_.setExponent(exponent_);
 }
 
+std::string DenoiseTool::finding() const
+{
+    if (exponent_ == 0.0)
+        return "the noise moves too much to tell it from the signal (other voices, or noise that "
+               "swings, starts or stops): nothing removed, left as it was";
+    const double removed =
+        energyOut_ > 0.0 && energyIn_ > energyOut_ ? 10.0 * std::log10(energyIn_ / energyOut_)
+                                                   : 0.0;
+    char text[160];
+    std::snprintf(text, sizeof text, "%s noise learnt from the whole file; %.1f dB removed",
+                  exponent_ < 1.0 ? "unsteady" : "steady", removed);
+    return text;
+}
+
 void DenoiseTool::reset()
 {
+    energyIn_ = 0.0;
+    energyOut_ = 0.0;
     bypass_.reset();
     low_.reset();
     high_.reset();
@@ -109,9 +126,13 @@ void DenoiseTool::process(const float* in, float* out, size_t count)
         bypass_.process(in, out, count);
         return;
     }
+    for (size_t i = 0; i < count; ++i)
+        energyIn_ += static_cast<double>(in[i]) * in[i];
     between_.resize(count);
     low_.process(in, between_.data(), count);
     high_.process(between_.data(), out, count);
+    for (size_t i = 0; i < count; ++i)
+        energyOut_ += static_cast<double>(out[i]) * out[i];
 }
 
 } // namespace companion

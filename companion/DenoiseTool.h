@@ -30,6 +30,7 @@ public:
     bool needsAnalysis() const override { return true; }
     void analyze(const float* in, size_t count) override;
     void finishAnalysis() override;
+    std::string finding() const override;
 
     // What the gains are raised to once the noise is learnt: 1 for stationary noise, down
     // to 0 (nothing removed) for noise that strays as far as babble.
@@ -48,6 +49,9 @@ private:
     DelayLine bypass_;
     std::vector<float> between_;
     double exponent_ = 1.0;
+    // Energy in and out of the last run, for the finding.
+    double energyIn_ = 0.0;
+    double energyOut_ = 0.0;
 };
 
 } // namespace companion

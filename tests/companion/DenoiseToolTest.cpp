@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+
 namespace companion
 {
 namespace
@@ -130,6 +133,7 @@ TEST(DenoiseTool, PassesCleanSoundAndOtherVoicesAsTheyCame)
     // Clean voiced sound after digital silence: no noise to remove, nearly untouched.
     const std::vector<float> clean = voiced();
     double exponent = -1.0;
+    std::string finding;
     auto run = [&](const std::vector<float>& x)
     {
         AlignedStage stage(std::make_unique<DenoiseTool>(DenoiseTool::presetStrength(1),
@@ -140,6 +144,7 @@ TEST(DenoiseTool, PassesCleanSoundAndOtherVoicesAsTheyCame)
         std::vector<float> out;
         stage.push(x.data(), x.size(), out);
         stage.finish(out);
+        finding = stage.tool().finding();
         return out;
     };
     EXPECT_GE(test::siSdr(run(clean), clean), 45.0);
@@ -155,12 +160,20 @@ TEST(DenoiseTool, PassesCleanSoundAndOtherVoicesAsTheyCame)
     ASSERT_EQ(y.size(), babble.size());
     for (size_t i = 0; i < y.size(); ++i)
         ASSERT_EQ(y[i], babble[i]) << i;
+    // The report must not call an untouched file denoised.
+    EXPECT_NE(finding.find("nothing removed"), std::string::npos) << finding;
 
     // White noise is as steady as noise gets: the gains apply in full.
     std::vector<float> noisy = clean;
     test::add(noisy, test::noise(0.022, kCount, 5));
     run(noisy);
     EXPECT_EQ(exponent, 1.0);
+    double removed = 0.0;
+    ASSERT_EQ(std::sscanf(finding.c_str(), "steady noise learnt from the whole file; %lf dB removed",
+                          &removed),
+              1)
+        << finding;
+    EXPECT_GT(removed, 1.0) << finding;
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 #!/usr/bin/python3
 """Companion sound quality, side by side with the open denoisers: speech made by espeak-ng
 mixed with white, pink, brown-plus-hum and babble noise at 0, 5 and 10 dB SNR, run through
-FFmpeg arnndn (RNNoise), speexdsp's preprocessor, sox noisered and our Denoise presets; each
-output aligned to the clean speech and scored with SI-SDR gain and STOI. The real-time
-factor is each denoiser's CPU time on one core (pinned with taskset) for all the noisy cases
-in one file, so that program start-up does not count. Then De-hum on speech, speech with
-drifting hum and a 1 kHz tone.
+FFmpeg arnndn (RNNoise), speexdsp's preprocessor, sox noisered, FFmpeg afftdn and our Denoise
+presets; each output aligned to the clean speech and scored with SI-SDR gain and STOI. Then
+classes made here, each with its mean and worst case: noise swinging +-3/6/12 dB at 0.1-0.5 Hz,
+noise starting and stopping mid-file, noise changing colour, clean speech, and music rendered
+by fluidsynth from MIDI files written here with light hiss. The speed table is each
+denoiser's CPU time on one core (pinned with taskset) over 10 minutes of pink noise and over
+all the noisy speech cases in one file, so that program start-up does not count. Then De-hum
+on speech, speech with drifting hum and a 1 kHz tone.
 
     bench/companion/quality/quality.py BUILD_DIR
 """
@@ -110,7 +113,8 @@ class Denoisers:
         self.speex = os.path.join(work, 'speex_denoise')
         run(['cc', '-O2', '-o', self.speex, os.path.join(HERE, 'speex_denoise.c'), '-lspeexdsp'])
         self.names = ['RNNoise (arnndn)', 'speexdsp -25 dB', 'sox noisered 0.21',
-                      'qv Denoise Light', 'qv Denoise Medium', 'qv Denoise Strong']
+                      'FFmpeg afftdn tn=1', 'qv Denoise Light', 'qv Denoise Medium',
+                      'qv Denoise Strong']
 
     def qv_run(self, src, tools, presets):
         iface = os.path.join(self.work, 'Orvendal_interface_0.wav')
@@ -124,6 +128,9 @@ class Denoisers:
         out = os.path.join(self.work, 'out.wav')
         if name.startswith('RNNoise'):
             seconds = timed(self.pin + ['ffmpeg', '-y', '-i', src, '-af', 'arnndn=m=' + MODEL, '-c:a',
+                             'pcm_f32le', out])
+        elif name.startswith('FFmpeg afftdn'):
+            seconds = timed(self.pin + ['ffmpeg', '-y', '-i', src, '-af', 'afftdn=tn=1', '-c:a',
                              'pcm_f32le', out])
         elif name.startswith('speexdsp'):
             pipe = ('sox "%s" -t s16 -r %d -c 1 - | "%s" %d -25 | sox -t s16 -r %d -c 1 - '
@@ -140,21 +147,27 @@ class Denoisers:
             return self.qv_run(src, 'false,false,true', '0,0,%d' % preset)
         return sf.read(out, dtype='float64')[0], seconds
 
-    def realtime_factors(self, noisy_cases):
-        """Seconds of audio per CPU second on one core, all cases in one file."""
-        src = os.path.join(self.work, 'all_cases.wav')
-        joined = np.concatenate(noisy_cases)
-        write(src, joined)
+    def cpu_times(self, signal, tag):
+        """CPU seconds of each denoiser on one core over `signal` in one file."""
+        src = os.path.join(self.work, tag + '.wav')
+        write(src, signal)
         self.pin = ['taskset', '-c', '0']
-        factors = {}
+        times = {}
         try:
             for name in self.names:
                 before = cpu_seconds()
                 self.run(name, src)
-                factors[name] = len(joined) / RATE / (cpu_seconds() - before)
+                times[name] = cpu_seconds() - before
         finally:
             self.pin = []
-        return factors
+        os.remove(src)
+        return times
+
+    def realtime_factors(self, noisy_cases):
+        """Seconds of audio per CPU second on one core, all cases in one file."""
+        joined = np.concatenate(noisy_cases)
+        times = self.cpu_times(joined, 'all_cases')
+        return {name: len(joined) / RATE / t for name, t in times.items()}
 
 
 def align(out, ref, max_lag=2400):
@@ -205,6 +218,7 @@ def denoise_table(den, work):
                     rows[name].append((gain, score, seconds))
                     print('%-10s %-4d %-20s %+9.2f %7.3f %8.3f' % (kind, snr, name, gain, score, seconds))
     factors = den.realtime_factors(noisy_cases)
+    speech_seconds = sum(len(c) for c in noisy_cases) / RATE
     print('\n| denoiser | mean SI-SDR gain | mean STOI | worst STOI - input | mean time per case |'
           ' real-time factor, one core |')
     print('|---|---|---|---|---|---|')
@@ -225,7 +239,190 @@ def denoise_table(den, work):
         out, _ = den.qv_run(src, 'false,false,true', '0,0,1')
         print('clean speech %d through Denoise Medium: SI-SDR %.1f dB against its input'
               % (i, si_sdr(align(out, clean), clean)))
-    return cleans
+    return cleans, factors, speech_seconds
+
+
+def swinging(noise, depth_db, hz, phase=0.0):
+    t = np.arange(len(noise)) / RATE
+    return noise * 10 ** (depth_db / 20 * np.sin(2 * np.pi * hz * t + phase))
+
+
+def gated(noise, start, stop):
+    """Noise only between the fractions start and stop of the file, with 20 ms ramps."""
+    n = len(noise)
+    env = np.zeros(n)
+    a, b = int(max(0.0, start) * n), int(min(1.0, stop) * n)
+    env[a:b] = 1.0
+    ramp = int(0.02 * RATE)
+    env = np.convolve(env, np.ones(ramp) / ramp, mode='same')
+    return noise * env
+
+
+def recoloured(first, second):
+    """`first` turning into `second` over two seconds at the middle, each at unit power."""
+    n = len(first)
+    first = first / np.std(first)
+    second = second / np.std(second)
+    w = np.clip((np.arange(n) - n / 2) / (2 * RATE) + 0.5, 0, 1)
+    return np.sqrt(1 - w) * first + np.sqrt(w) * second
+
+
+def midi_file(path, program, notes):
+    """A one-track MIDI file: `notes` as (start beat, length in beats, key), 120 bpm."""
+    events = []
+    for start, length, key in notes:
+        events.append((int(start * 480), 0x90, key, 80))
+        events.append((int((start + length) * 480), 0x80, key, 0))
+    events.sort()
+    body = bytearray([0x00, 0xC0, program])
+    now = 0
+    for tick, status, key, vel in events:
+        delta = tick - now
+        now = tick
+        var = [delta & 0x7F]
+        delta >>= 7
+        while delta:
+            var.insert(0, 0x80 | (delta & 0x7F))
+            delta >>= 7
+        body += bytes(var) + bytes([status, key, vel])
+    body += bytes([0x00, 0xFF, 0x2F, 0x00])
+    with open(path, 'wb') as f:
+        f.write(b'MThd' + (6).to_bytes(4, 'big') + (0).to_bytes(2, 'big') + (1).to_bytes(2, 'big')
+                + (480).to_bytes(2, 'big'))
+        f.write(b'MTrk' + len(body).to_bytes(4, 'big') + bytes(body))
+
+
+def music(work):
+    """Piano, strings and flute phrases rendered by fluidsynth with the GM soundfont."""
+    font = '/usr/share/sounds/sf2/FluidR3_GM.sf2'
+    melody = [(i * 0.5, 0.5, k) for i, k in enumerate([60, 64, 67, 72, 71, 67, 64, 62] * 2)]
+    chords = [(b, 4, k) for b, root in ((0, 48), (4, 53), (8, 55), (12, 48))
+              for k in (root, root + 4, root + 7)]
+    pieces = [(0, melody + chords), (48, chords + [(b, 4, k + 24) for b, _, k in chords[::3]]),
+              (73, melody)]
+    out = []
+    for i, (program, notes) in enumerate(pieces):
+        mid = os.path.join(work, 'music%d.mid' % i)
+        wav = os.path.join(work, 'music%d.wav' % i)
+        midi_file(mid, program, notes)
+        run(['fluidsynth', '-ni', '-g', '0.6', '-r', str(RATE), '-F', wav, font, mid])
+        x = sf.read(wav, dtype='float64')[0]
+        x = x.mean(axis=1) if x.ndim > 1 else x
+        out.append(x[:int(8.5 * RATE)])
+    return out
+
+
+def safe_stoi(clean, degraded):
+    try:
+        return stoi(clean, degraded, RATE)
+    except (ValueError, IndexError, np.AxisError):  # nothing left once silence is dropped
+        return float('nan')
+
+
+def score_case(den, clean, noisy, work, active):
+    """SI-SDR gain, STOI change and output SI-SDR of every denoiser on one case."""
+    src = os.path.join(work, 'case.wav')
+    write(src, noisy)
+    base = si_sdr(noisy[active], clean[active])
+    base_stoi = safe_stoi(clean[active], noisy[active])
+    result = {}
+    for name in den.names:
+        out, _ = den.run(name, src)
+        out = align(out, clean)
+        sdr = si_sdr(out[active], clean[active])
+        result[name] = (sdr - base, safe_stoi(clean[active], out[active]) - base_stoi, sdr)
+    return base, result
+
+
+def moving_table(den, work, cleans):
+    """Noise that moves: level swings, starts and stops, colour changes; then clean speech and
+    music with light hiss. Per class, each denoiser's mean and worst case."""
+    lead = int(LEAD_IN * RATE)
+    gap = np.zeros(int(0.3 * RATE))
+    speech = np.concatenate([np.zeros(lead)] + [np.concatenate([c, gap]) for c in cleans])
+    n = len(speech)
+    seconds = n / RATE + 0.1
+    kinds = {k: sox_noise(k, seconds, work, i + 5)[:n]
+             for i, k in enumerate(['whitenoise', 'pinknoise', 'brownnoise'])}
+    classes = {}
+    for depth in (3, 6, 12):
+        classes['swing +-%d dB' % depth] = [
+            swinging(kinds[k], depth, hz, ph) for k, hz, ph in
+            (('brownnoise', 0.1, 0.0), ('pinknoise', 0.3, 1.0), ('whitenoise', 0.5, 2.0))]
+    classes['start/stop'] = [gated(kinds['whitenoise'], 0.4, 1.1), gated(kinds['pinknoise'], -0.1, 0.6),
+                             gated(kinds['brownnoise'], 0.3, 0.7)]
+    classes['colour change'] = [recoloured(kinds['whitenoise'], kinds['brownnoise']),
+                                recoloured(kinds['brownnoise'], kinds['pinknoise']),
+                                recoloured(kinds['pinknoise'], kinds['whitenoise'])]
+    names = den.names
+    summary = []
+    print('\nMoving noise, speech at 5 dB SNR (per file), SI-SDR gain dB / STOI change')
+    for cls, noise_list in classes.items():
+        rows = {name: [] for name in names}
+        for noise in noise_list:
+            ref, noisy = mix(speech, noise, 5)
+            _, res = score_case(den, ref, noisy, work, slice(lead, n))
+            for name in names:
+                rows[name].append(res[name])
+        summary.append((cls, rows))
+    # Clean speech, and music with hiss 30 dB under it: output SI-SDR against the clean.
+    clean_rows = {name: [] for name in names}
+    for c in cleans:
+        x = np.concatenate([np.zeros(lead), c]) * 0.3
+        _, res = score_case(den, x, x, work, slice(0, len(x)))
+        for name in names:
+            clean_rows[name].append(res[name])
+    music_rows = {name: [] for name in names}
+    music_base = []
+    for piece in music(work):
+        hiss = sox_noise('whitenoise', len(piece) / RATE + 0.1, work, 11)[:len(piece)]
+        ref, noisy = mix(piece, hiss, 30)
+        base, res = score_case(den, ref, noisy, work, slice(0, len(ref)))
+        music_base.append(base)
+        for name in names:
+            music_rows[name].append(res[name])
+    print('| class | ' + ' | '.join(names) + ' |')
+    print('|---|' + '---|' * len(names))
+    for cls, rows in summary:
+        print('| %s (mean / worst) | ' % cls + ' | '.join(
+            '%+.1f / %+.1f dB, STOI %+.3f' % (np.mean([r[0] for r in rows[nm]]),
+                                             np.min([r[0] for r in rows[nm]]),
+                                             np.mean([r[1] for r in rows[nm]])) for nm in names) + ' |')
+    allrows = {nm: sum((rows[nm] for _, rows in summary), []) for nm in names}
+    print('| all moving (mean / worst) | ' + ' | '.join(
+        '%+.1f / %+.1f dB, STOI %+.3f' % (np.mean([r[0] for r in allrows[nm]]),
+                                         np.min([r[0] for r in allrows[nm]]),
+                                         np.mean([r[1] for r in allrows[nm]])) for nm in names) + ' |')
+    print('| clean speech, SI-SDR out (mean / worst) | ' + ' | '.join(
+        '%.1f / %.1f dB' % (np.mean([r[2] for r in clean_rows[nm]]), np.min([r[2] for r in clean_rows[nm]]))
+        for nm in names) + ' |')
+    print('| music + hiss 30 dB under (input %.1f dB), SI-SDR out (mean / worst) | '
+          % np.mean(music_base) + ' | '.join(
+        '%.1f / %.1f dB' % (np.mean([r[2] for r in music_rows[nm]]), np.min([r[2] for r in music_rows[nm]]))
+        for nm in names) + ' |')
+    print('music input SI-SDR per piece: ' + ', '.join('%.1f' % b for b in music_base))
+
+
+def speed_table(den, factors, speech_seconds):
+    """CPU seconds on one core: 10 minutes of pink noise, and all the speech-in-noise cases."""
+    n = 600 * RATE
+    pink = np.random.default_rng(3).standard_normal(n)
+    # Pink by filtering white (Paul Kellet's economy filter is enough here).
+    from scipy.signal import lfilter
+    pink = lfilter([0.049922035, -0.095993537, 0.050612699, -0.004408786],
+                   [1, -2.494956002, 2.017265875, -0.522189400], pink)
+    pink *= 0.05 / np.std(pink)
+    times = den.cpu_times(pink, 'pink10min')
+    print('\n| denoiser | 10 min pink noise, CPU s | real-time | speech in noise (%.0f s), CPU s |'
+          ' real-time |' % speech_seconds)
+    print('|---|---|---|---|---|')
+    for name in den.names:
+        print('| %s | %.2f | %.0fx | %.2f | %.0fx |' % (
+            name, times[name], 600 / times[name], speech_seconds / factors[name], factors[name]))
+    sox = 'sox noisered 0.21'
+    med = 'qv Denoise Medium'
+    print('Denoise Medium vs sox noisered: %.1fx as fast on pink noise, %.1fx on speech in noise'
+          % (times[sox] / times[med], factors[med] / factors[sox]))
 
 
 def level_db(x, hz, lo, hi):
@@ -271,7 +468,9 @@ def main():
     work = tempfile.mkdtemp(prefix='qv-quality-')
     try:
         den = Denoisers(build, work)
-        cleans = denoise_table(den, work)
+        cleans, factors, speech_seconds = denoise_table(den, work)
+        moving_table(den, work, cleans)
+        speed_table(den, factors, speech_seconds)
         dehum_figures(den, work, cleans)
     finally:
         shutil.rmtree(work)
