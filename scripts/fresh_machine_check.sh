@@ -115,47 +115,52 @@ inside() {
     return $status
 }
 
-if [[ "${1:-}" == "--inside" ]]; then
-    shift
-    root=$1 mirror=$2 shared=$3
-    shift 3
-    inside "$root" "$mirror" "$@"
-    exit $?
-fi
-
 # ---- outside: checks, the namespace, then removing the root ----
-[[ $(id -u) -eq 0 ]] || fail "run as root (debootstrap, chroot and namespaces need it)"
-shared=$(cd "${SHARED_DIR:-$repo/../shared}" 2>/dev/null && pwd) || fail "no ../shared beside the checkout (set SHARED_DIR)"
-"$repo/scripts/setup.sh"
-mirror=${FRESH_ROOT_MIRROR:-$(apt_mirror)}
-[[ -n "$mirror" ]] || fail "no Debian $suite mirror in /etc/apt/sources.list*"
-# No registry, no check: a skipped run would prove nothing.
-wget -q -T 30 -t 2 -O /dev/null "$mirror/dists/$suite/Release" ||
-    fail "cannot reach Debian's package registry at $mirror"
-if [[ -n "$(git -C "$repo" status --porcelain --untracked-files=no)" ]]; then
-    say "note: uncommitted changes are not tested; the root gets commit $(git -C "$repo" rev-parse --short HEAD)"
-fi
-
-mkdir -p "$cache/archives/partial"
-root=$(mktemp -d /var/tmp/orvendal-fresh-root.XXXXXX)
-# It becomes the root's "/": mktemp's 0700 would shut out apt's _apt user and every other.
-chmod 755 "$root"
-remove_root() {
-    # The namespace's mounts ended with it; anything still mounted below the root is left alone.
-    if findmnt -rn -o TARGET | grep -q "^$root/"; then
-        echo "fresh-root: mounts remain under $root; not removing it:" >&2
-        findmnt -rn -o TARGET | grep "^$root/" >&2
-        return 1
+# All in one function, read whole before it runs: a run lasts long enough for the file to change.
+main() {
+    if [[ "${1:-}" == "--inside" ]]; then
+        shift
+        root=$1 mirror=$2 shared=$3
+        shift 3
+        inside "$root" "$mirror" "$@"
+        exit $?
     fi
-    rm -rf --one-file-system "$root" "$root".*.log
-}
-trap remove_root EXIT
 
-start=$SECONDS
-say "mirror $mirror, cache $cache, root $root"
-set +e
-unshare -m -p -f --mount-proc "$self" --inside "$root" "$mirror" "$shared" "$@"
-rc=$?
-set -e
-say "step took $(minutes $((SECONDS - start)))"
-exit $rc
+    [[ $(id -u) -eq 0 ]] || fail "run as root (debootstrap, chroot and namespaces need it)"
+    shared=$(cd "${SHARED_DIR:-$repo/../shared}" 2>/dev/null && pwd) || fail "no ../shared beside the checkout (set SHARED_DIR)"
+    "$repo/scripts/setup.sh"
+    mirror=${FRESH_ROOT_MIRROR:-$(apt_mirror)}
+    [[ -n "$mirror" ]] || fail "no Debian $suite mirror in /etc/apt/sources.list*"
+    # No registry, no check: a skipped run would prove nothing.
+    wget -q -T 30 -t 2 -O /dev/null "$mirror/dists/$suite/Release" ||
+        fail "cannot reach Debian's package registry at $mirror"
+    if [[ -n "$(git -C "$repo" status --porcelain --untracked-files=no)" ]]; then
+        say "note: uncommitted changes are not tested; the root gets commit $(git -C "$repo" rev-parse --short HEAD)"
+    fi
+
+    mkdir -p "$cache/archives/partial"
+    root=$(mktemp -d /var/tmp/orvendal-fresh-root.XXXXXX)
+    # It becomes the root's "/": mktemp's 0700 would shut out apt's _apt user and every other.
+    chmod 755 "$root"
+    remove_root() {
+        # The namespace's mounts ended with it; anything still mounted below the root is left alone.
+        if findmnt -rn -o TARGET | grep -q "^$root/"; then
+            echo "fresh-root: mounts remain under $root; not removing it:" >&2
+            findmnt -rn -o TARGET | grep "^$root/" >&2
+            return 1
+        fi
+        rm -rf --one-file-system "$root" "$root".*.log
+    }
+    trap remove_root EXIT
+
+    start=$SECONDS
+    say "mirror $mirror, cache $cache, root $root"
+    set +e
+    unshare -m -p -f --mount-proc "$self" --inside "$root" "$mirror" "$shared" "$@"
+    rc=$?
+    set -e
+    say "step took $(minutes $((SECONDS - start)))"
+    exit $rc
+}
+
+main "$@"; exit $?
