@@ -8,7 +8,6 @@
 #include "AAX_CHostServices.h"
 #include "AAX_Errors.h"
 #include "AAX_IController.h"
-#include "CompanionFailureAnswer.h"
 #include "CompanionLink.h"
 #include "DocumentsFolder.h"
 #include "FilePaths.h"
@@ -17,7 +16,9 @@
 #include "OfflineParameterIDs.h"
 #include "OfflineStatus.h"
 #include "ProcessRequest.h"
+#include "ProgressAnswer.h"
 #include "ReportAnswer.h"
+#include "StatusTrace.h"
 
 AAX_IHostProcessor* DemoDelay_HostProcessor::Create()
 {
@@ -250,15 +251,22 @@ int32 DemoDelay_HostProcessor::RequestExternalAudioProcessing(int32)
     // A companion that stopped (or was stopped) before its end closes without a word and
     // leaves the file as it was given: rendering that would pass the input off as processed.
     if (status == kStatusNone && mStamp.Changed(mInterfaceFilePath)) return 0;
-    if (status == kStatusCompanionFailed) TraceCompanionFailure(answer.reason);
-    Fail(status == kStatusNone ? kStatusNotProcessed : status);
+    const int32 code = status == kStatusNone ? kStatusNotProcessed : status;
+    if (code == kStatusCompanionFailed) TraceFailure(code, answer.reason);
+    if (code == kStatusNotProcessed)
+        TraceFailure(code, "it sent no report line and left the file as it was given");
+    if (code == kStatusStoppedAnswering)
+        TraceFailure(code, "it sent progress, then nothing for " +
+                               std::to_string(ProgressAnswer::kSilenceMs / 1000) + " s");
+    Fail(code);
     return request.rangeCheckResult;
 }
 
-void DemoDelay_HostProcessor::TraceCompanionFailure(const std::string& reason) const
+void DemoDelay_HostProcessor::TraceFailure(int32 code, const std::string& reason) const
 {
-    AAX_CHostServices::Trace(AAX_eTracePriorityHost_High, "%s%s",
-                             CompanionFailureAnswer::kTracePrefix, reason.c_str());
+    const char* leadIn = StatusTrace::LeadIn(code);
+    AAX_CHostServices::Trace(AAX_eTracePriorityHost_High, "%s%s%s", leadIn ? leadIn : "",
+                             StatusTrace::kSeparator, reason.c_str());
 }
 
 void DemoDelay_HostProcessor::TraceCompanionReport(const std::string& report) const

@@ -523,3 +523,31 @@ TEST_F(HostProcessorRun, ALinkAtTheInterfacePathIsReplacedAndItsTargetLeftAlone)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(HostProcessorRun, ProgressLinesCountTowardNoLimitAndWithoutProofTheTraceSaysWhy)
+{
+    AAX_CHostServices::Set(host.Context());
+    std::string progress;
+    while (progress.size() < 200 * 1024)
+        progress += "{\"progress\":0.500}\n";
+    companion.SetBehaviour(FaultCompanion::Behaviour::kAnswerParameters);
+    companion.SetAnswer(progress + "{\"report\":\"Gain +3 dB: done\"}\n" + progress);
+    ASSERT_TRUE(companion.Start());
+    Run();
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(host.Services().TraceLog().back().text,
+              "the companion processed the file: Gain +3 dB: done");
+
+    companion.SetAnswer(progress);
+    Run();
+    AAX_CHostServices::Set(nullptr);
+    ExpectPassThroughWith(kStatusNotProcessed);
+    EXPECT_EQ(host.Services().TraceLog().back().text,
+              "the companion closed without processing the file: it sent no report line and "
+              "left the file as it was given");
+}
+
+} // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -236,6 +237,21 @@ TEST_F(OfflineEndToEnd, EveryFailureAHostOrACompanionCanCauseRendersTheInput)
     Run();
     ExpectUnchangedWith(25, "no documents folder");
     EXPECT_EQ(companion.Requests().size(), requests);
+}
+
+TEST_F(OfflineEndToEnd, ACompanionSilentAfterProgressGives29AndTheInputWithinTheLimit)
+{
+    companion.SetBehaviour(FaultCompanion::Behaviour::kGoSilent);
+    companion.SetAnswer("{\"progress\":0.100}\n{\"progress\":0.2");
+    ASSERT_TRUE(companion.Start());
+    const auto start = std::chrono::steady_clock::now();
+    Run();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ExpectUnchangedWith(29, "silent after progress");
+    EXPECT_GE(seconds, 30.0);
+    EXPECT_LT(seconds, 35.0);
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
 }
 
 } // namespace
