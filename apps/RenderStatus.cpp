@@ -31,7 +31,7 @@ constexpr Entry kMessages[] = {
     {kStatusReceive, "the companion's reply could not be read"},
     {kStatusCreateFile, StatusTrace::kNoFolder},
     {kStatusCompleteFile, "the interface file could not be completed"},
-    {kStatusAppendSlice, "the selection could not be written to the interface file"},
+    {kStatusAppendSlice, StatusTrace::kTooLong},
     {kStatusNotProcessed, StatusTrace::kNotProcessed},
     {kStatusStoppedAnswering, StatusTrace::kStoppedAnswering},
 };

@@ -12,6 +12,7 @@ namespace StatusTrace
 
 constexpr const char* kCompanionFailed = "the companion could not process the file";
 constexpr const char* kNoFolder = "the interface file could not be created";
+constexpr const char* kTooLong = "the selection could not be written to the interface file";
 constexpr const char* kNotProcessed = "the companion closed without processing the file";
 constexpr const char* kStoppedAnswering = "the companion stopped answering";
 constexpr const char* kSeparator = ": ";
@@ -25,6 +26,8 @@ constexpr const char* LeadIn(std::int32_t code)
         return kCompanionFailed;
     case kStatusCreateFile:
         return kNoFolder;
+    case kStatusAppendSlice:
+        return kTooLong;
     case kStatusNotProcessed:
         return kNotProcessed;
     case kStatusStoppedAnswering:

@@ -12,6 +12,7 @@
 #include "FaultCompanion.h"
 #include "HostProcessorDelegate.h"
 #include "HostedParameters.h"
+#include "InterfaceFileFormat.h"
 #include "MemoryAudioSink.h"
 #include "MemoryAudioSource.h"
 #include "OfflineRenderDriver.h"
@@ -195,29 +196,39 @@ TEST_F(HostProcessorRun, RefusesProcessedFilesThatDoNotMatchTheSelection)
     EXPECT_EQ(Rendered(), processed);
 }
 
-TEST_F(HostProcessorRun, WithoutAUsableDocumentsFolderNothingIsSent)
+TEST_F(HostProcessorRun, WithoutAUsableDocumentsFolderNothingIsSentAndTheTraceSaysWhy)
 {
+    AAX_CHostServices::Set(host.Context());
     ASSERT_TRUE(companion.Start());
-    for (const char* home : {"", "relative/home"})
-    {
-        ::setenv("HOME", home, 1);
-        Run();
-        ExpectPassThroughWith(kStatusCompleteFile);
-        EXPECT_TRUE(processor->InterfaceFilePath().empty());
-    }
-    // The folder list is empty: nothing was published before the failures.
-    EXPECT_EQ(CommCodes(), (std::vector<int32>{24, 25, 24, 25}));
-
-    // A documents folder that cannot be created: the folder is known, the file is not.
-    ::setenv("HOME", this->home.Path().c_str(), 1);
+    const std::string missingHome = this->home / "gone/home";
     std::ofstream(this->home / "blocker") << "a file where a folder should be";
-    ::setenv("XDG_CONFIG_HOME", (this->home / "config").c_str(), 1);
     std::filesystem::create_directories(this->home / "config");
     std::ofstream(this->home / "config/user-dirs.dirs")
-        << "XDG_DOCUMENTS_DIR=\"$HOME/blocker/Documents\"\n";
-    Run();
-    ExpectPassThroughWith(kStatusCompleteFile);
-    EXPECT_EQ(CommCodes().size(), 7u);
+        << "XDG_DOCUMENTS_DIR=\"$HOME/blocker\"\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "no documents folder: HOME names no absolute folder"},
+        {"relative/home", "no documents folder: HOME names no absolute folder"},
+        // Neither HOME nor its parents are made, only a documents folder inside an existing one.
+        {missingHome,
+         "the documents folder " + missingHome + "/Documents: No such file or directory"},
+        {this->home.Path(), "the documents folder " + (this->home / "blocker") + ": Not a directory"},
+    };
+    for (const auto& [home, reason] : cases)
+    {
+        ::setenv("HOME", home.c_str(), 1);
+        // Only the last case names a documents folder of its own choosing.
+        if (home == this->home.Path())
+            ::setenv("XDG_CONFIG_HOME", (this->home / "config").c_str(), 1);
+        Run();
+        // The first failure's code stands: the file not completed after it is no news.
+        ExpectPassThroughWith(kStatusCreateFile);
+        EXPECT_TRUE(processor->InterfaceFilePath().empty());
+        EXPECT_EQ(host.Services().TraceLog().back().text,
+                  "the interface file could not be created: " + reason);
+    }
+    AAX_CHostServices::Set(nullptr);
+    EXPECT_FALSE(std::filesystem::exists(this->home / "gone"));
+    EXPECT_EQ(CommCodes(), (std::vector<int32>{24, 24, 5, 24, 5, 24}));
     EXPECT_TRUE(companion.Requests().empty());
 }
 
@@ -526,6 +537,30 @@ TEST_F(HostProcessorRun, ALinkAtTheInterfacePathIsReplacedAndItsTargetLeftAlone)
 
 namespace
 {
+
+TEST_F(HostProcessorRun, ASelectionPastTheFileLimitFailsBeforeAByteIsWritten)
+{
+    AAX_CHostServices::Set(host.Context());
+    ASSERT_TRUE(companion.Start());
+    int64 start = 0;
+    int64 end = 0;
+    const int64 huge = InterfaceFileFormat::kMaxSamples + 1;
+    ASSERT_EQ(hostFacing->InitOutputBounds(0, huge, &start, &end), kResultSuccess);
+    EXPECT_EQ(hostFacing->PreAnalyze(1, kWindow), kResultSuccess);
+    AAX_CHostServices::Set(nullptr);
+    EXPECT_EQ(processor->StatusCode(), kStatusAppendSlice);
+    EXPECT_EQ(CommCodes(), std::vector<int32>{kStatusAppendSlice});
+    EXPECT_FALSE(std::filesystem::exists(home / "Documents/Orvendal_interface_0.wav"));
+    EXPECT_EQ(host.Services().TraceLog().back().text,
+              "the selection could not be written to the interface file: the selection of " +
+                  std::to_string(huge) + " samples would pass the WAV file's limit of " +
+                  std::to_string(InterfaceFileFormat::kMaxSamples) + " samples (4 GiB)");
+    // One sample fewer fits: the pass goes on.
+    ASSERT_EQ(hostFacing->InitOutputBounds(0, huge - 1, &start, &end), kResultSuccess);
+    EXPECT_EQ(hostFacing->PreAnalyze(1, kWindow), kResultSuccess);
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_TRUE(std::filesystem::exists(home / "Documents/Orvendal_interface_0.wav"));
+}
 
 TEST_F(HostProcessorRun, ProgressLinesCountTowardNoLimitAndWithoutProofTheTraceSaysWhy)
 {

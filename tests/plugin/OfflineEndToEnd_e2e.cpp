@@ -235,7 +235,7 @@ TEST_F(OfflineEndToEnd, EveryFailureAHostOrACompanionCanCauseRendersTheInput)
     const size_t requests = companion.Requests().size();
     ::setenv("HOME", "", 1);
     Run();
-    ExpectUnchangedWith(25, "no documents folder");
+    ExpectUnchangedWith(24, "no documents folder");
     EXPECT_EQ(companion.Requests().size(), requests);
 }
 
