@@ -149,11 +149,11 @@ void CompanionServer::dispatch(UniqueFd fd, std::string peer, std::string line)
     }
     job.live = live_.add(job.fd.get());
     if (queue_.push(job)) return;
-    live_.remove(job.live);
+    const std::string unsent = live_.remove(job.live);
     const std::string why = "too many requests waiting (" + std::to_string(options_.queueLimit) +
                             "): try again when the files before it are done";
     log_.info(job.peer + " process " + job.request.input + ": shed, left untouched: " + why);
-    SocketIo::finish(std::move(job.fd), ErrorAnswer::build(why));
+    SocketIo::finish(std::move(job.fd), unsent + ErrorAnswer::build(why));
 }
 
 void CompanionServer::workerLoop()

@@ -43,6 +43,7 @@ LiveJobs::Handle LiveJobs::add(int fd)
     Handle job = std::make_shared<Job>(fd);
     std::lock_guard<std::mutex> lock(mutex_);
     jobs_.push_back(job);
+    beatOne(*job);
     return job;
 }
 
@@ -57,15 +58,18 @@ void LiveJobs::beat()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     for (const Handle& job : jobs_)
+        beatOne(*job);
+}
+
+void LiveJobs::beatOne(Job& job)
+{
+    if (job.gone) return;
+    // A client that does not read keeps its unsent rest; it gets no new line meanwhile.
+    if (job.unsent.empty()) job.unsent = progressLine(job.done);
+    if (!sendSome(job.fd, job.unsent) || clientGone(job.fd))
     {
-        if (job->gone) continue;
-        // A client that does not read keeps its unsent rest; it gets no new line meanwhile.
-        if (job->unsent.empty()) job->unsent = progressLine(job->done);
-        if (!sendSome(job->fd, job->unsent) || clientGone(job->fd))
-        {
-            job->gone = true;
-            job->stop = true;
-        }
+        job.gone = true;
+        job.stop = true;
     }
 }
 

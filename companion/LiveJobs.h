@@ -28,6 +28,8 @@ public:
     };
     using Handle = std::shared_ptr<Job>;
 
+    // Registers the job and sends its first progress line at once, so its client knows the
+    // companion took it.
     Handle add(int fd);
     // Takes the job out of the heartbeat; returns what must precede its answer.
     std::string remove(const Handle& job);
@@ -39,6 +41,8 @@ public:
     static std::string progressLine(double done);
 
 private:
+    void beatOne(Job& job);
+
     std::mutex mutex_;
     std::vector<Handle> jobs_;
 };

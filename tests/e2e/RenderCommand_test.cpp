@@ -334,7 +334,7 @@ TEST_F(RenderCommand, ACompanionKilledWhileProcessingGivesCode27AndTheInput)
                                "companion closed without processing the file\n"),
               std::string::npos)
         << outcome.out;
-    EXPECT_EQ(outcome.out.find("report"), std::string::npos) << outcome.out;
+    EXPECT_EQ(outcome.out.find("\nreport"), std::string::npos) << outcome.out;
     EXPECT_TRUE(SameBytes(Path("in.wav"), Path("out.wav")));
     EXPECT_EQ(WavesInDocuments(), std::vector<std::string>{});
 }
