@@ -286,8 +286,9 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
                      [](const ChannelRun& run) { return run.status != RenderStatus::kProcessed; });
     const int32 status = decisive == runs.end() ? RenderStatus::kProcessed : decisive->status;
     const std::string reason = decisive == runs.end() ? std::string() : decisive->companionReason;
-    const auto processedCount = std::count_if(runs.begin(), runs.end(), [](const ChannelRun& run)
-                                              { return run.status == RenderStatus::kProcessed; });
+    const auto processedCount =
+        std::count_if(runs.begin(), runs.end(),
+                      [](const ChannelRun& run) { return run.status == RenderStatus::kProcessed; });
     if (!Merge(options.input, info, rendered, writer, &error) || !writer.Commit(&error))
         return failure(error);
 

@@ -20,11 +20,11 @@ public:
     struct Job
     {
         explicit Job(int socket) : fd(socket) {}
-        const int fd;                   // owned by the caller, open until remove()
-        std::atomic<bool> stop{false};  // the client is gone, or the companion stops
-        std::atomic<double> done{0.0};  // fraction processed, 0 while waiting
-        std::atomic<bool> gone{false};  // the client closed its end
-        std::string unsent;             // the rest of a line the socket could not take
+        const int fd;                  // owned by the caller, open until remove()
+        std::atomic<bool> stop{false}; // the client is gone, or the companion stops
+        std::atomic<double> done{0.0}; // fraction processed, 0 while waiting
+        std::atomic<bool> gone{false}; // the client closed its end
+        std::string unsent;            // the rest of a line the socket could not take
     };
     using Handle = std::shared_ptr<Job>;
 

@@ -50,10 +50,10 @@ bool DemoDelay_HostProcessor::SelectionTooLong()
     mStamp.Clear();
     mClaim.Release();
     mInterfaceFilePath.clear();
-    TraceFailure(kStatusAppendSlice,
-                 "the selection of " + std::to_string(length) +
-                     " samples would pass the WAV file's limit of " +
-                     std::to_string(InterfaceFileFormat::kMaxSamples) + " samples (4 GiB)");
+    TraceFailure(kStatusAppendSlice, "the selection of " + std::to_string(length) +
+                                         " samples would pass the WAV file's limit of " +
+                                         std::to_string(InterfaceFileFormat::kMaxSamples) +
+                                         " samples (4 GiB)");
     Fail(kStatusAppendSlice);
     return true;
 }

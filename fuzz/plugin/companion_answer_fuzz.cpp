@@ -85,17 +85,18 @@ bool WholeAnswerExamined(const uint8_t* data, size_t size)
     const std::string report = FirstLine(lines, ReportAnswer::kPrefix);
     const bool progress = !FirstLine(lines, ProgressAnswer::kPrefix).empty();
     const std::vector<std::string> kept = Lines(text);
-    const bool noProgressKept =
-        std::none_of(kept.begin(), kept.end(), [](const std::string& line)
-                     { return line.rfind(ProgressAnswer::kPrefix, 0) == 0; });
+    const bool noProgressKept = std::none_of(
+        kept.begin(), kept.end(),
+        [](const std::string& line) { return line.rfind(ProgressAnswer::kPrefix, 0) == 0; });
     const bool bounded = text.size() <= 2 * (CompanionAnswerReader::kMaxLineBytes + 1) +
                                             CompanionAnswerReader::kMaxRestBytes;
-    const bool errorRead = CompanionFailureAnswer::IsFailure(text) == !error.empty() &&
-                           CompanionFailureAnswer::Reason(text) == CompanionFailureAnswer::Reason(error);
-    const bool reportRead = !error.empty() || (CompanionFailureAnswer::IsReport(text) ==
-                                                   !report.empty() &&
-                                               CompanionFailureAnswer::Report(text) ==
-                                                   CompanionFailureAnswer::Report(report));
+    const bool errorRead =
+        CompanionFailureAnswer::IsFailure(text) == !error.empty() &&
+        CompanionFailureAnswer::Reason(text) == CompanionFailureAnswer::Reason(error);
+    const bool reportRead =
+        !error.empty() ||
+        (CompanionFailureAnswer::IsReport(text) == !report.empty() &&
+         CompanionFailureAnswer::Report(text) == CompanionFailureAnswer::Report(report));
     return text == atOnce.Text() && pieces.ProgressSeen() == progress &&
            pieces.Received() == !answer.empty() && noProgressKept && bounded && errorRead &&
            reportRead;

@@ -44,7 +44,8 @@ TEST(CompanionLink, AsksForTheCompanionsParametersAndFillsTheRecord)
     // An answer far longer than 400 bytes is cut, not overrun.
     companion.SetAnswer("{\"tools\":[\"A\"],\"presets\":[[]],\"rangeMax\":100,\"version\":\"" +
                         std::string(5000, 'x') + "\"}");
-    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 0) << info.infoStatus;
+    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 0)
+        << info.infoStatus;
     EXPECT_EQ(info.version, std::string(19, 'x'));
     EXPECT_EQ(info.toolCount, 1);
     // Without the four keys in its first 399 bytes the answer cannot be read.

@@ -203,15 +203,15 @@ TEST_F(HostProcessorRun, WithoutAUsableDocumentsFolderNothingIsSentAndTheTraceSa
     const std::string missingHome = this->home / "gone/home";
     std::ofstream(this->home / "blocker") << "a file where a folder should be";
     std::filesystem::create_directories(this->home / "config");
-    std::ofstream(this->home / "config/user-dirs.dirs")
-        << "XDG_DOCUMENTS_DIR=\"$HOME/blocker\"\n";
+    std::ofstream(this->home / "config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/blocker\"\n";
     const std::pair<std::string, std::string> cases[] = {
         {"", "no documents folder: HOME names no absolute folder"},
         {"relative/home", "no documents folder: HOME names no absolute folder"},
         // Neither HOME nor its parents are made, only a documents folder inside an existing one.
         {missingHome,
          "the documents folder " + missingHome + "/Documents: No such file or directory"},
-        {this->home.Path(), "the documents folder " + (this->home / "blocker") + ": Not a directory"},
+        {this->home.Path(),
+         "the documents folder " + (this->home / "blocker") + ": Not a directory"},
     };
     for (const auto& [home, reason] : cases)
     {
