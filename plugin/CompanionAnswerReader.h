@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "CompanionFailureAnswer.h"
+
 // Reads a "process" answer as it arrives, in pieces split anywhere. Progress lines
 // (ProgressAnswer.h) are dropped and count toward no limit; of the other lines it keeps the
 // first error line, the first report line and at most kMaxRestBytes of the rest, each line
@@ -11,7 +13,8 @@
 class CompanionAnswerReader
 {
 public:
-    static constexpr size_t kMaxLineBytes = 1024;
+    // As much of a line as the answer's examination reads.
+    static constexpr size_t kMaxLineBytes = CompanionFailureAnswer::kExaminedBytes;
     static constexpr size_t kMaxRestBytes = 64 * 1024;
 
     void Take(const char* bytes, size_t count);
