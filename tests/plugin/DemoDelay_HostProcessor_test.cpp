@@ -7,6 +7,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "AAX_CHostServices.h"
 #include "AAX_Errors.h"
 #include "FaultCompanion.h"
@@ -537,6 +541,31 @@ TEST_F(HostProcessorRun, ALinkAtTheInterfacePathIsReplacedAndItsTargetLeftAlone)
 
 namespace
 {
+
+TEST_F(HostProcessorRun, AReadOnlyDocumentsFolderIs24WithTheSystemsReason)
+{
+    const std::string documents = home / "Documents";
+    std::filesystem::create_directories(documents);
+    // Permissions bind no privileged user: there a read-only file system stands in.
+    const bool privileged = ::geteuid() == 0;
+    const bool readOnly =
+        privileged ? ::mount("tmpfs", documents.c_str(), "tmpfs", MS_RDONLY, "size=64k") == 0
+                   : ::chmod(documents.c_str(), 0555) == 0;
+    if (!readOnly) GTEST_SKIP() << "cannot make a read-only folder here";
+    AAX_CHostServices::Set(host.Context());
+    ASSERT_TRUE(companion.Start());
+    Run();
+    AAX_CHostServices::Set(nullptr);
+    if (privileged)
+        ::umount2(documents.c_str(), MNT_DETACH);
+    else
+        ::chmod(documents.c_str(), 0755);
+    ExpectPassThroughWith(kStatusCreateFile);
+    EXPECT_EQ(host.Services().TraceLog().back().text,
+              "the interface file could not be created: the documents folder " + documents + ": " +
+                  (privileged ? "Read-only file system" : "Permission denied"));
+    EXPECT_TRUE(companion.Requests().empty());
+}
 
 TEST_F(HostProcessorRun, ASelectionPastTheFileLimitFailsBeforeAByteIsWritten)
 {
