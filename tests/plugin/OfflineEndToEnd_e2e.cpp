@@ -239,6 +239,22 @@ TEST_F(OfflineEndToEnd, EveryFailureAHostOrACompanionCanCauseRendersTheInput)
     EXPECT_EQ(companion.Requests().size(), requests);
 }
 
+TEST_F(OfflineEndToEnd, ASelectionPastTheWavLimitFailsAtPreAnalyzeBeforeAByteIsWritten)
+{
+    ASSERT_TRUE(companion.Start());
+    AAX_IACFHostProcessor& processor = *instance->HostProcessor();
+    int64 start = 0;
+    int64 end = 0;
+    // Past 4 GiB of 32-bit samples after the 36 header bytes the sizes count.
+    ASSERT_EQ(processor.InitOutputBounds(0, (0xFFFFFFFFll - 36) / 4 + 1, &start, &end),
+              kResultSuccess);
+    EXPECT_EQ(processor.PreAnalyze(1, kWindow), kResultSuccess);
+    automation->Pump();
+    EXPECT_NEAR(Comm(), 0.26, 1e-6);
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
+    EXPECT_TRUE(companion.Requests().empty());
+}
+
 TEST_F(OfflineEndToEnd, ACompanionSilentAfterProgressGives29AndTheInputWithinTheLimit)
 {
     companion.SetBehaviour(FaultCompanion::Behaviour::kGoSilent);
