@@ -13,8 +13,8 @@
 #include <thread>
 
 #include "CompanionProcess.h"
-#include "FaultCompanion.h"
 #include "ExitCodes.h"
+#include "FaultCompanion.h"
 #include "ScopedPath.h"
 #include "TempFolder.h"
 
@@ -193,11 +193,13 @@ TEST(EditorCommand, APeerThatHoldsThePortButNeverAnswersWholeOpensTheEditorWithi
     std::ofstream(program) << "#!/bin/sh\n/usr/bin/touch '" << (bin / "launched") << "'\n";
     std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     ScopedPath path(bin.Path());
-    for (const auto behaviour : {FaultCompanion::Behaviour::kGoSilent, FaultCompanion::Behaviour::kDrip})
+    for (const auto behaviour :
+         {FaultCompanion::Behaviour::kGoSilent, FaultCompanion::Behaviour::kDrip})
     {
         FaultCompanion peer;
         peer.SetBehaviour(behaviour);
-        peer.SetAnswer("{\"version\":\"2.0\",\"tools\":[\"Gain\"],\"presets\":[[]],\"rangeMax\":1}");
+        peer.SetAnswer(
+            "{\"version\":\"2.0\",\"tools\":[\"Gain\"],\"presets\":[[]],\"rangeMax\":1}");
         ASSERT_TRUE(peer.Start());
         EditorCommand::Options options;
         options.modulePath = ORV_BUNDLE_DIR;

@@ -19,14 +19,16 @@ std::string Read(const std::string& answer, size_t split, bool* progress = nullp
 
 TEST(CompanionAnswerReader, KeepsTheFirstErrorAndReportLinesFirstWhereverTheAnswerIsSplit)
 {
-    const std::string answer = "{\"progress\":0.1}\n{\"report\":\"done\"}\nnoise\n"
-                               "{\"progress\":0.5}\n{\"error\":\"disk full\"}\n{\"error\":\"later\"}\n"
-                               "{\"progress\":1}";
+    const std::string answer =
+        "{\"progress\":0.1}\n{\"report\":\"done\"}\nnoise\n"
+        "{\"progress\":0.5}\n{\"error\":\"disk full\"}\n{\"error\":\"later\"}\n"
+        "{\"progress\":1}";
     for (size_t split = 0; split <= answer.size(); ++split)
     {
         bool progress = false;
-        EXPECT_EQ(Read(answer, split, &progress),
-                  "{\"error\":\"disk full\"}\n{\"report\":\"done\"}\nnoise\n{\"error\":\"later\"}\n")
+        EXPECT_EQ(
+            Read(answer, split, &progress),
+            "{\"error\":\"disk full\"}\n{\"report\":\"done\"}\nnoise\n{\"error\":\"later\"}\n")
             << split;
         EXPECT_TRUE(progress);
     }
