@@ -139,8 +139,13 @@ CompanionConnection::Result CompanionConnection::Exchange(const std::string& req
                                                           CompanionAnswerReader* outLines)
 {
     const Deadline deadline(limits.deadlineMs);
-    SocketHolder socket(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
+    SocketHolder socket(::socket(AF_INET, SOCK_STREAM, 0));
     if (socket.Get() < 0) return Result::kSocketFailed;
+    // Never blocking in a call: every wait is a poll that knows what is left of the limits.
+    const int flags = ::fcntl(socket.Get(), F_GETFL);
+    if (flags < 0 || ::fcntl(socket.Get(), F_SETFL, flags | O_NONBLOCK) != 0)
+        return Result::kSocketFailed;
+    ::fcntl(socket.Get(), F_SETFD, FD_CLOEXEC);
     sockaddr_in address{};
     if (!ResolveLoopback(address)) return Result::kResolveFailed;
     const Result connected = Connect(socket.Get(), address, deadline);

@@ -134,8 +134,6 @@ TEST_F(DemoGain_ViewTest, APeerThatHoldsThePortButDoesNotAnswerIsNamedAndNothing
     const Case cases[] = {
         {FaultCompanion::Behaviour::kGoSilent, "", CompanionInfo::kInfoNoAnswer,
          "Orvendal QV app does not answer."},
-        {FaultCompanion::Behaviour::kDrip, kThreeTools, CompanionInfo::kInfoNoAnswer,
-         "Orvendal QV app does not answer."},
         {FaultCompanion::Behaviour::kAnswerParameters, "{\"version\":\"2.0\"} and garbage",
          CompanionInfo::kInfoUnreadable, "Orvendal QV app answer could not be read."},
     };
