@@ -51,6 +51,7 @@ struct ChannelRun
     int32 status = 0;
     std::string companionReason; // for RenderStatus::kCompanionFailed, when it gave one
     std::string report;          // what the companion found and did, when it said
+    std::string reasonTrace;     // the plug-in's trace line saying why it failed, if any
     std::string error;           // set when the host could not complete the run
 };
 
@@ -107,6 +108,7 @@ ChannelRun RenderChannel(const RenderJob& job, int32 channel, SoundFileChannelSo
         if (run.status == RenderStatus::kCompanionFailed)
             run.companionReason = RenderStatus::CompanionReason(texts);
         run.report = RenderStatus::CompanionReport(texts);
+        run.reasonTrace = RenderStatus::ReasonTrace(run.status, texts);
     }
     automation->SetParameters(nullptr);
     instance.reset();
@@ -284,11 +286,14 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
                      [](const ChannelRun& run) { return run.status != RenderStatus::kProcessed; });
     const int32 status = decisive == runs.end() ? RenderStatus::kProcessed : decisive->status;
     const std::string reason = decisive == runs.end() ? std::string() : decisive->companionReason;
+    const auto processedCount =
+        std::count_if(runs.begin(), runs.end(),
+                      [](const ChannelRun& run) { return run.status == RenderStatus::kProcessed; });
     if (!Merge(options.input, info, rendered, writer, &error) || !writer.Commit(&error))
         return failure(error);
 
     out << "rendered " << options.input << " -> " << options.output << " (" << info.channels
-        << (info.channels == 1 ? " channel, " : " channels, ") << processed << " processed, "
+        << (info.channels == 1 ? " channel, " : " channels, ") << processedCount << " processed, "
         << info.frames << " frames at " << info.samplerate << " Hz)\n";
     for (size_t channel = 0; channel < runs.size(); ++channel)
     {
@@ -297,6 +302,8 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
         if (runs.size() > 1) out << " (channel " << channel + 1 << ")";
         out << ": " << runs[channel].report << "\n";
     }
+    if (decisive != runs.end() && !decisive->reasonTrace.empty())
+        out << "trace: " << decisive->reasonTrace << "\n";
     out << "status: " << RenderStatus::Line(status, reason) << "\n";
     return status == RenderStatus::kProcessed ? kExitSuccess : kExitFallback;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "ReportAnswer.h"
+#include "StatusTrace.h"
 
 namespace orv::apps
 {
@@ -26,12 +27,13 @@ constexpr Entry kMessages[] = {
     {kStatusResolve, "the loopback host name cannot be resolved"},
     {kStatusConnect, "the companion orvendal-qv is not running"},
     {kStatusSend, "the request could not be sent to the companion"},
-    {kStatusCompanionFailed, "the companion could not process the file"},
+    {kStatusCompanionFailed, StatusTrace::kCompanionFailed},
     {kStatusReceive, "the companion's reply could not be read"},
-    {kStatusCreateFile, "the interface file could not be created"},
+    {kStatusCreateFile, StatusTrace::kNoFolder},
     {kStatusCompleteFile, "the interface file could not be completed"},
-    {kStatusAppendSlice, "the selection could not be written to the interface file"},
-    {kStatusNotProcessed, "the companion closed without processing the file"},
+    {kStatusAppendSlice, StatusTrace::kTooLong},
+    {kStatusNotProcessed, StatusTrace::kNotProcessed},
+    {kStatusStoppedAnswering, StatusTrace::kStoppedAnswering},
 };
 constexpr int32 kFirstHeaderStep = kStatusReadFirstTag;
 constexpr int32 kLastHeaderStep = kStatusReadDataSize;
@@ -61,6 +63,15 @@ std::string RenderStatus::CompanionReason(const std::vector<std::string>& traces
 std::string RenderStatus::CompanionReport(const std::vector<std::string>& traces)
 {
     return LastTraced(traces, ReportAnswer::kTraceLeadIn);
+}
+
+std::string RenderStatus::ReasonTrace(int32 code, const std::vector<std::string>& traces)
+{
+    const char* leadIn = StatusTrace::LeadIn(code);
+    if (!leadIn) return std::string();
+    const std::string start = std::string(leadIn) + StatusTrace::kSeparator;
+    const std::string reason = LastTraced(traces, start);
+    return reason.empty() ? std::string() : start + reason;
 }
 
 std::string RenderStatus::LastTraced(const std::vector<std::string>& traces,

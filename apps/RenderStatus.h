@@ -28,6 +28,9 @@ public:
     static std::string CompanionReason(const std::vector<std::string>& traces);
     // The companion's report of what it found and did, the same way (the last one given).
     static std::string CompanionReport(const std::vector<std::string>& traces);
+    // The plug-in's trace line that says why the pass failed with code (StatusTrace.h), lead-in
+    // included, on one line; empty for a code without one or when none was traced.
+    static std::string ReasonTrace(int32 code, const std::vector<std::string>& traces);
     // What follows "status: " on the status line: the code and its message, and for
     // kCompanionFailed the companion's reason when there is one.
     static std::string Line(int32 code, const std::string& companionReason);

@@ -2,6 +2,7 @@
 
 #include "DescriptorLimit.h"
 #include "ErrorAnswer.h"
+#include "ProgressAnswer.h"
 #include "RequestParser.h"
 #include "SocketIo.h"
 
@@ -23,6 +24,8 @@ namespace
 constexpr size_t kDescriptorsPerWorker = 8;
 constexpr size_t kDescriptorsKept = 32;
 constexpr size_t kMinConnections = 16;
+// Twice per interval the client is promised, so a late beat still keeps the promise.
+constexpr std::chrono::milliseconds kBeat{ProgressAnswer::kIntervalMs / 2};
 
 } // namespace
 
@@ -103,6 +106,7 @@ bool CompanionServer::serve(UniqueFd listening, std::string& error)
     for (size_t i = 0; i < options_.workers; ++i)
         workers_.emplace_back(&CompanionServer::workerLoop, this);
     loopThread_ = std::thread(&ConnectionLoop::run, loop_.get());
+    heartbeat_ = std::thread(&CompanionServer::heartbeatLoop, this);
     return true;
 }
 
@@ -110,14 +114,21 @@ void CompanionServer::stop()
 {
     if (!running_) return;
     running_ = false;
-    stopping_ = true;
+    {
+        std::lock_guard<std::mutex> lock(heartbeatMutex_);
+        stopping_ = true;
+    }
+    heartbeatWake_.notify_all();
+    heartbeat_.join();
     loop_->stop();
     loopThread_.join();
+    live_.stopAll();
     for (WorkQueue::Job& job : queue_.close())
     {
         log_.info(job.peer + " process " + job.request.input +
                   ": left untouched: " + kStoppedReason);
-        SocketIo::finish(std::move(job.fd), ErrorAnswer::build(kStoppedReason));
+        const std::string unsent = live_.remove(job.live);
+        SocketIo::finish(std::move(job.fd), unsent + ErrorAnswer::build(kStoppedReason));
     }
     for (auto& worker : workers_)
         worker.join();
@@ -136,21 +147,38 @@ void CompanionServer::dispatch(UniqueFd fd, std::string peer, std::string line)
         SocketIo::finish(std::move(job.fd), reply.answer);
         return;
     }
+    job.live = live_.add(job.fd.get());
     if (queue_.push(job)) return;
+    const std::string unsent = live_.remove(job.live);
     const std::string why = "too many requests waiting (" + std::to_string(options_.queueLimit) +
                             "): try again when the files before it are done";
     log_.info(job.peer + " process " + job.request.input + ": shed, left untouched: " + why);
-    SocketIo::finish(std::move(job.fd), ErrorAnswer::build(why));
+    SocketIo::finish(std::move(job.fd), unsent + ErrorAnswer::build(why));
 }
 
 void CompanionServer::workerLoop()
 {
     while (std::optional<WorkQueue::Job> job = queue_.pop())
     {
+        LiveJobs::Job& live = *job->live;
         const RequestHandler::Reply reply =
-            handler_.respond(job->request, {}, job->peer, &stopping_);
-        SocketIo::finish(std::move(job->fd), reply.answer);
+            handler_.respond(job->request, {}, job->peer, &live.stop, &live.done);
+        const std::string unsent = live_.remove(job->live);
+        if (live.gone)
+        {
+            log_.info(job->peer + " process " + job->request.input +
+                      ": its client had closed, the job was abandoned");
+            continue;
+        }
+        SocketIo::finish(std::move(job->fd), unsent + reply.answer);
     }
+}
+
+void CompanionServer::heartbeatLoop()
+{
+    std::unique_lock<std::mutex> lock(heartbeatMutex_);
+    while (!heartbeatWake_.wait_for(lock, kBeat, [this] { return stopping_.load(); }))
+        live_.beat();
 }
 
 } // namespace companion

@@ -2,14 +2,17 @@
 
 #include "CompanionConstants.h"
 #include "ConnectionLoop.h"
+#include "LiveJobs.h"
 #include "Log.h"
 #include "RequestHandler.h"
 #include "UniqueFd.h"
 #include "WorkQueue.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -20,7 +23,9 @@ namespace companion
 // The TCP server on 127.0.0.1. One event-loop thread accepts connections and reads their
 // request lines; it answers "parameters" and bad lines itself, at once, and hands each
 // "process" request to a bounded queue that a fixed pool of workers serves. One request per
-// connection, then the connection is closed. The handler outlives the server.
+// connection, then the connection is closed. While a "process" request waits or runs, a
+// heartbeat thread sends its client progress lines and stops the job of a client that has
+// gone. The handler outlives the server.
 class CompanionServer
 {
 public:
@@ -51,6 +56,7 @@ private:
     UniqueFd bindLoopback(std::string& error) const;
     void dispatch(UniqueFd fd, std::string peer, std::string line);
     void workerLoop();
+    void heartbeatLoop();
     size_t connectionBudget() const;
 
     RequestHandler& handler_;
@@ -64,6 +70,10 @@ private:
     std::unique_ptr<ConnectionLoop> loop_;
     std::thread loopThread_;
     std::vector<std::thread> workers_;
+    LiveJobs live_;
+    std::thread heartbeat_;
+    std::mutex heartbeatMutex_;
+    std::condition_variable heartbeatWake_;
 };
 
 } // namespace companion

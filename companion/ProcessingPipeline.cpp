@@ -51,7 +51,8 @@ std::string writeFailure(const WavFloatWriter& writer, const std::string& fallba
 } // namespace
 
 ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
-                                                    const std::atomic<bool>* stop)
+                                                    const std::atomic<bool>* stop,
+                                                    std::atomic<double>* done)
 {
     const auto started = std::chrono::steady_clock::now();
     const InterfaceFileGuard::Verdict verdict = InterfaceFileGuard::check(request.input);
@@ -84,9 +85,10 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
     const std::vector<std::string> labels = std::move(plan.labels);
     ToolChain chain(std::move(plan.tools));
     int lastTenth = -1;
-    auto progress = [&](int pass, int passes, double done)
+    auto progress = [&](int pass, int passes, double passDone)
     {
-        const int tenth = static_cast<int>(done * 10.0);
+        if (done && passes > 0) *done = (pass - 1 + passDone) / passes;
+        const int tenth = static_cast<int>(passDone * 10.0);
         if (tenth == lastTenth) return;
         lastTenth = tenth;
         log_.detail(verdict.name + ": pass " + std::to_string(pass) + '/' + std::to_string(passes) +

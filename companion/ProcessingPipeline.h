@@ -34,8 +34,10 @@ public:
         std::string report;
     };
 
-    // Gives up, leaving the file as it was, once `*stop` turns true.
-    Outcome run(const Request& request, const std::atomic<bool>* stop = nullptr);
+    // Gives up, leaving the file as it was, once `*stop` turns true (checked at each block).
+    // Keeps the fraction done over all passes in `*done`.
+    Outcome run(const Request& request, const std::atomic<bool>* stop = nullptr,
+                std::atomic<double>* done = nullptr);
 
 private:
     FileLockTable& locks_;

@@ -29,7 +29,8 @@ RequestHandler::Reply RequestHandler::handle(const std::string& line, const std:
 
 RequestHandler::Reply RequestHandler::respond(const Request& request, const std::string& line,
                                               const std::string& peer,
-                                              const std::atomic<bool>* stop)
+                                              const std::atomic<bool>* stop,
+                                              std::atomic<double>* done)
 {
     switch (request.kind)
     {
@@ -41,7 +42,7 @@ RequestHandler::Reply RequestHandler::respond(const Request& request, const std:
     }
     case RequestKind::Process:
     {
-        const ProcessingPipeline::Outcome outcome = pipeline_.run(request, stop);
+        const ProcessingPipeline::Outcome outcome = pipeline_.run(request, stop, done);
         log_.info(peer + " process " + request.input + ": " + outcome.message);
         if (outcome.error.empty())
         {

@@ -26,9 +26,10 @@ public:
     };
 
     Reply handle(const std::string& line, const std::string& peer);
-    // For a line already parsed; a "process" run gives up once `*stop` turns true.
+    // For a line already parsed; a "process" run gives up once `*stop` turns true and keeps
+    // the fraction it has done in `*done`.
     Reply respond(const Request& request, const std::string& line, const std::string& peer,
-                  const std::atomic<bool>* stop = nullptr);
+                  const std::atomic<bool>* stop = nullptr, std::atomic<double>* done = nullptr);
 
 private:
     ProcessingPipeline& pipeline_;

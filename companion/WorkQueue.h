@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LiveJobs.h"
 #include "Request.h"
 #include "UniqueFd.h"
 
@@ -23,6 +24,7 @@ public:
         UniqueFd fd;
         std::string peer;
         Request request;
+        LiveJobs::Handle live; // its heartbeat and stop flag
     };
 
     explicit WorkQueue(size_t limit) : limit_(limit) {}

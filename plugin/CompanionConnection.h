@@ -5,9 +5,13 @@
 
 #include "AAX.h"
 
+class CompanionAnswerReader;
+
 // One exchange with the companion application on the loopback host: connect, send the
 // request, read until the companion closes the connection, close our end. Blocks the
-// calling thread for the whole exchange; there is no timeout.
+// calling thread (no thread of its own: every wait is a poll with what is left of the
+// limits): for the whole exchange when it has no deadline, and, once a progress line has
+// arrived, only as long as the companion is not silent for the silence limit.
 class CompanionConnection
 {
 public:
@@ -22,17 +26,28 @@ public:
         kConnectFailed,
         kSendFailed,
         kReceiveFailed,
+        kTimedOut, // the deadline of the whole exchange passed
+        kSilent,   // the companion sent progress, then nothing for the silence limit
     };
 
     struct Reply
     {
-        // The first bytes of the answer, at most the limit given to Exchange.
+        // The first bytes of the answer, at most maxReplyBytes.
         std::string text;
         // True once any byte arrived, kept or not.
         bool received = false;
     };
 
-    // Sends request and waits for the companion to close. Keeps at most maxReplyBytes of
-    // the answer in outReply when it is not null; the rest is read and dropped.
-    static Result Exchange(const std::string& request, Reply* outReply, size_t maxReplyBytes);
+    struct Limits
+    {
+        size_t maxReplyBytes = 0; // of the answer kept in Reply::text
+        int deadlineMs = -1;      // the whole exchange, connect included; -1: none
+        int silenceMs = -1;       // after a progress line; -1: none
+    };
+
+    // Sends request and waits for the companion to close. The answer goes to outReply when
+    // it is not null, else to outLines (which sees progress lines) when that is not null;
+    // what neither keeps is read and dropped.
+    static Result Exchange(const std::string& request, Reply* outReply, const Limits& limits,
+                           CompanionAnswerReader* outLines = nullptr);
 };

@@ -63,14 +63,15 @@ size_t LineStarting(const std::string& text, const char* prefix, size_t prefixLe
     return std::string::npos;
 }
 
-// The JSON string that follows a line's prefix, made printable.
+// The JSON string that follows a line's prefix, made printable; one left open ends with its
+// line, so it never takes in the lines after it.
 std::string StringAfter(const std::string& text, size_t at)
 {
     while (at < text.size() && text[at] == ' ')
         ++at;
     if (at >= text.size() || text[at] != '"') return {};
     std::string value;
-    for (++at; at < text.size() && text[at] != '"'; ++at)
+    for (++at; at < text.size() && text[at] != '"' && text[at] != '\n'; ++at)
     {
         const unsigned char c = static_cast<unsigned char>(text[at]);
         if (c != '\\')
@@ -78,11 +79,14 @@ std::string StringAfter(const std::string& text, size_t at)
             value += c < 0x20 || c == 0x7F ? '?' : static_cast<char>(c);
             continue;
         }
-        if (++at >= text.size()) break;
+        if (++at >= text.size() || text[at] == '\n') break;
         if (text[at] == 'u')
         {
             value += UnicodeEscape(text, at + 1);
-            at = std::min(at + 4, text.size() - 1);
+            // Past the four digits' places, but never past a line feed, which ends the line.
+            for (size_t skipped = 0; skipped < 4 && at + 1 < text.size() && text[at + 1] != '\n';
+                 ++skipped)
+                ++at;
             continue;
         }
         value += Escaped(text[at]);

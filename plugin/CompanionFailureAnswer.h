@@ -9,10 +9,6 @@
 namespace CompanionFailureAnswer
 {
 
-// What the processor traces before the reason, so a host's log says why a render is the
-// input unchanged.
-constexpr const char* kTracePrefix = "the companion could not process the file: ";
-
 // The answer's first bytes that are looked at; an answer line is far shorter.
 constexpr size_t kExaminedBytes = 1024;
 

@@ -25,6 +25,10 @@ struct CompanionInfo
     static constexpr int32 kInfoConnectFailed = 35;
     static constexpr int32 kInfoSendFailed = 36;
     static constexpr int32 kInfoReceiveFailed = 38;
+    // A peer holds the port but answered nothing whole within the exchange's limit, or
+    // answered without the four keys: launching the companion would not help there.
+    static constexpr int32 kInfoNoAnswer = 41;
+    static constexpr int32 kInfoUnreadable = 42;
 
     int32 infoStatus = kInfoOK;
     bool linkOK = false;

@@ -4,10 +4,13 @@
 
 #include "AAX_IController.h"
 #include "CompanionAnswerParser.h"
+#include "CompanionAnswerReader.h"
 #include "CompanionConnection.h"
 #include "CompanionFailureAnswer.h"
 #include "OfflineParameterIDs.h"
 #include "OfflineStatus.h"
+#include "ParametersAnswerFormat.h"
+#include "ProgressAnswer.h"
 
 namespace CompanionLink
 {
@@ -32,6 +35,9 @@ int32 ProcessStatus(Result result)
         return kStatusSend;
     case Result::kReceiveFailed:
         return kStatusReceive;
+    case Result::kTimedOut:
+    case Result::kSilent:
+        return kStatusStoppedAnswering;
     }
     return kStatusReceive;
 }
@@ -52,6 +58,9 @@ int32 InfoStatus(Result result)
         return CompanionInfo::kInfoSendFailed;
     case Result::kReceiveFailed:
         return CompanionInfo::kInfoReceiveFailed;
+    case Result::kTimedOut:
+    case Result::kSilent:
+        return CompanionInfo::kInfoNoAnswer;
     }
     return CompanionInfo::kInfoReceiveFailed;
 }
@@ -67,23 +76,35 @@ void Reset(CompanionInfo& info)
     info.presetCounts.fill(0);
 }
 
+// An answer the editor can use names all four keys.
+bool HasEveryKey(const std::string& answer)
+{
+    using namespace ParametersAnswerFormat;
+    const std::string bounded = answer.substr(0, CompanionAnswerParser::kMaxAnswerBytes - 1);
+    for (const char* key : {kVersionOpen, kToolsOpen, kPresetsOpen, kRangeMaxOpen})
+        if (bounded.find(key) == std::string::npos) return false;
+    return true;
+}
+
 } // namespace
 
 int32 RequestProcessing(const std::string& request, ProcessAnswer* outAnswer)
 {
-    CompanionConnection::Reply reply;
-    const Result result =
-        CompanionConnection::Exchange(request, &reply, CompanionFailureAnswer::kExaminedBytes);
+    CompanionAnswerReader lines;
+    CompanionConnection::Limits limits;
+    limits.silenceMs = ProgressAnswer::kSilenceMs;
+    const Result result = CompanionConnection::Exchange(request, nullptr, limits, &lines);
     if (result != Result::kOK) return ProcessStatus(result);
-    if (CompanionFailureAnswer::IsFailure(reply.text))
+    const std::string text = lines.Text();
+    if (CompanionFailureAnswer::IsFailure(text))
     {
-        if (outAnswer) outAnswer->reason = CompanionFailureAnswer::Reason(reply.text);
+        if (outAnswer) outAnswer->reason = CompanionFailureAnswer::Reason(text);
         return kStatusCompanionFailed;
     }
-    if (outAnswer && CompanionFailureAnswer::IsReport(reply.text))
+    if (outAnswer && CompanionFailureAnswer::IsReport(text))
     {
         outAnswer->reported = true;
-        outAnswer->report = CompanionFailureAnswer::Report(reply.text);
+        outAnswer->report = CompanionFailureAnswer::Report(text);
     }
     return kStatusNone;
 }
@@ -97,8 +118,10 @@ int32 RequestCompanionInfo(const AAX_IController* controller, AAX_IACFEffectPara
     const float halfSampleRate = sampleRate * 0.5f;
 
     CompanionConnection::Reply reply;
-    const Result result = CompanionConnection::Exchange(kParametersRequest, &reply,
-                                                        CompanionAnswerParser::kMaxAnswerBytes - 1);
+    CompanionConnection::Limits limits;
+    limits.maxReplyBytes = CompanionAnswerParser::kMaxAnswerBytes - 1;
+    limits.deadlineMs = kParametersDeadlineMs;
+    const Result result = CompanionConnection::Exchange(kParametersRequest, &reply, limits);
     info.replyReceived = reply.received;
     if (result != Result::kOK)
     {
@@ -112,6 +135,14 @@ int32 RequestCompanionInfo(const AAX_IController* controller, AAX_IACFEffectPara
             parameters->SetParameterNormalizedValue(OfflineParameterIDs::kToolCount, 0.0);
         info.rangeMax = std::min(halfSampleRate, CompanionInfo::kDefaultRangeMax);
         return 0;
+    }
+    if (!HasEveryKey(reply.text))
+    {
+        if (parameters)
+            parameters->SetParameterNormalizedValue(OfflineParameterIDs::kToolCount, 0.0);
+        info.infoStatus = CompanionInfo::kInfoUnreadable;
+        info.linkOK = false;
+        return 1;
     }
     CompanionAnswerParser::Parse(reply.text, halfSampleRate, info);
     return 0;

@@ -1,6 +1,7 @@
 #include "DemoDelay_HostProcessor.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -8,7 +9,6 @@
 #include "AAX_CHostServices.h"
 #include "AAX_Errors.h"
 #include "AAX_IController.h"
-#include "CompanionFailureAnswer.h"
 #include "CompanionLink.h"
 #include "DocumentsFolder.h"
 #include "FilePaths.h"
@@ -17,7 +17,9 @@
 #include "OfflineParameterIDs.h"
 #include "OfflineStatus.h"
 #include "ProcessRequest.h"
+#include "ProgressAnswer.h"
 #include "ReportAnswer.h"
+#include "StatusTrace.h"
 
 AAX_IHostProcessor* DemoDelay_HostProcessor::Create()
 {
@@ -35,9 +37,25 @@ AAX_Result DemoDelay_HostProcessor::PreAnalyze(int32, int32)
     return GuardedPass(__func__,
                        [&]
                        {
-                           PrepareInterfaceFileForWrite(0);
+                           if (!SelectionTooLong()) PrepareInterfaceFileForWrite(0);
                            return rateResult;
                        });
+}
+
+bool DemoDelay_HostProcessor::SelectionTooLong()
+{
+    const int64 length = SrcEnd() - SrcStart();
+    if (length <= InterfaceFileFormat::kMaxSamples) return false;
+    mInput.Close();
+    mStamp.Clear();
+    mClaim.Release();
+    mInterfaceFilePath.clear();
+    TraceFailure(kStatusAppendSlice, "the selection of " + std::to_string(length) +
+                                         " samples would pass the WAV file's limit of " +
+                                         std::to_string(InterfaceFileFormat::kMaxSamples) +
+                                         " samples (4 GiB)");
+    Fail(kStatusAppendSlice);
+    return true;
 }
 
 AAX_Result DemoDelay_HostProcessor::AnalyzeAudio(const float* const inAudioIns[],
@@ -169,25 +187,53 @@ int32 DemoDelay_HostProcessor::PrepareInterfaceFileForWrite(int32)
     mInput.Close();
     mStamp.Clear();
     mClaim.Release();
-    const std::vector<std::string> folders = orv::platform::UserDocumentFolderURLs();
-    std::string folder;
-    if (!folders.empty())
+    mInterfaceFilePath.clear();
+    const std::string problem = ClaimInterfaceFile();
+    if (!problem.empty())
     {
-        Report(mStatusCode);
-        // The companion takes only plain paths: no empty, "." or ".." component.
-        if (!InterfaceFileLocation::FolderPathFromURL(folders.front(), folder) ||
-            !orv::platform::CanonicalFolderPath(folder, folder))
-            folder.clear();
-    }
-    if (folder.empty() || mClaim.Claim(folder) != InterfaceFileClaim::Result::kClaimed ||
-        !InterfaceFileLocation::InterfaceFilePath(folder, mClaim.Index(), mInterfaceFilePath))
-    {
-        mReady = false;
         mInterfaceFilePath.clear();
+        TraceFailure(kStatusCreateFile, problem);
+        Fail(kStatusCreateFile);
+        return 0;
     }
     const int32 status = mOutput.Open(mInterfaceFilePath, mChannelCount, mSampleRate);
-    if (status != kStatusNone) Fail(status);
+    if (status == kStatusNone) return 0;
+    if (status == kStatusCreateFile)
+        TraceFailure(status, mInterfaceFilePath + ": " + std::strerror(errno));
+    Fail(status);
     return 0;
+}
+
+std::string DemoDelay_HostProcessor::ClaimInterfaceFile()
+{
+    const std::vector<std::string> folders = orv::platform::UserDocumentFolderURLs();
+    if (folders.empty()) return "no documents folder: HOME names no absolute folder";
+    Report(mStatusCode);
+    // The companion takes only plain paths: no empty, "." or ".." component.
+    std::string given;
+    if (!InterfaceFileLocation::FolderPathFromURL(folders.front(), given))
+        return "the documents folder " + folders.front() + " is no plain path";
+    std::string folder;
+    errno = 0;
+    if (!orv::platform::CanonicalFolderPath(given, folder))
+    {
+        const int error = errno;
+        if (given.size() > 1 && given.back() == '/') given.pop_back();
+        return "the documents folder " + given + ": " +
+               (error != 0 ? std::strerror(error) : "it is no folder");
+    }
+    switch (mClaim.Claim(folder))
+    {
+    case InterfaceFileClaim::Result::kClaimed:
+        break;
+    case InterfaceFileClaim::Result::kAllTaken:
+        return "the documents folder " + folder + ": every interface file is in use";
+    case InterfaceFileClaim::Result::kCannotCreate:
+        return "the documents folder " + folder + ": " + std::strerror(errno);
+    }
+    if (!InterfaceFileLocation::InterfaceFilePath(folder, mClaim.Index(), mInterfaceFilePath))
+        return "the documents folder " + folder + ": its interface file path is no plain path";
+    return {};
 }
 
 int32 DemoDelay_HostProcessor::AppendAudioSliceToFile(const float* samples, int32,
@@ -250,15 +296,22 @@ int32 DemoDelay_HostProcessor::RequestExternalAudioProcessing(int32)
     // A companion that stopped (or was stopped) before its end closes without a word and
     // leaves the file as it was given: rendering that would pass the input off as processed.
     if (status == kStatusNone && mStamp.Changed(mInterfaceFilePath)) return 0;
-    if (status == kStatusCompanionFailed) TraceCompanionFailure(answer.reason);
-    Fail(status == kStatusNone ? kStatusNotProcessed : status);
+    const int32 code = status == kStatusNone ? kStatusNotProcessed : status;
+    if (code == kStatusCompanionFailed) TraceFailure(code, answer.reason);
+    if (code == kStatusNotProcessed)
+        TraceFailure(code, "it sent no report line and left the file as it was given");
+    if (code == kStatusStoppedAnswering)
+        TraceFailure(code, "it sent progress, then nothing for " +
+                               std::to_string(ProgressAnswer::kSilenceMs / 1000) + " s");
+    Fail(code);
     return request.rangeCheckResult;
 }
 
-void DemoDelay_HostProcessor::TraceCompanionFailure(const std::string& reason) const
+void DemoDelay_HostProcessor::TraceFailure(int32 code, const std::string& reason) const
 {
-    AAX_CHostServices::Trace(AAX_eTracePriorityHost_High, "%s%s",
-                             CompanionFailureAnswer::kTracePrefix, reason.c_str());
+    const char* leadIn = StatusTrace::LeadIn(code);
+    AAX_CHostServices::Trace(AAX_eTracePriorityHost_High, "%s%s%s", leadIn ? leadIn : "",
+                             StatusTrace::kSeparator, reason.c_str());
 }
 
 void DemoDelay_HostProcessor::TraceCompanionReport(const std::string& report) const
@@ -277,7 +330,8 @@ void DemoDelay_HostProcessor::Report(int32 code)
 
 void DemoDelay_HostProcessor::Fail(int32 code)
 {
-    Report(code);
+    // The first failure says what went wrong; the steps after it fail only in its wake.
+    if (mReady) Report(code);
     mReady = false;
     RemoveInterfaceFile();
 }

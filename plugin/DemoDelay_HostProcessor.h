@@ -77,8 +77,14 @@ private:
     // arrived whole and finite to destination (null drops them). Returns how many arrived;
     // fewer than count only after a failure (the processor is then no longer ready).
     int32 ReadThroughScratch(float* destination, int32 count);
-    // Traces the companion's reason for not processing the file.
-    void TraceCompanionFailure(const std::string& reason) const;
+    // Finds the documents folder and claims an interface file in it; on success the path is
+    // set and the result is empty, else it says which folder failed and why.
+    std::string ClaimInterfaceFile();
+    // A selection longer than the file can hold (from InitOutputBounds) fails the pass
+    // before anything is written; true when it did.
+    bool SelectionTooLong();
+    // Traces why the pass fails with code, after the code's lead-in (StatusTrace.h).
+    void TraceFailure(int32 code, const std::string& reason) const;
     // Traces the companion's report of what it found and did.
     void TraceCompanionReport(const std::string& report) const;
 

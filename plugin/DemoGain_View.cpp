@@ -38,6 +38,10 @@ constexpr const char* kRangeToText = "To";
 constexpr const char* kInitialStatus = "GUI Init";
 constexpr const char* kCompanionFailed = "Please open Orvendal QV app.";
 constexpr const char* kCompanionStopped = "Orvendal QV app stopped before finishing.";
+constexpr const char* kCompanionCouldNot = "Orvendal QV app could not process the audio.";
+constexpr const char* kCompanionSilent = "Orvendal QV app stopped answering.";
+constexpr const char* kNoAnswer = "Orvendal QV app does not answer.";
+constexpr const char* kUnreadable = "Orvendal QV app answer could not be read.";
 constexpr const char* kNotInstalled = "Orvendal QV app not installed?";
 constexpr const char* kLaunched = "Orvendal QV app launched - Please re-open the plugin.";
 constexpr const char* kUnknownError = "Unknown error code (%i)";
@@ -77,6 +81,23 @@ void StyleLabel(CParamDisplay* label, const CColor& textColour, CHoriTxtAlign al
     label->setHoriAlign(align);
 }
 
+// The status line for a failed pass: the codes the project added say what happened; the
+// others ask for the companion.
+const char* FailureText(int32 code)
+{
+    switch (code)
+    {
+    case kStatusCompanionFailed:
+        return kCompanionCouldNot;
+    case kStatusNotProcessed:
+        return kCompanionStopped;
+    case kStatusStoppedAnswering:
+        return kCompanionSilent;
+    default:
+        return kCompanionFailed;
+    }
+}
+
 } // namespace
 
 DemoGain_View::DemoGain_View(void* nativeParent, AAX_IACFEffectParameters* parameters,
@@ -85,7 +106,11 @@ DemoGain_View::DemoGain_View(void* nativeParent, AAX_IACFEffectParameters* param
 {
     ResetCompanionInfo();
     GetInfoFromHost();
-    if (!companionInfo.linkOK)
+    // Something holds the port when it answers late or garbled: a launched companion could
+    // not listen there, so none is launched.
+    const bool portHeld = companionInfo.infoStatus == CompanionInfo::kInfoNoAnswer ||
+                          companionInfo.infoStatus == CompanionInfo::kInfoUnreadable;
+    if (!companionInfo.linkOK && !portHeld)
         companionInfo.infoStatus = orv::platform::LaunchApplication(kCompanionApplication)
                                        ? kInfoLaunched
                                        : kInfoLaunchFailed;
@@ -362,9 +387,16 @@ int32 DemoGain_View::TimerWakeup()
         if (StatusFromComm(comm) >= kFirstFailureCode)
         {
             colour = kRedCColor;
-            text =
-                StatusFromComm(comm) == kStatusNotProcessed ? kCompanionStopped : kCompanionFailed;
+            text = FailureText(StatusFromComm(comm));
         }
+        break;
+    case CompanionInfo::kInfoNoAnswer:
+        colour = kRedCColor;
+        text = kNoAnswer;
+        break;
+    case CompanionInfo::kInfoUnreadable:
+        colour = kRedCColor;
+        text = kUnreadable;
         break;
     case kInfoLaunchFailed:
         colour = kRedCColor;

@@ -22,6 +22,7 @@ namespace
 {
 
 constexpr int kPollMilliseconds = 20;
+constexpr int kDripMilliseconds = 1000;
 constexpr const char* kInputKey = "input: \"";
 
 } // namespace
@@ -208,6 +209,13 @@ void FaultCompanion::Handle(int connection)
     case Behaviour::kTruncate:
         if (Process(path, behaviour)) Cut(path);
         break;
+    case Behaviour::kGoSilent:
+        ::send(connection, answer.data(), answer.size(), MSG_NOSIGNAL);
+        HoldOpen(connection);
+        break;
+    case Behaviour::kDrip:
+        Drip(connection, answer);
+        break;
     case Behaviour::kProcessWithGain:
     case Behaviour::kRewriteInPlace:
     case Behaviour::kWrongRate:
@@ -215,6 +223,28 @@ void FaultCompanion::Handle(int connection)
     case Behaviour::kPoisonSamples:
         Process(path, behaviour);
         break;
+    }
+}
+
+void FaultCompanion::HoldOpen(int connection) const
+{
+    char buffer[256];
+    while (!mStopping)
+    {
+        pollfd watched{connection, POLLIN, 0};
+        if (::poll(&watched, 1, kPollMilliseconds) <= 0) continue;
+        if (::recv(connection, buffer, sizeof buffer, MSG_DONTWAIT) <= 0) return;
+    }
+}
+
+void FaultCompanion::Drip(int connection, const std::string& answer) const
+{
+    for (char byte : answer)
+    {
+        if (::send(connection, &byte, 1, MSG_NOSIGNAL) != 1) return;
+        for (int waited = 0; waited < kDripMilliseconds && !mStopping; waited += kPollMilliseconds)
+            ::poll(nullptr, 0, kPollMilliseconds);
+        if (mStopping) return;
     }
 }
 

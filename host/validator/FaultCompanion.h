@@ -46,6 +46,11 @@ public:
         // "process": answer the failure line {"error":"<the given answer text>"} and leave
         // the file as it is.
         kAnswerFailure,
+        // Send the given answer (a progress line, say, or nothing), then not a byte more:
+        // the connection stays open until the client closes it or the companion stops.
+        kGoSilent,
+        // Send the given answer one byte a second, then close.
+        kDrip,
     };
 
     FaultCompanion() = default;
@@ -94,6 +99,9 @@ private:
     void KeepInputBytes(const std::string& path);
     void Overwrite(const std::string& path);
     void Cut(const std::string& path);
+    // Waits until the client closes or the companion stops.
+    void HoldOpen(int connection) const;
+    void Drip(int connection, const std::string& answer) const;
 
     mutable std::mutex mMutex;
     Behaviour mBehaviour = Behaviour::kProcessWithGain;

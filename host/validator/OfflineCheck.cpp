@@ -43,6 +43,8 @@ constexpr int64 kProgressEvery = 1 << 18;
 constexpr size_t kMaxGarbageBytes = 1 << 20;
 // The real companion's pass: one second at 48 kHz in windows of 1024.
 constexpr int32 kRealCompanionRate = 48000;
+// What a companion at work sends before it dies or falls silent.
+constexpr const char* kProgressLine = "{\"progress\":0.400}\n";
 
 using Channels = std::vector<std::vector<float>>;
 
@@ -115,6 +117,15 @@ void Prepare(FaultCompanion& companion, const OfflinePass& pass, std::mt19937_64
     case OfflinePass::Companion::kFailureAnswer:
         companion.SetAnswer("the validator's companion refuses this file");
         companion.SetBehaviour(Behaviour::kAnswerFailure);
+        break;
+    case OfflinePass::Companion::kKilled:
+        // As the kernel ends a killed companion: its socket closes after what it had sent.
+        companion.SetAnswer(kProgressLine);
+        companion.SetBehaviour(Behaviour::kAnswerParameters);
+        break;
+    case OfflinePass::Companion::kSilent:
+        companion.SetAnswer(kProgressLine);
+        companion.SetBehaviour(Behaviour::kGoSilent);
         break;
     case OfflinePass::Companion::kNonFiniteSamples:
     {
@@ -333,7 +344,7 @@ void OfflineCheck::Run(CheckContext& context)
         OfflinePassPlan::Make(context.Random(), context.Scaled(kDrawnPasses));
     int failed = 0;
     // The status codes each companion behaviour led to, for the report.
-    std::array<std::set<int>, OfflinePass::kCompanionKinds> seen;
+    std::array<std::set<int>, OfflinePass::kAllCompanionKinds> seen;
     // Every pass is made twice: with separate input and output buffers, and in place.
     for (size_t index = 0; index < 2 * passes.size(); ++index)
     {
@@ -356,6 +367,20 @@ void OfflineCheck::Run(CheckContext& context)
             ++failed;
         seen[static_cast<size_t>(pass.companion)].insert(OfflineVerdict::StatusCode(run.comm));
     }
+    // Once, outside the drawn passes: it waits out the plug-in's whole silence limit, which
+    // the watchdog outlasts.
+    OfflinePass silent;
+    silent.length = 4800;
+    silent.companion = OfflinePass::Companion::kSilent;
+    context.Progress(silent.Describe() + " (waits out the silence limit)");
+    const Channels silentInput = Noise(silent, context.Random());
+    Prepare(companion, silent, context.Random());
+    if (!companion.IsRunning()) companion.Start();
+    const PassRun silentRun = Render(*module, host, silent, silentInput, context);
+    if (!Report(context, "offline-silent-companion", silent, silentInput, silentRun,
+                companion.LastOutput(), scratch))
+        ++failed;
+    seen[static_cast<size_t>(silent.companion)].insert(OfflineVerdict::StatusCode(silentRun.comm));
     companion.Stop();
     for (size_t kind = 0; kind < seen.size(); ++kind)
     {
@@ -368,7 +393,7 @@ void OfflineCheck::Run(CheckContext& context)
 
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    context.Info(std::to_string(2 * passes.size()) + " passes, " + std::to_string(failed) +
+    context.Info(std::to_string(2 * passes.size() + 1) + " passes, " + std::to_string(failed) +
                  " failed, in " + std::to_string(seconds).substr(0, 5) + " s");
     RunRealCompanion(context, *module, host, scratch);
 }

@@ -25,6 +25,10 @@ const char* OfflinePass::Name(Companion companion)
         return "companion writes non-finite samples";
     case Companion::kFailureAnswer:
         return "companion answers that it failed";
+    case Companion::kKilled:
+        return "companion killed at work";
+    case Companion::kSilent:
+        return "companion silent after progress";
     }
     return "?";
 }

@@ -22,8 +22,14 @@ struct OfflinePass
         kGarbage,           // replaces the file with random bytes
         kNonFiniteSamples,  // writes the result with NaN and infinities among the samples
         kFailureAnswer,     // answers that it could not process the file, leaving it as it was
+        kKilled,            // sends progress, then dies at work: closes, the file untouched
+        // Sends progress, then nothing: never drawn, as each such pass takes the plug-in's
+        // whole silence limit; the check makes one of its own.
+        kSilent,
     };
-    static constexpr int kCompanionKinds = 9;
+    // The kinds the plan draws from: all but kSilent.
+    static constexpr int kCompanionKinds = 10;
+    static constexpr int kAllCompanionKinds = 11;
 
     int32 window = 1024;
     int32 sampleRate = 48000;

@@ -46,6 +46,8 @@ bool IsFailureRequired(const OfflinePass& pass, const std::vector<float>& writte
     case OfflinePass::Companion::kGarbage:
     case OfflinePass::Companion::kFailureAnswer:
     case OfflinePass::Companion::kClosesUnprocessed:
+    case OfflinePass::Companion::kKilled:
+    case OfflinePass::Companion::kSilent:
         return true;
     case OfflinePass::Companion::kNonFiniteSamples:
     {
@@ -68,6 +70,8 @@ bool IsInputRequired(const OfflinePass& pass)
            pass.companion == OfflinePass::Companion::kGarbage ||
            pass.companion == OfflinePass::Companion::kFailureAnswer ||
            pass.companion == OfflinePass::Companion::kClosesUnprocessed ||
+           pass.companion == OfflinePass::Companion::kKilled ||
+           pass.companion == OfflinePass::Companion::kSilent ||
            pass.companion == OfflinePass::Companion::kNone;
 }
 
@@ -123,11 +127,17 @@ std::vector<std::string> OfflineVerdict::Judge(const OfflinePass& pass,
         problems.push_back("\"Comm\" reports code " + std::to_string(code) +
                            " where the companion answered that it failed (" +
                            std::to_string(kCompanionFailedCode) + ")");
-    if (pass.companion == OfflinePass::Companion::kClosesUnprocessed && code != kSuccessCode &&
-        code != kNotProcessedCode)
+    const bool closedUnprocessed = pass.companion == OfflinePass::Companion::kClosesUnprocessed ||
+                                   pass.companion == OfflinePass::Companion::kKilled;
+    if (closedUnprocessed && code != kSuccessCode && code != kNotProcessedCode)
         problems.push_back("\"Comm\" reports code " + std::to_string(code) +
                            " where the companion closed without processing the file (" +
                            std::to_string(kNotProcessedCode) + ")");
+    if (pass.companion == OfflinePass::Companion::kSilent && code != kSuccessCode &&
+        code != kStoppedAnsweringCode)
+        problems.push_back("\"Comm\" reports code " + std::to_string(code) +
+                           " where the companion stopped answering after progress (" +
+                           std::to_string(kStoppedAnsweringCode) + ")");
     if (code != kSuccessCode && pass.companion == OfflinePass::Companion::kProcesses)
         problems.push_back("\"Comm\" reports failure code " + std::to_string(code) +
                            " although the companion processed the file");

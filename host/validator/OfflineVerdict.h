@@ -16,7 +16,8 @@ namespace orv::host::validator
 // Every other code is a failure and the first channel is the input, except a processed file
 // that ended early (code 8): what it held before its end comes first, the input after it.
 // A companion that sent a file of the wrong rate or length, garbage or non-finite samples,
-// or closed without processing the file (27), must be reported as a failure.
+// closed without processing the file (27, also when killed at work) or fell silent after
+// progress (29), must be reported as a failure.
 class OfflineVerdict
 {
 public:
@@ -24,6 +25,7 @@ public:
     static constexpr int kSliceReadCode = kStatusSliceRead;
     static constexpr int kCompanionFailedCode = kStatusCompanionFailed;
     static constexpr int kNotProcessedCode = kStatusNotProcessed;
+    static constexpr int kStoppedAnsweringCode = kStatusStoppedAnswering;
 
     // input and output: one vector per channel. written: the samples the companion wrote
     // (empty when it wrote none). Returns one line per fault found; empty when none.

@@ -31,7 +31,8 @@ public:
         int strictness = 10;
         int repeat = 1;
         // Silence that counts as a hang.
-        std::chrono::milliseconds watchdog{30000};
+        // Longer than the plug-in's 30 s silence limit, which one offline pass waits out.
+        std::chrono::milliseconds watchdog{45000};
         // How the repeat command starts, and options it carries after the standard ones.
         std::string program = "orvendal-host validate";
         std::string extraOptions;

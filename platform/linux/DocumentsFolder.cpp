@@ -52,17 +52,6 @@ std::string ConfiguredDocumentsFolder(const std::string& home)
     return {};
 }
 
-// Creates path and its missing parents; an existing folder is fine.
-void MakeFolders(const std::string& path)
-{
-    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1))
-    {
-        const std::string part = path.substr(0, slash);
-        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return;
-        if (slash == std::string::npos) return;
-    }
-}
-
 std::string FileURL(const std::string& path)
 {
     static const char* const kHex = "0123456789ABCDEF";
@@ -93,7 +82,9 @@ std::vector<std::string> UserDocumentFolderURLs()
     if (!IsAbsolute(home)) return {};
     std::string folder = ConfiguredDocumentsFolder(home);
     if (folder.empty()) folder = home + "/Documents";
-    MakeFolders(folder);
+    // Only the folder itself, inside a parent that exists: a HOME that is not there is no
+    // place to make, and a failure shows when the folder is used.
+    ::mkdir(folder.c_str(), 0755);
     return {FileURL(folder)};
 }
 

@@ -14,6 +14,7 @@
 
 #include "CompanionProcess.h"
 #include "ExitCodes.h"
+#include "FaultCompanion.h"
 #include "ScopedPath.h"
 #include "TempFolder.h"
 
@@ -182,6 +183,37 @@ TEST(EditorCommand, WithoutTheCompanionTheWindowIsEmptyAndTheCompanionIsLaunched
     std::ostringstream out2, err2;
     EXPECT_EQ(EditorCommand::Run(options, out2, err2), orv::apps::kExitUsage);
     EXPECT_NE(err2.str().find("no range row"), std::string::npos) << err2.str();
+}
+
+TEST(EditorCommand, APeerThatHoldsThePortButNeverAnswersWholeOpensTheEditorWithinFourSeconds)
+{
+    using orv::host::validator::FaultCompanion;
+    TempFolder bin;
+    const std::string program = bin / "orvendal-qv";
+    std::ofstream(program) << "#!/bin/sh\n/usr/bin/touch '" << (bin / "launched") << "'\n";
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    ScopedPath path(bin.Path());
+    for (const auto behaviour :
+         {FaultCompanion::Behaviour::kGoSilent, FaultCompanion::Behaviour::kDrip})
+    {
+        FaultCompanion peer;
+        peer.SetBehaviour(behaviour);
+        peer.SetAnswer(
+            "{\"version\":\"2.0\",\"tools\":[\"Gain\"],\"presets\":[[]],\"rangeMax\":1}");
+        ASSERT_TRUE(peer.Start());
+        EditorCommand::Options options;
+        options.modulePath = ORV_BUNDLE_DIR;
+        options.pngPath = bin / "editor.png";
+        std::ostringstream out, err;
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_EQ(EditorCommand::Run(options, out, err), orv::apps::kExitSuccess) << err.str();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(4));
+        EXPECT_EQ(Values(out.str()).at("NTools"), 0.0);
+        EXPECT_EQ(PngSize(options.pngPath), std::make_pair(540u, 240u));
+    }
+    // Whatever holds the port would keep a launched companion from listening.
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(std::filesystem::exists(bin / "launched"));
 }
 
 // Everything a command prints on its standard output (standard error dropped).

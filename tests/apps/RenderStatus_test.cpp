@@ -52,6 +52,21 @@ TEST(RenderStatus, TheCompanionsReportComesFromItsOwnTraces)
     EXPECT_EQ(RenderStatus::CompanionReport({lead + "two\nlines"}), "two lines");
 }
 
+TEST(RenderStatus, TheReasonTraceIsTheLastOneWithTheCodesLeadIn)
+{
+    const std::vector<std::string> traces = {
+        "the companion stopped answering: old", "the companion stopped answering: it sent progress",
+        "the interface file could not be created: /h/Documents: Read-only file system", "after"};
+    EXPECT_EQ(RenderStatus::ReasonTrace(29, traces),
+              "the companion stopped answering: it sent progress");
+    EXPECT_EQ(RenderStatus::ReasonTrace(24, traces),
+              "the interface file could not be created: /h/Documents: Read-only file system");
+    EXPECT_EQ(RenderStatus::ReasonTrace(27, traces), "");
+    // A code without a reason of its own prints none, whatever was traced.
+    EXPECT_EQ(RenderStatus::ReasonTrace(20, {"the companion orvendal-qv is not running: x"}), "");
+    EXPECT_EQ(RenderStatus::Message(29), "the companion stopped answering");
+}
+
 TEST(RenderStatus, TheStatusLineGivesTheReasonOnlyForTheCompanionsFailure)
 {
     EXPECT_EQ(RenderStatus::Line(22, "the file is not a WAV file"),

@@ -461,3 +461,66 @@ TEST(CompanionServer, OutOfSpaceOrReadOnlyLeavesTheOriginalAndKeepsServing)
 
 } // namespace
 } // namespace companion
+
+namespace companion
+{
+namespace
+{
+
+// What arrives on fd within waitMs, without waiting for the close.
+std::string readFor(int fd, int waitMs)
+{
+    std::string got;
+    const auto start = Clock::now();
+    char buffer[256];
+    while (millisecondsSince(start) < waitMs)
+    {
+        if (!heardFrom(fd, 50)) continue;
+        const ssize_t n = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
+        if (n <= 0) break;
+        got.append(buffer, static_cast<size_t>(n));
+    }
+    return got;
+}
+
+TEST(CompanionServer, SendsProgressWhileAJobWaitsOrRunsAndAbandonsOneWhoseClientLeft)
+{
+    Server s(1);
+    test::TempFolder folder;
+    const auto longPath = folder / "Orvendal_interface_0.wav";
+    writeLongFile(longPath, 240.0);
+    const std::string longOriginal = test::readBytes(longPath);
+    const auto shortPath = folder / "Orvendal_interface_1.wav";
+    const auto x = test::sine(440.0, 0.1, 48000.0, 4800);
+    test::writeWav(shortPath, x, 48000);
+
+    const int running = connectTo(s.port());
+    const std::string request = longRequest(longPath);
+    ::send(running, request.data(), request.size(), MSG_NOSIGNAL);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // Queued behind the only worker: it hears progress 0 until its turn.
+    std::string queuedAnswer;
+    std::thread queued([&] { queuedAnswer = exchangeRaw(s.port(), gainRequest(shortPath)); });
+
+    size_t runningLines = 0;
+    EXPECT_EQ(withoutProgress(readFor(running, 2200), &runningLines), "");
+    EXPECT_GE(runningLines, 2u);
+    ::close(running);
+    queued.join();
+
+    size_t queuedLines = 0;
+    EXPECT_TRUE(isReport(withoutProgress(queuedAnswer, &queuedLines))) << queuedAnswer;
+    EXPECT_GE(queuedLines, 2u);
+    EXPECT_EQ(queuedAnswer.rfind(ProgressAnswer::kPrefix, 0), 0u);
+    EXPECT_NE(queuedAnswer.find("{\"progress\":0.000}\n"), std::string::npos);
+    EXPECT_TRUE(raisedBySixDb(shortPath, x));
+    // The job of the client that left was abandoned long before its end, untouched.
+    EXPECT_EQ(test::readBytes(longPath), longOriginal);
+    EXPECT_EQ(folder.names().size(), 2u);
+    EXPECT_NE(s.logText.str().find("its client had closed, the job was abandoned"),
+              std::string::npos)
+        << s.logText.str();
+}
+
+} // namespace
+} // namespace companion

@@ -12,6 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include "ProgressAnswer.h"
 #include "ReportAnswer.h"
 
 namespace companion::test
@@ -50,8 +51,27 @@ inline bool heardFrom(int fd, int waitMs)
     return ::poll(&watch, 1, waitMs) > 0;
 }
 
-// As the plug-in does: one write, then read until the companion closes.
-inline std::string exchange(uint16_t port, const std::string& request)
+// The answer without its progress lines, as the plug-in keeps it; `progressLines` counts them.
+inline std::string withoutProgress(const std::string& answer, size_t* progressLines = nullptr)
+{
+    std::string kept;
+    size_t count = 0;
+    for (size_t at = 0; at < answer.size();)
+    {
+        size_t end = answer.find('\n', at);
+        end = end == std::string::npos ? answer.size() : end + 1;
+        if (answer.compare(at, ProgressAnswer::kPrefixLength, ProgressAnswer::kPrefix) == 0)
+            ++count;
+        else
+            kept.append(answer, at, end - at);
+        at = end;
+    }
+    if (progressLines) *progressLines = count;
+    return kept;
+}
+
+// As the plug-in does: one write, then read until the companion closes. The whole answer.
+inline std::string exchangeRaw(uint16_t port, const std::string& request)
 {
     const int fd = connectTo(port);
     if (fd < 0) return "<no connection>";
@@ -59,6 +79,12 @@ inline std::string exchange(uint16_t port, const std::string& request)
     std::string answer = readAll(fd);
     ::close(fd);
     return answer;
+}
+
+// The answer without its progress lines.
+inline std::string exchange(uint16_t port, const std::string& request)
+{
+    return withoutProgress(exchangeRaw(port, request));
 }
 
 inline const std::string kParametersRequest = "{request:\"parameters\"}\n";

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <sstream>
 #include <string>
@@ -145,6 +146,22 @@ protected:
         ::kill(mCompanion, SIGTERM);
         ::waitpid(mCompanion, nullptr, 0);
         mCompanion = -1;
+    }
+
+    // Sends signal once the companion's log shows it at work on the file (or the render
+    // ended first: false).
+    bool SignalAtWork(int signal, const std::atomic<bool>& finished) const
+    {
+        for (int attempt = 0; attempt < 120000 && !finished; ++attempt)
+        {
+            std::ifstream log(Path("companion.log"));
+            std::stringstream text;
+            text << log.rdbuf();
+            if (text.str().find("Orvendal_interface_0.wav: pass 1/") != std::string::npos)
+                return ::kill(mCompanion, signal) == 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
     }
 
     // The sound files left in the documents folder, where the interface file is made.
@@ -304,29 +321,72 @@ TEST_F(RenderCommand, ACompanionKilledWhileProcessingGivesCode27AndTheInput)
             outcome = Render(Path("in.wav") + " " + Path("out.wav") + " --tool 3:2");
             finished = true;
         });
-    // Its progress in the log shows the companion at work on the file.
-    bool killed = false;
-    for (int attempt = 0; attempt < 120000 && !killed && !finished; ++attempt)
-    {
-        std::ifstream log(Path("companion.log"));
-        std::stringstream text;
-        text << log.rdbuf();
-        if (text.str().find("Orvendal_interface_0.wav: pass 1/") != std::string::npos)
-            killed = ::kill(mCompanion, SIGKILL) == 0;
-        else
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
+    const bool killed = SignalAtWork(SIGKILL, finished);
     render.join();
     ASSERT_TRUE(killed) << outcome.out;
     ::waitpid(mCompanion, nullptr, 0);
     mCompanion = -1;
     EXPECT_EQ(outcome.exitCode, 3) << outcome.out;
-    EXPECT_NE(outcome.out.find("status: 27 the companion closed without processing the file\n"),
+    // The plug-in's reason stands just above the status line, which stays last.
+    EXPECT_NE(outcome.out.find("1 channel, 0 processed"), std::string::npos) << outcome.out;
+    EXPECT_NE(outcome.out.find("\ntrace: the companion closed without processing the file: it sent "
+                               "no report line and left the file as it was given\nstatus: 27 the "
+                               "companion closed without processing the file\n"),
               std::string::npos)
         << outcome.out;
-    EXPECT_EQ(outcome.out.find("report"), std::string::npos) << outcome.out;
+    EXPECT_EQ(outcome.out.find("\nreport"), std::string::npos) << outcome.out;
     EXPECT_TRUE(SameBytes(Path("in.wav"), Path("out.wav")));
     EXPECT_EQ(WavesInDocuments(), std::vector<std::string>{});
+}
+
+TEST_F(RenderCommand, ACompanionThatStopsAnsweringGives29AndNeverWritesOverTheNextFile)
+{
+    WriteInput(Path("in.wav"), 1, 60 * kRate);
+    StartCompanion(Path("companion.log"));
+    ASSERT_TRUE(IsListening());
+    Outcome outcome{-1, ""};
+    std::atomic<bool> finished{false};
+    std::thread render(
+        [&]
+        {
+            outcome = Render(Path("in.wav") + " " + Path("out.wav") + " --tool 3:2");
+            finished = true;
+        });
+    // Frozen at work, as a companion swapped out or stuck would be.
+    const bool stopped = SignalAtWork(SIGSTOP, finished);
+    const auto start = std::chrono::steady_clock::now();
+    render.join();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ASSERT_TRUE(stopped) << outcome.out;
+    EXPECT_EQ(outcome.exitCode, 3) << outcome.out;
+    EXPECT_NE(outcome.out.find("\ntrace: the companion stopped answering: it sent progress, then "
+                               "nothing for 30 s\nstatus: 29 the companion stopped answering\n"),
+              std::string::npos)
+        << outcome.out;
+    EXPECT_GE(seconds, 29.0);
+    EXPECT_LT(seconds, 35.0);
+    EXPECT_TRUE(SameBytes(Path("in.wav"), Path("out.wav")));
+    EXPECT_EQ(WavesInDocuments(), std::vector<std::string>{});
+
+    // The next pass's file under the same name: the woken companion finds its client gone
+    // and abandons the old job rather than rename its result over this one.
+    const std::string next = (mFolder / "home/Documents/Orvendal_interface_0.wav").string();
+    WriteInput(next, 1, kRate);
+    std::ifstream original(next, std::ios::binary);
+    const std::string before{std::istreambuf_iterator<char>(original), {}};
+    ::kill(mCompanion, SIGCONT);
+    std::string log;
+    for (int attempt = 0; attempt < 100 && log.find("the job was abandoned") == std::string::npos;
+         ++attempt)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        std::ifstream file(Path("companion.log"));
+        log.assign(std::istreambuf_iterator<char>(file), {});
+    }
+    EXPECT_NE(log.find("its client had closed, the job was abandoned"), std::string::npos) << log;
+    std::ifstream after(next, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(after), {}), before);
 }
 
 TEST_F(RenderCommand, ALinkAtTheInterfacePathLeavesItsTargetAsItWas)

@@ -42,6 +42,8 @@ TEST(CompanionFailureAnswer, AReportLineGivesItsText)
 TEST(CompanionFailureAnswer, TheReasonIsUnescapedAndPrintable)
 {
     EXPECT_EQ(Reason("{\"error\":\"disk full\"}\n"), "disk full");
+    // A string left open ends with its line.
+    EXPECT_EQ(Reason("{\"error\":\"cut\n{\"report\":\"x\"}\n"), "cut");
     EXPECT_EQ(Reason("{\"error\": \"spaced\"}"), "spaced");
     EXPECT_EQ(Reason("{\"error\":\"a \\\"quoted\\\" \\\\ and \\/ slash\"}"),
               "a \"quoted\" \\ and / slash");

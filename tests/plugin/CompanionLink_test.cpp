@@ -41,15 +41,24 @@ TEST(CompanionLink, AsksForTheCompanionsParametersAndFillsTheRecord)
     EXPECT_EQ(info.presetNames[1][2], "Hard");
     EXPECT_EQ(info.presetCounts[7], 0);
     EXPECT_FLOAT_EQ(info.rangeMax, 22050.0f);
-    const size_t requests = parameters.Requests("NTools").size();
-
     // An answer far longer than 400 bytes is cut, not overrun.
-    companion.SetAnswer("{\"version\":\"" + std::string(5000, 'x') + "\"}");
-    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 0);
+    companion.SetAnswer("{\"tools\":[\"A\"],\"presets\":[[]],\"rangeMax\":100,\"version\":\"" +
+                        std::string(5000, 'x') + "\"}");
+    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 0)
+        << info.infoStatus;
     EXPECT_EQ(info.version, std::string(19, 'x'));
+    EXPECT_EQ(info.toolCount, 1);
+    // Without the four keys in its first 399 bytes the answer cannot be read.
+    companion.SetAnswer("{\"version\":\"" + std::string(5000, 'x') +
+                        "\",\"tools\":[\"A\"],\"presets\":[[]],\"rangeMax\":100}");
+    EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 1);
+    EXPECT_EQ(info.infoStatus, CompanionInfo::kInfoUnreadable);
+    EXPECT_FALSE(info.linkOK);
     EXPECT_EQ(info.toolCount, 0);
+    EXPECT_EQ(parameters.Value("NTools"), 0.0);
 
     // Closed without a word: no tools, and the range bounded by the host's rate.
+    const size_t requests = parameters.Requests("NTools").size();
     companion.SetBehaviour(FaultCompanion::Behaviour::kCloseWithoutAnswer);
     EXPECT_EQ(CompanionLink::RequestCompanionInfo(&controller, parameters.Get(), info), 0);
     EXPECT_FALSE(info.replyReceived);

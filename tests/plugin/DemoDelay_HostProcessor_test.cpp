@@ -7,11 +7,16 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "AAX_CHostServices.h"
 #include "AAX_Errors.h"
 #include "FaultCompanion.h"
 #include "HostProcessorDelegate.h"
 #include "HostedParameters.h"
+#include "InterfaceFileFormat.h"
 #include "MemoryAudioSink.h"
 #include "MemoryAudioSource.h"
 #include "OfflineRenderDriver.h"
@@ -195,29 +200,39 @@ TEST_F(HostProcessorRun, RefusesProcessedFilesThatDoNotMatchTheSelection)
     EXPECT_EQ(Rendered(), processed);
 }
 
-TEST_F(HostProcessorRun, WithoutAUsableDocumentsFolderNothingIsSent)
+TEST_F(HostProcessorRun, WithoutAUsableDocumentsFolderNothingIsSentAndTheTraceSaysWhy)
 {
+    AAX_CHostServices::Set(host.Context());
     ASSERT_TRUE(companion.Start());
-    for (const char* home : {"", "relative/home"})
-    {
-        ::setenv("HOME", home, 1);
-        Run();
-        ExpectPassThroughWith(kStatusCompleteFile);
-        EXPECT_TRUE(processor->InterfaceFilePath().empty());
-    }
-    // The folder list is empty: nothing was published before the failures.
-    EXPECT_EQ(CommCodes(), (std::vector<int32>{24, 25, 24, 25}));
-
-    // A documents folder that cannot be created: the folder is known, the file is not.
-    ::setenv("HOME", this->home.Path().c_str(), 1);
+    const std::string missingHome = this->home / "gone/home";
     std::ofstream(this->home / "blocker") << "a file where a folder should be";
-    ::setenv("XDG_CONFIG_HOME", (this->home / "config").c_str(), 1);
     std::filesystem::create_directories(this->home / "config");
-    std::ofstream(this->home / "config/user-dirs.dirs")
-        << "XDG_DOCUMENTS_DIR=\"$HOME/blocker/Documents\"\n";
-    Run();
-    ExpectPassThroughWith(kStatusCompleteFile);
-    EXPECT_EQ(CommCodes().size(), 7u);
+    std::ofstream(this->home / "config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/blocker\"\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "no documents folder: HOME names no absolute folder"},
+        {"relative/home", "no documents folder: HOME names no absolute folder"},
+        // Neither HOME nor its parents are made, only a documents folder inside an existing one.
+        {missingHome,
+         "the documents folder " + missingHome + "/Documents: No such file or directory"},
+        {this->home.Path(),
+         "the documents folder " + (this->home / "blocker") + ": Not a directory"},
+    };
+    for (const auto& [home, reason] : cases)
+    {
+        ::setenv("HOME", home.c_str(), 1);
+        // Only the last case names a documents folder of its own choosing.
+        if (home == this->home.Path())
+            ::setenv("XDG_CONFIG_HOME", (this->home / "config").c_str(), 1);
+        Run();
+        // The first failure's code stands: the file not completed after it is no news.
+        ExpectPassThroughWith(kStatusCreateFile);
+        EXPECT_TRUE(processor->InterfaceFilePath().empty());
+        EXPECT_EQ(host.Services().TraceLog().back().text,
+                  "the interface file could not be created: " + reason);
+    }
+    AAX_CHostServices::Set(nullptr);
+    EXPECT_FALSE(std::filesystem::exists(this->home / "gone"));
+    EXPECT_EQ(CommCodes(), (std::vector<int32>{24, 24, 5, 24, 5, 24}));
     EXPECT_TRUE(companion.Requests().empty());
 }
 
@@ -520,6 +535,83 @@ TEST_F(HostProcessorRun, ALinkAtTheInterfacePathIsReplacedAndItsTargetLeftAlone)
     std::string text;
     std::getline(kept, text);
     EXPECT_EQ(text, "not audio");
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(HostProcessorRun, AReadOnlyDocumentsFolderIs24WithTheSystemsReason)
+{
+    const std::string documents = home / "Documents";
+    std::filesystem::create_directories(documents);
+    // Permissions bind no privileged user: there a read-only file system stands in.
+    const bool privileged = ::geteuid() == 0;
+    const bool readOnly =
+        privileged ? ::mount("tmpfs", documents.c_str(), "tmpfs", MS_RDONLY, "size=64k") == 0
+                   : ::chmod(documents.c_str(), 0555) == 0;
+    if (!readOnly) GTEST_SKIP() << "cannot make a read-only folder here";
+    AAX_CHostServices::Set(host.Context());
+    ASSERT_TRUE(companion.Start());
+    Run();
+    AAX_CHostServices::Set(nullptr);
+    if (privileged)
+        ::umount2(documents.c_str(), MNT_DETACH);
+    else
+        ::chmod(documents.c_str(), 0755);
+    ExpectPassThroughWith(kStatusCreateFile);
+    EXPECT_EQ(host.Services().TraceLog().back().text,
+              "the interface file could not be created: the documents folder " + documents + ": " +
+                  (privileged ? "Read-only file system" : "Permission denied"));
+    EXPECT_TRUE(companion.Requests().empty());
+}
+
+TEST_F(HostProcessorRun, ASelectionPastTheFileLimitFailsBeforeAByteIsWritten)
+{
+    AAX_CHostServices::Set(host.Context());
+    ASSERT_TRUE(companion.Start());
+    int64 start = 0;
+    int64 end = 0;
+    const int64 huge = InterfaceFileFormat::kMaxSamples + 1;
+    ASSERT_EQ(hostFacing->InitOutputBounds(0, huge, &start, &end), kResultSuccess);
+    EXPECT_EQ(hostFacing->PreAnalyze(1, kWindow), kResultSuccess);
+    AAX_CHostServices::Set(nullptr);
+    EXPECT_EQ(processor->StatusCode(), kStatusAppendSlice);
+    EXPECT_EQ(CommCodes(), std::vector<int32>{kStatusAppendSlice});
+    EXPECT_FALSE(std::filesystem::exists(home / "Documents/Orvendal_interface_0.wav"));
+    EXPECT_EQ(host.Services().TraceLog().back().text,
+              "the selection could not be written to the interface file: the selection of " +
+                  std::to_string(huge) + " samples would pass the WAV file's limit of " +
+                  std::to_string(InterfaceFileFormat::kMaxSamples) + " samples (4 GiB)");
+    // One sample fewer fits: the pass goes on.
+    ASSERT_EQ(hostFacing->InitOutputBounds(0, huge - 1, &start, &end), kResultSuccess);
+    EXPECT_EQ(hostFacing->PreAnalyze(1, kWindow), kResultSuccess);
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_TRUE(std::filesystem::exists(home / "Documents/Orvendal_interface_0.wav"));
+}
+
+TEST_F(HostProcessorRun, ProgressLinesCountTowardNoLimitAndWithoutProofTheTraceSaysWhy)
+{
+    AAX_CHostServices::Set(host.Context());
+    std::string progress;
+    while (progress.size() < 200 * 1024)
+        progress += "{\"progress\":0.500}\n";
+    companion.SetBehaviour(FaultCompanion::Behaviour::kAnswerParameters);
+    companion.SetAnswer(progress + "{\"report\":\"Gain +3 dB: done\"}\n" + progress);
+    ASSERT_TRUE(companion.Start());
+    Run();
+    EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
+    EXPECT_EQ(host.Services().TraceLog().back().text,
+              "the companion processed the file: Gain +3 dB: done");
+
+    companion.SetAnswer(progress);
+    Run();
+    AAX_CHostServices::Set(nullptr);
+    ExpectPassThroughWith(kStatusNotProcessed);
+    EXPECT_EQ(host.Services().TraceLog().back().text,
+              "the companion closed without processing the file: it sent no report line and "
+              "left the file as it was given");
 }
 
 } // namespace

@@ -120,6 +120,44 @@ TEST_F(DemoGain_ViewTest, WithNothingToLaunchItSaysTheCompanionIsMissing)
     EXPECT_EQ(v->GetStatusLabel()->getFontColor(), kRedCColor);
 }
 
+TEST_F(DemoGain_ViewTest, APeerThatHoldsThePortButDoesNotAnswerIsNamedAndNothingLaunched)
+{
+    using orv::test::FaultCompanion;
+    InstallFakeCompanionProgram();
+    struct Case
+    {
+        FaultCompanion::Behaviour behaviour;
+        std::string answer;
+        int32 status;
+        const char* text;
+    };
+    const Case cases[] = {
+        {FaultCompanion::Behaviour::kGoSilent, "", CompanionInfo::kInfoNoAnswer,
+         "Orvendal QV app does not answer."},
+        {FaultCompanion::Behaviour::kAnswerParameters, "{\"version\":\"2.0\"} and garbage",
+         CompanionInfo::kInfoUnreadable, "Orvendal QV app answer could not be read."},
+    };
+    for (const Case& c : cases)
+    {
+        companion.SetBehaviour(c.behaviour);
+        companion.SetAnswer(c.answer);
+        ASSERT_TRUE(companion.Start());
+        const auto start = std::chrono::steady_clock::now();
+        DemoGain_View* v = Open();
+        const auto took = std::chrono::steady_clock::now() - start;
+        EXPECT_LT(took, std::chrono::seconds(4)) << c.text;
+        EXPECT_EQ(v->GetCompanionInfo().infoStatus, c.status) << c.text;
+        EXPECT_EQ(v->GetToolButton(0), nullptr);
+        v->TimerWakeup();
+        EXPECT_EQ(Text(v->GetStatusLabel()), c.text);
+        EXPECT_EQ(v->GetStatusLabel()->getFontColor(), kRedCColor);
+        editorView->forget();
+        editorView = nullptr;
+        companion.Stop();
+    }
+    EXPECT_FALSE(std::filesystem::exists(bin / "launched"));
+}
+
 TEST_F(DemoGain_ViewTest, StatusLineFollowsComm)
 {
     ASSERT_TRUE(StartCompanion(kThreeTools));
@@ -135,6 +173,13 @@ TEST_F(DemoGain_ViewTest, StatusLineFollowsComm)
     parameters.Define("Comm", 0.27f); // as the parameter holds it, a little off 0.27
     v->TimerWakeup();
     EXPECT_EQ(Text(v->GetStatusLabel()), "Orvendal QV app stopped before finishing.");
+    EXPECT_EQ(v->GetStatusLabel()->getFontColor(), kRedCColor);
+    parameters.Define("Comm", 0.22f);
+    v->TimerWakeup();
+    EXPECT_EQ(Text(v->GetStatusLabel()), "Orvendal QV app could not process the audio.");
+    parameters.Define("Comm", 0.29f);
+    v->TimerWakeup();
+    EXPECT_EQ(Text(v->GetStatusLabel()), "Orvendal QV app stopped answering.");
     EXPECT_EQ(v->GetStatusLabel()->getFontColor(), kRedCColor);
     parameters.Define("Comm", 0.05);
     v->TimerWakeup();

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -234,8 +235,39 @@ TEST_F(OfflineEndToEnd, EveryFailureAHostOrACompanionCanCauseRendersTheInput)
     const size_t requests = companion.Requests().size();
     ::setenv("HOME", "", 1);
     Run();
-    ExpectUnchangedWith(25, "no documents folder");
+    ExpectUnchangedWith(24, "no documents folder");
     EXPECT_EQ(companion.Requests().size(), requests);
+}
+
+TEST_F(OfflineEndToEnd, ASelectionPastTheWavLimitFailsAtPreAnalyzeBeforeAByteIsWritten)
+{
+    ASSERT_TRUE(companion.Start());
+    AAX_IACFHostProcessor& processor = *instance->HostProcessor();
+    int64 start = 0;
+    int64 end = 0;
+    // Past 4 GiB of 32-bit samples after the 36 header bytes the sizes count.
+    ASSERT_EQ(processor.InitOutputBounds(0, (0xFFFFFFFFll - 36) / 4 + 1, &start, &end),
+              kResultSuccess);
+    EXPECT_EQ(processor.PreAnalyze(1, kWindow), kResultSuccess);
+    automation->Pump();
+    EXPECT_NEAR(Comm(), 0.26, 1e-6);
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
+    EXPECT_TRUE(companion.Requests().empty());
+}
+
+TEST_F(OfflineEndToEnd, ACompanionSilentAfterProgressGives29AndTheInputWithinTheLimit)
+{
+    companion.SetBehaviour(FaultCompanion::Behaviour::kGoSilent);
+    companion.SetAnswer("{\"progress\":0.100}\n{\"progress\":0.2");
+    ASSERT_TRUE(companion.Start());
+    const auto start = std::chrono::steady_clock::now();
+    Run();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ExpectUnchangedWith(29, "silent after progress");
+    EXPECT_GE(seconds, 30.0);
+    EXPECT_LT(seconds, 35.0);
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
 }
 
 } // namespace

@@ -65,7 +65,7 @@ TEST(OfflineCheck, PassesOnTheModuleAndSeesEveryCompanionFaultReported)
     EXPECT_EQ(report.find("left out"), std::string::npos) << report;
 
     // Every behaviour ran; every faulty one ended in a failure code, the good one in 5.
-    for (int kind = 0; kind < OfflinePass::kCompanionKinds; ++kind)
+    for (int kind = 0; kind < OfflinePass::kAllCompanionKinds; ++kind)
     {
         const auto companion = static_cast<OfflinePass::Companion>(kind);
         const std::string line = std::string(OfflinePass::Name(companion)) + ": \"Comm\" codes ";
@@ -82,13 +82,19 @@ TEST(OfflineCheck, PassesOnTheModuleAndSeesEveryCompanionFaultReported)
         {
             EXPECT_EQ(codes, "22");
         }
-        else if (companion == OfflinePass::Companion::kClosesUnprocessed)
+        else if (companion == OfflinePass::Companion::kClosesUnprocessed ||
+                 companion == OfflinePass::Companion::kKilled)
         {
             EXPECT_EQ(codes, "27");
         }
+        else if (companion == OfflinePass::Companion::kSilent)
+        {
+            EXPECT_EQ(codes, "29");
+        }
         else if (!mayPass)
         {
-            EXPECT_EQ(codes.find('5'), std::string::npos) << line << codes;
+            // Code 5 among the codes, not a digit of 58, say.
+            EXPECT_EQ((", " + codes + ",").find(", 5,"), std::string::npos) << line << codes;
         }
     }
     // The steps the watchdog reports name the pass.
