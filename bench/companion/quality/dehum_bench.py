@@ -146,7 +146,10 @@ class Qv:
         write(iface, x)
         line = ('{request:"process", tools:[false,false,false,true], presets: [0,0,0,%d],'
                 'rangeLow: 0, rangeHigh: 24000, input: "%s"}' % (PRESETS[preset], iface))
-        run([self.exe, '--request', line])
+        done = subprocess.run([self.exe, '--request', line], check=True, capture_output=True,
+                              text=True)
+        found = re.search(r'"report":"(.*)"', done.stdout)
+        self.report = found.group(1) if found else ''
         return sf.read(iface, dtype='float64')[0]
 
 
@@ -165,12 +168,12 @@ def main():
         for p in presets:
             out = qv.dehum(x, p)
             kept = si_sdr(out, clean) if np.any(clean) else float('nan')
-            rows.append((name, p, down_db(x, out, clean), kept))
+            rows.append((name, p, down_db(x, out, clean), kept, qv.report))
 
     def keep_case(name, x, presets):
         for p in presets:
             out = qv.dehum(x, p)
-            rows.append((name, p, float('nan'), si_sdr(out, x)))
+            rows.append((name, p, float('nan'), si_sdr(out, x), qv.report))
 
     sp60 = speech(work, 60)
     sp = sp60[:12 * RATE]
@@ -211,9 +214,10 @@ def main():
 
     print('De-hum per class (music: %s)' % source)
     print('  %-36s %-6s %10s %12s' % ('class', 'preset', 'hum down', 'kept SI-SDR'))
-    for name, p, down, kept in rows:
-        print('  %-36s %-6s %10s %12s' % (name, p, '' if np.isnan(down) else '%.1f dB' % down,
-                                          '' if np.isnan(kept) else '%.1f dB' % kept))
+    for name, p, down, kept, report in rows:
+        print('  %-36s %-6s %10s %12s  %s' % (name, p, '' if np.isnan(down) else '%.1f dB' % down,
+                                              '' if np.isnan(kept) else '%.1f dB' % kept,
+                                              report.split(': ', 1)[-1]))
     for hz in (1000, 400):
         for mains in ('50 Hz', '60 Hz'):
             for with_hum in (False, True):
