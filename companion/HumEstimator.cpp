@@ -19,12 +19,12 @@ constexpr size_t kHalfWidth = 25; // hops either side: the steady part over 5 s
 // found a harmonic or two below, so that the noise floor between lines is not counted.
 constexpr double kNoiseRatio = 1.5;
 constexpr double kSureScatters = 3.5;
-constexpr double kSeriesScatters = 0.5;
+constexpr double kSeriesScatters = 0.25;
 // The same two bars for a line's coherent power against the fundamental over the whole
 // file, in units of what noise gives (exponentially scattered): the test that finds weak
 // harmonics under speech or music, whose windowed ratio the passing material swamps.
 constexpr double kSureCoherence = 7.0;
-constexpr double kSeriesCoherence = 2.0;
+constexpr double kSeriesCoherence = 1.5;
 constexpr double kLineMargin = 4.0; // at the least, for the harmonics that need no series
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
