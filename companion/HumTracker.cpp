@@ -88,7 +88,7 @@ void HumTracker::finishHop()
 
     // Each low harmonic's turn per hop, averaged, tells how far the reference is off; the
     // steadier its turn (the nearer its average comes to its magnitude), the more it counts.
-    const size_t steered = std::min(trust_.empty() ? kSteered : kTrustedSteered, harmonics_);
+    const size_t steered = trust_.empty() ? std::min(kSteered, harmonics_) : harmonics_;
     current_.steadiness.assign(steered, 0.0f);
     double weighted = 0.0;
     double weights = 0.0;
