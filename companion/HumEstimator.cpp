@@ -15,16 +15,19 @@ constexpr size_t kHalfWidth = 25; // hops either side: the steady part over 5 s
 // kNoiseRatio (hop measurements overlap by half, so their mean keeps half as much noise
 // again as independent ones would), scattered by about one over the square root of the
 // independent windows the file holds. A line must stand that many scatters clear: far
-// (kSureScatters) to be hum on its own, less (kSeriesScatters) to extend a series already
-// found a harmonic or two below, so that the noise floor between lines is not counted.
+// (kSureScatters) to be hum on its own, little (kSeriesScatters) to extend an unbroken run
+// of the series (k-1 and k-2 hum), between the two (kGapScatters) beside a gap (k-1 or k-2
+// hum), so that the noise floor between and above the lines is not counted.
 constexpr double kNoiseRatio = 1.5;
 constexpr double kSureScatters = 3.5;
 constexpr double kSeriesScatters = 0.25;
-// The same two bars for a line's coherent power against the fundamental over the whole
+constexpr double kGapScatters = 1.0;
+// The same three bars for a line's coherent power against the fundamental over the whole
 // file, in units of what noise gives (exponentially scattered): the test that finds weak
 // harmonics under speech or music, whose windowed ratio the passing material swamps.
 constexpr double kSureCoherence = 7.0;
 constexpr double kSeriesCoherence = 1.5;
+constexpr double kGapCoherence = 3.0;
 constexpr double kLineMargin = 4.0; // at the least, for the harmonics that need no series
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
@@ -115,8 +118,8 @@ HumModel HumEstimator::finish()
     };
     // The series, grown upwards: the grounding harmonics when they stand as lines, then each
     // higher line that stands clear beside one already in it (k-1 or k-2, so odd-harmonic
-    // buzz counts), or stands clear by far; either way no more than 12 dB above the
-    // strongest of k-2 to k+2, or it is a tone of its own.
+    // buzz counts) by the bars above, or stands clear by far; either way no more than 12 dB
+    // above the strongest of k-2 to k+2, or it is a tone of its own.
     std::vector<bool> series(n, false);
     bool grounded = false;
     for (size_t k = 0; k < n; ++k)
@@ -128,10 +131,12 @@ HumModel HumEstimator::finish()
             continue;
         }
         if (!grounded) break;
+        // Beside a gap the bar rises, so that noise cannot carry the series on by chance.
+        const bool run = series[k - 1] && series[k - 2];
         const bool beside = series[k - 1] || series[k - 2];
-        if (!(clear(k, beside ? kSeriesScatters : kSureScatters) ||
-              (series[0] && coheres(k, beside ? kSeriesCoherence : kSureCoherence))))
-            continue;
+        const double scatters = run ? kSeriesScatters : beside ? kGapScatters : kSureScatters;
+        const double coherence = run ? kSeriesCoherence : beside ? kGapCoherence : kSureCoherence;
+        if (!(clear(k, scatters) || (series[0] && coheres(k, coherence)))) continue;
         double neighbour = 0.0;
         for (size_t j = k - 2; j <= k + 2 && j < n; ++j)
             if (j != k) neighbour = std::max(neighbour, steady_[j]);

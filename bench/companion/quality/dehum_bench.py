@@ -196,6 +196,10 @@ def main():
     steady60 = 0.02 * hum(60, 60, harmonics=20, drift=0.0, seed=3)
     hum_case('steady hum alone', '60 Hz, 20 harmonics, 60 s', np.zeros(len(steady60)), steady60,
              ['60 Hz'])
+    hum_case('drifting hum or buzz alone', '50 Hz drifting, 10 harmonics, 12 s', np.zeros(12 * RATE),
+             0.02 * hum(12, 50), ['50 Hz', 'Auto'])
+    hum_case('drifting hum or buzz alone', '60 Hz buzz, 40 harmonics, 12 s', np.zeros(12 * RATE),
+             0.01 * hum(12, 60, harmonics=40, fall_db=0.5, drift=0.05), ['60 Hz', 'Auto'])
     for mains in (50, 60):
         for db in (10, 20):
             hum_case('drifting hum under speech', '%d Hz, %d dB under' % (mains, db), sp,
