@@ -21,13 +21,13 @@ constexpr size_t kHalfWidth = 25; // hops either side: the steady part over 5 s
 constexpr double kNoiseRatio = 1.5;
 constexpr double kSureScatters = 3.5;
 constexpr double kSeriesScatters = 0.25;
-constexpr double kGapScatters = 1.0;
+constexpr double kGapScatters = 2.0;
 // The same three bars for a line's coherent power against the fundamental over the whole
 // file, in units of what noise gives (exponentially scattered): the test that finds weak
 // harmonics under speech or music, whose windowed ratio the passing material swamps.
 constexpr double kSureCoherence = 7.0;
 constexpr double kSeriesCoherence = 1.5;
-constexpr double kGapCoherence = 3.0;
+constexpr double kGapCoherence = 5.0;
 constexpr double kLineMargin = 4.0; // at the least, for the harmonics that need no series
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
