@@ -32,7 +32,7 @@ constexpr double kLineMargin = 4.0; // at the least, for the harmonics that need
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
 constexpr size_t kGrounding = 3;            // harmonics that are hum whenever they are lines
-constexpr double kMostDownDb = 60.0;
+constexpr double kMostDownDb = 50.0; // what the rebuilt lines reach on hum alone
 } // namespace
 
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)

@@ -221,16 +221,16 @@ def main():
     keep_case('hum-free material', 'speech', sp, ['50 Hz', '60 Hz', 'Auto'])
 
     print('De-hum per case (music: %s)' % source)
-    print('  %-26s %-30s %-6s %9s %9s  %s' % ('class', 'case', 'preset', 'hum down', 'kept', 'finding'))
+    print('  %-27s %-34s %-6s %9s %9s  %s' % ('class', 'case', 'preset', 'hum down', 'kept', 'finding'))
     for cls, name, p, down, kept, report in rows:
-        print('  %-26s %-30s %-6s %9s %9s  %s' % (cls, name, p, '' if np.isnan(down) else '%.1f dB' % down,
+        print('  %-27s %-34s %-6s %9s %9s  %s' % (cls, name, p, '' if np.isnan(down) else '%.1f dB' % down,
                                                   '' if np.isnan(kept) else '%.1f dB' % kept,
                                                   report.split(': ', 1)[-1]))
     print('De-hum per class: mean and worst case (hum down; kept SI-SDR against the clean signal)')
     for cls in dict.fromkeys(r[0] for r in rows):
         downs = [r[3] for r in rows if r[0] == cls and not np.isnan(r[3])]
         kepts = [r[4] for r in rows if r[0] == cls and not np.isnan(r[4])]
-        line = '  %-26s' % cls
+        line = '  %-27s' % cls
         if downs:
             line += '  down mean %5.1f dB, worst %5.1f dB' % (np.mean(downs), min(downs))
         if kepts:
