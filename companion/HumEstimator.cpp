@@ -103,7 +103,7 @@ HumModel HumEstimator::finish()
     if (hops_ <= 0.0) return model;
     model.meanHz = hzSum_ / hops_;
     const size_t n = steady_.size();
-    const double windows = std::max(1.0, hops_ * smoother_.noiseShare() / kNoiseRatio);
+    const double windows = std::max(1e-3, hops_ * smoother_.noiseShare() / kNoiseRatio);
     auto clear = [&](size_t k, double scatters)
     {
         return steady_[k] >= kNoiseRatio * (1.0 + scatters / std::sqrt(windows)) * passed_[k] &&
@@ -116,27 +116,30 @@ HumModel HumEstimator::finish()
         return std::norm(coherent_[k]) >= times * kNoiseRatio * raw_[k] &&
                steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
     };
-    // The series, grown upwards: the grounding harmonics when they stand as lines, then each
-    // higher line that stands clear beside one already in it (k-1 or k-2, so odd-harmonic
-    // buzz counts) by the bars above, or stands clear by far; either way no more than 12 dB
-    // above the strongest of k-2 to k+2, or it is a tone of its own.
+    // The series, grown upwards from the fundamental: each line that stands clear beside
+    // one already in it (k-1 or k-2, so odd-harmonic buzz counts) by the bars above, or
+    // stands clear by far. The grounding harmonics then need only stand as lines; a higher
+    // one must also stand no more than 12 dB above the strongest of k-2 to k+2, or it is a
+    // tone of its own.
     std::vector<bool> series(n, false);
     bool grounded = false;
     for (size_t k = 0; k < n; ++k)
     {
-        if (k < kGrounding)
-        {
-            series[k] = clear(k, kSureScatters) && steady_[k] >= kLineMargin * passed_[k];
-            grounded = grounded || series[k];
-            continue;
-        }
-        if (!grounded) break;
+        if (k >= kGrounding && !grounded) break;
         // Beside a gap the bar rises, so that noise cannot carry the series on by chance.
-        const bool run = series[k - 1] && series[k - 2];
-        const bool beside = series[k - 1] || series[k - 2];
+        const bool below = k >= 1 && series[k - 1];
+        const bool twoBelow = k >= 2 && series[k - 2];
+        const bool run = below && (k < 2 || twoBelow);
+        const bool beside = below || twoBelow;
         const double scatters = run ? kSeriesScatters : beside ? kGapScatters : kSureScatters;
         const double coherence = run ? kSeriesCoherence : beside ? kGapCoherence : kSureCoherence;
         if (!(clear(k, scatters) || (series[0] && coheres(k, coherence)))) continue;
+        if (k < kGrounding)
+        {
+            series[k] = steady_[k] >= kLineMargin * passed_[k];
+            grounded = grounded || series[k];
+            continue;
+        }
         double neighbour = 0.0;
         for (size_t j = k - 2; j <= k + 2 && j < n; ++j)
             if (j != k) neighbour = std::max(neighbour, steady_[j]);

@@ -205,6 +205,12 @@ TEST(DehumTool, RemovesTheHumOfAShortSpeechClip)
         EXPECT_GE(powerDb(noise) - powerDb(left), minDownDb) << seconds;
         EXPECT_EQ(r.finding.rfind("hum at 50.", 0), 0u) << r.finding;
     }
+    // A fifth of a second holds too few hops to tell a line from anything else.
+    std::vector<float> blip = hum(50.0, 0.02);
+    blip.resize(static_cast<size_t>(0.2 * kRate));
+    const Result r = dehum(50.0, blip);
+    EXPECT_EQ(r.out, blip);
+    EXPECT_EQ(r.finding, "too short to tell hum, left as it was");
 }
 
 // Under noise only the lines count: a lone fundamental is one harmonic, not dozens, and a
