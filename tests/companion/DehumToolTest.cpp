@@ -107,8 +107,8 @@ TEST(DehumTool, LeavesSignalsWithoutHumAsTheyAre)
 TEST(DehumTool, RemovesDriftingHumOfEitherMainsAndKeepsTheSpeech)
 {
     // The speech's own pitch glides across the hum's second and third harmonics: the floors
-    // are a little under what this file gives (35.7 and 31.5 dB down, the speech at 42.5
-    // and 38.3 dB), so that a worse tracker or a missed harmonic shows.
+    // are a little under what this file gives (36.1 and 31.0 dB down, the speech at 42.9
+    // and 37.8 dB), so that a worse tracker or a missed harmonic shows.
     struct Case
     {
         double mains;
@@ -185,7 +185,7 @@ TEST(DehumTool, RemovesAPureSineABuzzAndTheHumOfAShortClip)
 }
 
 // A clip of 2 s or 1 s under speech: the whole file is shorter than the smoothing, and
-// the hum must still be found and removed (33.0 and 8.6 dB down here: in 1 s this voice's
+// the hum must still be found and removed (32.6 and 8.0 dB down here: in 1 s this voice's
 // pitch sits on the third harmonic, which no estimate can part from it).
 TEST(DehumTool, RemovesTheHumOfAShortSpeechClip)
 {
