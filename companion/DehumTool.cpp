@@ -43,8 +43,10 @@ void DehumTool::analyze(const float* in, size_t count)
 void DehumTool::finishAnalysis()
 {
     model_ = HumModel();
+    tooShort_ = static_cast<double>(analysed_) < kShortestSeconds * range_.sampleRate;
     for (auto& estimator : estimators_)
     {
+        if (tooShort_) break;
         HumModel model = estimator->finish();
         if (!model.empty() && model.power > model_.power) model_ = std::move(model);
     }
@@ -65,6 +67,7 @@ size_t DehumTool::detectedHarmonics() const
 
 std::string DehumTool::finding() const
 {
+    if (tooShort_) return "too short to tell hum, left as it was";
     if (model_.empty()) return "no hum found, left as it was";
     char text[96];
     std::snprintf(text, sizeof text, "hum at %.2f Hz, %zu harmonic%s, about %.0f dB down",

@@ -23,6 +23,9 @@ class DehumTool : public Tool
 public:
     static constexpr double kAuto = 0.0; // mainsHz for "Auto"
     static constexpr double kHighestHz = 6000.0;
+    // Below this a line cannot be told from anything else held as briefly: the file is
+    // left as it was, and the finding says why.
+    static constexpr double kShortestSeconds = 0.25;
 
     DehumTool(double mainsHz, const FrequencyRange& range);
 
@@ -46,6 +49,7 @@ private:
     std::vector<double> candidates_;
     std::vector<std::unique_ptr<HumEstimator>> estimators_; // during analysis
     size_t analysed_ = 0;
+    bool tooShort_ = false;
     HumModel model_;
     std::unique_ptr<HumCanceller> canceller_;
 };

@@ -19,7 +19,7 @@ namespace companion
 class HumCanceller
 {
 public:
-    static constexpr size_t kHalfWidth = 15;
+    static constexpr size_t kHalfWidth = 20;
     static constexpr int kRobustPasses = 3;
 
     // `total`: the input's length, so that the padding after it weighs nothing.

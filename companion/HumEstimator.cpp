@@ -10,21 +10,35 @@ namespace companion
 
 namespace
 {
-constexpr size_t kHalfWidth = 10; // hops either side: the steady part over 2 s
-// Steady power over what the smoothing let through of the rest: for harmonics 1 to 3,
-// which need nothing else to be hum, and for the higher ones, which must also fit the series.
-constexpr double kLineMargin = 4.0;
-constexpr double kSeriesLineMargin = 1.5;
+constexpr size_t kHalfWidth = 25; // hops either side: the steady part over 5 s
+// A line's steady power over what the smoothing let through of the rest. Noise alone gives
+// kNoiseRatio (hop measurements overlap by half, so their mean keeps half as much noise
+// again as independent ones would), scattered by about one over the square root of the
+// independent windows the file holds. A line must stand that many scatters clear: far
+// (kSureScatters) to be hum on its own, little (kSeriesScatters) to extend an unbroken run
+// of the series (k-1 and k-2 hum), between the two (kGapScatters) beside a gap (k-1 or k-2
+// hum), so that the noise floor between and above the lines is not counted.
+constexpr double kNoiseRatio = 1.5;
+constexpr double kSureScatters = 3.5;
+constexpr double kSeriesScatters = 0.25;
+constexpr double kGapScatters = 2.0;
+// The same three bars for a line's coherent power against the fundamental over the whole
+// file, in units of what noise gives (exponentially scattered): the test that finds weak
+// harmonics under speech or music, whose windowed ratio the passing material swamps.
+constexpr double kSureCoherence = 7.0;
+constexpr double kSeriesCoherence = 1.5;
+constexpr double kGapCoherence = 5.0;
+constexpr double kLineMargin = 4.0; // at the least, for the harmonics that need no series
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
-constexpr int kGrounding = 3;               // harmonics that are hum whenever they are lines
-constexpr double kMostDownDb = 60.0;
+constexpr size_t kGrounding = 3;            // harmonics that are hum whenever they are lines
+constexpr double kMostDownDb = 50.0; // what the rebuilt lines reach on hum alone
 } // namespace
 
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)
     : mainsHz_(mainsHz), range_(range), tracker_(mainsHz, harmonics, range.sampleRate),
       smoother_(kHalfWidth), steady_(tracker_.harmonics(), 0.0), raw_(tracker_.harmonics(), 0.0),
-      passed_(tracker_.harmonics(), 0.0)
+      passed_(tracker_.harmonics(), 0.0), coherent_(tracker_.harmonics())
 {
 }
 
@@ -48,8 +62,15 @@ void HumEstimator::account(const HumSmoother::Centre& centre)
     if (w <= 0.0) return;
     hops_ += w;
     hzSum_ += w * centre.hop.hz;
-    for (size_t k = 0; k < steady_.size(); ++k)
+    // Each hop's harmonics turned back by k times the steady fundamental's phase: hum keeps
+    // its shape against its own fundamental through the whole file, what passes does not.
+    const std::complex<double> fundamental(centre.steady[0]);
+    const std::complex<double> back =
+        std::abs(fundamental) > 0.0 ? std::conj(fundamental) / std::abs(fundamental) : 0.0;
+    std::complex<double> rotor = back;
+    for (size_t k = 0; k < steady_.size(); ++k, rotor *= back)
     {
+        coherent_[k] += w * std::complex<double>(centre.hop.amplitude[k]) * rotor;
         steady_[k] += w * std::norm(centre.steady[k]);
         raw_[k] += w * std::norm(centre.hop.amplitude[k]);
         passed_[k] += w * centre.share *
@@ -82,34 +103,56 @@ HumModel HumEstimator::finish()
     if (hops_ <= 0.0) return model;
     model.meanHz = hzSum_ / hops_;
     const size_t n = steady_.size();
-    std::vector<bool> line(n);
+    const double windows = std::max(1e-3, hops_ * smoother_.noiseShare() / kNoiseRatio);
+    auto clear = [&](size_t k, double scatters)
+    {
+        return steady_[k] >= kNoiseRatio * (1.0 + scatters / std::sqrt(windows)) * passed_[k] &&
+               steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
+    };
+    // Against the fundamental, over the whole file: noise's coherent power comes to about
+    // kNoiseRatio hops' worth of its power.
+    auto coheres = [&](size_t k, double times)
+    {
+        return std::norm(coherent_[k]) >= times * kNoiseRatio * raw_[k] &&
+               steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
+    };
+    // The series, grown upwards from the fundamental: each line that stands clear beside
+    // one already in it (k-1 or k-2, so odd-harmonic buzz counts) by the bars above, or
+    // stands clear by far. The grounding harmonics then need only stand as lines; a higher
+    // one must also stand no more than 12 dB above the strongest of k-2 to k+2, or it is a
+    // tone of its own.
+    std::vector<bool> series(n, false);
+    bool grounded = false;
     for (size_t k = 0; k < n; ++k)
     {
-        // Past the grounding harmonics a line need only stand above its noise: the series
-        // rule below is what tells it from a tone.
-        const double margin = k < kGrounding ? kLineMargin : kSeriesLineMargin;
-        line[k] = steady_[k] >= margin * passed_[k] &&
-                  steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
+        if (k >= kGrounding && !grounded) break;
+        // Beside a gap the bar rises, so that noise cannot carry the series on by chance.
+        const bool below = k >= 1 && series[k - 1];
+        const bool twoBelow = k >= 2 && series[k - 2];
+        const bool run = below && (k < 2 || twoBelow);
+        const bool beside = below || twoBelow;
+        const double scatters = run ? kSeriesScatters : beside ? kGapScatters : kSureScatters;
+        const double coherence = run ? kSeriesCoherence : beside ? kGapCoherence : kSureCoherence;
+        if (!(clear(k, scatters) || (series[0] && coheres(k, coherence)))) continue;
+        if (k < kGrounding)
+        {
+            series[k] = steady_[k] >= kLineMargin * passed_[k];
+            grounded = grounded || series[k];
+            continue;
+        }
+        double neighbour = 0.0;
+        for (size_t j = k - 2; j <= k + 2 && j < n; ++j)
+            if (j != k) neighbour = std::max(neighbour, steady_[j]);
+        series[k] = steady_[k] <= kSeriesSpread * neighbour;
     }
-    bool grounded = false;
-    for (size_t k = 0; k < n && k < kGrounding; ++k)
-        grounded = grounded || line[k];
     if (!grounded) return model;
     double kept = 0.0;
     double through = 0.0;
     const double passed = HumSmoother(HumCanceller::kHalfWidth).noiseShare();
     for (size_t k = 0; k < n; ++k)
     {
-        if (!line[k]) continue;
-        if (k >= kGrounding)
-        {
-            double neighbour = 0.0;
-            for (size_t j = k >= 2 ? k - 2 : 0; j <= k + 2 && j < n; ++j)
-                if (j != k) neighbour = std::max(neighbour, steady_[j]);
-            if (steady_[k] > kSeriesSpread * neighbour) continue; // a tone of its own
-        }
         const double hz = (k + 1) * mainsHz_;
-        if (hz < range_.low || hz > range_.high) continue;
+        if (!series[k] || hz < range_.low || hz > range_.high) continue;
         model.hum[k] = true;
         model.clarity[k] = steady_[k] / (passed_[k] + 1e-30);
         kept += steady_[k];

@@ -5,6 +5,7 @@
 #include "HumSmoother.h"
 #include "HumTracker.h"
 
+#include <complex>
 #include <cstddef>
 #include <vector>
 
@@ -13,12 +14,14 @@ namespace companion
 
 // Decides, in one streaming pass with memory that does not grow with the file, which
 // harmonics of a mains carry hum. Each harmonic's steady part (HumSmoother) is summed
-// against what the rest of the signal leaves near it. A harmonic is a steady narrow line
-// when its steady part stands above what the smoothing would keep of the rest alone.
-// Lines 1 to 3 are hum outright; a higher line is hum when the series is there (one of
-// 1 to 3 is hum) and it stands no more than 12 dB above the strongest of its neighbours
-// k-2 to k+2, so a lone alignment tone on the grid is kept while a buzz of odd harmonics
-// is not. A tone that does not follow the hum's drift averages away and is no line.
+// against what the rest of the signal leaves near it, and each hop's measurement is summed
+// in the steady fundamental's frame. A harmonic is a steady narrow line when its steady
+// part stands clear of what noise alone would give, or when it keeps its phase against the
+// fundamental through the file; both bars allow for the scatter of a file this long, so
+// the noise floor between lines is not counted. Lines 1 to 3 are hum outright; a higher
+// line is hum when it extends the series (a line at k-1 or k-2 is hum; else it must stand
+// clear by far) and stands no more than 12 dB above the strongest of k-2 to k+2, so a lone
+// alignment tone on the grid is kept while a buzz of odd harmonics is not.
 class HumEstimator
 {
 public:
@@ -38,6 +41,7 @@ private:
     std::vector<double> steady_; // summed power of each harmonic's steady part
     std::vector<double> raw_;    // and of its hop measurements
     std::vector<double> passed_; // and what the mean let through of the rest
+    std::vector<std::complex<double>> coherent_; // hop measurements in the fundamental's frame
     double hops_ = 0.0;
     double hzSum_ = 0.0;
 };

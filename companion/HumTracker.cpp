@@ -88,7 +88,7 @@ void HumTracker::finishHop()
 
     // Each low harmonic's turn per hop, averaged, tells how far the reference is off; the
     // steadier its turn (the nearer its average comes to its magnitude), the more it counts.
-    const size_t steered = std::min(trust_.empty() ? kSteered : kTrustedSteered, harmonics_);
+    const size_t steered = trust_.empty() ? std::min(kSteered, harmonics_) : harmonics_;
     current_.steadiness.assign(steered, 0.0f);
     double weighted = 0.0;
     double weights = 0.0;
@@ -101,9 +101,11 @@ void HumTracker::finishHop()
         magnitudes_[k - 1] = kTurnMemory * magnitudes_[k - 1] + std::abs(turn);
         previous_[k - 1] = now;
         const double coherence = std::abs(turns_[k - 1]) / (magnitudes_[k - 1] + 1e-30);
-        const double w = trust_.empty() ? std::abs(turns_[k - 1]) * k * coherence * coherence *
-                                              coherence * coherence
-                                        : (k <= trust_.size() ? trust_[k - 1] * k * k : 0.0);
+        // Known hum harmonics count by how clearly they stand, but less while something
+        // passing through them (a word, a note) makes their turns disagree.
+        const double agreement = coherence * coherence * coherence * coherence;
+        const double w = trust_.empty() ? std::abs(turns_[k - 1]) * k * agreement
+                                        : (k <= trust_.size() ? trust_[k - 1] * k * k * agreement : 0.0);
         // A line that would put the mains outside its range is a note, not the hum.
         const double error = std::arg(turns_[k - 1]) / (2.0 * kPi * k * hopSeconds);
         const bool inRange = std::fabs(hz_ + error - mainsHz_) <= kMaxDriftHz;

@@ -32,9 +32,10 @@ public:
 
     static constexpr size_t kGrid = 4096; // points per period
     // Harmonics that steer the reference: those that are hum whenever they stand steady,
-    // so that notes higher up the grid cannot pull it.
+    // so that notes higher up the grid cannot pull it. Once the hum's harmonics are known
+    // (trust()), all of them steer, each by how clearly it stood: a buzz's many harmonics
+    // pin its phase far closer than its first three could.
     static constexpr size_t kSteered = 3;
-    static constexpr size_t kTrustedSteered = 12; // when the hum's harmonics are known
 
     HumTracker(double mainsHz, size_t harmonics, double sampleRate);
 

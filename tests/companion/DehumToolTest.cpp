@@ -107,8 +107,8 @@ TEST(DehumTool, LeavesSignalsWithoutHumAsTheyAre)
 TEST(DehumTool, RemovesDriftingHumOfEitherMainsAndKeepsTheSpeech)
 {
     // The speech's own pitch glides across the hum's second and third harmonics: the floors
-    // are a little under what this file gives (28.6 and 21.1 dB down, the speech at 35.4
-    // and 27.9 dB), so that a worse tracker shows.
+    // are a little under what this file gives (36.1 and 31.0 dB down, the speech at 42.9
+    // and 37.8 dB), so that a worse tracker or a missed harmonic shows.
     struct Case
     {
         double mains;
@@ -116,7 +116,7 @@ TEST(DehumTool, RemovesDriftingHumOfEitherMainsAndKeepsTheSpeech)
         double minSpeechDb;
     };
     const std::vector<float> speech = speechLike();
-    for (const Case c : {Case{50.0, 27.0, 34.0}, Case{60.0, 19.5, 26.5}})
+    for (const Case c : {Case{50.0, 33.0, 40.0}, Case{60.0, 29.0, 36.0}})
     {
         const std::vector<float> noise = hum(c.mains, 0.02);
         std::vector<float> in = speech;
@@ -184,16 +184,62 @@ TEST(DehumTool, RemovesAPureSineABuzzAndTheHumOfAShortClip)
     }
 }
 
-TEST(DehumTool, RemovesALoneSteadyFundamentalUnderNoise)
+// A clip of 2 s or 1 s under speech: the whole file is shorter than the smoothing, and
+// the hum must still be found and removed (32.6 and 8.0 dB down here: in 1 s this voice's
+// pitch sits on the third harmonic, which no estimate can part from it).
+TEST(DehumTool, RemovesTheHumOfAShortSpeechClip)
+{
+    for (const auto& [seconds, minDownDb] : {std::pair{2.0, 30.0}, std::pair{1.0, 6.0}})
+    {
+        const size_t count = static_cast<size_t>(seconds * kRate);
+        std::vector<float> speech = speechLike();
+        speech.resize(count);
+        std::vector<float> noise = hum(50.0, 0.02);
+        noise.resize(count);
+        std::vector<float> in = speech;
+        test::add(in, noise);
+        const Result r = dehum(50.0, in);
+        std::vector<float> left = r.out;
+        for (size_t i = 0; i < left.size(); ++i)
+            left[i] -= speech[i];
+        EXPECT_GE(powerDb(noise) - powerDb(left), minDownDb) << seconds;
+        EXPECT_EQ(r.finding.rfind("hum at 50.", 0), 0u) << r.finding;
+    }
+    // A fifth of a second holds too few hops to tell a line from anything else.
+    std::vector<float> blip = hum(50.0, 0.02);
+    blip.resize(static_cast<size_t>(0.2 * kRate));
+    const Result r = dehum(50.0, blip);
+    EXPECT_EQ(r.out, blip);
+    EXPECT_EQ(r.finding, "too short to tell hum, left as it was");
+}
+
+// Under noise only the lines count: a lone fundamental is one harmonic, not dozens, and a
+// buzz of the odd harmonics 1 to 39 is twenty, the noise between them left out.
+TEST(DehumTool, CountsOnlyTheLinesThatStandAboveTheNoise)
 {
     const std::vector<float> noise = test::noise(0.03, kCount, 9);
-    std::vector<float> in = noise;
-    test::add(in, test::sine(50.0, 0.05, kRate, kCount));
-    const Result r = dehum(DehumTool::kAuto, in);
-    EXPECT_EQ(r.mains, 50.0);
+    std::vector<float> sine = noise;
+    test::add(sine, test::sine(50.0, 0.05, kRate, kCount));
+    std::vector<float> buzz = noise;
+    for (int k = 1; k < 40; k += 2)
+        test::add(buzz, test::sine(50.0 * k, 0.02, kRate, kCount));
+    struct Case
+    {
+        const std::vector<float>& in;
+        const char* found;
+        double minSiSdr;
+    };
+    for (const Case& c : {Case{sine, "hum at 50.00 Hz, 1 harmonic,", 25.0},
+                          Case{buzz, "hum at 50.00 Hz, 20 harmonics,", 24.0}})
+    {
+        const Result r = dehum(DehumTool::kAuto, c.in);
+        EXPECT_EQ(r.mains, 50.0);
+        EXPECT_EQ(r.finding.rfind(c.found, 0), 0u) << r.finding;
+        EXPECT_GE(test::siSdr(r.out, noise), c.minSiSdr) << c.found;
+    }
+    const Result r = dehum(DehumTool::kAuto, sine);
     EXPECT_LT(test::db(test::toneAmplitude(r.out, 50.0, kRate, kCount / 4, kCount * 3 / 4) / 0.05),
               -30.0);
-    EXPECT_GE(test::siSdr(r.out, noise), 25.0);
 }
 
 TEST(DehumTool, LeavesHarmonicsOutsideTheRangeAlone)
