@@ -29,10 +29,15 @@ public:
     {
         const pid_t pid = ::fork();
         if (pid != 0) return pid;
-        if (::setgroups(0, nullptr) != 0 || ::setresgid(kGid, kGid, kGid) != 0 ||
-            ::setresuid(kUid, kUid, kUid) != 0)
-            ::_exit(90);
+        if (!Become()) ::_exit(90);
         ::_exit(body());
+    }
+
+    // Turns this process into nobody for good; false when a step failed.
+    static bool Become()
+    {
+        return ::setgroups(0, nullptr) == 0 && ::setresgid(kGid, kGid, kGid) == 0 &&
+               ::setresuid(kUid, kUid, kUid) == 0;
     }
 
     // The child's exit code, or -1 when it did not exit by itself.
