@@ -32,6 +32,7 @@ constexpr Entry kMessages[] = {
     {kStatusCompleteFile, "the interface file could not be completed"},
     {kStatusAppendSlice, "the selection could not be written to the interface file"},
     {kStatusNotProcessed, "the companion closed without processing the file"},
+    {kStatusForeignListener, "the companion port belongs to another user"},
 };
 constexpr int32 kFirstHeaderStep = kStatusReadFirstTag;
 constexpr int32 kLastHeaderStep = kStatusReadDataSize;

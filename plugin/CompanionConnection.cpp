@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "CompanionEndpoint.h"
+#include "SocketOwner.h"
 
 namespace
 {
@@ -71,6 +72,9 @@ CompanionConnection::Result CompanionConnection::Exchange(const std::string& req
     if (!ResolveLoopback(address)) return Result::kResolveFailed;
     if (::connect(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
         return Result::kConnectFailed;
+    // Any local user can listen on the port first; the request names the user's file.
+    if (!orv::platform::SocketOwner::ListenerIsOwnUsers(socket.Get(), nullptr))
+        return Result::kForeignListener;
     if (!SendAll(socket.Get(), request)) return Result::kSendFailed;
 
     char buffer[kReadBufferSize];

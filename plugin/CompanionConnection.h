@@ -7,7 +7,8 @@
 
 // One exchange with the companion application on the loopback host: connect, send the
 // request, read until the companion closes the connection, close our end. Blocks the
-// calling thread for the whole exchange; there is no timeout.
+// calling thread for the whole exchange; there is no timeout. Nothing is sent unless the
+// listener on the port belongs to this user.
 class CompanionConnection
 {
 public:
@@ -22,6 +23,7 @@ public:
         kConnectFailed,
         kSendFailed,
         kReceiveFailed,
+        kForeignListener, // the listener on the port is not this user's: nothing was sent
     };
 
     struct Reply

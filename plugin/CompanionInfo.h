@@ -25,6 +25,7 @@ struct CompanionInfo
     static constexpr int32 kInfoConnectFailed = 35;
     static constexpr int32 kInfoSendFailed = 36;
     static constexpr int32 kInfoReceiveFailed = 38;
+    static constexpr int32 kInfoForeignListener = 43; // another user's program holds the port
 
     int32 infoStatus = kInfoOK;
     bool linkOK = false;

@@ -32,6 +32,8 @@ int32 ProcessStatus(Result result)
         return kStatusSend;
     case Result::kReceiveFailed:
         return kStatusReceive;
+    case Result::kForeignListener:
+        return kStatusForeignListener;
     }
     return kStatusReceive;
 }
@@ -52,6 +54,8 @@ int32 InfoStatus(Result result)
         return CompanionInfo::kInfoSendFailed;
     case Result::kReceiveFailed:
         return CompanionInfo::kInfoReceiveFailed;
+    case Result::kForeignListener:
+        return CompanionInfo::kInfoForeignListener;
     }
     return CompanionInfo::kInfoReceiveFailed;
 }

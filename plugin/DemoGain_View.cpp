@@ -40,6 +40,7 @@ constexpr const char* kCompanionFailed = "Please open Orvendal QV app.";
 constexpr const char* kCompanionStopped = "Orvendal QV app stopped before finishing.";
 constexpr const char* kNotInstalled = "Orvendal QV app not installed?";
 constexpr const char* kLaunched = "Orvendal QV app launched - Please re-open the plugin.";
+constexpr const char* kForeignPort = "Another user's program holds the Orvendal QV port.";
 constexpr const char* kUnknownError = "Unknown error code (%i)";
 // "Comm" codes from this one on are failures; 5 is progress.
 constexpr int32 kFirstFailureCode = 6;
@@ -85,7 +86,8 @@ DemoGain_View::DemoGain_View(void* nativeParent, AAX_IACFEffectParameters* param
 {
     ResetCompanionInfo();
     GetInfoFromHost();
-    if (!companionInfo.linkOK)
+    // Launching ours would not free a port another user's program holds.
+    if (!companionInfo.linkOK && companionInfo.infoStatus != CompanionInfo::kInfoForeignListener)
         companionInfo.infoStatus = orv::platform::LaunchApplication(kCompanionApplication)
                                        ? kInfoLaunched
                                        : kInfoLaunchFailed;
@@ -362,9 +364,15 @@ int32 DemoGain_View::TimerWakeup()
         if (StatusFromComm(comm) >= kFirstFailureCode)
         {
             colour = kRedCColor;
-            text =
-                StatusFromComm(comm) == kStatusNotProcessed ? kCompanionStopped : kCompanionFailed;
+            const int32 code = StatusFromComm(comm);
+            text = code == kStatusNotProcessed      ? kCompanionStopped
+                   : code == kStatusForeignListener ? kForeignPort
+                                                    : kCompanionFailed;
         }
+        break;
+    case CompanionInfo::kInfoForeignListener:
+        colour = kRedCColor;
+        text = kForeignPort;
         break;
     case kInfoLaunchFailed:
         colour = kRedCColor;

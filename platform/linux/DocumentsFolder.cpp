@@ -52,13 +52,14 @@ std::string ConfiguredDocumentsFolder(const std::string& home)
     return {};
 }
 
-// Creates path and its missing parents; an existing folder is fine.
+// Creates path and its missing parents, private to the user (the interface files are the
+// user's audio); an existing folder is fine and keeps its mode.
 void MakeFolders(const std::string& path)
 {
     for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1))
     {
         const std::string part = path.substr(0, slash);
-        if (::mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return;
+        if (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return;
         if (slash == std::string::npos) return;
     }
 }

@@ -21,7 +21,7 @@ namespace
 {
 
 using namespace test;
-using orv::test::OtherUser;
+using orv::host::validator::OtherUser;
 
 const std::string kRefused = ErrorAnswer::build(kForeignPeerReason);
 

@@ -10,8 +10,8 @@
 #include "OtherUser.h"
 
 using orv::platform::SocketOwner;
-using orv::test::ForeignListener;
-using orv::test::OtherUser;
+using orv::host::validator::ForeignListener;
+using orv::host::validator::OtherUser;
 
 namespace
 {

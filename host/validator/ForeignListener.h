@@ -11,12 +11,12 @@
 
 #include "OtherUser.h"
 
-namespace orv::test
+namespace orv::host::validator
 {
 
 // A listener of another user (nobody) on 127.0.0.1: it accepts every connection, counts the
 // bytes it is sent and closes. Stop() ends it and returns how many bytes reached it, so a
-// test can show that a client sent it nothing. Needs root (OtherUser::Available()).
+// check can show that a client sent it nothing. Needs root (OtherUser::Available()).
 class ForeignListener
 {
 public:
@@ -109,4 +109,4 @@ private:
     long long mReceived = -1;
 };
 
-} // namespace orv::test
+} // namespace orv::host::validator

@@ -8,12 +8,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-namespace orv::test
+namespace orv::host::validator
 {
 
-// Another local user for the tests that a program of one user must not reach another's:
-// nobody, whose ids every Linux system has. Only root can become it, so those tests skip
-// for anyone else (CI runs as root).
+// Another local user, to show that a program of one user does not reach another's: nobody,
+// whose ids every Linux system has. Only root can become it, so the checks and tests that
+// need it are left out for anyone else.
 class OtherUser
 {
 public:
@@ -50,4 +50,4 @@ public:
     }
 };
 
-} // namespace orv::test
+} // namespace orv::host::validator
