@@ -2,16 +2,24 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstddef>
+
+#include <linux/audit.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <netinet/in.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include "ForeignListener.h"
 #include "OtherUser.h"
 
-using orv::platform::SocketOwner;
 using orv::host::validator::ForeignListener;
 using orv::host::validator::OtherUser;
+using orv::platform::SocketOwner;
 
 namespace
 {
@@ -84,7 +92,71 @@ bool Connect(int family, Fd& listening, Fd& client)
     return ::connect(client.Get(), reinterpret_cast<const sockaddr*>(&bound), size) == 0;
 }
 
+#if defined(__x86_64__)
+constexpr uint32_t kArch = AUDIT_ARCH_X86_64;
+#elif defined(__aarch64__)
+constexpr uint32_t kArch = AUDIT_ARCH_AARCH64;
+#else
+constexpr uint32_t kArch = 0;
+#endif
+
+// Takes netlink sockets away from this process for good (a seccomp filter that fails
+// socket(AF_NETLINK, ...)), as a sandbox or a kernel without socket diagnostics would.
+bool LoseNetlink()
+{
+    sock_filter filter[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, arch)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, kArch, 1, 0),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_socket, 0, 3),
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, args[0])),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, AF_NETLINK, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EAFNOSUPPORT),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof *filter), filter};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+           ::prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) == 0 &&
+           ::socket(AF_NETLINK, SOCK_DGRAM, 0) < 0;
+}
+
 } // namespace
+
+TEST(SocketOwner, WithoutNetlinkTheKernelsTablesGiveTheSameAnswers)
+{
+    if (kArch == 0) GTEST_SKIP() << "no seccomp architecture known for this machine";
+    const pid_t child = ::fork();
+    if (child == 0)
+    {
+        if (!LoseNetlink()) ::_exit(10);
+        int failures = 0;
+        for (const int family : {AF_INET, AF_INET6})
+        {
+            Fd listening, client;
+            if (!Connect(family, listening, client)) continue; // no IPv6 here
+            Fd accepted(::accept(listening.Get(), nullptr, nullptr));
+            std::string found;
+            const bool peer = SocketOwner::PeerIsOwnUsers(accepted.Get(), &found);
+            if (!peer || found.find("ESTABLISHED (/proc/net/tcp)") == std::string::npos)
+                failures |= 1;
+            if (!SocketOwner::ListenerIsOwnUsers(client.Get(), &found) ||
+                found.find("LISTEN (/proc/net/tcp)") == std::string::npos)
+                failures |= 2;
+            sockaddr_storage wrongPort = Name(client.Get(), true);
+            reinterpret_cast<sockaddr_in&>(wrongPort).sin_port ^= htons(1);
+            if (SocketOwner::OfConnection(Name(client.Get(), false), wrongPort).outcome !=
+                SocketOwner::Outcome::kNotFound)
+                failures |= 4;
+        }
+        ::_exit(failures);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: netlink not taken away; else 1 peer, 2 listener, "
+                                         "4 a port off was found";
+}
 
 TEST(SocketOwner, FindsOwnSocketsByBothEndpointsInEitherFamily)
 {
