@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include "AAX_CHostServices.h"
@@ -194,6 +195,18 @@ TEST_F(HostProcessorRun, TheInterfaceFileIsPrivateAndSoIsADocumentsFolderItMakes
     };
     ASSERT_EQ(::stat((home.Path() + "/Documents").c_str(), &folder), 0);
     EXPECT_EQ(folder.st_mode & 07777, 0700u);
+    EXPECT_EQ(companion.LastInputMode() & 07777, 0600u);
+    struct stat lock
+    {
+    };
+    ASSERT_EQ(::stat((home.Path() + "/Documents/.Orvendal_interface_0.lock").c_str(), &lock), 0);
+    EXPECT_EQ(lock.st_mode & 07777, 0600u);
+
+    // A file left wider at the path by something else is narrowed before the selection goes in.
+    companion.ClearRecord();
+    ASSERT_EQ(::close(::open(InterfacePath().c_str(), O_CREAT | O_WRONLY, 0666)), 0);
+    ASSERT_EQ(::chmod(InterfacePath().c_str(), 0666), 0);
+    Run();
     EXPECT_EQ(companion.LastInputMode() & 07777, 0600u);
 }
 
