@@ -3,11 +3,10 @@
 #include "CompanionConstants.h"
 #include "ErrorAnswer.h"
 #include "SocketIo.h"
+#include "SocketOwner.h"
 
 #include <cerrno>
 #include <cstring>
-
-#include "SocketOwner.h"
 
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
