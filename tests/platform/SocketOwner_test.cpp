@@ -226,7 +226,7 @@ TEST(SocketOwner, AnotherUsersListenerIsNotOurs)
         0);
     std::string found;
     EXPECT_FALSE(SocketOwner::ListenerIsOwnUsers(client.Get(), &found));
-    EXPECT_EQ(found, "uid 65534, LISTEN (sock_diag)");
+    EXPECT_EQ(found.substr(0, found.find(" (")), "uid 65534, LISTEN") << found;
     const SocketOwner::Answer listener = SocketOwner::OfListener(address);
     EXPECT_EQ(listener.uid, OtherUser::kUid);
     client.Close();
