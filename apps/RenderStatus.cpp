@@ -33,6 +33,7 @@ constexpr Entry kMessages[] = {
     {kStatusCompleteFile, "the interface file could not be completed"},
     {kStatusAppendSlice, StatusTrace::kTooLong},
     {kStatusNotProcessed, StatusTrace::kNotProcessed},
+    {kStatusForeignListener, StatusTrace::kForeignListener},
     {kStatusStoppedAnswering, StatusTrace::kStoppedAnswering},
 };
 constexpr int32 kFirstHeaderStep = kStatusReadFirstTag;

@@ -20,6 +20,9 @@ constexpr size_t kMaxRequestBytes = 4096;
 constexpr size_t kMaxErrorAnswerBytes = 300;
 // The error a "process" request is answered with when the companion stops before its end.
 constexpr const char* kStoppedReason = "the companion stopped before the file was processed";
+// The error a connection is refused with when its socket is not one of this user's, still
+// connected: another user's program, or a client that has already closed.
+constexpr const char* kForeignPeerReason = "this companion serves only its own user's programs";
 // A request line must arrive whole within this time of the connection being accepted.
 constexpr int kLineDeadlineMs = 10000;
 // Sample rates the tools are designed for; filter lengths grow with the rate.

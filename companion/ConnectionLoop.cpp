@@ -1,7 +1,9 @@
 #include "ConnectionLoop.h"
 
+#include "CompanionConstants.h"
 #include "ErrorAnswer.h"
 #include "SocketIo.h"
+#include "SocketOwner.h"
 
 #include <cerrno>
 #include <cstring>
@@ -111,11 +113,20 @@ void ConnectionLoop::acceptAll(Clock::time_point now)
             listenAgain_ = now + kAcceptPause;
             return;
         }
+        std::string peer = SocketIo::peerName(fd.get());
+        // Before a byte is read: another user's program, or a socket the kernel no longer
+        // ties to a live client, gets nothing but the error line.
+        std::string found;
+        if (!orv::platform::SocketOwner::PeerIsOwnUsers(fd.get(), &found))
+        {
+            log_.info(peer + " refused before its request: its socket is " + found);
+            SocketIo::finish(std::move(fd), ErrorAnswer::build(kForeignPeerReason));
+            continue;
+        }
         if (pending_.size() >= settings_.maxPending) shedOldest(now, "too many connections");
         epoll_event watch{EPOLLIN | EPOLLRDHUP, {}};
         watch.data.fd = fd.get();
         if (::epoll_ctl(epoll_.get(), EPOLL_CTL_ADD, fd.get(), &watch) != 0) continue;
-        std::string peer = SocketIo::peerName(fd.get());
         pending_.add(std::move(fd), std::move(peer), now);
     }
 }

@@ -17,7 +17,9 @@ namespace companion
 // so an idle or slow client costs a descriptor, never a worker. A line must arrive whole
 // within the deadline from the connection's accept, or the connection is answered with the
 // error line and closed. Past `maxPending` connections the oldest still sending its line
-// is shed; a connection whose line is complete has left the loop and is never shed.
+// is shed; a connection whose line is complete has left the loop and is never shed. A
+// connection whose client socket is not found ESTABLISHED and owned by this process's user
+// is answered with the error line at its accept, before anything of it is read.
 class ConnectionLoop
 {
 public:

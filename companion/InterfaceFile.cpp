@@ -1,6 +1,7 @@
 #include "InterfaceFile.h"
 
 #include "StaleTemporarySweeper.h"
+#include "UserOwnership.h"
 
 #include <cerrno>
 #include <cstring>
@@ -50,6 +51,9 @@ bool InterfaceFile::openDirectory(const std::string& directory, const std::strin
         error = systemError("cannot inspect the folder");
         return false;
     }
+    // Checked before anything in it is touched, stale temporaries included.
+    error = UserOwnership::folderProblem(info);
+    if (!error.empty()) return false;
     name_ = name;
     key_ = std::to_string(info.st_dev) + ':' + std::to_string(info.st_ino) + '/' + name;
     return true;
@@ -78,6 +82,8 @@ bool InterfaceFile::openFile(std::string& error)
         error = "not a regular file";
         return false;
     }
+    error = UserOwnership::fileProblem(info);
+    if (!error.empty()) return false;
     device_ = info.st_dev;
     inode_ = info.st_ino;
     mode_ = info.st_mode & 0777;
@@ -106,7 +112,8 @@ bool InterfaceFile::createReplacement(std::string& error)
     {
     };
     if (::fstat(fd, &created) != 0 ||
-        ((created.st_uid != owner_ || created.st_gid != group_) && ::fchown(fd, owner_, group_) != 0) ||
+        ((created.st_uid != owner_ || created.st_gid != group_) &&
+         ::fchown(fd, owner_, group_) != 0) ||
         ::fchmod(fd, mode_) != 0)
     {
         error = systemError("cannot give the temporary file the original's owner and permissions");

@@ -26,6 +26,7 @@ enum OfflineStatus : std::int32_t
     kStatusAppendSlice = 26,     // a slice cannot be appended (or would overflow the sizes)
     kStatusNotProcessed = 27,    // the companion closed without processing the file: no report
                                  // line, and the file is the one it was given, untouched
+    kStatusForeignListener = 28, // the companion port belongs to another user: nothing sent
     // The companion sent progress, then nothing for its silence limit.
     kStatusStoppedAnswering = 29,
     kStatusReadFirstTag = 47,    // header check, step 1; one code per step up to 63

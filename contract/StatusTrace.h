@@ -14,6 +14,7 @@ constexpr const char* kCompanionFailed = "the companion could not process the fi
 constexpr const char* kNoFolder = "the interface file could not be created";
 constexpr const char* kTooLong = "the selection could not be written to the interface file";
 constexpr const char* kNotProcessed = "the companion closed without processing the file";
+constexpr const char* kForeignListener = "the companion port belongs to another user";
 constexpr const char* kStoppedAnswering = "the companion stopped answering";
 constexpr const char* kSeparator = ": ";
 
@@ -30,6 +31,8 @@ constexpr const char* LeadIn(std::int32_t code)
         return kTooLong;
     case kStatusNotProcessed:
         return kNotProcessed;
+    case kStatusForeignListener:
+        return kForeignListener;
     case kStatusStoppedAnswering:
         return kStoppedAnswering;
     default:

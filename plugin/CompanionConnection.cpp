@@ -14,6 +14,7 @@
 
 #include "CompanionAnswerReader.h"
 #include "CompanionEndpoint.h"
+#include "SocketOwner.h"
 
 namespace
 {
@@ -150,6 +151,9 @@ CompanionConnection::Result CompanionConnection::Exchange(const std::string& req
     if (!ResolveLoopback(address)) return Result::kResolveFailed;
     const Result connected = Connect(socket.Get(), address, deadline);
     if (connected != Result::kOK) return connected;
+    // Any local user can listen on the port first; the request names the user's file.
+    if (!orv::platform::SocketOwner::ListenerIsOwnUsers(socket.Get(), nullptr))
+        return Result::kForeignListener;
     const Result sent = SendAll(socket.Get(), request, deadline);
     if (sent != Result::kOK) return sent;
 

@@ -11,7 +11,8 @@ class CompanionAnswerReader;
 // request, read until the companion closes the connection, close our end. Blocks the
 // calling thread (no thread of its own: every wait is a poll with what is left of the
 // limits): for the whole exchange when it has no deadline, and, once a progress line has
-// arrived, only as long as the companion is not silent for the silence limit.
+// arrived, only as long as the companion is not silent for the silence limit. Nothing is
+// sent unless the listener on the port belongs to this user.
 class CompanionConnection
 {
 public:
@@ -28,6 +29,7 @@ public:
         kReceiveFailed,
         kTimedOut, // the deadline of the whole exchange passed
         kSilent,   // the companion sent progress, then nothing for the silence limit
+        kForeignListener, // the listener on the port is not this user's: nothing was sent
     };
 
     struct Reply

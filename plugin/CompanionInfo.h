@@ -29,6 +29,7 @@ struct CompanionInfo
     // answered without the four keys: launching the companion would not help there.
     static constexpr int32 kInfoNoAnswer = 41;
     static constexpr int32 kInfoUnreadable = 42;
+    static constexpr int32 kInfoForeignListener = 43; // another user's program holds the port
 
     int32 infoStatus = kInfoOK;
     bool linkOK = false;

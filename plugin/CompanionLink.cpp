@@ -38,6 +38,8 @@ int32 ProcessStatus(Result result)
     case Result::kTimedOut:
     case Result::kSilent:
         return kStatusStoppedAnswering;
+    case Result::kForeignListener:
+        return kStatusForeignListener;
     }
     return kStatusReceive;
 }
@@ -61,6 +63,8 @@ int32 InfoStatus(Result result)
     case Result::kTimedOut:
     case Result::kSilent:
         return CompanionInfo::kInfoNoAnswer;
+    case Result::kForeignListener:
+        return CompanionInfo::kInfoForeignListener;
     }
     return CompanionInfo::kInfoReceiveFailed;
 }

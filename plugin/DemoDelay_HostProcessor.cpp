@@ -300,6 +300,8 @@ int32 DemoDelay_HostProcessor::RequestExternalAudioProcessing(int32)
     if (code == kStatusCompanionFailed) TraceFailure(code, answer.reason);
     if (code == kStatusNotProcessed)
         TraceFailure(code, "it sent no report line and left the file as it was given");
+    if (code == kStatusForeignListener)
+        TraceFailure(code, "the listener on the port is not this user's, so nothing was sent");
     if (code == kStatusStoppedAnswering)
         TraceFailure(code, "it sent progress, then nothing for " +
                                std::to_string(ProgressAnswer::kSilenceMs / 1000) + " s");

@@ -44,6 +44,7 @@ constexpr const char* kNoAnswer = "Orvendal QV app does not answer.";
 constexpr const char* kUnreadable = "Orvendal QV app answer could not be read.";
 constexpr const char* kNotInstalled = "Orvendal QV app not installed?";
 constexpr const char* kLaunched = "Orvendal QV app launched - Please re-open the plugin.";
+constexpr const char* kForeignPort = "Another user's program holds the Orvendal QV port.";
 constexpr const char* kUnknownError = "Unknown error code (%i)";
 // "Comm" codes from this one on are failures; 5 is progress.
 constexpr int32 kFirstFailureCode = 6;
@@ -91,6 +92,8 @@ const char* FailureText(int32 code)
         return kCompanionCouldNot;
     case kStatusNotProcessed:
         return kCompanionStopped;
+    case kStatusForeignListener:
+        return kForeignPort;
     case kStatusStoppedAnswering:
         return kCompanionSilent;
     default:
@@ -106,10 +109,11 @@ DemoGain_View::DemoGain_View(void* nativeParent, AAX_IACFEffectParameters* param
 {
     ResetCompanionInfo();
     GetInfoFromHost();
-    // Something holds the port when it answers late or garbled: a launched companion could
-    // not listen there, so none is launched.
+    // Something holds the port when it answers late or garbled, or when it is another user's:
+    // a launched companion could not listen there, so none is launched.
     const bool portHeld = companionInfo.infoStatus == CompanionInfo::kInfoNoAnswer ||
-                          companionInfo.infoStatus == CompanionInfo::kInfoUnreadable;
+                          companionInfo.infoStatus == CompanionInfo::kInfoUnreadable ||
+                          companionInfo.infoStatus == CompanionInfo::kInfoForeignListener;
     if (!companionInfo.linkOK && !portHeld)
         companionInfo.infoStatus = orv::platform::LaunchApplication(kCompanionApplication)
                                        ? kInfoLaunched
@@ -397,6 +401,10 @@ int32 DemoGain_View::TimerWakeup()
     case CompanionInfo::kInfoUnreadable:
         colour = kRedCColor;
         text = kUnreadable;
+        break;
+    case CompanionInfo::kInfoForeignListener:
+        colour = kRedCColor;
+        text = kForeignPort;
         break;
     case kInfoLaunchFailed:
         colour = kRedCColor;

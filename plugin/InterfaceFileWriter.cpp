@@ -15,6 +15,12 @@ int32 InterfaceFileWriter::Open(const std::string& path, int32 channelCount, flo
     if (!orv::platform::RemoveLinkAt(path)) return kStatusCreateFile;
     mPending.clear();
     mPending.reserve(kStreamBufferBytes);
+    // The user's audio: private before the first byte goes in.
+    if (!orv::platform::MakePrivateFile(path))
+    {
+        mStream.setstate(std::ios::failbit); // nothing may be appended either
+        return kStatusCreateFile;
+    }
     mStream.open(path, std::ios::binary | std::ios::out | std::ios::trunc);
     if (!mStream.is_open()) return kStatusCreateFile;
     if (!WriteHeader(channelCount, sampleRate)) return kStatusCreateFile;

@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <sndfile.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -132,6 +133,12 @@ std::vector<unsigned char> FaultCompanion::LastInputBytes() const
     return mLastInputBytes;
 }
 
+unsigned FaultCompanion::LastInputMode() const
+{
+    std::lock_guard<std::mutex> lock(mMutex);
+    return mLastInputMode;
+}
+
 void FaultCompanion::ClearRecord()
 {
     std::lock_guard<std::mutex> lock(mMutex);
@@ -139,6 +146,7 @@ void FaultCompanion::ClearRecord()
     mLastOutput.clear();
     mLastInputPath.clear();
     mLastInputBytes.clear();
+    mLastInputMode = 0;
 }
 
 std::string FaultCompanion::FailureLine(const std::string& reason)
@@ -321,8 +329,14 @@ void FaultCompanion::KeepInputBytes(const std::string& path)
         file.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
         bytes.resize(static_cast<size_t>(file.gcount()));
     }
+    struct stat info
+    {
+    };
+    const unsigned mode =
+        !path.empty() && ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
     std::lock_guard<std::mutex> lock(mMutex);
     mLastInputBytes = std::move(bytes);
+    mLastInputMode = mode;
 }
 
 void FaultCompanion::Overwrite(const std::string& path)

@@ -80,6 +80,8 @@ public:
     // The bytes that file held when the request arrived (empty for one over 16 MiB): the
     // plug-in removes it once its pass ends, so this copy is what is left to examine.
     std::vector<unsigned char> LastInputBytes() const;
+    // That file's permission bits when the request arrived, 0 when it was not there.
+    unsigned LastInputMode() const;
     // Forgets the requests and the last output.
     void ClearRecord();
 
@@ -115,6 +117,7 @@ private:
     std::vector<float> mLastOutput;
     std::string mLastInputPath;
     std::vector<unsigned char> mLastInputBytes;
+    unsigned mLastInputMode = 0;
 
     int mListener = -1;
     std::atomic<bool> mStopping{false};

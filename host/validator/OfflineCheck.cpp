@@ -17,6 +17,7 @@
 #include "CompanionPort.h"
 #include "CompanionProcess.h"
 #include "FaultCompanion.h"
+#include "ForeignListener.h"
 #include "HostAutomationDelegate.h"
 #include "HostProcessorDelegate.h"
 #include "MemoryAudioSink.h"
@@ -298,6 +299,48 @@ void RunRealCompanion(CheckContext& context, const PluginModule& module, Referen
         context.Fail("the real companion's pass ended with \"Comm\" " + std::to_string(run.comm));
 }
 
+// Another user's program on the port must get nothing from the plug-in, not even the path
+// of the user's file: the pass fails with 28 and renders its input. Only root can run a
+// program as another user, so for anyone else the check is left out, saying so.
+void RunForeignListener(CheckContext& context, const PluginModule& module, ReferenceHost& host)
+{
+    if (!OtherUser::Available())
+    {
+        context.Info("not run as root: the listener of another user is left out");
+        return;
+    }
+    ForeignListener foreign(kCompanionPort);
+    if (foreign.Port() == 0)
+    {
+        context.Fail("cannot listen on port " + std::to_string(kCompanionPort) + " as nobody");
+        return;
+    }
+    OfflinePass pass;
+    pass.sampleRate = kRealCompanionRate;
+    pass.length = kRealCompanionRate / 10;
+    pass.channels = 1;
+    pass.companion = OfflinePass::Companion::kProcesses;
+    context.Progress(pass.Describe() + " (a listener of another user)");
+    const Channels input = Noise(pass, context.Random());
+    const PassRun run = Render(module, host, pass, input, context);
+    const long long received = foreign.Stop();
+    const int code = OfflineVerdict::StatusCode(run.comm);
+    if (!run.error.empty())
+        context.Fail("the pass against another user's listener could not be made: " + run.error);
+    else if (received != 0)
+        context.Fail("the plug-in sent " + std::to_string(received) +
+                     " bytes to a listener of another user");
+    else if (code != kStatusForeignListener)
+        context.Fail("against a listener of another user \"Comm\" carried " + std::to_string(code) +
+                     ", not " + std::to_string(kStatusForeignListener));
+    else if (run.output != input)
+        context.Fail("against a listener of another user the render is not its input");
+    else
+        context.Info("a listener of another user got nothing; the pass rendered its input with "
+                     "\"Comm\" " +
+                     std::to_string(code));
+}
+
 } // namespace
 
 const char* OfflineCheck::Summary() const
@@ -395,6 +438,7 @@ void OfflineCheck::Run(CheckContext& context)
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     context.Info(std::to_string(2 * passes.size() + 1) + " passes, " + std::to_string(failed) +
                  " failed, in " + std::to_string(seconds).substr(0, 5) + " s");
+    RunForeignListener(context, *module, host);
     RunRealCompanion(context, *module, host, scratch);
 }
 

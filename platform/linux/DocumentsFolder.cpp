@@ -83,8 +83,9 @@ std::vector<std::string> UserDocumentFolderURLs()
     std::string folder = ConfiguredDocumentsFolder(home);
     if (folder.empty()) folder = home + "/Documents";
     // Only the folder itself, inside a parent that exists: a HOME that is not there is no
-    // place to make, and a failure shows when the folder is used.
-    ::mkdir(folder.c_str(), 0755);
+    // place to make, and a failure shows when the folder is used. Private to the user: the
+    // interface files in it are the user's audio.
+    ::mkdir(folder.c_str(), 0700);
     return {FileURL(folder)};
 }
 

@@ -20,8 +20,10 @@ namespace companion::test
 class CompanionProcess
 {
 public:
+    // beforeExec (may be null) runs in the child once the log is open, e.g. to change user;
+    // the child ends when it returns false.
     CompanionProcess(const std::string& program, const std::filesystem::path& logPath,
-                     std::vector<std::string> arguments = {})
+                     std::vector<std::string> arguments = {}, bool (*beforeExec)() = nullptr)
         : logPath_(logPath)
     {
         std::vector<std::string> words{program, "--port", "0"};
@@ -31,6 +33,7 @@ public:
         {
             const int log = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
             ::dup2(log, STDERR_FILENO);
+            if (beforeExec && !beforeExec()) ::_exit(126);
             std::vector<char*> argv;
             for (std::string& word : words)
                 argv.push_back(word.data());

@@ -10,10 +10,14 @@
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include "AAX_CHostServices.h"
 #include "AAX_Errors.h"
+#include "CompanionEndpoint.h"
 #include "FaultCompanion.h"
+#include "ForeignListener.h"
 #include "HostProcessorDelegate.h"
 #include "HostedParameters.h"
 #include "InterfaceFileFormat.h"
@@ -34,6 +38,8 @@ using orv::host::MemoryAudioSource;
 using orv::host::OfflineRenderDriver;
 using orv::host::ReferenceHost;
 using orv::host::validator::FaultCompanion;
+using orv::host::validator::ForeignListener;
+using orv::host::validator::OtherUser;
 using orv::test::HostedParameters;
 using orv::test::TempFolder;
 using orv::test::WavBytes;
@@ -166,6 +172,46 @@ TEST_F(HostProcessorRun, RendersTheSelectionUnchangedWhenTheCompanionFails)
     EXPECT_EQ(processor->StatusCode(), kStatusUnderWay);
     EXPECT_EQ(Rendered(), companion.LastOutput());
     EXPECT_EQ(companion.LastOutput()[100], 0.5f * input[100]);
+}
+
+TEST_F(HostProcessorRun, AnotherUsersListenerOnThePortIsSentNothing)
+{
+    if (!OtherUser::Available()) GTEST_SKIP() << "only root can become another user";
+    ForeignListener foreign(kCompanionPort);
+    ASSERT_EQ(foreign.Port(), kCompanionPort);
+    Run();
+    EXPECT_EQ(foreign.Stop(), 0) << "bytes of the request reached another user";
+    ExpectPassThroughWith(kStatusForeignListener);
+    EXPECT_FALSE(std::filesystem::exists(InterfacePath()));
+}
+
+TEST_F(HostProcessorRun, TheInterfaceFileIsPrivateAndSoIsADocumentsFolderItMakes)
+{
+    // Seen from the companion: the file's mode while the request is under way.
+    ::umask(022);
+    companion.SetBehaviour(FaultCompanion::Behaviour::kCloseWithoutAnswer);
+    ASSERT_TRUE(companion.Start());
+    Run();
+    const std::vector<unsigned char> sent = companion.LastInputBytes();
+    EXPECT_FALSE(sent.empty());
+    struct stat folder
+    {
+    };
+    ASSERT_EQ(::stat((home.Path() + "/Documents").c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_mode & 07777, 0700u);
+    EXPECT_EQ(companion.LastInputMode() & 07777, 0600u);
+    struct stat lock
+    {
+    };
+    ASSERT_EQ(::stat((home.Path() + "/Documents/.Orvendal_interface_0.lock").c_str(), &lock), 0);
+    EXPECT_EQ(lock.st_mode & 07777, 0600u);
+
+    // A file left wider at the path by something else is narrowed before the selection goes in.
+    companion.ClearRecord();
+    ASSERT_EQ(::close(::open(InterfacePath().c_str(), O_CREAT | O_WRONLY, 0666)), 0);
+    ASSERT_EQ(::chmod(InterfacePath().c_str(), 0666), 0);
+    Run();
+    EXPECT_EQ(companion.LastInputMode() & 07777, 0600u);
 }
 
 TEST_F(HostProcessorRun, RefusesProcessedFilesThatDoNotMatchTheSelection)

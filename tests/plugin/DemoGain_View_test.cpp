@@ -14,12 +14,17 @@
 #include "DemoGain_MenuVST.h"
 #include "DemoGain_OnOffButtonVSTvect.h"
 #include "EditorFixture.h"
+#include "CompanionEndpoint.h"
+#include "ForeignListener.h"
 
 using namespace VSTGUI;
 using orv::test::EditorFixture;
 
 namespace
 {
+
+using orv::host::validator::ForeignListener;
+using orv::host::validator::OtherUser;
 
 constexpr double kHz = 192000.0;
 
@@ -158,6 +163,22 @@ TEST_F(DemoGain_ViewTest, APeerThatHoldsThePortButDoesNotAnswerIsNamedAndNothing
     EXPECT_FALSE(std::filesystem::exists(bin / "launched"));
 }
 
+TEST_F(DemoGain_ViewTest, AnotherUsersListenerGetsNothingAndNoCompanionIsLaunched)
+{
+    if (!OtherUser::Available()) GTEST_SKIP() << "only root can become another user";
+    InstallFakeCompanionProgram();
+    ForeignListener foreign(kCompanionPort);
+    ASSERT_EQ(foreign.Port(), kCompanionPort);
+    DemoGain_View* v = Open();
+    EXPECT_EQ(v->GetCompanionInfo().infoStatus, CompanionInfo::kInfoForeignListener);
+    EXPECT_EQ(foreign.Stop(), 0);
+    v->TimerWakeup();
+    EXPECT_EQ(Text(v->GetStatusLabel()), "Another user's program holds the Orvendal QV port.");
+    EXPECT_EQ(v->GetStatusLabel()->getFontColor(), kRedCColor);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_FALSE(std::filesystem::exists(bin / "launched"));
+}
+
 TEST_F(DemoGain_ViewTest, StatusLineFollowsComm)
 {
     ASSERT_TRUE(StartCompanion(kThreeTools));
@@ -180,6 +201,9 @@ TEST_F(DemoGain_ViewTest, StatusLineFollowsComm)
     parameters.Define("Comm", 0.29f);
     v->TimerWakeup();
     EXPECT_EQ(Text(v->GetStatusLabel()), "Orvendal QV app stopped answering.");
+    parameters.Define("Comm", 0.28f);
+    v->TimerWakeup();
+    EXPECT_EQ(Text(v->GetStatusLabel()), "Another user's program holds the Orvendal QV port.");
     EXPECT_EQ(v->GetStatusLabel()->getFontColor(), kRedCColor);
     parameters.Define("Comm", 0.05);
     v->TimerWakeup();
