@@ -6,6 +6,7 @@
 #include <random>
 
 #include "AAX_IACFEffectParameters.h"
+#include "CarriedCount.h"
 #include "CheckContext.h"
 #include "CompanionPort.h"
 #include "FaultCompanion.h"
@@ -120,7 +121,7 @@ void CheckControls(const Opening& opening, std::mt19937_64& random)
     const int withMenu = std::uniform_int_distribution<int>(1, 2)(random);
     const int presets = kPresetCounts[withMenu - 1];
     const std::string menu = ToolPresetID(withMenu - 1);
-    const int current = static_cast<int>(Value(opening.parameters, menu.c_str()) / kMenuStep + 0.5);
+    const int current = CountFromValue(Value(opening.parameters, menu.c_str()));
     const int other =
         (current + std::uniform_int_distribution<int>(1, presets - 1)(random)) % presets;
     CheckControlFollows(opening, menu, other * kMenuStep, window.ToolRowArea(withMenu));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -7,11 +8,12 @@
 #include "AAX_VViewContainer.h"
 #include "EditorFakeParameters.h"
 #include "EditorRendering.h"
+#include "FaultCompanion.h"
 #include "HostViewContainer.h"
 #include "OfflineParameterIDs.h"
+#include "ProcessRequest.h"
 #include "ScopedPath.h"
 #include "TempFolder.h"
-#include "FaultCompanion.h"
 
 namespace orv::test
 {
@@ -57,6 +59,15 @@ struct EditorFixture
         const std::string program = bin / "orvendal-qv";
         std::ofstream(program) << "#!/bin/sh\n/usr/bin/touch '" << (bin / "launched") << "'\n";
         std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    }
+
+    // The number a process request built from the parameters now sends after key, e.g.
+    // "rangeLow: " or "presets: [" (the first tool's preset).
+    int Sent(const std::string& key) const
+    {
+        const std::string text = ProcessRequest::Build(&parameters, 48000.0f, "in.wav").text;
+        const size_t at = text.find(key);
+        return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + key.size());
     }
 
     VSTGUI::PlatformView view;
