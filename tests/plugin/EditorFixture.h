@@ -21,7 +21,7 @@ namespace orv::test
 using host::validator::FaultCompanion;
 
 // The editor's surroundings in unit tests: the effect's parameters (a stand-in), the host's
-// view container (declining every mouse event) over an offscreen platform view, a test
+// view container (declining every mouse event) over the host's frame table, a test
 // companion on the loopback port and a PATH that finds only what the test puts there.
 struct EditorFixture
 {
@@ -70,7 +70,7 @@ struct EditorFixture
         return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + key.size());
     }
 
-    VSTGUI::PlatformView view;
+    FrameTableHost view;
     EditorFakeParameters parameters;
     ACFPtr<host::HostViewContainer> host;
     AAX_VViewContainer container;
