@@ -7,6 +7,7 @@
 #include "CColor.h"
 #include "CRect.h"
 #include "HostFrameView.h"
+#include "ImageSurface.h"
 #include "VstKeyCode.h"
 
 namespace orv::test
@@ -36,12 +37,7 @@ public:
     // A pixel of the last picture, straight colour; transparent outside it.
     VSTGUI::CColor getPixel(uint32_t x, uint32_t y) const
     {
-        const uint32_t argb = host.Pixel(x, y);
-        const uint32_t a = argb >> 24;
-        if (a == 0) return VSTGUI::CColor(0, 0, 0, 0);
-        auto straight = [a](uint32_t c) { return static_cast<uint8_t>((c * 255 + a / 2) / a); };
-        return VSTGUI::CColor(straight((argb >> 16) & 0xff), straight((argb >> 8) & 0xff),
-                              straight(argb & 0xff), static_cast<uint8_t>(a));
+        return VSTGUI::ImageSurface::straightColour(host.Pixel(x, y));
     }
     bool savePNG(const std::string& path) { return render() && host.SavePNG(path); }
 
