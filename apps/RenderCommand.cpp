@@ -208,6 +208,115 @@ void RenderCommand::Register(CLI::App& app, int* exitCode)
     command->callback([options, exitCode] { *exitCode = Run(*options, std::cout, std::cerr); });
 }
 
+namespace
+{
+
+// The plug-in settings the options ask for; false (with why) on a usage error.
+bool ReadSettings(const RenderCommand::Options& options, PluginSettings* settings,
+                  std::string* error)
+{
+    for (const auto& tool : options.tools)
+        if (!settings->AddTool(tool, error)) return false;
+    if (!options.range.empty() && !settings->SetRange(options.range, error)) return false;
+    if (options.windowSize < 1 || options.windowSize > kMaxWindowSize)
+        *error = "--window must be 1 to " + std::to_string(kMaxWindowSize);
+    else if (options.jobs < 0 || options.jobs > ParallelJobs::kMaxThreads)
+        *error = "--jobs must be 1 to " + std::to_string(ParallelJobs::kMaxThreads);
+    else
+        return true;
+    return false;
+}
+
+// IN's format, once IN is known to hold audio and the state file (if any) to be readable.
+bool ProbeInput(const RenderCommand::Options& options, SF_INFO* info, std::string* error)
+{
+    SNDFILE* probe = sf_open(options.input.c_str(), SFM_READ, info);
+    if (!probe)
+    {
+        *error = "cannot read " + options.input + ": " + sf_strerror(nullptr);
+        return false;
+    }
+    sf_close(probe);
+    if (info->channels < 1 || info->samplerate < 1)
+    {
+        *error = options.input + " holds no audio";
+        return false;
+    }
+    host::HostChunk chunk;
+    return options.stateFile.empty() || host::HostStateFile::Read(options.stateFile, &chunk, error);
+}
+
+// Every channel's files are opened here, so a failure shows before any plug-in runs.
+bool OpenChannels(const RenderCommand::Options& options, int32 processed,
+                  std::vector<RawChannelSink>& rendered,
+                  std::vector<std::unique_ptr<SoundFileChannelSource>>& sources, std::string* error)
+{
+    rendered = std::vector<RawChannelSink>(static_cast<size_t>(processed));
+    for (int32 channel = 0; channel < processed; ++channel)
+    {
+        if (!rendered[static_cast<size_t>(channel)].Open(FolderOf(options.output), error))
+            return false;
+        sources.push_back(std::make_unique<SoundFileChannelSource>());
+        if (!sources.back()->Open(options.input, channel, error)) return false;
+    }
+    return true;
+}
+
+// Renders the channels, as many at once as the options allow, with one progress bar.
+std::vector<ChannelRun>
+RenderChannels(HostSession& session, const RenderCommand::Options& options,
+               const PluginSettings& settings, const SF_INFO& info,
+               std::vector<std::unique_ptr<SoundFileChannelSource>>& sources,
+               std::vector<RawChannelSink>& rendered)
+{
+    const int32 processed = static_cast<int32>(rendered.size());
+    ProgressBar bar(stderr);
+    CombinedProgress progress(processed, info.frames,
+                              [&bar](const std::string& label, int64 done, int64 total)
+                              { bar.Show(label, done, total); });
+    const RenderJob job{session, options, settings, progress};
+    std::vector<ChannelRun> runs(static_cast<size_t>(processed));
+    ParallelJobs::Run(processed, ParallelJobs::ThreadCount(options.jobs, processed),
+                      [&](int32 channel)
+                      {
+                          const size_t at = static_cast<size_t>(channel);
+                          runs[at] = RenderChannel(job, channel, *sources[at], rendered[at]);
+                          return runs[at].error.empty();
+                      });
+    return runs;
+}
+
+// Says what was rendered, the companion's reports and the status; gives the exit code.
+int ReportRuns(const RenderCommand::Options& options, const SF_INFO& info,
+               const std::vector<ChannelRun>& runs, std::ostream& out)
+{
+    // The first channel that was not processed decides the status.
+    const auto decisive =
+        std::find_if(runs.begin(), runs.end(),
+                     [](const ChannelRun& run) { return run.status != RenderStatus::kProcessed; });
+    const int32 status = decisive == runs.end() ? RenderStatus::kProcessed : decisive->status;
+    const std::string reason = decisive == runs.end() ? std::string() : decisive->companionReason;
+    const auto processedCount =
+        std::count_if(runs.begin(), runs.end(),
+                      [](const ChannelRun& run) { return run.status == RenderStatus::kProcessed; });
+    out << "rendered " << options.input << " -> " << options.output << " (" << info.channels
+        << (info.channels == 1 ? " channel, " : " channels, ") << processedCount << " processed, "
+        << info.frames << " frames at " << info.samplerate << " Hz)\n";
+    for (size_t channel = 0; channel < runs.size(); ++channel)
+    {
+        if (runs[channel].report.empty()) continue;
+        out << "report";
+        if (runs.size() > 1) out << " (channel " << channel + 1 << ")";
+        out << ": " << runs[channel].report << "\n";
+    }
+    if (decisive != runs.end() && !decisive->reasonTrace.empty())
+        out << "trace: " << decisive->reasonTrace << "\n";
+    out << "status: " << RenderStatus::Line(status, reason) << "\n";
+    return status == RenderStatus::kProcessed ? kExitSuccess : kExitFallback;
+}
+
+} // namespace
+
 int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& err)
 {
     const auto usage = [&err](const std::string& message)
@@ -223,24 +332,9 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
 
     std::string error;
     PluginSettings settings;
-    for (const auto& tool : options.tools)
-        if (!settings.AddTool(tool, &error)) return usage(error);
-    if (!options.range.empty() && !settings.SetRange(options.range, &error)) return usage(error);
-    if (options.windowSize < 1 || options.windowSize > kMaxWindowSize)
-        return usage("--window must be 1 to " + std::to_string(kMaxWindowSize));
-    if (options.jobs < 0 || options.jobs > ParallelJobs::kMaxThreads)
-        return usage("--jobs must be 1 to " + std::to_string(ParallelJobs::kMaxThreads));
-
     SF_INFO info = {};
-    SNDFILE* probe = sf_open(options.input.c_str(), SFM_READ, &info);
-    if (!probe) return usage("cannot read " + options.input + ": " + sf_strerror(nullptr));
-    sf_close(probe);
-    if (info.channels < 1 || info.samplerate < 1) return usage(options.input + " holds no audio");
-    if (!options.stateFile.empty())
-    {
-        host::HostChunk chunk;
-        if (!host::HostStateFile::Read(options.stateFile, &chunk, &error)) return usage(error);
-    }
+    if (!ReadSettings(options, &settings, &error) || !ProbeInput(options, &info, &error))
+        return usage(error);
 
     std::unique_ptr<HostSession> session = HostSession::Open(options.modulePath, &error);
     if (!session) return usage(error);
@@ -250,62 +344,20 @@ int RenderCommand::Run(const Options& options, std::ostream& out, std::ostream& 
     SoundFileWriter writer;
     if (!writer.Open(options.output, info, &error)) return usage(error);
 
-    const bool everyChannel = options.channels != "first";
-    const int32 processed = everyChannel ? info.channels : 1;
-    // Every channel's files are opened here, so a failure shows before any plug-in runs.
-    std::vector<RawChannelSink> rendered(static_cast<size_t>(processed));
+    const int32 processed = options.channels != "first" ? info.channels : 1;
+    std::vector<RawChannelSink> rendered;
     std::vector<std::unique_ptr<SoundFileChannelSource>> sources;
-    for (int32 channel = 0; channel < processed; ++channel)
-    {
-        if (!rendered[static_cast<size_t>(channel)].Open(FolderOf(options.output), &error))
-            return failure(error);
-        sources.push_back(std::make_unique<SoundFileChannelSource>());
-        if (!sources.back()->Open(options.input, channel, &error)) return failure(error);
-    }
+    if (!OpenChannels(options, processed, rendered, sources, &error)) return failure(error);
 
-    ProgressBar bar(stderr);
-    CombinedProgress progress(processed, info.frames,
-                              [&bar](const std::string& label, int64 done, int64 total)
-                              { bar.Show(label, done, total); });
-    const RenderJob job{*session, options, settings, progress};
-    std::vector<ChannelRun> runs(static_cast<size_t>(processed));
-    ParallelJobs::Run(processed, ParallelJobs::ThreadCount(options.jobs, processed),
-                      [&](int32 channel)
-                      {
-                          const size_t at = static_cast<size_t>(channel);
-                          runs[at] = RenderChannel(job, channel, *sources[at], rendered[at]);
-                          return runs[at].error.empty();
-                      });
+    const std::vector<ChannelRun> runs =
+        RenderChannels(*session, options, settings, info, sources, rendered);
     // Every channel before a failed one has run, so the first failure in channel order is
     // the one a render channel by channel meets; the channels after it may not have run.
     for (const ChannelRun& run : runs)
         if (!run.error.empty()) return failure(run.error);
-    // The first channel that was not processed decides the status.
-    const auto decisive =
-        std::find_if(runs.begin(), runs.end(),
-                     [](const ChannelRun& run) { return run.status != RenderStatus::kProcessed; });
-    const int32 status = decisive == runs.end() ? RenderStatus::kProcessed : decisive->status;
-    const std::string reason = decisive == runs.end() ? std::string() : decisive->companionReason;
-    const auto processedCount =
-        std::count_if(runs.begin(), runs.end(),
-                      [](const ChannelRun& run) { return run.status == RenderStatus::kProcessed; });
     if (!Merge(options.input, info, rendered, writer, &error) || !writer.Commit(&error))
         return failure(error);
-
-    out << "rendered " << options.input << " -> " << options.output << " (" << info.channels
-        << (info.channels == 1 ? " channel, " : " channels, ") << processedCount << " processed, "
-        << info.frames << " frames at " << info.samplerate << " Hz)\n";
-    for (size_t channel = 0; channel < runs.size(); ++channel)
-    {
-        if (runs[channel].report.empty()) continue;
-        out << "report";
-        if (runs.size() > 1) out << " (channel " << channel + 1 << ")";
-        out << ": " << runs[channel].report << "\n";
-    }
-    if (decisive != runs.end() && !decisive->reasonTrace.empty())
-        out << "trace: " << decisive->reasonTrace << "\n";
-    out << "status: " << RenderStatus::Line(status, reason) << "\n";
-    return status == RenderStatus::kProcessed ? kExitSuccess : kExitFallback;
+    return ReportRuns(options, info, runs, out);
 }
 
 } // namespace orv::apps

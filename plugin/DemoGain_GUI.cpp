@@ -8,6 +8,7 @@
 #include "AAX_HostBoundary.h"
 #include "CBitmap.h"
 #include "CTextEdit.h"
+#include "CarriedCount.h"
 #include "DemoGain_MenuVST.h"
 #include "DemoGain_OnOffButtonVSTvect.h"
 #include "DemoGain_View.h"
@@ -21,27 +22,20 @@ using namespace OfflineParameterIDs;
 namespace
 {
 
-constexpr double kMenuScale = 100.0;
-
 bool SameID(const char* a, const char* b)
 {
     return std::strcmp(a, b) == 0;
 }
 
-// A preset index stored in single precision can come back a hair below the whole number;
-// the menu takes the whole part, so the nearest index is handed over instead.
+// The menu shows the preset number the process request sends.
 float MenuIndex(double normalized)
 {
-    const double index = std::round(normalized * kMenuScale);
-    return std::isfinite(index) ? static_cast<float>(index) : 0.0f;
+    return static_cast<float>(CountFromValue(normalized));
 }
 
 void ShowHz(CTextEdit* field, double normalized)
 {
-    char text[32];
-    const float hz = static_cast<float>(normalized * kFrequencyScale);
-    std::snprintf(text, sizeof(text), "%.f", std::isfinite(hz) ? hz : 0.0f);
-    field->setText(text);
+    DemoGain_View::ShowFrequency(field, normalized);
     field->invalid();
 }
 

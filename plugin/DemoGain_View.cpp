@@ -9,6 +9,7 @@
 #include "ApplicationLauncher.h"
 #include "CBitmap.h"
 #include "CTextEdit.h"
+#include "CarriedCount.h"
 #include "CompanionLink.h"
 #include "DemoGain_Colors.h"
 #include "DemoGain_KickButtonVST.h"
@@ -27,7 +28,8 @@ CBitmap* DemoGain_View::m_hLogo = nullptr;
 namespace
 {
 
-constexpr float kMenuStep = 0.01f;
+// Counts and preset numbers are stored as k * 0.01 worked out in double (0.05 for 5 tools).
+constexpr double kCountStep = 1.0 / kCountScale;
 // The lower bound stays this far below the upper bound.
 constexpr double kMinimumGap = 20.0;
 constexpr double kStepHz = 10.0;
@@ -119,7 +121,7 @@ DemoGain_View::DemoGain_View(void* nativeParent, AAX_IACFEffectParameters* param
                                        ? kInfoLaunched
                                        : kInfoLaunchFailed;
     const int32_t toolCount = companionInfo.toolCount;
-    SetParameter(kToolCount, toolCount * kMenuStep);
+    SetParameter(kToolCount, toolCount * kCountStep);
 
     setSize(kWindowWidth, kRowHeight * toolCount + kBaseHeight);
     setBackgroundColor(DemoGain_Colors::kBackground);
@@ -300,15 +302,16 @@ void DemoGain_View::SetParameter(const char* id, double value)
 
 void DemoGain_View::ApplyFrequency(CTextEdit* field, const char* id, double hz)
 {
-    if (field)
-    {
-        // Whole Hz, rounded: the bounds travel in single precision, and truncating would
-        // show 19979 for a bound of 19979.9995 Hz (meant as 19980).
-        char text[32];
-        std::snprintf(text, sizeof(text), "%li", std::lround(hz));
-        field->setText(text);
-    }
-    SetParameter(id, hz / kFrequencyScale);
+    const double value = hz / kFrequencyScale;
+    // The parameter keeps the bound in single precision; the field shows the whole Hz the
+    // process request will send for it.
+    if (field) ShowFrequency(field, static_cast<float>(value));
+    SetParameter(id, value);
+}
+
+void DemoGain_View::ShowFrequency(CTextEdit* field, double value)
+{
+    field->setText(std::to_string(CountFromValue(value, kFrequencyScale)).c_str());
 }
 
 double DemoGain_View::BoundHz(const char* id) const
@@ -345,7 +348,7 @@ void DemoGain_View::valueChanged(CControl* control)
     if (tag >= kFirstToolTag && tag < kFirstPresetTag)
         SetParameter(ParameterIDForTag(tag), control->getValue());
     else if (tag >= kFirstPresetTag && tag < kMinUpTag)
-        SetParameter(ParameterIDForTag(tag), control->getValue() * kMenuStep);
+        SetParameter(ParameterIDForTag(tag), control->getValue() * kCountStep);
     else if (tag == kMinUpTag || tag == kMinDownTag)
         SetLowerBound(BoundHz(kRangeMin) + (tag == kMinUpTag ? kStepHz : -kStepHz));
     else if (tag == kMaxUpTag || tag == kMaxDownTag)

@@ -66,6 +66,8 @@ public:
     // The parameter identifier of tags 1 to 40 ("Par1" ... "Par20", "Men1" ... "Men20"),
     // null for any other tag.
     static const char* ParameterIDForTag(int32_t tag);
+    // Shows in a frequency field the whole Hz a process request sends for the bound value.
+    static void ShowFrequency(VSTGUI::CTextEdit* field, double value);
 
     const CompanionInfo& GetCompanionInfo() const { return companionInfo; }
     // The controls of tool i (0-based); null when the row or its menu does not exist.
@@ -109,7 +111,7 @@ private:
     // Sets the upper bound to f Hz, kept within the companion's maximum and the minimum gap
     // above the lower.
     void SetUpperBound(double f);
-    // Shows hz (rounded to whole Hz) in field and requests id = hz / 192000.
+    // Shows the whole Hz the request sends for hz in field and requests id = hz / 192000.
     void ApplyFrequency(VSTGUI::CTextEdit* field, const char* id, double hz);
     const char* BracketID(int32_t tag) const;
 

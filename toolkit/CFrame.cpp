@@ -3,7 +3,6 @@
 #include "CBitmap.h"
 #include "CDrawContext.h"
 #include "FrameTableView.h"
-#include "PlatformView.h"
 #include "TimerScheduler.h"
 #include "VSTGUIEditorInterface.h"
 #include "X11FrameView.h"
@@ -16,21 +15,29 @@ CFrame::CFrame(const CRect& size, void* systemWindow, VSTGUIEditorInterface* edi
 {
     CViewContainer::attached(nullptr);
     pParentFrame = this;
-    platformView = PlatformView::fromNativeHandle(systemWindow);
-    const auto* native = static_cast<const AAX_LinuxNativeView*>(systemWindow);
-    if (!platformView && native && native->size >= sizeof(AAX_LinuxNativeView) &&
-        native->api == AAX_eLinuxNativeView_Frames && FrameTableView::isUsable(native->frames))
-    {
-        tableView = std::make_unique<FrameTableView>(*native->frames);
-        platformView = &tableView->getView();
-    }
-    if (!platformView && native && native->size >= sizeof(AAX_LinuxNativeView) &&
-        native->api == AAX_eLinuxNativeView_X11 && (windowView = X11FrameView::open(*native)))
-        platformView = &windowView->getView();
+    embedIn(systemWindow);
     if (platformView && !platformView->attachFrame(this, localRect()))
         platformView = nullptr; // another frame already lives there
     if (tableView && platformView) tableView->announce();
     if (windowView && platformView) windowView->announce();
+}
+
+void CFrame::embedIn(const void* systemWindow)
+{
+    // Only the size is read until it says the host's structure is whole; the API tag then
+    // says which of the remaining fields mean anything.
+    const auto* native = static_cast<const AAX_LinuxNativeView*>(systemWindow);
+    if (!native || native->size < sizeof(AAX_LinuxNativeView)) return;
+    if (native->api == AAX_eLinuxNativeView_Frames)
+    {
+        if (!FrameTableView::isUsable(native->frames)) return;
+        tableView = std::make_unique<FrameTableView>(*native->frames, *this);
+        platformView = &tableView->getView();
+    }
+    else if (native->api == AAX_eLinuxNativeView_X11)
+    {
+        if ((windowView = X11FrameView::open(*native))) platformView = &windowView->getView();
+    }
 }
 
 CFrame::~CFrame()

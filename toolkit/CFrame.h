@@ -14,9 +14,9 @@ class PlatformView;
 class VSTGUIEditorInterface;
 
 // The top view of an editor, embedded in a native parent view. On Linux the native parent
-// is a host's AAX_LinuxNativeView (see AAX_LinuxNativeView.h), or, inside one program, a
-// PlatformView (see PlatformView.h); a null or foreign pointer gives a frame that is not
-// shown anywhere but still draws into a context it is handed.
+// is a host's AAX_LinuxNativeView (see AAX_LinuxNativeView.h): an X11 window or the host's
+// frame table. A null pointer, a structure too small or an unknown API gives a frame that is
+// not shown anywhere but still draws into a context it is handed.
 //
 // The frame's children use coordinates relative to its top-left corner, whatever its
 // position in the parent window. It owns its children, keeps the keyboard focus and
@@ -74,7 +74,7 @@ public:
     void endEdit(int32_t index);
     int32_t getKnobMode() const;
     VSTGUIEditorInterface* getEditor() const { return editor; }
-    // The platform view the frame is embedded in, or null.
+    // The platform view the frame is embedded in (made for the host's native view), or null.
     PlatformView* getPlatformView() const { return platformView; }
     void* getSystemWindow() const { return systemWindow; }
 
@@ -100,6 +100,9 @@ protected:
     bool isInModalView(const CPoint& where) const;
 
 private:
+    // Makes the platform view for a host's AAX_LinuxNativeView, if it is one this toolkit knows.
+    void embedIn(const void* systemWindow);
+
     void* systemWindow;
     VSTGUIEditorInterface* editor;
     PlatformView* platformView = nullptr;

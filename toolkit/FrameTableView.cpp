@@ -51,8 +51,8 @@ VstKeyCode keyCode(const AAX_LinuxViewEvent& event)
 
 } // namespace
 
-FrameTableView::FrameTableView(const AAX_LinuxFrameTable& table)
-    : table(table), input{this, &FrameTableView::receive}
+FrameTableView::FrameTableView(const AAX_LinuxFrameTable& table, CBaseObject& owner)
+    : table(table), owner(owner), input{this, &FrameTableView::receive}
 {
     view.setObserver(this);
 }
@@ -80,7 +80,14 @@ void FrameTableView::announce()
 int32_t FrameTableView::receive(void* context, const AAX_LinuxViewEvent* event)
 {
     if (!context || !event) return 0;
-    return static_cast<FrameTableView*>(context)->apply(*event) ? 1 : 0;
+    auto* self = static_cast<FrameTableView*>(context);
+    // A listener may close the editor during the event, and the frame takes this view with
+    // it: the frame stays until the event is over, and nothing of this view is used after.
+    CBaseObject& frame = self->owner;
+    frame.remember();
+    const int32_t used = self->apply(*event) ? 1 : 0;
+    frame.forget();
+    return used;
 }
 
 bool FrameTableView::apply(const AAX_LinuxViewEvent& event)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AAX_LinuxNativeView.h"
+#include "CBaseObject.h"
 #include "PlatformView.h"
 
 namespace VSTGUI
@@ -13,7 +14,8 @@ class FrameTableView : private IPlatformViewObserver
 {
 public:
     // `table` is the host's (borrowed, must outlive this view); every function must be set.
-    explicit FrameTableView(const AAX_LinuxFrameTable& table);
+    // `owner` (the frame that holds this view) is kept alive through each event it is sent.
+    FrameTableView(const AAX_LinuxFrameTable& table, CBaseObject& owner);
     ~FrameTableView() override;
     FrameTableView(const FrameTableView&) = delete;
     FrameTableView& operator=(const FrameTableView&) = delete;
@@ -34,6 +36,7 @@ private:
     void platformViewTextEditChanged(const std::string* text) override;
 
     const AAX_LinuxFrameTable& table;
+    CBaseObject& owner;
     const AAX_LinuxViewInput input;
     PlatformView view;
     bool announced = false;

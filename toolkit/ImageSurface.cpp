@@ -102,6 +102,11 @@ CColor ImageSurface::getPixel(int32_t x, int32_t y) const
     const int stride = cairo_image_surface_get_stride(surface);
     uint32_t argb = 0;
     std::memcpy(&argb, data + y * stride + x * 4, sizeof argb);
+    return straightColour(argb);
+}
+
+CColor ImageSurface::straightColour(uint32_t argb)
+{
     const uint32_t a = argb >> 24;
     if (a == 0) return CColor(0, 0, 0, 0);
     // Cairo stores premultiplied colour; round back to the straight value.

@@ -36,6 +36,8 @@ public:
     int32_t getHeight() const { return height; }
     // Colour of one pixel, un-premultiplied; transparent black outside the image.
     CColor getPixel(int32_t x, int32_t y) const;
+    // The straight colour of a premultiplied 0xAARRGGBB pixel, rounded.
+    static CColor straightColour(uint32_t argb);
     // Fills the whole image with one colour.
     void clear(const CColor& color);
 

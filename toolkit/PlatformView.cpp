@@ -61,14 +61,6 @@ PlatformView::~PlatformView()
         frame = nullptr;
         closing->platformViewClosed();
     }
-    magic = 0;
-}
-
-PlatformView* PlatformView::fromNativeHandle(void* handle)
-{
-    auto* view = static_cast<PlatformView*>(handle);
-    if (!view || view->magic != kMagic) return nullptr;
-    return view;
 }
 
 bool PlatformView::render()

@@ -34,15 +34,14 @@ protected:
     virtual ~IPlatformViewObserver() = default;
 };
 
-// The native parent view on Linux: an offscreen surface that one CFrame embeds itself in.
-// Whoever hosts the editor creates it and hands its address (getNativeHandle) to the
-// editor as the native parent view (`void*`, container type 1, where macOS has NSView*),
-// then drives it the way a user would: draws the frame into its image and saves it as
-// PNG, sends mouse, keyboard and drag events, answers the menus and text fields the
-// controls open on it, and lets time pass for the toolkit's timers.
+// An offscreen surface that one CFrame embeds itself in: the common part of the platform
+// views made for a host's native view (FrameTableView, X11FrameView). Its owner drives it
+// the way a user would: draws the frame into its image, sends mouse, keyboard and drag
+// events, answers the menus and text fields the controls open on it, and lets time pass
+// for the toolkit's timers. Hosts never see it: they hand over an AAX_LinuxNativeView.
 //
-// The caller owns the view and keeps it until the frame is gone (or destroys it first:
-// the frame is then told and forgets it). All calls come from one thread.
+// The owner keeps the view until the frame is gone (or destroys it first: the frame is then
+// told and forgets it). All calls come from one thread.
 class PlatformView
 {
 public:
@@ -50,12 +49,6 @@ public:
     ~PlatformView();
     PlatformView(const PlatformView&) = delete;
     PlatformView& operator=(const PlatformView&) = delete;
-
-    // The pointer to pass as the native parent view.
-    void* getNativeHandle() { return this; }
-    // The view behind a native parent pointer; null when the pointer is null or is not a
-    // platform view.
-    static PlatformView* fromNativeHandle(void* handle);
 
     // --- The caller's side ---
 
@@ -147,9 +140,6 @@ private:
     void menuClosed();
     void textEditClosed();
 
-    static constexpr uint32_t kMagic = 0x4f515056; // "OQPV"
-
-    uint32_t magic = kMagic;
     IPlatformFrameCallback* frame = nullptr;
     IPlatformViewObserver* observer = nullptr;
     CRect frameRect;

@@ -163,22 +163,8 @@ void X11FrameView::handleFrameEvent(const XEvent& event)
             copyToWindow();
         return;
     case ButtonPress:
-    {
-        const XButtonEvent& press = event.xbutton;
-        if (press.button > Button3) return; // wheel steps: the editor has nothing to scroll
-        XSetInputFocus(display, window, RevertToParent, CurrentTime);
-        CButtonState buttons = X11Input::buttons(press.state, press.button);
-        if (press.button == lastPressButton && press.time - lastPressTime < kDoubleClickMs &&
-            std::abs(press.x - lastPressX) <= kDoubleClickSlop &&
-            std::abs(press.y - lastPressY) <= kDoubleClickSlop)
-            buttons |= kDoubleClick;
-        lastPressButton = press.button;
-        lastPressTime = press.time;
-        lastPressX = press.x;
-        lastPressY = press.y;
-        view.mouseDown(CPoint(press.x, press.y), buttons);
+        handleButtonPress(event);
         return;
-    }
     case ButtonRelease:
     {
         const XButtonEvent& release = event.xbutton;
@@ -199,31 +185,51 @@ void X11FrameView::handleFrameEvent(const XEvent& event)
         return;
     }
     case KeyPress:
-    {
-        XKeyEvent key = event.xkey;
-        char typed[16];
-        KeySym keysym = NoSymbol;
-        XLookupString(&key, typed, sizeof(typed), &keysym, nullptr);
-        const VstKeyCode code = X11Input::key(keysym, key.state);
-        if (textField && textField->isSelected())
-        {
-            // The selected text goes: a character replaces it, Back deletes it.
-            const bool replaces = code.character != 0 || code.virt == VKEY_BACK;
-            textField->unselect();
-            if (replaces) view.setEditText("");
-            if (code.virt == VKEY_BACK)
-            {
-                textField->setText(view.getEditText());
-                return;
-            }
-        }
-        view.keyDown(code);
-        if (textField) textField->setText(view.getEditText());
+        handleKeyPress(event);
         return;
-    }
     default:
         return;
     }
+}
+
+void X11FrameView::handleButtonPress(const XEvent& event)
+{
+    const XButtonEvent& press = event.xbutton;
+    if (press.button > Button3) return; // wheel steps: the editor has nothing to scroll
+    XSetInputFocus(display, window, RevertToParent, CurrentTime);
+    CButtonState buttons = X11Input::buttons(press.state, press.button);
+    if (press.button == lastPressButton && press.time - lastPressTime < kDoubleClickMs &&
+        std::abs(press.x - lastPressX) <= kDoubleClickSlop &&
+        std::abs(press.y - lastPressY) <= kDoubleClickSlop)
+        buttons |= kDoubleClick;
+    lastPressButton = press.button;
+    lastPressTime = press.time;
+    lastPressX = press.x;
+    lastPressY = press.y;
+    view.mouseDown(CPoint(press.x, press.y), buttons);
+}
+
+void X11FrameView::handleKeyPress(const XEvent& event)
+{
+    XKeyEvent key = event.xkey;
+    char typed[16];
+    KeySym keysym = NoSymbol;
+    XLookupString(&key, typed, sizeof(typed), &keysym, nullptr);
+    const VstKeyCode code = X11Input::key(keysym, key.state);
+    if (textField && textField->isSelected())
+    {
+        // The selected text goes: a character replaces it, Back deletes it.
+        const bool replaces = code.character != 0 || code.virt == VKEY_BACK;
+        textField->unselect();
+        if (replaces) view.setEditText("");
+        if (code.virt == VKEY_BACK)
+        {
+            textField->setText(view.getEditText());
+            return;
+        }
+    }
+    view.keyDown(code);
+    if (textField) textField->setText(view.getEditText());
 }
 
 void X11FrameView::copyToWindow()

@@ -40,6 +40,10 @@ private:
     X11FrameView(Display* display, unsigned long parent, const X11PictureCopy& copier);
     void handle(const _XEvent& event);
     void handleFrameEvent(const _XEvent& event);
+    // A mouse button (a double click when the same button comes again soon, close by).
+    void handleButtonPress(const _XEvent& event);
+    // A key: it edits the open text field, if any, else goes to the frame.
+    void handleKeyPress(const _XEvent& event);
     void handleMenuEvent(const _XEvent& event);
     void copyToWindow();
     void letTimePass();

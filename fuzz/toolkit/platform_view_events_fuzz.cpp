@@ -1,7 +1,7 @@
-// Drives a small editor window through its platform view with arbitrary event sequences:
-// mouse, keys, typed bytes, menu answers, time, resizes and removed views. Nothing may
-// crash, and every edit bracket a control opens must be closed once the gestures end.
-#include "PlatformView.h"
+// Drives a small editor window, embedded through a host's frame table, with arbitrary event
+// sequences: mouse, keys, typed bytes, menu answers, time, draws, resizes and removed views.
+// Nothing may crash, and every edit bracket a control opens must be closed once the gestures end.
+#include "FrameTableHost.h"
 #include "vstgui.h"
 
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include <string>
 
 using namespace VSTGUI;
+using orv::test::FrameTableHost;
 
 namespace
 {
@@ -29,7 +30,7 @@ struct Input
     uint8_t next() { return pos < size ? data[pos++] : 0; }
 };
 
-CFrame* buildWindow(PlatformView& view, BracketCounter& listener)
+CFrame* buildWindow(FrameTableHost& view, BracketCounter& listener)
 {
     CFrame* frame = new CFrame(CRect(0, 0, 200, 100), view.getNativeHandle(), nullptr);
     COptionMenu* menu = new COptionMenu(CRect(0, 0, 100, 20), &listener, 1);
@@ -52,7 +53,7 @@ CFrame* buildWindow(PlatformView& view, BracketCounter& listener)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     BracketCounter listener;
-    PlatformView view;
+    FrameTableHost view;
     CFrame* frame = buildWindow(view, listener);
     Input in{data, size};
     int32_t held = 0;
@@ -102,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             view.advanceTime(in.next());
             break;
         case 9:
-            view.render(CRect(where.x, where.y, where.x + 8, where.y + 8));
+            frame->drawRect(nullptr, CRect(where.x, where.y, where.x + 8, where.y + 8));
             break;
         case 10:
             frame->removeView(frame->getView(in.next() % 8));

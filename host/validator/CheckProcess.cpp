@@ -74,6 +74,65 @@ bool Drain(int fd, ChannelReader& reader)
     }
 }
 
+// Whatever is buffered now would otherwise be written twice, once by each process.
+void FlushBeforeFork(std::ostream& report)
+{
+    report.flush();
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+}
+
+// Forwards what the child sends until it ends, or kills it once it has been silent for
+// longer than `watchdog` since `lastSign` (which the reader's callbacks move on). Gives the
+// child's wait status; false when it was killed as hung.
+bool WatchChild(pid_t child, int fd, ChannelReader& reader, const Clock::time_point& lastSign,
+                std::chrono::milliseconds watchdog, int* status)
+{
+    bool pipeOpen = true;
+    bool ended = true;
+    for (;;)
+    {
+        pollfd watch{fd, POLLIN, 0};
+        // A closed pipe would wake poll at once; the child is then only waited for.
+        ::poll(pipeOpen ? &watch : nullptr, pipeOpen ? 1 : 0, kPollMilliseconds);
+        if (pipeOpen) pipeOpen = Drain(fd, reader);
+        const pid_t done = ::waitpid(child, status, WNOHANG);
+        if (done == child) break;
+        if (Clock::now() - lastSign <= watchdog) continue;
+        ::kill(child, SIGKILL);
+        ::waitpid(child, status, 0);
+        ended = false;
+        break;
+    }
+    // What the child wrote just before it ended is still in the pipe (unless a process it
+    // started holds the write end too: then only what has arrived counts).
+    if (pipeOpen) Drain(fd, reader);
+    reader.Finish();
+    return ended;
+}
+
+// Judges a child that ended with `status` on its own.
+void JudgeExit(int status, bool haveVerdict, CheckOutcome& outcome)
+{
+    if (WIFSIGNALED(status))
+    {
+        outcome.kind = CheckOutcome::Kind::kCrashed;
+        outcome.signal = WTERMSIG(status);
+        return;
+    }
+    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // Only a child that got as far as its verdict finished the check; any other exit (the
+    // module calling exit, a sanitizer's report) broke it off.
+    const bool finished = haveVerdict && (outcome.exitCode == 0 || outcome.exitCode == 1) &&
+                          (outcome.exitCode == 1) == (outcome.faults > 0);
+    if (!finished)
+        outcome.kind = CheckOutcome::Kind::kCrashed;
+    else
+        outcome.kind =
+            outcome.faults > 0 ? CheckOutcome::Kind::kFailed : CheckOutcome::Kind::kPassed;
+}
+
 } // namespace
 
 CheckProcess::CheckProcess(std::chrono::milliseconds watchdog, std::ostream& report)
@@ -90,11 +149,7 @@ CheckOutcome CheckProcess::Run(ValidationCheck& check, const CheckContext::Setti
         outcome.error = std::string("cannot make a pipe: ") + std::strerror(errno);
         return outcome;
     }
-    // Whatever is buffered now would otherwise be written twice, once by each process.
-    mReport.flush();
-    std::cout.flush();
-    std::cerr.flush();
-    std::fflush(nullptr);
+    FlushBeforeFork(mReport);
 
     const Clock::time_point start = Clock::now();
     const pid_t child = ::fork();
@@ -129,48 +184,15 @@ CheckOutcome CheckProcess::Run(ValidationCheck& check, const CheckContext::Setti
         },
     });
 
-    bool pipeOpen = true;
     int status = 0;
-    for (;;)
-    {
-        pollfd watch{fds[0], POLLIN, 0};
-        // A closed pipe would wake poll at once; the child is then only waited for.
-        ::poll(pipeOpen ? &watch : nullptr, pipeOpen ? 1 : 0, kPollMilliseconds);
-        if (pipeOpen) pipeOpen = Drain(fds[0], reader);
-        const pid_t done = ::waitpid(child, &status, WNOHANG);
-        if (done == child) break;
-        if (Clock::now() - lastSign <= mWatchdog) continue;
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &status, 0);
-        outcome.kind = CheckOutcome::Kind::kHung;
-        break;
-    }
-    // What the child wrote just before it ended is still in the pipe (unless a process it
-    // started holds the write end too: then only what has arrived counts).
-    if (pipeOpen) Drain(fds[0], reader);
-    reader.Finish();
+    const bool ended = WatchChild(child, fds[0], reader, lastSign, mWatchdog, &status);
     ::close(fds[0]);
     mReport.flush();
     outcome.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
-
-    if (outcome.kind == CheckOutcome::Kind::kHung) return outcome;
-    if (WIFSIGNALED(status))
-    {
-        outcome.kind = CheckOutcome::Kind::kCrashed;
-        outcome.signal = WTERMSIG(status);
-        return outcome;
-    }
-    outcome.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    // Only a child that got as far as its verdict finished the check; any other exit (the
-    // module calling exit, a sanitizer's report) broke it off.
-    const bool finished = haveVerdict && (outcome.exitCode == 0 || outcome.exitCode == 1) &&
-                          (outcome.exitCode == 1) == (outcome.faults > 0);
-    if (!finished)
-    {
-        outcome.kind = CheckOutcome::Kind::kCrashed;
-        return outcome;
-    }
-    outcome.kind = outcome.faults > 0 ? CheckOutcome::Kind::kFailed : CheckOutcome::Kind::kPassed;
+    if (ended)
+        JudgeExit(status, haveVerdict, outcome);
+    else
+        outcome.kind = CheckOutcome::Kind::kHung;
     return outcome;
 }
 

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "AAX_IACFEffectParameters.h"
+#include "CarriedCount.h"
 #include "CheckContext.h"
 #include "CompanionPort.h"
 #include "FaultCompanion.h"
@@ -120,7 +121,7 @@ void CheckControls(const Opening& opening, std::mt19937_64& random)
     const int withMenu = std::uniform_int_distribution<int>(1, 2)(random);
     const int presets = kPresetCounts[withMenu - 1];
     const std::string menu = ToolPresetID(withMenu - 1);
-    const int current = static_cast<int>(Value(opening.parameters, menu.c_str()) / kMenuStep + 0.5);
+    const int current = CountFromValue(Value(opening.parameters, menu.c_str()));
     const int other =
         (current + std::uniform_int_distribution<int>(1, presets - 1)(random)) % presets;
     CheckControlFollows(opening, menu, other * kMenuStep, window.ToolRowArea(withMenu));
@@ -190,6 +191,39 @@ void CheckOpening(const Opening& opening, bool answered, std::mt19937_64& random
     window.Close();
 }
 
+// A fresh instance with its editor, and a host automation delegate bound to its parameters
+// (the previous ones let go first); false, after saying why, when there is none to check.
+bool MakeEditorInstance(CheckContext& context, PluginModule& module, ReferenceHost& host,
+                        std::unique_ptr<PluginInstance>& instance,
+                        ACFPtr<HostAutomationDelegate>& automation)
+{
+    context.Progress("making an instance with its editor");
+    if (automation) automation->SetParameters(nullptr);
+    instance.reset();
+    automation = ACFPtr<HostAutomationDelegate>(new HostAutomationDelegate);
+    std::string error;
+    instance = PluginInstance::Create(module, host, {automation.get()}, &error, true);
+    if (!instance)
+    {
+        context.Fail("cannot make an instance: " + error);
+        return false;
+    }
+    if (!instance->Editor())
+    {
+        context.Info("the effect registers no editor: nothing to open");
+        return false;
+    }
+    automation->SetParameters(instance->Parameters());
+    return true;
+}
+
+std::string OpeningName(int64_t index, bool answered, bool inWindow)
+{
+    return "opening " + std::to_string(index + 1) +
+           (answered ? " with the companion" : " without a companion") +
+           (inWindow ? " in an X11 window" : "");
+}
+
 } // namespace
 
 const char* EditorCheck::Summary() const
@@ -235,25 +269,9 @@ void EditorCheck::Run(CheckContext& context)
     ACFPtr<HostAutomationDelegate> automation;
     for (int64_t index = 0; index < openings; ++index)
     {
-        if (index % kOpeningsPerInstance == 0)
-        {
-            context.Progress("making an instance with its editor");
-            if (automation) automation->SetParameters(nullptr);
-            instance.reset();
-            automation = ACFPtr<HostAutomationDelegate>(new HostAutomationDelegate);
-            instance = PluginInstance::Create(*module, host, {automation.get()}, &error, true);
-            if (!instance)
-            {
-                context.Fail("cannot make an instance: " + error);
-                return;
-            }
-            if (!instance->Editor())
-            {
-                context.Info("the effect registers no editor: nothing to open");
-                return;
-            }
-            automation->SetParameters(instance->Parameters());
-        }
+        if (index % kOpeningsPerInstance == 0 &&
+            !MakeEditorInstance(context, *module, host, instance, automation))
+            return;
         // The first opening has the companion answer, the second not, the others draw.
         const bool answered = index < 2 ? index == 0 : context.Random()() % 2 == 0;
         if (answered && !companion.IsRunning() && !companion.Start())
@@ -270,10 +288,8 @@ void EditorCheck::Run(CheckContext& context)
         if (!view) view = std::make_unique<HostFrameView>();
         HostEditorWindow window(instance->Editor(), instance->Parameters(), automation.get(),
                                 std::move(view));
-        const std::string name = "opening " + std::to_string(index + 1) +
-                                 (answered ? " with the companion" : " without a companion") +
-                                 (inWindow ? " in an X11 window" : "");
-        CheckOpening({context, window, *instance->Parameters(), name, folder / "editor.png"},
+        CheckOpening({context, window, *instance->Parameters(),
+                      OpeningName(index, answered, inWindow), folder / "editor.png"},
                      answered, context.Random());
     }
     companion.Stop();

@@ -341,6 +341,40 @@ void RunForeignListener(CheckContext& context, const PluginModule& module, Refer
                      std::to_string(code));
 }
 
+// The status codes each companion behaviour led to, for the report.
+using SeenCodes = std::array<std::set<int>, OfflinePass::kAllCompanionKinds>;
+
+// Once, outside the drawn passes: it waits out the plug-in's whole silence limit, which the
+// watchdog outlasts. False when the pass failed.
+bool RunSilentPass(CheckContext& context, const PluginModule& module, ReferenceHost& host,
+                   FaultCompanion& companion, const std::string& scratch, SeenCodes& seen)
+{
+    OfflinePass silent;
+    silent.length = 4800;
+    silent.companion = OfflinePass::Companion::kSilent;
+    context.Progress(silent.Describe() + " (waits out the silence limit)");
+    const Channels silentInput = Noise(silent, context.Random());
+    Prepare(companion, silent, context.Random());
+    if (!companion.IsRunning()) companion.Start();
+    const PassRun silentRun = Render(module, host, silent, silentInput, context);
+    const bool passed = Report(context, "offline-silent-companion", silent, silentInput, silentRun,
+                               companion.LastOutput(), scratch);
+    seen[static_cast<size_t>(silent.companion)].insert(OfflineVerdict::StatusCode(silentRun.comm));
+    return passed;
+}
+
+void ReportSeenCodes(CheckContext& context, const SeenCodes& seen)
+{
+    for (size_t kind = 0; kind < seen.size(); ++kind)
+    {
+        std::string codes;
+        for (int code : seen[kind])
+            codes += (codes.empty() ? "" : ", ") + std::to_string(code);
+        context.Info(std::string(OfflinePass::Name(static_cast<OfflinePass::Companion>(kind))) +
+                     ": \"Comm\" codes " + codes);
+    }
+}
+
 } // namespace
 
 const char* OfflineCheck::Summary() const
@@ -386,8 +420,7 @@ void OfflineCheck::Run(CheckContext& context)
     const std::vector<OfflinePass> passes =
         OfflinePassPlan::Make(context.Random(), context.Scaled(kDrawnPasses));
     int failed = 0;
-    // The status codes each companion behaviour led to, for the report.
-    std::array<std::set<int>, OfflinePass::kAllCompanionKinds> seen;
+    SeenCodes seen;
     // Every pass is made twice: with separate input and output buffers, and in place.
     for (size_t index = 0; index < 2 * passes.size(); ++index)
     {
@@ -410,29 +443,9 @@ void OfflineCheck::Run(CheckContext& context)
             ++failed;
         seen[static_cast<size_t>(pass.companion)].insert(OfflineVerdict::StatusCode(run.comm));
     }
-    // Once, outside the drawn passes: it waits out the plug-in's whole silence limit, which
-    // the watchdog outlasts.
-    OfflinePass silent;
-    silent.length = 4800;
-    silent.companion = OfflinePass::Companion::kSilent;
-    context.Progress(silent.Describe() + " (waits out the silence limit)");
-    const Channels silentInput = Noise(silent, context.Random());
-    Prepare(companion, silent, context.Random());
-    if (!companion.IsRunning()) companion.Start();
-    const PassRun silentRun = Render(*module, host, silent, silentInput, context);
-    if (!Report(context, "offline-silent-companion", silent, silentInput, silentRun,
-                companion.LastOutput(), scratch))
-        ++failed;
-    seen[static_cast<size_t>(silent.companion)].insert(OfflineVerdict::StatusCode(silentRun.comm));
+    if (!RunSilentPass(context, *module, host, companion, scratch, seen)) ++failed;
     companion.Stop();
-    for (size_t kind = 0; kind < seen.size(); ++kind)
-    {
-        std::string codes;
-        for (int code : seen[kind])
-            codes += (codes.empty() ? "" : ", ") + std::to_string(code);
-        context.Info(std::string(OfflinePass::Name(static_cast<OfflinePass::Companion>(kind))) +
-                     ": \"Comm\" codes " + codes);
-    }
+    ReportSeenCodes(context, seen);
 
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

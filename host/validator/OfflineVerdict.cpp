@@ -75,6 +75,65 @@ bool IsInputRequired(const OfflinePass& pass)
            pass.companion == OfflinePass::Companion::kNone;
 }
 
+// Whether every channel was rendered whole; says what is wrong (a non-finite sample does not
+// stop the judging).
+bool JudgeShape(const std::vector<std::vector<float>>& input,
+                const std::vector<std::vector<float>>& output, size_t length,
+                std::vector<std::string>& problems)
+{
+    if (output.size() != input.size())
+    {
+        problems.push_back("rendered " + std::to_string(output.size()) + " channels of " +
+                           std::to_string(input.size()));
+        return false;
+    }
+    for (size_t channel = 0; channel < output.size(); ++channel)
+    {
+        if (output[channel].size() != length || input[channel].size() != length)
+        {
+            problems.push_back("channel " + std::to_string(channel + 1) + ": rendered " +
+                               std::to_string(output[channel].size()) + " samples of " +
+                               std::to_string(length));
+            return false;
+        }
+        const auto bad = std::find_if(output[channel].begin(), output[channel].end(),
+                                      [](float sample) { return !std::isfinite(sample); });
+        if (bad != output[channel].end())
+            problems.push_back("channel " + std::to_string(channel + 1) + " sample " +
+                               std::to_string(bad - output[channel].begin()) + " is not finite");
+    }
+    return true;
+}
+
+// Says where the status code `code` is not one the companion's behaviour in the pass allows.
+void JudgeStatus(const OfflinePass& pass, int code, const std::vector<float>& written,
+                 std::vector<std::string>& problems)
+{
+    using Companion = OfflinePass::Companion;
+    constexpr int kSuccess = OfflineVerdict::kSuccessCode;
+    if (code == kSuccess && IsFailureRequired(pass, written))
+        problems.push_back("\"Comm\" reports success although the companion failed");
+    if (pass.companion == Companion::kFailureAnswer && code != kSuccess &&
+        code != OfflineVerdict::kCompanionFailedCode)
+        problems.push_back("\"Comm\" reports code " + std::to_string(code) +
+                           " where the companion answered that it failed (" +
+                           std::to_string(OfflineVerdict::kCompanionFailedCode) + ")");
+    const bool closedUnprocessed =
+        pass.companion == Companion::kClosesUnprocessed || pass.companion == Companion::kKilled;
+    if (closedUnprocessed && code != kSuccess && code != OfflineVerdict::kNotProcessedCode)
+        problems.push_back("\"Comm\" reports code " + std::to_string(code) +
+                           " where the companion closed without processing the file (" +
+                           std::to_string(OfflineVerdict::kNotProcessedCode) + ")");
+    if (pass.companion == Companion::kSilent && code != kSuccess &&
+        code != OfflineVerdict::kStoppedAnsweringCode)
+        problems.push_back("\"Comm\" reports code " + std::to_string(code) +
+                           " where the companion stopped answering after progress (" +
+                           std::to_string(OfflineVerdict::kStoppedAnsweringCode) + ")");
+    if (code != kSuccess && pass.companion == Companion::kProcesses)
+        problems.push_back("\"Comm\" reports failure code " + std::to_string(code) +
+                           " although the companion processed the file");
+}
+
 } // namespace
 
 int OfflineVerdict::StatusCode(double comm)
@@ -91,28 +150,7 @@ std::vector<std::string> OfflineVerdict::Judge(const OfflinePass& pass,
 {
     std::vector<std::string> problems;
     const size_t length = static_cast<size_t>(pass.length);
-    if (output.size() != input.size())
-    {
-        problems.push_back("rendered " + std::to_string(output.size()) + " channels of " +
-                           std::to_string(input.size()));
-        return problems;
-    }
-    for (size_t channel = 0; channel < output.size(); ++channel)
-    {
-        if (output[channel].size() != length || input[channel].size() != length)
-        {
-            problems.push_back("channel " + std::to_string(channel + 1) + ": rendered " +
-                               std::to_string(output[channel].size()) + " samples of " +
-                               std::to_string(length));
-            return problems;
-        }
-        const auto bad = std::find_if(output[channel].begin(), output[channel].end(),
-                                      [](float sample) { return !std::isfinite(sample); });
-        if (bad != output[channel].end())
-            problems.push_back("channel " + std::to_string(channel + 1) + " sample " +
-                               std::to_string(bad - output[channel].begin()) + " is not finite");
-    }
-    if (output.empty()) return problems;
+    if (!JudgeShape(input, output, length, problems) || output.empty()) return problems;
 
     const int code = StatusCode(comm);
     if (code < kSuccessCode)
@@ -120,27 +158,7 @@ std::vector<std::string> OfflineVerdict::Judge(const OfflinePass& pass,
         problems.push_back("\"Comm\" is " + std::to_string(comm) + ", which is no status");
         return problems;
     }
-    if (code == kSuccessCode && IsFailureRequired(pass, written))
-        problems.push_back("\"Comm\" reports success although the companion failed");
-    if (pass.companion == OfflinePass::Companion::kFailureAnswer && code != kSuccessCode &&
-        code != kCompanionFailedCode)
-        problems.push_back("\"Comm\" reports code " + std::to_string(code) +
-                           " where the companion answered that it failed (" +
-                           std::to_string(kCompanionFailedCode) + ")");
-    const bool closedUnprocessed = pass.companion == OfflinePass::Companion::kClosesUnprocessed ||
-                                   pass.companion == OfflinePass::Companion::kKilled;
-    if (closedUnprocessed && code != kSuccessCode && code != kNotProcessedCode)
-        problems.push_back("\"Comm\" reports code " + std::to_string(code) +
-                           " where the companion closed without processing the file (" +
-                           std::to_string(kNotProcessedCode) + ")");
-    if (pass.companion == OfflinePass::Companion::kSilent && code != kSuccessCode &&
-        code != kStoppedAnsweringCode)
-        problems.push_back("\"Comm\" reports code " + std::to_string(code) +
-                           " where the companion stopped answering after progress (" +
-                           std::to_string(kStoppedAnsweringCode) + ")");
-    if (code != kSuccessCode && pass.companion == OfflinePass::Companion::kProcesses)
-        problems.push_back("\"Comm\" reports failure code " + std::to_string(code) +
-                           " although the companion processed the file");
+    JudgeStatus(pass, code, written, problems);
 
     const std::vector<float>& out = output.front();
     const std::vector<float>& in = input.front();

@@ -44,6 +44,72 @@ std::vector<unsigned char> RandomBytes(CheckContext& context, size_t count)
         byte = static_cast<unsigned char>(context.Random()());
     return bytes;
 }
+// Every parameter set through the host to a random value, one set request each.
+void SetRandomValues(CheckContext& context, CheckedInstance& instance, const std::string& step)
+{
+    context.Progress(step + "random values");
+    for (const std::string& identifier : instance.Identifiers())
+    {
+        const double value = context.UniformUnit();
+        context.Progress(step + "set request " + identifier + " = " + ExactDigits(value));
+        instance.SetThroughHost(identifier.c_str(), value);
+    }
+}
+
+// Saves the state twice without a change in between into *first; false (after saying why)
+// when it cannot be saved. *sound turns false when the two chunks differ.
+bool SaveTwice(CheckContext& context, CheckedInstance& instance, const std::string& step,
+               const std::string& evidence, HostChunk* first, bool* sound)
+{
+    context.Progress(step + "saving twice");
+    std::string error;
+    HostChunk second;
+    if (!instance.Save(first, &error) || !instance.Save(&second, &error))
+    {
+        context.Fail(step + "cannot save the state: " + error);
+        instance.SaveEvidence(context, evidence);
+        return false;
+    }
+    if (first->Serialize() == second.Serialize()) return true;
+    context.Fail(step + "saving twice without a change gives different chunks");
+    SaveChunk(context, evidence + "-first.chunk", *first);
+    SaveChunk(context, evidence + "-second.chunk", second);
+    *sound = false;
+    return true;
+}
+
+// Whether `restored`, given `saved`, matches it, holds the original's values and saves the
+// same chunk again; each failure is said.
+bool RestoredMatches(CheckContext& context, CheckedInstance& original, CheckedInstance& restored,
+                     const std::string& step, const std::string& evidence, const HostChunk& saved)
+{
+    context.Progress(step + "restoring into the second instance");
+    AAX_Result result = restored.Restore(saved);
+    if (result != kResultSuccess)
+        context.Fail(step + "SetChunk of a saved chunk returned " + std::to_string(result));
+    context.Progress(step + "comparing the restored instance");
+    AAX_CBoolean equal = 0;
+    result = restored.Parameters().CompareActiveChunk(saved.Record(), &equal);
+    if (result != kResultSuccess || !equal)
+        context.Fail(step + "the restored instance does not match the chunk (result " +
+                     std::to_string(result) + ")");
+    const std::string differences = ParameterSnapshot::Capture(restored).Differences(
+        ParameterSnapshot::Capture(original), original.BypassIdentifier());
+    if (!differences.empty()) context.Fail(step + "restored values differ:" + differences);
+    context.Progress(step + "saving the restored instance");
+    std::string error;
+    HostChunk third;
+    if (!restored.Save(&third, &error))
+        context.Fail(step + "cannot save the restored instance: " + error);
+    else if (third.Serialize() != saved.Serialize())
+    {
+        context.Fail(step + "the restored instance saves a different chunk");
+        SaveChunk(context, evidence + "-restored.chunk", third);
+    }
+    return result == kResultSuccess && equal && differences.empty() &&
+           third.Serialize() == saved.Serialize();
+}
+
 } // namespace
 
 void StateCheck::Run(CheckContext& context)
@@ -74,37 +140,15 @@ bool StateCheck::RoundTrip(CheckContext& context, CheckSession& session, Checked
 {
     const std::string step = "round " + std::to_string(round) + ": ";
     const std::string evidence = "state-round" + std::to_string(round);
-    context.Progress(step + "random values");
-    for (const std::string& identifier : instance.Identifiers())
-    {
-        const double value = context.UniformUnit();
-        context.Progress(step + "set request " + identifier + " = " + ExactDigits(value));
-        instance.SetThroughHost(identifier.c_str(), value);
-    }
-
-    context.Progress(step + "saving twice");
-    std::string error;
+    SetRandomValues(context, instance, step);
     HostChunk first;
-    HostChunk second;
-    if (!instance.Save(&first, &error) || !instance.Save(&second, &error))
-    {
-        context.Fail(step + "cannot save the state: " + error);
-        instance.SaveEvidence(context, evidence);
-        return false;
-    }
-    *outSaved = first;
     bool sound = true;
-    if (first.Serialize() != second.Serialize())
-    {
-        context.Fail(step + "saving twice without a change gives different chunks");
-        SaveChunk(context, evidence + "-first.chunk", first);
-        SaveChunk(context, evidence + "-second.chunk", second);
-        sound = false;
-    }
+    if (!SaveTwice(context, instance, step, evidence, &first, &sound)) return false;
+    *outSaved = first;
 
     context.Progress(step + "comparing the instance with its own chunk");
     AAX_CBoolean equal = 0;
-    AAX_Result result = instance.Parameters().CompareActiveChunk(first.Record(), &equal);
+    const AAX_Result result = instance.Parameters().CompareActiveChunk(first.Record(), &equal);
     if (result != kResultSuccess || !equal)
     {
         context.Fail(step + "the instance does not match the chunk it just saved (result " +
@@ -113,37 +157,14 @@ bool StateCheck::RoundTrip(CheckContext& context, CheckSession& session, Checked
     }
 
     context.Progress(step + "creating a second instance");
+    std::string error;
     std::unique_ptr<CheckedInstance> restored = session.CreateInstance(&error);
     if (!restored)
     {
         context.Fail(step + "cannot create a second instance: " + error);
         return false;
     }
-    context.Progress(step + "restoring into the second instance");
-    result = restored->Restore(first);
-    if (result != kResultSuccess)
-        context.Fail(step + "SetChunk of a saved chunk returned " + std::to_string(result));
-    context.Progress(step + "comparing the restored instance");
-    equal = 0;
-    result = restored->Parameters().CompareActiveChunk(first.Record(), &equal);
-    if (result != kResultSuccess || !equal)
-        context.Fail(step + "the restored instance does not match the chunk (result " +
-                     std::to_string(result) + ")");
-    const std::string differences = ParameterSnapshot::Capture(*restored).Differences(
-        ParameterSnapshot::Capture(instance), instance.BypassIdentifier());
-    if (!differences.empty()) context.Fail(step + "restored values differ:" + differences);
-    context.Progress(step + "saving the restored instance");
-    HostChunk third;
-    if (!restored->Save(&third, &error))
-        context.Fail(step + "cannot save the restored instance: " + error);
-    else if (third.Serialize() != first.Serialize())
-    {
-        context.Fail(step + "the restored instance saves a different chunk");
-        SaveChunk(context, evidence + "-restored.chunk", third);
-    }
-    if (result != kResultSuccess || !equal || !differences.empty() ||
-        third.Serialize() != first.Serialize())
-        sound = false;
+    sound = RestoredMatches(context, instance, *restored, step, evidence, first) && sound;
     if (sound) return true;
     SaveChunk(context, evidence + "-saved.chunk", first);
     instance.SaveEvidence(context, evidence + "-original");

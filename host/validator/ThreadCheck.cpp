@@ -60,44 +60,41 @@ std::string PacketFault(const PacketLayout& layout, const HostController::Packet
     return name + " holds " + ExactDigits(decoded) + ", a value " + field->identifiers.front() +
            " never had";
 }
-} // namespace
-
-void ThreadCheck::Run(CheckContext& context)
+// The values every parameter holds before the run.
+HeldValues StartingValues(AAX_IACFEffectParameters& parameters,
+                          const std::vector<std::string>& identifiers)
 {
-    std::unique_ptr<CheckSession> session;
-    std::unique_ptr<CheckedInstance> instance;
-    if (!CheckSession::Start(context, &session, &instance)) return;
-    std::string error;
-
-    PacketLayout layout;
-    if (!layout.Learn(context, *instance, &error)) return context.Fail(error);
-    if (layout.Fields().empty()) context.Info("the plug-in posts no packets");
-
-    const std::vector<std::string> identifiers = instance->Identifiers();
-    const int64_t rounds = context.Scaled(kRounds);
-    // Drawn here: the context's generator belongs to this thread.
-    std::vector<double> values(static_cast<size_t>(rounds) * identifiers.size());
-    for (double& value : values)
-        value = context.UniformUnit();
     HeldValues held(identifiers.size());
-    AAX_IACFEffectParameters& parameters = instance->Parameters();
     for (size_t index = 0; index < identifiers.size(); ++index)
     {
         double value = 0.0;
         parameters.GetParameterNormalizedValue(identifiers[index].c_str(), &value);
         held[index].insert(value);
     }
+    return held;
+}
 
-    const HostController& controller = instance->Controller();
-    const size_t start = controller.Packets().size();
+// What the processing side's thread met.
+struct DispatchFailures
+{
+    int count = 0;
+    AAX_Result last = kResultSuccess;
+};
+
+// One thread sets `values` round by round (every parameter once a round, remembering what
+// each then held) while another generates coefficients once a round. Each keeps within a
+// round of the other, so they overlap for the whole run however the scheduler treats them.
+DispatchFailures RunBothThreads(CheckContext& context, CheckedInstance& instance,
+                                const std::vector<std::string>& identifiers,
+                                const std::vector<double>& values, int64_t rounds, HeldValues& held)
+{
+    AAX_IACFEffectParameters& parameters = instance.Parameters();
+    HostAutomationDelegate& automation = instance.Automation();
     std::atomic<bool> go{false};
-    // Each thread keeps within a round of the other, so they overlap for the whole run
-    // however the scheduler treats them.
     std::atomic<int64_t> roundsStarted{0};
     std::atomic<int64_t> dispatchesDone{0};
     std::atomic<int> failedDispatches{0};
     std::atomic<AAX_Result> lastFailure{kResultSuccess};
-    HostAutomationDelegate& automation = instance->Automation();
     std::thread setter(
         [&]
         {
@@ -143,19 +140,18 @@ void ThreadCheck::Run(CheckContext& context)
     go = true;
     setter.join();
     dispatcher.join();
+    return {failedDispatches.load(), lastFailure.load()};
+}
 
-    context.Progress("generating the coefficients of the final values");
-    parameters.GenerateCoefficients();
-    if (failedDispatches > 0)
-        context.Fail(std::to_string(failedDispatches.load()) +
-                     " GenerateCoefficients calls failed, the last with " +
-                     std::to_string(lastFailure.load()));
-
-    context.Progress("reading the packets");
-    const std::vector<HostController::Packet> packets = controller.Packets();
+// Fails the check for every packet from `start` on that is inconsistent (one report with
+// the first); gives how many were, and the last packet of each field.
+size_t CheckPackets(CheckContext& context, const PacketLayout& layout,
+                    const std::vector<HostController::Packet>& packets, size_t start,
+                    const std::vector<std::string>& identifiers, const HeldValues& held,
+                    std::map<AAX_CFieldIndex, const HostController::Packet*>& last)
+{
     size_t faults = 0;
     std::string firstFault;
-    std::map<AAX_CFieldIndex, const HostController::Packet*> last;
     for (size_t i = start; i < packets.size(); ++i)
     {
         last[packets[i].field] = &packets[i];
@@ -166,8 +162,16 @@ void ThreadCheck::Run(CheckContext& context)
     if (faults > 0)
         context.Fail(std::to_string(faults) + " of " + std::to_string(packets.size() - start) +
                      " packets inconsistent; the first: " + firstFault);
+    return faults;
+}
 
-    // After the last dispatch, what the processing side holds must be the final values.
+// After the last dispatch, what the processing side holds must be the final values: fails
+// the check for each field of one parameter whose last packet does not hold it.
+size_t CheckFinalValues(CheckContext& context, const PacketLayout& layout,
+                        AAX_IACFEffectParameters& parameters,
+                        const std::map<AAX_CFieldIndex, const HostController::Packet*>& last)
+{
+    size_t faults = 0;
     for (const auto& [fieldIndex, field] : layout.Fields())
     {
         if (field.identifiers.size() != 1) continue;
@@ -183,6 +187,47 @@ void ThreadCheck::Run(CheckContext& context)
         context.Fail("the last packet of field " + std::to_string(fieldIndex) + " does not hold " +
                      field.identifiers.front() + "'s final value " + ExactDigits(final));
     }
+    return faults;
+}
+} // namespace
+
+void ThreadCheck::Run(CheckContext& context)
+{
+    std::unique_ptr<CheckSession> session;
+    std::unique_ptr<CheckedInstance> instance;
+    if (!CheckSession::Start(context, &session, &instance)) return;
+    std::string error;
+
+    PacketLayout layout;
+    if (!layout.Learn(context, *instance, &error)) return context.Fail(error);
+    if (layout.Fields().empty()) context.Info("the plug-in posts no packets");
+
+    const std::vector<std::string> identifiers = instance->Identifiers();
+    const int64_t rounds = context.Scaled(kRounds);
+    // Drawn here: the context's generator belongs to this thread.
+    std::vector<double> values(static_cast<size_t>(rounds) * identifiers.size());
+    for (double& value : values)
+        value = context.UniformUnit();
+    AAX_IACFEffectParameters& parameters = instance->Parameters();
+    HeldValues held = StartingValues(parameters, identifiers);
+
+    const HostController& controller = instance->Controller();
+    const size_t start = controller.Packets().size();
+    const DispatchFailures failed =
+        RunBothThreads(context, *instance, identifiers, values, rounds, held);
+
+    context.Progress("generating the coefficients of the final values");
+    parameters.GenerateCoefficients();
+    if (failed.count > 0)
+        context.Fail(std::to_string(failed.count) +
+                     " GenerateCoefficients calls failed, the last with " +
+                     std::to_string(failed.last));
+
+    context.Progress("reading the packets");
+    const std::vector<HostController::Packet> packets = controller.Packets();
+    std::map<AAX_CFieldIndex, const HostController::Packet*> last;
+    size_t faults = CheckPackets(context, layout, packets, start, identifiers, held, last);
+    faults += CheckFinalValues(context, layout, parameters, last);
     context.Info(std::to_string(packets.size() - start) + " packets from " +
                  std::to_string(rounds) + " rounds on each thread");
     if (faults == 0) return;

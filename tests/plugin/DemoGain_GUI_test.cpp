@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "CBitmap.h"
 #include "CTextEdit.h"
 #include "DemoGain_KickButtonVST.h"
@@ -85,12 +87,14 @@ TEST_F(DemoGain_GUITest, UpdatesMoveTheMatchingControlOnly)
     ASSERT_TRUE(StartCompanion(ManyPresets()));
     DemoGain_View* view = OpenWindow();
     ASSERT_NE(view, nullptr);
-    // Indexes stored in single precision come back a hair low; the menu shows the nearest.
-    for (int index : {53, 59, 7})
+    // Indexes stored in single precision come back a hair low; the menu shows the number the
+    // request sends.
+    for (int index = 0; index < 60; ++index)
     {
         parameters.Define("Men1", index * 0.01);
         gui->ParameterUpdated("Men1");
         EXPECT_EQ(view->GetPresetMenu(0)->getValue(), static_cast<float>(index));
+        EXPECT_EQ(Sent("presets: ["), index);
     }
     parameters.Define("minfr", 0.0001);
     gui->ParameterUpdated("minfr");
@@ -109,6 +113,33 @@ TEST_F(DemoGain_GUITest, UpdatesMoveTheMatchingControlOnly)
     parameters.Define("Comm", 0.2);
     EXPECT_EQ(gui->TimerWakeup(), kResultSuccess);
     EXPECT_STREQ(view->GetStatusLabel()->getText(), "Please open Orvendal QV app.");
+}
+
+TEST_F(DemoGain_GUITest, RestoredBoundsShowTheHertzTheRequestSends)
+{
+    ASSERT_TRUE(StartCompanion(ManyPresets()));
+    DemoGain_View* view = OpenWindow();
+    ASSERT_NE(view, nullptr);
+    parameters.Define("chkfr", 1.0);
+    // Around every 331st whole hertz: hundredths, and the floats either side of each.
+    int differing = 0;
+    for (int whole = 1; whole < 48000; whole += 331)
+        for (int hundredths = -100; hundredths <= 100; ++hundredths)
+        {
+            const float at = static_cast<float>((whole + hundredths * 0.01) / 192000.0);
+            for (float value : {std::nextafter(at, 0.0f), at, std::nextafter(at, 1.0f)})
+            {
+                parameters.Define("minfr", value);
+                gui->ParameterUpdated("minfr");
+                differing +=
+                    std::to_string(Sent("rangeLow: ")) != view->GetMinFreqField()->getText();
+                parameters.Define("maxfr", value);
+                gui->ParameterUpdated("maxfr");
+                differing +=
+                    std::to_string(Sent("rangeHigh: ")) != view->GetMaxFreqField()->getText();
+            }
+        }
+    EXPECT_EQ(differing, 0);
 }
 
 TEST_F(DemoGain_GUITest, WithoutAWindowUpdatesAndTicksDoNothing)

@@ -9,6 +9,7 @@
 #include "CMenuItem.h"
 #include "CTextEdit.h"
 #include "CTextLabel.h"
+#include "CarriedCount.h"
 #include "DemoGain_Colors.h"
 #include "DemoGain_KickButtonVST.h"
 #include "DemoGain_MenuVST.h"
@@ -16,6 +17,7 @@
 #include "EditorFixture.h"
 #include "CompanionEndpoint.h"
 #include "ForeignListener.h"
+#include "EditorLayout.h"
 
 using namespace VSTGUI;
 using orv::test::EditorFixture;
@@ -296,6 +298,64 @@ TEST_F(DemoGain_ViewTest, TypedBoundsAreClampedAndWrittenBack)
     type(CPoint(420, 250), "4000");
     EXPECT_NEAR(LastSet("maxfr") * kHz, 5020, 1e-3);
     EXPECT_EQ(parameters.Releases().back(), "maxfr");
+}
+
+// Five tools, the first with the most presets an answer carries (unnamed, to stay within the
+// answer's 400 bytes), and the widest range.
+std::string FiveToolsManyPresets()
+{
+    std::string presets = "\"\"";
+    for (int i = 1; i < CompanionInfo::kMaxPresets; ++i)
+        presets += ",\"\"";
+    return "{\"version\":\"2.0\",\"tools\":[\"A\",\"B\",\"C\",\"D\",\"E\"],\"presets\":[[" +
+           presets + "],[],[],[],[]],\"rangeMax\":96000}";
+}
+
+TEST_F(DemoGain_ViewTest, CountsAreStoredAsDoublesAndTheFieldsShowWhatIsSent)
+{
+    ASSERT_TRUE(StartCompanion(FiveToolsManyPresets()));
+    DemoGain_View* v = Open();
+    EXPECT_EQ(static_cast<float>(parameters.Value("NTools")), static_cast<float>(0.05));
+    DemoGain_MenuVST* menu = v->GetPresetMenu(0);
+    ASSERT_EQ(menu->getNbEntries(), CompanionInfo::kMaxPresets);
+    for (int k = 0; k < menu->getNbEntries(); ++k)
+    {
+        menu->setValue(static_cast<float>(k));
+        v->valueChanged(menu);
+        EXPECT_EQ(static_cast<float>(parameters.Value("Men1")), static_cast<float>(k * 0.01)) << k;
+        EXPECT_EQ(Sent("presets: ["), k);
+    }
+
+    // Typed: every hundredth of a hertz over one hertz in 97 across the range.
+    parameters.Define("chkfr", 1.0);
+    parameters.Define("maxfr", 0.5);
+    CTextEdit* field = v->GetMinFreqField();
+    int differing = 0;
+    for (int whole = 0; whole < 96000; whole += 97)
+        for (int hundredths = 0; hundredths < 100; ++hundredths)
+        {
+            field->setText(
+                (std::to_string(whole) + "." + std::to_string(100 + hundredths).substr(1)).c_str());
+            v->valueChanged(field);
+            differing += std::to_string(Sent("rangeLow: ")) != field->getText();
+        }
+    EXPECT_EQ(differing, 0);
+
+    // Stepped, from bounds restored at every float between two whole hertz.
+    const CCoord steps = EditorLayout::RangeRowTop(5);
+    float low = 1000.0f / kHz;
+    while (low * kHz < 1001.0)
+    {
+        parameters.Define("minfr", low);
+        view.click(CPoint(321, steps + 5));
+        differing += std::to_string(Sent("rangeLow: ")) != field->getText();
+        parameters.Define("maxfr", low + 0.25f);
+        view.click(CPoint(467, steps + 19));
+        differing += std::to_string(Sent("rangeHigh: ")) != v->GetMaxFreqField()->getText();
+        low = std::nextafter(low, 1.0f);
+    }
+    EXPECT_EQ(differing, 0);
+    EXPECT_NEAR(parameters.Value("minfr") * kHz, 1021, 0.01) << "the last plus moved 20 Hz";
 }
 
 } // namespace

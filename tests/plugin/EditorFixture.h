@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -7,11 +8,12 @@
 #include "AAX_VViewContainer.h"
 #include "EditorFakeParameters.h"
 #include "EditorRendering.h"
+#include "FaultCompanion.h"
 #include "HostViewContainer.h"
 #include "OfflineParameterIDs.h"
+#include "ProcessRequest.h"
 #include "ScopedPath.h"
 #include "TempFolder.h"
-#include "FaultCompanion.h"
 
 namespace orv::test
 {
@@ -19,7 +21,7 @@ namespace orv::test
 using host::validator::FaultCompanion;
 
 // The editor's surroundings in unit tests: the effect's parameters (a stand-in), the host's
-// view container (declining every mouse event) over an offscreen platform view, a test
+// view container (declining every mouse event) over the host's frame table, a test
 // companion on the loopback port and a PATH that finds only what the test puts there.
 struct EditorFixture
 {
@@ -59,7 +61,16 @@ struct EditorFixture
         std::filesystem::permissions(program, std::filesystem::perms::owner_all);
     }
 
-    VSTGUI::PlatformView view;
+    // The number a process request built from the parameters now sends after key, e.g.
+    // "rangeLow: " or "presets: [" (the first tool's preset).
+    int Sent(const std::string& key) const
+    {
+        const std::string text = ProcessRequest::Build(&parameters, 48000.0f, "in.wav").text;
+        const size_t at = text.find(key);
+        return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + key.size());
+    }
+
+    FrameTableHost view;
     EditorFakeParameters parameters;
     ACFPtr<host::HostViewContainer> host;
     AAX_VViewContainer container;

@@ -7,7 +7,7 @@
 #include "CControl.h"
 #include "CControlListener.h"
 #include "CFrame.h"
-#include "PlatformView.h"
+#include "FrameTableHost.h"
 
 namespace VSTGUI
 {
@@ -22,7 +22,7 @@ inline void PrintTo(const CColor& c, std::ostream* os)
 namespace orv::test
 {
 
-// A black toolkit frame on an offscreen platform view, for drawing single controls.
+// A black toolkit frame embedded through a host's frame table, for drawing single controls.
 class EditorRendering
 {
 public:
@@ -37,7 +37,7 @@ public:
     }
     ~EditorRendering() { frame->forget(); }
 
-    VSTGUI::PlatformView view;
+    FrameTableHost view;
     VSTGUI::CFrame* frame;
 };
 

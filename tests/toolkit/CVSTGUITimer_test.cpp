@@ -1,6 +1,6 @@
 #include "CFrame.h"
 #include "CVSTGUITimer.h"
-#include "PlatformView.h"
+#include "FrameTableHost.h"
 #include "TimerScheduler.h"
 
 #include <gtest/gtest.h>
@@ -45,9 +45,9 @@ TEST(CVSTGUITimer, FiresEveryPeriodOfPassingTimeUntilStopped)
     timer->forget();
 }
 
-TEST(CVSTGUITimer, CallbacksMayStopOrDeleteTimersAndTimeComesFromThePlatformView)
+TEST(CVSTGUITimer, CallbacksMayStopOrDeleteTimersAndTimeComesFromTheHost)
 {
-    PlatformView view;
+    orv::test::FrameTableHost view;
     CFrame* frame = new CFrame(CRect(0, 0, 10, 10), view.getNativeHandle(), nullptr);
     int ticksA = 0;
     int ticksB = 0;

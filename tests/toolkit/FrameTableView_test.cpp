@@ -5,11 +5,17 @@
 #include "COptionMenu.h"
 #include "CTextEdit.h"
 #include "HostFrameView.h"
-#include "PlatformView.h"
+#include "ImageSurface.h"
 #include "RecordingListener.h"
 #include "TimerScheduler.h"
 
 #include <gtest/gtest.h>
+
+#include <cairo.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
 
 using namespace VSTGUI;
 using orv::host::HostFrameView;
@@ -80,15 +86,16 @@ TEST_F(TableFixture, TheHostGetsTheFrameSizeAndFinishedFramesEqualToAnOffscreenR
     ASSERT_EQ(host.Width(), 540u);
     ASSERT_EQ(host.Height(), 240u);
 
-    PlatformView offscreen;
+    // The same controls on a frame shown nowhere, drawn straight into an image.
     RecordingListener otherListener;
     COptionMenu* otherMenu;
     CTextEdit* otherField;
     ButtonProbe* otherProbe;
-    CFrame* other =
-        makeFrame(offscreen.getNativeHandle(), otherListener, &otherMenu, &otherField, &otherProbe);
-    ASSERT_TRUE(offscreen.render());
-    const ImageSurface& image = offscreen.getImage();
+    CFrame* other = makeFrame(nullptr, otherListener, &otherMenu, &otherField, &otherProbe);
+    ImageSurface image(static_cast<int32_t>(kWidth), static_cast<int32_t>(kHeight));
+    cairo_t* cr = cairo_create(image.getCairoSurface());
+    other->platformDraw(cr, CRect(0, 0, kWidth, kHeight));
+    cairo_destroy(cr);
     int differing = 0;
     for (int32_t y = 0; y < image.getHeight(); ++y)
         for (int32_t x = 0; x < image.getWidth(); ++x)
@@ -192,4 +199,40 @@ TEST(FrameTableView, AnIncompleteTableOrAStructureTooSmallGetsNoFrameShown)
     frame = new CFrame(CRect(0, 0, kWidth, kHeight), &x11, nullptr);
     EXPECT_FALSE(host.HasFrame()) << "an X11 view never reaches the frame table";
     frame->forget();
+}
+
+// Only the size is read until it says the structure is whole, and only the API tag after it
+// until the tag is one the toolkit knows: the bytes past those are left unmapped here, so a
+// read of them would end the test.
+TEST(FrameTableView, AWrongSizeOrAnUnknownApiIsRefusedWithoutReadingFurther)
+{
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    auto* pages = static_cast<uint8_t*>(
+        mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
+    ASSERT_NE(pages, MAP_FAILED);
+    ASSERT_EQ(mprotect(pages + page, page, PROT_NONE), 0);
+    auto endingAtTheGuard = [&](const uint32_t* words, size_t count)
+    {
+        uint8_t* at = pages + page - count * sizeof(uint32_t);
+        std::memcpy(at, words, count * sizeof(uint32_t));
+        return at;
+    };
+    struct Case
+    {
+        uint32_t words[2];
+        size_t readable; // 32-bit words before the guard
+    };
+    const uint32_t whole = sizeof(AAX_LinuxNativeView);
+    const Case cases[] = {
+        {{4, 0}, 1},     {{0, 0}, 1},     {{whole - 1, AAX_eLinuxNativeView_Frames}, 1},
+        {{whole, 0}, 2}, {{whole, 3}, 2}, {{whole, 0xffffffffu}, 2},
+    };
+    for (const Case& c : cases)
+    {
+        CFrame* frame = new CFrame(CRect(0, 0, kWidth, kHeight),
+                                   endingAtTheGuard(c.words, c.readable), nullptr);
+        EXPECT_EQ(frame->getPlatformView(), nullptr) << c.words[0] << " " << c.words[1];
+        frame->forget();
+    }
+    munmap(pages, 2 * page);
 }

@@ -4,6 +4,7 @@
 #include "CKickButton.h"
 #include "COnOffButton.h"
 #include "CTextLabel.h"
+#include "FrameTableHost.h"
 #include "ImageSurface.h"
 #include "PlatformView.h"
 
@@ -15,30 +16,17 @@
 #include <string>
 
 using namespace VSTGUI;
-
-TEST(PlatformView, NativeHandleIsCheckedBeforeUse)
-{
-    PlatformView view;
-    EXPECT_EQ(PlatformView::fromNativeHandle(view.getNativeHandle()), &view);
-    EXPECT_EQ(PlatformView::fromNativeHandle(nullptr), nullptr);
-    uint64_t notAView[8] = {0};
-    EXPECT_EQ(PlatformView::fromNativeHandle(notAView), nullptr);
-
-    // A frame handed something else draws nowhere but works.
-    CFrame* frame = new CFrame(CRect(0, 0, 10, 10), notAView, nullptr);
-    EXPECT_EQ(frame->getPlatformView(), nullptr);
-    frame->forget();
-}
+using orv::test::FrameTableHost;
 
 TEST(PlatformView, RendersTheFrameAndSavesItAsPng)
 {
-    PlatformView view;
+    FrameTableHost view;
     EXPECT_FALSE(view.render()) << "no frame yet";
     EXPECT_FALSE(view.savePNG(std::string(ORV_TOOLKIT_TEST_TMP) + "/none.png"));
 
     CFrame* frame = new CFrame(CRect(0, 0, 0, 0), view.getNativeHandle(), nullptr);
     EXPECT_TRUE(view.hasFrame());
-    EXPECT_EQ(frame->getPlatformView(), &view);
+    ASSERT_NE(frame->getPlatformView(), nullptr);
     EXPECT_FALSE(view.render()) << "an empty frame has nothing to draw";
     frame->setSize(540, 240);
     frame->setBackgroundColor(CColor(59, 59, 59, 255));
@@ -53,7 +41,7 @@ TEST(PlatformView, RendersTheFrameAndSavesItAsPng)
     const std::string path = std::string(ORV_TOOLKIT_TEST_TMP) + "/frame.png";
     std::remove(path.c_str());
     EXPECT_TRUE(view.savePNG(path));
-    EXPECT_FALSE(view.needsRedraw());
+    EXPECT_FALSE(frame->getPlatformView()->needsRedraw());
     EXPECT_EQ(view.getPixel(5, 5), CColor(59, 59, 59, 255));
     int textPixels = 0;
     for (int y = 198; y < 222; ++y)
@@ -67,12 +55,6 @@ TEST(PlatformView, RendersTheFrameAndSavesItAsPng)
     EXPECT_EQ(saved.getHeight(), 240);
     EXPECT_EQ(saved.getPixel(5, 5), CColor(59, 59, 59, 255));
 
-    // A second frame cannot move into an occupied view.
-    CFrame* intruder = new CFrame(CRect(0, 0, 5, 5), view.getNativeHandle(), nullptr);
-    EXPECT_EQ(intruder->getPlatformView(), nullptr);
-    intruder->forget();
-    EXPECT_TRUE(view.hasFrame());
-
     frame->forget();
     EXPECT_FALSE(view.hasFrame());
     EXPECT_FALSE(view.render());
@@ -80,8 +62,10 @@ TEST(PlatformView, RendersTheFrameAndSavesItAsPng)
 
 TEST(PlatformView, ChangedViewsAreRedrawnAfterTimePasses)
 {
-    PlatformView view;
-    CFrame* frame = new CFrame(CRect(0, 0, 100, 40), view.getNativeHandle(), nullptr);
+    FrameTableHost host;
+    CFrame* frame = new CFrame(CRect(0, 0, 100, 40), host.getNativeHandle(), nullptr);
+    ASSERT_NE(frame->getPlatformView(), nullptr);
+    PlatformView& view = *frame->getPlatformView();
     CTextLabel* label = new CTextLabel(CRect(0, 0, 100, 40), "");
     label->setBackColor(kBlackCColor);
     label->setFontColor(kRedCColor);
@@ -104,14 +88,29 @@ TEST(PlatformView, ChangedViewsAreRedrawnAfterTimePasses)
     frame->forget();
 }
 
-TEST(PlatformView, ViewDestroyedBeforeItsFrameIsForgotten)
+TEST(PlatformView, OneFrameAtATimeAndTheFrameIsToldWhenTheViewGoesFirst)
 {
+    struct CountingFrame : CFrame
+    {
+        using CFrame::CFrame;
+        void platformViewClosed() override
+        {
+            ++closed;
+            CFrame::platformViewClosed();
+        }
+        int closed = 0;
+    };
+    auto* frame = new CountingFrame(CRect(0, 0, 20, 20), nullptr, nullptr);
+    auto* intruder = new CountingFrame(CRect(0, 0, 5, 5), nullptr, nullptr);
     auto* view = new PlatformView;
-    CFrame* frame = new CFrame(CRect(0, 0, 20, 20), view->getNativeHandle(), nullptr);
+    ASSERT_TRUE(view->attachFrame(frame, CRect(0, 0, 20, 20)));
+    EXPECT_FALSE(view->attachFrame(intruder, CRect(0, 0, 5, 5))) << "the view is occupied";
     delete view;
-    EXPECT_EQ(frame->getPlatformView(), nullptr);
+    EXPECT_EQ(frame->closed, 1);
+    EXPECT_EQ(intruder->closed, 0);
     frame->invalid();
     frame->drawRect(nullptr, CRect(0, 0, 20, 20)); // nowhere to draw: no effect
+    intruder->forget();
     frame->forget();
 }
 
@@ -127,7 +126,7 @@ TEST(PlatformView, KeysWithoutAnEntryGoToTheFocusView)
         }
         std::string keys;
     };
-    PlatformView view;
+    FrameTableHost view;
     CFrame* frame = new CFrame(CRect(0, 0, 20, 20), view.getNativeHandle(), nullptr);
     auto* target = new KeyView(CRect(0, 0, 10, 10));
     frame->addView(target);
@@ -168,7 +167,7 @@ public:
 
 TEST(PlatformView, ViewsDrawAtTheirPlaceInTheFrameAndRedrawWhenPressed)
 {
-    PlatformView view;
+    FrameTableHost view;
     CFrame* frame = new CFrame(CRect(0, 0, 540, 240), view.getNativeHandle(), nullptr);
     frame->setBackgroundColor(CColor(59, 59, 59, 255));
     // Inside a nested container, to check that offsets add up.
@@ -190,11 +189,11 @@ TEST(PlatformView, ViewsDrawAtTheirPlaceInTheFrameAndRedrawWhenPressed)
 
     // Holding it down turns it grey once the frame has redrawn.
     view.mouseDown(CPoint(320, 125), kLButton);
-    EXPECT_TRUE(view.needsRedraw());
-    view.renderIfNeeded();
+    EXPECT_TRUE(frame->getPlatformView()->needsRedraw());
+    view.render();
     EXPECT_EQ(view.getPixel(320, 124), CColor(183, 183, 183, 255));
     view.mouseUp(CPoint(320, 125), 0);
-    view.renderIfNeeded();
+    view.render();
     EXPECT_EQ(view.getPixel(320, 124), blue);
     frame->forget();
 }
@@ -210,11 +209,11 @@ TEST(PlatformView, ListenerClosingTheEditorDuringAClickIsSafe)
         }
         CFrame* frame = nullptr;
     } closer;
-    PlatformView view;
+    FrameTableHost view;
     closer.frame = new CFrame(CRect(0, 0, 100, 100), view.getNativeHandle(), nullptr);
     closer.frame->addView(new COnOffButton(CRect(0, 0, 50, 50), &closer, 1));
     view.click(CPoint(10, 10));
     EXPECT_EQ(closer.frame, nullptr);
     EXPECT_FALSE(view.hasFrame());
-    EXPECT_EQ(view.click(CPoint(10, 10)), kMouseEventNotHandled);
+    EXPECT_FALSE(view.click(CPoint(10, 10)));
 }
