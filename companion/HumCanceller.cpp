@@ -40,9 +40,52 @@ void HumCanceller::build(const HumSmoother::Centre& centre)
     period.hop = centre.hop;
     std::complex<float>* spectrum = fft_->spectrum();
     std::fill(spectrum, spectrum + fft_->bins(), std::complex<float>());
-    for (size_t k = 1; k <= centre.steady.size() && k < model_.hum.size() + 1; ++k)
-        if (model_.hum[k - 1])
-            spectrum[k] = centre.steady[k - 1] * static_cast<float>(0.5 / HumTracker::gridGain(k));
+    const size_t top = std::min(centre.steady.size(), model_.hum.size());
+    // The hum's shape over the whole file, laid on this window by one common turn and gain
+    // fitted to every hum harmonic's steady part (Gauss-Newton from the fundamental's own).
+    // Each low harmonic then rests on the whole file where that is surer than its window
+    // alone (a weak harmonic under speech or music), on its window where the hum moves.
+    const std::complex<double> fundamental(centre.steady[0]);
+    const double reference = model_.shape.empty() ? 0.0 : std::abs(model_.shape[0]);
+    const bool blend = std::abs(fundamental) > 0.0 && reference > 0.0;
+    double turn = std::arg(fundamental);
+    double gain = blend ? std::abs(fundamental) / reference : 0.0;
+    double information = 0.0;
+    for (int pass = 0; blend && pass < kShapeFits; ++pass)
+    {
+        double step = 0.0;
+        double along = 0.0;
+        double norm = 0.0;
+        information = 0.0;
+        for (size_t k = 1; k <= top; ++k)
+        {
+            if (!model_.hum[k - 1]) continue;
+            const std::complex<double> w = model_.shape[k - 1] * std::polar(1.0, k * turn);
+            const std::complex<double> s(centre.steady[k - 1]);
+            const double v = kRobustShare * model_.steadyError[k - 1] + 1e-30;
+            step += k * std::imag(std::conj(gain * w) * s) / v;
+            information += static_cast<double>(k * k) * std::norm(gain * w) / v;
+            along += std::real(std::conj(w) * s) / v;
+            norm += std::norm(w) / v;
+        }
+        if (information > 0.0) turn += step / information;
+        if (norm > 0.0) gain = std::max(0.0, along / norm);
+    }
+    const double turnError = information > 0.0 ? 1.0 / information : 0.0;
+    for (size_t k = 1; k <= top; ++k)
+    {
+        if (!model_.hum[k - 1]) continue;
+        std::complex<double> value(centre.steady[k - 1]);
+        if (blend && k <= kShaped)
+        {
+            const std::complex<double> whole = model_.shape[k - 1] * gain * std::polar(1.0, k * turn);
+            const double local = kRobustShare * model_.steadyError[k - 1] + 1e-30;
+            const double global = model_.shapeError[k - 1] * gain * gain +
+                                  static_cast<double>(k * k) * turnError * std::norm(whole) + 1e-30;
+            value = (value / local + whole / global) / (1.0 / local + 1.0 / global);
+        }
+        spectrum[k] = std::complex<float>(value * (0.5 / HumTracker::gridGain(k)));
+    }
     fft_->inverse();
     period.table.assign(fft_->time(), fft_->time() + HumTracker::kGrid);
     period.table.push_back(period.table.front());

@@ -38,7 +38,9 @@ constexpr double kMostDownDb = 50.0; // what the rebuilt lines reach on hum alon
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)
     : mainsHz_(mainsHz), range_(range), tracker_(mainsHz, harmonics, range.sampleRate),
       smoother_(kHalfWidth), steady_(tracker_.harmonics(), 0.0), raw_(tracker_.harmonics(), 0.0),
-      passed_(tracker_.harmonics(), 0.0), coherent_(tracker_.harmonics())
+      passed_(tracker_.harmonics(), 0.0), coherent_(tracker_.harmonics()),
+      shape_(tracker_.harmonics()), shapeWeight_(tracker_.harmonics(), 0.0),
+      shapeMiss_(tracker_.harmonics(), 0.0), missSum_(tracker_.harmonics(), 0.0)
 {
 }
 
@@ -70,7 +72,16 @@ void HumEstimator::account(const HumSmoother::Centre& centre)
     std::complex<double> rotor = back;
     for (size_t k = 0; k < steady_.size(); ++k, rotor *= back)
     {
-        coherent_[k] += w * std::complex<double>(centre.hop.amplitude[k]) * rotor;
+        const std::complex<double> a(centre.hop.amplitude[k]);
+        coherent_[k] += w * a * rotor;
+        // Leaned on by how far it strays from the steady part against the mean so far.
+        const double miss = std::norm(a - std::complex<double>(centre.steady[k]));
+        missSum_[k] += w * miss;
+        const double ratio = miss * hops_ / (missSum_[k] + 1e-30);
+        const double lean = w / ((1.0 + ratio) * (1.0 + ratio));
+        shape_[k] += lean * a * rotor;
+        shapeWeight_[k] += lean;
+        shapeMiss_[k] += lean * miss;
         steady_[k] += w * std::norm(centre.steady[k]);
         raw_[k] += w * std::norm(centre.hop.amplitude[k]);
         passed_[k] += w * centre.share *
@@ -100,6 +111,9 @@ HumModel HumEstimator::finish()
     model.harmonics = steady_.size();
     model.hum.assign(steady_.size(), false);
     model.clarity.assign(steady_.size(), 0.0);
+    model.shape.assign(steady_.size(), {});
+    model.shapeError.assign(steady_.size(), 0.0);
+    model.steadyError.assign(steady_.size(), 0.0);
     if (hops_ <= 0.0) return model;
     model.meanHz = hzSum_ / hops_;
     const size_t n = steady_.size();
@@ -155,6 +169,16 @@ HumModel HumEstimator::finish()
         if (!series[k] || hz < range_.low || hz > range_.high) continue;
         model.hum[k] = true;
         model.clarity[k] = steady_[k] / (passed_[k] + 1e-30);
+        // The hum's shape over the whole file (hops leaned away from as they stray from
+        // their window's steady part): what it may be off by is what the leaned-on hops
+        // missed by, over about one in kNoiseRatio of them as independent, plus how far
+        // its level strays from the windows' (a drift that scrambled it). A window's steady
+        // part may be off by what passed_ measured, scaled to the canceller's window.
+        model.shape[k] = shape_[k] / (shapeWeight_[k] + 1e-30);
+        const double stray = std::sqrt(steady_[k] / hops_) - std::abs(model.shape[k]);
+        model.shapeError[k] =
+            kNoiseRatio * shapeMiss_[k] / (shapeWeight_[k] * shapeWeight_[k] + 1e-30) + stray * stray;
+        model.steadyError[k] = passed_[k] / hops_ * passed / smoother_.noiseShare();
         kept += steady_[k];
         through += passed * std::max(raw_[k] - steady_[k], 0.0);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <complex>
 #include <cstddef>
 #include <vector>
 
@@ -16,6 +17,12 @@ struct HumModel
     // Per harmonic: its steady power over what the analysis let through of the rest, so
     // the canceller can follow the drift on the harmonics where the hum stands clearest.
     std::vector<double> clarity;
+    // Per harmonic, over the whole file: its complex amplitude against the fundamental's
+    // phase and level (the hum's shape), how far that average may be off, and how far a
+    // window's steady part may be off; the canceller weighs the two by these.
+    std::vector<std::complex<double>> shape;
+    std::vector<double> shapeError;
+    std::vector<double> steadyError;
     double power = 0.0;  // of the steady hum lines: what Auto compares between the mains
     double downDb = 0.0; // how far the steady lines stand above what their estimate lets through
 
