@@ -28,10 +28,13 @@ public:
     {
         std::vector<std::string> words{program, "--port", "0"};
         words.insert(words.end(), arguments.begin(), arguments.end());
+        // Emptied here, before the child exists: a log left by an earlier companion on the
+        // same path would otherwise be read for this one's port.
+        std::ofstream(logPath, std::ios::trunc).close();
         pid_ = ::fork();
         if (pid_ == 0)
         {
-            const int log = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            const int log = ::open(logPath.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
             ::dup2(log, STDERR_FILENO);
             if (beforeExec && !beforeExec()) ::_exit(126);
             std::vector<char*> argv;
