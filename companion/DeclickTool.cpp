@@ -1,0 +1,162 @@
+#include "DeclickTool.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace companion
+{
+
+namespace
+{
+// About 20 ms: short enough that speech is steady within it.
+size_t frameFor(double sampleRate)
+{
+    size_t frame = 64;
+    while (frame * 2 <= 0.025 * sampleRate)
+        frame *= 2;
+    return frame;
+}
+constexpr size_t kFramesPerBlock = 16;
+// An error scale below this is digital silence, where any sample would stand out.
+constexpr double kScaleFloor = 3e-6;
+} // namespace
+
+DeclickTool::DeclickTool(double threshold, double sampleRate)
+    : threshold_(threshold), frame_(frameFor(sampleRate)),
+      order_(static_cast<int>(std::min<size_t>(32, frame_ / 8))), maxSpan_(frame_ / 4),
+      window_(kFramesPerBlock * frame_, 2 * frame_),
+      streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { repairBlock(in, out); })
+{
+}
+
+double DeclickTool::presetThreshold(int preset)
+{
+    static const double kThresholds[] = {12.0, 8.0, 6.0};
+    return kThresholds[preset];
+}
+
+void DeclickTool::process(const float* in, float* out, size_t count)
+{
+    streamer_.process(in, out, count);
+}
+
+void DeclickTool::reset()
+{
+    streamer_.reset();
+    window_.reset();
+    clicks_ = 0;
+    samples_ = 0;
+}
+
+std::string DeclickTool::finding() const
+{
+    if (clicks_ == 0) return "no clicks found, left as it was";
+    return std::to_string(clicks_) + (clicks_ == 1 ? " click" : " clicks") + " removed (" +
+           std::to_string(samples_) + " samples rebuilt)";
+}
+
+void DeclickTool::repairBlock(const float* in, float* out)
+{
+    window_.push(in);
+    const float* x = window_.samples();
+    work_.assign(x, x + window_.size());
+    std::vector<size_t> flagged;
+    for (size_t begin = window_.coreBegin(); begin < window_.coreEnd(); begin += frame_)
+        findCandidates(begin, flagged);
+    // Flagged samples close together are one click; a few samples either side are taken
+    // in, where the burst's edges hide under the threshold.
+    const uint8_t* marks = window_.marks();
+    const size_t gap = std::max<size_t>(4, frame_ / 64);
+    for (size_t i = 0; i < flagged.size();)
+    {
+        size_t j = i;
+        while (j + 1 < flagged.size() && flagged[j + 1] - flagged[j] <= gap)
+            ++j;
+        const size_t first = flagged[i];
+        const size_t last = flagged[j];
+        i = j + 1;
+        const size_t width = last - first + 1;
+        if (width > maxSpan_) continue;
+        const size_t pad = 2 + width / 4;
+        const size_t begin = std::max(window_.coreBegin(), first - std::min(first, pad));
+        const size_t end = last + pad + 1;
+        bool done = false;
+        for (size_t k = begin; k < end; ++k)
+            done = done || marks[k];
+        if (done || looksLikeOnset(begin, end)) continue;
+        fill(begin, end);
+    }
+    std::copy(window_.core(), window_.core() + (window_.coreEnd() - window_.coreBegin()), out);
+}
+
+void DeclickTool::findCandidates(size_t frameBegin, std::vector<size_t>& flagged)
+{
+    const size_t fitBegin = frameBegin - frame_ / 2;
+    const size_t fitLength = 2 * frame_;
+    skip_.assign(fitLength, 0);
+    const double* x = work_.data();
+    for (int round = 0; round < 2; ++round)
+    {
+        if (!model_.fit(x + fitBegin, round ? skip_.data() : nullptr, fitLength, order_)) return;
+        errors_.resize(frame_);
+        for (size_t i = 0; i < frame_; ++i)
+            errors_[i] = std::fabs(model_.forwardError(x, frameBegin + i));
+        std::vector<double> sorted = errors_;
+        std::nth_element(sorted.begin(), sorted.begin() + frame_ / 2, sorted.end());
+        const double scale = std::max(kScaleFloor, 1.4826 * sorted[frame_ / 2]);
+        const double limit = threshold_ * scale;
+        const size_t before = flagged.size();
+        for (size_t i = 0; i < frame_; ++i)
+        {
+            if (errors_[i] <= limit) continue;
+            if (std::fabs(model_.backwardError(x, frameBegin + i)) <= limit) continue;
+            flagged.push_back(frameBegin + i);
+        }
+        if (flagged.size() == before || round == 1) return;
+        // A click pulls the model towards itself: fit again without it.
+        for (size_t k = before; k < flagged.size(); ++k)
+        {
+            const size_t at = flagged[k] - fitBegin;
+            for (size_t m = at >= 4 ? at - 4 : 0; m < std::min(fitLength, at + 5); ++m)
+                skip_[m] = 1;
+        }
+        flagged.resize(before);
+    }
+}
+
+bool DeclickTool::looksLikeOnset(size_t begin, size_t end) const
+{
+    const size_t span = 2 * static_cast<size_t>(order_);
+    double before = 1e-10, after = 1e-10;
+    for (size_t i = begin - span; i < begin; ++i)
+        before += work_[i] * work_[i];
+    for (size_t i = end; i < end + span; ++i)
+        after += work_[i] * work_[i];
+    return std::max(before, after) > 30.0 * std::min(before, after);
+}
+
+void DeclickTool::fill(size_t begin, size_t end)
+{
+    const size_t centre = (begin + end) / 2;
+    const size_t fitBegin = centre - frame_;
+    const size_t fitLength = 2 * frame_;
+    skip_.assign(fitLength, 0);
+    for (size_t k = begin; k < end; ++k)
+        skip_[k - fitBegin] = 1;
+    if (!model_.fit(work_.data() + fitBegin, skip_.data(), fitLength, order_)) return;
+    std::vector<size_t> unknown;
+    for (size_t k = begin; k < end; ++k)
+        unknown.push_back(k);
+    model_.interpolate(work_.data(), work_.size(), unknown);
+    float* x = window_.samples();
+    uint8_t* marks = window_.marks();
+    for (size_t k : unknown)
+    {
+        x[k] = static_cast<float>(work_[k]);
+        marks[k] = 1;
+    }
+    ++clicks_;
+    samples_ += static_cast<long>(unknown.size());
+}
+
+} // namespace companion

@@ -1,0 +1,236 @@
+#include "DeclipTool.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace companion
+{
+
+namespace
+{
+size_t frameFor(double sampleRate)
+{
+    size_t frame = 64;
+    while (frame * 2 <= 0.025 * sampleRate)
+        frame *= 2;
+    return frame;
+}
+constexpr size_t kFramesPerBlock = 16;
+// Magnitude histogram: 0.01 dB bins from -100 dBFS to +60 dBFS.
+constexpr double kBinDb = 0.01;
+constexpr double kFloorDb = -100.0;
+constexpr int kBins = 16000;
+// The largest sample a host writing an integer file keeps: just under 0 dBFS.
+constexpr double kCeiling = 32767.0 / 32768.0;
+
+int binOf(float magnitude)
+{
+    if (!(magnitude > 0.0f)) return -1;
+    const double at = (20.0 * std::log10(static_cast<double>(magnitude)) - kFloorDb) / kBinDb;
+    if (at < 0.0) return -1;
+    return static_cast<int>(std::min<double>(at, kBins - 1));
+}
+
+double magnitudeOf(int bin)
+{
+    return std::pow(10.0, (kFloorDb + bin * kBinDb) / 20.0);
+}
+
+// A clipped side piles samples into its top two bins (0.02 dB) far above the density just
+// below; a natural peak holds a sample or two there. Returns the lower edge of the pile,
+// or 0 when there is none.
+double clipLevel(const std::vector<uint64_t>& histogram)
+{
+    int top = kBins - 1;
+    while (top >= 0 && histogram[top] == 0)
+        --top;
+    if (top < 300) return 0.0;
+    const uint64_t pile = histogram[top] + histogram[top - 1];
+    uint64_t below = 0;
+    for (int b = top - 300; b < top - 50; ++b)
+        below += histogram[b];
+    const double perTwoBins = 2.0 * static_cast<double>(below) / 250.0;
+    if (pile < 8 || static_cast<double>(pile) < 4.0 * perTwoBins) return 0.0;
+    return magnitudeOf(top - 1);
+}
+} // namespace
+
+DeclipTool::DeclipTool(double sampleRate)
+    : frame_(frameFor(sampleRate)), order_(static_cast<int>(std::min<size_t>(32, frame_ / 8))),
+      window_(kFramesPerBlock * frame_, 2 * frame_),
+      streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
+      positive_(kBins, 0), negative_(kBins, 0)
+{
+}
+
+void DeclipTool::analyze(const float* in, size_t count)
+{
+    if (pass_ == 0)
+    {
+        for (size_t i = 0; i < count; ++i)
+        {
+            const int bin = binOf(std::fabs(in[i]));
+            if (bin < 0) continue;
+            (in[i] > 0.0f ? positive_ : negative_)[bin]++;
+        }
+        return;
+    }
+    if (!clipped_) return;
+    scratch_.resize(count);
+    streamer_.process(in, scratch_.data(), count);
+}
+
+void DeclipTool::finishAnalysis()
+{
+    if (pass_++ == 0)
+    {
+        decideLevels();
+        reset();
+        return;
+    }
+    if (!clipped_) return;
+    // Flush the blocks still held, so their rebuilt peaks count too.
+    const std::vector<float> zeros(latency(), 0.0f);
+    scratch_.resize(zeros.size());
+    streamer_.process(zeros.data(), scratch_.data(), zeros.size());
+    gain_ = peak_ > kCeiling ? kCeiling / peak_ : 1.0;
+    reset();
+}
+
+void DeclipTool::decideLevels()
+{
+    high_ = clipLevel(positive_);
+    low_ = -clipLevel(negative_);
+    highClipped_ = high_ > 0.0;
+    lowClipped_ = low_ < 0.0;
+    clipped_ = highClipped_ || lowClipped_;
+    positive_ = {};
+    negative_ = {};
+}
+
+void DeclipTool::process(const float* in, float* out, size_t count)
+{
+    if (!clipped_)
+    {
+        if (in != out) std::copy(in, in + count, out);
+        return;
+    }
+    streamer_.process(in, out, count);
+    if (gain_ == 1.0) return;
+    const float gain = static_cast<float>(gain_);
+    for (size_t i = 0; i < count; ++i)
+        out[i] *= gain;
+}
+
+void DeclipTool::reset()
+{
+    streamer_.reset();
+    window_.reset();
+    runs_ = 0;
+    samples_ = 0;
+    peak_ = 0.0;
+}
+
+std::string DeclipTool::finding() const
+{
+    if (!clipped_ || runs_ == 0) return "no clipping found, left as it was";
+    const double level = std::max(highClipped_ ? high_ : 0.0, lowClipped_ ? -low_ : 0.0);
+    char text[160];
+    std::snprintf(text, sizeof text, "clipped at %.1f dBFS, %ld runs (%ld samples) rebuilt, ",
+                  20.0 * std::log10(level), runs_, samples_);
+    std::string finding = text;
+    if (gain_ < 1.0)
+    {
+        std::snprintf(text, sizeof text, "lowered %.1f dB to fit", -20.0 * std::log10(gain_));
+        finding += text;
+    }
+    else
+        finding += "level kept";
+    return finding;
+}
+
+void DeclipTool::rebuildBlock(const float* in, float* out)
+{
+    window_.push(in);
+    const size_t n = window_.size();
+    const float* x = window_.samples();
+    const uint8_t* marks = window_.marks();
+    work_.assign(x, x + n);
+    side_.assign(n, 0);
+    for (size_t i = 0; i < n; ++i)
+    {
+        if (marks[i]) continue;
+        if (highClipped_ && x[i] >= high_) side_[i] = 1;
+        else if (lowClipped_ && x[i] <= low_) side_[i] = -1;
+    }
+    // Runs closer together than the model order share residuals: solved as one group.
+    const size_t p = static_cast<size_t>(order_);
+    std::vector<std::pair<size_t, size_t>> groups;
+    for (size_t i = window_.coreBegin(); i < window_.coreEnd(); ++i)
+    {
+        if (!side_[i]) continue;
+        size_t end = i + 1;
+        for (size_t k = end; k < n - p && k <= end + p; ++k)
+            if (side_[k]) end = k + 1;
+        end = std::min(end, n - p);
+        groups.emplace_back(i, end);
+        i = end;
+    }
+    if (!groups.empty())
+    {
+        rebuildGroups(groups, false);
+        rebuildGroups(groups, true);
+        float* samples = window_.samples();
+        uint8_t* writable = window_.marks();
+        for (const auto& group : groups)
+            for (size_t k = group.first; k < group.second; ++k)
+                if (side_[k])
+                {
+                    samples[k] = static_cast<float>(work_[k]);
+                    writable[k] = 1;
+                    ++samples_;
+                    if (k == group.first || !side_[k - 1]) ++runs_;
+                }
+    }
+    const float* core = window_.core();
+    const size_t length = window_.coreEnd() - window_.coreBegin();
+    for (size_t i = 0; i < length; ++i)
+        peak_ = std::max(peak_, static_cast<double>(std::fabs(core[i])));
+    std::copy(core, core + length, out);
+}
+
+void DeclipTool::rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups, bool refit)
+{
+    // One model per frame, fitted on the unclipped samples first, then on the rebuilt signal.
+    std::vector<uint8_t> skip;
+    const size_t fitLength = 2 * frame_;
+    size_t fittedFrame = SIZE_MAX;
+    ArModel::Bounds bounds{side_.data(), high_, low_};
+    std::vector<size_t> unknown;
+    for (const auto& group : groups)
+    {
+        const size_t middle = (group.first + group.second) / 2;
+        size_t frame = (std::min(middle, window_.coreEnd() - 1) - window_.coreBegin()) / frame_;
+        if (frame != fittedFrame)
+        {
+            const size_t fitBegin = window_.coreBegin() + frame * frame_ - frame_ / 2;
+            if (!refit)
+            {
+                skip.assign(side_.begin() + fitBegin, side_.begin() + fitBegin + fitLength);
+                for (auto& s : skip)
+                    s = s != 0;
+            }
+            if (!model_.fit(work_.data() + fitBegin, refit ? nullptr : skip.data(), fitLength,
+                            order_))
+                continue;
+            fittedFrame = frame;
+        }
+        unknown.clear();
+        for (size_t k = group.first; k < group.second; ++k)
+            if (side_[k]) unknown.push_back(k);
+        model_.interpolate(work_.data(), work_.size(), unknown, bounds);
+    }
+}
+
+} // namespace companion
