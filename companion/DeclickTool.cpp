@@ -18,7 +18,10 @@ size_t frameFor(double sampleRate)
 }
 constexpr size_t kFramesPerBlock = 16;
 // An error scale below this is digital silence, where any sample would stand out.
-constexpr double kScaleFloor = 3e-6;
+constexpr double kScaleFloor = 2e-5;
+// Samples over which a burst's error energy is summed.
+constexpr size_t kEnergySpan = 8;
+constexpr size_t kReach = 1;
 } // namespace
 
 DeclickTool::DeclickTool(double threshold, double sampleRate)
@@ -31,7 +34,7 @@ DeclickTool::DeclickTool(double threshold, double sampleRate)
 
 double DeclickTool::presetThreshold(int preset)
 {
-    static const double kThresholds[] = {12.0, 8.0, 6.0};
+    static const double kThresholds[] = {15.0, 10.0, 7.5};
     return kThresholds[preset];
 }
 
@@ -93,24 +96,61 @@ void DeclickTool::findCandidates(size_t frameBegin, std::vector<size_t>& flagged
 {
     const size_t fitBegin = frameBegin - frame_ / 2;
     const size_t fitLength = 2 * frame_;
+    // The error scale is taken per quarter frame, as the largest median of it and its two
+    // neighbours: a sound starting within a quiet stretch is judged by its own level.
+    const size_t quarter = frame_ / 4;
+    const size_t from = frameBegin - quarter;
+    const size_t parts = 6;
     skip_.assign(fitLength, 0);
     const double* x = work_.data();
+    std::vector<double> medians(parts);
     for (int round = 0; round < 2; ++round)
     {
         if (!model_.fit(x + fitBegin, round ? skip_.data() : nullptr, fitLength, order_)) return;
-        errors_.resize(frame_);
-        for (size_t i = 0; i < frame_; ++i)
-            errors_[i] = std::fabs(model_.forwardError(x, frameBegin + i));
-        std::vector<double> sorted = errors_;
-        std::nth_element(sorted.begin(), sorted.begin() + frame_ / 2, sorted.end());
-        const double scale = std::max(kScaleFloor, 1.4826 * sorted[frame_ / 2]);
-        const double limit = threshold_ * scale;
-        const size_t before = flagged.size();
-        for (size_t i = 0; i < frame_; ++i)
+        errors_.resize(parts * quarter);
+        for (size_t i = 0; i < errors_.size(); ++i)
+            errors_[i] = std::fabs(model_.forwardError(x, from + i));
+        for (size_t part = 0; part < parts; ++part)
         {
-            if (errors_[i] <= limit) continue;
-            if (std::fabs(model_.backwardError(x, frameBegin + i)) <= limit) continue;
-            flagged.push_back(frameBegin + i);
+            sorted_.assign(errors_.begin() + part * quarter, errors_.begin() + (part + 1) * quarter);
+            std::nth_element(sorted_.begin(), sorted_.begin() + quarter / 2, sorted_.end());
+            medians[part] = 1.4826 * sorted_[quarter / 2];
+        }
+        // A click starts where the forward error stands out and ends where the backward one
+        // does; a sample is taken when both stand out within kReach of it on their sides
+        // (so a flat-topped burst counts whole). A burst too quiet for that sample by sample
+        // still stands out in its energy over a few samples.
+        backward_.resize(errors_.size());
+        for (size_t i = 0; i < errors_.size(); ++i)
+            backward_[i] = std::fabs(model_.backwardError(x, from + i));
+        both_.assign(errors_.size(), 0.0);
+        for (size_t i = kReach; i + kReach < errors_.size(); ++i)
+        {
+            double start = 0.0, end = 0.0;
+            for (size_t k = 0; k <= kReach; ++k)
+            {
+                start = std::max(start, errors_[i - k]);
+                end = std::max(end, backward_[i + k]);
+            }
+            both_[i] = std::min(start, end);
+        }
+        const size_t before = flagged.size();
+        const size_t half = kEnergySpan / 2;
+        for (size_t part = 1; part + 1 < parts; ++part)
+        {
+            const double scale = std::max(
+                {kScaleFloor, medians[part - 1], medians[part], medians[part + 1]});
+            const double limit = threshold_ * scale;
+            const double energyLimit = 0.25 * limit * limit * kEnergySpan;
+            double energy = 0.0;
+            for (size_t i = part * quarter - half; i < part * quarter + half; ++i)
+                energy += both_[i] * both_[i];
+            for (size_t i = part * quarter; i < (part + 1) * quarter; ++i)
+            {
+                energy += both_[i + half] * both_[i + half] - both_[i - half] * both_[i - half];
+                if (both_[i] > limit || (energy > energyLimit && both_[i] > 0.5 * limit))
+                    flagged.push_back(from + i);
+            }
         }
         if (flagged.size() == before || round == 1) return;
         // A click pulls the model towards itself: fit again without it.
@@ -126,11 +166,15 @@ void DeclickTool::findCandidates(size_t frameBegin, std::vector<size_t>& flagged
 
 bool DeclickTool::looksLikeOnset(size_t begin, size_t end) const
 {
-    const size_t span = 2 * static_cast<size_t>(order_);
-    double before = 1e-10, after = 1e-10;
-    for (size_t i = begin - span; i < begin; ++i)
+    // The level on either side over a quarter frame (longer than a pitch period's swing), a
+    // click's width away from it so its own edges do not count.
+    const size_t span = frame_ / 4;
+    const size_t away = end - begin;
+    const double floor = span * kScaleFloor * kScaleFloor * 100.0;
+    double before = floor, after = floor;
+    for (size_t i = begin - away - span; i < begin - away; ++i)
         before += work_[i] * work_[i];
-    for (size_t i = end; i < end + span; ++i)
+    for (size_t i = end + away; i < end + away + span; ++i)
         after += work_[i] * work_[i];
     return std::max(before, after) > 30.0 * std::min(before, after);
 }
@@ -148,6 +192,10 @@ void DeclickTool::fill(size_t begin, size_t end)
     for (size_t k = begin; k < end; ++k)
         unknown.push_back(k);
     model_.interpolate(work_.data(), work_.size(), unknown);
+    // The hole biases the first model; fitted again over the filled signal it is close to
+    // the one the clean signal would give (Janssen's iteration), and one round gets most.
+    if (model_.fit(work_.data() + fitBegin, nullptr, fitLength, order_))
+        model_.interpolate(work_.data(), work_.size(), unknown);
     float* x = window_.samples();
     uint8_t* marks = window_.marks();
     for (size_t k : unknown)

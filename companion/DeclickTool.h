@@ -12,9 +12,9 @@ namespace companion
 {
 
 // Finds clicks as short bursts that a local autoregressive model predicts neither forwards
-// nor backwards (both prediction errors far above the frame's robust error scale, `threshold`
-// times its median-based estimate), and fills each by least-squares AR interpolation from
-// both sides. Every other sample is handed on exactly as it came. A burst where the level
+// nor backwards (both prediction errors far above the local robust error scale, `threshold`
+// times its median-based estimate, or a few samples together well above it), and fills each
+// by least-squares AR interpolation from both sides. Every other sample is handed on exactly as it came. A burst where the level
 // before and after differs widely is the start or end of a sound, not a click.
 class DeclickTool : public Tool
 {
@@ -43,6 +43,9 @@ private:
     ArModel model_;
     std::vector<double> work_;
     std::vector<double> errors_;
+    std::vector<double> sorted_;
+    std::vector<double> both_;
+    std::vector<double> backward_;
     std::vector<uint8_t> skip_;
     long clicks_ = 0;
     long samples_ = 0;
