@@ -80,7 +80,7 @@ void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& un
     std::vector<size_t> open = unknown;
     // Active set: samples that the unconstrained solution leaves on the wrong side of the
     // clip level are held at the level, and the rest solved again.
-    for (int round = 0; round < 6 && !open.empty(); ++round)
+    for (int round = 0; round < 4 && !open.empty(); ++round)
     {
         solve(x, count, open, missing);
         if (!bounds.side) return;

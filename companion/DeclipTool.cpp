@@ -9,14 +9,17 @@ namespace companion
 
 namespace
 {
+// About 40 ms: the model must span a few pitch periods to carry a voice across the runs.
 size_t frameFor(double sampleRate)
 {
     size_t frame = 64;
-    while (frame * 2 <= 0.025 * sampleRate)
+    while (frame * 2 <= 0.05 * sampleRate)
         frame *= 2;
     return frame;
 }
-constexpr size_t kFramesPerBlock = 16;
+constexpr size_t kFramesPerBlock = 8;
+// Janssen rounds: each fits the models on the signal as rebuilt so far.
+constexpr int kRounds = 4;
 // Magnitude histogram: 0.01 dB bins from -100 dBFS to +60 dBFS.
 constexpr double kBinDb = 0.01;
 constexpr double kFloorDb = -100.0;
@@ -57,7 +60,7 @@ double clipLevel(const std::vector<uint64_t>& histogram)
 } // namespace
 
 DeclipTool::DeclipTool(double sampleRate)
-    : frame_(frameFor(sampleRate)), order_(static_cast<int>(std::min<size_t>(32, frame_ / 8))),
+    : frame_(frameFor(sampleRate)), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
       window_(kFramesPerBlock * frame_, 2 * frame_),
       streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
       positive_(kBins, 0), negative_(kBins, 0)
@@ -179,8 +182,8 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
     }
     if (!groups.empty())
     {
-        rebuildGroups(groups, false);
-        rebuildGroups(groups, true);
+        for (int round = 0; round < kRounds; ++round)
+            rebuildGroups(groups);
         float* samples = window_.samples();
         uint8_t* writable = window_.marks();
         for (const auto& group : groups)
@@ -200,10 +203,10 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
     std::copy(core, core + length, out);
 }
 
-void DeclipTool::rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups, bool refit)
+void DeclipTool::rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups)
 {
-    // One model per frame, fitted on the unclipped samples first, then on the rebuilt signal.
-    std::vector<uint8_t> skip;
+    // One model per frame, fitted on the clipped signal first (its spectrum is closer than
+    // that of the unclipped samples alone, which lack every peak), then on the rebuilt one.
     const size_t fitLength = 2 * frame_;
     size_t fittedFrame = SIZE_MAX;
     ArModel::Bounds bounds{side_.data(), high_, low_};
@@ -215,15 +218,7 @@ void DeclipTool::rebuildGroups(const std::vector<std::pair<size_t, size_t>>& gro
         if (frame != fittedFrame)
         {
             const size_t fitBegin = window_.coreBegin() + frame * frame_ - frame_ / 2;
-            if (!refit)
-            {
-                skip.assign(side_.begin() + fitBegin, side_.begin() + fitBegin + fitLength);
-                for (auto& s : skip)
-                    s = s != 0;
-            }
-            if (!model_.fit(work_.data() + fitBegin, refit ? nullptr : skip.data(), fitLength,
-                            order_))
-                continue;
+            if (!model_.fit(work_.data() + fitBegin, nullptr, fitLength, order_)) continue;
             fittedFrame = frame;
         }
         unknown.clear();

@@ -15,8 +15,8 @@ namespace companion
 // Rebuilds clipped runs. A first pass finds the clip level of each polarity from the
 // histogram of sample magnitudes (a pile of samples at the very top, so a clipped file
 // turned down afterwards is found too); a second rebuilds every run at or beyond the level
-// by AR interpolation held beyond the level (two Janssen rounds: the model fitted on the
-// unclipped samples, then on the rebuilt signal) and measures the rebuilt peak; the output
+// by AR interpolation held beyond the level (Janssen rounds: the models fitted on the
+// clipped signal, then again on the rebuilt one) and measures the rebuilt peak; the output
 // pass rebuilds again and lowers the whole file just enough for that peak to fit under
 // 0 dBFS. Input without clipping is handed on exactly as it came.
 class DeclipTool : public Tool
@@ -43,7 +43,7 @@ public:
 
 private:
     void rebuildBlock(const float* in, float* out);
-    void rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups, bool refit);
+    void rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups);
     void decideLevels();
 
     size_t frame_;
