@@ -167,16 +167,23 @@ void DeclickTool::findCandidates(size_t frameBegin, std::vector<size_t>& flagged
 bool DeclickTool::looksLikeOnset(size_t begin, size_t end) const
 {
     // The level on either side over a quarter frame (longer than a pitch period's swing), a
-    // click's width away from it so its own edges do not count.
+    // click's width away from it so its own edges do not count. Where they differ widely,
+    // the burst is a sound starting or ending unless it stands far above the louder side.
     const size_t span = frame_ / 4;
     const size_t away = end - begin;
-    const double floor = span * kScaleFloor * kScaleFloor * 100.0;
-    double before = floor, after = floor;
+    const double floor = kScaleFloor * kScaleFloor * 100.0;
+    double before = 0.0, after = 0.0, burst = 0.0;
     for (size_t i = begin - away - span; i < begin - away; ++i)
         before += work_[i] * work_[i];
     for (size_t i = end + away; i < end + away + span; ++i)
         after += work_[i] * work_[i];
-    return std::max(before, after) > 30.0 * std::min(before, after);
+    for (size_t i = begin; i < end; ++i)
+        burst += work_[i] * work_[i];
+    before = before / span + floor;
+    after = after / span + floor;
+    burst /= static_cast<double>(away);
+    const double louder = std::max(before, after);
+    return louder > 30.0 * std::min(before, after) && burst < 4.0 * louder;
 }
 
 void DeclickTool::fill(size_t begin, size_t end)
