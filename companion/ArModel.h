@@ -32,6 +32,9 @@ public:
     // Forward prediction error at t (needs t >= order) and backward (needs t + order < count).
     double forwardError(const double* x, size_t t) const;
     double backwardError(const double* x, size_t t) const;
+    // Both errors for t in [from, from + count), into forward[] and backward[].
+    void errors(const double* x, size_t from, size_t count, double* forward,
+                double* backward) const;
 
     // Replaces x[u] for every u in `unknown` (ascending, each at least order() from both ends
     // of x[0, count)) by its least-squares interpolation from the samples around them.

@@ -108,8 +108,13 @@ void DeclickTool::findCandidates(size_t frameBegin, std::vector<size_t>& flagged
     {
         if (!model_.fit(x + fitBegin, round ? skip_.data() : nullptr, fitLength, order_)) return;
         errors_.resize(parts * quarter);
+        backward_.resize(errors_.size());
+        model_.errors(x, from, errors_.size(), errors_.data(), backward_.data());
         for (size_t i = 0; i < errors_.size(); ++i)
-            errors_[i] = std::fabs(model_.forwardError(x, from + i));
+        {
+            errors_[i] = std::fabs(errors_[i]);
+            backward_[i] = std::fabs(backward_[i]);
+        }
         for (size_t part = 0; part < parts; ++part)
         {
             sorted_.assign(errors_.begin() + part * quarter, errors_.begin() + (part + 1) * quarter);
@@ -120,9 +125,6 @@ void DeclickTool::findCandidates(size_t frameBegin, std::vector<size_t>& flagged
         // does; a sample is taken when both stand out within kReach of it on their sides
         // (so a flat-topped burst counts whole). A burst too quiet for that sample by sample
         // still stands out in its energy over a few samples.
-        backward_.resize(errors_.size());
-        for (size_t i = 0; i < errors_.size(); ++i)
-            backward_[i] = std::fabs(model_.backwardError(x, from + i));
         both_.assign(errors_.size(), 0.0);
         for (size_t i = kReach; i + kReach < errors_.size(); ++i)
         {
