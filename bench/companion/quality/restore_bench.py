@@ -298,7 +298,7 @@ def main():
 
     print('Real-time factor (audio seconds per CPU second, one core, program start included)')
     for name in declickers + declippers:
-        print('  %-16s %6.0fx' % (name, tools.seconds[name] / max(tools.cpu[name], 1e-9)))
+        print('  %-16s %7.1fx' % (name, tools.seconds[name] / max(tools.cpu[name], 1e-9)))
     shutil.rmtree(work)
     return 0
 
