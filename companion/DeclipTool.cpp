@@ -26,6 +26,17 @@ constexpr double kFloorDb = -100.0;
 constexpr int kBins = 16000;
 // The largest sample a host writing an integer file keeps: just under 0 dBFS.
 constexpr double kCeiling = 32767.0 / 32768.0;
+// Clipped speech and music hold the level for at most a millisecond or two (a half period
+// of a low voice cut hard: 1.4 ms at most on speech left at 3 dB); a longer run is a square
+// wave, a limiter or DC at the rail, and a rebuild would only invent a waveform.
+constexpr double kLongestRunSeconds = 0.005;
+// A side at the level for more than this share of its samples is a square wave or a
+// limited master (heavily clipped speech holds a quarter at most, a sine cut at half its
+// amplitude two thirds).
+constexpr double kMostOfTheSide = 0.8;
+// Rebuilt samples the measuring pass keeps for the output pass (8 MB): within it no run is
+// solved twice.
+constexpr size_t kCacheSamples = size_t{1} << 21;
 
 int binOf(float magnitude)
 {
@@ -43,7 +54,7 @@ double magnitudeOf(int bin)
 // A clipped side piles samples into its top two bins (0.02 dB) far above the density just
 // below; a natural peak holds a sample or two there. Returns the lower edge of the pile,
 // or 0 when there is none.
-double clipLevel(const std::vector<uint64_t>& histogram)
+double clipLevel(const std::vector<uint64_t>& histogram, bool& mostOfTheSide)
 {
     int top = kBins - 1;
     while (top >= 0 && histogram[top] == 0)
@@ -55,12 +66,21 @@ double clipLevel(const std::vector<uint64_t>& histogram)
         below += histogram[b];
     const double perTwoBins = 2.0 * static_cast<double>(below) / 250.0;
     if (pile < 8 || static_cast<double>(pile) < 4.0 * perTwoBins) return 0.0;
+    uint64_t total = 0;
+    for (uint64_t count : histogram)
+        total += count;
+    if (static_cast<double>(pile) > kMostOfTheSide * static_cast<double>(total))
+    {
+        mostOfTheSide = true;
+        return 0.0;
+    }
     return magnitudeOf(top - 1);
 }
 } // namespace
 
 DeclipTool::DeclipTool(double sampleRate)
-    : frame_(frameFor(sampleRate)), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
+    : frame_(frameFor(sampleRate)),
+      longestRun_(static_cast<size_t>(std::max(1.0, kLongestRunSeconds * sampleRate))), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
       window_(kFramesPerBlock * frame_, 2 * frame_),
       streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
       positive_(kBins, 0), negative_(kBins, 0)
@@ -86,25 +106,32 @@ void DeclipTool::analyze(const float* in, size_t count)
 
 void DeclipTool::finishAnalysis()
 {
-    if (pass_++ == 0)
+    if (pass_ == 0)
     {
+        pass_ = 1;
         decideLevels();
         reset();
         return;
     }
-    if (!clipped_) return;
+    if (pass_ != 1 || !clipped_)
+    {
+        pass_ = 2;
+        return;
+    }
     // Flush the blocks still held, so their rebuilt peaks count too.
     const std::vector<float> zeros(latency(), 0.0f);
     scratch_.resize(zeros.size());
     streamer_.process(zeros.data(), scratch_.data(), zeros.size());
-    gain_ = peak_ > kCeiling ? kCeiling / peak_ : 1.0;
+    gain_ = samples_ > 0 && peak_ > kCeiling ? kCeiling / peak_ : 1.0;
+    if (cacheOpen_) cachedBlocks_ = blocks_;
+    pass_ = 2;
     reset();
 }
 
 void DeclipTool::decideLevels()
 {
-    high_ = clipLevel(positive_);
-    low_ = -clipLevel(negative_);
+    high_ = clipLevel(positive_, mostOfTheSide_);
+    low_ = -clipLevel(negative_, mostOfTheSide_);
     highClipped_ = high_ > 0.0;
     lowClipped_ = low_ < 0.0;
     clipped_ = highClipped_ || lowClipped_;
@@ -132,14 +159,28 @@ void DeclipTool::reset()
     window_.reset();
     runs_ = 0;
     samples_ = 0;
+    longRuns_ = 0;
     peak_ = 0.0;
+    blocks_ = 0;
+    cacheAt_ = 0;
 }
 
 std::string DeclipTool::finding() const
 {
-    if (!clipped_ || runs_ == 0) return "no clipping found, left as it was";
+    if (mostOfTheSide_ && !clipped_)
+        return "at full scale most of the time (a square wave or a limited master, not "
+               "clipping), left as it was";
     const double level = std::max(highClipped_ ? high_ : 0.0, lowClipped_ ? -low_ : 0.0);
     char text[160];
+    if (clipped_ && runs_ == 0 && longRuns_ > 0)
+    {
+        std::snprintf(text, sizeof text,
+                      "%ld run%s at %.1f dBFS too long to be clipping, left as %s",
+                      longRuns_, longRuns_ == 1 ? "" : "s", 20.0 * std::log10(level),
+                      longRuns_ == 1 ? "it was" : "they were");
+        return text;
+    }
+    if (!clipped_ || runs_ == 0) return "no clipping found, left as it was";
     std::snprintf(text, sizeof text, "clipped at %.1f dBFS, %ld runs (%ld samples) rebuilt, ",
                   20.0 * std::log10(level), runs_, samples_);
     std::string finding = text;
@@ -150,6 +191,12 @@ std::string DeclipTool::finding() const
     }
     else
         finding += "level kept";
+    if (longRuns_ > 0)
+    {
+        std::snprintf(text, sizeof text, "; %ld runs too long to be clipping left as they were",
+                      longRuns_);
+        finding += text;
+    }
     return finding;
 }
 
@@ -167,6 +214,24 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
         if (highClipped_ && x[i] >= high_) side_[i] = 1;
         else if (lowClipped_ && x[i] <= low_) side_[i] = -1;
     }
+    // Runs too long to be clipping stay as they are (and count once, in the core they start in).
+    for (size_t i = 0; i < n;)
+    {
+        if (!side_[i])
+        {
+            ++i;
+            continue;
+        }
+        size_t end = i + 1;
+        while (end < n && side_[end] == side_[i])
+            ++end;
+        if (end - i > longestRun_ || i == 0 || end == n)
+        {
+            if (i >= window_.coreBegin() && i < window_.coreEnd() && i > 0) ++longRuns_;
+            std::fill(side_.begin() + i, side_.begin() + end, 0);
+        }
+        i = end;
+    }
     // Runs closer together than the model order share residuals: solved as one group.
     const size_t p = static_cast<size_t>(order_);
     std::vector<std::pair<size_t, size_t>> groups;
@@ -180,10 +245,38 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
         groups.emplace_back(i, end);
         i = end;
     }
+    const size_t block = blocks_++;
     if (!groups.empty())
     {
-        for (int round = 0; round < kRounds; ++round)
-            rebuildGroups(groups);
+        size_t unknowns = 0;
+        for (const auto& group : groups)
+            for (size_t k = group.first; k < group.second; ++k)
+                unknowns += side_[k] != 0;
+        // The output pass takes what the measuring pass rebuilt; the same blocks come in the same order.
+        const bool cached = pass_ > 1 && block < cachedBlocks_ && cacheAt_ + unknowns <= cache_.size();
+        if (cached)
+        {
+            for (const auto& group : groups)
+                for (size_t k = group.first; k < group.second; ++k)
+                    if (side_[k]) work_[k] = cache_[cacheAt_++];
+        }
+        else
+        {
+            for (int round = 0; round < kRounds; ++round)
+                rebuildGroups(groups);
+            if (pass_ == 1 && cacheOpen_)
+            {
+                if (cache_.size() + unknowns > kCacheSamples)
+                {
+                    cacheOpen_ = false;
+                    cachedBlocks_ = block;
+                }
+                else
+                    for (const auto& group : groups)
+                        for (size_t k = group.first; k < group.second; ++k)
+                            if (side_[k]) cache_.push_back(static_cast<float>(work_[k]));
+            }
+        }
         float* samples = window_.samples();
         uint8_t* writable = window_.marks();
         for (const auto& group : groups)

@@ -17,8 +17,10 @@ namespace companion
 // turned down afterwards is found too); a second rebuilds every run at or beyond the level
 // by AR interpolation held beyond the level (Janssen rounds: the models fitted on the
 // clipped signal, then again on the rebuilt one) and measures the rebuilt peak; the output
-// pass rebuilds again and lowers the whole file just enough for that peak to fit under
-// 0 dBFS. Input without clipping is handed on exactly as it came.
+// pass writes the same samples (kept from the measuring pass, within a bounded cache) and
+// lowers the whole file just enough for that peak to fit under 0 dBFS. Input without
+// clipping, a side at the level most of the time and runs too long to be clipping are
+// handed on exactly as they came.
 class DeclipTool : public Tool
 {
 public:
@@ -47,6 +49,7 @@ private:
     void decideLevels();
 
     size_t frame_;
+    size_t longestRun_;
     int order_;
     ContextWindow window_;
     BlockStreamer streamer_;
@@ -61,8 +64,16 @@ private:
     bool lowClipped_ = false;
     double peak_ = 0.0;
     double gain_ = 1.0;
+    bool mostOfTheSide_ = false;
     long runs_ = 0;
     long samples_ = 0;
+    long longRuns_ = 0;
+    // Rebuilt samples of the first cachedBlocks_ blocks, as the measuring pass wrote them.
+    std::vector<float> cache_;
+    bool cacheOpen_ = true;
+    size_t cachedBlocks_ = 0;
+    size_t blocks_ = 0;
+    size_t cacheAt_ = 0;
     std::vector<double> work_;
     std::vector<int8_t> side_;
     std::vector<float> scratch_;

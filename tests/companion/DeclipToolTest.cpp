@@ -82,5 +82,22 @@ TEST(DeclipTool, LeavesUnclippedInputExactlyAsItWas)
     EXPECT_EQ(run.gain, 1.0);
 }
 
+TEST(DeclipTool, LeavesASquareWaveAndALongRunAtTheRailExactlyAsTheyWere)
+{
+    std::vector<float> square(48000);
+    for (size_t i = 0; i < square.size(); ++i)
+        square[i] = (i / 24) % 2 ? -1.0f : 1.0f; // 1 kHz at full scale
+    const Result tone = declip(square);
+    EXPECT_EQ(tone.out, square);
+    EXPECT_NE(tone.finding.find("not clipping), left as it was"), std::string::npos) << tone.finding;
+    // Speech-like noise with 20 ms held at the rail: one run, far too long to be clipping.
+    std::vector<float> railed = test::noise(0.1, 48000);
+    std::fill(railed.begin() + 20000, railed.begin() + 20960, 1.0f);
+    const Result rail = declip(railed);
+    EXPECT_EQ(rail.out, railed);
+    EXPECT_EQ(rail.gain, 1.0);
+    EXPECT_EQ(rail.finding, "1 run at -0.0 dBFS too long to be clipping, left as it was");
+}
+
 } // namespace
 } // namespace companion
