@@ -155,9 +155,16 @@ void ArModel::solve(double* x, size_t count, const std::vector<size_t>& unknown,
     const size_t width = static_cast<size_t>(p) + 1;
     band_.assign(m * width, 0.0); // band_[i * width + d] = Q(i, i - d)
     rhs_.assign(m, 0.0);
+    // reach_[i]: how many unknowns before the i-th lie within the order of it. Across the
+    // gaps between runs most of the band is zero, and its factor stays zero there too.
+    reach_.resize(m);
+    size_t first = 0;
     for (size_t i = 0; i < m; ++i)
     {
         const size_t u = unknown[i];
+        while (u - unknown[first] > static_cast<size_t>(p))
+            ++first;
+        reach_[i] = i - first;
         double b = 0.0;
         const size_t lo = u >= static_cast<size_t>(p) ? u - p : 0;
         const size_t hi = std::min(count - 1, u + p);
@@ -165,21 +172,19 @@ void ArModel::solve(double* x, size_t count, const std::vector<size_t>& unknown,
             if (!missing[j]) b -= c[j > u ? j - u : u - j] * x[j];
         rhs_[i] = b;
         band_[i * width] = c[0] + ridge;
-        for (size_t d = 1; d < width && d <= i; ++d)
-        {
-            const size_t gap = u - unknown[i - d];
-            band_[i * width + d] = gap <= static_cast<size_t>(p) ? c[gap] : 0.0;
-        }
+        for (size_t d = 1; d <= reach_[i]; ++d)
+            band_[i * width + d] = c[u - unknown[i - d]];
     }
-    // Banded Cholesky, Q = L L^T, in place.
+    // Banded Cholesky, Q = L L^T, in place, each row from its first non-zero on.
     for (size_t i = 0; i < m; ++i)
     {
-        for (size_t d = std::min(i, width - 1); d >= 1; --d)
+        const size_t reach = reach_[i];
+        for (size_t d = reach; d >= 1; --d)
         {
             const size_t j = i - d;
             const double* rowI = &band_[i * width + d];
             const double* rowJ = &band_[j * width];
-            const size_t last = std::min(width - 1 - d, j);
+            const size_t last = reach - d;
             double sum[4] = {band_[i * width + d], 0.0, 0.0, 0.0};
             size_t k = 1;
             for (; k + 4 <= last + 1; k += 4)
@@ -190,14 +195,14 @@ void ArModel::solve(double* x, size_t count, const std::vector<size_t>& unknown,
             band_[i * width + d] = ((sum[0] + sum[1]) + (sum[2] + sum[3])) / band_[j * width];
         }
         double diag = band_[i * width];
-        for (size_t d = 1; d < width && d <= i; ++d)
+        for (size_t d = 1; d <= reach; ++d)
             diag -= band_[i * width + d] * band_[i * width + d];
         band_[i * width] = std::sqrt(std::max(diag, ridge));
     }
     for (size_t i = 0; i < m; ++i)
     {
         double sum = rhs_[i];
-        for (size_t d = 1; d < width && d <= i; ++d)
+        for (size_t d = 1; d <= reach_[i]; ++d)
             sum -= band_[i * width + d] * rhs_[i - d];
         rhs_[i] = sum / band_[i * width];
     }

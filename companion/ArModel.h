@@ -50,6 +50,7 @@ private:
     // Scratch kept from call to call.
     mutable std::vector<double> band_;
     mutable std::vector<double> rhs_;
+    mutable std::vector<size_t> reach_;
     std::vector<double> weighted_;
     std::vector<double> r_;
 };
