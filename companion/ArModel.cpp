@@ -16,12 +16,16 @@ constexpr double kWhiteFloor = 1e-6;
 bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
 {
     if (count < static_cast<size_t>(2 * order + 2)) return false;
+    // The window is the same fit after fit: worked out once per length.
+    if (window_.size() != count)
+    {
+        window_.resize(count);
+        for (size_t i = 0; i < count; ++i)
+            window_[i] = 0.5 - 0.5 * std::cos(2.0 * kPi * (i + 0.5) / count);
+    }
     weighted_.resize(count);
     for (size_t i = 0; i < count; ++i)
-    {
-        const double w = 0.5 - 0.5 * std::cos(2.0 * kPi * (i + 0.5) / count);
-        weighted_[i] = (skip && skip[i]) ? 0.0 : w * x[i];
-    }
+        weighted_[i] = (skip && skip[i]) ? 0.0 : window_[i] * x[i];
     r_.assign(order + 1, 0.0);
     const double* p = weighted_.data();
     for (int k = 0; k <= order; ++k)
@@ -158,6 +162,7 @@ void ArModel::solve(double* x, size_t count, const std::vector<size_t>& unknown,
     // reach_[i]: how many unknowns before the i-th lie within the order of it. Across the
     // gaps between runs most of the band is zero, and its factor stays zero there too.
     reach_.resize(m);
+    inverse_.resize(m);
     size_t first = 0;
     for (size_t i = 0; i < m; ++i)
     {
@@ -192,26 +197,27 @@ void ArModel::solve(double* x, size_t count, const std::vector<size_t>& unknown,
                     sum[lane] -= rowI[k + lane] * rowJ[k + lane];
             for (; k <= last; ++k)
                 sum[0] -= rowI[k] * rowJ[k];
-            band_[i * width + d] = ((sum[0] + sum[1]) + (sum[2] + sum[3])) / band_[j * width];
+            band_[i * width + d] = ((sum[0] + sum[1]) + (sum[2] + sum[3])) * inverse_[j];
         }
         double diag = band_[i * width];
         for (size_t d = 1; d <= reach; ++d)
             diag -= band_[i * width + d] * band_[i * width + d];
         band_[i * width] = std::sqrt(std::max(diag, ridge));
+        inverse_[i] = 1.0 / band_[i * width];
     }
     for (size_t i = 0; i < m; ++i)
     {
         double sum = rhs_[i];
         for (size_t d = 1; d <= reach_[i]; ++d)
             sum -= band_[i * width + d] * rhs_[i - d];
-        rhs_[i] = sum / band_[i * width];
+        rhs_[i] = sum * inverse_[i];
     }
     for (size_t i = m; i-- > 0;)
     {
         double sum = rhs_[i];
         for (size_t d = 1; d < width && i + d < m; ++d)
             sum -= band_[(i + d) * width + d] * rhs_[i + d];
-        rhs_[i] = sum / band_[i * width];
+        rhs_[i] = sum * inverse_[i];
     }
     for (size_t i = 0; i < m; ++i)
         x[unknown[i]] = rhs_[i];

@@ -51,6 +51,8 @@ private:
     mutable std::vector<double> band_;
     mutable std::vector<double> rhs_;
     mutable std::vector<size_t> reach_;
+    mutable std::vector<double> inverse_; // 1 / the factor's diagonal
+    std::vector<double> window_;
     std::vector<double> weighted_;
     std::vector<double> r_;
 };
