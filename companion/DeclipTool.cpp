@@ -34,6 +34,8 @@ constexpr double kLongestRunSeconds = 0.005;
 // limited master (heavily clipped speech holds a quarter at most, a sine cut at half its
 // amplitude two thirds).
 constexpr double kMostOfTheSide = 0.8;
+// Fewer samples at the level than this are a natural peak, not a pile.
+constexpr uint64_t kFewestClipped = 8;
 // Rebuilt samples the measuring pass keeps for the output pass (8 MB): within it no run is
 // solved twice.
 constexpr size_t kCacheSamples = size_t{1} << 21;
@@ -65,7 +67,7 @@ double clipLevel(const std::vector<uint64_t>& histogram, bool& mostOfTheSide)
     for (int b = top - 300; b < top - 50; ++b)
         below += histogram[b];
     const double perTwoBins = 2.0 * static_cast<double>(below) / 250.0;
-    if (pile < 8 || static_cast<double>(pile) < 4.0 * perTwoBins) return 0.0;
+    if (pile < kFewestClipped || static_cast<double>(pile) < 4.0 * perTwoBins) return 0.0;
     uint64_t total = 0;
     for (uint64_t count : histogram)
         total += count;
@@ -122,6 +124,16 @@ void DeclipTool::finishAnalysis()
     const std::vector<float> zeros(latency(), 0.0f);
     scratch_.resize(zeros.size());
     streamer_.process(zeros.data(), scratch_.data(), zeros.size());
+    longRunsFound_ = longRuns_;
+    // With the long runs set aside, a few samples touching the level are the peaks of
+    // the rest, no pile: nothing is clipped.
+    if (samples_ < kFewestClipped && longRuns_ > 0)
+    {
+        clipped_ = false;
+        pass_ = 2;
+        reset();
+        return;
+    }
     gain_ = samples_ > 0 && peak_ > kCeiling ? kCeiling / peak_ : 1.0;
     if (cacheOpen_) cachedBlocks_ = blocks_;
     pass_ = 2;
@@ -172,12 +184,13 @@ std::string DeclipTool::finding() const
                "clipping), left as it was";
     const double level = std::max(highClipped_ ? high_ : 0.0, lowClipped_ ? -low_ : 0.0);
     char text[160];
-    if (clipped_ && runs_ == 0 && longRuns_ > 0)
+    const long longRuns = longRunsFound_;
+    const bool one = longRuns == 1;
+    if (runs_ == 0 && longRuns > 0)
     {
         std::snprintf(text, sizeof text,
-                      "%ld run%s at %.1f dBFS too long to be clipping, left as %s",
-                      longRuns_, longRuns_ == 1 ? "" : "s", 20.0 * std::log10(level),
-                      longRuns_ == 1 ? "it was" : "they were");
+                      "%ld run%s at %.1f dBFS too long to be clipping, left as %s", longRuns,
+                      one ? "" : "s", 20.0 * std::log10(level), one ? "it was" : "they were");
         return text;
     }
     if (!clipped_ || runs_ == 0) return "no clipping found, left as it was";
@@ -191,10 +204,10 @@ std::string DeclipTool::finding() const
     }
     else
         finding += "level kept";
-    if (longRuns_ > 0)
+    if (longRuns > 0)
     {
-        std::snprintf(text, sizeof text, "; %ld runs too long to be clipping left as they were",
-                      longRuns_);
+        std::snprintf(text, sizeof text, "; %ld run%s too long to be clipping left as %s",
+                      longRuns, one ? "" : "s", one ? "it was" : "they were");
         finding += text;
     }
     return finding;

@@ -68,6 +68,7 @@ private:
     long runs_ = 0;
     long samples_ = 0;
     long longRuns_ = 0;
+    long longRunsFound_ = 0; // by the measuring pass
     // Rebuilt samples of the first cachedBlocks_ blocks, as the measuring pass wrote them.
     std::vector<float> cache_;
     bool cacheOpen_ = true;

@@ -90,9 +90,11 @@ TEST(DeclipTool, LeavesASquareWaveAndALongRunAtTheRailExactlyAsTheyWere)
     const Result tone = declip(square);
     EXPECT_EQ(tone.out, square);
     EXPECT_NE(tone.finding.find("not clipping), left as it was"), std::string::npos) << tone.finding;
-    // Speech-like noise with 20 ms held at the rail: one run, far too long to be clipping.
+    // Noise with 20 ms held at the rail (one run, far too long to be clipping) and two peaks
+    // that touch it (no pile once the run is set aside).
     std::vector<float> railed = test::noise(0.1, 48000);
     std::fill(railed.begin() + 20000, railed.begin() + 20960, 1.0f);
+    railed[5000] = railed[30000] = 1.0f;
     const Result rail = declip(railed);
     EXPECT_EQ(rail.out, railed);
     EXPECT_EQ(rail.gain, 1.0);

@@ -6,7 +6,8 @@ Clicked material: broadband bursts of 1 to 48 samples (48 kHz; noise with a Hann
 hard edges, impulses at 1 and 3 samples) peaking -26 to -3 dB under the signal's peak, 40 per
 speech sentence and 40 per music piece. Clipped speech: hard clipping at the levels that leave
 3, 7 and 12 dB SI-SDR against the clean speech. Clean speech and music: each tool's output
-against its own input. SI-SDR after alignment; click detection precision and recall from the
+against its own input. De-clip on full scale that is not clipping: a square wave and speech
+with a second held at the rail. SI-SDR after alignment; click detection precision and recall from the
 samples each tool changed; real-time factor in CPU time on one core (taskset).
 
     /usr/bin/python3 bench/companion/quality/restore_bench.py BUILD_DIR
@@ -295,6 +296,18 @@ def main():
             worst = min(si_sdr(align(tools.apply(name, c), c), c) for c in cleans)
             scores.append('%s %6.1f dB' % (kind, worst))
         print('  %-16s worst %s' % (name, '   '.join(scores)))
+
+    print('Full scale that is not clipping (De-clip Auto: unchanged? report, real-time factor)')
+    t = np.arange(10 * RATE)
+    square = np.where((t // 24) % 2 == 0, 1.0, -1.0)
+    railed = np.concatenate([speeches[0], np.full(RATE, speeches[0].max()), speeches[1]])
+    for label, x in (('1 kHz square, 10 s', square), ('speech, 1 s at the rail', railed)):
+        before = cpu_seconds()
+        y = tools.qv(x, 7, 0)
+        cpu = cpu_seconds() - before
+        same = np.array_equal(np.float32(y), np.float32(x))
+        print('  %-24s %s  %7.1fx  %s' % (label, 'unchanged' if same else 'CHANGED  ',
+                                          len(x) / RATE / max(cpu, 1e-9), tools.last_report))
 
     print('Real-time factor (audio seconds per CPU second, one core, program start included)')
     for name in declickers + declippers:
