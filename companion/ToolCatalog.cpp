@@ -15,6 +15,8 @@ const std::vector<ToolEntry>& ToolCatalog::tools()
         {ToolKind::Denoise, "Denoise", {"Light", "Medium", "Strong"}, true},
         {ToolKind::Dehum, "De-hum", {"50 Hz", "60 Hz", "Auto"}, true},
         {ToolKind::Band, "Band", {"Keep band", "Remove band"}, true},
+        {ToolKind::Declick, "De-click", {"Light", "Medium", "Strong"}, false},
+        {ToolKind::Declip, "De-clip", {"Auto"}, false},
     };
     return entries;
 }

@@ -14,7 +14,9 @@ enum class ToolKind
     Normalize,
     Denoise,
     Dehum,
-    Band
+    Band,
+    Declick,
+    Declip
 };
 
 struct ToolEntry

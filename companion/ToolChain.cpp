@@ -25,7 +25,7 @@ int ToolChain::passes() const
 {
     int count = 1;
     for (const auto& stage : stages_)
-        count += stage.tool().needsAnalysis() ? 1 : 0;
+        count += stage.tool().analysisPasses();
     return count;
 }
 
@@ -103,15 +103,17 @@ bool ToolChain::run(SampleSource& source, SampleSink& sink, std::string& error,
     for (size_t i = 0; i < stages_.size(); ++i)
     {
         Tool& tool = stages_[i].tool();
-        if (!tool.needsAnalysis()) continue;
         auto analyse = [&tool](const float* in, size_t count)
         {
             tool.analyze(in, count);
             return true;
         };
-        if (!stream(source, i, analyse, error, report, stop)) return false;
-        tool.finishAnalysis();
-        ++pass;
+        for (int round = 0; round < tool.analysisPasses(); ++round)
+        {
+            if (!stream(source, i, analyse, error, report, stop)) return false;
+            tool.finishAnalysis();
+            ++pass;
+        }
     }
     auto write = [&sink, &error](const float* in, size_t count)
     {

@@ -1,6 +1,8 @@
 #include "ToolFactory.h"
 
 #include "BandTool.h"
+#include "DeclickTool.h"
+#include "DeclipTool.h"
 #include "DehumTool.h"
 #include "DenoiseTool.h"
 #include "GainTool.h"
@@ -28,6 +30,11 @@ std::unique_ptr<Tool> makeTool(ToolKind kind, int preset, const FrequencyRange& 
         return std::make_unique<DehumTool>(DehumTool::presetHz(preset), range);
     case ToolKind::Band:
         return std::make_unique<BandTool>(BandTool::presetMode(preset), range);
+    case ToolKind::Declick:
+        return std::make_unique<DeclickTool>(DeclickTool::presetThreshold(preset),
+                                             range.sampleRate);
+    case ToolKind::Declip:
+        return std::make_unique<DeclipTool>(range.sampleRate);
     }
     return nullptr;
 }
@@ -87,13 +94,23 @@ ToolFactory::Plan ToolFactory::build(const Request& request, double sampleRate)
     Plan plan = validate(request, sampleRate);
     if (!plan.ok) return plan;
     const FrequencyRange range = rangeFor(request, sampleRate);
-    // De-hum runs first: a hum line is not noise for Denoise to track, and what it leaves
-    // is cleaner to measure. A loudness or peak target holds only if nothing changes the
-    // level after it, so Normalize runs after every other tool; the rest keep their order.
-    auto rank = [](ToolKind kind) {
-        return kind == ToolKind::Dehum ? 0 : kind == ToolKind::Normalize ? 2 : 1;
+    // Repairs of single samples come first: De-clip needs the clipping as it was made, and
+    // De-click's AR model wants the waveform whole. De-hum then runs before Denoise: a hum
+    // line is not noise for Denoise to track, and what it leaves is cleaner to measure. A
+    // loudness or peak target holds only if nothing changes the level after it, so
+    // Normalize runs after every other tool; the rest keep their order.
+    auto rank = [](ToolKind kind)
+    {
+        switch (kind)
+        {
+        case ToolKind::Declip: return 0;
+        case ToolKind::Declick: return 1;
+        case ToolKind::Dehum: return 2;
+        case ToolKind::Normalize: return 4;
+        default: return 3;
+        }
     };
-    for (int pass = 0; pass < 3; ++pass)
+    for (int pass = 0; pass < 5; ++pass)
     {
         for (size_t i = 0; i < request.tools.size(); ++i)
         {

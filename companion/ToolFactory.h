@@ -11,8 +11,8 @@
 namespace companion
 {
 
-// Turns the switched-on tools of a "process" request into Tool objects, in tool order,
-// except that Normalize always comes last.
+// Turns the switched-on tools of a "process" request into Tool objects in chain order:
+// De-clip, De-click, De-hum, then the others in tool order, Normalize last.
 class ToolFactory
 {
 public:

@@ -37,12 +37,12 @@ using orv::test::VirtualDisplay;
 namespace
 {
 
-// The real companion offers five tools: the window is 540 x (40 * 5 + 240).
+// The real companion offers seven tools: the window is 540 x (40 * 7 + 240).
 constexpr int kWidth = 540;
-constexpr int kHeight = 440;
+constexpr int kHeight = 520;
 constexpr int kToolCheckBox[2] = {50, 90};      // Gain's switch
 constexpr int kDenoiseMenu[2] = {400, 170};     // the third tool's preset menu
-constexpr int kLowerBoundField[2] = {275, 330}; // the range row's "From" field
+constexpr int kLowerBoundField[2] = {275, 410}; // the range row's "From" field
 
 // Polls `condition` for up to ten seconds.
 bool Eventually(const std::function<bool()>& condition)

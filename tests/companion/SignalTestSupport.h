@@ -66,11 +66,12 @@ inline double db(double ratio)
 inline std::vector<float> runAligned(std::unique_ptr<Tool> tool, const std::vector<float>& in)
 {
     AlignedStage stage(std::move(tool));
-    if (stage.tool().needsAnalysis())
+    for (int pass = 0; pass < stage.tool().analysisPasses(); ++pass)
     {
         stage.tool().analyze(in.data(), in.size());
         stage.tool().finishAnalysis();
     }
+    stage.reset();
     std::vector<float> out;
     size_t block = 1000;
     for (size_t at = 0; at < in.size(); at += block, block = block * 3 % 7919 + 1)

@@ -42,12 +42,17 @@ private:
     float gain_;
 };
 
-// Records what it is given to analyse, then passes its input on, delayed by one block.
+// Records what it is given to analyse, in each of its passes, then passes its input on,
+// delayed by one block.
 class RecordingTool : public DelayTool
 {
 public:
-    explicit RecordingTool(std::vector<float>& seen) : DelayTool(70000, 1.0f), seen_(seen) {}
+    explicit RecordingTool(std::vector<float>& seen, int passes = 1)
+        : DelayTool(70000, 1.0f), seen_(seen), passes_(passes)
+    {
+    }
     bool needsAnalysis() const override { return true; }
+    int analysisPasses() const override { return passes_; }
     void analyze(const float* in, size_t count) override
     {
         seen_.insert(seen_.end(), in, in + count);
@@ -55,6 +60,7 @@ public:
 
 private:
     std::vector<float>& seen_;
+    int passes_;
 };
 
 class VectorSource : public SampleSource
@@ -140,6 +146,18 @@ TEST(ToolChain, AnalysisSeesTheAlignedOutputOfTheToolsBeforeIt)
     }
     EXPECT_EQ(passesSeen.front(), 1);
     EXPECT_EQ(passesSeen.back(), 2);
+
+    // A tool that measures twice sees the whole input twice before the output pass.
+    std::vector<float> twice;
+    std::vector<std::unique_ptr<Tool>> measuring;
+    measuring.push_back(std::make_unique<RecordingTool>(twice, 2));
+    ToolChain again(std::move(measuring));
+    EXPECT_EQ(again.passes(), 3);
+    VectorSource second(x);
+    ASSERT_TRUE(again.run(second, sink, error)) << error;
+    EXPECT_EQ(second.rewinds, 3);
+    ASSERT_EQ(twice.size(), 2 * x.size());
+    EXPECT_TRUE(std::equal(x.begin(), x.end(), twice.begin() + x.size()));
 }
 
 TEST(ToolChain, StopsWhenTheSinkRefuses)

@@ -77,6 +77,21 @@ TEST(ToolFactory, NormalizeRunsLastSoItsTargetHolds)
     ASSERT_TRUE(chain.ok) << chain.error;
     EXPECT_EQ(chain.labels, (std::vector<std::string>{"De-hum 50 Hz", "Denoise Light",
                                                       "Normalize Peak -1 dBFS"}));
+
+    // The repairs of single samples go first, De-clip before De-click, whatever their
+    // numbers; the range does not apply to them, so an empty one is no error.
+    const auto repairs = ToolFactory::build(
+        process({true, true, false, true, true, true, true}, {0, 0, 0, 0, 0, 1, 0}, 0, 24000),
+        kRate);
+    ASSERT_TRUE(repairs.ok) << repairs.error;
+    EXPECT_EQ(repairs.labels,
+              (std::vector<std::string>{"De-clip Auto", "De-click Medium", "De-hum 50 Hz",
+                                        "Gain -12 dB", "Band Keep band", "Normalize Peak -1 dBFS"}));
+    const auto rangeless = ToolFactory::build(
+        process({false, false, false, false, false, true, true}, {0, 0, 0, 0, 0, 2, 0}, 0, 0),
+        kRate);
+    ASSERT_TRUE(rangeless.ok) << rangeless.error;
+    EXPECT_EQ(rangeless.summary, "De-click Strong, De-clip Auto");
 }
 
 TEST(ToolFactory, RefusesWhatItCannotDo)
@@ -84,7 +99,8 @@ TEST(ToolFactory, RefusesWhatItCannotDo)
     const Request refused[] = {
         process({true}, {5}, 0, 24000),  // Gain has presets 0 to 4
         process({true}, {-1}, 0, 24000), // negative preset
-        process({false, false, false, false, false, true}, {0, 0, 0, 0, 0, 0}, 0, 24000),
+        process({false, false, false, false, false, false, false, true}, {0, 0, 0, 0, 0, 0, 0, 0},
+                0, 24000), // no tool 8
         process({true}, {0}, 3000, 2000), // empty band
         process({false, false, false, false, true}, {0, 0, 0, 0, 0}, 30000, 40000),
     };

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace companion
+{
+
+// A short-term autoregressive model of a signal, x[t] = -sum a[k] x[t-k] + e[t] (a[0] = 1),
+// and the least-squares interpolation of missing samples under it (Janssen, Veldhuis and
+// Vries; Vaseghi): the missing samples are the ones that make the residual energy around
+// them smallest, given the samples on both sides.
+class ArModel
+{
+public:
+    // Where the interpolation must stay: side[i] > 0 keeps x[i] >= high, side[i] < 0 keeps
+    // x[i] <= low (indexed like x) (the clipped runs of a clipped signal rebuilt beyond the clip level).
+    struct Bounds
+    {
+        const int8_t* side = nullptr;
+        double high = 0.0;
+        double low = 0.0;
+    };
+
+    // Fits order `order` to x[0, count) from a Hann-weighted autocorrelation; samples with
+    // skip[i] set take no part. False (model left as it was) for silence.
+    bool fit(const double* x, const uint8_t* skip, size_t count, int order);
+
+    int order() const { return static_cast<int>(a_.size()) - 1; }
+    const std::vector<double>& coefficients() const { return a_; }
+    // Forward prediction error at t (needs t >= order) and backward (needs t + order < count).
+    double forwardError(const double* x, size_t t) const;
+    double backwardError(const double* x, size_t t) const;
+    // Both errors for t in [from, from + count), into forward[] and backward[].
+    void errors(const double* x, size_t from, size_t count, double* forward,
+                double* backward) const;
+
+    // Replaces x[u] for every u in `unknown` (ascending, each at least order() from both ends
+    // of x[0, count)) by its least-squares interpolation from the samples around them.
+    void interpolate(double* x, size_t count, const std::vector<size_t>& unknown,
+                     const Bounds& bounds) const;
+    void interpolate(double* x, size_t count, const std::vector<size_t>& unknown) const;
+
+private:
+    void solve(double* x, size_t count, const std::vector<size_t>& unknown,
+               std::vector<uint8_t>& missing) const;
+
+    std::vector<double> a_{1.0};
+    // Scratch kept from call to call.
+    mutable std::vector<double> band_;
+    mutable std::vector<double> rhs_;
+    mutable std::vector<size_t> reach_;
+    mutable std::vector<double> inverse_; // 1 / the factor's diagonal
+    std::vector<double> window_;
+    std::vector<double> weighted_;
+    std::vector<double> r_;
+};
+
+} // namespace companion

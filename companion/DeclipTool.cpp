@@ -1,0 +1,337 @@
+#include "DeclipTool.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace companion
+{
+
+namespace
+{
+// About 40 ms: the model must span a few pitch periods to carry a voice across the runs.
+size_t frameFor(double sampleRate)
+{
+    size_t frame = 64;
+    while (frame * 2 <= 0.05 * sampleRate)
+        frame *= 2;
+    return frame;
+}
+constexpr size_t kFramesPerBlock = 8;
+// Janssen rounds: each fits the models on the signal as rebuilt so far.
+constexpr int kRounds = 4;
+// Magnitude histogram: 0.01 dB bins from -100 dBFS to +60 dBFS.
+constexpr double kBinDb = 0.01;
+constexpr double kFloorDb = -100.0;
+constexpr int kBins = 16000;
+// The largest sample a host writing an integer file keeps: just under 0 dBFS.
+constexpr double kCeiling = 32767.0 / 32768.0;
+// Clipped speech and music hold the level for at most a millisecond or two (a half period
+// of a low voice cut hard: 1.4 ms at most on speech left at 3 dB); a longer run is a square
+// wave, a limiter or DC at the rail, and a rebuild would only invent a waveform.
+constexpr double kLongestRunSeconds = 0.005;
+// A side at the level for more than this share of its samples is a square wave or a
+// limited master (heavily clipped speech holds a quarter at most, a sine cut at half its
+// amplitude two thirds).
+constexpr double kMostOfTheSide = 0.8;
+// Fewer samples at the level than this are a natural peak, not a pile.
+constexpr uint64_t kFewestClipped = 8;
+// Rebuilt samples the measuring pass keeps for the output pass (8 MB): within it no run is
+// solved twice.
+constexpr size_t kCacheSamples = size_t{1} << 21;
+
+int binOf(float magnitude)
+{
+    if (!(magnitude > 0.0f)) return -1;
+    const double at = (20.0 * std::log10(static_cast<double>(magnitude)) - kFloorDb) / kBinDb;
+    if (at < 0.0) return -1;
+    return static_cast<int>(std::min<double>(at, kBins - 1));
+}
+
+double magnitudeOf(int bin)
+{
+    return std::pow(10.0, (kFloorDb + bin * kBinDb) / 20.0);
+}
+
+// A clipped side piles samples into its top two bins (0.02 dB) far above the density just
+// below; a natural peak holds a sample or two there. Returns the lower edge of the pile,
+// or 0 when there is none.
+double clipLevel(const std::vector<uint64_t>& histogram, bool& mostOfTheSide)
+{
+    int top = kBins - 1;
+    while (top >= 0 && histogram[top] == 0)
+        --top;
+    if (top < 300) return 0.0;
+    const uint64_t pile = histogram[top] + histogram[top - 1];
+    uint64_t below = 0;
+    for (int b = top - 300; b < top - 50; ++b)
+        below += histogram[b];
+    const double perTwoBins = 2.0 * static_cast<double>(below) / 250.0;
+    if (pile < kFewestClipped || static_cast<double>(pile) < 4.0 * perTwoBins) return 0.0;
+    uint64_t total = 0;
+    for (uint64_t count : histogram)
+        total += count;
+    if (static_cast<double>(pile) > kMostOfTheSide * static_cast<double>(total))
+    {
+        mostOfTheSide = true;
+        return 0.0;
+    }
+    return magnitudeOf(top - 1);
+}
+} // namespace
+
+DeclipTool::DeclipTool(double sampleRate)
+    : frame_(frameFor(sampleRate)),
+      longestRun_(static_cast<size_t>(std::max(1.0, kLongestRunSeconds * sampleRate))), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
+      window_(kFramesPerBlock * frame_, 2 * frame_),
+      streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
+      positive_(kBins, 0), negative_(kBins, 0)
+{
+}
+
+void DeclipTool::analyze(const float* in, size_t count)
+{
+    if (pass_ == 0)
+    {
+        for (size_t i = 0; i < count; ++i)
+        {
+            const int bin = binOf(std::fabs(in[i]));
+            if (bin < 0) continue;
+            (in[i] > 0.0f ? positive_ : negative_)[bin]++;
+        }
+        return;
+    }
+    if (!clipped_) return;
+    scratch_.resize(count);
+    streamer_.process(in, scratch_.data(), count);
+}
+
+void DeclipTool::finishAnalysis()
+{
+    if (pass_ == 0)
+    {
+        pass_ = 1;
+        decideLevels();
+        reset();
+        return;
+    }
+    if (pass_ != 1 || !clipped_)
+    {
+        pass_ = 2;
+        return;
+    }
+    // Flush the blocks still held, so their rebuilt peaks count too.
+    const std::vector<float> zeros(latency(), 0.0f);
+    scratch_.resize(zeros.size());
+    streamer_.process(zeros.data(), scratch_.data(), zeros.size());
+    longRunsFound_ = longRuns_;
+    // With the long runs set aside, a few samples touching the level are the peaks of
+    // the rest, no pile: nothing is clipped.
+    if (samples_ < kFewestClipped && longRuns_ > 0)
+    {
+        clipped_ = false;
+        pass_ = 2;
+        reset();
+        return;
+    }
+    gain_ = samples_ > 0 && peak_ > kCeiling ? kCeiling / peak_ : 1.0;
+    if (cacheOpen_) cachedBlocks_ = blocks_;
+    pass_ = 2;
+    reset();
+}
+
+void DeclipTool::decideLevels()
+{
+    high_ = clipLevel(positive_, mostOfTheSide_);
+    low_ = -clipLevel(negative_, mostOfTheSide_);
+    highClipped_ = high_ > 0.0;
+    lowClipped_ = low_ < 0.0;
+    clipped_ = highClipped_ || lowClipped_;
+    positive_ = {};
+    negative_ = {};
+}
+
+void DeclipTool::process(const float* in, float* out, size_t count)
+{
+    if (!clipped_)
+    {
+        if (in != out) std::copy(in, in + count, out);
+        return;
+    }
+    streamer_.process(in, out, count);
+    if (gain_ == 1.0) return;
+    const float gain = static_cast<float>(gain_);
+    for (size_t i = 0; i < count; ++i)
+        out[i] *= gain;
+}
+
+void DeclipTool::reset()
+{
+    streamer_.reset();
+    window_.reset();
+    runs_ = 0;
+    samples_ = 0;
+    longRuns_ = 0;
+    peak_ = 0.0;
+    blocks_ = 0;
+    cacheAt_ = 0;
+}
+
+std::string DeclipTool::finding() const
+{
+    if (mostOfTheSide_ && !clipped_)
+        return "at full scale most of the time (a square wave or a limited master, not "
+               "clipping), left as it was";
+    const double level = std::max(highClipped_ ? high_ : 0.0, lowClipped_ ? -low_ : 0.0);
+    char text[160];
+    const long longRuns = longRunsFound_;
+    const bool one = longRuns == 1;
+    if (runs_ == 0 && longRuns > 0)
+    {
+        std::snprintf(text, sizeof text,
+                      "%ld run%s at %.1f dBFS too long to be clipping, left as %s", longRuns,
+                      one ? "" : "s", 20.0 * std::log10(level), one ? "it was" : "they were");
+        return text;
+    }
+    if (!clipped_ || runs_ == 0) return "no clipping found, left as it was";
+    std::snprintf(text, sizeof text, "clipped at %.1f dBFS, %ld runs (%ld samples) rebuilt, ",
+                  20.0 * std::log10(level), runs_, samples_);
+    std::string finding = text;
+    if (gain_ < 1.0)
+    {
+        std::snprintf(text, sizeof text, "lowered %.1f dB to fit", -20.0 * std::log10(gain_));
+        finding += text;
+    }
+    else
+        finding += "level kept";
+    if (longRuns > 0)
+    {
+        std::snprintf(text, sizeof text, "; %ld run%s too long to be clipping left as %s",
+                      longRuns, one ? "" : "s", one ? "it was" : "they were");
+        finding += text;
+    }
+    return finding;
+}
+
+void DeclipTool::rebuildBlock(const float* in, float* out)
+{
+    window_.push(in);
+    const size_t n = window_.size();
+    const float* x = window_.samples();
+    const uint8_t* marks = window_.marks();
+    work_.assign(x, x + n);
+    side_.assign(n, 0);
+    for (size_t i = 0; i < n; ++i)
+    {
+        if (marks[i]) continue;
+        if (highClipped_ && x[i] >= high_) side_[i] = 1;
+        else if (lowClipped_ && x[i] <= low_) side_[i] = -1;
+    }
+    // Runs too long to be clipping stay as they are (and count once, in the core they start in).
+    for (size_t i = 0; i < n;)
+    {
+        if (!side_[i])
+        {
+            ++i;
+            continue;
+        }
+        size_t end = i + 1;
+        while (end < n && side_[end] == side_[i])
+            ++end;
+        if (end - i > longestRun_ || i == 0 || end == n)
+        {
+            if (i >= window_.coreBegin() && i < window_.coreEnd() && i > 0) ++longRuns_;
+            std::fill(side_.begin() + i, side_.begin() + end, 0);
+        }
+        i = end;
+    }
+    // Runs closer together than the model order share residuals: solved as one group.
+    const size_t p = static_cast<size_t>(order_);
+    std::vector<std::pair<size_t, size_t>> groups;
+    for (size_t i = window_.coreBegin(); i < window_.coreEnd(); ++i)
+    {
+        if (!side_[i]) continue;
+        size_t end = i + 1;
+        for (size_t k = end; k < n - p && k <= end + p; ++k)
+            if (side_[k]) end = k + 1;
+        end = std::min(end, n - p);
+        groups.emplace_back(i, end);
+        i = end;
+    }
+    const size_t block = blocks_++;
+    if (!groups.empty())
+    {
+        size_t unknowns = 0;
+        for (const auto& group : groups)
+            for (size_t k = group.first; k < group.second; ++k)
+                unknowns += side_[k] != 0;
+        // The output pass takes what the measuring pass rebuilt; the same blocks come in the same order.
+        const bool cached = pass_ > 1 && block < cachedBlocks_ && cacheAt_ + unknowns <= cache_.size();
+        if (cached)
+        {
+            for (const auto& group : groups)
+                for (size_t k = group.first; k < group.second; ++k)
+                    if (side_[k]) work_[k] = cache_[cacheAt_++];
+        }
+        else
+        {
+            for (int round = 0; round < kRounds; ++round)
+                rebuildGroups(groups);
+            if (pass_ == 1 && cacheOpen_)
+            {
+                if (cache_.size() + unknowns > kCacheSamples)
+                {
+                    cacheOpen_ = false;
+                    cachedBlocks_ = block;
+                }
+                else
+                    for (const auto& group : groups)
+                        for (size_t k = group.first; k < group.second; ++k)
+                            if (side_[k]) cache_.push_back(static_cast<float>(work_[k]));
+            }
+        }
+        float* samples = window_.samples();
+        uint8_t* writable = window_.marks();
+        for (const auto& group : groups)
+            for (size_t k = group.first; k < group.second; ++k)
+                if (side_[k])
+                {
+                    samples[k] = static_cast<float>(work_[k]);
+                    writable[k] = 1;
+                    ++samples_;
+                    if (k == group.first || !side_[k - 1]) ++runs_;
+                }
+    }
+    const float* core = window_.core();
+    const size_t length = window_.coreEnd() - window_.coreBegin();
+    for (size_t i = 0; i < length; ++i)
+        peak_ = std::max(peak_, static_cast<double>(std::fabs(core[i])));
+    std::copy(core, core + length, out);
+}
+
+void DeclipTool::rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups)
+{
+    // One model per frame, fitted on the clipped signal first (its spectrum is closer than
+    // that of the unclipped samples alone, which lack every peak), then on the rebuilt one.
+    const size_t fitLength = 2 * frame_;
+    size_t fittedFrame = SIZE_MAX;
+    ArModel::Bounds bounds{side_.data(), high_, low_};
+    std::vector<size_t> unknown;
+    for (const auto& group : groups)
+    {
+        const size_t middle = (group.first + group.second) / 2;
+        size_t frame = (std::min(middle, window_.coreEnd() - 1) - window_.coreBegin()) / frame_;
+        if (frame != fittedFrame)
+        {
+            const size_t fitBegin = window_.coreBegin() + frame * frame_ - frame_ / 2;
+            if (!model_.fit(work_.data() + fitBegin, nullptr, fitLength, order_)) continue;
+            fittedFrame = frame;
+        }
+        unknown.clear();
+        for (size_t k = group.first; k < group.second; ++k)
+            if (side_[k]) unknown.push_back(k);
+        model_.interpolate(work_.data(), work_.size(), unknown, bounds);
+    }
+}
+
+} // namespace companion

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "ArModel.h"
+#include "BlockStreamer.h"
+#include "ContextWindow.h"
+#include "Tool.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace companion
+{
+
+// Rebuilds clipped runs. A first pass finds the clip level of each polarity from the
+// histogram of sample magnitudes (a pile of samples at the very top, so a clipped file
+// turned down afterwards is found too); a second rebuilds every run at or beyond the level
+// by AR interpolation held beyond the level (Janssen rounds: the models fitted on the
+// clipped signal, then again on the rebuilt one) and measures the rebuilt peak; the output
+// pass writes the same samples (kept from the measuring pass, within a bounded cache) and
+// lowers the whole file just enough for that peak to fit under 0 dBFS. Input without
+// clipping, a side at the level most of the time and runs too long to be clipping are
+// handed on exactly as they came.
+class DeclipTool : public Tool
+{
+public:
+    explicit DeclipTool(double sampleRate);
+
+    // Without clipping the input is handed on at once.
+    size_t latency() const override
+    {
+        return clipped_ ? streamer_.latency() + window_.coreBegin() : 0;
+    }
+    void process(const float* in, float* out, size_t count) override;
+    void reset() override;
+
+    bool needsAnalysis() const override { return true; }
+    int analysisPasses() const override { return 2; }
+    void analyze(const float* in, size_t count) override;
+    void finishAnalysis() override;
+    std::string finding() const override;
+
+    double level(bool positive) const { return positive ? high_ : low_; }
+    double gain() const { return gain_; }
+
+private:
+    void rebuildBlock(const float* in, float* out);
+    void rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups);
+    void decideLevels();
+
+    size_t frame_;
+    size_t longestRun_;
+    int order_;
+    ContextWindow window_;
+    BlockStreamer streamer_;
+    ArModel model_;
+    std::vector<uint64_t> positive_;
+    std::vector<uint64_t> negative_;
+    int pass_ = 0;
+    bool clipped_ = false;
+    double high_ = 0.0; // samples at or above are clipped (when the positive side is)
+    double low_ = 0.0;  // samples at or below are clipped (when the negative side is)
+    bool highClipped_ = false;
+    bool lowClipped_ = false;
+    double peak_ = 0.0;
+    double gain_ = 1.0;
+    bool mostOfTheSide_ = false;
+    long runs_ = 0;
+    long samples_ = 0;
+    long longRuns_ = 0;
+    long longRunsFound_ = 0; // by the measuring pass
+    // Rebuilt samples of the first cachedBlocks_ blocks, as the measuring pass wrote them.
+    std::vector<float> cache_;
+    bool cacheOpen_ = true;
+    size_t cachedBlocks_ = 0;
+    size_t blocks_ = 0;
+    size_t cacheAt_ = 0;
+    std::vector<double> work_;
+    std::vector<int8_t> side_;
+    std::vector<float> scratch_;
+};
+
+} // namespace companion
