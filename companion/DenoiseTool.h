@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DelayLine.h"
 #include "DenoiseStage.h"
 #include "FrequencyRange.h"
 #include "Tool.h"
@@ -46,9 +45,9 @@ private:
     size_t frameSize_; // of the upper stage
     DenoiseStage low_;
     DenoiseStage high_;
-    DelayLine bypass_;
     std::vector<float> between_;
     double exponent_ = 1.0;
+    double tracking_ = 0.0;
     // Energy in and out of the last run, for the finding.
     double energyIn_ = 0.0;
     double energyOut_ = 0.0;

@@ -25,9 +25,11 @@ constexpr double kEulerGamma = 0.5772156649015329; // minus the mean log of expo
 int classOf(float power)
 {
     if (!(power > 0.0f)) return 0;
-    int exponent = 0;
-    const float mantissa = std::frexp(power, &exponent); // in [0.5, 1)
-    const float octave = static_cast<float>(exponent - 1 + kLowestOctave) + 2.0f * mantissa - 1.0f;
+    // The float's bits hold exponent and mantissa side by side: read as a number over 2^23
+    // they are the exponent plus the mantissa's fraction, offset by the bias 127.
+    uint32_t bits = 0;
+    std::memcpy(&bits, &power, sizeof bits);
+    const float octave = static_cast<float>(static_cast<double>(bits) / 8388608.0 - 127.0 + kLowestOctave);
     const int cls = static_cast<int>(octave * NoiseProfile::kClassesPerOctave);
     return std::clamp(cls, 0, kClasses - 1);
 }
@@ -64,10 +66,10 @@ void NoiseProfile::addFrame(const float* power)
 {
     double energy = 0.0;
     for (size_t i = 0; i < bins_; ++i)
-        energy += power[i];
+        energy += std::max(0.0f, power[i]);
     if (energy < kSilentFrame) return;
     for (size_t i = 0; i < bins_; ++i)
-        ++counts_[i * kClasses + classOf(power[i])];
+        if (power[i] >= 0.0f) ++counts_[i * kClasses + classOf(power[i])];
     ++frames_;
 }
 
@@ -94,6 +96,7 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
     for (size_t i = 0; i < bins_; ++i)
     {
         const Bin bin = occupied(i);
+        if (bin.power.empty()) continue; // never seen as noise: nothing to remove there
         // Start from below, where stationary noise puts its quietest tenth (at 0.105 of its
         // mean), and climb to the nearest fixed point: a steady tone present through most of
         // the signal is not taken for noise.
@@ -117,14 +120,18 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
             noise = next;
             if (done) break;
         }
-        result.noise[i] = static_cast<float>(noise);
-        if (i < firstFitBin || i >= endFitBin) continue;
+        double binLogSum = 0.0;
+        double binFrames = 0.0;
         for (size_t c = 0; c < bin.power.size(); ++c)
         {
             const double weight = bin.count[c] * (1.0 - speechPresence(bin.power[c], noise));
-            logSum += weight * std::log(bin.power[c] / noise);
-            result.noiseFrames += weight;
+            binLogSum += weight * std::log(bin.power[c] / noise);
+            binFrames += weight;
         }
+        result.noise[i] = static_cast<float>(noise);
+        if (i < firstFitBin || i >= endFitBin) continue;
+        logSum += binLogSum;
+        result.noiseFrames += binFrames;
     }
     if (result.noiseFrames > 0.0) result.misfit = -(logSum / result.noiseFrames + kEulerGamma);
     return result;

@@ -18,17 +18,19 @@ class NoiseProfile
 public:
     struct Estimate
     {
-        std::vector<float> noise; // per bin; empty when no frame was counted
+        std::vector<float> noise; // per bin, 0 where none was counted; empty when no frame was
         // How far the noise-like frames stray from stationary noise: 0 when their powers
         // spread as stationary Gaussian noise's do, about 0.4 for babble of other voices.
         double misfit = 0.0;
         double noiseFrames = 0.0; // the weight of the misfit: frames × bins judged noise
+        // The misfit once the noise's slow level moves are taken out (filled in by DenoiseStage).
+        double steadiedMisfit = 0.0;
     };
 
     explicit NoiseProfile(size_t bins);
 
-    // `power` holds bins() values. Digital silence says nothing about the noise and is not
-    // counted.
+    // `power` holds bins() values; a negative one is not counted (that bin held something
+    // other than noise). Digital silence says nothing about the noise and is not counted.
     void addFrame(const float* power);
     // The misfit is measured over bins [firstFitBin, endFitBin).
     Estimate estimate(size_t firstFitBin, size_t endFitBin) const;
