@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <cstdio>
-#include <cstdlib>
 #include <limits>
 
 namespace companion
@@ -272,8 +270,6 @@ NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
     const NoiseProfile::Estimate steadied = end > from
                                                 ? steadyProfile_.estimate(from - firstBin_, end - firstBin_)
                                                 : steadyProfile_.estimate(0, 0);
-    if (std::getenv("QV_DENOISE_DEBUG"))
-        std::fprintf(stderr, "stage %zu: plain misfit %.3f steadied %.3f\n", frameSize_, estimate.misfit, steadied.misfit);
     estimate.steadiedMisfit = steadied.misfit;
     inverseNoise_.clear();
     learntNoise_ = 0.0;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace companion
 {
@@ -118,7 +117,6 @@ void DenoiseTool::finishAnalysis()
     high_.setTracking(tracking_);
     exponent_ = 1.0 - (1.0 - kLeastExponent) *
                           std::clamp((steadied - kStationaryMisfit) / kMisfitFade, 0.0, 1.0);
-    if (std::getenv("QV_DENOISE_DEBUG")) std::fprintf(stderr, "misfit %.3f steadied %.3f tracking %.2f exponent %.2f\n", misfit, steadied, tracking_, exponent_);
     low_.setExponent(exponent_);
     high_.setExponent(exponent_);
 }
