@@ -12,7 +12,7 @@ namespace
 constexpr double kFrameSeconds = 0.04; // about 2048 samples at 48 kHz
 // How far either side of each frame the noise is tracked: short enough to follow a swing
 // of a few tenths of a hertz, long enough to reach a pause between words.
-constexpr double kTrackSeconds = 0.4;
+constexpr double kTrackSeconds = 0.6;
 // The band where speech, and so the noise's likeness to it, is judged.
 constexpr double kSpeechLowHz = 100.0;
 constexpr double kSpeechHighHz = 8000.0;
