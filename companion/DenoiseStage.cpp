@@ -28,6 +28,7 @@ constexpr double kSpreadDeviations = 1.5;
 constexpr float kSmoothing = 0.6f;
 constexpr float kUnknown = std::numeric_limits<float>::infinity(); // no noise-like frame
 constexpr float kLeastNoise = 1e-20f;
+constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as digital silence
 // Analysis frames (half-overlapped) over which a band's lowest level is taken before the
 // noise's steadiness is judged: about 0.6 s at 48 kHz.
 constexpr size_t kSteadyFrames = 28;
@@ -126,6 +127,10 @@ void DenoiseStage::analyze(const float* in, size_t count)
         count -= step;
         if (analysed_ % analysisHop_ != 0 || analysed_ < frameSize_) continue;
         transformFrame(input_.data());
+        double energy = 0.0;
+        for (size_t i = firstBin_; i <= lastBin_; ++i)
+            energy += power_[i];
+        if (energy < kSilentFrame) ++silentFrames_;
         addSteadied();
         // Only bands that look like noise in this frame teach the profile its noise.
         localMeans(power_.data());

@@ -57,6 +57,11 @@ public:
     }
 
     size_t bins() const { return plan_.bins(); }
+    // The share of the analysed frames that were digital silence in the band.
+    double silentShare() const
+    {
+        return analysisFrames_ > 0 ? static_cast<double>(silentFrames_) / analysisFrames_ : 0.0;
+    }
     // The lowest and highest power per sample of the tracked noise in the band, over the
     // frames processed since the last reset (none: lowest above highest).
     double lowestNoise() const { return tracked() ? lowestNoise_ : learntNoise_; }
@@ -137,6 +142,7 @@ private:
     std::vector<float> steadied_;
     std::vector<float> analysisLevels_; // per analysis frame of the last few, per band
     size_t analysisFrames_ = 0;
+    size_t silentFrames_ = 0;
     std::vector<float> inverseNoise_; // per band bin; empty: nothing to remove
     double exponent_ = 1.0;
     float tracking_ = 1.0f;

@@ -25,6 +25,8 @@ constexpr double kLeastExponent = 0.4;
 // How much further the noise strays than it does once its slow moves are taken out, before
 // it is tracked (tracking in full kMisfitFade above it).
 constexpr double kMovingMisfit = 0.04;
+// The share of digitally silent frames that marks a file whose quiet stretches hold no noise.
+constexpr double kSilentShare = 0.02;
 
 double binHz(size_t frameSize, double sampleRate)
 {
@@ -117,12 +119,19 @@ void DenoiseTool::finishAnalysis()
     high_.setTracking(tracking_);
     exponent_ = 1.0 - (1.0 - kLeastExponent) *
                           std::clamp((steadied - kStationaryMisfit) / kMisfitFade, 0.0, 1.0);
+    // Voices over digital silence: nothing in the file is noise (the quiet stretches hold
+    // none), and what strays like other voices is the voice itself.
+    silentVoices_ = exponent_ < 1.0 &&
+                    std::max(low_.silentShare(), high_.silentShare()) >= kSilentShare;
+    if (silentVoices_) exponent_ = 0.0;
     low_.setExponent(exponent_);
     high_.setExponent(exponent_);
 }
 
 std::string DenoiseTool::finding() const
 {
+    if (silentVoices_)
+        return "no noise under the voices (digital silence between them): left as it was";
     const double lowest = low_.lowestNoise() + high_.lowestNoise();
     const double highest = low_.highestNoise() + high_.highestNoise();
     if (!(highest > 0.0) || !(lowest <= highest))

@@ -15,8 +15,9 @@ namespace companion
 // far the noise strays from steady, as it is and with its slow level moves taken out:
 // noise that moves only in level or colour is tracked through time, steady noise is met by
 // its whole-file profile. Noise that strays even then (other voices) cannot be told from
-// speech by its spectrum, so the gains are eased, never to nothing. Bins outside the range
-// pass unchanged.
+// speech by its spectrum, so the gains are eased, never to nothing; only voices over
+// digital silence, with no noise anywhere, pass as they came. Bins outside the range pass
+// unchanged.
 class DenoiseTool : public Tool
 {
 public:
@@ -50,6 +51,7 @@ private:
     std::vector<float> between_;
     double exponent_ = 1.0;
     double tracking_ = 0.0;
+    bool silentVoices_ = false; // voices over digital silence: no noise to remove
     // Energy in and out of the last run, for the finding.
     double energyIn_ = 0.0;
     double energyOut_ = 0.0;
