@@ -17,7 +17,7 @@ constexpr int kClasses = kOctaves * NoiseProfile::kClassesPerOctave;
 constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as silence
 constexpr int kMaxIterations = 60;
 constexpr double kLowShare = 0.1;
-constexpr double kConverged = 1e-4;                // relative change of a bin's estimate
+constexpr double kConverged = 1e-3;                // relative change of a bin's estimate
 constexpr double kEulerGamma = 0.5772156649015329; // minus the mean log of exponential noise
 
 // A piecewise-linear log2: the float's exponent plus its mantissa's fraction. Monotonic and
