@@ -194,19 +194,30 @@ bool DenoiseStage::noiseLike(const float* power, size_t band)
 void DenoiseStage::localMeans(const float* power)
 {
     // Each bin's local mean: noise spreads around it the same whatever its colour, a voice's
-    // harmonics or a note's partials stand far above it.
-    double sum = 0.0;
-    size_t from = firstBin_;
-    size_t to = firstBin_; // the sum holds bins [from, to)
+    // harmonics or a note's partials stand far above it. Near the band's edges the bins
+    // around are fewer.
+    const size_t width = 2 * kLocalBins + 1;
+    const float scale = 1.0f / static_cast<float>(width);
+    float* __restrict local = local_.data();
+    const size_t inner = firstBin_ + kLocalBins;
+    const size_t innerEnd = lastBin_ + 1 >= kLocalBins ? lastBin_ + 1 - kLocalBins : 0;
+    for (size_t i = inner; i < innerEnd; ++i)
+    {
+        float sum = 0.0f;
+        for (size_t j = 0; j < width; ++j)
+            sum += power[i - kLocalBins + j];
+        local[i] = sum * scale;
+    }
     for (size_t i = firstBin_; i <= lastBin_; ++i)
     {
-        const size_t wantFrom = i >= firstBin_ + kLocalBins ? i - kLocalBins : firstBin_;
-        const size_t wantTo = std::min(lastBin_ + 1, i + kLocalBins + 1);
-        for (; to < wantTo; ++to)
-            sum += power[to];
-        for (; from < wantFrom; ++from)
-            sum -= power[from];
-        local_[i] = static_cast<float>(std::max(0.0, sum) / static_cast<double>(to - from));
+        if (i == inner && inner < innerEnd) i = innerEnd;
+        if (i > lastBin_) break;
+        const size_t from = i >= firstBin_ + kLocalBins ? i - kLocalBins : firstBin_;
+        const size_t to = std::min(lastBin_ + 1, i + kLocalBins + 1);
+        float sum = 0.0f;
+        for (size_t j = from; j < to; ++j)
+            sum += power[j];
+        local[i] = sum / static_cast<float>(to - from);
     }
 }
 
@@ -273,7 +284,7 @@ NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
     // How far the noise strays is judged once its slow moves are taken out: those the
     // tracking follows.
     const NoiseProfile::Estimate steadied = end > from
-                                                ? steadyProfile_.estimate(from - firstBin_, end - firstBin_)
+                                                ? steadyProfile_.estimate(from - firstBin_, end - firstBin_, true)
                                                 : steadyProfile_.estimate(0, 0);
     estimate.steadiedMisfit = steadied.misfit;
     inverseNoise_.clear();

@@ -87,13 +87,14 @@ NoiseProfile::Bin NoiseProfile::occupied(size_t bin) const
     return result;
 }
 
-NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitBin) const
+NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitBin,
+                                               bool fitOnly) const
 {
     Estimate result;
     if (frames_ == 0) return result;
     result.noise.resize(bins_);
     double logSum = 0.0;
-    for (size_t i = 0; i < bins_; ++i)
+    for (size_t i = fitOnly ? firstFitBin : 0; i < (fitOnly ? std::min(endFitBin, bins_) : bins_); ++i)
     {
         const Bin bin = occupied(i);
         if (bin.power.empty()) continue; // never seen as noise: nothing to remove there

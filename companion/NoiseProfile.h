@@ -32,8 +32,9 @@ public:
     // `power` holds bins() values; a negative one is not counted (that bin held something
     // other than noise). Digital silence says nothing about the noise and is not counted.
     void addFrame(const float* power);
-    // The misfit is measured over bins [firstFitBin, endFitBin).
-    Estimate estimate(size_t firstFitBin, size_t endFitBin) const;
+    // The misfit is measured over bins [firstFitBin, endFitBin); with fitOnly, only those
+    // bins are estimated (the rest stay 0), when the misfit is all that is wanted.
+    Estimate estimate(size_t firstFitBin, size_t endFitBin, bool fitOnly = false) const;
 
     size_t bins() const { return bins_; }
     size_t frames() const { return frames_; }
