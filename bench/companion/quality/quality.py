@@ -3,14 +3,17 @@
 mixed with white, pink, brown-plus-hum and babble noise at 0, 5 and 10 dB SNR, run through
 FFmpeg arnndn (RNNoise), speexdsp's preprocessor, sox noisered, FFmpeg afftdn and our Denoise
 presets; each output aligned to the clean speech and scored with SI-SDR gain and STOI. Then
-classes made here, each with its mean and worst case: noise swinging +-3/6/12 dB at 0.1-0.5 Hz,
-noise starting and stopping mid-file, noise changing colour, clean speech, and music rendered
-by fluidsynth from MIDI files written here with light hiss. The speed table is each
-denoiser's CPU time on one core (pinned with taskset) over 10 minutes of pink noise and over
-all the noisy speech cases in one file, so that program start-up does not count. Then De-hum
-on speech, speech with drifting hum and a 1 kHz tone.
+recorded voices (voice prompt packages) under recorded machine noise (a game's sound effects,
+looped), under noise made here that moves (swinging +-3/6/12 dB at 0.1-0.5 Hz, starting and
+stopping mid-file, changing colour), white noise at 0 dB and a babble of other recorded
+voices, each class with its mean and worst case; clean speech, and music rendered by
+fluidsynth from MIDI files written here with light hiss. The speed table is each denoiser's
+CPU time on one core (pinned with taskset) over 10 minutes of pink noise and over all the
+noisy speech cases in one file, so that program start-up does not count. Then De-hum on
+speech, speech with drifting hum and a 1 kHz tone.
 
     bench/companion/quality/quality.py BUILD_DIR
+    QUICK=1 bench/companion/quality/quality.py BUILD_DIR   # RNNoise and Medium, recorded classes
 """
 import os
 import resource
