@@ -35,6 +35,11 @@ constexpr size_t kSteadyFrames = 28;
 // Frames of white noise that calibrate the spread of noise and the bias of its minimum.
 constexpr size_t kCalibrationFrames = 800;
 
+// A bin this far over its band's median is a line (noise gets there about once in 10^9),
+// and its window's skirts around it, kLineBins either side, are the line's too.
+constexpr float kLineOverMedian = 30.0f;
+constexpr size_t kLineBins = 3;
+
 size_t bandBins(size_t firstBin, size_t lastBin)
 {
     return lastBin >= firstBin ? lastBin - firstBin + 1 : 0;
@@ -91,6 +96,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     analysisLevels_.assign(kSteadyFrames * bands_.size(), kUnknown);
     blocks_ = std::max<size_t>(2, (2 * track_ + 1) / kBlockFrames);
     local_.assign(plan_.bins(), 0.0f);
+    line_.assign(plan_.bins(), 0);
     trackedInverse_.assign(plan_.bins(), 0.0f);
     smoothed_.assign(plan_.bins(), 0.0f);
     current_.assign(plan_.bins(), kUnknown);
@@ -135,8 +141,14 @@ void DenoiseStage::analyze(const float* in, size_t count)
         // Only bands that look like noise in this frame teach the profile its noise.
         localMeans(power_.data());
         for (size_t b = 0; b < bands_.size(); ++b)
+        {
             if (!noiseLike(power_.data(), b))
                 std::fill(power_.begin() + bands_[b].first, power_.begin() + bands_[b].end, -1.0f);
+            else
+                markLines(power_.data(), b);
+        }
+        for (size_t i = firstBin_; i <= lastBin_; ++i)
+            if (line_[i]) power_[i] = -1.0f;
         profile_.addFrame(power_.data() + firstBin_);
     }
 }
@@ -186,6 +198,25 @@ float DenoiseStage::spreadOf(const float* power, size_t band)
     return static_cast<float>(outside) / static_cast<float>(range.end - range.first);
 }
 
+void DenoiseStage::markLines(const float* power, size_t band)
+{
+    // Within a band that looks like noise, a lone line (a held partial, hum) may still stand:
+    // the band's other bins spread as noise's do. The line is not noise.
+    const Band& range = bands_[band];
+    std::fill(line_.begin() + range.first, line_.begin() + range.end, 0);
+    scratch_.assign(power + range.first, power + range.end);
+    auto middle = scratch_.begin() + static_cast<std::ptrdiff_t>(scratch_.size() / 2);
+    std::nth_element(scratch_.begin(), middle, scratch_.end());
+    const float limit = kLineOverMedian * *middle;
+    for (size_t i = range.first; i < range.end; ++i)
+    {
+        if (!(power[i] > limit)) continue;
+        const size_t from = std::max(range.first, i >= kLineBins ? i - kLineBins : 0);
+        const size_t to = std::min(range.end, i + kLineBins + 1);
+        std::fill(line_.begin() + from, line_.begin() + to, 1);
+    }
+}
+
 bool DenoiseStage::noiseLike(const float* power, size_t band)
 {
     return spreadOf(power, band) <= spreadLimit_[band];
@@ -230,12 +261,14 @@ void DenoiseStage::track(const float* power)
     {
         const Band& range = bands_[b];
         const bool counts = whole && noiseLike(power, b);
+        if (counts) markLines(power, b);
         float* smoothed = smoothed_.data();
         float* current = current_.data();
+        const char* line = line_.data();
         for (size_t i = range.first; i < range.end; ++i)
         {
             smoothed[i] = kSmoothing * smoothed[i] + (1.0f - kSmoothing) * power[i];
-            if (counts) current[i] = std::min(current[i], smoothed[i]);
+            if (counts && !line[i]) current[i] = std::min(current[i], smoothed[i]);
         }
     }
     if (++inBlock_ < kBlockFrames) return;

@@ -17,7 +17,8 @@ namespace companion
 // tracked instead: the lowest of its smoothed power over a window centred on the frame
 // (look-back and look-ahead), taken only from frames whose band looks like noise (its
 // powers spread around their local mean as noise's do, not peaked like a voice's
-// harmonics or a note's partials), corrected for the minimum's bias. The gain's
+// harmonics or a note's partials), corrected for the minimum's bias. Within such a band a
+// lone line standing far over the band's median is left out of both. The gain's
 // signal-to-noise estimate is decision-directed both ways: forwards from what was kept of
 // the past frames and backwards from the next kLookahead frames, so that neither onsets nor
 // decays of speech are cut. Bins outside the band pass unchanged.
@@ -90,6 +91,7 @@ private:
     // Whether the band's powers spread around their local mean as noise's do.
     bool noiseLike(const float* power, size_t band);
     float spreadOf(const float* power, size_t band);
+    void markLines(const float* power, size_t band); // -> line_ over the band
     void track(const float* power); // a new frame into the minima
     void updateTrackedNoise();       // at the end of a block of frames
     void restartTracking();
@@ -123,6 +125,7 @@ private:
     std::vector<Band> bands_;
     size_t frameCount_ = 0;          // frames transformed since the reset
     std::vector<float> scratch_;
+    std::vector<char> line_;         // per bin: a line stands there in this frame
     std::vector<float> local_;       // per bin: the mean power of the bins around it
     std::vector<float> spreadLimit_; // per band: widest log spread of noise's powers
     std::vector<float> smoothed_;    // per bin: power smoothed over frames

@@ -13,6 +13,9 @@ namespace companion
 // or noise with speech kSpeechOverNoiseDb above it, each weighted by how likely it is
 // (expectation-maximisation run on the histogram). Speech that lasts through most of the
 // signal therefore does not count as noise, as it would in a profile of the quietest frames.
+// A bin counted in few of the frames, or whose powers barely move (a held note's partial),
+// holds something steady that is not noise: its noise is at most that of the nearest bins
+// either side learnt as noise.
 class NoiseProfile
 {
 public:
@@ -49,6 +52,7 @@ private:
 
     size_t bins_;
     size_t frames_ = 0;
+    size_t seen_ = 0; // frames not silent, whether or not any bin was counted
     std::vector<uint32_t> counts_; // bins × classes
 };
 

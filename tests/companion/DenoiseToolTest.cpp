@@ -217,5 +217,29 @@ TEST(DenoiseTool, TracksNoiseThatSwingsOrStartsMidway)
     }
 }
 
+TEST(DenoiseTool, LeavesAHeldChordUnderLightHissNoWorse)
+{
+    // Three notes held through the whole file, each with 8 partials and a slow vibrato,
+    // over hiss 30 dB under: their partials stand as lines in every frame and are not the
+    // noise: every preset takes the hiss down (by about 10 dB) and leaves the chord whole.
+    std::vector<float> chord(kCount, 0.0f);
+    for (double pitch : {130.8, 164.8, 196.0})
+        for (int h = 1; h <= 8; ++h)
+            for (size_t i = 0; i < kCount; ++i)
+            {
+                const double t = static_cast<double>(i) / kRate;
+                const double phase = 2.0 * test::kPi * h * pitch * (t + 0.002 * std::sin(5.0 * t));
+                chord[i] += static_cast<float>(0.03 / h * std::sin(phase + h));
+            }
+    std::vector<float> x = chord;
+    double power = 0.0;
+    for (float v : chord)
+        power += static_cast<double>(v) * v;
+    test::add(x, test::noise(std::sqrt(power / kCount) * std::pow(10.0, -1.5), kCount, 3));
+    const double before = test::siSdr(x, chord);
+    for (int preset = 0; preset < 3; ++preset)
+        EXPECT_GE(test::siSdr(denoise(x, preset).out, chord), before + 7.0) << preset;
+}
+
 } // namespace
 } // namespace companion
