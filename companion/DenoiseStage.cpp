@@ -97,6 +97,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     blocks_ = std::max<size_t>(2, (2 * track_ + 1) / kBlockFrames);
     local_.assign(plan_.bins(), 0.0f);
     line_.assign(plan_.bins(), 0);
+    gains_.assign(plan_.bins(), 0.0f);
     trackedInverse_.assign(plan_.bins(), 0.0f);
     smoothed_.assign(plan_.bins(), 0.0f);
     current_.assign(plan_.bins(), kUnknown);
@@ -528,10 +529,20 @@ void DenoiseStage::applyGain(Frame& oldest)
     const float* forward = oldest.forwardRatio.data();
     const float* backward = backwardRatio_.data();
     std::complex<float>* spectrum = oldest.spectrum.data();
+    float* gains = gains_.data();
     for (size_t i = firstBin_; i <= lastBin_; ++i)
     {
         const float ratio = 0.5f * (forward[i] + backward[i]);
-        float gain = std::max(floor, ratio / (1.0f + ratio));
+        gains[i] = std::max(floor, ratio / (1.0f + ratio));
+    }
+    // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
+    // does not flicker into musical noise.
+    float previous = gains[firstBin_];
+    for (size_t i = firstBin_; i <= lastBin_; ++i)
+    {
+        const float next = i < lastBin_ ? gains[i + 1] : gains[i];
+        float gain = 0.25f * (previous + next) + 0.5f * gains[i];
+        previous = gains[i];
         if (exponent < 1.0f) gain = std::pow(gain, exponent);
         spectrum[i] *= gain;
     }
