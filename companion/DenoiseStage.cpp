@@ -39,6 +39,7 @@ constexpr size_t kCalibrationFrames = 800;
 // and its window's skirts around it, kLineBins either side, are the line's too.
 constexpr float kLineOverMedian = 30.0f;
 constexpr size_t kLineBins = 3;
+constexpr float kPlainPeak = 8.0f;
 
 size_t bandBins(size_t firstBin, size_t lastBin)
 {
@@ -205,6 +206,16 @@ void DenoiseStage::markLines(const float* power, size_t band)
     // the band's other bins spread as noise's do. The line is not noise.
     const Band& range = bands_[band];
     std::fill(line_.begin() + range.first, line_.begin() + range.end, 0);
+    // Noise's highest bin stays under eight times the band's mean nearly always: only then
+    // is the median (dearer) needed.
+    float sum = 0.0f;
+    float highest = 0.0f;
+    for (size_t i = range.first; i < range.end; ++i)
+    {
+        sum += power[i];
+        highest = std::max(highest, power[i]);
+    }
+    if (highest * static_cast<float>(range.end - range.first) < kPlainPeak * sum) return;
     scratch_.assign(power + range.first, power + range.end);
     auto middle = scratch_.begin() + static_cast<std::ptrdiff_t>(scratch_.size() / 2);
     std::nth_element(scratch_.begin(), middle, scratch_.end());
