@@ -22,7 +22,7 @@ constexpr double kEulerGamma = 0.5772156649015329; // minus the mean log of expo
 // A bin that looked like noise in fewer of the frames than this is held by something steady
 // that is not noise (a held note's partials): the few frames counted there are that sound.
 constexpr double kRareShare = 0.2;
-constexpr double kSteadyLine = 0.3; // nepers of mean log over noise's
+constexpr double kSteadyLine = 0.45; // nepers of mean log over noise's
 
 // A piecewise-linear log2: the float's exponent plus its mantissa's fraction. Monotonic and
 // exactly invertible, so the classes have clean edges and centres without a log per bin.
