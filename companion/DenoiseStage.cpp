@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace companion
 {
@@ -13,19 +14,65 @@ constexpr double kPi = 3.14159265358979323846;
 // Hann analysis times Hann synthesis at 75 % overlap adds up to 1.5.
 constexpr float kOverlapGain = 1.5f;
 constexpr float kLowestRatio = 1e-3f;
+// Bands judged for likeness to noise: a third of an octave, never fewer bins than this,
+// so that their quantiles stay steady on noise alone.
+constexpr size_t kBandBins = 16;
+constexpr double kThirdOctave = 1.2599210498948732;
+// Where a bin's power counts as far from its local mean; noise lands beyond in about 26 %.
+constexpr float kUnderLocal = 0.2f;
+constexpr float kOverLocal = 2.5f;
+constexpr double kBandQuantile = 0.25;
+constexpr size_t kLocalBins = 4; // either side of a bin, for its local mean
+constexpr double kSpreadDeviations = 1.5;
+// Per bin, the power smoothed over frames before its minimum is taken.
+constexpr float kSmoothing = 0.6f;
+constexpr float kUnknown = std::numeric_limits<float>::infinity(); // no noise-like frame
+constexpr float kLeastNoise = 1e-20f;
+constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as digital silence
+// Analysis frames (half-overlapped) over which a band's lowest level is taken before the
+// noise's steadiness is judged: about 0.6 s at 48 kHz.
+constexpr size_t kSteadyFrames = 28;
+// Frames of white noise that calibrate the spread of noise and the bias of its minimum.
+constexpr size_t kCalibrationFrames = 800;
+
+// A bin this far over its band's median is a line (noise gets there about once in 10^9),
+// and its window's skirts around it, kLineBins either side, are the line's too.
+constexpr float kLineOverMedian = 30.0f;
+constexpr size_t kLineBins = 3;
+constexpr float kPlainPeak = 8.0f;
 
 size_t bandBins(size_t firstBin, size_t lastBin)
 {
     return lastBin >= firstBin ? lastBin - firstBin + 1 : 0;
 }
+
+// One decision-directed step over bins [0, count): the signal-to-noise estimate from what
+// was kept of the bin in the neighbouring frame and the fresh power, then the Wiener gain.
+void directedStep(const float* __restrict power, const float* __restrict inverseNoise,
+                  float* __restrict kept, float* __restrict ratio, size_t count, float smoothing,
+                  float floor)
+{
+    for (size_t i = 0; i < count; ++i)
+    {
+        const float fresh = std::max(power[i] * inverseNoise[i] - 1.0f, 0.0f);
+        const float r = std::max(smoothing * kept[i] * inverseNoise[i] + (1.0f - smoothing) * fresh,
+                                 kLowestRatio);
+        ratio[i] = r;
+        const float gain = std::max(r / (1.0f + r), floor);
+        kept[i] = gain * gain * power[i];
+    }
+}
 } // namespace
 
-DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin, size_t lastBin)
+DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin, size_t lastBin,
+                           size_t trackFrames)
     : strength_(strength), frameSize_(frameSize), hop_(frameSize / 4), analysisHop_(frameSize / 2),
-      firstBin_(firstBin), lastBin_(lastBin), plan_(frameSize), window_(frameSize),
-      power_(plan_.bins()), input_(frameSize, 0.0f), overlap_(frameSize, 0.0f),
-      frames_(kLookahead + 1), kept_(plan_.bins(), 0.0f), backward_(plan_.bins(), 0.0f),
-      backwardRatio_(plan_.bins(), 0.0f), profile_(bandBins(firstBin, lastBin)),
+      firstBin_(firstBin), lastBin_(lastBin), track_(trackFrames), plan_(frameSize),
+      window_(frameSize), power_(plan_.bins()), input_(frameSize, 0.0f),
+      overlap_(frameSize, 0.0f), frames_(trackFrames + kLookahead + 1), kept_(plan_.bins(), 0.0f),
+      backward_(plan_.bins(), 0.0f), backwardRatio_(plan_.bins(), 0.0f),
+      profile_(bandBins(firstBin, lastBin)), steadyProfile_(bandBins(firstBin, lastBin)),
+      steadied_(bandBins(firstBin, lastBin)),
       streamer_(hop_, [this](const float* in, float* out) { processHop(in, out); })
 {
     for (size_t i = 0; i < frameSize_; ++i)
@@ -34,8 +81,30 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     {
         frame.spectrum.resize(plan_.bins());
         frame.power.resize(plan_.bins());
+        frame.inverseNoise.resize(plan_.bins());
         frame.forwardRatio.resize(plan_.bins());
     }
+    for (size_t first = firstBin_; first <= lastBin_ && lastBin_ >= firstBin_;)
+    {
+        const size_t width = std::max<size_t>(
+            kBandBins, static_cast<size_t>(static_cast<double>(first) * (kThirdOctave - 1.0)));
+        size_t end = std::min(lastBin_ + 1, first + width);
+        // A last band too narrow to judge joins the one before.
+        if (lastBin_ + 1 - end < kBandBins / 2) end = lastBin_ + 1;
+        bands_.push_back({first, end, 0.5 * static_cast<double>(first + end - 1)});
+        first = end;
+    }
+    analysisLevels_.assign(kSteadyFrames * bands_.size(), kUnknown);
+    blocks_ = std::max<size_t>(2, (2 * track_ + 1) / kBlockFrames);
+    local_.assign(plan_.bins(), 0.0f);
+    line_.assign(plan_.bins(), 0);
+    gains_.assign(plan_.bins(), 0.0f);
+    trackedInverse_.assign(plan_.bins(), 0.0f);
+    smoothed_.assign(plan_.bins(), 0.0f);
+    current_.assign(plan_.bins(), kUnknown);
+    blockLowest_.assign(blocks_ * plan_.bins(), kUnknown);
+    spreadLimit_.assign(bands_.size(), kUnknown);
+    calibrateSpread();
 }
 
 void DenoiseStage::transformFrame(const float* frame)
@@ -66,8 +135,188 @@ void DenoiseStage::analyze(const float* in, size_t count)
         count -= step;
         if (analysed_ % analysisHop_ != 0 || analysed_ < frameSize_) continue;
         transformFrame(input_.data());
+        double energy = 0.0;
+        for (size_t i = firstBin_; i <= lastBin_; ++i)
+            energy += power_[i];
+        if (energy < kSilentFrame) ++silentFrames_;
+        addSteadied();
+        // Only bands that look like noise in this frame teach the profile its noise.
+        localMeans(power_.data());
+        for (size_t b = 0; b < bands_.size(); ++b)
+        {
+            if (!noiseLike(power_.data(), b))
+                std::fill(power_.begin() + bands_[b].first, power_.begin() + bands_[b].end, -1.0f);
+            else
+                markLines(power_.data(), b);
+        }
+        for (size_t i = firstBin_; i <= lastBin_; ++i)
+            if (line_[i]) power_[i] = -1.0f;
         profile_.addFrame(power_.data() + firstBin_);
     }
+}
+
+void DenoiseStage::addSteadied()
+{
+    // Each band over its lowest mean power of the last kSteadyFrames frames: noise whose
+    // level moves slowly comes out steady, other voices that come and go syllable by
+    // syllable do not. Every other frame is enough for the statistics.
+    const size_t count = bands_.size();
+    const size_t slot = analysisFrames_ % kSteadyFrames;
+    ++analysisFrames_;
+    for (size_t b = 0; b < count; ++b)
+    {
+        const Band& range = bands_[b];
+        float sum = 0.0f;
+        for (size_t i = range.first; i < range.end; ++i)
+            sum += power_[i];
+        analysisLevels_[slot * count + b] = sum;
+    }
+    if (analysisFrames_ % 2 != 0) return;
+    for (size_t b = 0; b < count; ++b)
+    {
+        const Band& range = bands_[b];
+        float lowest = kUnknown;
+        for (size_t s = 0; s < kSteadyFrames; ++s)
+            lowest = std::min(lowest, analysisLevels_[s * count + b]);
+        const float scale = lowest > 0.0f ? static_cast<float>(range.end - range.first) / lowest : 0.0f;
+        for (size_t i = range.first; i < range.end; ++i)
+            steadied_[i - firstBin_] = power_[i] * scale;
+    }
+    steadyProfile_.addFrame(steadied_.data());
+}
+
+float DenoiseStage::spreadOf(const float* power, size_t band)
+{
+    // The share of bins far under or far over their local mean: about a quarter for noise
+    // (exponentially distributed powers), more where harmonics or partials stand out.
+    const Band& range = bands_[band];
+    const float* local = local_.data();
+    size_t outside = 0;
+    for (size_t i = range.first; i < range.end; ++i)
+    {
+        const float mean = local[i];
+        outside += (power[i] < kUnderLocal * mean) + (power[i] > kOverLocal * mean);
+    }
+    return static_cast<float>(outside) / static_cast<float>(range.end - range.first);
+}
+
+void DenoiseStage::markLines(const float* power, size_t band)
+{
+    // Within a band that looks like noise, a lone line (a held partial, hum) may still stand:
+    // the band's other bins spread as noise's do. The line is not noise.
+    const Band& range = bands_[band];
+    std::fill(line_.begin() + range.first, line_.begin() + range.end, 0);
+    // Noise's highest bin stays under eight times the band's mean nearly always: only then
+    // is the median (dearer) needed.
+    float sum = 0.0f;
+    float highest = 0.0f;
+    for (size_t i = range.first; i < range.end; ++i)
+    {
+        sum += power[i];
+        highest = std::max(highest, power[i]);
+    }
+    if (highest * static_cast<float>(range.end - range.first) < kPlainPeak * sum) return;
+    scratch_.assign(power + range.first, power + range.end);
+    auto middle = scratch_.begin() + static_cast<std::ptrdiff_t>(scratch_.size() / 2);
+    std::nth_element(scratch_.begin(), middle, scratch_.end());
+    const float limit = kLineOverMedian * *middle;
+    for (size_t i = range.first; i < range.end; ++i)
+    {
+        if (!(power[i] > limit)) continue;
+        const size_t from = std::max(range.first, i >= kLineBins ? i - kLineBins : 0);
+        const size_t to = std::min(range.end, i + kLineBins + 1);
+        std::fill(line_.begin() + from, line_.begin() + to, 1);
+    }
+}
+
+bool DenoiseStage::noiseLike(const float* power, size_t band)
+{
+    return spreadOf(power, band) <= spreadLimit_[band];
+}
+
+void DenoiseStage::localMeans(const float* power)
+{
+    // Each bin's local mean: noise spreads around it the same whatever its colour, a voice's
+    // harmonics or a note's partials stand far above it. Near the band's edges the bins
+    // around are fewer.
+    const size_t width = 2 * kLocalBins + 1;
+    const float scale = 1.0f / static_cast<float>(width);
+    float* __restrict local = local_.data();
+    const size_t inner = firstBin_ + kLocalBins;
+    const size_t innerEnd = lastBin_ + 1 >= kLocalBins ? lastBin_ + 1 - kLocalBins : 0;
+    for (size_t i = inner; i < innerEnd; ++i)
+    {
+        float sum = 0.0f;
+        for (size_t j = 0; j < width; ++j)
+            sum += power[i - kLocalBins + j];
+        local[i] = sum * scale;
+    }
+    for (size_t i = firstBin_; i <= lastBin_; ++i)
+    {
+        if (i == inner && inner < innerEnd) i = innerEnd;
+        if (i > lastBin_) break;
+        const size_t from = i >= firstBin_ + kLocalBins ? i - kLocalBins : firstBin_;
+        const size_t to = std::min(lastBin_ + 1, i + kLocalBins + 1);
+        float sum = 0.0f;
+        for (size_t j = from; j < to; ++j)
+            sum += power[j];
+        local[i] = sum / static_cast<float>(to - from);
+    }
+}
+
+void DenoiseStage::track(const float* power)
+{
+    localMeans(power);
+    const bool whole = frameCount_ >= frameSize_ / hop_; // no padding before the start in it
+    ++frameCount_;
+    for (size_t b = 0; b < bands_.size(); ++b)
+    {
+        const Band& range = bands_[b];
+        const bool counts = whole && noiseLike(power, b);
+        if (counts) markLines(power, b);
+        float* smoothed = smoothed_.data();
+        float* current = current_.data();
+        const char* line = line_.data();
+        for (size_t i = range.first; i < range.end; ++i)
+        {
+            smoothed[i] = kSmoothing * smoothed[i] + (1.0f - kSmoothing) * power[i];
+            if (counts && !line[i]) current[i] = std::min(current[i], smoothed[i]);
+        }
+    }
+    if (++inBlock_ < kBlockFrames) return;
+    inBlock_ = 0;
+    std::copy(current_.begin(), current_.end(), blockLowest_.begin() + block_ * plan_.bins());
+    std::fill(current_.begin(), current_.end(), kUnknown);
+    block_ = (block_ + 1) % blocks_;
+    updateTrackedNoise();
+}
+
+void DenoiseStage::updateTrackedNoise()
+{
+    const size_t bins = plan_.bins();
+    double total = 0.0;
+    size_t known = 0;
+    for (size_t i = firstBin_; i <= lastBin_; ++i)
+    {
+        float lowest = kUnknown;
+        for (size_t k = 0; k < blocks_; ++k)
+            lowest = std::min(lowest, blockLowest_[k * bins + i]);
+        const float learnt = 1.0f / inverseNoise_[i];
+        float noise = learnt;
+        if (lowest != kUnknown)
+        {
+            ++known;
+            const float tracked = std::max(kLeastNoise, lowest * bias_);
+            noise = tracking_ >= 1.0f ? tracked
+                                      : learnt * std::pow(tracked / learnt, tracking_);
+        }
+        trackedInverse_[i] = 1.0f / std::max(kLeastNoise, noise);
+        total += noise;
+    }
+    if (known == 0 || tracking_ <= 0.0f) return;
+    total = toSamplePower(total);
+    lowestNoise_ = std::min(lowestNoise_, total);
+    highestNoise_ = std::max(highestNoise_, total);
 }
 
 NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
@@ -75,17 +324,136 @@ NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
     // The fit band in the stage's own bins; empty where the two do not meet.
     const size_t from = std::max(firstFitBin, firstBin_);
     const size_t end = std::min(endFitBin, lastBin_ + 1);
-    const NoiseProfile::Estimate estimate =
+    NoiseProfile::Estimate estimate =
         end > from ? profile_.estimate(from - firstBin_, end - firstBin_) : profile_.estimate(0, 0);
+    // How far the noise strays is judged once its slow moves are taken out: those the
+    // tracking follows.
+    const NoiseProfile::Estimate steadied = end > from
+                                                ? steadyProfile_.estimate(from - firstBin_, end - firstBin_, true)
+                                                : steadyProfile_.estimate(0, 0);
+    estimate.steadiedMisfit = steadied.misfit;
     inverseNoise_.clear();
+    learntNoise_ = 0.0;
     if (!estimate.noise.empty())
     {
+        for (float noise : estimate.noise)
+            learntNoise_ += noise;
+        learntNoise_ = toSamplePower(learntNoise_);
         inverseNoise_.assign(plan_.bins(), 0.0f);
         for (size_t i = 0; i < estimate.noise.size(); ++i)
             inverseNoise_[firstBin_ + i] = 1.0f / (estimate.noise[i] + 1e-30f);
+        calibrate();
     }
     reset();
     return estimate;
+}
+
+void DenoiseStage::calibrateSpread()
+{
+    // White noise through the same frames: how widely noise's powers spread in each band.
+    // It depends on the band's width and the window, not on the signal.
+    uint32_t state = 12345u;
+    auto next = [&state]
+    {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(state >> 8) / 8388608.0f - 1.0f;
+    };
+    std::vector<float> noise(frameSize_);
+    for (float& x : noise)
+        x = next();
+    auto frame = [&]
+    {
+        std::memmove(noise.data(), noise.data() + hop_, (frameSize_ - hop_) * sizeof(float));
+        for (size_t i = frameSize_ - hop_; i < frameSize_; ++i)
+            noise[i] = next();
+        transformFrame(noise.data());
+    };
+    std::vector<double> sum(bands_.size(), 0.0);
+    std::vector<double> squares(bands_.size(), 0.0);
+    const size_t spreadFrames = kCalibrationFrames / 4;
+    for (size_t f = 0; f < spreadFrames; ++f)
+    {
+        frame();
+        localMeans(power_.data());
+        for (size_t b = 0; b < bands_.size(); ++b)
+        {
+            const double x = spreadOf(power_.data(), b);
+            sum[b] += x;
+            squares[b] += x * x;
+        }
+    }
+    for (size_t b = 0; b < bands_.size(); ++b)
+    {
+        const double mean = sum[b] / spreadFrames;
+        const double deviation =
+            std::sqrt(std::max(0.0, squares[b] / spreadFrames - mean * mean));
+        spreadLimit_[b] = static_cast<float>(mean + kSpreadDeviations * deviation);
+    }
+}
+
+void DenoiseStage::calibrate()
+{
+    // White noise through the same frames: how widely noise's powers spread in each band,
+    // and how far its tracked lowest falls under its mean. Both depend on the bands, the
+    // window and the smoothing, not on the signal.
+    if (bands_.empty()) return;
+    uint32_t state = 12345u;
+    auto next = [&state]
+    {
+        state = state * 1664525u + 1013904223u;
+        return static_cast<float>(state >> 8) / 8388608.0f - 1.0f;
+    };
+    std::vector<float> noise(frameSize_);
+    for (float& x : noise)
+        x = next();
+    auto frame = [&]
+    {
+        std::memmove(noise.data(), noise.data() + hop_, (frameSize_ - hop_) * sizeof(float));
+        for (size_t i = frameSize_ - hop_; i < frameSize_; ++i)
+            noise[i] = next();
+        transformFrame(noise.data());
+    };
+    // The tracked lowest of unit-mean noise, as a mean of logs over the bins and windows.
+    const float expected = [&]
+    {
+        double energy = 0.0;
+        for (float w : window_)
+            energy += static_cast<double>(w) * w;
+        return static_cast<float>(energy / 3.0); // uniform noise on [-1, 1]: variance 1/3
+    }();
+    const std::vector<float> learnt = inverseNoise_;
+    std::fill(inverseNoise_.begin(), inverseNoise_.end(), 1.0f / expected);
+    bias_ = 1.0f;
+    tracking_ = 1.0f;
+    restartTracking();
+    double logSum = 0.0;
+    size_t count = 0;
+    for (size_t f = 0; f < kCalibrationFrames; ++f)
+    {
+        frame();
+        track(power_.data());
+        if (inBlock_ != 0 || frameCount_ < blocks_ * kBlockFrames + frameSize_ / hop_) continue;
+        for (size_t i = firstBin_ + 1; i <= lastBin_ && i + 1 < plan_.bins(); ++i)
+        {
+            logSum += std::log(trackedInverse_[i] * expected);
+            ++count;
+        }
+    }
+    bias_ = count > 0 ? static_cast<float>(std::exp(logSum / static_cast<double>(count))) : 1.0f;
+    inverseNoise_ = learnt;
+}
+
+void DenoiseStage::restartTracking()
+{
+    std::fill(smoothed_.begin(), smoothed_.end(), 0.0f);
+    std::fill(current_.begin(), current_.end(), kUnknown);
+    std::fill(blockLowest_.begin(), blockLowest_.end(), kUnknown);
+    trackedInverse_ = inverseNoise_;
+    block_ = 0;
+    inBlock_ = 0;
+    frameCount_ = 0;
+    lowestNoise_ = std::numeric_limits<double>::infinity();
+    highestNoise_ = 0.0;
 }
 
 void DenoiseStage::reset()
@@ -98,19 +466,24 @@ void DenoiseStage::reset()
         std::fill(frame.spectrum.begin(), frame.spectrum.end(), std::complex<float>());
         std::fill(frame.power.begin(), frame.power.end(), 0.0f);
         std::fill(frame.forwardRatio.begin(), frame.forwardRatio.end(), 0.0f);
+        if (!inverseNoise_.empty())
+            std::copy(inverseNoise_.begin(), inverseNoise_.end(), frame.inverseNoise.begin());
     }
+    if (!inverseNoise_.empty()) restartTracking();
     newest_ = 0;
     streamer_.reset();
+}
+
+double DenoiseStage::toSamplePower(double binPower) const
+{
+    // Both halves of the spectrum, over the frame and its Hann window's energy (3/8).
+    const double size = static_cast<double>(frameSize_);
+    return 2.0 * binPower / (size * size * 0.375);
 }
 
 void DenoiseStage::process(const float* in, float* out, size_t count)
 {
     streamer_.process(in, out, count);
-}
-
-float DenoiseStage::wiener(float ratio) const
-{
-    return std::max(static_cast<float>(strength_.floor), ratio / (1.0f + ratio));
 }
 
 void DenoiseStage::processHop(const float* in, float* out)
@@ -123,8 +496,20 @@ void DenoiseStage::processHop(const float* in, float* out)
     Frame& frame = frames_[newest_];
     std::copy(plan_.spectrum(), plan_.spectrum() + plan_.bins(), frame.spectrum.begin());
     std::copy(power_.begin(), power_.end(), frame.power.begin());
-    Frame& oldest = frames_[(newest_ + 1) % frames_.size()];
-    if (active()) applyGain(oldest);
+    Frame& oldest = frameBack(track_ + kLookahead);
+    if (active())
+    {
+        // The frame track_ back sits about the middle of the window now tracked.
+        if (tracking_ > 0.0f) track(power_.data());
+        Frame& tracked = frameBack(track_);
+        std::copy(trackedInverse_.begin(), trackedInverse_.end(), tracked.inverseNoise.begin());
+        const size_t count = lastBin_ + 1 - firstBin_;
+        directedStep(tracked.power.data() + firstBin_, tracked.inverseNoise.data() + firstBin_,
+                     kept_.data() + firstBin_, tracked.forwardRatio.data() + firstBin_, count,
+                     static_cast<float>(strength_.smoothing),
+                     static_cast<float>(strength_.floor));
+        applyGain(oldest);
+    }
     std::copy(oldest.spectrum.begin(), oldest.spectrum.end(), plan_.spectrum());
     plan_.inverse();
 
@@ -140,34 +525,37 @@ void DenoiseStage::processHop(const float* in, float* out)
 void DenoiseStage::applyGain(Frame& oldest)
 {
     const float smoothing = static_cast<float>(strength_.smoothing);
-    const size_t ring = frames_.size();
-    // Decision-directed estimate of each bin's signal-to-noise ratio: mostly what was kept
-    // of the bin in the neighbouring frame, so that noise alone cannot make a bin flicker
-    // open for a single frame (the "musical noise" of plain subtraction).
-    auto step = [&](const Frame& frame, std::vector<float>& kept, std::vector<float>& ratio)
-    {
-        for (size_t i = firstBin_; i <= lastBin_; ++i)
-        {
-            const float fresh = std::max(0.0f, frame.power[i] * inverseNoise_[i] - 1.0f);
-            ratio[i] = std::max(kLowestRatio, smoothing * kept[i] * inverseNoise_[i] +
-                                                  (1.0f - smoothing) * fresh);
-            const float gain = wiener(ratio[i]);
-            kept[i] = gain * gain * frame.power[i];
-        }
-    };
-    Frame& latest = frames_[newest_];
-    step(latest, kept_, latest.forwardRatio);
-    // Backwards from the newest frame to the oldest, starting from nothing kept.
+    const float floor = static_cast<float>(strength_.floor);
+    const size_t count = lastBin_ + 1 - firstBin_;
+    // Backwards from the newest tracked frame to the oldest, starting from nothing kept.
     std::fill(backward_.begin(), backward_.end(), 0.0f);
-    for (size_t back = 0; back < ring; ++back)
-        step(frames_[(newest_ + ring - back) % ring], backward_, backwardRatio_);
-
+    for (size_t back = track_; back <= track_ + kLookahead; ++back)
+    {
+        const Frame& frame = frameBack(back);
+        directedStep(frame.power.data() + firstBin_, frame.inverseNoise.data() + firstBin_,
+                     backward_.data() + firstBin_, backwardRatio_.data() + firstBin_, count,
+                     smoothing, floor);
+    }
     const float exponent = static_cast<float>(exponent_);
+    const float* forward = oldest.forwardRatio.data();
+    const float* backward = backwardRatio_.data();
+    std::complex<float>* spectrum = oldest.spectrum.data();
+    float* gains = gains_.data();
     for (size_t i = firstBin_; i <= lastBin_; ++i)
     {
-        float gain = wiener(0.5f * (oldest.forwardRatio[i] + backwardRatio_[i]));
+        const float ratio = 0.5f * (forward[i] + backward[i]);
+        gains[i] = std::max(floor, ratio / (1.0f + ratio));
+    }
+    // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
+    // does not flicker into musical noise.
+    float previous = gains[firstBin_];
+    for (size_t i = firstBin_; i <= lastBin_; ++i)
+    {
+        const float next = i < lastBin_ ? gains[i + 1] : gains[i];
+        float gain = 0.25f * (previous + next) + 0.5f * gains[i];
+        previous = gains[i];
         if (exponent < 1.0f) gain = std::pow(gain, exponent);
-        oldest.spectrum[i] *= gain;
+        spectrum[i] *= gain;
     }
 }
 

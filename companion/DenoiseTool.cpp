@@ -10,6 +10,9 @@ namespace companion
 namespace
 {
 constexpr double kFrameSeconds = 0.04; // about 2048 samples at 48 kHz
+// How far either side of each frame the noise is tracked: short enough to follow a swing
+// of a few tenths of a hertz, long enough to reach a pause between words.
+constexpr double kTrackSeconds = 0.6;
 // The band where speech, and so the noise's likeness to it, is judged.
 constexpr double kSpeechLowHz = 100.0;
 constexpr double kSpeechHighHz = 8000.0;
@@ -17,6 +20,13 @@ constexpr double kSpeechHighHz = 8000.0;
 // fade out completely.
 constexpr double kStationaryMisfit = 0.1;
 constexpr double kMisfitFade = 0.1;
+// The least of the gains still applied where the noise strays furthest (other voices).
+constexpr double kLeastExponent = 0.4;
+// How much further the noise strays than it does once its slow moves are taken out, before
+// it is tracked (tracking in full kMisfitFade above it).
+constexpr double kMovingMisfit = 0.04;
+// The share of digitally silent frames that marks a file whose quiet stretches hold no noise.
+constexpr double kSilentShare = 0.02;
 
 double binHz(size_t frameSize, double sampleRate)
 {
@@ -42,6 +52,11 @@ size_t crossoverBin(size_t frameSize, double sampleRate)
     return static_cast<size_t>(
         std::lround(DenoiseTool::kCrossoverHz / binHz(frameSize, sampleRate)));
 }
+
+size_t trackFrames(size_t frameSize, double sampleRate)
+{
+    return static_cast<size_t>(std::lround(kTrackSeconds * sampleRate / (frameSize / 4)));
+}
 } // namespace
 
 size_t DenoiseTool::frameSizeFor(double sampleRate)
@@ -62,12 +77,12 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
     : sampleRate_(range.sampleRate), frameSize_(frameSizeFor(range.sampleRate)),
       low_(strength, 2 * frameSize_, firstBinFrom(range.low, 2 * frameSize_, sampleRate_),
            std::min(lastBinUpTo(range.high, 2 * frameSize_, sampleRate_),
-                    2 * crossoverBin(frameSize_, sampleRate_) - 1)),
+                    2 * crossoverBin(frameSize_, sampleRate_) - 1),
+           trackFrames(2 * frameSize_, sampleRate_)),
       high_(strength, frameSize_,
             std::max(firstBinFrom(range.low, frameSize_, sampleRate_),
                      crossoverBin(frameSize_, sampleRate_)),
-            lastBinUpTo(range.high, frameSize_, sampleRate_)),
-      bypass_(low_.latency() + high_.latency())
+            lastBinUpTo(range.high, frameSize_, sampleRate_), trackFrames(frameSize_, sampleRate_))
 {
 }
 
@@ -80,6 +95,7 @@ void DenoiseTool::analyze(const float* in, size_t count)
 void DenoiseTool::finishAnalysis()
 {
     double misfit = 0.0;
+    double steadied = 0.0;
     double weight = 0.0;
     for (DenoiseStage* stage : {&low_, &high_})
     {
@@ -88,25 +104,52 @@ void DenoiseTool::finishAnalysis()
             stage->learn(firstBinFrom(kSpeechLowHz, size, sampleRate_),
                          lastBinUpTo(kSpeechHighHz, size, sampleRate_) + 1);
         misfit += estimate.misfit * estimate.noiseFrames;
+        steadied += estimate.steadiedMisfit * estimate.noiseFrames;
         weight += estimate.noiseFrames;
     }
-    if (weight > 0.0) misfit /= weight;
-    exponent_ = 1.0 - std::clamp((misfit - kStationaryMisfit) / kMisfitFade, 0.0, 1.0);
+    if (weight > 0.0)
+    {
+        misfit /= weight;
+        steadied /= weight;
+    }
+    // Noise that strays from steady only by its slow level moves is tracked; noise that
+    // stays as steady as its profile says is met by the profile alone, which it fits best.
+    tracking_ = std::clamp((misfit - steadied - kMovingMisfit) / kMisfitFade, 0.0, 1.0);
+    low_.setTracking(tracking_);
+    high_.setTracking(tracking_);
+    exponent_ = 1.0 - (1.0 - kLeastExponent) *
+                          std::clamp((steadied - kStationaryMisfit) / kMisfitFade, 0.0, 1.0);
+    // Voices over digital silence: nothing in the file is noise (the quiet stretches hold
+    // none), and what strays like other voices is the voice itself.
+    silentVoices_ = exponent_ < 1.0 &&
+                    std::max(low_.silentShare(), high_.silentShare()) >= kSilentShare;
+    if (silentVoices_) exponent_ = 0.0;
     low_.setExponent(exponent_);
     high_.setExponent(exponent_);
 }
 
 std::string DenoiseTool::finding() const
 {
-    if (exponent_ == 0.0)
-        return "the noise moves too much to tell it from the signal (other voices, or noise that "
-               "swings, starts or stops): nothing removed, left as it was";
+    if (silentVoices_)
+        return "no noise under the voices (digital silence between them): left as it was";
+    const double lowest = low_.lowestNoise() + high_.lowestNoise();
+    const double highest = low_.highestNoise() + high_.highestNoise();
+    if (!(highest > 0.0) || !(lowest <= highest))
+        return "no noise found to learn (silence, or too short): left as it was";
     const double removed =
         energyOut_ > 0.0 && energyIn_ > energyOut_ ? 10.0 * std::log10(energyIn_ / energyOut_)
                                                    : 0.0;
-    char text[160];
-    std::snprintf(text, sizeof text, "%s noise learnt from the whole file; %.1f dB removed",
-                  exponent_ < 1.0 ? "unsteady" : "steady", removed);
+    auto dbfs = [](double power) { return std::max(-140.0, 10.0 * std::log10(power)); };
+    char text[200];
+    const double low = dbfs(lowest);
+    const double high = dbfs(highest);
+    const char* easing = exponent_ < 1.0 ? " (it strays like other voices: gains eased)" : "";
+    if (high - low < 1.0)
+        std::snprintf(text, sizeof text, "noise %.0f dBFS, steady%s; %.1f dB removed", high, easing,
+                      removed);
+    else
+        std::snprintf(text, sizeof text, "noise %.0f to %.0f dBFS, tracked%s; %.1f dB removed", low,
+                      high, easing, removed);
     return text;
 }
 
@@ -114,18 +157,12 @@ void DenoiseTool::reset()
 {
     energyIn_ = 0.0;
     energyOut_ = 0.0;
-    bypass_.reset();
     low_.reset();
     high_.reset();
 }
 
 void DenoiseTool::process(const float* in, float* out, size_t count)
 {
-    if (exponent_ == 0.0)
-    {
-        bypass_.process(in, out, count);
-        return;
-    }
     for (size_t i = 0; i < count; ++i)
         energyIn_ += static_cast<double>(in[i]) * in[i];
     between_.resize(count);

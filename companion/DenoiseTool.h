@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DelayLine.h"
 #include "DenoiseStage.h"
 #include "FrequencyRange.h"
 #include "Tool.h"
@@ -12,10 +11,13 @@ namespace companion
 
 // Noise reduction inside the range, in two DenoiseStages one after the other: below
 // kCrossoverHz frames twice as long, to tell the voice's harmonics from the dense noise
-// there, above it the shorter frames that follow speech closely. Noise that strays far
-// from stationary (other voices) cannot be told from speech by its spectrum, so the gains
-// are eased towards 1 as far as the learnt noise strays, and where nothing is left to
-// remove the signal passes exactly as it came. Bins outside the range pass unchanged.
+// there, above it the shorter frames that follow speech closely. The first pass tells how
+// far the noise strays from steady, as it is and with its slow level moves taken out:
+// noise that moves only in level or colour is tracked through time, steady noise is met by
+// its whole-file profile. Noise that strays even then (other voices) cannot be told from
+// speech by its spectrum, so the gains are eased, never to nothing; only voices over
+// digital silence, with no noise anywhere, pass as they came. Bins outside the range pass
+// unchanged.
 class DenoiseTool : public Tool
 {
 public:
@@ -33,7 +35,7 @@ public:
     std::string finding() const override;
 
     // What the gains are raised to once the noise is learnt: 1 for stationary noise, down
-    // to 0 (nothing removed) for noise that strays as far as babble.
+    // to 0.4 for noise that strays as far as babble.
     double gainExponent() const { return exponent_; }
 
     static Strength presetStrength(int preset);
@@ -46,9 +48,10 @@ private:
     size_t frameSize_; // of the upper stage
     DenoiseStage low_;
     DenoiseStage high_;
-    DelayLine bypass_;
     std::vector<float> between_;
     double exponent_ = 1.0;
+    double tracking_ = 0.0;
+    bool silentVoices_ = false; // voices over digital silence: no noise to remove
     // Energy in and out of the last run, for the finding.
     double energyIn_ = 0.0;
     double energyOut_ = 0.0;

@@ -17,17 +17,23 @@ constexpr int kClasses = kOctaves * NoiseProfile::kClassesPerOctave;
 constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as silence
 constexpr int kMaxIterations = 60;
 constexpr double kLowShare = 0.1;
-constexpr double kConverged = 1e-4;                // relative change of a bin's estimate
+constexpr double kConverged = 1e-3;                // relative change of a bin's estimate
 constexpr double kEulerGamma = 0.5772156649015329; // minus the mean log of exponential noise
+// A bin that looked like noise in fewer of the frames than this is held by something steady
+// that is not noise (a held note's partials): the few frames counted there are that sound.
+constexpr double kRareShare = 0.2;
+constexpr double kSteadyLine = 0.45; // nepers of mean log over noise's
 
 // A piecewise-linear log2: the float's exponent plus its mantissa's fraction. Monotonic and
 // exactly invertible, so the classes have clean edges and centres without a log per bin.
 int classOf(float power)
 {
     if (!(power > 0.0f)) return 0;
-    int exponent = 0;
-    const float mantissa = std::frexp(power, &exponent); // in [0.5, 1)
-    const float octave = static_cast<float>(exponent - 1 + kLowestOctave) + 2.0f * mantissa - 1.0f;
+    // The float's bits hold exponent and mantissa side by side: read as a number over 2^23
+    // they are the exponent plus the mantissa's fraction, offset by the bias 127.
+    uint32_t bits = 0;
+    std::memcpy(&bits, &power, sizeof bits);
+    const float octave = static_cast<float>(static_cast<double>(bits) / 8388608.0 - 127.0 + kLowestOctave);
     const int cls = static_cast<int>(octave * NoiseProfile::kClassesPerOctave);
     return std::clamp(cls, 0, kClasses - 1);
 }
@@ -63,11 +69,17 @@ NoiseProfile::NoiseProfile(size_t bins) : bins_(bins), counts_(bins * kClasses, 
 void NoiseProfile::addFrame(const float* power)
 {
     double energy = 0.0;
+    bool withheld = false; // bins that held something else: the frame was not silent
     for (size_t i = 0; i < bins_; ++i)
-        energy += power[i];
+    {
+        energy += std::max(0.0f, power[i]);
+        withheld |= power[i] < 0.0f;
+    }
+    if (!withheld && energy < kSilentFrame) return;
+    ++seen_;
     if (energy < kSilentFrame) return;
     for (size_t i = 0; i < bins_; ++i)
-        ++counts_[i * kClasses + classOf(power[i])];
+        if (power[i] >= 0.0f) ++counts_[i * kClasses + classOf(power[i])];
     ++frames_;
 }
 
@@ -85,15 +97,19 @@ NoiseProfile::Bin NoiseProfile::occupied(size_t bin) const
     return result;
 }
 
-NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitBin) const
+NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitBin,
+                                               bool fitOnly) const
 {
     Estimate result;
     if (frames_ == 0) return result;
     result.noise.resize(bins_);
+    std::vector<char> rare(bins_, 0);
     double logSum = 0.0;
-    for (size_t i = 0; i < bins_; ++i)
+    for (size_t i = fitOnly ? firstFitBin : 0; i < (fitOnly ? std::min(endFitBin, bins_) : bins_); ++i)
     {
         const Bin bin = occupied(i);
+        if (bin.power.empty()) continue; // never seen as noise: nothing to remove there
+        rare[i] = bin.total < kRareShare * static_cast<double>(seen_);
         // Start from below, where stationary noise puts its quietest tenth (at 0.105 of its
         // mean), and climb to the nearest fixed point: a steady tone present through most of
         // the signal is not taken for noise.
@@ -117,14 +133,38 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
             noise = next;
             if (done) break;
         }
-        result.noise[i] = static_cast<float>(noise);
-        if (i < firstFitBin || i >= endFitBin) continue;
+        double binLogSum = 0.0;
+        double binFrames = 0.0;
         for (size_t c = 0; c < bin.power.size(); ++c)
         {
             const double weight = bin.count[c] * (1.0 - speechPresence(bin.power[c], noise));
-            logSum += weight * std::log(bin.power[c] / noise);
-            result.noiseFrames += weight;
+            binLogSum += weight * std::log(bin.power[c] / noise);
+            binFrames += weight;
         }
+        result.noise[i] = static_cast<float>(noise);
+        // Powers that barely move from frame to frame are a steady line, not noise: noise's
+        // mean log lies kEulerGamma under the log of its mean, a steady line's on it.
+        if (binFrames > 0.0 && binLogSum / binFrames + kEulerGamma > kSteadyLine) rare[i] = 1;
+        if (i < firstFitBin || i >= endFitBin) continue;
+        logSum += binLogSum;
+        result.noiseFrames += binFrames;
+    }
+    // A rare bin's noise is at most that of the nearest bins either side where noise was
+    // learnt from enough frames, and nothing where there are none.
+    float below = -1.0f;
+    std::vector<float> above(bins_, -1.0f);
+    for (size_t i = bins_; i-- > 0;)
+        above[i] = !rare[i] && result.noise[i] > 0.0f ? result.noise[i]
+                                                       : (i + 1 < bins_ ? above[i + 1] : -1.0f);
+    for (size_t i = 0; i < bins_; ++i)
+    {
+        if (!rare[i])
+        {
+            if (result.noise[i] > 0.0f) below = result.noise[i];
+            continue;
+        }
+        float bound = std::min(below < 0.0f ? above[i] : below, above[i] < 0.0f ? below : above[i]);
+        result.noise[i] = std::min(result.noise[i], std::max(0.0f, bound));
     }
     if (result.noiseFrames > 0.0) result.misfit = -(logSum / result.noiseFrames + kEulerGamma);
     return result;

@@ -13,25 +13,31 @@ namespace companion
 // or noise with speech kSpeechOverNoiseDb above it, each weighted by how likely it is
 // (expectation-maximisation run on the histogram). Speech that lasts through most of the
 // signal therefore does not count as noise, as it would in a profile of the quietest frames.
+// A bin counted in few of the frames, or whose powers barely move (a held note's partial),
+// holds something steady that is not noise: its noise is at most that of the nearest bins
+// either side learnt as noise.
 class NoiseProfile
 {
 public:
     struct Estimate
     {
-        std::vector<float> noise; // per bin; empty when no frame was counted
+        std::vector<float> noise; // per bin, 0 where none was counted; empty when no frame was
         // How far the noise-like frames stray from stationary noise: 0 when their powers
         // spread as stationary Gaussian noise's do, about 0.4 for babble of other voices.
         double misfit = 0.0;
         double noiseFrames = 0.0; // the weight of the misfit: frames × bins judged noise
+        // The misfit once the noise's slow level moves are taken out (filled in by DenoiseStage).
+        double steadiedMisfit = 0.0;
     };
 
     explicit NoiseProfile(size_t bins);
 
-    // `power` holds bins() values. Digital silence says nothing about the noise and is not
-    // counted.
+    // `power` holds bins() values; a negative one is not counted (that bin held something
+    // other than noise). Digital silence says nothing about the noise and is not counted.
     void addFrame(const float* power);
-    // The misfit is measured over bins [firstFitBin, endFitBin).
-    Estimate estimate(size_t firstFitBin, size_t endFitBin) const;
+    // The misfit is measured over bins [firstFitBin, endFitBin); with fitOnly, only those
+    // bins are estimated (the rest stay 0), when the misfit is all that is wanted.
+    Estimate estimate(size_t firstFitBin, size_t endFitBin, bool fitOnly = false) const;
 
     size_t bins() const { return bins_; }
     size_t frames() const { return frames_; }
@@ -46,6 +52,7 @@ private:
 
     size_t bins_;
     size_t frames_ = 0;
+    size_t seen_ = 0; // frames not silent, whether or not any bin was counted
     std::vector<uint32_t> counts_; // bins × classes
 };
 

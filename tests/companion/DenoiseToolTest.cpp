@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -128,52 +129,116 @@ TEST(DenoiseTool, RaisesTheSiSdrOfNoisyVoicedSoundByAFixedMargin)
     }
 }
 
-TEST(DenoiseTool, PassesCleanSoundAndOtherVoicesAsTheyCame)
+struct Denoised
+{
+    std::vector<float> out;
+    double exponent = -1.0;
+    std::string finding;
+};
+
+Denoised denoise(const std::vector<float>& x, int preset = 1)
+{
+    Denoised run;
+    AlignedStage stage(std::make_unique<DenoiseTool>(DenoiseTool::presetStrength(preset),
+                                                     FrequencyRange{0.0, 24000.0, kRate}));
+    stage.tool().analyze(x.data(), x.size());
+    stage.tool().finishAnalysis();
+    run.exponent = static_cast<DenoiseTool&>(stage.tool()).gainExponent();
+    stage.push(x.data(), x.size(), run.out);
+    stage.finish(run.out);
+    run.finding = stage.tool().finding();
+    return run;
+}
+
+TEST(DenoiseTool, KeepsCleanSoundAndEasesOnOtherVoices)
 {
     // Clean voiced sound after digital silence: no noise to remove, nearly untouched.
     const std::vector<float> clean = voiced();
-    double exponent = -1.0;
-    std::string finding;
-    auto run = [&](const std::vector<float>& x)
-    {
-        AlignedStage stage(std::make_unique<DenoiseTool>(DenoiseTool::presetStrength(1),
-                                                         FrequencyRange{0.0, 24000.0, kRate}));
-        stage.tool().analyze(x.data(), x.size());
-        stage.tool().finishAnalysis();
-        exponent = static_cast<DenoiseTool&>(stage.tool()).gainExponent();
-        std::vector<float> out;
-        stage.push(x.data(), x.size(), out);
-        stage.finish(out);
-        finding = stage.tool().finding();
-        return out;
-    };
-    EXPECT_GE(test::siSdr(run(clean), clean), 45.0);
+    EXPECT_GE(test::siSdr(denoise(clean).out, clean), 45.0);
 
-    // The same under a babble of three other voices: their spectrum strays far from any
-    // steady noise, so no gain could tell them from the voice wanted; nothing is touched.
+    // Under a babble of three other voices no gain could tell them from the voice wanted:
+    // the gains are eased, and the voice wanted comes through no worse than it went in.
     std::vector<float> babble = clean;
     test::add(babble, voiced(0, 97.0, 0.27));
     test::add(babble, voiced(5000, 151.0, 0.23));
     test::add(babble, voiced(9000, 203.0, 0.37));
-    const std::vector<float> y = run(babble);
-    EXPECT_EQ(exponent, 0.0);
-    ASSERT_EQ(y.size(), babble.size());
-    for (size_t i = 0; i < y.size(); ++i)
-        ASSERT_EQ(y[i], babble[i]) << i;
-    // The report must not call an untouched file denoised.
-    EXPECT_NE(finding.find("nothing removed"), std::string::npos) << finding;
+    const Denoised eased = denoise(babble);
+    EXPECT_GT(eased.exponent, 0.0);
+    EXPECT_LT(eased.exponent, 1.0);
+    ASSERT_EQ(eased.out.size(), babble.size());
+    EXPECT_GT(test::siSdr(eased.out, clean, kLeadIn), test::siSdr(babble, clean, kLeadIn) - 0.1);
+    EXPECT_NE(eased.finding.find("gains eased"), std::string::npos) << eased.finding;
 
-    // White noise is as steady as noise gets: the gains apply in full.
+    // White noise is as steady as noise gets: the gains apply in full and the report gives
+    // its level (-33 dBFS) and what went.
     std::vector<float> noisy = clean;
     test::add(noisy, test::noise(0.022, kCount, 5));
-    run(noisy);
-    EXPECT_EQ(exponent, 1.0);
+    const Denoised steady = denoise(noisy);
+    EXPECT_EQ(steady.exponent, 1.0);
+    double level = 0.0;
     double removed = 0.0;
-    ASSERT_EQ(std::sscanf(finding.c_str(), "steady noise learnt from the whole file; %lf dB removed",
+    ASSERT_EQ(std::sscanf(steady.finding.c_str(), "noise %lf dBFS, steady; %lf dB removed", &level,
                           &removed),
-              1)
-        << finding;
-    EXPECT_GT(removed, 1.0) << finding;
+              2)
+        << steady.finding;
+    EXPECT_NEAR(level, 20.0 * std::log10(0.022), 1.5) << steady.finding;
+    EXPECT_GT(removed, 0.5) << steady.finding;
+}
+
+TEST(DenoiseTool, TracksNoiseThatSwingsOrStartsMidway)
+{
+    // Voiced sound at -23 dBFS under noise that swings +-12 dB at 0.3 Hz, and under noise
+    // that starts 40 % into the file: both are reduced where they are, by margins about a
+    // dB under what Medium gives here (a file handed back untouched scores 0), and the
+    // report calls the noise tracked.
+    const std::vector<float> clean = voiced();
+    std::vector<float> swinging = test::noise(0.03, kCount, 9);
+    for (size_t i = 0; i < kCount; ++i)
+        swinging[i] *= static_cast<float>(std::pow(10.0, 0.6 * std::sin(2.0 * test::kPi * 0.3 * i / kRate)));
+    std::vector<float> starting = test::noise(0.03, kCount, 11);
+    std::fill(starting.begin(), starting.begin() + kCount * 2 / 5, 0.0f);
+    const double margins[] = {4.0, 3.2};
+    int which = 0;
+    for (const std::vector<float>* noise : {&swinging, &starting})
+    {
+        std::vector<float> x = clean;
+        test::add(x, *noise);
+        const Denoised run = denoise(x);
+        ASSERT_EQ(run.out.size(), x.size());
+        EXPECT_GE(test::siSdr(run.out, clean, kLeadIn) - test::siSdr(x, clean, kLeadIn),
+                  margins[which])
+            << which << " " << run.finding;
+        double low = 0.0;
+        double high = 0.0;
+        ASSERT_EQ(std::sscanf(run.finding.c_str(), "noise %lf to %lf dBFS, tracked", &low, &high), 2)
+            << run.finding;
+        EXPECT_GT(high - low, 10.0) << run.finding;
+        ++which;
+    }
+}
+
+TEST(DenoiseTool, LeavesAHeldChordUnderLightHissNoWorse)
+{
+    // Three notes held through the whole file, each with 8 partials and a slow vibrato,
+    // over hiss 30 dB under: their partials stand as lines in every frame and are not the
+    // noise: every preset takes the hiss down (by about 10 dB) and leaves the chord whole.
+    std::vector<float> chord(kCount, 0.0f);
+    for (double pitch : {130.8, 164.8, 196.0})
+        for (int h = 1; h <= 8; ++h)
+            for (size_t i = 0; i < kCount; ++i)
+            {
+                const double t = static_cast<double>(i) / kRate;
+                const double phase = 2.0 * test::kPi * h * pitch * (t + 0.002 * std::sin(5.0 * t));
+                chord[i] += static_cast<float>(0.03 / h * std::sin(phase + h));
+            }
+    std::vector<float> x = chord;
+    double power = 0.0;
+    for (float v : chord)
+        power += static_cast<double>(v) * v;
+    test::add(x, test::noise(std::sqrt(power / kCount) * std::pow(10.0, -1.5), kCount, 3));
+    const double before = test::siSdr(x, chord);
+    for (int preset = 0; preset < 3; ++preset)
+        EXPECT_GE(test::siSdr(denoise(x, preset).out, chord), before + 7.0) << preset;
 }
 
 } // namespace

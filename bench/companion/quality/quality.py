@@ -3,14 +3,17 @@
 mixed with white, pink, brown-plus-hum and babble noise at 0, 5 and 10 dB SNR, run through
 FFmpeg arnndn (RNNoise), speexdsp's preprocessor, sox noisered, FFmpeg afftdn and our Denoise
 presets; each output aligned to the clean speech and scored with SI-SDR gain and STOI. Then
-classes made here, each with its mean and worst case: noise swinging +-3/6/12 dB at 0.1-0.5 Hz,
-noise starting and stopping mid-file, noise changing colour, clean speech, and music rendered
-by fluidsynth from MIDI files written here with light hiss. The speed table is each
-denoiser's CPU time on one core (pinned with taskset) over 10 minutes of pink noise and over
-all the noisy speech cases in one file, so that program start-up does not count. Then De-hum
-on speech, speech with drifting hum and a 1 kHz tone.
+recorded voices (voice prompt packages) under recorded machine noise (a game's sound effects,
+looped), under noise made here that moves (swinging +-3/6/12 dB at 0.1-0.5 Hz, starting and
+stopping mid-file, changing colour), white noise at 0 dB and a babble of other recorded
+voices, each class with its mean and worst case; clean speech, and music rendered by
+fluidsynth from MIDI files written here with light hiss. The speed table is each denoiser's
+CPU time on one core (pinned with taskset) over 10 minutes of pink noise and over all the
+noisy speech cases in one file, so that program start-up does not count. Then De-hum on
+speech, speech with drifting hum and a 1 kHz tone.
 
     bench/companion/quality/quality.py BUILD_DIR
+    QUICK=1 bench/companion/quality/quality.py BUILD_DIR   # RNNoise and Medium, recorded classes
 """
 import os
 import resource
@@ -39,6 +42,13 @@ BABBLE = [('en+f3', 'We will meet again at seven, after the market closes for th
           ('en-us+m2', 'The weather turned cold, so everyone stayed inside and talked.'),
           ('en+f4', 'Numbers on the board kept changing while the crowd grew louder.')]
 SNRS = [0, 5, 10]
+# Recorded voices (voice prompt sets) and recorded noises (a game's machine and motor loops)
+# from Debian packages listed in setup/bench-packages.d/denoise.txt.
+VOICES = ['/usr/share/asterisk/sounds/en_US_f_Allison', '/usr/share/asterisk/sounds/es_MX_f_Allison',
+          '/usr/share/asterisk/sounds/fr_CA_June']
+NOISE_LOOPS = ['/usr/share/games/colobot/sounds/sound%03d.wav' % i for i in (44, 42, 19, 12)]
+# QUICK=1: RNNoise and Denoise Medium on the recorded classes only, one case fewer per class.
+QUICK = os.environ.get('QUICK') == '1'
 
 
 def run(cmd, **kw):
@@ -51,6 +61,43 @@ def speak(voice, text, work, name):
     run(['espeak-ng', '-v', voice, '-w', raw, text])
     run(['sox', raw, '-r', str(RATE), '-c', '1', '-b', '32', '-e', 'floating-point', out])
     return sf.read(out, dtype='float64')[0]
+
+
+def load(path, work):
+    """A file as mono 48 kHz floats (sox resamples)."""
+    out = os.path.join(work, 'load.wav')
+    run(['sox', path, '-r', str(RATE), '-c', '1', '-b', '32', '-e', 'floating-point', out])
+    return sf.read(out, dtype='float64')[0]
+
+
+def recorded_voices(work):
+    """Per voice found, a few prompts of 1.5-5 s each, 0.3 s apart: (talker, other prompts)."""
+    gap = np.zeros(int(0.3 * RATE))
+    voices = []
+    for folder in VOICES:
+        if not os.path.isdir(folder):
+            continue
+        files = sorted(f for f in os.listdir(folder) if f.endswith('.wav'))
+        clips = []
+        for f in files[::7]:
+            x = load(os.path.join(folder, f), work)
+            if 1.5 * RATE <= len(x) <= 5 * RATE:
+                clips.append(x / np.sqrt(np.mean(x ** 2)))
+            if len(clips) == 6:
+                break
+        if len(clips) == 6:
+            voices.append((np.concatenate([np.concatenate([c, gap]) for c in clips[:3]]), clips[3:]))
+    return voices
+
+
+def looped(x, n):
+    """`x` repeated to n samples, each seam crossfaded over 50 ms."""
+    fade = int(0.05 * RATE)
+    ramp = np.linspace(0, 1, fade)
+    out = x.copy()
+    while len(out) < n:
+        out = np.concatenate([out[:-fade], out[-fade:] * (1 - ramp) + x[:fade] * ramp, x[fade:]])
+    return out[:n]
 
 
 def sox_noise(kind, seconds, work, seed):
@@ -115,6 +162,8 @@ class Denoisers:
         self.names = ['RNNoise (arnndn)', 'speexdsp -25 dB', 'sox noisered 0.21',
                       'FFmpeg afftdn tn=1', 'qv Denoise Light', 'qv Denoise Medium',
                       'qv Denoise Strong']
+        if QUICK:
+            self.names = ['RNNoise (arnndn)', 'qv Denoise Medium']
 
     def qv_run(self, src, tools, presets):
         iface = os.path.join(self.work, 'Orvendal_interface_0.wav')
@@ -334,65 +383,88 @@ def score_case(den, clean, noisy, work, active):
     return base, result
 
 
+def cell(rows):
+    gains = [r[0] for r in rows]
+    return '%+.1f / %+.1f dB, STOI %+.3f' % (np.mean(gains), np.min(gains),
+                                             np.nanmean([r[1] for r in rows]))
+
+
 def moving_table(den, work, cleans):
-    """Noise that moves: level swings, starts and stops, colour changes; then clean speech and
-    music with light hiss. Per class, each denoiser's mean and worst case."""
+    """Recorded voices under recorded machine noise and under noise that moves (level swings,
+    starts and stops, colour changes), white noise at 0 dB and a babble of other recorded
+    voices; then clean speech and music with light hiss. Per class, each denoiser's mean and
+    worst case."""
     lead = int(LEAD_IN * RATE)
-    gap = np.zeros(int(0.3 * RATE))
-    speech = np.concatenate([np.zeros(lead)] + [np.concatenate([c, gap]) for c in cleans])
-    n = len(speech)
-    seconds = n / RATE + 0.1
-    kinds = {k: sox_noise(k, seconds, work, i + 5)[:n]
-             for i, k in enumerate(['whitenoise', 'pinknoise', 'brownnoise'])}
+    voices = recorded_voices(work)
+    if not voices:
+        print('\nNo recorded voices: install the benchmark packages (scripts/setup.sh --bench)')
+        return
+    if QUICK:
+        voices = voices[:2]
+    loops = [load(p, work) for p in NOISE_LOOPS if os.path.exists(p)]
     classes = {}
-    for depth in (3, 6, 12):
-        classes['swing +-%d dB' % depth] = [
-            swinging(kinds[k], depth, hz, ph) for k, hz, ph in
-            (('brownnoise', 0.1, 0.0), ('pinknoise', 0.3, 1.0), ('whitenoise', 0.5, 2.0))]
-    classes['start/stop'] = [gated(kinds['whitenoise'], 0.4, 1.1), gated(kinds['pinknoise'], -0.1, 0.6),
-                             gated(kinds['brownnoise'], 0.3, 0.7)]
-    classes['colour change'] = [recoloured(kinds['whitenoise'], kinds['brownnoise']),
-                                recoloured(kinds['brownnoise'], kinds['pinknoise']),
-                                recoloured(kinds['pinknoise'], kinds['whitenoise'])]
+    for si, (talker, _) in enumerate(voices):
+        speech = np.concatenate([np.zeros(lead), talker])
+        n = len(speech)
+        seconds = n / RATE + 0.1
+        kinds = [sox_noise(k, seconds, work, si * 3 + i + 5)[:n]
+                 for i, k in enumerate(['whitenoise', 'pinknoise', 'brownnoise'])]
+        white, pink, brown = kinds
+        turn = lambda seq: seq[si % len(seq):] + seq[:si % len(seq)]
+        add = lambda cls, noise, snr=5: classes.setdefault(cls, []).append((speech, noise, snr))
+        for k in range(2 if loops else 0):
+            add('recorded machine noise', looped(loops[(2 * si + k) % len(loops)], n))
+        for depth in (3, 6, 12):
+            for (noise, hz, ph) in turn([(brown, 0.1, 0.0), (pink, 0.3, 1.0), (white, 0.5, 2.0)])[:2]:
+                add('swing +-%d dB' % depth, swinging(noise, depth, hz, ph))
+        for noise, (a, b) in turn([(white, (0.4, 1.1)), (pink, (-0.1, 0.6)), (brown, (0.3, 0.7))])[:2]:
+            add('start/stop', gated(noise, a, b))
+        for first, second in turn([(white, brown), (brown, pink), (pink, white)])[:2]:
+            add('colour change', recoloured(first, second))
+        add('white 0 dB', white, 0)
+        others = [c for sj, (_, spare) in enumerate(voices) if sj != si for c in spare]
+        add('babble (recorded voices)', sum(np.roll(looped(c, n), 9973 * k)
+                                            for k, c in enumerate(others)))
     names = den.names
     summary = []
-    print('\nMoving noise, speech at 5 dB SNR (per file), SI-SDR gain dB / STOI change')
-    for cls, noise_list in classes.items():
+    print('\nRecorded voices, noise at 5 dB SNR unless named (SI-SDR gain dB / STOI change)')
+    for cls, cases in classes.items():
         rows = {name: [] for name in names}
-        for noise in noise_list:
-            ref, noisy = mix(speech, noise, 5)
-            _, res = score_case(den, ref, noisy, work, slice(lead, n))
+        for speech, noise, snr in cases:
+            ref, noisy = mix(speech, noise, snr)
+            _, res = score_case(den, ref, noisy, work, slice(lead, len(ref)))
             for name in names:
                 rows[name].append(res[name])
+            print('  %-26s %s' % (cls, '  '.join('%s %+.2f/%+.3f' % (nm.split()[-1], res[nm][0], res[nm][1])
+                                                for nm in names)))
         summary.append((cls, rows))
-    # Clean speech, and music with hiss 30 dB under it: output SI-SDR against the clean.
     clean_rows = {name: [] for name in names}
-    for c in cleans:
-        x = np.concatenate([np.zeros(lead), c]) * 0.3
+    for x in [np.concatenate([np.zeros(lead), c]) * 0.3 for c in cleans] + \
+             [np.concatenate([np.zeros(lead), v]) * 0.1 for v, _ in voices]:
         _, res = score_case(den, x, x, work, slice(0, len(x)))
         for name in names:
             clean_rows[name].append(res[name])
     music_rows = {name: [] for name in names}
     music_base = []
-    for piece in music(work):
+    for piece in music(work)[:2 if QUICK else 3]:
         hiss = sox_noise('whitenoise', len(piece) / RATE + 0.1, work, 11)[:len(piece)]
         ref, noisy = mix(piece, hiss, 30)
         base, res = score_case(den, ref, noisy, work, slice(0, len(ref)))
         music_base.append(base)
         for name in names:
             music_rows[name].append(res[name])
-    print('| class | ' + ' | '.join(names) + ' |')
+    print('\n| class (mean / worst SI-SDR gain, mean STOI change) | ' + ' | '.join(names) + ' |')
     print('|---|' + '---|' * len(names))
     for cls, rows in summary:
-        print('| %s (mean / worst) | ' % cls + ' | '.join(
-            '%+.1f / %+.1f dB, STOI %+.3f' % (np.mean([r[0] for r in rows[nm]]),
-                                             np.min([r[0] for r in rows[nm]]),
-                                             np.mean([r[1] for r in rows[nm]])) for nm in names) + ' |')
-    allrows = {nm: sum((rows[nm] for _, rows in summary), []) for nm in names}
-    print('| all moving (mean / worst) | ' + ' | '.join(
-        '%+.1f / %+.1f dB, STOI %+.3f' % (np.mean([r[0] for r in allrows[nm]]),
-                                         np.min([r[0] for r in allrows[nm]]),
-                                         np.mean([r[1] for r in allrows[nm]])) for nm in names) + ' |')
+        print('| %s | ' % cls + ' | '.join(cell(rows[nm]) for nm in names) + ' |')
+    target = {nm: sum((rows[nm] for cls, rows in summary if not cls.startswith('babble')), [])
+              for nm in names}
+    print('| all but babble | ' + ' | '.join(cell(target[nm]) for nm in names) + ' |')
+    rn = 'RNNoise (arnndn)'
+    if rn in names:
+        print('| all but babble, worst case minus RNNoise | ' + ' | '.join(
+            '%+.1f dB' % np.min([a[0] - b[0] for a, b in zip(target[nm], target[rn])])
+            for nm in names) + ' |')
     print('| clean speech, SI-SDR out (mean / worst) | ' + ' | '.join(
         '%.1f / %.1f dB' % (np.mean([r[2] for r in clean_rows[nm]]), np.min([r[2] for r in clean_rows[nm]]))
         for nm in names) + ' |')
@@ -468,6 +540,10 @@ def main():
     work = tempfile.mkdtemp(prefix='qv-quality-')
     try:
         den = Denoisers(build, work)
+        if QUICK:
+            cleans = [speak(v, t, work, 'clean%d' % i) for i, (v, t) in enumerate(SENTENCES[:1])]
+            moving_table(den, work, cleans)
+            return
         cleans, factors, speech_seconds = denoise_table(den, work)
         moving_table(den, work, cleans)
         speed_table(den, factors, speech_seconds)
