@@ -1,5 +1,8 @@
 #include "CFrame.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "CBitmap.h"
 #include "CDrawContext.h"
 #include "FrameTableView.h"
@@ -26,8 +29,13 @@ void CFrame::embedIn(const void* systemWindow)
 {
     // Only the size is read until it says the host's structure is whole; the API tag then
     // says which of the remaining fields mean anything.
+    if (!systemWindow) return;
+    // The size by its bytes: until it is known, nothing says a whole, aligned structure is there.
+    uint32_t size = 0;
+    std::memcpy(&size, systemWindow, sizeof size);
+    if (size < sizeof(AAX_LinuxNativeView)) return;
+    if (reinterpret_cast<uintptr_t>(systemWindow) % alignof(AAX_LinuxNativeView) != 0) return;
     const auto* native = static_cast<const AAX_LinuxNativeView*>(systemWindow);
-    if (!native || native->size < sizeof(AAX_LinuxNativeView)) return;
     if (native->api == AAX_eLinuxNativeView_Frames)
     {
         if (!FrameTableView::isUsable(native->frames)) return;
