@@ -8,6 +8,7 @@
 #include "SignalTestSupport.h"
 #include "TempFolder.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -467,13 +468,16 @@ namespace companion
 namespace
 {
 
-// What arrives on fd within waitMs, without waiting for the close.
-std::string readFor(int fd, int waitMs)
+// What arrives on fd until `lines` whole lines have come or waitMs has passed, without
+// waiting for the close. Stopping at the lines keeps the client's leaving well inside a
+// job that a fast machine finishes in a couple of seconds.
+std::string readLines(int fd, size_t lines, int waitMs)
 {
     std::string got;
     const auto start = Clock::now();
     char buffer[256];
-    while (millisecondsSince(start) < waitMs)
+    while (millisecondsSince(start) < waitMs &&
+           static_cast<size_t>(std::count(got.begin(), got.end(), '\n')) < lines)
     {
         if (!heardFrom(fd, 50)) continue;
         const ssize_t n = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT);
@@ -503,7 +507,7 @@ TEST(CompanionServer, SendsProgressWhileAJobWaitsOrRunsAndAbandonsOneWhoseClient
     std::thread queued([&] { queuedAnswer = exchangeRaw(s.port(), gainRequest(shortPath)); });
 
     size_t runningLines = 0;
-    EXPECT_EQ(withoutProgress(readFor(running, 2200), &runningLines), "");
+    EXPECT_EQ(withoutProgress(readLines(running, 2, 2200), &runningLines), "");
     EXPECT_GE(runningLines, 2u);
     ::close(running);
     queued.join();
