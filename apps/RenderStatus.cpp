@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "ReportAnswer.h"
+#include "CompanionProtocol.h"
 #include "StatusTrace.h"
 
 namespace orv::apps
@@ -63,7 +63,7 @@ std::string RenderStatus::CompanionReason(const std::vector<std::string>& traces
 
 std::string RenderStatus::CompanionReport(const std::vector<std::string>& traces)
 {
-    return LastTraced(traces, ReportAnswer::kTraceLeadIn);
+    return LastTraced(traces, CompanionProtocol::ReportAnswer::kTraceLeadIn);
 }
 
 std::string RenderStatus::ReasonTrace(int32 code, const std::vector<std::string>& traces)

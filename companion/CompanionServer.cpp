@@ -2,7 +2,7 @@
 
 #include "DescriptorLimit.h"
 #include "ErrorAnswer.h"
-#include "ProgressAnswer.h"
+#include "CompanionProtocol.h"
 #include "RequestParser.h"
 #include "SocketIo.h"
 
@@ -25,7 +25,7 @@ constexpr size_t kDescriptorsPerWorker = 8;
 constexpr size_t kDescriptorsKept = 32;
 constexpr size_t kMinConnections = 16;
 // Twice per interval the client is promised, so a late beat still keeps the promise.
-constexpr std::chrono::milliseconds kBeat{ProgressAnswer::kIntervalMs / 2};
+constexpr std::chrono::milliseconds kBeat{CompanionProtocol::ProgressAnswer::kIntervalMs / 2};
 
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "LiveJobs.h"
 
-#include "ProgressAnswer.h"
+#include "CompanionProtocol.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -83,7 +83,7 @@ void LiveJobs::stopAll()
 std::string LiveJobs::progressLine(double done)
 {
     char line[48];
-    std::snprintf(line, sizeof line, "%s%.3f}\n", ProgressAnswer::kPrefix,
+    std::snprintf(line, sizeof line, "%s%.3f}\n", CompanionProtocol::ProgressAnswer::kPrefix,
                   std::clamp(done, 0.0, 1.0));
     return line;
 }

@@ -10,7 +10,7 @@ namespace companion
 {
 
 // The "process" connections between their request and their answer. A heartbeat sends each
-// a progress line (ProgressAnswer.h) so its client can tell a long file from a hung
+// a progress line (CompanionProtocol.h) so its client can tell a long file from a hung
 // companion, and notices a client that has gone: its job is then told to stop, so nothing
 // is written for a client that gave up. Sends never wait; a line the socket could not take
 // whole is finished before the next one or before the answer, so lines never interleave.

@@ -1,7 +1,7 @@
 #include "ParametersAnswer.h"
 
 #include "CompanionConstants.h"
-#include "ParametersAnswerFormat.h"
+#include "CompanionProtocol.h"
 #include "ToolCatalog.h"
 
 namespace companion
@@ -31,7 +31,7 @@ std::string ParametersAnswer::build()
         if (!presets.empty()) presets += ',';
         presets += '[' + quotedList(tool.presets) + ']';
     }
-    using namespace ParametersAnswerFormat;
+    using namespace CompanionProtocol::ParametersAnswerFormat;
     return std::string("{") + kVersionOpen + kCompanionVersion + "\"," + kToolsOpen +
            quotedList(names) + "]," + kPresetsOpen + presets + "]," + kRangeMaxOpen +
            std::to_string(kRangeMaxHz) + "}";

@@ -5,7 +5,7 @@
 namespace companion
 {
 
-// Builds the answer to "parameters" in the form ParametersAnswerFormat states, with the
+// Builds the answer to "parameters" in the form CompanionProtocol.h states, with the
 // catalogue's tools and presets and the highest frequency the companion accepts.
 class ParametersAnswer
 {

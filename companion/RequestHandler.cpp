@@ -3,7 +3,7 @@
 #include "AnswerLine.h"
 #include "ErrorAnswer.h"
 #include "ParametersAnswer.h"
-#include "ReportAnswer.h"
+#include "CompanionProtocol.h"
 #include "RequestParser.h"
 
 namespace companion
@@ -47,8 +47,8 @@ RequestHandler::Reply RequestHandler::respond(const Request& request, const std:
         if (outcome.error.empty())
         {
             log_.info(peer + " report: " + outcome.report);
-            return {true, AnswerLine::build(ReportAnswer::kKey, outcome.report,
-                                            ReportAnswer::kMaxLineBytes)};
+            return {true, AnswerLine::build(CompanionProtocol::ReportAnswer::kKey, outcome.report,
+                                            CompanionProtocol::ReportAnswer::kMaxLineBytes)};
         }
         return {false, ErrorAnswer::build(outcome.error)};
     }

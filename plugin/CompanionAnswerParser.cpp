@@ -5,14 +5,14 @@
 #include <cstdlib>
 #include <vector>
 
-#include "ParametersAnswerFormat.h"
+#include "CompanionProtocol.h"
 
 namespace CompanionAnswerParser
 {
 namespace
 {
 
-using namespace ParametersAnswerFormat;
+using namespace CompanionProtocol::ParametersAnswerFormat;
 
 // Lists are found by their first element, so an empty list reads as none.
 const std::string kToolsKey = std::string(kToolsOpen) + '"';

@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "FailureAnswer.h"
-#include "ProgressAnswer.h"
-#include "ReportAnswer.h"
+#include "CompanionProtocol.h"
 
 namespace
 {
@@ -43,15 +41,15 @@ void CompanionAnswerReader::EndLine()
 {
     std::string line;
     line.swap(mLine);
-    if (Starts(line, ProgressAnswer::kPrefix, ProgressAnswer::kPrefixLength))
+    if (Starts(line, CompanionProtocol::ProgressAnswer::kPrefix, CompanionProtocol::ProgressAnswer::kPrefixLength))
     {
         mProgressSeen = true;
         return;
     }
     line += '\n';
-    if (mError.empty() && Starts(line, FailureAnswer::kPrefix, FailureAnswer::kPrefixLength))
+    if (mError.empty() && Starts(line, CompanionProtocol::FailureAnswer::kPrefix, CompanionProtocol::FailureAnswer::kPrefixLength))
         mError = std::move(line);
-    else if (mReport.empty() && Starts(line, ReportAnswer::kPrefix, ReportAnswer::kPrefixLength))
+    else if (mReport.empty() && Starts(line, CompanionProtocol::ReportAnswer::kPrefix, CompanionProtocol::ReportAnswer::kPrefixLength))
         mReport = std::move(line);
     else
         mRest.append(line, 0, kMaxRestBytes - std::min(kMaxRestBytes, mRest.size()));

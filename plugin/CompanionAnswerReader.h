@@ -6,7 +6,7 @@
 #include "CompanionFailureAnswer.h"
 
 // Reads a "process" answer as it arrives, in pieces split anywhere. Progress lines
-// (ProgressAnswer.h) are dropped and count toward no limit; of the other lines it keeps the
+// (CompanionProtocol.h) are dropped and count toward no limit; of the other lines it keeps the
 // first error line, the first report line and at most kMaxRestBytes of the rest, each line
 // cut to kMaxLineBytes. Text() puts the error line first and the report line next, so the
 // first bytes the answer's examination reads hold both.

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "FailureAnswer.h"
-#include "ReportAnswer.h"
+#include "CompanionProtocol.h"
 
 namespace CompanionFailureAnswer
 {
@@ -106,24 +105,24 @@ std::string LineText(const std::string& answer, const char* prefix, size_t prefi
 
 bool IsFailure(const std::string& answer)
 {
-    return LineStarting(answer.substr(0, kExaminedBytes), FailureAnswer::kPrefix,
-                        FailureAnswer::kPrefixLength) != std::string::npos;
+    return LineStarting(answer.substr(0, kExaminedBytes), CompanionProtocol::FailureAnswer::kPrefix,
+                        CompanionProtocol::FailureAnswer::kPrefixLength) != std::string::npos;
 }
 
 bool IsReport(const std::string& answer)
 {
-    return LineStarting(answer.substr(0, kExaminedBytes), ReportAnswer::kPrefix,
-                        ReportAnswer::kPrefixLength) != std::string::npos;
+    return LineStarting(answer.substr(0, kExaminedBytes), CompanionProtocol::ReportAnswer::kPrefix,
+                        CompanionProtocol::ReportAnswer::kPrefixLength) != std::string::npos;
 }
 
 std::string Reason(const std::string& answer)
 {
-    return LineText(answer, FailureAnswer::kPrefix, FailureAnswer::kPrefixLength);
+    return LineText(answer, CompanionProtocol::FailureAnswer::kPrefix, CompanionProtocol::FailureAnswer::kPrefixLength);
 }
 
 std::string Report(const std::string& answer)
 {
-    return LineText(answer, ReportAnswer::kPrefix, ReportAnswer::kPrefixLength);
+    return LineText(answer, CompanionProtocol::ReportAnswer::kPrefix, CompanionProtocol::ReportAnswer::kPrefixLength);
 }
 
 } // namespace CompanionFailureAnswer

@@ -9,8 +9,7 @@
 #include "CompanionFailureAnswer.h"
 #include "OfflineParameterIDs.h"
 #include "OfflineStatus.h"
-#include "ParametersAnswerFormat.h"
-#include "ProgressAnswer.h"
+#include "CompanionProtocol.h"
 
 namespace CompanionLink
 {
@@ -83,7 +82,7 @@ void Reset(CompanionInfo& info)
 // An answer the editor can use names all four keys.
 bool HasEveryKey(const std::string& answer)
 {
-    using namespace ParametersAnswerFormat;
+    using namespace CompanionProtocol::ParametersAnswerFormat;
     const std::string bounded = answer.substr(0, CompanionAnswerParser::kMaxAnswerBytes - 1);
     for (const char* key : {kVersionOpen, kToolsOpen, kPresetsOpen, kRangeMaxOpen})
         if (bounded.find(key) == std::string::npos) return false;
@@ -96,7 +95,7 @@ int32 RequestProcessing(const std::string& request, ProcessAnswer* outAnswer)
 {
     CompanionAnswerReader lines;
     CompanionConnection::Limits limits;
-    limits.silenceMs = ProgressAnswer::kSilenceMs;
+    limits.silenceMs = CompanionProtocol::ProgressAnswer::kSilenceMs;
     const Result result = CompanionConnection::Exchange(request, nullptr, limits, &lines);
     if (result != Result::kOK) return ProcessStatus(result);
     const std::string text = lines.Text();

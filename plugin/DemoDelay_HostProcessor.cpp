@@ -17,8 +17,7 @@
 #include "OfflineParameterIDs.h"
 #include "OfflineStatus.h"
 #include "ProcessRequest.h"
-#include "ProgressAnswer.h"
-#include "ReportAnswer.h"
+#include "CompanionProtocol.h"
 #include "StatusTrace.h"
 
 AAX_IHostProcessor* DemoDelay_HostProcessor::Create()
@@ -304,7 +303,7 @@ int32 DemoDelay_HostProcessor::RequestExternalAudioProcessing(int32)
         TraceFailure(code, "the listener on the port is not this user's, so nothing was sent");
     if (code == kStatusStoppedAnswering)
         TraceFailure(code, "it sent progress, then nothing for " +
-                               std::to_string(ProgressAnswer::kSilenceMs / 1000) + " s");
+                               std::to_string(CompanionProtocol::ProgressAnswer::kSilenceMs / 1000) + " s");
     Fail(code);
     return request.rangeCheckResult;
 }
@@ -318,7 +317,7 @@ void DemoDelay_HostProcessor::TraceFailure(int32 code, const std::string& reason
 
 void DemoDelay_HostProcessor::TraceCompanionReport(const std::string& report) const
 {
-    AAX_CHostServices::Trace(AAX_eTracePriorityHost_Normal, "%s%s", ReportAnswer::kTraceLeadIn,
+    AAX_CHostServices::Trace(AAX_eTracePriorityHost_Normal, "%s%s", CompanionProtocol::ReportAnswer::kTraceLeadIn,
                              report.c_str());
 }
 

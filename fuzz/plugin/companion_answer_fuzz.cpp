@@ -13,9 +13,7 @@
 #include "CompanionAnswerParser.h"
 #include "CompanionAnswerReader.h"
 #include "CompanionFailureAnswer.h"
-#include "FailureAnswer.h"
-#include "ProgressAnswer.h"
-#include "ReportAnswer.h"
+#include "CompanionProtocol.h"
 
 namespace
 {
@@ -81,13 +79,13 @@ bool WholeAnswerExamined(const uint8_t* data, size_t size)
 
     const std::vector<std::string> lines = Lines(answer);
     const std::string text = pieces.Text();
-    const std::string error = FirstLine(lines, FailureAnswer::kPrefix);
-    const std::string report = FirstLine(lines, ReportAnswer::kPrefix);
-    const bool progress = !FirstLine(lines, ProgressAnswer::kPrefix).empty();
+    const std::string error = FirstLine(lines, CompanionProtocol::FailureAnswer::kPrefix);
+    const std::string report = FirstLine(lines, CompanionProtocol::ReportAnswer::kPrefix);
+    const bool progress = !FirstLine(lines, CompanionProtocol::ProgressAnswer::kPrefix).empty();
     const std::vector<std::string> kept = Lines(text);
     const bool noProgressKept = std::none_of(
         kept.begin(), kept.end(),
-        [](const std::string& line) { return line.rfind(ProgressAnswer::kPrefix, 0) == 0; });
+        [](const std::string& line) { return line.rfind(CompanionProtocol::ProgressAnswer::kPrefix, 0) == 0; });
     const bool bounded = text.size() <= 2 * (CompanionAnswerReader::kMaxLineBytes + 1) +
                                             CompanionAnswerReader::kMaxRestBytes;
     const bool errorRead =

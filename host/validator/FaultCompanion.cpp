@@ -15,7 +15,7 @@
 #include <limits>
 
 #include "CompanionPort.h"
-#include "FailureAnswer.h"
+#include "CompanionProtocol.h"
 
 namespace orv::host::validator
 {
@@ -151,7 +151,7 @@ void FaultCompanion::ClearRecord()
 
 std::string FaultCompanion::FailureLine(const std::string& reason)
 {
-    return FailureAnswer::kPrefix + ("\"" + reason + "\"") + FailureAnswer::kSuffix;
+    return CompanionProtocol::FailureAnswer::kPrefix + ("\"" + reason + "\"") + CompanionProtocol::FailureAnswer::kSuffix;
 }
 
 std::string FaultCompanion::InputPathOf(const std::string& request)

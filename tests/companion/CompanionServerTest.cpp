@@ -515,7 +515,7 @@ TEST(CompanionServer, SendsProgressWhileAJobWaitsOrRunsAndAbandonsOneWhoseClient
     size_t queuedLines = 0;
     EXPECT_TRUE(isReport(withoutProgress(queuedAnswer, &queuedLines))) << queuedAnswer;
     EXPECT_GE(queuedLines, 2u);
-    EXPECT_EQ(queuedAnswer.rfind(ProgressAnswer::kPrefix, 0), 0u);
+    EXPECT_EQ(queuedAnswer.rfind(CompanionProtocol::ProgressAnswer::kPrefix, 0), 0u);
     EXPECT_NE(queuedAnswer.find("{\"progress\":0.000}\n"), std::string::npos);
     EXPECT_TRUE(raisedBySixDb(shortPath, x));
     // The job of the client that left was abandoned long before its end, untouched.

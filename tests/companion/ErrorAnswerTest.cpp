@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "ReportAnswer.h"
+#include "CompanionProtocol.h"
 
 #include <string>
 
@@ -68,11 +68,11 @@ TEST(ErrorAnswer, TheReportLineIsCutToItsOwnLimit)
 {
     const std::string report(1000, 'r');
     const std::string answer =
-        AnswerLine::build(ReportAnswer::kKey, report, ReportAnswer::kMaxLineBytes);
-    EXPECT_EQ(answer.size(), ReportAnswer::kMaxLineBytes);
-    EXPECT_EQ(answer.rfind(ReportAnswer::kPrefix, 0), 0u);
+        AnswerLine::build(CompanionProtocol::ReportAnswer::kKey, report, CompanionProtocol::ReportAnswer::kMaxLineBytes);
+    EXPECT_EQ(answer.size(), CompanionProtocol::ReportAnswer::kMaxLineBytes);
+    EXPECT_EQ(answer.rfind(CompanionProtocol::ReportAnswer::kPrefix, 0), 0u);
     EXPECT_EQ(nlohmann::json::parse(answer).at("report").get<std::string>(),
-              report.substr(0, ReportAnswer::kMaxLineBytes - ReportAnswer::kPrefixLength - 4));
+              report.substr(0, CompanionProtocol::ReportAnswer::kMaxLineBytes - CompanionProtocol::ReportAnswer::kPrefixLength - 4));
 }
 
 } // namespace

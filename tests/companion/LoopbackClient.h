@@ -12,8 +12,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include "ProgressAnswer.h"
-#include "ReportAnswer.h"
+#include "CompanionProtocol.h"
 
 namespace companion::test
 {
@@ -60,7 +59,7 @@ inline std::string withoutProgress(const std::string& answer, size_t* progressLi
     {
         size_t end = answer.find('\n', at);
         end = end == std::string::npos ? answer.size() : end + 1;
-        if (answer.compare(at, ProgressAnswer::kPrefixLength, ProgressAnswer::kPrefix) == 0)
+        if (answer.compare(at, CompanionProtocol::ProgressAnswer::kPrefixLength, CompanionProtocol::ProgressAnswer::kPrefix) == 0)
             ++count;
         else
             kept.append(answer, at, end - at);
@@ -108,8 +107,8 @@ inline double millisecondsSince(Clock::time_point start)
 // A processed request's answer: one report line within its limit.
 inline bool isReport(const std::string& answer)
 {
-    return answer.rfind(ReportAnswer::kPrefix, 0) == 0 &&
-           answer.size() <= ReportAnswer::kMaxLineBytes && answer.find('\n') == answer.size() - 1;
+    return answer.rfind(CompanionProtocol::ReportAnswer::kPrefix, 0) == 0 &&
+           answer.size() <= CompanionProtocol::ReportAnswer::kMaxLineBytes && answer.find('\n') == answer.size() - 1;
 }
 
 } // namespace companion::test
