@@ -10,14 +10,8 @@ namespace companion
 
 // Reported in the "parameters" answer.
 constexpr const char* kCompanionVersion = "1.0.0";
-// Highest frequency offered to the editor: half of the highest sample rate the plug-in sends.
-constexpr int kRangeMaxHz = 96000;
-// The plug-in's answer buffer is 400 bytes; the answer must stay below it.
-constexpr size_t kMaxAnswerBytes = 399;
 // A request longer than this is not from the plug-in (its path member holds 999 bytes).
 constexpr size_t kMaxRequestBytes = 4096;
-// A refused or failed request is answered with one line of at most this many bytes.
-constexpr size_t kMaxErrorAnswerBytes = 300;
 // The error a "process" request is answered with when the companion stops before its end.
 constexpr const char* kStoppedReason = "the companion stopped before the file was processed";
 // The error a connection is refused with when its socket is not one of this user's, still

@@ -1,8 +1,8 @@
 #include "CompanionServer.h"
 
+#include "CompanionProtocol.h"
 #include "DescriptorLimit.h"
 #include "ErrorAnswer.h"
-#include "CompanionProtocol.h"
 #include "RequestParser.h"
 #include "SocketIo.h"
 

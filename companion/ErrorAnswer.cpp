@@ -9,7 +9,8 @@ namespace companion
 
 std::string ErrorAnswer::build(const std::string& reason)
 {
-    return AnswerLine::build(CompanionProtocol::FailureAnswer::kKey, reason, kMaxErrorAnswerBytes);
+    return AnswerLine::build(CompanionProtocol::FailureAnswer::kKey, reason,
+                             CompanionProtocol::kMaxErrorAnswerBytes);
 }
 
 bool ErrorAnswer::isError(const std::string& answer)

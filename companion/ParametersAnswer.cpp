@@ -34,7 +34,7 @@ std::string ParametersAnswer::build()
     using namespace CompanionProtocol::ParametersAnswerFormat;
     return std::string("{") + kVersionOpen + kCompanionVersion + "\"," + kToolsOpen +
            quotedList(names) + "]," + kPresetsOpen + presets + "]," + kRangeMaxOpen +
-           std::to_string(kRangeMaxHz) + "}";
+           std::to_string(CompanionProtocol::kRangeMaxHz) + "}";
 }
 
 } // namespace companion

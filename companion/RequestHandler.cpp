@@ -1,9 +1,9 @@
 #include "RequestHandler.h"
 
 #include "AnswerLine.h"
+#include "CompanionProtocol.h"
 #include "ErrorAnswer.h"
 #include "ParametersAnswer.h"
-#include "CompanionProtocol.h"
 #include "RequestParser.h"
 
 namespace companion

@@ -1,21 +1,25 @@
 #include "RequestParser.h"
 
 #include <climits>
+#include <string>
+
+#include "CompanionProtocol.h"
 
 namespace companion
 {
 
 namespace
 {
-constexpr std::string_view kParametersLine = "{request:\"parameters\"}";
-constexpr std::string_view kProcessStart = "{request:\"process\", tools:[";
-constexpr std::string_view kPresetsStart = ", presets: [";
-constexpr std::string_view kRangeLowKey = ",rangeLow: ";
-constexpr std::string_view kRangeHighKey = ", rangeHigh: ";
-constexpr std::string_view kInputKey = ", input: \"";
-constexpr std::string_view kProcessEnd = "\"}";
-// The plug-in reads at most 20 tool and preset parameters.
-constexpr size_t kMaxListEntries = 20;
+constexpr std::string_view kParametersLine = CompanionProtocol::kParametersRequest;
+constexpr std::string_view kProcessStart = CompanionProtocol::kProcessOpen;
+constexpr std::string_view kListSeparator = CompanionProtocol::kListSeparator;
+constexpr std::string_view kListClose = CompanionProtocol::kListClose;
+constexpr std::string_view kPresetsStart = CompanionProtocol::kPresetsOpen;
+constexpr std::string_view kRangeLowKey = CompanionProtocol::kRangeLowKey;
+constexpr std::string_view kRangeHighKey = CompanionProtocol::kRangeHighKey;
+constexpr std::string_view kInputKey = CompanionProtocol::kInputKey;
+constexpr std::string_view kProcessEnd = CompanionProtocol::kProcessClose;
+constexpr size_t kMaxListEntries = CompanionProtocol::kMaxTools;
 } // namespace
 
 // Reads the line front to back; every step either consumes what it expects or fails.
@@ -75,7 +79,7 @@ private:
 
 namespace
 {
-Request refuse(const char* why)
+Request refuse(const std::string& why)
 {
     Request request;
     request.error = why;
@@ -108,9 +112,10 @@ Request RequestParser::parse(std::string_view line)
         bool on = false;
         if (!cursor.boolean(on)) return refuse("tool switch is not true or false");
         request.tools.push_back(on);
-        if (request.tools.size() > kMaxListEntries) return refuse("more than 20 tools");
-    } while (cursor.literal(","));
-    if (!cursor.literal("]")) return refuse("tool list not closed");
+        if (request.tools.size() > kMaxListEntries)
+            return refuse("more than " + std::to_string(kMaxListEntries) + " tools");
+    } while (cursor.literal(kListSeparator));
+    if (!cursor.literal(kListClose)) return refuse("tool list not closed");
 
     if (!cursor.literal(kPresetsStart)) return refuse("presets key expected");
     do
@@ -118,9 +123,10 @@ Request RequestParser::parse(std::string_view line)
         int preset = 0;
         if (!cursor.integer(preset)) return refuse("preset is not an integer");
         request.presets.push_back(preset);
-        if (request.presets.size() > kMaxListEntries) return refuse("more than 20 presets");
-    } while (cursor.literal(","));
-    if (!cursor.literal("]")) return refuse("preset list not closed");
+        if (request.presets.size() > kMaxListEntries)
+            return refuse("more than " + std::to_string(kMaxListEntries) + " presets");
+    } while (cursor.literal(kListSeparator));
+    if (!cursor.literal(kListClose)) return refuse("preset list not closed");
     if (request.presets.size() != request.tools.size())
         return refuse("tool and preset lists differ in length");
 

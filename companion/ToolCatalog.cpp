@@ -5,7 +5,8 @@ namespace companion
 
 const std::vector<ToolEntry>& ToolCatalog::tools()
 {
-    // Names and presets are short: the whole "parameters" answer must stay under 400 bytes.
+    // Names and presets are short: the whole "parameters" answer must stay within
+    // CompanionProtocol::kMaxParametersAnswerBytes.
     static const std::vector<ToolEntry> entries = {
         {ToolKind::Gain, "Gain", {"-12 dB", "-6 dB", "-3 dB", "+3 dB", "+6 dB"}, true},
         {ToolKind::Normalize,

@@ -30,7 +30,5 @@ constexpr const char* kLockFileSuffix = ".lock";
 constexpr std::int32_t kMaxInterfaceFiles = 1000;
 // Buffer of the streams that write and read the file.
 constexpr std::size_t kStreamBufferBytes = 1 << 20;
-// Longest path the processor keeps (a 1000-byte buffer with its terminator).
-constexpr std::size_t kMaxPathLength = 999;
 
 } // namespace InterfaceFileFormat

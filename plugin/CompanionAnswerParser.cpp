@@ -21,7 +21,7 @@ constexpr const char* kNameSeparator = "\",\"";
 constexpr const char* kGroupSeparator = "],[";
 constexpr const char* kToolsEnd = "\"]";
 constexpr const char* kPresetsEnd = "]]";
-constexpr size_t kWorkingCopyBytes = kMaxAnswerBytes - 1;
+constexpr size_t kWorkingCopyBytes = CompanionProtocol::kMaxParametersAnswerBytes;
 
 // The bytes after key (at most the working copy's size); false when key is absent.
 bool TextAfter(const std::string& answer, const std::string& key, std::string& outText)
@@ -123,7 +123,7 @@ void ParseRangeMax(const std::string& answer, float halfSampleRate, CompanionInf
 
 void Parse(const std::string& answer, float halfSampleRate, CompanionInfo& info)
 {
-    const std::string bounded = answer.substr(0, kMaxAnswerBytes - 1);
+    const std::string bounded = answer.substr(0, CompanionProtocol::kMaxParametersAnswerBytes);
     ParseVersion(bounded, info);
     ParseTools(bounded, info);
     ParsePresets(bounded, info);

@@ -41,15 +41,18 @@ void CompanionAnswerReader::EndLine()
 {
     std::string line;
     line.swap(mLine);
-    if (Starts(line, CompanionProtocol::ProgressAnswer::kPrefix, CompanionProtocol::ProgressAnswer::kPrefixLength))
+    if (Starts(line, CompanionProtocol::ProgressAnswer::kPrefix,
+               CompanionProtocol::ProgressAnswer::kPrefixLength))
     {
         mProgressSeen = true;
         return;
     }
     line += '\n';
-    if (mError.empty() && Starts(line, CompanionProtocol::FailureAnswer::kPrefix, CompanionProtocol::FailureAnswer::kPrefixLength))
+    if (mError.empty() && Starts(line, CompanionProtocol::FailureAnswer::kPrefix,
+                                 CompanionProtocol::FailureAnswer::kPrefixLength))
         mError = std::move(line);
-    else if (mReport.empty() && Starts(line, CompanionProtocol::ReportAnswer::kPrefix, CompanionProtocol::ReportAnswer::kPrefixLength))
+    else if (mReport.empty() && Starts(line, CompanionProtocol::ReportAnswer::kPrefix,
+                                       CompanionProtocol::ReportAnswer::kPrefixLength))
         mReport = std::move(line);
     else
         mRest.append(line, 0, kMaxRestBytes - std::min(kMaxRestBytes, mRest.size()));

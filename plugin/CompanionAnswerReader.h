@@ -4,6 +4,7 @@
 #include <string>
 
 #include "CompanionFailureAnswer.h"
+#include "CompanionProtocol.h"
 
 // Reads a "process" answer as it arrives, in pieces split anywhere. Progress lines
 // (CompanionProtocol.h) are dropped and count toward no limit; of the other lines it keeps the
@@ -15,7 +16,7 @@ class CompanionAnswerReader
 public:
     // As much of a line as the answer's examination reads.
     static constexpr size_t kMaxLineBytes = CompanionFailureAnswer::kExaminedBytes;
-    static constexpr size_t kMaxRestBytes = 64 * 1024;
+    static constexpr size_t kMaxRestBytes = CompanionProtocol::kMaxKeptAnswerBytes;
 
     void Take(const char* bytes, size_t count);
     // The answer ended: a last line without its line feed counts too.

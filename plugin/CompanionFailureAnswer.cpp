@@ -117,12 +117,14 @@ bool IsReport(const std::string& answer)
 
 std::string Reason(const std::string& answer)
 {
-    return LineText(answer, CompanionProtocol::FailureAnswer::kPrefix, CompanionProtocol::FailureAnswer::kPrefixLength);
+    return LineText(answer, CompanionProtocol::FailureAnswer::kPrefix,
+                    CompanionProtocol::FailureAnswer::kPrefixLength);
 }
 
 std::string Report(const std::string& answer)
 {
-    return LineText(answer, CompanionProtocol::ReportAnswer::kPrefix, CompanionProtocol::ReportAnswer::kPrefixLength);
+    return LineText(answer, CompanionProtocol::ReportAnswer::kPrefix,
+                    CompanionProtocol::ReportAnswer::kPrefixLength);
 }
 
 } // namespace CompanionFailureAnswer

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "AAX.h"
+#include "CompanionProtocol.h"
 #include "ParameterIDs.h"
 
 // The editor's record of the companion's answer to "parameters": its version, its tools
@@ -16,7 +17,7 @@ struct CompanionInfo
     static constexpr int32 kMaxPresets = 99;
     static constexpr size_t kMaxVersionLength = 19;
     static constexpr size_t kMaxNameLength = 99;
-    static constexpr float kDefaultRangeMax = 96000.0f;
+    static constexpr float kDefaultRangeMax = static_cast<float>(CompanionProtocol::kRangeMaxHz);
 
     // Status codes of the exchange (infoStatus).
     static constexpr int32 kInfoOK = 30;

@@ -7,9 +7,9 @@
 #include "CompanionAnswerReader.h"
 #include "CompanionConnection.h"
 #include "CompanionFailureAnswer.h"
+#include "CompanionProtocol.h"
 #include "OfflineParameterIDs.h"
 #include "OfflineStatus.h"
-#include "CompanionProtocol.h"
 
 namespace CompanionLink
 {
@@ -83,7 +83,7 @@ void Reset(CompanionInfo& info)
 bool HasEveryKey(const std::string& answer)
 {
     using namespace CompanionProtocol::ParametersAnswerFormat;
-    const std::string bounded = answer.substr(0, CompanionAnswerParser::kMaxAnswerBytes - 1);
+    const std::string bounded = answer.substr(0, CompanionProtocol::kMaxParametersAnswerBytes);
     for (const char* key : {kVersionOpen, kToolsOpen, kPresetsOpen, kRangeMaxOpen})
         if (bounded.find(key) == std::string::npos) return false;
     return true;
@@ -122,9 +122,11 @@ int32 RequestCompanionInfo(const AAX_IController* controller, AAX_IACFEffectPara
 
     CompanionConnection::Reply reply;
     CompanionConnection::Limits limits;
-    limits.maxReplyBytes = CompanionAnswerParser::kMaxAnswerBytes - 1;
+    limits.maxReplyBytes = CompanionProtocol::kMaxParametersAnswerBytes;
     limits.deadlineMs = kParametersDeadlineMs;
-    const Result result = CompanionConnection::Exchange(kParametersRequest, &reply, limits);
+    const Result result = CompanionConnection::Exchange(
+        std::string(CompanionProtocol::kParametersRequest) + CompanionProtocol::kLineEnd, &reply,
+        limits);
     info.replyReceived = reply.received;
     if (result != Result::kOK)
     {

@@ -14,7 +14,6 @@ class AAX_IController;
 namespace CompanionLink
 {
 
-constexpr const char* kParametersRequest = "{request:\"parameters\"}\n";
 // The whole "parameters" exchange, so an editor opens whatever holds the port.
 constexpr int kParametersDeadlineMs = 3000;
 
@@ -36,8 +35,8 @@ int32 RequestProcessing(const std::string& request, ProcessAnswer* outAnswer);
 
 // The "parameters" exchange: resets info, asks the companion and fills info from its
 // answer. The sample rate comes from controller (may be null: rangeMax is then bounded by
-// 96000 only). A companion that closes without answering sets "NTools" to 0 through
-// parameters (may be null). Returns 0 after a completed exchange, 1 after a failure, with
+// CompanionProtocol::kRangeMaxHz only). A companion that closes without answering sets "NTools" to
+// 0 through parameters (may be null). Returns 0 after a completed exchange, 1 after a failure, with
 // the failure in info.infoStatus (kInfoNoAnswer past the deadline, kInfoUnreadable for an
 // answer without the version, tools, presets and rangeMax keys).
 int32 RequestCompanionInfo(const AAX_IController* controller, AAX_IACFEffectParameters* parameters,

@@ -10,6 +10,7 @@
 #include "AAX_Errors.h"
 #include "AAX_IController.h"
 #include "CompanionLink.h"
+#include "CompanionProtocol.h"
 #include "DocumentsFolder.h"
 #include "FilePaths.h"
 #include "InterfaceFileFormat.h"
@@ -17,7 +18,6 @@
 #include "OfflineParameterIDs.h"
 #include "OfflineStatus.h"
 #include "ProcessRequest.h"
-#include "CompanionProtocol.h"
 #include "StatusTrace.h"
 
 AAX_IHostProcessor* DemoDelay_HostProcessor::Create()
@@ -302,8 +302,9 @@ int32 DemoDelay_HostProcessor::RequestExternalAudioProcessing(int32)
     if (code == kStatusForeignListener)
         TraceFailure(code, "the listener on the port is not this user's, so nothing was sent");
     if (code == kStatusStoppedAnswering)
-        TraceFailure(code, "it sent progress, then nothing for " +
-                               std::to_string(CompanionProtocol::ProgressAnswer::kSilenceMs / 1000) + " s");
+        TraceFailure(
+            code, "it sent progress, then nothing for " +
+                      std::to_string(CompanionProtocol::ProgressAnswer::kSilenceMs / 1000) + " s");
     Fail(code);
     return request.rangeCheckResult;
 }
@@ -317,8 +318,8 @@ void DemoDelay_HostProcessor::TraceFailure(int32 code, const std::string& reason
 
 void DemoDelay_HostProcessor::TraceCompanionReport(const std::string& report) const
 {
-    AAX_CHostServices::Trace(AAX_eTracePriorityHost_Normal, "%s%s", CompanionProtocol::ReportAnswer::kTraceLeadIn,
-                             report.c_str());
+    AAX_CHostServices::Trace(AAX_eTracePriorityHost_Normal, "%s%s",
+                             CompanionProtocol::ReportAnswer::kTraceLeadIn, report.c_str());
 }
 
 void DemoDelay_HostProcessor::Report(int32 code)

@@ -147,7 +147,7 @@ int32 DemoGain_View::GetInfoFromHost()
 {
     // The sample rate comes from the controller of the instance's own parameters component;
     // a host that hands over another object leaves it unknown (the range is then bounded
-    // by the companion's answer and 96000 Hz only).
+    // by the companion's answer and CompanionProtocol::kRangeMaxHz only).
     const auto* component = dynamic_cast<const AAX_CEffectParameters*>(getParameters());
     const AAX_IController* controller = component ? component->Controller() : nullptr;
     return CompanionLink::RequestCompanionInfo(controller, getParameters(), companionInfo);

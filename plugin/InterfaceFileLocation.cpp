@@ -1,5 +1,6 @@
 #include "InterfaceFileLocation.h"
 
+#include "CompanionProtocol.h"
 #include "InterfaceFileFormat.h"
 
 namespace InterfaceFileLocation
@@ -22,7 +23,7 @@ bool JoinedPath(const std::string& folder, const std::string& name, std::string&
 {
     const bool needsSlash = folder.empty() || folder.back() != '/';
     std::string path = folder + (needsSlash ? "/" : "") + name;
-    if (path.size() > InterfaceFileFormat::kMaxPathLength) return false;
+    if (path.size() > CompanionProtocol::kMaxPathBytes) return false;
     outPath = path;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "AAX_Errors.h"
 #include "CarriedCount.h"
+#include "CompanionProtocol.h"
 #include "OfflineParameterIDs.h"
 
 namespace ProcessRequest
@@ -27,26 +28,28 @@ Request Build(const AAX_IACFEffectParameters* parameters, float sampleRate,
               const std::string& inputPath)
 {
     using namespace OfflineParameterIDs;
+    using namespace CompanionProtocol;
     Request request;
     const int32 wanted = CountFromValue(Read(parameters, kToolCount));
-    request.toolCount = wanted > kMaxTools ? kMaxTools : wanted;
+    request.toolCount =
+        wanted > CompanionProtocol::kMaxTools ? CompanionProtocol::kMaxTools : wanted;
     const int32 listed = request.toolCount < 1 ? 1 : request.toolCount;
 
     std::string& text = request.text;
-    text = "{request:\"process\", tools:[";
+    text = kProcessOpen;
     for (int32 i = 0; i < listed; ++i)
     {
-        if (i > 0) text += ",";
+        if (i > 0) text += kListSeparator;
         text += Read(parameters, kToolSwitch[i]) > kSwitchThreshold ? "true" : "false";
     }
-    text += "]";
-    text += ", presets: [";
+    text += kListClose;
+    text += CompanionProtocol::kPresetsOpen;
     for (int32 i = 0; i < listed; ++i)
     {
-        if (i > 0) text += ",";
+        if (i > 0) text += kListSeparator;
         text += std::to_string(CountFromValue(Read(parameters, kToolPreset[i])));
     }
-    text += "]";
+    text += kListClose;
 
     const double low = Read(parameters, kRangeMin);
     const double high = Read(parameters, kRangeMax);
@@ -59,8 +62,8 @@ Request Build(const AAX_IACFEffectParameters* parameters, float sampleRate,
         rangeLow = CountFromValue(low, kFrequencyScale);
         rangeHigh = CountFromValue(high, kFrequencyScale);
     }
-    text += ",rangeLow: " + std::to_string(rangeLow) + ", rangeHigh: " + std::to_string(rangeHigh) +
-            ", input: \"" + inputPath + "\"}\n";
+    text += kRangeLowKey + std::to_string(rangeLow) + kRangeHighKey + std::to_string(rangeHigh) +
+            kInputKey + inputPath + kProcessClose + kLineEnd;
     return request;
 }
 

@@ -83,9 +83,10 @@ bool WholeAnswerExamined(const uint8_t* data, size_t size)
     const std::string report = FirstLine(lines, CompanionProtocol::ReportAnswer::kPrefix);
     const bool progress = !FirstLine(lines, CompanionProtocol::ProgressAnswer::kPrefix).empty();
     const std::vector<std::string> kept = Lines(text);
-    const bool noProgressKept = std::none_of(
-        kept.begin(), kept.end(),
-        [](const std::string& line) { return line.rfind(CompanionProtocol::ProgressAnswer::kPrefix, 0) == 0; });
+    const bool noProgressKept =
+        std::none_of(kept.begin(), kept.end(),
+                     [](const std::string& line)
+                     { return line.rfind(CompanionProtocol::ProgressAnswer::kPrefix, 0) == 0; });
     const bool bounded = text.size() <= 2 * (CompanionAnswerReader::kMaxLineBytes + 1) +
                                             CompanionAnswerReader::kMaxRestBytes;
     const bool errorRead =

@@ -24,7 +24,6 @@ namespace
 
 constexpr int kPollMilliseconds = 20;
 constexpr int kDripMilliseconds = 1000;
-constexpr const char* kInputKey = "input: \"";
 
 } // namespace
 
@@ -151,14 +150,15 @@ void FaultCompanion::ClearRecord()
 
 std::string FaultCompanion::FailureLine(const std::string& reason)
 {
-    return CompanionProtocol::FailureAnswer::kPrefix + ("\"" + reason + "\"") + CompanionProtocol::FailureAnswer::kSuffix;
+    return CompanionProtocol::FailureAnswer::kPrefix + ("\"" + reason + "\"") +
+           CompanionProtocol::FailureAnswer::kSuffix;
 }
 
 std::string FaultCompanion::InputPathOf(const std::string& request)
 {
-    const size_t start = request.find(kInputKey);
+    const size_t start = request.find(CompanionProtocol::kInputKey);
     if (start == std::string::npos) return {};
-    const size_t from = start + std::char_traits<char>::length(kInputKey);
+    const size_t from = start + std::char_traits<char>::length(CompanionProtocol::kInputKey);
     const size_t end = request.find("\"}", from);
     if (end == std::string::npos) return {};
     return request.substr(from, end - from);

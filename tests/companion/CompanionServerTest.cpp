@@ -375,7 +375,7 @@ TEST(CompanionServer, AnswersEveryRefusalWithAnErrorAndChangesNothing)
     {
         const std::string answer = exchange(s.port(), request);
         EXPECT_TRUE(ErrorAnswer::isError(answer)) << request << answer;
-        EXPECT_LE(answer.size(), kMaxErrorAnswerBytes);
+        EXPECT_LE(answer.size(), CompanionProtocol::kMaxErrorAnswerBytes);
         EXPECT_EQ(answer.find('\n'), answer.size() - 1) << answer;
         reasons.insert(answer);
     }

@@ -48,7 +48,7 @@ TEST(ErrorAnswer, StaysWithinItsLimitWhateverTheReason)
             for (size_t i = 0; i < count; ++i)
                 reason += unit;
             const std::string answer = ErrorAnswer::build(reason);
-            ASSERT_LE(answer.size(), kMaxErrorAnswerBytes) << count;
+            ASSERT_LE(answer.size(), CompanionProtocol::kMaxErrorAnswerBytes) << count;
             ASSERT_EQ(answer.back(), '\n');
             ASSERT_TRUE(ErrorAnswer::isError(answer));
             // Shortened whole characters at a time: what is left is the reason's beginning.
@@ -58,7 +58,8 @@ TEST(ErrorAnswer, StaysWithinItsLimitWhateverTheReason)
             const nlohmann::json longer = {{"error", reason.substr(0, back.size() + unit.size())}};
             if (back.size() < reason.size())
             {
-                ASSERT_GT(longer.dump().size() + 1, kMaxErrorAnswerBytes) << count;
+                ASSERT_GT(longer.dump().size() + 1, CompanionProtocol::kMaxErrorAnswerBytes)
+                    << count;
             }
         }
     }
@@ -67,12 +68,13 @@ TEST(ErrorAnswer, StaysWithinItsLimitWhateverTheReason)
 TEST(ErrorAnswer, TheReportLineIsCutToItsOwnLimit)
 {
     const std::string report(1000, 'r');
-    const std::string answer =
-        AnswerLine::build(CompanionProtocol::ReportAnswer::kKey, report, CompanionProtocol::ReportAnswer::kMaxLineBytes);
+    const std::string answer = AnswerLine::build(CompanionProtocol::ReportAnswer::kKey, report,
+                                                 CompanionProtocol::ReportAnswer::kMaxLineBytes);
     EXPECT_EQ(answer.size(), CompanionProtocol::ReportAnswer::kMaxLineBytes);
     EXPECT_EQ(answer.rfind(CompanionProtocol::ReportAnswer::kPrefix, 0), 0u);
     EXPECT_EQ(nlohmann::json::parse(answer).at("report").get<std::string>(),
-              report.substr(0, CompanionProtocol::ReportAnswer::kMaxLineBytes - CompanionProtocol::ReportAnswer::kPrefixLength - 4));
+              report.substr(0, CompanionProtocol::ReportAnswer::kMaxLineBytes -
+                                   CompanionProtocol::ReportAnswer::kPrefixLength - 4));
 }
 
 } // namespace

@@ -59,7 +59,8 @@ inline std::string withoutProgress(const std::string& answer, size_t* progressLi
     {
         size_t end = answer.find('\n', at);
         end = end == std::string::npos ? answer.size() : end + 1;
-        if (answer.compare(at, CompanionProtocol::ProgressAnswer::kPrefixLength, CompanionProtocol::ProgressAnswer::kPrefix) == 0)
+        if (answer.compare(at, CompanionProtocol::ProgressAnswer::kPrefixLength,
+                           CompanionProtocol::ProgressAnswer::kPrefix) == 0)
             ++count;
         else
             kept.append(answer, at, end - at);
@@ -86,15 +87,17 @@ inline std::string exchange(uint16_t port, const std::string& request)
     return withoutProgress(exchangeRaw(port, request));
 }
 
-inline const std::string kParametersRequest = "{request:\"parameters\"}\n";
+inline const std::string kParametersRequest =
+    std::string(CompanionProtocol::kParametersRequest) + CompanionProtocol::kLineEnd;
 
 // A "process" request line as the plug-in writes it.
 inline std::string processRequest(const std::string& tools, const std::string& presets, int low,
                                   int high, const std::string& path)
 {
-    return "{request:\"process\", tools:[" + tools + "], presets: [" + presets +
-           "],rangeLow: " + std::to_string(low) + ", rangeHigh: " + std::to_string(high) +
-           ", input: \"" + path + "\"}\n";
+    using namespace CompanionProtocol;
+    return kProcessOpen + tools + kListClose + kPresetsOpen + presets + kListClose + kRangeLowKey +
+           std::to_string(low) + kRangeHighKey + std::to_string(high) + kInputKey + path +
+           kProcessClose + kLineEnd;
 }
 
 using Clock = std::chrono::steady_clock;
@@ -108,7 +111,8 @@ inline double millisecondsSince(Clock::time_point start)
 inline bool isReport(const std::string& answer)
 {
     return answer.rfind(CompanionProtocol::ReportAnswer::kPrefix, 0) == 0 &&
-           answer.size() <= CompanionProtocol::ReportAnswer::kMaxLineBytes && answer.find('\n') == answer.size() - 1;
+           answer.size() <= CompanionProtocol::ReportAnswer::kMaxLineBytes &&
+           answer.find('\n') == answer.size() - 1;
 }
 
 } // namespace companion::test
