@@ -10,10 +10,9 @@ namespace companion
 
 namespace
 {
-constexpr uint16_t kIeeeFloat = 3;
-constexpr uint16_t kChannels = 1;
-constexpr uint16_t kBitsPerSample = 32;
-constexpr uint32_t kBytesPerSample = 4;
+using namespace InterfaceFileFormat;
+constexpr uint32_t kChannels = static_cast<uint32_t>(kChannelCount);
+constexpr uint32_t kSampleBytes = static_cast<uint32_t>(kBytesPerSample);
 
 void put(std::vector<uint8_t>& out, const char* tag)
 {
@@ -34,19 +33,19 @@ WavFloatWriter::WavFloatWriter(int fd, uint32_t sampleRate, uint32_t samples)
 
 std::vector<uint8_t> WavFloatWriter::header(uint32_t sampleRate, uint32_t samples)
 {
-    const uint32_t dataBytes = samples * kBytesPerSample;
+    const uint32_t dataBytes = samples * kSampleBytes;
     std::vector<uint8_t> out;
     put(out, "RIFF");
-    put(out, 36 + dataBytes, 4);
+    put(out, kRiffSizeWithoutData + dataBytes, 4);
     put(out, "WAVE");
     put(out, "fmt ");
-    put(out, 16, 4);
-    put(out, kIeeeFloat, 2);
+    put(out, kFormatChunkSize, 4);
+    put(out, kFormatIEEEFloat, 2);
     put(out, kChannels, 2);
     put(out, sampleRate, 4);
-    put(out, sampleRate * kChannels * kBytesPerSample, 4);
-    put(out, kChannels * kBytesPerSample, 2);
-    put(out, kBitsPerSample, 2);
+    put(out, sampleRate * kChannels * kSampleBytes, 4);
+    put(out, kChannels * kSampleBytes, 2);
+    put(out, static_cast<uint32_t>(kBitsPerSample), 2);
     put(out, "data");
     put(out, dataBytes, 4);
     return out;
@@ -81,17 +80,17 @@ bool WavFloatWriter::write(const float* in, size_t count)
     if (written_ + count > samples_) return false;
 #if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
     // The file's byte order already: no conversion needed.
-    if (!writeAll(in, count * kBytesPerSample)) return false;
+    if (!writeAll(in, count * kSampleBytes)) return false;
     written_ += count;
     return true;
 #endif
-    buffer_.resize(count * kBytesPerSample);
+    buffer_.resize(count * kSampleBytes);
     for (size_t i = 0; i < count; ++i)
     {
         uint32_t bits = 0;
         std::memcpy(&bits, &in[i], sizeof(bits));
-        for (uint32_t b = 0; b < kBytesPerSample; ++b)
-            buffer_[i * kBytesPerSample + b] = static_cast<uint8_t>(bits >> (8 * b));
+        for (uint32_t b = 0; b < kSampleBytes; ++b)
+            buffer_[i * kSampleBytes + b] = static_cast<uint8_t>(bits >> (8 * b));
     }
     if (!writeAll(buffer_.data(), buffer_.size())) return false;
     written_ += count;

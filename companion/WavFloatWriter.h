@@ -1,5 +1,6 @@
 #pragma once
 
+#include "InterfaceFileFormat.h"
 #include "SampleSource.h"
 
 #include <cstdint>
@@ -25,7 +26,7 @@ public:
     int systemError() const { return systemError_; }
 
     static std::vector<uint8_t> header(uint32_t sampleRate, uint32_t samples);
-    static constexpr size_t kHeaderBytes = 44;
+    static constexpr size_t kHeaderBytes = InterfaceFileFormat::kHeaderSize;
 
 private:
     bool writeAll(const void* data, size_t bytes);
