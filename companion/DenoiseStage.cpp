@@ -10,6 +10,38 @@ namespace companion
 
 namespace
 {
+
+// The same white noise on every run, one hop at a time, for the calibrations: what they
+// measure must not change from file to file.
+class CalibrationNoise
+{
+public:
+    CalibrationNoise(size_t frameSize, size_t hop) : hop_(hop), samples_(frameSize)
+    {
+        for (float& x : samples_)
+            x = next();
+    }
+    // The frame one hop on.
+    const float* advance()
+    {
+        const size_t kept = samples_.size() - hop_;
+        std::memmove(samples_.data(), samples_.data() + hop_, kept * sizeof(float));
+        for (size_t i = kept; i < samples_.size(); ++i)
+            samples_[i] = next();
+        return samples_.data();
+    }
+
+private:
+    float next()
+    {
+        state_ = state_ * 1664525u + 1013904223u;
+        return static_cast<float>(state_ >> 8) / 8388608.0f - 1.0f;
+    }
+
+    const size_t hop_;
+    uint32_t state_ = 12345u;
+    std::vector<float> samples_;
+};
 constexpr double kPi = 3.14159265358979323846;
 // Hann analysis times Hann synthesis at 75 % overlap adds up to 1.5.
 constexpr float kOverlapGain = 1.5f;
@@ -352,22 +384,8 @@ void DenoiseStage::calibrateSpread()
 {
     // White noise through the same frames: how widely noise's powers spread in each band.
     // It depends on the band's width and the window, not on the signal.
-    uint32_t state = 12345u;
-    auto next = [&state]
-    {
-        state = state * 1664525u + 1013904223u;
-        return static_cast<float>(state >> 8) / 8388608.0f - 1.0f;
-    };
-    std::vector<float> noise(frameSize_);
-    for (float& x : noise)
-        x = next();
-    auto frame = [&]
-    {
-        std::memmove(noise.data(), noise.data() + hop_, (frameSize_ - hop_) * sizeof(float));
-        for (size_t i = frameSize_ - hop_; i < frameSize_; ++i)
-            noise[i] = next();
-        transformFrame(noise.data());
-    };
+    CalibrationNoise noise(frameSize_, hop_);
+    auto frame = [&] { transformFrame(noise.advance()); };
     std::vector<double> sum(bands_.size(), 0.0);
     std::vector<double> squares(bands_.size(), 0.0);
     const size_t spreadFrames = kCalibrationFrames / 4;
@@ -393,26 +411,11 @@ void DenoiseStage::calibrateSpread()
 
 void DenoiseStage::calibrate()
 {
-    // White noise through the same frames: how widely noise's powers spread in each band,
-    // and how far its tracked lowest falls under its mean. Both depend on the bands, the
-    // window and the smoothing, not on the signal.
+    // White noise through the same frames: how far its tracked lowest falls under its mean.
+    // It depends on the bands, the window and the smoothing, not on the signal.
     if (bands_.empty()) return;
-    uint32_t state = 12345u;
-    auto next = [&state]
-    {
-        state = state * 1664525u + 1013904223u;
-        return static_cast<float>(state >> 8) / 8388608.0f - 1.0f;
-    };
-    std::vector<float> noise(frameSize_);
-    for (float& x : noise)
-        x = next();
-    auto frame = [&]
-    {
-        std::memmove(noise.data(), noise.data() + hop_, (frameSize_ - hop_) * sizeof(float));
-        for (size_t i = frameSize_ - hop_; i < frameSize_; ++i)
-            noise[i] = next();
-        transformFrame(noise.data());
-    };
+    CalibrationNoise noise(frameSize_, hop_);
+    auto frame = [&] { transformFrame(noise.advance()); };
     // The tracked lowest of unit-mean noise, as a mean of logs over the bins and windows.
     const float expected = [&]
     {
