@@ -164,6 +164,33 @@ protected:
         return false;
     }
 
+    struct SignalledRender
+    {
+        Outcome outcome{-1, ""};
+        bool signalled = false;
+        double secondsAfter = 0.0; // from the signal to the render's end
+    };
+
+    // A minute of sound through the denoiser, long enough to be caught at work, with the
+    // companion sent `signal` once it is at work on the file.
+    SignalledRender RenderDenoiseSignalledAtWork(int signal)
+    {
+        SignalledRender result;
+        std::atomic<bool> finished{false};
+        std::thread render(
+            [&]
+            {
+                result.outcome = Render(Path("in.wav") + " " + Path("out.wav") + " --tool 3:2");
+                finished = true;
+            });
+        result.signalled = SignalAtWork(signal, finished);
+        const auto start = std::chrono::steady_clock::now();
+        render.join();
+        result.secondsAfter =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        return result;
+    }
+
     // The sound files left in the documents folder, where the interface file is made.
     std::vector<std::string> WavesInDocuments() const
     {
@@ -309,21 +336,12 @@ TEST_F(RenderCommand, AHomeWithSlashesOrDotsStillProcesses)
 
 TEST_F(RenderCommand, ACompanionKilledWhileProcessingGivesCode27AndTheInput)
 {
-    // A minute of sound through the denoiser: long enough to be caught at work.
     WriteInput(Path("in.wav"), 1, 60 * kRate);
     StartCompanion(Path("companion.log"));
     ASSERT_TRUE(IsListening());
-    Outcome outcome{-1, ""};
-    std::atomic<bool> finished{false};
-    std::thread render(
-        [&]
-        {
-            outcome = Render(Path("in.wav") + " " + Path("out.wav") + " --tool 3:2");
-            finished = true;
-        });
-    const bool killed = SignalAtWork(SIGKILL, finished);
-    render.join();
-    ASSERT_TRUE(killed) << outcome.out;
+    const SignalledRender run = RenderDenoiseSignalledAtWork(SIGKILL);
+    const Outcome& outcome = run.outcome;
+    ASSERT_TRUE(run.signalled) << outcome.out;
     ::waitpid(mCompanion, nullptr, 0);
     mCompanion = -1;
     EXPECT_EQ(outcome.exitCode, 3) << outcome.out;
@@ -344,21 +362,11 @@ TEST_F(RenderCommand, ACompanionThatStopsAnsweringGives29AndNeverWritesOverTheNe
     WriteInput(Path("in.wav"), 1, 60 * kRate);
     StartCompanion(Path("companion.log"));
     ASSERT_TRUE(IsListening());
-    Outcome outcome{-1, ""};
-    std::atomic<bool> finished{false};
-    std::thread render(
-        [&]
-        {
-            outcome = Render(Path("in.wav") + " " + Path("out.wav") + " --tool 3:2");
-            finished = true;
-        });
     // Frozen at work, as a companion swapped out or stuck would be.
-    const bool stopped = SignalAtWork(SIGSTOP, finished);
-    const auto start = std::chrono::steady_clock::now();
-    render.join();
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    ASSERT_TRUE(stopped) << outcome.out;
+    const SignalledRender run = RenderDenoiseSignalledAtWork(SIGSTOP);
+    const Outcome& outcome = run.outcome;
+    const double seconds = run.secondsAfter;
+    ASSERT_TRUE(run.signalled) << outcome.out;
     EXPECT_EQ(outcome.exitCode, 3) << outcome.out;
     EXPECT_NE(outcome.out.find("\ntrace: the companion stopped answering: it sent progress, then "
                                "nothing for 30 s\nstatus: 29 the companion stopped answering\n"),
