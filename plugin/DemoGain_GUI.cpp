@@ -1,45 +1,13 @@
 #include "DemoGain_GUI.h"
 
-#include <cmath>
-#include <cstdio>
-#include <cstring>
-
 #include "AAX_Errors.h"
 #include "AAX_HostBoundary.h"
 #include "CBitmap.h"
-#include "CTextEdit.h"
-#include "CarriedCount.h"
-#include "DemoGain_MenuVST.h"
-#include "DemoGain_OnOffButtonVSTvect.h"
 #include "DemoGain_View.h"
-#include "OfflineParameterIDs.h"
 #include "OwnBundle.h"
 #include "ResourceFolder.h"
 
 using namespace VSTGUI;
-using namespace OfflineParameterIDs;
-
-namespace
-{
-
-bool SameID(const char* a, const char* b)
-{
-    return std::strcmp(a, b) == 0;
-}
-
-// The menu shows the preset number the process request sends.
-float MenuIndex(double normalized)
-{
-    return static_cast<float>(CountFromValue(normalized));
-}
-
-void ShowHz(CTextEdit* field, double normalized)
-{
-    DemoGain_View::ShowFrequency(field, normalized);
-    field->invalid();
-}
-
-} // namespace
 
 AAX_IEffectGUI* DemoGain_GUI::Create()
 {
@@ -95,47 +63,10 @@ AAX_Result DemoGain_GUI::ParameterUpdated(AAX_CParamID id)
     if (view->getParameters()->GetParameterNormalizedValue(id, &value) != kResultSuccess)
         return kResultSuccess;
     // Moving a control redraws it and may build text, so the move runs guarded.
-    return AAX_GuardHostCall(__func__, [&] { return MoveControl(view, id, value); });
-}
-
-AAX_Result DemoGain_GUI::MoveControl(DemoGain_View* view, AAX_CParamID id, double value)
-{
-    for (int32_t k = 0; k < kMaxTools; ++k)
-    {
-        if (SameID(id, kToolSwitch[k]))
-        {
-            if (CControl* button = view->GetToolButton(k))
-            {
-                button->setValue(static_cast<float>(value));
-                button->invalid();
-            }
-            return kResultSuccess;
-        }
-        if (SameID(id, kToolPreset[k]))
-        {
-            if (CControl* menu = view->GetPresetMenu(k))
-            {
-                menu->setValue(MenuIndex(value));
-                menu->invalid();
-            }
-            return kResultSuccess;
-        }
-    }
-    if (SameID(id, kRangeCheck))
-    {
-        if (CControl* check = view->GetRangeCheck())
-        {
-            check->setValue(static_cast<float>(value));
-            check->invalid();
-        }
-    }
-    else if (SameID(id, kRangeMin))
-    {
-        if (CTextEdit* field = view->GetMinFreqField()) ShowHz(field, value);
-    }
-    else if (SameID(id, kRangeMax))
-    {
-        if (CTextEdit* field = view->GetMaxFreqField()) ShowHz(field, value);
-    }
-    return kResultSuccess;
+    return AAX_GuardHostCall(__func__,
+                             [&]
+                             {
+                                 view->ShowParameter(id, value);
+                                 return kResultSuccess;
+                             });
 }

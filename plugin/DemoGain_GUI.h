@@ -5,8 +5,8 @@
 class DemoGain_View;
 
 // The plug-in's editor component. It loads the logo from the plug-in's bundle once per
-// module, builds a DemoGain_View in the host's native view, moves the view's controls when
-// the host reports parameter changes and forwards the host's timer to the view.
+// module, builds a DemoGain_View in the host's native view, hands the host's parameter changes
+// to the view and forwards the host's timer to the view.
 class DemoGain_GUI : public AAX_CEffectGUI_VST
 {
 public:
@@ -31,8 +31,4 @@ public:
 protected:
     void CreateViewContents() override;
     void CreateEffectView(void* nativeParent) override;
-
-private:
-    // Shows the parameter's new value on its control, if the view has one for it.
-    static AAX_Result MoveControl(DemoGain_View* view, AAX_CParamID id, double value);
 };

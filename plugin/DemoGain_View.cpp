@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "AAX_CEffectParameters.h"
 #include "AAX_Errors.h"
@@ -159,17 +160,37 @@ const char* DemoGain_View::ParameterIDForTag(int32_t tag)
         return kToolSwitch[tag - kFirstToolTag];
     if (tag >= kFirstPresetTag && tag < kFirstPresetTag + kMaxTools)
         return kToolPreset[tag - kFirstPresetTag];
+    if (tag == kMinFieldTag) return kRangeMin;
+    if (tag == kMaxFieldTag) return kRangeMax;
+    if (tag == kRangeCheckTag) return kRangeCheck;
     return nullptr;
 }
 
-DemoGain_OnOffButtonVSTvect* DemoGain_View::GetToolButton(int32_t i) const
+CControl* DemoGain_View::ControlFor(const char* id) const
 {
-    return i >= 0 && i < kMaxTools ? toolButtons[i] : nullptr;
+    if (!id) return nullptr;
+    for (int32_t i = 0; i < getNbViews(); ++i)
+    {
+        auto* control = dynamic_cast<CControl*>(getView(i));
+        const char* shown = control ? ParameterIDForTag(control->getTag()) : nullptr;
+        if (shown && std::strcmp(shown, id) == 0) return control;
+    }
+    return nullptr;
 }
 
-DemoGain_MenuVST* DemoGain_View::GetPresetMenu(int32_t i) const
+void DemoGain_View::ShowParameter(const char* id, double value)
 {
-    return i >= 0 && i < kMaxTools ? presetMenus[i] : nullptr;
+    CControl* control = ControlFor(id);
+    if (!control) return;
+    const int32_t tag = control->getTag();
+    if (tag == kMinFieldTag || tag == kMaxFieldTag)
+        ShowFrequency(static_cast<CTextEdit*>(control), value);
+    else if (tag >= kFirstPresetTag && tag < kFirstPresetTag + kMaxTools)
+        // The menu shows the preset number the process request sends.
+        control->setValue(static_cast<float>(CountFromValue(value)));
+    else
+        control->setValue(static_cast<float>(value));
+    control->invalid();
 }
 
 template <class Control> Control* DemoGain_View::AddBound(Control* control, const char* id)
@@ -220,9 +241,9 @@ void DemoGain_View::AddStatusLabel(int32_t toolCount)
 void DemoGain_View::AddToolRow(int32_t i)
 {
     const CCoord y = ToolRowTop(i);
-    toolButtons[i] = AddBound(new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + kControlHeight),
-                                                              this, kFirstToolTag + i, nullptr, 0),
-                              kToolSwitch[i]);
+    AddBound(new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + kControlHeight), this,
+                                             kFirstToolTag + i, nullptr, 0),
+             kToolSwitch[i]);
 
     // CompanionInfo numbers tools and presets from 1.
     const int32_t tool = i + 1;
@@ -236,7 +257,7 @@ void DemoGain_View::AddToolRow(int32_t i)
     StyleLabel(menu, DemoGain_Colors::kMenuText, kCenterText);
     for (int32_t preset = 1; preset <= presetCount; ++preset)
         menu->addEntry(companionInfo.presetNames[tool][preset].c_str());
-    presetMenus[i] = AddBound(menu, kToolPreset[i]);
+    AddBound(menu, kToolPreset[i]);
 }
 
 CTextEdit* DemoGain_View::AddFrequencyField(const CRect& rect, int32_t tag)
@@ -267,12 +288,11 @@ void DemoGain_View::AddStepButtons(CCoord left, CCoord top, int32_t upTag, const
 void DemoGain_View::AddRangeRow(int32_t toolCount)
 {
     const CCoord y = RangeRowTop(toolCount);
-    rangeCheck = AddBound(new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + kControlHeight),
-                                                          this, kRangeCheckTag, nullptr, 0),
-                          kRangeCheck);
+    AddBound(new DemoGain_OnOffButtonVSTvect(CRect(40, y, 60, y + kControlHeight), this,
+                                             kRangeCheckTag, nullptr, 0),
+             kRangeCheck);
     rangeFromLabel = AddLabel(CRect(80, y - 2, 220, y + 22), kRangeFromText);
-    minFreqField =
-        AddFrequencyField(CRect(kMinFieldLeft, y - 2, kMinFieldRight, y + 22), kMinFieldTag);
+    AddFrequencyField(CRect(kMinFieldLeft, y - 2, kMinFieldRight, y + 22), kMinFieldTag);
     AddStepButtons(316, y, kMinUpTag, kMinUpID, kMinDownTag, kMinDownID);
     rangeToLabel = AddLabel(CRect(346, y - 4, 366, y + 24), kRangeToText);
 
@@ -283,8 +303,7 @@ void DemoGain_View::AddRangeRow(int32_t toolCount)
         getParameters()->SetParameterDefaultNormalizedValue(kRangeMax, rangeMax);
         getParameters()->SetParameterNormalizedValue(kRangeMax, rangeMax);
     }
-    maxFreqField =
-        AddFrequencyField(CRect(kMaxFieldLeft, y - 4, kMaxFieldRight, y + 24), kMaxFieldTag);
+    AddFrequencyField(CRect(kMaxFieldLeft, y - 4, kMaxFieldRight, y + 24), kMaxFieldTag);
     AddStepButtons(462, y, kMaxUpTag, kMaxUpID, kMaxDownTag, kMaxDownID);
 }
 
@@ -300,12 +319,13 @@ void DemoGain_View::SetParameter(const char* id, double value)
     if (getParameters()) getParameters()->SetParameterNormalizedValue(id, value);
 }
 
-void DemoGain_View::ApplyFrequency(CTextEdit* field, const char* id, double hz)
+void DemoGain_View::ApplyFrequency(const char* id, double hz)
 {
     const double value = hz / kFrequencyScale;
     // The parameter keeps the bound in single precision; the field shows the whole Hz the
     // process request will send for it.
-    if (field) ShowFrequency(field, static_cast<float>(value));
+    if (CControl* field = ControlFor(id))
+        ShowFrequency(static_cast<CTextEdit*>(field), static_cast<float>(value));
     SetParameter(id, value);
 }
 
@@ -330,7 +350,7 @@ void DemoGain_View::SetLowerBound(double f)
 {
     f = std::min(f, BoundHz(kRangeMax) - kMinimumGap);
     if (f <= 0) f = 0;
-    ApplyFrequency(minFreqField, kRangeMin, f);
+    ApplyFrequency(kRangeMin, f);
 }
 
 void DemoGain_View::SetUpperBound(double f)
@@ -338,7 +358,7 @@ void DemoGain_View::SetUpperBound(double f)
     f = std::min(f, static_cast<double>(companionInfo.rangeMax));
     const double m = BoundHz(kRangeMin);
     if (f <= m + kMinimumGap) f = m + kMinimumGap;
-    ApplyFrequency(maxFreqField, kRangeMax, f);
+    ApplyFrequency(kRangeMax, f);
 }
 
 void DemoGain_View::valueChanged(CControl* control)
@@ -354,31 +374,22 @@ void DemoGain_View::valueChanged(CControl* control)
     else if (tag == kMaxUpTag || tag == kMaxDownTag)
         SetUpperBound(BoundHz(kRangeMax) + (tag == kMaxUpTag ? kStepHz : -kStepHz));
     else if (tag == kMinFieldTag)
-        SetLowerBound(TypedHz(minFreqField));
+        SetLowerBound(TypedHz(static_cast<CTextEdit*>(control)));
     else if (tag == kMaxFieldTag)
-        SetUpperBound(TypedHz(maxFreqField));
+        SetUpperBound(TypedHz(static_cast<CTextEdit*>(control)));
     else if (tag == kRangeCheckTag)
         SetParameter(kRangeCheck, control->getValue());
 }
 
-const char* DemoGain_View::BracketID(int32_t tag) const
-{
-    if (const char* id = ParameterIDForTag(tag)) return id;
-    if (tag == kMinFieldTag) return kRangeMin;
-    if (tag == kMaxFieldTag) return kRangeMax;
-    if (tag == kRangeCheckTag) return kRangeCheck;
-    return nullptr;
-}
-
 void DemoGain_View::controlBeginEdit(CControl* control)
 {
-    const char* id = control ? BracketID(control->getTag()) : nullptr;
+    const char* id = control ? ParameterIDForTag(control->getTag()) : nullptr;
     if (id && getParameters()) getParameters()->TouchParameter(id);
 }
 
 void DemoGain_View::controlEndEdit(CControl* control)
 {
-    const char* id = control ? BracketID(control->getTag()) : nullptr;
+    const char* id = control ? ParameterIDForTag(control->getTag()) : nullptr;
     if (id && getParameters()) getParameters()->ReleaseParameter(id);
 }
 

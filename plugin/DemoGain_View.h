@@ -63,19 +63,20 @@ public:
     // exchange, 1 after a failure.
     int32 GetInfoFromHost();
 
-    // The parameter identifier of tags 1 to 40 ("Par1" ... "Par20", "Men1" ... "Men20"),
-    // null for any other tag.
+    // The parameter a control shows, by its tag: "Par1" ... "Par20" for tags 1 to 20,
+    // "Men1" ... "Men20" for 21 to 40, then the range bounds and check; null for any other tag.
+    // The one mapping between the editor's controls and the parameters.
     static const char* ParameterIDForTag(int32_t tag);
+    // The control showing parameter id, null when the window has none (fewer tools, no
+    // presets, no range row).
+    VSTGUI::CControl* ControlFor(const char* id) const;
+    // Shows value on the control of parameter id, if there is one: the menus and the fields the
+    // number the process request sends for it.
+    void ShowParameter(const char* id, double value);
     // Shows in a frequency field the whole Hz a process request sends for the bound value.
     static void ShowFrequency(VSTGUI::CTextEdit* field, double value);
 
     const CompanionInfo& GetCompanionInfo() const { return companionInfo; }
-    // The controls of tool i (0-based); null when the row or its menu does not exist.
-    DemoGain_OnOffButtonVSTvect* GetToolButton(int32_t i) const;
-    DemoGain_MenuVST* GetPresetMenu(int32_t i) const;
-    DemoGain_OnOffButtonVSTvect* GetRangeCheck() const { return rangeCheck; }
-    VSTGUI::CTextEdit* GetMinFreqField() const { return minFreqField; }
-    VSTGUI::CTextEdit* GetMaxFreqField() const { return maxFreqField; }
     VSTGUI::CTextLabel* GetStatusLabel() const { return statusLabel; }
     VSTGUI::CTextLabel* GetVersionLabel() const { return versionLabel; }
     DemoGain_KickButtonVST* GetLogoButton() const { return logoButton; }
@@ -111,9 +112,8 @@ private:
     // Sets the upper bound to f Hz, kept within the companion's maximum and the minimum gap
     // above the lower.
     void SetUpperBound(double f);
-    // Shows the whole Hz the request sends for hz in field and requests id = hz / 192000.
-    void ApplyFrequency(VSTGUI::CTextEdit* field, const char* id, double hz);
-    const char* BracketID(int32_t tag) const;
+    // Shows the whole Hz the request sends for hz in id's field and requests id = hz / 192000.
+    void ApplyFrequency(const char* id, double hz);
 
     VSTGUI::CTextLabel* statusLabel = nullptr;
     std::string versionText;
@@ -124,11 +124,6 @@ private:
     std::string toolLabelTexts[kMaxTools];
     VSTGUI::CTextLabel* toolLabels[kMaxTools] = {};
     CompanionInfo companionInfo;
-    DemoGain_OnOffButtonVSTvect* toolButtons[kMaxTools] = {};
-    DemoGain_OnOffButtonVSTvect* rangeCheck = nullptr;
-    DemoGain_MenuVST* presetMenus[kMaxTools] = {};
-    VSTGUI::CTextEdit* minFreqField = nullptr;
-    VSTGUI::CTextEdit* maxFreqField = nullptr;
     DemoGain_KickButtonVST* logoButton = nullptr;
     AAX_IViewContainer* viewContainer;
 };

@@ -64,13 +64,13 @@ TEST_F(DemoGain_GUITest, OpeningTheWindowShowsTheCurrentValues)
     ASSERT_TRUE(StartCompanion(ManyPresets()));
     DemoGain_View* view = OpenWindow();
     ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->GetPresetMenu(2)->getValue(), 2.0f);
-    EXPECT_EQ(view->GetToolButton(1)->getValue(), 1.0f);
-    EXPECT_EQ(view->GetToolButton(0)->getValue(), 0.0f);
-    EXPECT_EQ(view->GetRangeCheck()->getValue(), 1.0f);
-    EXPECT_STREQ(view->GetMinFreqField()->getText(), "19200");
+    EXPECT_EQ(ControlOf<DemoGain_MenuVST>(view, "Men3")->getValue(), 2.0f);
+    EXPECT_EQ(view->ControlFor("Par2")->getValue(), 1.0f);
+    EXPECT_EQ(view->ControlFor("Par1")->getValue(), 0.0f);
+    EXPECT_EQ(view->ControlFor("chkfr")->getValue(), 1.0f);
+    EXPECT_STREQ(ControlOf<CTextEdit>(view, "minfr")->getText(), "19200");
     // The upper bound was reset to the range maximum while the view was built.
-    EXPECT_STREQ(view->GetMaxFreqField()->getText(), "48000");
+    EXPECT_STREQ(ControlOf<CTextEdit>(view, "maxfr")->getText(), "48000");
 
     AAX_Point size{0, 0};
     EXPECT_EQ(gui->GetViewSize(&size), kResultSuccess);
@@ -93,22 +93,22 @@ TEST_F(DemoGain_GUITest, UpdatesMoveTheMatchingControlOnly)
     {
         parameters.Define("Men1", index * 0.01);
         gui->ParameterUpdated("Men1");
-        EXPECT_EQ(view->GetPresetMenu(0)->getValue(), static_cast<float>(index));
+        EXPECT_EQ(ControlOf<DemoGain_MenuVST>(view, "Men1")->getValue(), static_cast<float>(index));
         EXPECT_EQ(Sent("presets: ["), index);
     }
     parameters.Define("minfr", 0.0001);
     gui->ParameterUpdated("minfr");
-    EXPECT_STREQ(view->GetMinFreqField()->getText(), "19");
+    EXPECT_STREQ(ControlOf<CTextEdit>(view, "minfr")->getText(), "19");
     parameters.Define("maxfr", 0.125);
     gui->ParameterUpdated("maxfr");
-    EXPECT_STREQ(view->GetMaxFreqField()->getText(), "24000");
+    EXPECT_STREQ(ControlOf<CTextEdit>(view, "maxfr")->getText(), "24000");
     // No fifth tool, an unknown and a differently cased identifier: nothing happens.
     parameters.Define("Par5", 1.0);
     EXPECT_EQ(gui->ParameterUpdated("Par5"), kResultSuccess);
     EXPECT_EQ(gui->ParameterUpdated("par1"), kResultSuccess);
     EXPECT_EQ(gui->ParameterUpdated("Nope"), kResultSuccess);
     EXPECT_EQ(gui->ParameterUpdated(nullptr), kResultSuccess);
-    EXPECT_EQ(view->GetToolButton(0)->getValue(), 0.0f);
+    EXPECT_EQ(view->ControlFor("Par1")->getValue(), 0.0f);
 
     parameters.Define("Comm", 0.2);
     EXPECT_EQ(gui->TimerWakeup(), kResultSuccess);
@@ -121,6 +121,8 @@ TEST_F(DemoGain_GUITest, RestoredBoundsShowTheHertzTheRequestSends)
     DemoGain_View* view = OpenWindow();
     ASSERT_NE(view, nullptr);
     parameters.Define("chkfr", 1.0);
+    const CTextEdit* lower = ControlOf<CTextEdit>(view, "minfr");
+    const CTextEdit* upper = ControlOf<CTextEdit>(view, "maxfr");
     // Around every 331st whole hertz: hundredths, and the floats either side of each.
     int differing = 0;
     for (int whole = 1; whole < 48000; whole += 331)
@@ -131,12 +133,10 @@ TEST_F(DemoGain_GUITest, RestoredBoundsShowTheHertzTheRequestSends)
             {
                 parameters.Define("minfr", value);
                 gui->ParameterUpdated("minfr");
-                differing +=
-                    std::to_string(Sent("rangeLow: ")) != view->GetMinFreqField()->getText();
+                differing += std::to_string(Sent("rangeLow: ")) != lower->getText();
                 parameters.Define("maxfr", value);
                 gui->ParameterUpdated("maxfr");
-                differing +=
-                    std::to_string(Sent("rangeHigh: ")) != view->GetMaxFreqField()->getText();
+                differing += std::to_string(Sent("rangeHigh: ")) != upper->getText();
             }
         }
     EXPECT_EQ(differing, 0);

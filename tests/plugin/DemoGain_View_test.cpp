@@ -65,19 +65,21 @@ TEST_F(DemoGain_ViewTest, ThreeToolsGiveRowsARangeRowAndTheStatusLineAtTheirPlac
     for (int i = 0; i < 3; ++i)
     {
         const CCoord y = 80 + 40 * i;
-        ASSERT_NE(v->GetToolButton(i), nullptr);
-        EXPECT_EQ(v->GetToolButton(i)->getViewSize(), CRect(40, y, 60, y + 20));
-        EXPECT_EQ(v->GetToolButton(i)->getTag(), i + 1);
+        const CControl* button = v->ControlFor(OfflineParameterIDs::kToolSwitch[i]);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->getViewSize(), CRect(40, y, 60, y + 20));
+        EXPECT_EQ(button->getTag(), i + 1);
     }
-    EXPECT_EQ(v->GetToolButton(3), nullptr);
-    ASSERT_NE(v->GetPresetMenu(1), nullptr);
-    EXPECT_EQ(v->GetPresetMenu(1)->getViewSize(), CRect(300, 118, 500, 142));
-    EXPECT_EQ(v->GetPresetMenu(1)->getNbEntries(), 3);
-    EXPECT_STREQ(v->GetPresetMenu(1)->getEntry(2)->getTitle(), "Soft");
-    EXPECT_EQ(v->GetPresetMenu(2), nullptr); // Band has no presets
-    EXPECT_EQ(v->GetRangeCheck()->getViewSize(), CRect(40, 240, 60, 260));
-    EXPECT_EQ(v->GetMinFreqField()->getViewSize(), CRect(240, 238, 310, 262));
-    EXPECT_EQ(v->GetMaxFreqField()->getViewSize(), CRect(386, 236, 456, 264));
+    EXPECT_EQ(v->ControlFor("Par4"), nullptr);
+    DemoGain_MenuVST* menu = ControlOf<DemoGain_MenuVST>(v, "Men2");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->getViewSize(), CRect(300, 118, 500, 142));
+    EXPECT_EQ(menu->getNbEntries(), 3);
+    EXPECT_STREQ(menu->getEntry(2)->getTitle(), "Soft");
+    EXPECT_EQ(ControlOf<DemoGain_MenuVST>(v, "Men3"), nullptr); // Band has no presets
+    EXPECT_EQ(v->ControlFor("chkfr")->getViewSize(), CRect(40, 240, 60, 260));
+    EXPECT_EQ(ControlOf<CTextEdit>(v, "minfr")->getViewSize(), CRect(240, 238, 310, 262));
+    EXPECT_EQ(ControlOf<CTextEdit>(v, "maxfr")->getViewSize(), CRect(386, 236, 456, 264));
     EXPECT_EQ(v->GetStatusLabel()->getViewSize(), CRect(20, 318, 520, 342));
     EXPECT_EQ(Text(v->GetStatusLabel()), "GUI Init");
     EXPECT_EQ(Text(v->GetVersionLabel()), "Orvendal QV (ver.2.0)");
@@ -94,9 +96,9 @@ TEST_F(DemoGain_ViewTest, WithoutACompanionItLaunchesOneAndAsksForAReopen)
     EXPECT_EQ(v->GetCompanionInfo().infoStatus, DemoGain_View::kInfoLaunched);
     EXPECT_EQ(v->getViewSize(), CRect(0, 0, 540, 240));
     EXPECT_EQ(v->GetStatusLabel()->getViewSize(), CRect(20, 198, 520, 222));
-    EXPECT_EQ(v->GetToolButton(0), nullptr);
-    EXPECT_EQ(v->GetRangeCheck(), nullptr);
-    EXPECT_EQ(v->GetMinFreqField(), nullptr);
+    EXPECT_EQ(v->ControlFor("Par1"), nullptr);
+    EXPECT_EQ(v->ControlFor("chkfr"), nullptr);
+    EXPECT_EQ(ControlOf<CTextEdit>(v, "minfr"), nullptr);
     EXPECT_EQ(LastSet("NTools"), 0.0);
     for (int attempt = 0; attempt < 500 && !std::filesystem::exists(bin / "launched"); ++attempt)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -154,7 +156,7 @@ TEST_F(DemoGain_ViewTest, APeerThatHoldsThePortButDoesNotAnswerIsNamedAndNothing
         const auto took = std::chrono::steady_clock::now() - start;
         EXPECT_LT(took, std::chrono::seconds(4)) << c.text;
         EXPECT_EQ(v->GetCompanionInfo().infoStatus, c.status) << c.text;
-        EXPECT_EQ(v->GetToolButton(0), nullptr);
+        EXPECT_EQ(v->ControlFor("Par1"), nullptr);
         v->TimerWakeup();
         EXPECT_EQ(Text(v->GetStatusLabel()), c.text);
         EXPECT_EQ(v->GetStatusLabel()->getFontColor(), kRedCColor);
@@ -243,7 +245,7 @@ TEST_F(DemoGain_ViewTest, RangeStepsKeepTheBoundsApartAndWithinTheRange)
     // Upper bound 20000, lower 19990: a plus stops 20 Hz below the upper bound.
     view.click(CPoint(321, 245));
     EXPECT_NEAR(LastSet("minfr") * kHz, 19980, 0.01);
-    EXPECT_STREQ(v->GetMinFreqField()->getText(), "19980");
+    EXPECT_STREQ(ControlOf<CTextEdit>(v, "minfr")->getText(), "19980");
     EXPECT_EQ(parameters.Touches().size(), touches); // the steps have no edit bracket
 
     // One ordinary click moves a bound by 20 Hz (two notifications).
@@ -264,7 +266,7 @@ TEST_F(DemoGain_ViewTest, RangeStepsKeepTheBoundsApartAndWithinTheRange)
     parameters.Define("maxfr", 1025 / kHz);
     view.click(CPoint(467, 259));
     EXPECT_NEAR(LastSet("maxfr") * kHz, 1020, 0.01);
-    EXPECT_STREQ(v->GetMaxFreqField()->getText(), "1020");
+    EXPECT_STREQ(ControlOf<CTextEdit>(v, "maxfr")->getText(), "1020");
 }
 
 TEST_F(DemoGain_ViewTest, TypedBoundsAreClampedAndWrittenBack)
@@ -281,7 +283,7 @@ TEST_F(DemoGain_ViewTest, TypedBoundsAreClampedAndWrittenBack)
     };
     type(CPoint(270, 250), "-5");
     EXPECT_EQ(LastSet("minfr"), 0.0);
-    EXPECT_STREQ(v->GetMinFreqField()->getText(), "0");
+    EXPECT_STREQ(ControlOf<CTextEdit>(v, "minfr")->getText(), "0");
     EXPECT_EQ(parameters.Touches().back(), "minfr");
     EXPECT_EQ(parameters.Releases().back(), "minfr");
     type(CPoint(270, 250), "abc");
@@ -293,7 +295,7 @@ TEST_F(DemoGain_ViewTest, TypedBoundsAreClampedAndWrittenBack)
 
     type(CPoint(420, 250), "300000");
     EXPECT_NEAR(LastSet("maxfr") * kHz, 24000, 0.01);
-    EXPECT_STREQ(v->GetMaxFreqField()->getText(), "24000");
+    EXPECT_STREQ(ControlOf<CTextEdit>(v, "maxfr")->getText(), "24000");
     parameters.Define("minfr", 5000 / kHz);
     type(CPoint(420, 250), "4000");
     EXPECT_NEAR(LastSet("maxfr") * kHz, 5020, 1e-3);
@@ -316,7 +318,7 @@ TEST_F(DemoGain_ViewTest, CountsAreStoredAsDoublesAndTheFieldsShowWhatIsSent)
     ASSERT_TRUE(StartCompanion(FiveToolsManyPresets()));
     DemoGain_View* v = Open();
     EXPECT_EQ(static_cast<float>(parameters.Value("NTools")), static_cast<float>(0.05));
-    DemoGain_MenuVST* menu = v->GetPresetMenu(0);
+    DemoGain_MenuVST* menu = ControlOf<DemoGain_MenuVST>(v, "Men1");
     ASSERT_EQ(menu->getNbEntries(), CompanionInfo::kMaxPresets);
     for (int k = 0; k < menu->getNbEntries(); ++k)
     {
@@ -329,7 +331,7 @@ TEST_F(DemoGain_ViewTest, CountsAreStoredAsDoublesAndTheFieldsShowWhatIsSent)
     // Typed: every hundredth of a hertz over one hertz in 97 across the range.
     parameters.Define("chkfr", 1.0);
     parameters.Define("maxfr", 0.5);
-    CTextEdit* field = v->GetMinFreqField();
+    CTextEdit* field = ControlOf<CTextEdit>(v, "minfr");
     int differing = 0;
     for (int whole = 0; whole < 96000; whole += 97)
         for (int hundredths = 0; hundredths < 100; ++hundredths)
@@ -351,7 +353,8 @@ TEST_F(DemoGain_ViewTest, CountsAreStoredAsDoublesAndTheFieldsShowWhatIsSent)
         differing += std::to_string(Sent("rangeLow: ")) != field->getText();
         parameters.Define("maxfr", low + 0.25f);
         view.click(CPoint(467, steps + 19));
-        differing += std::to_string(Sent("rangeHigh: ")) != v->GetMaxFreqField()->getText();
+        differing +=
+            std::to_string(Sent("rangeHigh: ")) != ControlOf<CTextEdit>(v, "maxfr")->getText();
         low = std::nextafter(low, 1.0f);
     }
     EXPECT_EQ(differing, 0);

@@ -70,6 +70,13 @@ struct EditorFixture
         return at == std::string::npos ? -1 : std::atoi(text.c_str() + at + key.size());
     }
 
+    // The editor's control of parameter id as its own class, null when there is none.
+    template <class Control, class Editor>
+    static Control* ControlOf(const Editor* editor, const char* id)
+    {
+        return dynamic_cast<Control*>(editor->ControlFor(id));
+    }
+
     FrameTableHost view;
     EditorFakeParameters parameters;
     ACFPtr<host::HostViewContainer> host;
