@@ -207,6 +207,36 @@ std::unique_ptr<host::HostNativeView> MakeView(const EditorCommand::Options& opt
     return std::make_unique<host::HostFrameView>();
 }
 
+int Fail(std::ostream& err, int code, const std::string& message)
+{
+    err << "orvendal-host editor: " << message << "\n";
+    return code;
+}
+
+// Opens the window, plays the actions and the timer ticks, then waits until the window is
+// closed or saves its picture; saves the state and prints the parameters after.
+int DriveWindow(host::HostEditorWindow& window, bool hasEditor,
+                const EditorCommand::Options& options, AAX_IACFEffectParameters& parameters,
+                std::ostream& out, std::ostream& err)
+{
+    if (!hasEditor || !window.Open())
+        return Fail(err, kExitFailure, "the plug-in opened no editor window");
+    std::string error;
+    for (const EditorCommand::Action& action : options.actions)
+        if (!Apply(window, action, &error)) return Fail(err, kExitUsage, error);
+    for (int tick = 0; tick < options.ticks; ++tick)
+        window.Tick(host::HostEditorWindow::kTimerPeriodMs);
+    if (options.pngPath.empty())
+        window.RunUntilClosed();
+    else if (!window.SavePNG(options.pngPath))
+        return Fail(err, kExitFailure, "cannot write " + options.pngPath);
+    if (!options.saveStateFile.empty() &&
+        !host::HostStateFile::Save(parameters, options.saveStateFile, &error))
+        return Fail(err, kExitFailure, error);
+    PrintParameters(out, parameters);
+    return kExitSuccess;
+}
+
 } // namespace
 
 int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& err)
@@ -215,59 +245,23 @@ int EditorCommand::Run(const Options& options, std::ostream& out, std::ostream& 
     if (!view) return kExitUsage;
     std::string error;
     std::unique_ptr<HostSession> session = HostSession::Open(options.modulePath, &error);
-    if (!session)
-    {
-        err << "orvendal-host editor: " << error << "\n";
-        return kExitUsage;
-    }
+    if (!session) return Fail(err, kExitUsage, error);
     ACFPtr<host::HostAutomationDelegate> automation(new host::HostAutomationDelegate);
     if (!session->CreateInstance({automation.get()}, &error, true))
-    {
-        err << "orvendal-host editor: " << error << "\n";
-        return kExitFailure;
-    }
+        return Fail(err, kExitFailure, error);
     host::PluginInstance& instance = *session->Instance();
     automation->SetParameters(instance.Parameters());
     int result = kExitSuccess;
-    if (!options.stateFile.empty())
+    if (!options.stateFile.empty() &&
+        !host::HostStateFile::Restore(*instance.Parameters(), options.stateFile, &error))
+        result = Fail(err, kExitUsage, error);
+    else
     {
-        if (!host::HostStateFile::Restore(*instance.Parameters(), options.stateFile, &error))
-        {
-            err << "orvendal-host editor: " << error << "\n";
-            automation->SetParameters(nullptr);
-            return kExitUsage;
-        }
-        automation->Pump();
-    }
-    {
+        if (!options.stateFile.empty()) automation->Pump();
         host::HostEditorWindow window(instance.Editor(), instance.Parameters(), automation.get(),
                                       std::move(view));
-        if (!instance.Editor() || !window.Open())
-        {
-            err << "orvendal-host editor: the plug-in opened no editor window\n";
-            result = kExitFailure;
-        }
-        for (size_t i = 0; result == kExitSuccess && i < options.actions.size(); ++i)
-            if (!Apply(window, options.actions[i], &error))
-            {
-                err << "orvendal-host editor: " << error << "\n";
-                result = kExitUsage;
-            }
-        for (int tick = 0; result == kExitSuccess && tick < options.ticks; ++tick)
-            window.Tick(host::HostEditorWindow::kTimerPeriodMs);
-        if (result == kExitSuccess && options.pngPath.empty()) window.RunUntilClosed();
-        if (result == kExitSuccess && !options.pngPath.empty() && !window.SavePNG(options.pngPath))
-        {
-            err << "orvendal-host editor: cannot write " << options.pngPath << "\n";
-            result = kExitFailure;
-        }
-        if (result == kExitSuccess && !options.saveStateFile.empty() &&
-            !host::HostStateFile::Save(*instance.Parameters(), options.saveStateFile, &error))
-        {
-            err << "orvendal-host editor: " << error << "\n";
-            result = kExitFailure;
-        }
-        if (result == kExitSuccess) PrintParameters(out, *instance.Parameters());
+        result = DriveWindow(window, instance.Editor() != nullptr, options, *instance.Parameters(),
+                             out, err);
     }
     automation->SetParameters(nullptr);
     return result;

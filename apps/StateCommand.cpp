@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <ostream>
@@ -49,6 +50,50 @@ bool KeepsChunk(const AAX_IACFEffectParameters& parameters, AAX_CTypeID id)
         if (parameters.GetChunkIDFromIndex(index, &own) == kResultSuccess && own == id) return true;
     }
     return false;
+}
+
+int Fail(std::ostream& err, int code, const std::string& message)
+{
+    err << "orvendal-host state: " << message << "\n";
+    return code;
+}
+
+int SaveState(AAX_IACFEffectParameters& parameters, const std::string& file, std::ostream& out,
+              std::ostream& err)
+{
+    std::string error;
+    if (!host::HostStateFile::Save(parameters, file, &error)) return Fail(err, kExitFailure, error);
+    out << "saved the plug-in's state to " << file << "\n";
+    return kExitSuccess;
+}
+
+// The chunk's header, then the parameters once the file is restored into the plug-in.
+int ShowState(AAX_IACFEffectParameters& parameters, const host::HostChunk& chunk,
+              const std::string& file, const std::function<void()>& pump, std::ostream& out,
+              std::ostream& err)
+{
+    const AAX_SPlugInChunk& record = *chunk.Record();
+    out << "chunk " << FourChars(record.fChunkID) << " \"" << chunk.Name() << "\", version "
+        << record.fVersion << ", " << chunk.DataSize() << " data bytes\n";
+    out << "plug-in " << FourChars(record.fManufacturerID) << " " << FourChars(record.fProductID)
+        << " " << FourChars(record.fPlugInID) << "\n";
+    std::string error;
+    if (!host::HostStateFile::Restore(parameters, file, &error))
+        return Fail(err, kExitFailure, error);
+    pump();
+    ParameterTable::Print(out, parameters);
+    return kExitSuccess;
+}
+
+int CompareState(AAX_IACFEffectParameters& parameters, const std::string& file, std::ostream& out,
+                 std::ostream& err)
+{
+    bool equal = false;
+    std::string error;
+    if (!host::HostStateFile::Compare(parameters, file, &equal, &error))
+        return Fail(err, kExitFailure, error);
+    out << file << (equal ? " matches" : " differs from") << " the plug-in's state\n";
+    return equal ? kExitSuccess : kExitFailure;
 }
 
 void AddCommon(CLI::App* command, const std::shared_ptr<StateCommand::Options>& options)
@@ -98,69 +143,35 @@ void StateCommand::Register(CLI::App& app, int* exitCode)
 
 int StateCommand::Run(const Options& options, std::ostream& out, std::ostream& err)
 {
-    const auto report = [&err](int code, const std::string& message)
-    {
-        err << "orvendal-host state: " << message << "\n";
-        return code;
-    };
-
     std::string error;
     PluginSettings settings;
     for (const auto& set : options.sets)
-        if (!settings.AddSet(set, &error)) return report(kExitUsage, error);
+        if (!settings.AddSet(set, &error)) return Fail(err, kExitUsage, error);
     host::HostChunk chunk;
     if (options.action != Action::kSave && !host::HostStateFile::Read(options.file, &chunk, &error))
-        return report(kExitUsage, error);
+        return Fail(err, kExitUsage, error);
 
     std::unique_ptr<HostSession> session = HostSession::Open(options.modulePath, &error);
-    if (!session) return report(kExitUsage, error);
+    if (!session) return Fail(err, kExitUsage, error);
     ACFPtr<host::HostAutomationDelegate> automation(new host::HostAutomationDelegate);
-    if (!session->CreateInstance({automation.get()}, &error)) return report(kExitFailure, error);
+    if (!session->CreateInstance({automation.get()}, &error)) return Fail(err, kExitFailure, error);
     AAX_IACFEffectParameters& parameters = *session->Instance()->Parameters();
     automation->SetParameters(&parameters);
-    const auto pump = [&automation] { automation->Pump(); };
+    const std::function<void()> pump = [&automation] { automation->Pump(); };
 
     int exitCode = kExitSuccess;
     if (options.action != Action::kSave && !KeepsChunk(parameters, chunk.Record()->fChunkID))
-        exitCode = report(kExitUsage, options.file + " holds chunk " +
-                                          FourChars(chunk.Record()->fChunkID) +
-                                          ", which the plug-in cannot restore");
+        exitCode = Fail(err, kExitUsage,
+                        options.file + " holds chunk " + FourChars(chunk.Record()->fChunkID) +
+                            ", which the plug-in cannot restore");
     else if (!settings.Apply(parameters, pump, &error))
-        exitCode = report(kExitUsage, error);
+        exitCode = Fail(err, kExitUsage, error);
     else if (options.action == Action::kSave)
-    {
-        if (host::HostStateFile::Save(parameters, options.file, &error))
-            out << "saved the plug-in's state to " << options.file << "\n";
-        else
-            exitCode = report(kExitFailure, error);
-    }
+        exitCode = SaveState(parameters, options.file, out, err);
     else if (options.action == Action::kShow)
-    {
-        const AAX_SPlugInChunk& record = *chunk.Record();
-        out << "chunk " << FourChars(record.fChunkID) << " \"" << chunk.Name() << "\", version "
-            << record.fVersion << ", " << chunk.DataSize() << " data bytes\n";
-        out << "plug-in " << FourChars(record.fManufacturerID) << " "
-            << FourChars(record.fProductID) << " " << FourChars(record.fPlugInID) << "\n";
-        if (host::HostStateFile::Restore(parameters, options.file, &error))
-        {
-            pump();
-            ParameterTable::Print(out, parameters);
-        }
-        else
-            exitCode = report(kExitFailure, error);
-    }
+        exitCode = ShowState(parameters, chunk, options.file, pump, out, err);
     else
-    {
-        bool equal = false;
-        if (!host::HostStateFile::Compare(parameters, options.file, &equal, &error))
-            exitCode = report(kExitFailure, error);
-        else
-        {
-            out << options.file << (equal ? " matches" : " differs from")
-                << " the plug-in's state\n";
-            exitCode = equal ? kExitSuccess : kExitFailure;
-        }
-    }
+        exitCode = CompareState(parameters, options.file, out, err);
     automation->SetParameters(nullptr);
     return exitCode;
 }

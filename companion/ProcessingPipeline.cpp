@@ -48,6 +48,32 @@ std::string writeFailure(const WavFloatWriter& writer, const std::string& fallba
     if (writer.systemError() == 0) return fallback;
     return "cannot write the processed file: " + std::string(std::strerror(writer.systemError()));
 }
+// Logs each pass's progress at every tenth and keeps the whole request's share done in done
+// (if any).
+ToolChain::Progress progressLog(Log& log, const std::string& name, std::atomic<double>* done)
+{
+    return [&log, name, done, lastTenth = -1](int pass, int passes, double passDone) mutable
+    {
+        if (done && passes > 0) *done = (pass - 1 + passDone) / passes;
+        const int tenth = static_cast<int>(passDone * 10.0);
+        if (tenth == lastTenth) return;
+        lastTenth = tenth;
+        log.detail(name + ": pass " + std::to_string(pass) + '/' + std::to_string(passes) + ' ' +
+                   std::to_string(tenth * 10) + " %");
+        if (tenth == 10) lastTenth = -1;
+    };
+}
+
+std::string timing(const AudioFileReader& reader, std::chrono::steady_clock::time_point started)
+{
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    char text[64];
+    std::snprintf(text, sizeof text, "%zu samples at %d Hz in %.2f s", reader.length(),
+                  reader.sampleRate(), seconds);
+    return text;
+}
+
 } // namespace
 
 ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
@@ -84,18 +110,7 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
 
     const std::vector<std::string> labels = std::move(plan.labels);
     ToolChain chain(std::move(plan.tools));
-    int lastTenth = -1;
-    auto progress = [&](int pass, int passes, double passDone)
-    {
-        if (done && passes > 0) *done = (pass - 1 + passDone) / passes;
-        const int tenth = static_cast<int>(passDone * 10.0);
-        if (tenth == lastTenth) return;
-        lastTenth = tenth;
-        log_.detail(verdict.name + ": pass " + std::to_string(pass) + '/' + std::to_string(passes) +
-                    ' ' + std::to_string(tenth * 10) + " %");
-        if (tenth == 10) lastTenth = -1;
-    };
-    if (!chain.run(reader, writer, error, progress, stop))
+    if (!chain.run(reader, writer, error, progressLog(log_, verdict.name, done), stop))
     {
         if (stop && *stop) return refused(kStoppedReason);
         return refused(writeFailure(writer, error));
@@ -105,12 +120,9 @@ ProcessingPipeline::Outcome ProcessingPipeline::run(const Request& request,
     if (stop && *stop) return refused(kStoppedReason);
     if (!file.commitReplacement(error)) return refused(error);
 
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    char timing[64];
-    std::snprintf(timing, sizeof timing, "%zu samples at %d Hz in %.2f s", reader.length(),
-                  reader.sampleRate(), seconds);
-    return {true, "processed (" + plan.summary + "): " + timing, {},
+    return {true,
+            "processed (" + plan.summary + "): " + timing(reader, started),
+            {},
             joinFindings(labels, chain.findings())};
 }
 

@@ -19,7 +19,6 @@ constexpr std::string_view kRangeLowKey = CompanionProtocol::kRangeLowKey;
 constexpr std::string_view kRangeHighKey = CompanionProtocol::kRangeHighKey;
 constexpr std::string_view kInputKey = CompanionProtocol::kInputKey;
 constexpr std::string_view kProcessEnd = CompanionProtocol::kProcessClose;
-constexpr size_t kMaxListEntries = CompanionProtocol::kMaxTools;
 } // namespace
 
 // Reads the line front to back; every step either consumes what it expects or fails.
@@ -112,8 +111,8 @@ Request RequestParser::parse(std::string_view line)
         bool on = false;
         if (!cursor.boolean(on)) return refuse("tool switch is not true or false");
         request.tools.push_back(on);
-        if (request.tools.size() > kMaxListEntries)
-            return refuse("more than " + std::to_string(kMaxListEntries) + " tools");
+        if (request.tools.size() > static_cast<size_t>(CompanionProtocol::kMaxTools))
+            return refuse("more than " + std::to_string(CompanionProtocol::kMaxTools) + " tools");
     } while (cursor.literal(kListSeparator));
     if (!cursor.literal(kListClose)) return refuse("tool list not closed");
 
@@ -123,8 +122,8 @@ Request RequestParser::parse(std::string_view line)
         int preset = 0;
         if (!cursor.integer(preset)) return refuse("preset is not an integer");
         request.presets.push_back(preset);
-        if (request.presets.size() > kMaxListEntries)
-            return refuse("more than " + std::to_string(kMaxListEntries) + " presets");
+        if (request.presets.size() > static_cast<size_t>(CompanionProtocol::kMaxTools))
+            return refuse("more than " + std::to_string(CompanionProtocol::kMaxTools) + " presets");
     } while (cursor.literal(kListSeparator));
     if (!cursor.literal(kListClose)) return refuse("preset list not closed");
     if (request.presets.size() != request.tools.size())

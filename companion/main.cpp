@@ -13,17 +13,23 @@
 #include <csignal>
 #include <iostream>
 
-int main(int argc, char** argv)
+namespace
 {
-    using namespace companion;
 
-    CLI::App app{"Orvendal QV companion: serves the plug-in's \"parameters\" and \"process\" "
-                 "requests on 127.0.0.1"};
-    app.footer("Started by systemd's orvendal-qv.socket, it serves the listening socket handed "
-               "over (LISTEN_FDS, LISTEN_PID) instead of binding one.");
+using namespace companion;
+
+struct CommandLine
+{
     CompanionServer::Options options;
     bool verbose = false;
     std::string request;
+};
+
+void DescribeOptions(CLI::App& app, CommandLine& line)
+{
+    app.footer("Started by systemd's orvendal-qv.socket, it serves the listening socket handed "
+               "over (LISTEN_FDS, LISTEN_PID) instead of binding one.");
+    CompanionServer::Options& options = line.options;
     app.add_option("--port", options.port, "TCP port on 127.0.0.1 (0: any free port, logged)")
         ->capture_default_str()
         ->check(CLI::Range(0, 65535));
@@ -37,32 +43,29 @@ int main(int argc, char** argv)
                    "a client must send its whole request line within this")
         ->capture_default_str()
         ->check(CLI::Range(1, 3600000));
-    app.add_flag("-v,--verbose", verbose, "log progress and details");
-    app.add_option("--request", request,
+    app.add_flag("-v,--verbose", line.verbose, "log progress and details");
+    app.add_option("--request", line.request,
                    "serve this one request line (without its line feed) here and exit, "
                    "printing any answer");
-    CLI11_PARSE(app, argc, argv);
+}
 
-    Log log(std::cerr, verbose);
-    FileLockTable locks;
-    ProcessingPipeline pipeline(locks, log);
-    RequestHandler handler(pipeline, log);
-
-    if (!request.empty())
-    {
-        const RequestHandler::Reply reply = handler.handle(request, "command line");
-        std::cout << reply.answer;
-        return reply.served ? 0 : 1;
-    }
-
-    // The worker threads inherit this mask, so only sigwait below sees the stop signals.
+// The worker threads inherit this mask, so only sigwait in Serve sees the stop signals.
+sigset_t BlockStopSignals()
+{
     sigset_t stopSignals;
     sigemptyset(&stopSignals);
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
     std::signal(SIGPIPE, SIG_IGN);
+    return stopSignals;
+}
 
+// Serves on the socket the service manager handed over, or on one of its own, until a stop
+// signal; the process's exit status.
+int Serve(RequestHandler& handler, Log& log, const CompanionServer::Options& options)
+{
+    const sigset_t stopSignals = BlockStopSignals();
     // Each waiting connection holds a descriptor: allow as many as the system lets us.
     const size_t descriptors = DescriptorLimit::raiseToHard();
     log.detail("up to " + std::to_string(descriptors) + " open files");
@@ -92,4 +95,25 @@ int main(int argc, char** argv)
     log.info("stopping");
     server.stop();
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CLI::App app{"Orvendal QV companion: serves the plug-in's \"parameters\" and \"process\" "
+                 "requests on 127.0.0.1"};
+    CommandLine line;
+    DescribeOptions(app, line);
+    CLI11_PARSE(app, argc, argv);
+
+    Log log(std::cerr, line.verbose);
+    FileLockTable locks;
+    ProcessingPipeline pipeline(locks, log);
+    RequestHandler handler(pipeline, log);
+    if (line.request.empty()) return Serve(handler, log, line.options);
+
+    const RequestHandler::Reply reply = handler.handle(line.request, "command line");
+    std::cout << reply.answer;
+    return reply.served ? 0 : 1;
 }

@@ -70,7 +70,7 @@ void ParseTools(const std::string& answer, CompanionInfo& info)
     if (!TextAfter(answer, kToolsKey, text)) return;
     for (const std::string& name : Split(UpTo(text, kToolsEnd), kNameSeparator))
     {
-        if (info.toolCount == CompanionInfo::kMaxTools) break;
+        if (info.toolCount == CompanionProtocol::kMaxTools) break;
         ++info.toolCount;
         info.toolNames[info.toolCount] = Bounded(name, CompanionInfo::kMaxNameLength);
     }

@@ -13,7 +13,6 @@
 // count is bounded by the limits below, whatever the companion sends.
 struct CompanionInfo
 {
-    static constexpr int32 kMaxTools = kNumTools;
     static constexpr int32 kMaxPresets = 99;
     static constexpr size_t kMaxVersionLength = 19;
     static constexpr size_t kMaxNameLength = 99;
@@ -37,9 +36,10 @@ struct CompanionInfo
     bool replyReceived = false;
     std::string version;
     int32 toolCount = 0;
-    std::array<std::string, kMaxTools + 1> toolNames;
+    std::array<std::string, CompanionProtocol::kMaxTools + 1> toolNames;
     int32 presetGroupCount = 0;
-    std::array<int32, kMaxTools + 1> presetCounts{};
-    std::array<std::array<std::string, kMaxPresets + 1>, kMaxTools + 1> presetNames;
+    std::array<int32, CompanionProtocol::kMaxTools + 1> presetCounts{};
+    std::array<std::array<std::string, kMaxPresets + 1>, CompanionProtocol::kMaxTools + 1>
+        presetNames;
     float rangeMax = kDefaultRangeMax;
 };

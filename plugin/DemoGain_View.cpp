@@ -156,9 +156,9 @@ int32 DemoGain_View::GetInfoFromHost()
 
 const char* DemoGain_View::ParameterIDForTag(int32_t tag)
 {
-    if (tag >= kFirstToolTag && tag < kFirstToolTag + kMaxTools)
+    if (tag >= kFirstToolTag && tag < kFirstToolTag + CompanionProtocol::kMaxTools)
         return kToolSwitch[tag - kFirstToolTag];
-    if (tag >= kFirstPresetTag && tag < kFirstPresetTag + kMaxTools)
+    if (tag >= kFirstPresetTag && tag < kFirstPresetTag + CompanionProtocol::kMaxTools)
         return kToolPreset[tag - kFirstPresetTag];
     if (tag == kMinFieldTag) return kRangeMin;
     if (tag == kMaxFieldTag) return kRangeMax;
@@ -185,7 +185,7 @@ void DemoGain_View::ShowParameter(const char* id, double value)
     const int32_t tag = control->getTag();
     if (tag == kMinFieldTag || tag == kMaxFieldTag)
         ShowFrequency(static_cast<CTextEdit*>(control), value);
-    else if (tag >= kFirstPresetTag && tag < kFirstPresetTag + kMaxTools)
+    else if (tag >= kFirstPresetTag && tag < kFirstPresetTag + CompanionProtocol::kMaxTools)
         // The menu shows the preset number the process request sends.
         control->setValue(static_cast<float>(CountFromValue(value)));
     else

@@ -4,6 +4,7 @@
 
 #include "CControlListener.h"
 #include "CompanionInfo.h"
+#include "CompanionProtocol.h"
 #include "OfflineParameterIDs.h"
 #include "VSTGUI_ContentView.h"
 
@@ -40,7 +41,6 @@ public:
     static constexpr int32_t kRangeCheckTag = 47;
     static constexpr int32_t kLogoTag = 48;
 
-    static constexpr int32_t kMaxTools = OfflineParameterIDs::kMaxTools;
     // The companion application launched when it cannot be reached.
     static constexpr const char* kCompanionApplication = "Orvendal QV.app";
     // infoStatus values added to those of the exchange.
@@ -121,8 +121,8 @@ private:
     VSTGUI::CTextLabel* versionLabel = nullptr;
     VSTGUI::CTextLabel* rangeFromLabel = nullptr;
     VSTGUI::CTextLabel* rangeToLabel = nullptr;
-    std::string toolLabelTexts[kMaxTools];
-    VSTGUI::CTextLabel* toolLabels[kMaxTools] = {};
+    std::string toolLabelTexts[CompanionProtocol::kMaxTools];
+    VSTGUI::CTextLabel* toolLabels[CompanionProtocol::kMaxTools] = {};
     CompanionInfo companionInfo;
     DemoGain_KickButtonVST* logoButton = nullptr;
     AAX_IViewContainer* viewContainer;

@@ -8,7 +8,6 @@
 namespace OfflineParameterIDs
 {
 
-constexpr int32 kMaxTools = kNumTools;
 constexpr AAX_CParamID kComm = kCommParameterID;
 constexpr AAX_CParamID kToolCount = kNumToolsParameterID;
 constexpr AAX_CParamID kRangeCheck = kRangeParameterID;

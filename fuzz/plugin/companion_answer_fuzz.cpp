@@ -113,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     info = CompanionInfo();
     CompanionAnswerParser::Parse(answer, 24000.0f, info);
     bool bounded = info.version.size() <= CompanionInfo::kMaxVersionLength && info.toolCount >= 0 &&
-                   info.toolCount <= CompanionInfo::kMaxTools && info.rangeMax >= 0.0f &&
+                   info.toolCount <= CompanionProtocol::kMaxTools && info.rangeMax >= 0.0f &&
                    info.rangeMax <= 24000.0f;
     for (int32 tool = 1; tool <= info.toolCount; ++tool)
     {

@@ -28,4 +28,10 @@ std::string CompanionPortTakenMessage()
            " is taken (a companion still running?): stop what listens there and run again";
 }
 
+std::string CompanionPortLostMessage()
+{
+    return "cannot listen on port " + std::to_string(kCompanionPort) +
+           " for the companion: it was taken meanwhile";
+}
+
 } // namespace orv::host::validator

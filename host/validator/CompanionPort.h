@@ -15,4 +15,8 @@ bool CompanionPortAnswers();
 // Why a check that needs the port cannot start while CompanionPortAnswers() is true.
 std::string CompanionPortTakenMessage();
 
+// Why a check stops when its own companion could not listen on the port after it started:
+// something took the port meanwhile.
+std::string CompanionPortLostMessage();
+
 } // namespace orv::host::validator

@@ -217,6 +217,29 @@ bool MakeEditorInstance(CheckContext& context, PluginModule& module, ReferenceHo
     return true;
 }
 
+// Starts the companion for an opening it answers and stops it for one it does not; false
+// (the check has failed) when its port was taken meanwhile.
+bool LetCompanionAnswer(CheckContext& context, FaultCompanion& companion, bool answered)
+{
+    if (!answered)
+    {
+        companion.Stop();
+        return true;
+    }
+    if (companion.IsRunning() || companion.Start()) return true;
+    context.Fail(CompanionPortLostMessage());
+    return false;
+}
+
+// A real X11 window when the opening asks for one and it opens, else the offscreen frame.
+std::unique_ptr<HostNativeView> OpeningView(bool inWindow, std::string* displayError)
+{
+    std::unique_ptr<HostNativeView> view;
+    if (inWindow) view = HostX11View::Open(nullptr, displayError);
+    if (!view) view = std::make_unique<HostFrameView>();
+    return view;
+}
+
 std::string OpeningName(int64_t index, bool answered, bool inWindow)
 {
     return "opening " + std::to_string(index + 1) +
@@ -274,20 +297,11 @@ void EditorCheck::Run(CheckContext& context)
             return;
         // The first opening has the companion answer, the second not, the others draw.
         const bool answered = index < 2 ? index == 0 : context.Random()() % 2 == 0;
-        if (answered && !companion.IsRunning() && !companion.Start())
-        {
-            context.Fail("cannot listen on port " + std::to_string(kCompanionPort) +
-                         " for the companion: it was taken meanwhile");
-            return;
-        }
-        if (!answered) companion.Stop();
+        if (!LetCompanionAnswer(context, companion, answered)) return;
 
         const bool inWindow = display && index % 2 == 1;
-        std::unique_ptr<HostNativeView> view;
-        if (inWindow) view = HostX11View::Open(nullptr, &displayError);
-        if (!view) view = std::make_unique<HostFrameView>();
         HostEditorWindow window(instance->Editor(), instance->Parameters(), automation.get(),
-                                std::move(view));
+                                OpeningView(inWindow, &displayError));
         CheckOpening({context, window, *instance->Parameters(),
                       OpeningName(index, answered, inWindow), folder / "editor.png"},
                      answered, context.Random());

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -363,6 +364,38 @@ bool RunSilentPass(CheckContext& context, const PluginModule& module, ReferenceH
     return passed;
 }
 
+// Every drawn pass is made twice: with separate input and output buffers, and in place. The
+// number of passes that failed; nothing when the companion's port was taken meanwhile (the
+// check has failed then).
+std::optional<int> RunDrawnPasses(CheckContext& context, const PluginModule& module,
+                                  ReferenceHost& host, FaultCompanion& companion,
+                                  const std::vector<OfflinePass>& passes,
+                                  const std::string& scratch, SeenCodes& seen)
+{
+    int failed = 0;
+    for (size_t index = 0; index < 2 * passes.size(); ++index)
+    {
+        OfflinePass pass = passes[index / 2];
+        pass.inPlace = index % 2 == 1;
+        context.Progress(pass.Describe());
+        const Channels input = Noise(pass, context.Random());
+        Prepare(companion, pass, context.Random());
+        const bool listening = pass.companion != OfflinePass::Companion::kNone;
+        if (listening && !companion.IsRunning() && !companion.Start())
+        {
+            context.Fail(CompanionPortLostMessage());
+            return std::nullopt;
+        }
+        if (!listening) companion.Stop();
+        const PassRun run = Render(module, host, pass, input, context);
+        if (!Report(context, "offline-pass-" + std::to_string(index), pass, input, run,
+                    companion.LastOutput(), scratch))
+            ++failed;
+        seen[static_cast<size_t>(pass.companion)].insert(OfflineVerdict::StatusCode(run.comm));
+    }
+    return failed;
+}
+
 void ReportSeenCodes(CheckContext& context, const SeenCodes& seen)
 {
     for (size_t kind = 0; kind < seen.size(); ++kind)
@@ -419,30 +452,11 @@ void OfflineCheck::Run(CheckContext& context)
     FaultCompanion companion;
     const std::vector<OfflinePass> passes =
         OfflinePassPlan::Make(context.Random(), context.Scaled(kDrawnPasses));
-    int failed = 0;
     SeenCodes seen;
-    // Every pass is made twice: with separate input and output buffers, and in place.
-    for (size_t index = 0; index < 2 * passes.size(); ++index)
-    {
-        OfflinePass pass = passes[index / 2];
-        pass.inPlace = index % 2 == 1;
-        context.Progress(pass.Describe());
-        const Channels input = Noise(pass, context.Random());
-        Prepare(companion, pass, context.Random());
-        const bool listening = pass.companion != OfflinePass::Companion::kNone;
-        if (listening && !companion.IsRunning() && !companion.Start())
-        {
-            context.Fail("cannot listen on port " + std::to_string(kCompanionPort) +
-                         " for the companion: it was taken meanwhile");
-            return;
-        }
-        if (!listening) companion.Stop();
-        const PassRun run = Render(*module, host, pass, input, context);
-        if (!Report(context, "offline-pass-" + std::to_string(index), pass, input, run,
-                    companion.LastOutput(), scratch))
-            ++failed;
-        seen[static_cast<size_t>(pass.companion)].insert(OfflineVerdict::StatusCode(run.comm));
-    }
+    const std::optional<int> drawnFailed =
+        RunDrawnPasses(context, *module, host, companion, passes, scratch, seen);
+    if (!drawnFailed) return;
+    int failed = *drawnFailed;
     if (!RunSilentPass(context, *module, host, companion, scratch, seen)) ++failed;
     companion.Stop();
     ReportSeenCodes(context, seen);

@@ -61,6 +61,32 @@ struct Row
     int32 type = 0;
 };
 
+// Reads the row's value: a parameter starts at its default, unless it is one of those that
+// start elsewhere by design.
+void ReadStart(CheckContext& context, const AAX_IACFEffectParameters& parameters,
+               const std::string& what, Row& row)
+{
+    const bool read =
+        parameters.GetParameterNormalizedValue(row.id.c_str(), &row.value) == kResultSuccess &&
+        std::isfinite(row.value);
+    const DeliberateStart* deliberate = DeliberateStartOf(row.id);
+    if (!deliberate)
+    {
+        if (!read || std::fabs(row.value - row.defaultValue) > kSameValue)
+            context.Fail(what + " starts at " + Number(row.value) + ", not at its default " +
+                         Number(row.defaultValue));
+        return;
+    }
+    if (!read || std::fabs(row.value - deliberate->value) > kSameValue ||
+        std::fabs(row.defaultValue - deliberate->defaultValue) > kSameValue)
+        context.Fail(what + " starts at " + Number(row.value) + " with the default " +
+                     Number(row.defaultValue) + ", not at " + Number(deliberate->value) +
+                     " with the default " + Number(deliberate->defaultValue));
+    else
+        context.Info(what + " starts at " + Number(row.value) + " by design; its default is " +
+                     Number(row.defaultValue));
+}
+
 // Reads the row at index and reports what is wrong with it on its own; false when the
 // identifier cannot be read, so nothing else can be asked.
 bool ReadRow(CheckContext& context, const AAX_IACFEffectParameters& parameters, int32 index,
@@ -106,25 +132,7 @@ bool ReadRow(CheckContext& context, const AAX_IACFEffectParameters& parameters, 
         context.Fail(what + " has the unknown type " + std::to_string(type));
     row.type = type;
 
-    const bool read =
-        parameters.GetParameterNormalizedValue(row.id.c_str(), &row.value) == kResultSuccess &&
-        std::isfinite(row.value);
-    const DeliberateStart* deliberate = DeliberateStartOf(row.id);
-    if (!deliberate)
-    {
-        if (!read || std::fabs(row.value - row.defaultValue) > kSameValue)
-            context.Fail(what + " starts at " + Number(row.value) + ", not at its default " +
-                         Number(row.defaultValue));
-        return true;
-    }
-    if (!read || std::fabs(row.value - deliberate->value) > kSameValue ||
-        std::fabs(row.defaultValue - deliberate->defaultValue) > kSameValue)
-        context.Fail(what + " starts at " + Number(row.value) + " with the default " +
-                     Number(row.defaultValue) + ", not at " + Number(deliberate->value) +
-                     " with the default " + Number(deliberate->defaultValue));
-    else
-        context.Info(what + " starts at " + Number(row.value) + " by design; its default is " +
-                     Number(row.defaultValue));
+    ReadStart(context, parameters, what, row);
     return true;
 }
 

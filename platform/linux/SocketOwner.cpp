@@ -117,22 +117,16 @@ private:
     int mFd;
 };
 
-// One exact lookup through the kernel's socket diagnostics: the socket whose own address
-// is `local` and whose peer is `remote` (for a listener, the wildcard address and port 0;
-// the kernel then answers with the listener that takes connections to `local`). Nothing
-// when the diagnostics could not answer; an answer of kNotFound when they said so.
-std::optional<SocketOwner::Answer> AskKernel(const Endpoint& local, const Endpoint& remote)
+struct DiagRequest
 {
-    DiagSocket socket;
-    if (socket.Get() < 0) return std::nullopt;
-    timeval timeout{0, kDiagTimeoutUs};
-    ::setsockopt(socket.Get(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
+    nlmsghdr header;
+    inet_diag_req_v2 body;
+};
 
-    struct
-    {
-        nlmsghdr header;
-        inet_diag_req_v2 body;
-    } request{};
+// The request for the one TCP socket whose own address is local and whose peer is remote.
+DiagRequest ExactRequest(const Endpoint& local, const Endpoint& remote)
+{
+    DiagRequest request{};
     request.header.nlmsg_len = sizeof request;
     request.header.nlmsg_type = SOCK_DIAG_BY_FAMILY;
     request.header.nlmsg_flags = NLM_F_REQUEST; // one socket, by its exact endpoints
@@ -147,22 +141,61 @@ std::optional<SocketOwner::Answer> AskKernel(const Endpoint& local, const Endpoi
     std::memcpy(request.body.id.idiag_dst, remote.address, size);
     request.body.id.idiag_cookie[0] = INET_DIAG_NOCOOKIE;
     request.body.id.idiag_cookie[1] = INET_DIAG_NOCOOKIE;
+    return request;
+}
 
+// Sends request to the kernel and receives its answer into buffer: the bytes received, 0 or
+// less when there is none.
+ssize_t Exchange(const DiagRequest& request, char (&buffer)[kDiagBufferBytes])
+{
+    DiagSocket socket;
+    if (socket.Get() < 0) return -1;
+    timeval timeout{0, kDiagTimeoutUs};
+    ::setsockopt(socket.Get(), SOL_SOCKET, SO_RCVTIMEO, &timeout, sizeof timeout);
     sockaddr_nl kernel{};
     kernel.nl_family = AF_NETLINK;
     if (::sendto(socket.Get(), &request, sizeof request, 0, reinterpret_cast<sockaddr*>(&kernel),
                  sizeof kernel) != static_cast<ssize_t>(sizeof request))
-        return std::nullopt;
-
-    alignas(nlmsghdr) char buffer[kDiagBufferBytes];
+        return -1;
     ssize_t got;
     do
         got = ::recv(socket.Get(), buffer, sizeof buffer, 0);
     while (got < 0 && errno == EINTR);
-    if (got <= 0) return std::nullopt;
+    return got;
+}
 
+// The socket the kernel described, found only when it is the very one asked for: the kernel
+// falls back to a listener when no connection matches.
+SocketOwner::Answer Described(const inet_diag_msg& found, const Endpoint& local,
+                              const Endpoint& remote)
+{
+    const Endpoint foundLocal =
+        FromRaw(found.idiag_family, found.id.idiag_src, ntohs(found.id.idiag_sport));
+    const Endpoint foundRemote =
+        FromRaw(found.idiag_family, found.id.idiag_dst, ntohs(found.id.idiag_dport));
+    const bool listenerWanted = remote.port == 0 && remote.IsWildcard();
+    const bool matches = listenerWanted ? found.idiag_state == SocketOwner::kListen &&
+                                              ListenerTakes(foundLocal, local)
+                                        : foundLocal == local && foundRemote == remote;
     SocketOwner::Answer answer;
     answer.source = kDiagSource;
+    answer.outcome = matches ? SocketOwner::Outcome::kFound : SocketOwner::Outcome::kNotFound;
+    answer.uid = found.idiag_uid;
+    answer.state = found.idiag_state;
+    return answer;
+}
+
+// One exact lookup through the kernel's socket diagnostics: the socket whose own address
+// is `local` and whose peer is `remote` (for a listener, the wildcard address and port 0;
+// the kernel then answers with the listener that takes connections to `local`). Nothing
+// when the diagnostics could not answer; an answer of kNotFound when they said so.
+std::optional<SocketOwner::Answer> AskKernel(const Endpoint& local, const Endpoint& remote)
+{
+    const DiagRequest request = ExactRequest(local, remote);
+    alignas(nlmsghdr) char buffer[kDiagBufferBytes];
+    const ssize_t got = Exchange(request, buffer);
+    if (got <= 0) return std::nullopt;
+
     int length = static_cast<int>(got);
     for (auto* message = reinterpret_cast<nlmsghdr*>(buffer); NLMSG_OK(message, length);
          message = NLMSG_NEXT(message, length))
@@ -173,27 +206,15 @@ std::optional<SocketOwner::Answer> AskKernel(const Endpoint& local, const Endpoi
             if (message->nlmsg_len < NLMSG_LENGTH(sizeof(nlmsgerr))) return std::nullopt;
             const auto* error = static_cast<const nlmsgerr*>(NLMSG_DATA(message));
             if (error->error != -ENOENT) return std::nullopt;
+            SocketOwner::Answer answer;
+            answer.source = kDiagSource;
             answer.outcome = SocketOwner::Outcome::kNotFound;
             return answer;
         }
-        if (message->nlmsg_type != SOCK_DIAG_BY_FAMILY ||
-            message->nlmsg_len < NLMSG_LENGTH(sizeof(inet_diag_msg)))
-            continue;
-        const auto* found = static_cast<const inet_diag_msg*>(NLMSG_DATA(message));
-        const Endpoint foundLocal =
-            FromRaw(found->idiag_family, found->id.idiag_src, ntohs(found->id.idiag_sport));
-        const Endpoint foundRemote =
-            FromRaw(found->idiag_family, found->id.idiag_dst, ntohs(found->id.idiag_dport));
-        // The kernel falls back to a listener when no connection matches: only the very
-        // socket asked for counts.
-        const bool listenerWanted = remote.port == 0 && remote.IsWildcard();
-        const bool matches = listenerWanted ? found->idiag_state == SocketOwner::kListen &&
-                                                  ListenerTakes(foundLocal, local)
-                                            : foundLocal == local && foundRemote == remote;
-        answer.outcome = matches ? SocketOwner::Outcome::kFound : SocketOwner::Outcome::kNotFound;
-        answer.uid = found->idiag_uid;
-        answer.state = found->idiag_state;
-        return answer;
+        if (message->nlmsg_type == SOCK_DIAG_BY_FAMILY &&
+            message->nlmsg_len >= NLMSG_LENGTH(sizeof(inet_diag_msg)))
+            return Described(*static_cast<const inet_diag_msg*>(NLMSG_DATA(message)), local,
+                             remote);
     }
     return std::nullopt;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "CompanionProtocol.h"
+
 namespace
 {
 
@@ -57,7 +59,7 @@ TEST(CompanionAnswerParser, CutsWhatTheRecordCannotHold)
         tools += (i > 1 ? "," : "") + Quoted("T" + std::to_string(i));
     const CompanionInfo info = Parsed(
         "{\"tools\":[" + tools + "],\"version\":\"" + std::string(40, 'v') + "\"}", 96000.0f);
-    EXPECT_EQ(info.toolCount, CompanionInfo::kMaxTools);
+    EXPECT_EQ(info.toolCount, CompanionProtocol::kMaxTools);
     EXPECT_EQ(info.toolNames[20], "T20");
     EXPECT_EQ(info.version, std::string(19, 'v'));
 

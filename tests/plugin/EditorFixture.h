@@ -6,6 +6,7 @@
 #include <string>
 
 #include "AAX_VViewContainer.h"
+#include "CompanionProtocol.h"
 #include "EditorFakeParameters.h"
 #include "EditorRendering.h"
 #include "FaultCompanion.h"
@@ -34,7 +35,7 @@ struct EditorFixture
         : host(new host::HostViewContainer(view.getNativeHandle())), container(host.get())
     {
         using namespace OfflineParameterIDs;
-        for (int i = 0; i < kMaxTools; ++i)
+        for (int i = 0; i < CompanionProtocol::kMaxTools; ++i)
         {
             parameters.DefineParameter(kToolSwitch[i], 0.0);
             parameters.DefineParameter(kToolPreset[i], 0.0);

@@ -67,6 +67,51 @@ int64 BoundedTextLength(const unsigned char* in, int64 limit)
     return end ? static_cast<const unsigned char*>(end) - in : -1;
 }
 
+// Reads into record the value of a record of the given type, which starts at position with
+// remaining bytes of data left: the bytes the value takes, -1 when it runs past the data. An
+// unknown type has no value.
+int64 ReadValue(AAX_CChunkDataParser::DataValue& record, char type, const unsigned char* data,
+                int64 position, int64 remaining)
+{
+    using Parser = AAX_CChunkDataParser;
+    switch (type)
+    {
+    case 'd':
+        if (remaining < kDoubleValueSize) return -1;
+        record.mDataType = Parser::kDouble;
+        record.mDoubleValue = DoubleFromBits(ReadBigEndian(data + position, kDoubleValueSize));
+        return kDoubleValueSize;
+    case 'l':
+        if (remaining < kIntValueSize) return -1;
+        record.mDataType = Parser::kInt32;
+        record.mIntValue =
+            static_cast<int32>(static_cast<uint32>(ReadBigEndian(data + position, kIntValueSize)));
+        return kIntValueSize;
+    case 'f':
+        if (remaining < kIntValueSize) return -1;
+        record.mDataType = Parser::kFloat;
+        record.mIntValue = static_cast<int64>(ReadBigEndian(data + position, kIntValueSize));
+        return kIntValueSize;
+    case 's':
+        if (remaining < kShortValueSize) return -1;
+        record.mDataType = Parser::kShort;
+        record.mIntValue = static_cast<int64>(ReadBigEndian(data + position, kShortValueSize));
+        return kIntValueSize;
+    case 'r':
+    {
+        if (remaining < 1) return -1;
+        const int64 valueLength = BoundedTextLength(data + position, remaining);
+        if (valueLength < 0) return -1;
+        record.mDataType = Parser::kString;
+        record.mStringValue = AAX_CString(reinterpret_cast<const char*>(data + position));
+        return RoundUp4(valueLength + 1);
+    }
+    default:
+        record.mDataType = Parser::kNoType;
+        return 0;
+    }
+}
+
 int32 ValueSize(const AAX_CChunkDataParser::DataValue& value)
 {
     switch (value.mDataType)
@@ -282,48 +327,9 @@ int32 AAX_CChunkDataParser::LoadChunk(const AAX_SPlugInChunk* chunk)
         record.mDataName = AAX_CString(textLength > 2 ? std::string(text + 2).c_str() : "");
         position = RoundUp4(position + textLength + 1);
 
-        const int64 remaining = size - position;
-        switch (type)
-        {
-        case 'd':
-            if (remaining < kDoubleValueSize) return static_cast<int32>(recordStart);
-            record.mDataType = kDouble;
-            record.mDoubleValue = DoubleFromBits(ReadBigEndian(data + position, kDoubleValueSize));
-            position += kDoubleValueSize;
-            break;
-        case 'l':
-            if (remaining < kIntValueSize) return static_cast<int32>(recordStart);
-            record.mDataType = kInt32;
-            record.mIntValue = static_cast<int32>(
-                static_cast<uint32>(ReadBigEndian(data + position, kIntValueSize)));
-            position += kIntValueSize;
-            break;
-        case 'f':
-            if (remaining < kIntValueSize) return static_cast<int32>(recordStart);
-            record.mDataType = kFloat;
-            record.mIntValue = static_cast<int64>(ReadBigEndian(data + position, kIntValueSize));
-            position += kIntValueSize;
-            break;
-        case 's':
-            if (remaining < kShortValueSize) return static_cast<int32>(recordStart);
-            record.mDataType = kShort;
-            record.mIntValue = static_cast<int64>(ReadBigEndian(data + position, kShortValueSize));
-            position += kIntValueSize;
-            break;
-        case 'r':
-        {
-            if (remaining < 1) return static_cast<int32>(recordStart);
-            const int64 valueLength = BoundedTextLength(data + position, remaining);
-            if (valueLength < 0) return static_cast<int32>(recordStart);
-            record.mDataType = kString;
-            record.mStringValue = AAX_CString(reinterpret_cast<const char*>(data + position));
-            position += RoundUp4(valueLength + 1);
-            break;
-        }
-        default:
-            record.mDataType = kNoType;
-            break;
-        }
+        const int64 valueSize = ReadValue(record, type, data, position, size - position);
+        if (valueSize < 0) return static_cast<int32>(recordStart);
+        position += valueSize;
         Add(std::move(record));
     }
     // The last record's padding may reach past the data; the data itself was read whole.
