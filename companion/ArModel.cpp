@@ -11,6 +11,9 @@ namespace
 constexpr double kPi = 3.14159265358979323846;
 // A noise floor 60 dB under the signal keeps the model stable on pure tones and silence.
 constexpr double kWhiteFloor = 1e-6;
+// Added to the normal equations' diagonal (relative): a run the model cannot tell apart
+// from silence still gets a bounded solution.
+constexpr double kRidge = 1e-9;
 } // namespace
 
 bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
@@ -61,6 +64,12 @@ bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
         if (!(error > 0.0)) return false;
     }
     a_ = std::move(a);
+    // The normal equations of every interpolation under this model are Toeplitz in the
+    // autocorrelation of its coefficients.
+    c_.assign(order + 1, 0.0);
+    for (int k = 0; k <= order; ++k)
+        for (int j = 0; j + k <= order; ++j)
+            c_[k] += a_[j] * a_[j + k];
     return true;
 }
 
@@ -104,40 +113,40 @@ void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& un
                           const Bounds& bounds) const
 {
     if (unknown.empty()) return;
-    std::vector<uint8_t> missing(count, 0);
+    if (missing_.size() < count) missing_.resize(count, 0);
     for (size_t u : unknown)
-        missing[u] = 1;
-    std::vector<size_t> open = unknown;
+        missing_[u] = 1;
+    open_ = unknown;
     // Active set: samples that the unconstrained solution leaves on the wrong side of the
     // clip level are held at the level, and the rest solved again.
-    for (int round = 0; round < 4 && !open.empty(); ++round)
+    for (int round = 0; round < 4 && !open_.empty(); ++round)
     {
-        solve(x, count, open, missing);
-        if (!bounds.side) return;
-        std::vector<size_t> still;
-        still.reserve(open.size());
-        bool moved = false;
-        for (size_t u : open)
-        {
-            const int8_t side = bounds.side[u];
-            if (side > 0 && x[u] < bounds.high)
-            {
-                x[u] = bounds.high;
-                missing[u] = 0;
-                moved = true;
-            }
-            else if (side < 0 && x[u] > bounds.low)
-            {
-                x[u] = bounds.low;
-                missing[u] = 0;
-                moved = true;
-            }
-            else
-                still.push_back(u);
-        }
-        if (!moved) return;
-        open.swap(still);
+        solve(x, count, open_, missing_);
+        if (!bounds.side || !holdAtBounds(x, bounds)) break;
     }
+    for (size_t u : open_)
+        missing_[u] = 0;
+}
+
+bool ArModel::holdAtBounds(double* x, const Bounds& bounds) const
+{
+    size_t kept = 0;
+    for (size_t u : open_)
+    {
+        const int8_t side = bounds.side[u];
+        const bool below = side > 0 && x[u] < bounds.high;
+        const bool above = side < 0 && x[u] > bounds.low;
+        if (below || above)
+        {
+            x[u] = below ? bounds.high : bounds.low;
+            missing_[u] = 0;
+        }
+        else
+            open_[kept++] = u;
+    }
+    const bool moved = kept < open_.size();
+    open_.resize(kept);
+    return moved;
 }
 
 void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& unknown) const
@@ -146,81 +155,106 @@ void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& un
 }
 
 void ArModel::solve(double* x, size_t count, const std::vector<size_t>& unknown,
-                    std::vector<uint8_t>& missing) const
+                    const std::vector<uint8_t>& missing) const
 {
-    const int p = order();
+    buildSystem(x, count, unknown, missing);
+    factor();
+    substitute();
+    for (size_t i = 0; i < unknown.size(); ++i)
+        x[unknown[i]] = rhs_[i];
+}
+
+void ArModel::buildSystem(const double* x, size_t count, const std::vector<size_t>& unknown,
+                          const std::vector<uint8_t>& missing) const
+{
+    const size_t p = static_cast<size_t>(order());
     const size_t m = unknown.size();
-    // c[k]: autocorrelation of the coefficients; the normal equations are Toeplitz in it.
-    std::vector<double> c(p + 1, 0.0);
-    for (int k = 0; k <= p; ++k)
-        for (int j = 0; j + k <= p; ++j)
-            c[k] += a_[j] * a_[j + k];
-    const double ridge = 1e-9 * c[0];
-    const size_t width = static_cast<size_t>(p) + 1;
-    band_.assign(m * width, 0.0); // band_[i * width + d] = Q(i, i - d)
-    rhs_.assign(m, 0.0);
-    // reach_[i]: how many unknowns before the i-th lie within the order of it. Across the
-    // gaps between runs most of the band is zero, and its factor stays zero there too.
-    reach_.resize(m);
-    inverse_.resize(m);
-    size_t first = 0;
+    const size_t width = p + 1;
+    const double* c = c_.data();
+    band_.resize(m * width);
+    extent_.resize(m);
+    rhs_.resize(m);
+    // The known samples within the order of the unknowns, the unknowns (and anything past
+    // either end of x) zeroed: each right hand side is then one branch-free symmetric sum.
+    const size_t first = unknown.front();
+    known_.assign(unknown.back() - first + 2 * p + 1, 0.0);
+    for (size_t j = first >= p ? first - p : 0; j < std::min(count, unknown.back() + p + 1); ++j)
+        if (!missing[j]) known_[j + p - first] = x[j];
+    size_t last = 0;
     for (size_t i = 0; i < m; ++i)
     {
         const size_t u = unknown[i];
-        while (u - unknown[first] > static_cast<size_t>(p))
-            ++first;
-        reach_[i] = i - first;
-        double b = 0.0;
-        const size_t lo = u >= static_cast<size_t>(p) ? u - p : 0;
-        const size_t hi = std::min(count - 1, u + p);
-        for (size_t j = lo; j <= hi; ++j)
-            if (!missing[j]) b -= c[j > u ? j - u : u - j] * x[j];
-        rhs_[i] = b;
-        band_[i * width] = c[0] + ridge;
-        for (size_t d = 1; d <= reach_[i]; ++d)
-            band_[i * width + d] = c[u - unknown[i - d]];
+        const double* around = known_.data() + (u + p - first);
+        double sum[4] = {c[0] * around[0], 0.0, 0.0, 0.0};
+        size_t k = 1;
+        for (; k + 4 <= p + 1; k += 4)
+            for (size_t lane = 0; lane < 4; ++lane)
+                sum[lane] += c[k + lane] * (around[-static_cast<ptrdiff_t>(k + lane)] + around[k + lane]);
+        for (; k <= p; ++k)
+            sum[0] += c[k] * (around[-static_cast<ptrdiff_t>(k)] + around[k]);
+        rhs_[i] = -((sum[0] + sum[1]) + (sum[2] + sum[3]));
+        // Column i of the band: the unknowns after the i-th within the order of it. Across the
+        // gaps between runs the rest is zero, and the factor's stays zero there too.
+        last = std::max(last, i);
+        while (last + 1 < m && unknown[last + 1] - u <= p)
+            ++last;
+        extent_[i] = last - i;
+        double* column = &band_[i * width];
+        column[0] = c[0] * (1.0 + kRidge);
+        for (size_t t = 1; t <= extent_[i]; ++t)
+            column[t] = c[unknown[i + t] - u];
     }
-    // Banded Cholesky, Q = L L^T, in place, each row from its first non-zero on.
-    for (size_t i = 0; i < m; ++i)
+}
+
+void ArModel::factor() const
+{
+    // Right-looking banded Cholesky, Q = L L^T, column by column: each column scales, then
+    // updates the columns it reaches with plain multiply-adds (no sums waiting on each other).
+    const size_t width = static_cast<size_t>(order()) + 1;
+    const size_t m = extent_.size();
+    const double floor = kRidge * c_[0];
+    inverse_.resize(m);
+    for (size_t j = 0; j < m; ++j)
     {
-        const size_t reach = reach_[i];
-        for (size_t d = reach; d >= 1; --d)
+        double* column = &band_[j * width];
+        const size_t length = extent_[j];
+        column[0] = std::sqrt(std::max(column[0], floor));
+        const double inverse = 1.0 / column[0];
+        inverse_[j] = inverse;
+        for (size_t t = 1; t <= length; ++t)
+            column[t] *= inverse;
+        for (size_t t = 1; t <= length; ++t)
         {
-            const size_t j = i - d;
-            const double* rowI = &band_[i * width + d];
-            const double* rowJ = &band_[j * width];
-            const size_t last = reach - d;
-            double sum[4] = {band_[i * width + d], 0.0, 0.0, 0.0};
-            size_t k = 1;
-            for (; k + 4 <= last + 1; k += 4)
-                for (size_t lane = 0; lane < 4; ++lane)
-                    sum[lane] -= rowI[k + lane] * rowJ[k + lane];
-            for (; k <= last; ++k)
-                sum[0] -= rowI[k] * rowJ[k];
-            band_[i * width + d] = ((sum[0] + sum[1]) + (sum[2] + sum[3])) * inverse_[j];
+            const double f = column[t];
+            double* __restrict target = &band_[(j + t) * width];
+            const double* __restrict source = column + t;
+            for (size_t s = 0; s <= length - t; ++s)
+                target[s] -= f * source[s];
         }
-        double diag = band_[i * width];
-        for (size_t d = 1; d <= reach; ++d)
-            diag -= band_[i * width + d] * band_[i * width + d];
-        band_[i * width] = std::sqrt(std::max(diag, ridge));
-        inverse_[i] = 1.0 / band_[i * width];
     }
-    for (size_t i = 0; i < m; ++i)
+}
+
+void ArModel::substitute() const
+{
+    const size_t width = static_cast<size_t>(order()) + 1;
+    const size_t m = extent_.size();
+    double* y = rhs_.data();
+    for (size_t j = 0; j < m; ++j)
     {
-        double sum = rhs_[i];
-        for (size_t d = 1; d <= reach_[i]; ++d)
-            sum -= band_[i * width + d] * rhs_[i - d];
-        rhs_[i] = sum * inverse_[i];
+        const double* column = &band_[j * width];
+        y[j] *= inverse_[j];
+        const double v = y[j];
+        for (size_t t = 1; t <= extent_[j]; ++t)
+            y[j + t] -= column[t] * v;
     }
-    for (size_t i = m; i-- > 0;)
+    for (size_t j = m; j-- > 0;)
     {
-        double sum = rhs_[i];
-        for (size_t d = 1; d < width && i + d < m; ++d)
-            sum -= band_[(i + d) * width + d] * rhs_[i + d];
-        rhs_[i] = sum * inverse_[i];
+        const double* column = &band_[j * width];
+        double sum = y[j];
+        for (size_t t = 1; t <= extent_[j]; ++t)
+            sum -= column[t] * y[j + t];
+        y[j] = sum * inverse_[j];
     }
-    for (size_t i = 0; i < m; ++i)
-        x[unknown[i]] = rhs_[i];
 }
 
 } // namespace companion

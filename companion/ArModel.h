@@ -44,14 +44,27 @@ public:
 
 private:
     void solve(double* x, size_t count, const std::vector<size_t>& unknown,
-               std::vector<uint8_t>& missing) const;
+               const std::vector<uint8_t>& missing) const;
+    // The normal equations of the unknowns, in band_ (column by column) and rhs_.
+    void buildSystem(const double* x, size_t count, const std::vector<size_t>& unknown,
+                     const std::vector<uint8_t>& missing) const;
+    void factor() const;
+    // Solves with the factor in band_, in place in rhs_.
+    void substitute() const;
+    // Holds the open samples on the wrong side of their bound at it and drops them from
+    // open_; false when none was.
+    bool holdAtBounds(double* x, const Bounds& bounds) const;
 
     std::vector<double> a_{1.0};
+    std::vector<double> c_{1.0}; // autocorrelation of a_
     // Scratch kept from call to call.
-    mutable std::vector<double> band_;
+    mutable std::vector<double> band_; // band_[j * (order + 1) + t] = Q(j + t, j), then L's
     mutable std::vector<double> rhs_;
-    mutable std::vector<size_t> reach_;
+    mutable std::vector<size_t> extent_; // unknowns after the j-th within the order of it
     mutable std::vector<double> inverse_; // 1 / the factor's diagonal
+    mutable std::vector<double> known_;
+    mutable std::vector<uint8_t> missing_; // all zero between calls
+    mutable std::vector<size_t> open_;
     std::vector<double> window_;
     std::vector<double> weighted_;
     std::vector<double> r_;
