@@ -14,6 +14,8 @@ constexpr double kWhiteFloor = 1e-6;
 // Added to the normal equations' diagonal (relative): a run the model cannot tell apart
 // from silence still gets a bounded solution.
 constexpr double kRidge = 1e-9;
+// Solves per interpolation held beyond bounds: the active set settles within a few.
+constexpr int kPasses = 4;
 } // namespace
 
 bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
@@ -114,21 +116,57 @@ void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& un
 {
     if (unknown.empty()) return;
     if (missing_.size() < count) missing_.resize(count, 0);
+    open_.clear();
     for (size_t u : unknown)
-        missing_[u] = 1;
-    open_ = unknown;
-    // Active set: samples that the unconstrained solution leaves on the wrong side of the
-    // clip level are held at the level, and the rest solved again.
-    for (int round = 0; round < 4 && !open_.empty(); ++round)
     {
-        solve(x, count, open_, missing_);
-        if (!bounds.side || !holdAtBounds(x, bounds)) break;
+        if (bounds.held && bounds.held[u])
+            x[u] = bounds.side[u] > 0 ? bounds.high : bounds.low;
+        else
+        {
+            missing_[u] = 1;
+            open_.push_back(u);
+        }
+    }
+    // Active set (primal-dual): samples the solution leaves on the wrong side of their bound
+    // are held at it, held samples the residual would rather move inwards are let go, and the
+    // samples near a change solved again (a change moves little beyond the order).
+    for (int pass = 0; pass < kPasses; ++pass)
+    {
+        if (pass == 0)
+            solve(x, count, open_, missing_);
+        else
+            solveNearChanges(x, count);
+        if (!bounds.side) break;
+        changed_.clear();
+        holdAtBounds(x, bounds);
+        if (bounds.held) release(x, unknown, bounds);
+        if (changed_.empty()) break;
+        std::sort(changed_.begin(), changed_.end());
     }
     for (size_t u : open_)
         missing_[u] = 0;
 }
 
-bool ArModel::holdAtBounds(double* x, const Bounds& bounds) const
+void ArModel::solveNearChanges(double* x, size_t count) const
+{
+    const size_t reach = static_cast<size_t>(order());
+    near_.clear();
+    size_t c = 0;
+    for (size_t u : open_)
+    {
+        while (c < changed_.size() && changed_[c] + reach < u)
+            ++c;
+        if (c < changed_.size() && changed_[c] <= u + reach)
+            near_.push_back(u);
+        else
+            missing_[u] = 0; // known for this solve, at its present value
+    }
+    solve(x, count, near_, missing_);
+    for (size_t u : open_)
+        missing_[u] = 1;
+}
+
+void ArModel::holdAtBounds(double* x, const Bounds& bounds) const
 {
     size_t kept = 0;
     for (size_t u : open_)
@@ -140,13 +178,39 @@ bool ArModel::holdAtBounds(double* x, const Bounds& bounds) const
         {
             x[u] = below ? bounds.high : bounds.low;
             missing_[u] = 0;
+            if (bounds.held) bounds.held[u] = 1;
+            changed_.push_back(u);
         }
         else
             open_[kept++] = u;
     }
-    const bool moved = kept < open_.size();
     open_.resize(kept);
-    return moved;
+}
+
+void ArModel::release(const double* x, const std::vector<size_t>& unknown,
+                      const Bounds& bounds) const
+{
+    // The residual energy's slope at a held sample: it is let go when the energy falls
+    // moving it away from the level, into the side it may take.
+    const size_t p = static_cast<size_t>(order());
+    const size_t before = changed_.size();
+    for (size_t u : unknown)
+    {
+        if (!bounds.held[u]) continue;
+        double slope = c_[0] * x[u];
+        for (size_t k = 1; k <= p; ++k)
+            slope += c_[k] * (x[u - k] + x[u + k]);
+        if (bounds.side[u] > 0 ? slope < 0.0 : slope > 0.0)
+        {
+            bounds.held[u] = 0;
+            missing_[u] = 1;
+            changed_.push_back(u);
+        }
+    }
+    if (changed_.size() == before) return;
+    open_.clear();
+    for (size_t u : unknown)
+        if (missing_[u]) open_.push_back(u);
 }
 
 void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& unknown) const
@@ -157,6 +221,7 @@ void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& un
 void ArModel::solve(double* x, size_t count, const std::vector<size_t>& unknown,
                     const std::vector<uint8_t>& missing) const
 {
+    if (unknown.empty()) return;
     buildSystem(x, count, unknown, missing);
     factor();
     substitute();
@@ -249,11 +314,18 @@ void ArModel::substitute() const
     }
     for (size_t j = m; j-- > 0;)
     {
-        const double* column = &band_[j * width];
-        double sum = y[j];
-        for (size_t t = 1; t <= extent_[j]; ++t)
-            sum -= column[t] * y[j + t];
-        y[j] = sum * inverse_[j];
+        // Four running sums: the additions no longer wait on each other.
+        const double* column = &band_[j * width + 1];
+        const double* after = y + j + 1;
+        const size_t length = extent_[j];
+        double sum[4] = {0.0, 0.0, 0.0, 0.0};
+        size_t t = 0;
+        for (; t + 4 <= length; t += 4)
+            for (size_t lane = 0; lane < 4; ++lane)
+                sum[lane] += column[t + lane] * after[t + lane];
+        for (; t < length; ++t)
+            sum[0] += column[t] * after[t];
+        y[j] = (y[j] - ((sum[0] + sum[1]) + (sum[2] + sum[3]))) * inverse_[j];
     }
 }
 

@@ -21,6 +21,9 @@ public:
         const int8_t* side = nullptr;
         double high = 0.0;
         double low = 0.0;
+        // Optional, indexed like x: the samples held at their bound. Taken as the starting
+        // active set (a previous interpolation's, over the same unknowns) and left as it ends.
+        uint8_t* held = nullptr;
     };
 
     // Fits order `order` to x[0, count) from a Hann-weighted autocorrelation; samples with
@@ -51,9 +54,12 @@ private:
     void factor() const;
     // Solves with the factor in band_, in place in rhs_.
     void substitute() const;
-    // Holds the open samples on the wrong side of their bound at it and drops them from
-    // open_; false when none was.
-    bool holdAtBounds(double* x, const Bounds& bounds) const;
+    // Solves the open samples within the order of a change, the others kept as they are.
+    void solveNearChanges(double* x, size_t count) const;
+    // Holds the open samples on the wrong side of their bound at it, and lets go of the held
+    // ones the residual pulls inwards; both go into changed_.
+    void holdAtBounds(double* x, const Bounds& bounds) const;
+    void release(const double* x, const std::vector<size_t>& unknown, const Bounds& bounds) const;
 
     std::vector<double> a_{1.0};
     std::vector<double> c_{1.0}; // autocorrelation of a_
@@ -65,6 +71,8 @@ private:
     mutable std::vector<double> known_;
     mutable std::vector<uint8_t> missing_; // all zero between calls
     mutable std::vector<size_t> open_;
+    mutable std::vector<size_t> changed_;
+    mutable std::vector<size_t> near_;
     std::vector<double> window_;
     std::vector<double> weighted_;
     std::vector<double> r_;

@@ -18,8 +18,9 @@ size_t frameFor(double sampleRate)
     return frame;
 }
 constexpr size_t kFramesPerBlock = 8;
-// Janssen rounds: each fits the models on the signal as rebuilt so far.
-constexpr int kRounds = 4;
+// Janssen rounds: each fits the models on the signal as rebuilt so far (and starts from
+// the samples the last held at the level).
+constexpr int kRounds = 3;
 // Magnitude histogram: 0.01 dB bins from -100 dBFS to +60 dBFS.
 constexpr double kBinDb = 0.01;
 constexpr double kFloorDb = -100.0;
@@ -127,7 +128,7 @@ void DeclipTool::finishAnalysis()
     longRunsFound_ = longRuns_;
     // With the long runs set aside, a few samples touching the level are the peaks of
     // the rest, no pile: nothing is clipped.
-    if (samples_ < kFewestClipped && longRuns_ > 0)
+    if (samples_ < static_cast<long>(kFewestClipped) && longRuns_ > 0)
     {
         clipped_ = false;
         pass_ = 2;
@@ -216,10 +217,41 @@ std::string DeclipTool::finding() const
 void DeclipTool::rebuildBlock(const float* in, float* out)
 {
     window_.push(in);
+    const float* x = window_.samples();
+    work_.assign(x, x + window_.size());
+    findRuns();
+    findGroups();
+    const size_t block = blocks_++;
+    if (!groups_.empty())
+    {
+        size_t unknowns = 0;
+        for (const auto& group : groups_)
+            for (size_t k = group.first; k < group.second; ++k)
+                unknowns += side_[k] != 0;
+        // The output pass takes what the measuring pass rebuilt; the same blocks come in the same order.
+        if (pass_ > 1 && block < cachedBlocks_ && cacheAt_ + unknowns <= cache_.size())
+            forEachUnknown([&](size_t k) { work_[k] = cache_[cacheAt_++]; });
+        else
+        {
+            held_.assign(work_.size(), 0);
+            for (int round = 0; round < kRounds; ++round)
+                rebuildGroups();
+            keep(block, unknowns);
+        }
+        hand();
+    }
+    const float* core = window_.core();
+    const size_t length = window_.coreEnd() - window_.coreBegin();
+    for (size_t i = 0; i < length; ++i)
+        peak_ = std::max(peak_, static_cast<double>(std::fabs(core[i])));
+    std::copy(core, core + length, out);
+}
+
+void DeclipTool::findRuns()
+{
     const size_t n = window_.size();
     const float* x = window_.samples();
     const uint8_t* marks = window_.marks();
-    work_.assign(x, x + n);
     side_.assign(n, 0);
     for (size_t i = 0; i < n; ++i)
     {
@@ -245,9 +277,14 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
         }
         i = end;
     }
+}
+
+void DeclipTool::findGroups()
+{
     // Runs closer together than the model order share residuals: solved as one group.
+    const size_t n = window_.size();
     const size_t p = static_cast<size_t>(order_);
-    std::vector<std::pair<size_t, size_t>> groups;
+    groups_.clear();
     for (size_t i = window_.coreBegin(); i < window_.coreEnd(); ++i)
     {
         if (!side_[i]) continue;
@@ -255,69 +292,56 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
         for (size_t k = end; k < n - p && k <= end + p; ++k)
             if (side_[k]) end = k + 1;
         end = std::min(end, n - p);
-        groups.emplace_back(i, end);
+        groups_.emplace_back(i, end);
         i = end;
     }
-    const size_t block = blocks_++;
-    if (!groups.empty())
-    {
-        size_t unknowns = 0;
-        for (const auto& group : groups)
-            for (size_t k = group.first; k < group.second; ++k)
-                unknowns += side_[k] != 0;
-        // The output pass takes what the measuring pass rebuilt; the same blocks come in the same order.
-        const bool cached = pass_ > 1 && block < cachedBlocks_ && cacheAt_ + unknowns <= cache_.size();
-        if (cached)
-        {
-            for (const auto& group : groups)
-                for (size_t k = group.first; k < group.second; ++k)
-                    if (side_[k]) work_[k] = cache_[cacheAt_++];
-        }
-        else
-        {
-            for (int round = 0; round < kRounds; ++round)
-                rebuildGroups(groups);
-            if (pass_ == 1 && cacheOpen_)
-            {
-                if (cache_.size() + unknowns > kCacheSamples)
-                {
-                    cacheOpen_ = false;
-                    cachedBlocks_ = block;
-                }
-                else
-                    for (const auto& group : groups)
-                        for (size_t k = group.first; k < group.second; ++k)
-                            if (side_[k]) cache_.push_back(static_cast<float>(work_[k]));
-            }
-        }
-        float* samples = window_.samples();
-        uint8_t* writable = window_.marks();
-        for (const auto& group : groups)
-            for (size_t k = group.first; k < group.second; ++k)
-                if (side_[k])
-                {
-                    samples[k] = static_cast<float>(work_[k]);
-                    writable[k] = 1;
-                    ++samples_;
-                    if (k == group.first || !side_[k - 1]) ++runs_;
-                }
-    }
-    const float* core = window_.core();
-    const size_t length = window_.coreEnd() - window_.coreBegin();
-    for (size_t i = 0; i < length; ++i)
-        peak_ = std::max(peak_, static_cast<double>(std::fabs(core[i])));
-    std::copy(core, core + length, out);
 }
 
-void DeclipTool::rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups)
+template <typename Function>
+void DeclipTool::forEachUnknown(Function function) const
+{
+    for (const auto& group : groups_)
+        for (size_t k = group.first; k < group.second; ++k)
+            if (side_[k]) function(k);
+}
+
+void DeclipTool::keep(size_t block, size_t unknowns)
+{
+    if (pass_ != 1 || !cacheOpen_) return;
+    if (cache_.size() + unknowns > kCacheSamples)
+    {
+        cacheOpen_ = false;
+        cachedBlocks_ = block;
+        return;
+    }
+    forEachUnknown([&](size_t k) { cache_.push_back(static_cast<float>(work_[k])); });
+}
+
+void DeclipTool::hand()
+{
+    float* samples = window_.samples();
+    uint8_t* writable = window_.marks();
+    for (const auto& group : groups_)
+        for (size_t k = group.first; k < group.second; ++k)
+            if (side_[k])
+            {
+                samples[k] = static_cast<float>(work_[k]);
+                writable[k] = 1;
+                ++samples_;
+                if (k == group.first || !side_[k - 1]) ++runs_;
+            }
+}
+
+void DeclipTool::rebuildGroups()
 {
     // One model per frame, fitted on the clipped signal first (its spectrum is closer than
     // that of the unclipped samples alone, which lack every peak), then on the rebuilt one.
     const size_t fitLength = 2 * frame_;
     size_t fittedFrame = SIZE_MAX;
-    ArModel::Bounds bounds{side_.data(), high_, low_};
+    // Each round starts from the samples the last one held at the level.
+    ArModel::Bounds bounds{side_.data(), high_, low_, held_.data()};
     std::vector<size_t> unknown;
-    for (const auto& group : groups)
+    for (const auto& group : groups_)
     {
         const size_t middle = (group.first + group.second) / 2;
         size_t frame = (std::min(middle, window_.coreEnd() - 1) - window_.coreBegin()) / frame_;

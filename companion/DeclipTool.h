@@ -45,7 +45,18 @@ public:
 
 private:
     void rebuildBlock(const float* in, float* out);
-    void rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups);
+    // The runs at or beyond the clip levels into side_, those too long to be clipping left out.
+    void findRuns();
+    // The runs of the core into groups_, runs closer than the order in one.
+    void findGroups();
+    // One Janssen round over every group.
+    void rebuildGroups();
+    template <typename Function>
+    void forEachUnknown(Function function) const;
+    // Keeps the rebuilt samples of the measuring pass for the output pass while there is room.
+    void keep(size_t block, size_t unknowns);
+    // Hands the rebuilt samples to the window, marked so that the next block keeps them.
+    void hand();
     void decideLevels();
 
     size_t frame_;
@@ -77,6 +88,8 @@ private:
     size_t cacheAt_ = 0;
     std::vector<double> work_;
     std::vector<int8_t> side_;
+    std::vector<uint8_t> held_; // samples held at the level by the last round
+    std::vector<std::pair<size_t, size_t>> groups_; // [first, end) in the window
     std::vector<float> scratch_;
 };
 
