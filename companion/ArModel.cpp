@@ -21,17 +21,18 @@ constexpr int kPasses = 4;
 bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
 {
     if (count < static_cast<size_t>(2 * order + 2)) return false;
-    // The window is the same fit after fit: worked out once per length.
-    if (window_.size() != count)
-    {
-        window_.resize(count);
-        for (size_t i = 0; i < count; ++i)
-            window_[i] = 0.5 - 0.5 * std::cos(2.0 * kPi * (i + 0.5) / count);
-    }
+    autocorrelate(x, skip, count, order, r_);
+    return fitAutocorrelation(r_);
+}
+
+void ArModel::autocorrelate(const double* x, const uint8_t* skip, size_t count, int order,
+                            std::vector<double>& r)
+{
+    const double* window = windowOf(count);
     weighted_.resize(count);
     for (size_t i = 0; i < count; ++i)
-        weighted_[i] = (skip && skip[i]) ? 0.0 : window_[i] * x[i];
-    r_.assign(order + 1, 0.0);
+        weighted_[i] = (skip && skip[i]) ? 0.0 : window[i] * x[i];
+    r.assign(order + 1, 0.0);
     const double* p = weighted_.data();
     for (int k = 0; k <= order; ++k)
     {
@@ -44,8 +45,49 @@ bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
                 sum[lane] += p[i + lane] * p[i + lane + k];
         for (; i < length; ++i)
             sum[0] += p[i] * p[i + k];
-        r_[k] = (sum[0] + sum[1]) + (sum[2] + sum[3]);
+        r[k] = (sum[0] + sum[1]) + (sum[2] + sum[3]);
     }
+}
+
+void ArModel::updateAutocorrelation(const double* x, const double* before,
+                                    const std::vector<size_t>& changed, size_t count,
+                                    std::vector<double>& r)
+{
+    // w'[i] w'[i+k] - w[i] w[i+k] = (w'[i] - w[i]) w[i+k] + w'[i] (w'[i+k] - w[i+k]): each
+    // changed sample t adds its change times the old sample k after it and the new one k
+    // before it.
+    const double* window = windowOf(count);
+    const size_t order = r.size() - 1;
+    for (size_t t : changed)
+    {
+        const double change = window[t] * (x[t] - before[t]);
+        if (change == 0.0) continue;
+        r[0] += change * window[t] * (x[t] + before[t]);
+        const size_t ahead = std::min(order, count - 1 - t);
+        for (size_t k = 1; k <= ahead; ++k)
+            r[k] += change * window[t + k] * before[t + k];
+        const size_t behind = std::min(order, t);
+        for (size_t k = 1; k <= behind; ++k)
+            r[k] += change * window[t - k] * x[t - k];
+    }
+}
+
+const double* ArModel::windowOf(size_t count)
+{
+    // The window is the same fit after fit: worked out once per length.
+    if (window_.size() != count)
+    {
+        window_.resize(count);
+        for (size_t i = 0; i < count; ++i)
+            window_[i] = 0.5 - 0.5 * std::cos(2.0 * kPi * (i + 0.5) / count);
+    }
+    return window_.data();
+}
+
+bool ArModel::fitAutocorrelation(const std::vector<double>& autocorrelation)
+{
+    const int order = static_cast<int>(autocorrelation.size()) - 1;
+    r_ = autocorrelation;
     if (!(r_[0] > 1e-20)) return false;
     r_[0] *= 1.0 + kWhiteFloor;
     // Levinson-Durbin.

@@ -29,6 +29,16 @@ public:
     // Fits order `order` to x[0, count) from a Hann-weighted autocorrelation; samples with
     // skip[i] set take no part. False (model left as it was) for silence.
     bool fit(const double* x, const uint8_t* skip, size_t count, int order);
+    // The same fit in two steps: the Hann-weighted autocorrelation up to lag `order` into r,
+    // and the model from it. Between them, updateAutocorrelation() brings r up to date after
+    // the samples at `changed` (ascending) moved from before[t] to x[t], at a cost in
+    // proportion to their number.
+    void autocorrelate(const double* x, const uint8_t* skip, size_t count, int order,
+                       std::vector<double>& r);
+    void updateAutocorrelation(const double* x, const double* before,
+                               const std::vector<size_t>& changed, size_t count,
+                               std::vector<double>& r);
+    bool fitAutocorrelation(const std::vector<double>& autocorrelation);
 
     int order() const { return static_cast<int>(a_.size()) - 1; }
     const std::vector<double>& coefficients() const { return a_; }
@@ -46,6 +56,7 @@ public:
     void interpolate(double* x, size_t count, const std::vector<size_t>& unknown) const;
 
 private:
+    const double* windowOf(size_t count);
     void solve(double* x, size_t count, const std::vector<size_t>& unknown,
                const std::vector<uint8_t>& missing) const;
     // The normal equations of the unknowns, in band_ (column by column) and rhs_.

@@ -86,7 +86,7 @@ DeclipTool::DeclipTool(double sampleRate)
       longestRun_(static_cast<size_t>(std::max(1.0, kLongestRunSeconds * sampleRate))), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
       window_(kFramesPerBlock * frame_, 2 * frame_),
       streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
-      positive_(kBins, 0), negative_(kBins, 0)
+      fits_(kFramesPerBlock), positive_(kBins, 0), negative_(kBins, 0)
 {
 }
 
@@ -234,6 +234,8 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
         else
         {
             held_.assign(work_.size(), 0);
+            for (FrameFit& fit : fits_)
+                fit.correlated = false;
             for (int round = 0; round < kRounds; ++round)
                 rebuildGroups();
             keep(block, unknowns);
@@ -336,7 +338,6 @@ void DeclipTool::rebuildGroups()
 {
     // One model per frame, fitted on the clipped signal first (its spectrum is closer than
     // that of the unclipped samples alone, which lack every peak), then on the rebuilt one.
-    const size_t fitLength = 2 * frame_;
     size_t fittedFrame = SIZE_MAX;
     // Each round starts from the samples the last one held at the level.
     ArModel::Bounds bounds{side_.data(), high_, low_, held_.data()};
@@ -347,8 +348,7 @@ void DeclipTool::rebuildGroups()
         size_t frame = (std::min(middle, window_.coreEnd() - 1) - window_.coreBegin()) / frame_;
         if (frame != fittedFrame)
         {
-            const size_t fitBegin = window_.coreBegin() + frame * frame_ - frame_ / 2;
-            if (!model_.fit(work_.data() + fitBegin, nullptr, fitLength, order_)) continue;
+            if (!fitFrame(frame)) continue;
             fittedFrame = frame;
         }
         unknown.clear();
@@ -356,6 +356,35 @@ void DeclipTool::rebuildGroups()
             if (side_[k]) unknown.push_back(k);
         model_.interpolate(work_.data(), work_.size(), unknown, bounds);
     }
+}
+
+bool DeclipTool::fitFrame(size_t frame)
+{
+    // Between fits only the rebuilt samples move: the frame's autocorrelation is worked out
+    // once and then brought up to date with them alone.
+    const size_t fitLength = 2 * frame_;
+    const size_t fitBegin = window_.coreBegin() + frame * frame_ - frame_ / 2;
+    const double* x = work_.data() + fitBegin;
+    FrameFit& fit = fits_[frame];
+    if (!fit.correlated)
+    {
+        model_.autocorrelate(x, nullptr, fitLength, order_, fit.autocorrelation);
+        fit.unknowns.clear();
+        for (size_t t = 0; t < fitLength; ++t)
+            if (side_[fitBegin + t]) fit.unknowns.push_back(t);
+        fit.correlated = true;
+    }
+    else
+    {
+        before_.assign(x, x + fitLength);
+        for (size_t i = 0; i < fit.unknowns.size(); ++i)
+            before_[fit.unknowns[i]] = fit.values[i];
+        model_.updateAutocorrelation(x, before_.data(), fit.unknowns, fitLength, fit.autocorrelation);
+    }
+    fit.values.clear();
+    for (size_t t : fit.unknowns)
+        fit.values.push_back(x[t]);
+    return model_.fitAutocorrelation(fit.autocorrelation);
 }
 
 } // namespace companion

@@ -51,6 +51,8 @@ private:
     void findGroups();
     // One Janssen round over every group.
     void rebuildGroups();
+    // The model of one frame of the core, on the samples as rebuilt so far; false for silence.
+    bool fitFrame(size_t frame);
     template <typename Function>
     void forEachUnknown(Function function) const;
     // Keeps the rebuilt samples of the measuring pass for the output pass while there is room.
@@ -65,6 +67,16 @@ private:
     ContextWindow window_;
     BlockStreamer streamer_;
     ArModel model_;
+    // A frame's autocorrelation, and where and what its rebuilt samples were at its last fit.
+    struct FrameFit
+    {
+        bool correlated = false;
+        std::vector<double> autocorrelation;
+        std::vector<size_t> unknowns; // in the fit's span
+        std::vector<double> values;
+    };
+    std::vector<FrameFit> fits_;
+    std::vector<double> before_;
     std::vector<uint64_t> positive_;
     std::vector<uint64_t> negative_;
     int pass_ = 0;
