@@ -284,7 +284,7 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
 {
     const size_t p = static_cast<size_t>(order());
     const size_t m = unknown.size();
-    const size_t width = p + 1;
+    const size_t width = stride();
     const double* c = c_.data();
     band_.resize(m * width);
     extent_.resize(m);
@@ -318,14 +318,16 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
         column[0] = c[0] * (1.0 + kRidge);
         for (size_t t = 1; t <= extent_[i]; ++t)
             column[t] = c[unknown[i + t] - u];
+        std::fill(column + extent_[i] + 1, column + width, 0.0);
     }
 }
 
 ORV_WIDE_VECTORS void ArModel::factor() const
 {
     // Right-looking banded Cholesky, Q = L L^T, column by column: each column scales, then
-    // updates the columns it reaches with plain multiply-adds (no sums waiting on each other).
-    const size_t width = static_cast<size_t>(order()) + 1;
+    // updates the columns it reaches with plain multiply-adds (no sums waiting on each other),
+    // four at a time: the zeros past each column's extent leave the rest as it was.
+    const size_t width = stride();
     const size_t m = extent_.size();
     const double floor = kRidge * c_[0];
     inverse_.resize(m);
@@ -343,15 +345,17 @@ ORV_WIDE_VECTORS void ArModel::factor() const
             const double f = column[t];
             double* __restrict target = &band_[(j + t) * width];
             const double* __restrict source = column + t;
-            for (size_t s = 0; s <= length - t; ++s)
-                target[s] -= f * source[s];
+            const size_t rows = length - t + 1;
+            for (size_t s = 0; s < rows; s += 4)
+                for (size_t lane = 0; lane < 4; ++lane)
+                    target[s + lane] -= f * source[s + lane];
         }
     }
 }
 
 ORV_WIDE_VECTORS void ArModel::substitute() const
 {
-    const size_t width = static_cast<size_t>(order()) + 1;
+    const size_t width = stride();
     const size_t m = extent_.size();
     double* y = rhs_.data();
     for (size_t j = 0; j < m; ++j)

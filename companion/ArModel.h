@@ -57,6 +57,8 @@ public:
 
 private:
     const double* windowOf(size_t count);
+    // Doubles per column of band_: room past the order for whole groups of four.
+    size_t stride() const { return (static_cast<size_t>(order()) + 8) & ~size_t{3}; }
     void solve(double* x, size_t count, const std::vector<size_t>& unknown,
                const std::vector<uint8_t>& missing) const;
     // The normal equations of the unknowns, in band_ (column by column) and rhs_.
