@@ -25,6 +25,9 @@ constexpr int kRounds = 3;
 constexpr double kBinDb = 0.01;
 constexpr double kFloorDb = -100.0;
 constexpr int kBins = 16000;
+constexpr float kFloorMagnitude = 1e-5f; // -100 dBFS
+// Samples more than 3.1 dB under their side's peak fall below the bins that decide the level.
+constexpr float kBelowTop = 0.6998f;
 // The largest sample a host writing an integer file keeps: just under 0 dBFS.
 constexpr double kCeiling = 32767.0 / 32768.0;
 // Clipped speech and music hold the level for at most a millisecond or two (a half period
@@ -57,7 +60,7 @@ double magnitudeOf(int bin)
 // A clipped side piles samples into its top two bins (0.02 dB) far above the density just
 // below; a natural peak holds a sample or two there. Returns the lower edge of the pile,
 // or 0 when there is none.
-double clipLevel(const std::vector<uint64_t>& histogram, bool& mostOfTheSide)
+double clipLevel(const std::vector<uint64_t>& histogram, uint64_t belowTop, bool& mostOfTheSide)
 {
     int top = kBins - 1;
     while (top >= 0 && histogram[top] == 0)
@@ -69,7 +72,7 @@ double clipLevel(const std::vector<uint64_t>& histogram, bool& mostOfTheSide)
         below += histogram[b];
     const double perTwoBins = 2.0 * static_cast<double>(below) / 250.0;
     if (pile < kFewestClipped || static_cast<double>(pile) < 4.0 * perTwoBins) return 0.0;
-    uint64_t total = 0;
+    uint64_t total = belowTop;
     for (uint64_t count : histogram)
         total += count;
     if (static_cast<double>(pile) > kMostOfTheSide * static_cast<double>(total))
@@ -94,17 +97,31 @@ void DeclipTool::analyze(const float* in, size_t count)
 {
     if (pass_ == 0)
     {
-        for (size_t i = 0; i < count; ++i)
-        {
-            const int bin = binOf(std::fabs(in[i]));
-            if (bin < 0) continue;
-            (in[i] > 0.0f ? positive_ : negative_)[bin]++;
-        }
+        countMagnitudes(in, count);
         return;
     }
     if (!clipped_) return;
     scratch_.resize(count);
     streamer_.process(in, scratch_.data(), count);
+}
+
+void DeclipTool::countMagnitudes(const float* in, size_t count)
+{
+    // Only the top 3 dB of a side decide its level (clipLevel() looks 300 bins down at
+    // most): a sample further below the side's peak so far counts towards its total alone.
+    for (size_t i = 0; i < count; ++i)
+    {
+        const float magnitude = std::fabs(in[i]);
+        const int side = in[i] > 0.0f ? 0 : 1;
+        if (magnitude < kBelowTop * sidePeak_[side])
+        {
+            belowTop_[side] += magnitude >= kFloorMagnitude;
+            continue;
+        }
+        sidePeak_[side] = std::max(sidePeak_[side], magnitude);
+        const int bin = binOf(magnitude);
+        if (bin >= 0) (side == 0 ? positive_ : negative_)[bin]++;
+    }
 }
 
 void DeclipTool::finishAnalysis()
@@ -143,8 +160,8 @@ void DeclipTool::finishAnalysis()
 
 void DeclipTool::decideLevels()
 {
-    high_ = clipLevel(positive_, mostOfTheSide_);
-    low_ = -clipLevel(negative_, mostOfTheSide_);
+    high_ = clipLevel(positive_, belowTop_[0], mostOfTheSide_);
+    low_ = -clipLevel(negative_, belowTop_[1], mostOfTheSide_);
     highClipped_ = high_ > 0.0;
     lowClipped_ = low_ < 0.0;
     clipped_ = highClipped_ || lowClipped_;

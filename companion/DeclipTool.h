@@ -59,6 +59,7 @@ private:
     void keep(size_t block, size_t unknowns);
     // Hands the rebuilt samples to the window, marked so that the next block keeps them.
     void hand();
+    void countMagnitudes(const float* in, size_t count);
     void decideLevels();
 
     size_t frame_;
@@ -79,6 +80,8 @@ private:
     std::vector<double> before_;
     std::vector<uint64_t> positive_;
     std::vector<uint64_t> negative_;
+    float sidePeak_[2] = {0.0f, 0.0f};  // positive, negative
+    uint64_t belowTop_[2] = {0, 0}; // samples counted towards a side's total alone
     int pass_ = 0;
     bool clipped_ = false;
     double high_ = 0.0; // samples at or above are clipped (when the positive side is)
