@@ -77,7 +77,8 @@ private:
     std::vector<double> a_{1.0};
     std::vector<double> c_{1.0}; // autocorrelation of a_
     // Scratch kept from call to call.
-    mutable std::vector<double> band_; // band_[j * (order + 1) + t] = Q(j + t, j), then L's
+    // band_[j * stride() + t] = Q(j + t, j), then L(j + t, j); zero past column j's extent.
+    mutable std::vector<double> band_;
     mutable std::vector<double> rhs_;
     mutable std::vector<size_t> extent_; // unknowns after the j-th within the order of it
     mutable std::vector<double> inverse_; // 1 / the factor's diagonal
