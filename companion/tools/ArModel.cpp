@@ -3,6 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
+// The multiply-adds below run four doubles at a time where the processor has AVX2, two
+// otherwise (the same samples to within a rounding).
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+#define ORV_WIDE_VECTORS __attribute__((target_clones("arch=x86-64-v3", "default")))
+#else
+#define ORV_WIDE_VECTORS
+#endif
+
 namespace companion
 {
 
@@ -11,22 +19,28 @@ namespace
 constexpr double kPi = 3.14159265358979323846;
 // A noise floor 60 dB under the signal keeps the model stable on pure tones and silence.
 constexpr double kWhiteFloor = 1e-6;
+// Added to the normal equations' diagonal (relative): a run the model cannot tell apart
+// from silence still gets a bounded solution.
+constexpr double kRidge = 1e-9;
+// Solves per interpolation held beyond bounds: the active set settles within a few.
+constexpr int kPasses = 4;
 } // namespace
 
 bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
 {
     if (count < static_cast<size_t>(2 * order + 2)) return false;
-    // The window is the same fit after fit: worked out once per length.
-    if (window_.size() != count)
-    {
-        window_.resize(count);
-        for (size_t i = 0; i < count; ++i)
-            window_[i] = 0.5 - 0.5 * std::cos(2.0 * kPi * (i + 0.5) / count);
-    }
+    autocorrelate(x, skip, count, order, r_);
+    return fitAutocorrelation(r_);
+}
+
+ORV_WIDE_VECTORS void ArModel::autocorrelate(const double* x, const uint8_t* skip, size_t count, int order,
+                            std::vector<double>& r)
+{
+    const double* window = windowOf(count);
     weighted_.resize(count);
     for (size_t i = 0; i < count; ++i)
-        weighted_[i] = (skip && skip[i]) ? 0.0 : window_[i] * x[i];
-    r_.assign(order + 1, 0.0);
+        weighted_[i] = (skip && skip[i]) ? 0.0 : window[i] * x[i];
+    r.assign(order + 1, 0.0);
     const double* p = weighted_.data();
     for (int k = 0; k <= order; ++k)
     {
@@ -39,8 +53,49 @@ bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
                 sum[lane] += p[i + lane] * p[i + lane + k];
         for (; i < length; ++i)
             sum[0] += p[i] * p[i + k];
-        r_[k] = (sum[0] + sum[1]) + (sum[2] + sum[3]);
+        r[k] = (sum[0] + sum[1]) + (sum[2] + sum[3]);
     }
+}
+
+ORV_WIDE_VECTORS void ArModel::updateAutocorrelation(const double* x, const double* before,
+                                    const std::vector<size_t>& changed, size_t count,
+                                    std::vector<double>& r)
+{
+    // w'[i] w'[i+k] - w[i] w[i+k] = (w'[i] - w[i]) w[i+k] + w'[i] (w'[i+k] - w[i+k]): each
+    // changed sample t adds its change times the old sample k after it and the new one k
+    // before it.
+    const double* window = windowOf(count);
+    const size_t order = r.size() - 1;
+    for (size_t t : changed)
+    {
+        const double change = window[t] * (x[t] - before[t]);
+        if (change == 0.0) continue;
+        r[0] += change * window[t] * (x[t] + before[t]);
+        const size_t ahead = std::min(order, count - 1 - t);
+        for (size_t k = 1; k <= ahead; ++k)
+            r[k] += change * window[t + k] * before[t + k];
+        const size_t behind = std::min(order, t);
+        for (size_t k = 1; k <= behind; ++k)
+            r[k] += change * window[t - k] * x[t - k];
+    }
+}
+
+const double* ArModel::windowOf(size_t count)
+{
+    // The window is the same fit after fit: worked out once per length.
+    if (window_.size() != count)
+    {
+        window_.resize(count);
+        for (size_t i = 0; i < count; ++i)
+            window_[i] = 0.5 - 0.5 * std::cos(2.0 * kPi * (i + 0.5) / count);
+    }
+    return window_.data();
+}
+
+bool ArModel::fitAutocorrelation(const std::vector<double>& autocorrelation)
+{
+    const int order = static_cast<int>(autocorrelation.size()) - 1;
+    r_ = autocorrelation;
     if (!(r_[0] > 1e-20)) return false;
     r_[0] *= 1.0 + kWhiteFloor;
     // Levinson-Durbin.
@@ -61,6 +116,12 @@ bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
         if (!(error > 0.0)) return false;
     }
     a_ = std::move(a);
+    // The normal equations of every interpolation under this model are Toeplitz in the
+    // autocorrelation of its coefficients.
+    c_.assign(order + 1, 0.0);
+    for (int k = 0; k <= order; ++k)
+        for (int j = 0; j + k <= order; ++j)
+            c_[k] += a_[j] * a_[j + k];
     return true;
 }
 
@@ -80,7 +141,7 @@ double ArModel::backwardError(const double* x, size_t t) const
     return e;
 }
 
-void ArModel::errors(const double* x, size_t from, size_t count, double* forward,
+ORV_WIDE_VECTORS void ArModel::errors(const double* x, size_t from, size_t count, double* forward,
                      double* backward) const
 {
     // Coefficient by coefficient over the whole span: plain multiply-adds the compiler
@@ -104,40 +165,102 @@ void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& un
                           const Bounds& bounds) const
 {
     if (unknown.empty()) return;
-    std::vector<uint8_t> missing(count, 0);
+    if (missing_.size() < count) missing_.resize(count, 0);
+    open_.clear();
     for (size_t u : unknown)
-        missing[u] = 1;
-    std::vector<size_t> open = unknown;
-    // Active set: samples that the unconstrained solution leaves on the wrong side of the
-    // clip level are held at the level, and the rest solved again.
-    for (int round = 0; round < 4 && !open.empty(); ++round)
     {
-        solve(x, count, open, missing);
-        if (!bounds.side) return;
-        std::vector<size_t> still;
-        still.reserve(open.size());
-        bool moved = false;
-        for (size_t u : open)
+        if (bounds.held && bounds.held[u])
+            x[u] = bounds.side[u] > 0 ? bounds.high : bounds.low;
+        else
         {
-            const int8_t side = bounds.side[u];
-            if (side > 0 && x[u] < bounds.high)
-            {
-                x[u] = bounds.high;
-                missing[u] = 0;
-                moved = true;
-            }
-            else if (side < 0 && x[u] > bounds.low)
-            {
-                x[u] = bounds.low;
-                missing[u] = 0;
-                moved = true;
-            }
-            else
-                still.push_back(u);
+            missing_[u] = 1;
+            open_.push_back(u);
         }
-        if (!moved) return;
-        open.swap(still);
     }
+    // Active set (primal-dual): samples the solution leaves on the wrong side of their bound
+    // are held at it, held samples the residual would rather move inwards are let go, and the
+    // samples near a change solved again (a change moves little beyond the order).
+    for (int pass = 0; pass < kPasses; ++pass)
+    {
+        if (pass == 0)
+            solve(x, count, open_, missing_);
+        else
+            solveNearChanges(x, count);
+        if (!bounds.side) break;
+        changed_.clear();
+        holdAtBounds(x, bounds);
+        if (bounds.held) release(x, unknown, bounds);
+        if (changed_.empty()) break;
+        std::sort(changed_.begin(), changed_.end());
+    }
+    for (size_t u : open_)
+        missing_[u] = 0;
+}
+
+void ArModel::solveNearChanges(double* x, size_t count) const
+{
+    const size_t reach = static_cast<size_t>(order());
+    near_.clear();
+    size_t c = 0;
+    for (size_t u : open_)
+    {
+        while (c < changed_.size() && changed_[c] + reach < u)
+            ++c;
+        if (c < changed_.size() && changed_[c] <= u + reach)
+            near_.push_back(u);
+        else
+            missing_[u] = 0; // known for this solve, at its present value
+    }
+    solve(x, count, near_, missing_);
+    for (size_t u : open_)
+        missing_[u] = 1;
+}
+
+void ArModel::holdAtBounds(double* x, const Bounds& bounds) const
+{
+    size_t kept = 0;
+    for (size_t u : open_)
+    {
+        const int8_t side = bounds.side[u];
+        const bool below = side > 0 && x[u] < bounds.high;
+        const bool above = side < 0 && x[u] > bounds.low;
+        if (below || above)
+        {
+            x[u] = below ? bounds.high : bounds.low;
+            missing_[u] = 0;
+            if (bounds.held) bounds.held[u] = 1;
+            changed_.push_back(u);
+        }
+        else
+            open_[kept++] = u;
+    }
+    open_.resize(kept);
+}
+
+void ArModel::release(const double* x, const std::vector<size_t>& unknown,
+                      const Bounds& bounds) const
+{
+    // The residual energy's slope at a held sample: it is let go when the energy falls
+    // moving it away from the level, into the side it may take.
+    const size_t p = static_cast<size_t>(order());
+    const size_t before = changed_.size();
+    for (size_t u : unknown)
+    {
+        if (!bounds.held[u]) continue;
+        double slope = c_[0] * x[u];
+        for (size_t k = 1; k <= p; ++k)
+            slope += c_[k] * (x[u - k] + x[u + k]);
+        if (bounds.side[u] > 0 ? slope < 0.0 : slope > 0.0)
+        {
+            bounds.held[u] = 0;
+            missing_[u] = 1;
+            changed_.push_back(u);
+        }
+    }
+    if (changed_.size() == before) return;
+    open_.clear();
+    for (size_t u : unknown)
+        if (missing_[u]) open_.push_back(u);
 }
 
 void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& unknown) const
@@ -146,81 +269,118 @@ void ArModel::interpolate(double* x, size_t count, const std::vector<size_t>& un
 }
 
 void ArModel::solve(double* x, size_t count, const std::vector<size_t>& unknown,
-                    std::vector<uint8_t>& missing) const
+                    const std::vector<uint8_t>& missing) const
 {
-    const int p = order();
+    if (unknown.empty()) return;
+    buildSystem(x, count, unknown, missing);
+    factor();
+    substitute();
+    for (size_t i = 0; i < unknown.size(); ++i)
+        x[unknown[i]] = rhs_[i];
+}
+
+ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const std::vector<size_t>& unknown,
+                          const std::vector<uint8_t>& missing) const
+{
+    const size_t p = static_cast<size_t>(order());
     const size_t m = unknown.size();
-    // c[k]: autocorrelation of the coefficients; the normal equations are Toeplitz in it.
-    std::vector<double> c(p + 1, 0.0);
-    for (int k = 0; k <= p; ++k)
-        for (int j = 0; j + k <= p; ++j)
-            c[k] += a_[j] * a_[j + k];
-    const double ridge = 1e-9 * c[0];
-    const size_t width = static_cast<size_t>(p) + 1;
-    band_.assign(m * width, 0.0); // band_[i * width + d] = Q(i, i - d)
-    rhs_.assign(m, 0.0);
-    // reach_[i]: how many unknowns before the i-th lie within the order of it. Across the
-    // gaps between runs most of the band is zero, and its factor stays zero there too.
-    reach_.resize(m);
-    inverse_.resize(m);
-    size_t first = 0;
+    const size_t width = stride();
+    const double* c = c_.data();
+    band_.resize(m * width);
+    extent_.resize(m);
+    rhs_.resize(m);
+    // The known samples within the order of the unknowns, the unknowns (and anything past
+    // either end of x) zeroed: each right hand side is then one branch-free symmetric sum.
+    const size_t first = unknown.front();
+    known_.assign(unknown.back() - first + 2 * p + 1, 0.0);
+    for (size_t j = first >= p ? first - p : 0; j < std::min(count, unknown.back() + p + 1); ++j)
+        if (!missing[j]) known_[j + p - first] = x[j];
+    size_t last = 0;
     for (size_t i = 0; i < m; ++i)
     {
         const size_t u = unknown[i];
-        while (u - unknown[first] > static_cast<size_t>(p))
-            ++first;
-        reach_[i] = i - first;
-        double b = 0.0;
-        const size_t lo = u >= static_cast<size_t>(p) ? u - p : 0;
-        const size_t hi = std::min(count - 1, u + p);
-        for (size_t j = lo; j <= hi; ++j)
-            if (!missing[j]) b -= c[j > u ? j - u : u - j] * x[j];
-        rhs_[i] = b;
-        band_[i * width] = c[0] + ridge;
-        for (size_t d = 1; d <= reach_[i]; ++d)
-            band_[i * width + d] = c[u - unknown[i - d]];
+        const double* around = known_.data() + (u + p - first);
+        double sum[4] = {c[0] * around[0], 0.0, 0.0, 0.0};
+        size_t k = 1;
+        for (; k + 4 <= p + 1; k += 4)
+            for (size_t lane = 0; lane < 4; ++lane)
+                sum[lane] += c[k + lane] * (around[-static_cast<ptrdiff_t>(k + lane)] + around[k + lane]);
+        for (; k <= p; ++k)
+            sum[0] += c[k] * (around[-static_cast<ptrdiff_t>(k)] + around[k]);
+        rhs_[i] = -((sum[0] + sum[1]) + (sum[2] + sum[3]));
+        // Column i of the band: the unknowns after the i-th within the order of it. Across the
+        // gaps between runs the rest is zero, and the factor's stays zero there too.
+        last = std::max(last, i);
+        while (last + 1 < m && unknown[last + 1] - u <= p)
+            ++last;
+        extent_[i] = last - i;
+        double* column = &band_[i * width];
+        column[0] = c[0] * (1.0 + kRidge);
+        for (size_t t = 1; t <= extent_[i]; ++t)
+            column[t] = c[unknown[i + t] - u];
+        std::fill(column + extent_[i] + 1, column + width, 0.0);
     }
-    // Banded Cholesky, Q = L L^T, in place, each row from its first non-zero on.
-    for (size_t i = 0; i < m; ++i)
+}
+
+ORV_WIDE_VECTORS void ArModel::factor() const
+{
+    // Right-looking banded Cholesky, Q = L L^T, column by column: each column scales, then
+    // updates the columns it reaches with plain multiply-adds (no sums waiting on each other),
+    // four at a time: the zeros past each column's extent leave the rest as it was.
+    const size_t width = stride();
+    const size_t m = extent_.size();
+    const double floor = kRidge * c_[0];
+    inverse_.resize(m);
+    for (size_t j = 0; j < m; ++j)
     {
-        const size_t reach = reach_[i];
-        for (size_t d = reach; d >= 1; --d)
+        double* column = &band_[j * width];
+        const size_t length = extent_[j];
+        column[0] = std::sqrt(std::max(column[0], floor));
+        const double inverse = 1.0 / column[0];
+        inverse_[j] = inverse;
+        for (size_t t = 1; t <= length; ++t)
+            column[t] *= inverse;
+        for (size_t t = 1; t <= length; ++t)
         {
-            const size_t j = i - d;
-            const double* rowI = &band_[i * width + d];
-            const double* rowJ = &band_[j * width];
-            const size_t last = reach - d;
-            double sum[4] = {band_[i * width + d], 0.0, 0.0, 0.0};
-            size_t k = 1;
-            for (; k + 4 <= last + 1; k += 4)
+            const double f = column[t];
+            double* __restrict target = &band_[(j + t) * width];
+            const double* __restrict source = column + t;
+            const size_t rows = length - t + 1;
+            for (size_t s = 0; s < rows; s += 4)
                 for (size_t lane = 0; lane < 4; ++lane)
-                    sum[lane] -= rowI[k + lane] * rowJ[k + lane];
-            for (; k <= last; ++k)
-                sum[0] -= rowI[k] * rowJ[k];
-            band_[i * width + d] = ((sum[0] + sum[1]) + (sum[2] + sum[3])) * inverse_[j];
+                    target[s + lane] -= f * source[s + lane];
         }
-        double diag = band_[i * width];
-        for (size_t d = 1; d <= reach; ++d)
-            diag -= band_[i * width + d] * band_[i * width + d];
-        band_[i * width] = std::sqrt(std::max(diag, ridge));
-        inverse_[i] = 1.0 / band_[i * width];
     }
-    for (size_t i = 0; i < m; ++i)
+}
+
+ORV_WIDE_VECTORS void ArModel::substitute() const
+{
+    const size_t width = stride();
+    const size_t m = extent_.size();
+    double* y = rhs_.data();
+    for (size_t j = 0; j < m; ++j)
     {
-        double sum = rhs_[i];
-        for (size_t d = 1; d <= reach_[i]; ++d)
-            sum -= band_[i * width + d] * rhs_[i - d];
-        rhs_[i] = sum * inverse_[i];
+        const double* column = &band_[j * width];
+        y[j] *= inverse_[j];
+        const double v = y[j];
+        for (size_t t = 1; t <= extent_[j]; ++t)
+            y[j + t] -= column[t] * v;
     }
-    for (size_t i = m; i-- > 0;)
+    for (size_t j = m; j-- > 0;)
     {
-        double sum = rhs_[i];
-        for (size_t d = 1; d < width && i + d < m; ++d)
-            sum -= band_[(i + d) * width + d] * rhs_[i + d];
-        rhs_[i] = sum * inverse_[i];
+        // Four running sums: the additions no longer wait on each other.
+        const double* column = &band_[j * width + 1];
+        const double* after = y + j + 1;
+        const size_t length = extent_[j];
+        double sum[4] = {0.0, 0.0, 0.0, 0.0};
+        size_t t = 0;
+        for (; t + 4 <= length; t += 4)
+            for (size_t lane = 0; lane < 4; ++lane)
+                sum[lane] += column[t + lane] * after[t + lane];
+        for (; t < length; ++t)
+            sum[0] += column[t] * after[t];
+        y[j] = (y[j] - ((sum[0] + sum[1]) + (sum[2] + sum[3]))) * inverse_[j];
     }
-    for (size_t i = 0; i < m; ++i)
-        x[unknown[i]] = rhs_[i];
 }
 
 } // namespace companion

@@ -21,11 +21,24 @@ public:
         const int8_t* side = nullptr;
         double high = 0.0;
         double low = 0.0;
+        // Optional, indexed like x: the samples held at their bound. Taken as the starting
+        // active set (a previous interpolation's, over the same unknowns) and left as it ends.
+        uint8_t* held = nullptr;
     };
 
     // Fits order `order` to x[0, count) from a Hann-weighted autocorrelation; samples with
     // skip[i] set take no part. False (model left as it was) for silence.
     bool fit(const double* x, const uint8_t* skip, size_t count, int order);
+    // The same fit in two steps: the Hann-weighted autocorrelation up to lag `order` into r,
+    // and the model from it. Between them, updateAutocorrelation() brings r up to date after
+    // the samples at `changed` (ascending) moved from before[t] to x[t], at a cost in
+    // proportion to their number.
+    void autocorrelate(const double* x, const uint8_t* skip, size_t count, int order,
+                       std::vector<double>& r);
+    void updateAutocorrelation(const double* x, const double* before,
+                               const std::vector<size_t>& changed, size_t count,
+                               std::vector<double>& r);
+    bool fitAutocorrelation(const std::vector<double>& autocorrelation);
 
     int order() const { return static_cast<int>(a_.size()) - 1; }
     const std::vector<double>& coefficients() const { return a_; }
@@ -43,15 +56,37 @@ public:
     void interpolate(double* x, size_t count, const std::vector<size_t>& unknown) const;
 
 private:
+    const double* windowOf(size_t count);
+    // Doubles per column of band_: room past the order for whole groups of four.
+    size_t stride() const { return (static_cast<size_t>(order()) + 8) & ~size_t{3}; }
     void solve(double* x, size_t count, const std::vector<size_t>& unknown,
-               std::vector<uint8_t>& missing) const;
+               const std::vector<uint8_t>& missing) const;
+    // The normal equations of the unknowns, in band_ (column by column) and rhs_.
+    void buildSystem(const double* x, size_t count, const std::vector<size_t>& unknown,
+                     const std::vector<uint8_t>& missing) const;
+    void factor() const;
+    // Solves with the factor in band_, in place in rhs_.
+    void substitute() const;
+    // Solves the open samples within the order of a change, the others kept as they are.
+    void solveNearChanges(double* x, size_t count) const;
+    // Holds the open samples on the wrong side of their bound at it, and lets go of the held
+    // ones the residual pulls inwards; both go into changed_.
+    void holdAtBounds(double* x, const Bounds& bounds) const;
+    void release(const double* x, const std::vector<size_t>& unknown, const Bounds& bounds) const;
 
     std::vector<double> a_{1.0};
+    std::vector<double> c_{1.0}; // autocorrelation of a_
     // Scratch kept from call to call.
+    // band_[j * stride() + t] = Q(j + t, j), then L(j + t, j); zero past column j's extent.
     mutable std::vector<double> band_;
     mutable std::vector<double> rhs_;
-    mutable std::vector<size_t> reach_;
+    mutable std::vector<size_t> extent_; // unknowns after the j-th within the order of it
     mutable std::vector<double> inverse_; // 1 / the factor's diagonal
+    mutable std::vector<double> known_;
+    mutable std::vector<uint8_t> missing_; // all zero between calls
+    mutable std::vector<size_t> open_;
+    mutable std::vector<size_t> changed_;
+    mutable std::vector<size_t> near_;
     std::vector<double> window_;
     std::vector<double> weighted_;
     std::vector<double> r_;

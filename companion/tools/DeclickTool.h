@@ -31,6 +31,11 @@ public:
 private:
     void repairBlock(const float* in, float* out);
     void findCandidates(size_t frameBegin, std::vector<size_t>& flagged);
+    // The absolute prediction errors from `from` on, their median per quarter frame and
+    // both_, the smaller of the forward and backward errors standing out around each sample.
+    void predictionErrors(size_t from);
+    // The samples where both_ stands out against the local error scale, into flagged.
+    void flagOutliers(size_t from, std::vector<size_t>& flagged) const;
     bool looksLikeOnset(size_t begin, size_t end) const;
     void fill(size_t begin, size_t end);
 
@@ -45,6 +50,7 @@ private:
     std::vector<double> errors_;
     std::vector<double> sorted_;
     std::vector<double> both_;
+    std::vector<double> medians_; // the error scale of each quarter frame
     std::vector<double> backward_;
     std::vector<uint8_t> skip_;
     long clicks_ = 0;

@@ -18,12 +18,16 @@ size_t frameFor(double sampleRate)
     return frame;
 }
 constexpr size_t kFramesPerBlock = 8;
-// Janssen rounds: each fits the models on the signal as rebuilt so far.
-constexpr int kRounds = 4;
+// Janssen rounds: each fits the models on the signal as rebuilt so far (and starts from
+// the samples the last held at the level).
+constexpr int kRounds = 3;
 // Magnitude histogram: 0.01 dB bins from -100 dBFS to +60 dBFS.
 constexpr double kBinDb = 0.01;
 constexpr double kFloorDb = -100.0;
 constexpr int kBins = 16000;
+constexpr float kFloorMagnitude = 1e-5f; // -100 dBFS
+// Samples more than 3.1 dB under their side's peak fall below the bins that decide the level.
+constexpr float kBelowTop = 0.6998f;
 // The largest sample a host writing an integer file keeps: just under 0 dBFS.
 constexpr double kCeiling = 32767.0 / 32768.0;
 // Clipped speech and music hold the level for at most a millisecond or two (a half period
@@ -56,7 +60,7 @@ double magnitudeOf(int bin)
 // A clipped side piles samples into its top two bins (0.02 dB) far above the density just
 // below; a natural peak holds a sample or two there. Returns the lower edge of the pile,
 // or 0 when there is none.
-double clipLevel(const std::vector<uint64_t>& histogram, bool& mostOfTheSide)
+double clipLevel(const std::vector<uint64_t>& histogram, uint64_t belowTop, bool& mostOfTheSide)
 {
     int top = kBins - 1;
     while (top >= 0 && histogram[top] == 0)
@@ -68,7 +72,7 @@ double clipLevel(const std::vector<uint64_t>& histogram, bool& mostOfTheSide)
         below += histogram[b];
     const double perTwoBins = 2.0 * static_cast<double>(below) / 250.0;
     if (pile < kFewestClipped || static_cast<double>(pile) < 4.0 * perTwoBins) return 0.0;
-    uint64_t total = 0;
+    uint64_t total = belowTop;
     for (uint64_t count : histogram)
         total += count;
     if (static_cast<double>(pile) > kMostOfTheSide * static_cast<double>(total))
@@ -85,7 +89,7 @@ DeclipTool::DeclipTool(double sampleRate)
       longestRun_(static_cast<size_t>(std::max(1.0, kLongestRunSeconds * sampleRate))), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
       window_(kFramesPerBlock * frame_, 2 * frame_),
       streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
-      positive_(kBins, 0), negative_(kBins, 0)
+      fits_(kFramesPerBlock), positive_(kBins, 0), negative_(kBins, 0)
 {
 }
 
@@ -93,17 +97,31 @@ void DeclipTool::analyze(const float* in, size_t count)
 {
     if (pass_ == 0)
     {
-        for (size_t i = 0; i < count; ++i)
-        {
-            const int bin = binOf(std::fabs(in[i]));
-            if (bin < 0) continue;
-            (in[i] > 0.0f ? positive_ : negative_)[bin]++;
-        }
+        countMagnitudes(in, count);
         return;
     }
     if (!clipped_) return;
     scratch_.resize(count);
     streamer_.process(in, scratch_.data(), count);
+}
+
+void DeclipTool::countMagnitudes(const float* in, size_t count)
+{
+    // Only the top 3 dB of a side decide its level (clipLevel() looks 300 bins down at
+    // most): a sample further below the side's peak so far counts towards its total alone.
+    for (size_t i = 0; i < count; ++i)
+    {
+        const float magnitude = std::fabs(in[i]);
+        const int side = in[i] > 0.0f ? 0 : 1;
+        if (magnitude < kBelowTop * sidePeak_[side])
+        {
+            belowTop_[side] += magnitude >= kFloorMagnitude;
+            continue;
+        }
+        sidePeak_[side] = std::max(sidePeak_[side], magnitude);
+        const int bin = binOf(magnitude);
+        if (bin >= 0) (side == 0 ? positive_ : negative_)[bin]++;
+    }
 }
 
 void DeclipTool::finishAnalysis()
@@ -127,7 +145,7 @@ void DeclipTool::finishAnalysis()
     longRunsFound_ = longRuns_;
     // With the long runs set aside, a few samples touching the level are the peaks of
     // the rest, no pile: nothing is clipped.
-    if (samples_ < kFewestClipped && longRuns_ > 0)
+    if (samples_ < static_cast<long>(kFewestClipped) && longRuns_ > 0)
     {
         clipped_ = false;
         pass_ = 2;
@@ -142,8 +160,8 @@ void DeclipTool::finishAnalysis()
 
 void DeclipTool::decideLevels()
 {
-    high_ = clipLevel(positive_, mostOfTheSide_);
-    low_ = -clipLevel(negative_, mostOfTheSide_);
+    high_ = clipLevel(positive_, belowTop_[0], mostOfTheSide_);
+    low_ = -clipLevel(negative_, belowTop_[1], mostOfTheSide_);
     highClipped_ = high_ > 0.0;
     lowClipped_ = low_ < 0.0;
     clipped_ = highClipped_ || lowClipped_;
@@ -216,10 +234,43 @@ std::string DeclipTool::finding() const
 void DeclipTool::rebuildBlock(const float* in, float* out)
 {
     window_.push(in);
+    const float* x = window_.samples();
+    work_.assign(x, x + window_.size());
+    findRuns();
+    findGroups();
+    const size_t block = blocks_++;
+    if (!groups_.empty())
+    {
+        size_t unknowns = 0;
+        for (const auto& group : groups_)
+            for (size_t k = group.first; k < group.second; ++k)
+                unknowns += side_[k] != 0;
+        // The output pass takes what the measuring pass rebuilt; the same blocks come in the same order.
+        if (pass_ > 1 && block < cachedBlocks_ && cacheAt_ + unknowns <= cache_.size())
+            forEachUnknown([&](size_t k) { work_[k] = cache_[cacheAt_++]; });
+        else
+        {
+            held_.assign(work_.size(), 0);
+            for (FrameFit& fit : fits_)
+                fit.correlated = false;
+            for (int round = 0; round < kRounds; ++round)
+                rebuildGroups();
+            keep(block, unknowns);
+        }
+        hand();
+    }
+    const float* core = window_.core();
+    const size_t length = window_.coreEnd() - window_.coreBegin();
+    for (size_t i = 0; i < length; ++i)
+        peak_ = std::max(peak_, static_cast<double>(std::fabs(core[i])));
+    std::copy(core, core + length, out);
+}
+
+void DeclipTool::findRuns()
+{
     const size_t n = window_.size();
     const float* x = window_.samples();
     const uint8_t* marks = window_.marks();
-    work_.assign(x, x + n);
     side_.assign(n, 0);
     for (size_t i = 0; i < n; ++i)
     {
@@ -245,9 +296,14 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
         }
         i = end;
     }
+}
+
+void DeclipTool::findGroups()
+{
     // Runs closer together than the model order share residuals: solved as one group.
+    const size_t n = window_.size();
     const size_t p = static_cast<size_t>(order_);
-    std::vector<std::pair<size_t, size_t>> groups;
+    groups_.clear();
     for (size_t i = window_.coreBegin(); i < window_.coreEnd(); ++i)
     {
         if (!side_[i]) continue;
@@ -255,76 +311,61 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
         for (size_t k = end; k < n - p && k <= end + p; ++k)
             if (side_[k]) end = k + 1;
         end = std::min(end, n - p);
-        groups.emplace_back(i, end);
+        groups_.emplace_back(i, end);
         i = end;
     }
-    const size_t block = blocks_++;
-    if (!groups.empty())
-    {
-        size_t unknowns = 0;
-        for (const auto& group : groups)
-            for (size_t k = group.first; k < group.second; ++k)
-                unknowns += side_[k] != 0;
-        // The output pass takes what the measuring pass rebuilt; the same blocks come in the same order.
-        const bool cached = pass_ > 1 && block < cachedBlocks_ && cacheAt_ + unknowns <= cache_.size();
-        if (cached)
-        {
-            for (const auto& group : groups)
-                for (size_t k = group.first; k < group.second; ++k)
-                    if (side_[k]) work_[k] = cache_[cacheAt_++];
-        }
-        else
-        {
-            for (int round = 0; round < kRounds; ++round)
-                rebuildGroups(groups);
-            if (pass_ == 1 && cacheOpen_)
-            {
-                if (cache_.size() + unknowns > kCacheSamples)
-                {
-                    cacheOpen_ = false;
-                    cachedBlocks_ = block;
-                }
-                else
-                    for (const auto& group : groups)
-                        for (size_t k = group.first; k < group.second; ++k)
-                            if (side_[k]) cache_.push_back(static_cast<float>(work_[k]));
-            }
-        }
-        float* samples = window_.samples();
-        uint8_t* writable = window_.marks();
-        for (const auto& group : groups)
-            for (size_t k = group.first; k < group.second; ++k)
-                if (side_[k])
-                {
-                    samples[k] = static_cast<float>(work_[k]);
-                    writable[k] = 1;
-                    ++samples_;
-                    if (k == group.first || !side_[k - 1]) ++runs_;
-                }
-    }
-    const float* core = window_.core();
-    const size_t length = window_.coreEnd() - window_.coreBegin();
-    for (size_t i = 0; i < length; ++i)
-        peak_ = std::max(peak_, static_cast<double>(std::fabs(core[i])));
-    std::copy(core, core + length, out);
 }
 
-void DeclipTool::rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups)
+template <typename Function>
+void DeclipTool::forEachUnknown(Function function) const
+{
+    for (const auto& group : groups_)
+        for (size_t k = group.first; k < group.second; ++k)
+            if (side_[k]) function(k);
+}
+
+void DeclipTool::keep(size_t block, size_t unknowns)
+{
+    if (pass_ != 1 || !cacheOpen_) return;
+    if (cache_.size() + unknowns > kCacheSamples)
+    {
+        cacheOpen_ = false;
+        cachedBlocks_ = block;
+        return;
+    }
+    forEachUnknown([&](size_t k) { cache_.push_back(static_cast<float>(work_[k])); });
+}
+
+void DeclipTool::hand()
+{
+    float* samples = window_.samples();
+    uint8_t* writable = window_.marks();
+    for (const auto& group : groups_)
+        for (size_t k = group.first; k < group.second; ++k)
+            if (side_[k])
+            {
+                samples[k] = static_cast<float>(work_[k]);
+                writable[k] = 1;
+                ++samples_;
+                if (k == group.first || !side_[k - 1]) ++runs_;
+            }
+}
+
+void DeclipTool::rebuildGroups()
 {
     // One model per frame, fitted on the clipped signal first (its spectrum is closer than
     // that of the unclipped samples alone, which lack every peak), then on the rebuilt one.
-    const size_t fitLength = 2 * frame_;
     size_t fittedFrame = SIZE_MAX;
-    ArModel::Bounds bounds{side_.data(), high_, low_};
+    // Each round starts from the samples the last one held at the level.
+    ArModel::Bounds bounds{side_.data(), high_, low_, held_.data()};
     std::vector<size_t> unknown;
-    for (const auto& group : groups)
+    for (const auto& group : groups_)
     {
         const size_t middle = (group.first + group.second) / 2;
         size_t frame = (std::min(middle, window_.coreEnd() - 1) - window_.coreBegin()) / frame_;
         if (frame != fittedFrame)
         {
-            const size_t fitBegin = window_.coreBegin() + frame * frame_ - frame_ / 2;
-            if (!model_.fit(work_.data() + fitBegin, nullptr, fitLength, order_)) continue;
+            if (!fitFrame(frame)) continue;
             fittedFrame = frame;
         }
         unknown.clear();
@@ -332,6 +373,35 @@ void DeclipTool::rebuildGroups(const std::vector<std::pair<size_t, size_t>>& gro
             if (side_[k]) unknown.push_back(k);
         model_.interpolate(work_.data(), work_.size(), unknown, bounds);
     }
+}
+
+bool DeclipTool::fitFrame(size_t frame)
+{
+    // Between fits only the rebuilt samples move: the frame's autocorrelation is worked out
+    // once and then brought up to date with them alone.
+    const size_t fitLength = 2 * frame_;
+    const size_t fitBegin = window_.coreBegin() + frame * frame_ - frame_ / 2;
+    const double* x = work_.data() + fitBegin;
+    FrameFit& fit = fits_[frame];
+    if (!fit.correlated)
+    {
+        model_.autocorrelate(x, nullptr, fitLength, order_, fit.autocorrelation);
+        fit.unknowns.clear();
+        for (size_t t = 0; t < fitLength; ++t)
+            if (side_[fitBegin + t]) fit.unknowns.push_back(t);
+        fit.correlated = true;
+    }
+    else
+    {
+        before_.assign(x, x + fitLength);
+        for (size_t i = 0; i < fit.unknowns.size(); ++i)
+            before_[fit.unknowns[i]] = fit.values[i];
+        model_.updateAutocorrelation(x, before_.data(), fit.unknowns, fitLength, fit.autocorrelation);
+    }
+    fit.values.clear();
+    for (size_t t : fit.unknowns)
+        fit.values.push_back(x[t]);
+    return model_.fitAutocorrelation(fit.autocorrelation);
 }
 
 } // namespace companion

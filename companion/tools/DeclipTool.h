@@ -45,7 +45,21 @@ public:
 
 private:
     void rebuildBlock(const float* in, float* out);
-    void rebuildGroups(const std::vector<std::pair<size_t, size_t>>& groups);
+    // The runs at or beyond the clip levels into side_, those too long to be clipping left out.
+    void findRuns();
+    // The runs of the core into groups_, runs closer than the order in one.
+    void findGroups();
+    // One Janssen round over every group.
+    void rebuildGroups();
+    // The model of one frame of the core, on the samples as rebuilt so far; false for silence.
+    bool fitFrame(size_t frame);
+    template <typename Function>
+    void forEachUnknown(Function function) const;
+    // Keeps the rebuilt samples of the measuring pass for the output pass while there is room.
+    void keep(size_t block, size_t unknowns);
+    // Hands the rebuilt samples to the window, marked so that the next block keeps them.
+    void hand();
+    void countMagnitudes(const float* in, size_t count);
     void decideLevels();
 
     size_t frame_;
@@ -54,8 +68,20 @@ private:
     ContextWindow window_;
     BlockStreamer streamer_;
     ArModel model_;
+    // A frame's autocorrelation, and where and what its rebuilt samples were at its last fit.
+    struct FrameFit
+    {
+        bool correlated = false;
+        std::vector<double> autocorrelation;
+        std::vector<size_t> unknowns; // in the fit's span
+        std::vector<double> values;
+    };
+    std::vector<FrameFit> fits_;
+    std::vector<double> before_;
     std::vector<uint64_t> positive_;
     std::vector<uint64_t> negative_;
+    float sidePeak_[2] = {0.0f, 0.0f};  // positive, negative
+    uint64_t belowTop_[2] = {0, 0}; // samples counted towards a side's total alone
     int pass_ = 0;
     bool clipped_ = false;
     double high_ = 0.0; // samples at or above are clipped (when the positive side is)
@@ -77,6 +103,8 @@ private:
     size_t cacheAt_ = 0;
     std::vector<double> work_;
     std::vector<int8_t> side_;
+    std::vector<uint8_t> held_; // samples held at the level by the last round
+    std::vector<std::pair<size_t, size_t>> groups_; // [first, end) in the window
     std::vector<float> scratch_;
 };
 
