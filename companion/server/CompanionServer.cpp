@@ -140,7 +140,7 @@ void CompanionServer::dispatch(UniqueFd fd, std::string peer, std::string line)
 {
     // Only "process" takes long; everything else is answered here, so a "parameters"
     // request never waits behind files being processed.
-    WorkQueue::Job job{std::move(fd), std::move(peer), RequestParser::parse(line)};
+    WorkQueue::Job job{std::move(fd), std::move(peer), RequestParser::parse(line), {}};
     if (job.request.kind != RequestKind::Process)
     {
         const RequestHandler::Reply reply = handler_.respond(job.request, line, job.peer);
