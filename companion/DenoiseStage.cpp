@@ -150,7 +150,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     : strength_(strength), frameSize_(frameSize), hop_(frameSize / 4), analysisHop_(frameSize / 2),
       firstBin_(firstBin), lastBin_(lastBin), track_(trackFrames), plan_(frameSize),
       window_(frameSize), power_(plan_.bins()), input_(frameSize, 0.0f),
-      overlap_(frameSize, 0.0f), frames_(trackFrames + kLookahead + 1), kept_(plan_.bins(), 0.0f),
+      overlap_(frameSize, 0.0f), frames_(trackFrames + std::max(kLookahead, kAroundFrames) + 1), kept_(plan_.bins(), 0.0f),
       backward_(plan_.bins(), 0.0f), backwardRatio_(plan_.bins(), 0.0f),
       profile_(bandBins(firstBin, lastBin)), steadyProfile_(bandBins(firstBin, lastBin)),
       steadied_(bandBins(firstBin, lastBin)),
@@ -175,7 +175,6 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     backwardNoise_.assign(groups_, 0.0f);
     backwardPresence_.assign(groups_, 0.0f);
     groupExpected_.assign(std::max(groups_, bandBins(firstBin_, lastBin_)), 0.0f);
-    around_ = std::min(kLookahead, frameSize_ / hop_);
     for (size_t first = firstBin_; first <= lastBin_ && lastBin_ >= firstBin_;)
     {
         const size_t width = std::max<size_t>(
@@ -269,7 +268,7 @@ void DenoiseStage::addSteadied()
             lowest = std::min(lowest, analysisLevels_[s * count + b]);
         const float scale = lowest > 0.0f ? static_cast<float>(range.end - range.first) / lowest : 0.0f;
         for (size_t i = range.first; i < range.end; ++i)
-            steadied_[i - firstBin_] = power_[i] * scale;
+            steadied_[i - firstBin_] = i >= steadyFirst_ && i < steadyEnd_ ? power_[i] * scale : -1.0f;
     }
     steadyProfile_.addFrame(steadied_.data());
 }
@@ -416,13 +415,13 @@ void DenoiseStage::composeNoise(Frame& frame)
     const size_t count = lastBin_ + 1 - firstBin_;
     scratch_.assign(count, 0.0f);
     float* __restrict sum = scratch_.data();
-    for (size_t back = track_ - around_; back <= track_ + around_; ++back)
+    for (size_t back = track_ - kAroundFrames; back <= track_ + kAroundFrames; ++back)
     {
         const float* __restrict expected = frameBack(back).expectedNoise.data() + firstBin_;
         for (size_t i = 0; i < count; ++i)
             sum[i] += expected[i];
     }
-    const float scale = 1.0f / static_cast<float>(2 * around_ + 1);
+    const float scale = 1.0f / static_cast<float>(2 * kAroundFrames + 1);
     // The backward estimate, where higher, lifts each group of bins to its level: a noise
     // that rises is one that falls, seen from after.
     float* __restrict lift = groupExpected_.data();

@@ -5,6 +5,7 @@
 #include "NoiseProfile.h"
 
 #include <complex>
+#include <limits>
 #include <vector>
 
 namespace companion
@@ -47,8 +48,15 @@ public:
     void reset();
 
     void analyze(const float* in, size_t count);
-    // The noise learnt; its misfit is judged over bins [firstFitBin, endFitBin).
+    // The noise learnt; its misfit is judged over bins [firstFitBin, endFitBin), the band
+    // given to setFitBand() before the analysis.
     NoiseProfile::Estimate learn(size_t firstFitBin, size_t endFitBin);
+    // Only these bins are counted for the misfit with the slow moves taken out.
+    void setFitBand(size_t firstFitBin, size_t endFitBin)
+    {
+        steadyFirst_ = firstFitBin;
+        steadyEnd_ = endFitBin;
+    }
     // What the gains are raised to: 1 in full, 0 leaves the signal as it is.
     void setExponent(double exponent) { exponent_ = exponent; }
     // How far the tracked noise takes over from the learnt: 0 leaves the learnt spectrum
@@ -70,7 +78,8 @@ public:
     double lowestNoise() const { return tracked() ? lowestNoise_ : learntNoise_; }
     double highestNoise() const { return tracked() ? highestNoise_ : learntNoise_; }
 
-    static constexpr size_t kLookahead = 4; // frames
+    static constexpr size_t kLookahead = 2; // frames
+    static constexpr size_t kAroundFrames = 4; // either side, averaged for the tracked noise
 
 private:
     struct Frame
@@ -125,7 +134,7 @@ private:
     std::vector<float> power_;
     std::vector<float> input_;   // the last frameSize_ inputs
     std::vector<float> overlap_; // overlap-add accumulator
-    std::vector<Frame> frames_;  // the last track_ + kLookahead + 1 frames, a ring
+    std::vector<Frame> frames_;  // the last track_ + kAroundFrames + 1 frames at least, a ring
     size_t newest_ = 0;          // ring index of the newest frame
     std::vector<Band> bands_;
     size_t frameCount_ = 0;          // frames transformed since the reset
@@ -136,7 +145,6 @@ private:
     std::vector<float> spreadLimit_; // per band: widest log spread of noise's powers
     std::vector<float> averaged_;    // per bin: the recursively averaged noise power
     std::vector<float> presence_;    // per bin: speech presence probability, smoothed
-    size_t around_ = 0;              // frames either side averaged for the tracked noise
     bool heard_ = false;             // a frame past the padding, not silent, since the reset
     size_t groups_ = 0;              // of kGroupBins bins over the band
     std::vector<float> backwardNoise_;
@@ -151,6 +159,8 @@ private:
     NoiseProfile profile_;            // over the band's bins
     NoiseProfile steadyProfile_;      // the same with slow level moves taken out
     std::vector<float> steadied_;
+    size_t steadyFirst_ = 0; // the fit band, in bins
+    size_t steadyEnd_ = std::numeric_limits<size_t>::max();
     std::vector<float> analysisLevels_; // per analysis frame of the last few, per band
     size_t analysisFrames_ = 0;
     size_t silentFrames_ = 0;
