@@ -85,40 +85,83 @@ constexpr float kLineOverMedian = 30.0f;
 constexpr size_t kLineBins = 3;
 constexpr float kPlainPeak = 8.0f;
 
-// e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent
-// bits, 2^(fraction) from a polynomial, so the estimator's loop over bins vectorises.
-inline float expNegative(float x)
+// Four floats side by side (GCC's and Clang's vector extension): the estimator's step
+// runs over every bin of every frame and the compiler does not vectorise it alone.
+typedef float Four __attribute__((vector_size(16)));
+typedef int32_t FourInts __attribute__((vector_size(16)));
+
+Four splat(float x)
 {
-    const float y = std::min(x * 1.442695041f, 126.0f); // -log2 of the result
-    const float whole = std::floor(y);
-    const float f = whole - y; // in (-1, 0]
-    const float p =
+    return Four{x, x, x, x};
+}
+
+// e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent
+// bits, 2^(fraction) from a polynomial.
+Four expNegative(Four x)
+{
+    Four y = x * 1.442695041f; // -log2 of the result, >= 0
+    y = y < 126.0f ? y : splat(126.0f);
+    const FourInts whole = __builtin_convertvector(y, FourInts); // its floor
+    const Four f = __builtin_convertvector(whole, Four) - y;     // in (-1, 0]
+    const Four p =
         1.0f + f * (0.6931472f + f * (0.2402265f + f * (0.05550411f + f * 0.009618129f)));
-    const int32_t bits = (127 - static_cast<int32_t>(whole)) << 23;
-    float scale = 0.0f;
-    std::memcpy(&scale, &bits, sizeof scale);
-    return p * scale;
+    const FourInts bits = (127 - whole) << 23;
+    return p * (Four)bits; // a cast between vector types keeps the bits
+}
+
+Four load(const float* at)
+{
+    Four v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+
+void store(float* at, Four v)
+{
+    std::memcpy(at, &v, sizeof v);
 }
 
 // One step of the speech presence estimator over [0, count): each bin's noise power
 // expected given the probability that speech is present, from the bin's power and its
-// averaged noise, which it then updates, as does the smoothed presence.
-void presenceStep(const float* __restrict power, float* __restrict averaged,
-                  float* __restrict presence, float* __restrict expected, size_t count)
+// averaged noise, which it then updates, as does the smoothed presence. Four bins at a
+// time; the last few as if the powers beyond were 0 (their results are dropped).
+void presenceStep(const float* power, float* averaged, float* presence, float* expected,
+                  size_t count)
 {
-    for (size_t i = 0; i < count; ++i)
+    for (size_t i = 0; i < count; i += 4)
     {
-        const float noise = averaged[i];
-        float present =
-            1.0f / (1.0f + kAbsentOdds * expNegative(power[i] / noise * kPresentShare));
-        const float smoothed =
-            kPresenceAveraging * presence[i] + (1.0f - kPresenceAveraging) * present;
-        presence[i] = smoothed;
-        present = smoothed > kStuckPresence ? std::min(present, kStuckPresence) : present;
-        const float value = present * noise + (1.0f - present) * power[i];
-        expected[i] = value;
-        averaged[i] =
-            std::max(kLeastNoise, kNoiseAveraging * noise + (1.0f - kNoiseAveraging) * value);
+        const size_t n = std::min<size_t>(4, count - i);
+        float in[4][4] = {};
+        for (size_t k = 0; k < n; ++k)
+        {
+            in[0][k] = power[i + k];
+            in[1][k] = averaged[i + k];
+            in[2][k] = presence[i + k];
+        }
+        const Four p = n == 4 ? load(power + i) : load(in[0]);
+        const Four noise = n == 4 ? load(averaged + i) : load(in[1]);
+        const Four before = n == 4 ? load(presence + i) : load(in[2]);
+        const Four ratio = p / (noise > 0.0f ? noise : splat(kLeastNoise));
+        Four present = 1.0f / (1.0f + kAbsentOdds * expNegative(ratio * kPresentShare));
+        const Four smoothed = kPresenceAveraging * before + (1.0f - kPresenceAveraging) * present;
+        const Four capped = present < kStuckPresence ? present : splat(kStuckPresence);
+        present = smoothed > kStuckPresence ? capped : present;
+        const Four value = present * noise + (1.0f - present) * p;
+        Four next = kNoiseAveraging * noise + (1.0f - kNoiseAveraging) * value;
+        next = next > kLeastNoise ? next : splat(kLeastNoise);
+        if (n == 4)
+        {
+            store(presence + i, smoothed);
+            store(expected + i, value);
+            store(averaged + i, next);
+            continue;
+        }
+        for (size_t k = 0; k < n; ++k)
+        {
+            presence[i + k] = smoothed[k];
+            expected[i + k] = value[k];
+            averaged[i + k] = next[k];
+        }
     }
 }
 
@@ -363,12 +406,15 @@ void DenoiseStage::estimateNoise(Frame& newest)
     // one); digital silence later on says there is none.
     if (energy >= kSilentFrame && frameCount_ >= frameSize_ / hop_) heard_ = true;
     newest.silent = !heard_;
+    newest.estimated = true;
     const size_t count = lastBin_ + 1 - firstBin_;
     if (newest.silent)
+    {
         std::copy(averaged_.begin() + firstBin_, averaged_.begin() + lastBin_ + 1,
                   newest.expectedNoise.begin() + firstBin_);
-    else
-        presenceStep(power + firstBin_, averaged_.data() + firstBin_,
+        return;
+    }
+    presenceStep(power + firstBin_, averaged_.data() + firstBin_,
                      presence_.data() + firstBin_, newest.expectedNoise.data() + firstBin_, count);
     float* groups = newest.groupPower.data();
     for (size_t g = 0; g < groups_; ++g)
@@ -410,27 +456,40 @@ void DenoiseStage::estimateBackwards()
 
 void DenoiseStage::composeNoise(Frame& frame)
 {
-    // The expected noise averaged over the frames either side of this one, then over the
-    // neighbouring bins.
+    // The expected noise averaged over the frames estimated either side of this one, then
+    // over the neighbouring bins; the forward average itself before any was.
     const size_t count = lastBin_ + 1 - firstBin_;
     scratch_.assign(count, 0.0f);
     float* __restrict sum = scratch_.data();
+    size_t frames = 0;
     for (size_t back = track_ - kAroundFrames; back <= track_ + kAroundFrames; ++back)
     {
-        const float* __restrict expected = frameBack(back).expectedNoise.data() + firstBin_;
+        const Frame& other = frameBack(back);
+        if (!other.estimated) continue;
+        ++frames;
+        const float* __restrict expected = other.expectedNoise.data() + firstBin_;
         for (size_t i = 0; i < count; ++i)
             sum[i] += expected[i];
     }
-    const float scale = 1.0f / static_cast<float>(2 * kAroundFrames + 1);
+    if (frames == 0)
+    {
+        std::copy(averaged_.begin() + firstBin_, averaged_.begin() + lastBin_ + 1, sum);
+        frames = 1;
+    }
     // The backward estimate, where higher, lifts each group of bins to its level: a noise
     // that rises is one that falls, seen from after.
-    float* __restrict lift = groupExpected_.data();
+    const float scale = 1.0f / static_cast<float>(frames);
     for (size_t g = 0; g < groups_; ++g)
     {
+        const size_t from = g * kGroupBins;
+        const size_t to = std::min(count, from + kGroupBins);
         float forward = 0.0f;
-        for (size_t i = g * kGroupBins; i < std::min(count, (g + 1) * kGroupBins); ++i)
-            forward += sum[i] * scale;
-        lift[g] = std::max(1.0f, frame.groupNoise[g] / std::max(kLeastNoise, forward));
+        for (size_t i = from; i < to; ++i)
+            forward += sum[i];
+        const float lift =
+            std::max(scale, frame.groupNoise[g] / std::max(kLeastNoise, forward));
+        for (size_t i = from; i < to; ++i)
+            sum[i] *= lift;
     }
     const float mix = tracking_;
     const float* inverseLearnt = inverseNoise_.data() + firstBin_;
@@ -440,7 +499,7 @@ void DenoiseStage::composeNoise(Frame& frame)
     for (size_t i = 0; i < count; ++i)
     {
         const float next = i + 1 < count ? sum[i + 1] : sum[i];
-        const float around = (0.25f * (previous + next) + 0.5f * sum[i]) * scale * lift[i / kGroupBins];
+        const float around = 0.25f * (previous + next) + 0.5f * sum[i];
         previous = sum[i];
         const float learnt = 1.0f / inverseLearnt[i];
         const float noise = std::max(kLeastNoise, learnt + mix * (around - learnt));
@@ -519,6 +578,7 @@ void DenoiseStage::restartTracking()
         std::copy(averaged_.begin(), averaged_.end(), frame.expectedNoise.begin());
         std::fill(frame.groupNoise.begin(), frame.groupNoise.end(), 0.0f);
         frame.silent = true;
+        frame.estimated = false;
     }
     frameCount_ = 0;
     heard_ = false;
@@ -575,9 +635,20 @@ void DenoiseStage::processHop(const float* in, float* out)
         Frame& tracked = frameBack(track_);
         if (tracking_ > 0.0f)
         {
+            // The noise is composed every other frame; the frame between takes the noise of
+            // the one before.
             estimateNoise(frame);
             if (frameCount_ % kBackwardEvery == 0) estimateBackwards();
-            composeNoise(tracked);
+            if (frameCount_ % 2 == 0)
+            {
+                composeNoise(tracked);
+            }
+            else
+            {
+                const Frame& before = frameBack(track_ + 1);
+                std::copy(before.inverseNoise.begin(), before.inverseNoise.end(),
+                          tracked.inverseNoise.begin());
+            }
         }
         else
         {

@@ -91,7 +91,8 @@ private:
         std::vector<float> expectedNoise; // its noise power expected given speech presence
         std::vector<float> groupPower;    // per group of kGroupBins bins
         std::vector<float> groupNoise;    // per group: the noise estimated backwards
-        bool silent = true;               // padding or digital silence: no noise learnt
+        bool silent = true;     // not estimated, or before the first sound: no noise learnt
+        bool estimated = false; // its expected noise holds
     };
     struct Band
     {

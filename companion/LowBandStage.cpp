@@ -124,21 +124,25 @@ void LowBandStage::process(const float* in, float* out, size_t count)
     stage_.process(decimated_.data(), processed_.data(), produced);
     dryLow_.process(decimated_.data(), decimated_.data(), produced);
     // Each change, interpolated: as if `factor_ - 1` zeros followed it, through the
-    // low-pass (gain factor_). Its taps add into the outputs they reach; the first factor_
-    // of those are then complete.
+    // low-pass (gain factor_). Its taps add into the outputs they reach, partial_ holding
+    // those from the change before this block on; the first factor_ per change are then
+    // complete.
     const size_t length = taps_.size();
+    const size_t complete = produced * factor_;
+    partial_.resize(complete + length, 0.0f);
     const float gain = static_cast<float>(factor_);
+    const float* __restrict taps = taps_.data();
     for (size_t m = 0; m < produced; ++m)
     {
         const float change = (processed_[m] - decimated_[m]) * gain;
-        float* __restrict sums = partial_.data();
-        const float* __restrict taps = taps_.data();
+        float* __restrict sums = partial_.data() + m * factor_;
         for (size_t k = 0; k < length; ++k)
             sums[k] += taps[k] * change;
-        pending_.insert(pending_.end(), partial_.begin(), partial_.begin() + static_cast<std::ptrdiff_t>(factor_));
-        std::copy(partial_.begin() + static_cast<std::ptrdiff_t>(factor_), partial_.end(), partial_.begin());
-        std::fill(partial_.end() - static_cast<std::ptrdiff_t>(factor_), partial_.end(), 0.0f);
     }
+    const auto done = partial_.begin() + static_cast<std::ptrdiff_t>(complete);
+    pending_.insert(pending_.end(), partial_.begin(), done);
+    std::copy(done, done + static_cast<std::ptrdiff_t>(length), partial_.begin());
+    partial_.resize(length);
     dry_.process(in, out, count);
     for (size_t i = 0; i < count; ++i)
         out[i] += pending_[taken_ + i];
@@ -153,7 +157,7 @@ void LowBandStage::reset()
     dry_.reset();
     dryLow_.reset();
     history_.assign(taps_.size() - 1, 0.0f);
-    partial_.assign(taps_.size() + factor_, 0.0f);
+    partial_.assign(taps_.size(), 0.0f);
     phase_ = 0;
     // The change for an input is ready only once its decimated sample is, up to factor_ - 1
     // inputs later: the interpolated stream starts that far behind.

@@ -47,7 +47,8 @@ private:
     DelayLine dryLow_;     // the decimated signal, delayed as the stage delays it
     std::vector<float> history_;  // the last taps_.size() - 1 inputs, then a block's
     size_t phase_ = 0;            // inputs since the last decimated one
-    std::vector<float> partial_;  // interpolated change, summed into the outputs ahead
+    std::vector<float> partial_;  // interpolated change summed into the outputs ahead, from
+                                  // the first not complete
     std::vector<float> decimated_;
     std::vector<float> processed_;
     std::vector<float> pending_; // interpolated change not yet handed out
