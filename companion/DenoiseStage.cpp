@@ -126,7 +126,8 @@ void store(float* at, Four v)
 // averaged noise, which it then updates, as does the smoothed presence. Four bins at a
 // time; the last few as if the powers beyond were 0 (their results are dropped).
 void presenceStep(const float* power, float* averaged, float* presence, float* expected,
-                  size_t count)
+                  size_t count, float noiseAveraging = kNoiseAveraging,
+                  float presenceAveraging = kPresenceAveraging)
 {
     for (size_t i = 0; i < count; i += 4)
     {
@@ -143,11 +144,11 @@ void presenceStep(const float* power, float* averaged, float* presence, float* e
         const Four before = n == 4 ? load(presence + i) : load(in[2]);
         const Four ratio = p / (noise > 0.0f ? noise : splat(kLeastNoise));
         Four present = 1.0f / (1.0f + kAbsentOdds * expNegative(ratio * kPresentShare));
-        const Four smoothed = kPresenceAveraging * before + (1.0f - kPresenceAveraging) * present;
+        const Four smoothed = presenceAveraging * before + (1.0f - presenceAveraging) * present;
         const Four capped = present < kStuckPresence ? present : splat(kStuckPresence);
         present = smoothed > kStuckPresence ? capped : present;
         const Four value = present * noise + (1.0f - present) * p;
-        Four next = kNoiseAveraging * noise + (1.0f - kNoiseAveraging) * value;
+        Four next = noiseAveraging * noise + (1.0f - noiseAveraging) * value;
         next = next > kLeastNoise ? next : splat(kLeastNoise);
         if (n == 4)
         {
@@ -445,10 +446,12 @@ void DenoiseStage::estimateBackwards()
     std::fill(backwardPresence_.begin(), backwardPresence_.end(), 0.0f);
     for (size_t back = 0; back <= track_; ++back)
     {
+        // Every other frame, half a frame apart as in the estimator's paper, is enough here.
         Frame& frame = frameBack(back);
-        if (!frame.silent)
+        if (!frame.silent && back % 2 == 0)
             presenceStep(frame.groupPower.data(), backwardNoise_.data(), backwardPresence_.data(),
-                         groupExpected_.data(), groups_);
+                         groupExpected_.data(), groups_, kNoiseAveraging * kNoiseAveraging,
+                         kPresenceAveraging * kPresenceAveraging);
         if (back + kBackwardEvery > track_)
             std::copy(backwardNoise_.begin(), backwardNoise_.end(), frame.groupNoise.begin());
     }
