@@ -50,8 +50,9 @@ double centreOf(int cls)
 double speechPresence(double power, double noise)
 {
     static const double ratio = std::pow(10.0, NoiseProfile::kSpeechOverNoiseDb / 10.0);
-    const double exponent = std::min(700.0, power / noise * ratio / (1.0 + ratio));
-    return 1.0 / (1.0 + (1.0 + ratio) * std::exp(-exponent));
+    // In single precision: what the fit needs, at half the cost of the double exponential.
+    const float exponent = static_cast<float>(std::min(100.0, power / noise * ratio / (1.0 + ratio)));
+    return 1.0 / (1.0 + (1.0 + ratio) * static_cast<double>(std::exp(-exponent)));
 }
 } // namespace
 
