@@ -50,9 +50,11 @@ double centreOf(int cls)
 double speechPresence(double power, double noise)
 {
     static const double ratio = std::pow(10.0, NoiseProfile::kSpeechOverNoiseDb / 10.0);
-    // In single precision: what the fit needs, at half the cost of the double exponential.
-    const float exponent = static_cast<float>(std::min(100.0, power / noise * ratio / (1.0 + ratio)));
-    return 1.0 / (1.0 + (1.0 + ratio) * static_cast<double>(std::exp(-exponent)));
+    // Far over the noise, speech for certain (the odds under 1e-15); nearer, in single
+    // precision: what the fit needs, at half the cost of the double exponential.
+    const double exponent = power / noise * ratio / (1.0 + ratio);
+    if (exponent > 38.0) return 1.0;
+    return 1.0 / (1.0 + (1.0 + ratio) * static_cast<double>(std::exp(static_cast<float>(-exponent))));
 }
 } // namespace
 
