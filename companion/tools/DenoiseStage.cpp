@@ -56,15 +56,27 @@ constexpr float kOverLocal = 2.5f;
 constexpr double kBandQuantile = 0.25;
 constexpr size_t kLocalBins = 4; // either side of a bin, for its local mean
 constexpr double kSpreadDeviations = 1.5;
-// Per bin, the power smoothed over frames before its minimum is taken.
-constexpr float kSmoothing = 0.6f;
+// The speech presence estimator (Gerkmann and Hendriks 2012): speech assumed 15 dB over the
+// noise where present, present or absent equally likely beforehand. Its averaging weights
+// (0.8 for the noise, 0.9 for the presence) are theirs per half frame; ours hop a quarter.
+constexpr float kPresentRatio = 31.622777f; // 15 dB
+constexpr float kAbsentOdds = 1.0f + kPresentRatio;
+constexpr float kPresentShare = kPresentRatio / (1.0f + kPresentRatio);
+constexpr float kNoiseAveraging = 0.8944272f;    // 0.8 ^ 0.5
+constexpr float kPresenceAveraging = 0.9486833f; // 0.9 ^ 0.5
+// Where speech has seemed present this long without a break, the noise may have risen
+// under it: the estimate is let to move a little even then.
+constexpr float kStuckPresence = 0.99f;
+// The backward estimate starts from the forward one, or from the lowest power of the
+// newest this many frames where higher: a noise that rose stays under neither for long.
+constexpr size_t kStartFrames = 16;
 constexpr float kUnknown = std::numeric_limits<float>::infinity(); // no noise-like frame
 constexpr float kLeastNoise = 1e-20f;
 constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as digital silence
 // Analysis frames (half-overlapped) over which a band's lowest level is taken before the
 // noise's steadiness is judged: about 0.6 s at 48 kHz.
 constexpr size_t kSteadyFrames = 28;
-// Frames of white noise that calibrate the spread of noise and the bias of its minimum.
+// Frames of white noise that calibrate the spread of noise's powers.
 constexpr size_t kCalibrationFrames = 800;
 
 // A bin this far over its band's median is a line (noise gets there about once in 10^9),
@@ -72,6 +84,87 @@ constexpr size_t kCalibrationFrames = 800;
 constexpr float kLineOverMedian = 30.0f;
 constexpr size_t kLineBins = 3;
 constexpr float kPlainPeak = 8.0f;
+
+// Four floats side by side (GCC's and Clang's vector extension): the estimator's step
+// runs over every bin of every frame and the compiler does not vectorise it alone.
+typedef float Four __attribute__((vector_size(16)));
+typedef int32_t FourInts __attribute__((vector_size(16)));
+
+Four splat(float x)
+{
+    return Four{x, x, x, x};
+}
+
+// e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent
+// bits, 2^(fraction) from a polynomial.
+Four expNegative(Four x)
+{
+    Four y = x * 1.442695041f; // -log2 of the result, >= 0
+    y = y < 126.0f ? y : splat(126.0f);
+    const FourInts whole = __builtin_convertvector(y, FourInts); // its floor
+    const Four f = __builtin_convertvector(whole, Four) - y;     // in (-1, 0]
+    const Four p =
+        1.0f + f * (0.6931472f + f * (0.2402265f + f * (0.05550411f + f * 0.009618129f)));
+    const FourInts bits = (127 - whole) << 23;
+    return p * (Four)bits; // a cast between vector types keeps the bits
+}
+
+Four load(const float* at)
+{
+    Four v;
+    std::memcpy(&v, at, sizeof v);
+    return v;
+}
+
+void store(float* at, Four v)
+{
+    std::memcpy(at, &v, sizeof v);
+}
+
+// One step of the speech presence estimator over [0, count): each bin's noise power
+// expected given the probability that speech is present, from the bin's power and its
+// averaged noise, which it then updates, as does the smoothed presence. Four bins at a
+// time; the last few as if the powers beyond were 0 (their results are dropped).
+void presenceStep(const float* power, float* averaged, float* presence, float* expected,
+                  size_t count, float noiseAveraging = kNoiseAveraging,
+                  float presenceAveraging = kPresenceAveraging)
+{
+    for (size_t i = 0; i < count; i += 4)
+    {
+        const size_t n = std::min<size_t>(4, count - i);
+        float in[4][4] = {};
+        for (size_t k = 0; k < n; ++k)
+        {
+            in[0][k] = power[i + k];
+            in[1][k] = averaged[i + k];
+            in[2][k] = presence[i + k];
+        }
+        const Four p = n == 4 ? load(power + i) : load(in[0]);
+        const Four noise = n == 4 ? load(averaged + i) : load(in[1]);
+        const Four before = n == 4 ? load(presence + i) : load(in[2]);
+        const Four ratio = p / (noise > 0.0f ? noise : splat(kLeastNoise));
+        Four present = 1.0f / (1.0f + kAbsentOdds * expNegative(ratio * kPresentShare));
+        const Four smoothed = presenceAveraging * before + (1.0f - presenceAveraging) * present;
+        const Four capped = present < kStuckPresence ? present : splat(kStuckPresence);
+        present = smoothed > kStuckPresence ? capped : present;
+        const Four value = present * noise + (1.0f - present) * p;
+        Four next = noiseAveraging * noise + (1.0f - noiseAveraging) * value;
+        next = next > kLeastNoise ? next : splat(kLeastNoise);
+        if (n == 4)
+        {
+            store(presence + i, smoothed);
+            store(expected + i, value);
+            store(averaged + i, next);
+            continue;
+        }
+        for (size_t k = 0; k < n; ++k)
+        {
+            presence[i + k] = smoothed[k];
+            expected[i + k] = value[k];
+            averaged[i + k] = next[k];
+        }
+    }
+}
 
 size_t bandBins(size_t firstBin, size_t lastBin)
 {
@@ -101,7 +194,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     : strength_(strength), frameSize_(frameSize), hop_(frameSize / 4), analysisHop_(frameSize / 2),
       firstBin_(firstBin), lastBin_(lastBin), track_(trackFrames), plan_(frameSize),
       window_(frameSize), power_(plan_.bins()), input_(frameSize, 0.0f),
-      overlap_(frameSize, 0.0f), frames_(trackFrames + kLookahead + 1), kept_(plan_.bins(), 0.0f),
+      overlap_(frameSize, 0.0f), frames_(trackFrames + std::max(kLookahead, kAroundFrames) + 1), kept_(plan_.bins(), 0.0f),
       backward_(plan_.bins(), 0.0f), backwardRatio_(plan_.bins(), 0.0f),
       profile_(bandBins(firstBin, lastBin)), steadyProfile_(bandBins(firstBin, lastBin)),
       steadied_(bandBins(firstBin, lastBin)),
@@ -115,7 +208,17 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
         frame.power.resize(plan_.bins());
         frame.inverseNoise.resize(plan_.bins());
         frame.forwardRatio.resize(plan_.bins());
+        frame.expectedNoise.resize(plan_.bins());
     }
+    groups_ = (bandBins(firstBin_, lastBin_) + kGroupBins - 1) / kGroupBins;
+    for (Frame& frame : frames_)
+    {
+        frame.groupPower.assign(groups_, 0.0f);
+        frame.groupNoise.assign(groups_, 0.0f);
+    }
+    backwardNoise_.assign(groups_, 0.0f);
+    backwardPresence_.assign(groups_, 0.0f);
+    groupExpected_.assign(std::max(groups_, bandBins(firstBin_, lastBin_)), 0.0f);
     for (size_t first = firstBin_; first <= lastBin_ && lastBin_ >= firstBin_;)
     {
         const size_t width = std::max<size_t>(
@@ -127,14 +230,11 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
         first = end;
     }
     analysisLevels_.assign(kSteadyFrames * bands_.size(), kUnknown);
-    blocks_ = std::max<size_t>(2, (2 * track_ + 1) / kBlockFrames);
     local_.assign(plan_.bins(), 0.0f);
     line_.assign(plan_.bins(), 0);
     gains_.assign(plan_.bins(), 0.0f);
-    trackedInverse_.assign(plan_.bins(), 0.0f);
-    smoothed_.assign(plan_.bins(), 0.0f);
-    current_.assign(plan_.bins(), kUnknown);
-    blockLowest_.assign(blocks_ * plan_.bins(), kUnknown);
+    averaged_.assign(plan_.bins(), 0.0f);
+    presence_.assign(plan_.bins(), 0.0f);
     spreadLimit_.assign(bands_.size(), kUnknown);
     calibrateSpread();
 }
@@ -212,7 +312,7 @@ void DenoiseStage::addSteadied()
             lowest = std::min(lowest, analysisLevels_[s * count + b]);
         const float scale = lowest > 0.0f ? static_cast<float>(range.end - range.first) / lowest : 0.0f;
         for (size_t i = range.first; i < range.end; ++i)
-            steadied_[i - firstBin_] = power_[i] * scale;
+            steadied_[i - firstBin_] = i >= steadyFirst_ && i < steadyEnd_ ? power_[i] * scale : -1.0f;
     }
     steadyProfile_.addFrame(steadied_.data());
 }
@@ -296,56 +396,119 @@ void DenoiseStage::localMeans(const float* power)
     }
 }
 
-void DenoiseStage::track(const float* power)
+void DenoiseStage::estimateNoise(Frame& newest)
 {
-    localMeans(power);
-    const bool whole = frameCount_ >= frameSize_ / hop_; // no padding before the start in it
-    ++frameCount_;
-    for (size_t b = 0; b < bands_.size(); ++b)
+    const float* power = newest.power.data();
+    double energy = 0.0;
+    for (size_t i = firstBin_; i <= lastBin_; ++i)
+        energy += power[i];
+    // A frame still holding the padding before the start says nothing of the noise, nor
+    // does the digital silence before the first sound (the delay of the stage before this
+    // one); digital silence later on says there is none.
+    if (energy >= kSilentFrame && frameCount_ >= frameSize_ / hop_) heard_ = true;
+    newest.silent = !heard_;
+    newest.estimated = true;
+    const size_t count = lastBin_ + 1 - firstBin_;
+    if (newest.silent)
     {
-        const Band& range = bands_[b];
-        const bool counts = whole && noiseLike(power, b);
-        if (counts) markLines(power, b);
-        float* smoothed = smoothed_.data();
-        float* current = current_.data();
-        const char* line = line_.data();
-        for (size_t i = range.first; i < range.end; ++i)
-        {
-            smoothed[i] = kSmoothing * smoothed[i] + (1.0f - kSmoothing) * power[i];
-            if (counts && !line[i]) current[i] = std::min(current[i], smoothed[i]);
-        }
+        std::copy(averaged_.begin() + firstBin_, averaged_.begin() + lastBin_ + 1,
+                  newest.expectedNoise.begin() + firstBin_);
+        return;
     }
-    if (++inBlock_ < kBlockFrames) return;
-    inBlock_ = 0;
-    std::copy(current_.begin(), current_.end(), blockLowest_.begin() + block_ * plan_.bins());
-    std::fill(current_.begin(), current_.end(), kUnknown);
-    block_ = (block_ + 1) % blocks_;
-    updateTrackedNoise();
+    presenceStep(power + firstBin_, averaged_.data() + firstBin_,
+                     presence_.data() + firstBin_, newest.expectedNoise.data() + firstBin_, count);
+    float* groups = newest.groupPower.data();
+    for (size_t g = 0; g < groups_; ++g)
+    {
+        float sum = 0.0f;
+        for (size_t i = firstBin_ + g * kGroupBins; i < std::min(lastBin_ + 1, firstBin_ + (g + 1) * kGroupBins); ++i)
+            sum += power[i];
+        groups[g] = sum;
+    }
 }
 
-void DenoiseStage::updateTrackedNoise()
+void DenoiseStage::estimateBackwards()
 {
-    const size_t bins = plan_.bins();
-    double total = 0.0;
-    size_t known = 0;
-    for (size_t i = firstBin_; i <= lastBin_; ++i)
+    // From the newest frame back to the one composed now, starting where the forward
+    // estimate stands; the frames composed over the next kBackwardEvery hops keep theirs.
+    const size_t start = std::min(kStartFrames, frames_.size());
+    for (size_t g = 0; g < groups_; ++g)
     {
+        float sum = 0.0f;
+        for (size_t i = firstBin_ + g * kGroupBins; i < std::min(lastBin_ + 1, firstBin_ + (g + 1) * kGroupBins); ++i)
+            sum += averaged_[i];
         float lowest = kUnknown;
-        for (size_t k = 0; k < blocks_; ++k)
-            lowest = std::min(lowest, blockLowest_[k * bins + i]);
-        const float learnt = 1.0f / inverseNoise_[i];
-        float noise = learnt;
-        if (lowest != kUnknown)
-        {
-            ++known;
-            const float tracked = std::max(kLeastNoise, lowest * bias_);
-            noise = tracking_ >= 1.0f ? tracked
-                                      : learnt * std::pow(tracked / learnt, tracking_);
-        }
-        trackedInverse_[i] = 1.0f / std::max(kLeastNoise, noise);
+        for (size_t back = 0; back < start; ++back)
+            if (!frameBack(back).silent) lowest = std::min(lowest, frameBack(back).groupPower[g]);
+        if (lowest == kUnknown) lowest = 0.0f;
+        backwardNoise_[g] = std::max(kLeastNoise, std::max(sum, lowest));
+    }
+    std::fill(backwardPresence_.begin(), backwardPresence_.end(), 0.0f);
+    for (size_t back = 0; back <= track_; ++back)
+    {
+        // Every other frame, half a frame apart as in the estimator's paper, is enough here.
+        Frame& frame = frameBack(back);
+        if (!frame.silent && back % 2 == 0)
+            presenceStep(frame.groupPower.data(), backwardNoise_.data(), backwardPresence_.data(),
+                         groupExpected_.data(), groups_, kNoiseAveraging * kNoiseAveraging,
+                         kPresenceAveraging * kPresenceAveraging);
+        if (back + kBackwardEvery > track_)
+            std::copy(backwardNoise_.begin(), backwardNoise_.end(), frame.groupNoise.begin());
+    }
+}
+
+void DenoiseStage::composeNoise(Frame& frame)
+{
+    // The expected noise averaged over the frames estimated either side of this one, then
+    // over the neighbouring bins; the forward average itself before any was.
+    const size_t count = lastBin_ + 1 - firstBin_;
+    scratch_.assign(count, 0.0f);
+    float* __restrict sum = scratch_.data();
+    size_t frames = 0;
+    for (size_t back = track_ - kAroundFrames; back <= track_ + kAroundFrames; ++back)
+    {
+        const Frame& other = frameBack(back);
+        if (!other.estimated) continue;
+        ++frames;
+        const float* __restrict expected = other.expectedNoise.data() + firstBin_;
+        for (size_t i = 0; i < count; ++i)
+            sum[i] += expected[i];
+    }
+    if (frames == 0)
+    {
+        std::copy(averaged_.begin() + firstBin_, averaged_.begin() + lastBin_ + 1, sum);
+        frames = 1;
+    }
+    // The backward estimate, where higher, lifts each group of bins to its level: a noise
+    // that rises is one that falls, seen from after.
+    const float scale = 1.0f / static_cast<float>(frames);
+    for (size_t g = 0; g < groups_; ++g)
+    {
+        const size_t from = g * kGroupBins;
+        const size_t to = std::min(count, from + kGroupBins);
+        float forward = 0.0f;
+        for (size_t i = from; i < to; ++i)
+            forward += sum[i];
+        const float lift =
+            std::max(scale, frame.groupNoise[g] / std::max(kLeastNoise, forward));
+        for (size_t i = from; i < to; ++i)
+            sum[i] *= lift;
+    }
+    const float mix = tracking_;
+    const float* inverseLearnt = inverseNoise_.data() + firstBin_;
+    float* __restrict inverse = frame.inverseNoise.data() + firstBin_;
+    double total = 0.0;
+    float previous = sum[0];
+    for (size_t i = 0; i < count; ++i)
+    {
+        const float next = i + 1 < count ? sum[i + 1] : sum[i];
+        const float around = 0.25f * (previous + next) + 0.5f * sum[i];
+        previous = sum[i];
+        const float learnt = 1.0f / inverseLearnt[i];
+        const float noise = std::max(kLeastNoise, learnt + mix * (around - learnt));
+        inverse[i] = 1.0f / noise;
         total += noise;
     }
-    if (known == 0 || tracking_ <= 0.0f) return;
     total = toSamplePower(total);
     lowestNoise_ = std::min(lowestNoise_, total);
     highestNoise_ = std::max(highestNoise_, total);
@@ -374,7 +537,6 @@ NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
         inverseNoise_.assign(plan_.bins(), 0.0f);
         for (size_t i = 0; i < estimate.noise.size(); ++i)
             inverseNoise_[firstBin_ + i] = 1.0f / (estimate.noise[i] + 1e-30f);
-        calibrate();
     }
     reset();
     return estimate;
@@ -409,52 +571,20 @@ void DenoiseStage::calibrateSpread()
     }
 }
 
-void DenoiseStage::calibrate()
-{
-    // White noise through the same frames: how far its tracked lowest falls under its mean.
-    // It depends on the bands, the window and the smoothing, not on the signal.
-    if (bands_.empty()) return;
-    CalibrationNoise noise(frameSize_, hop_);
-    auto frame = [&] { transformFrame(noise.advance()); };
-    // The tracked lowest of unit-mean noise, as a mean of logs over the bins and windows.
-    const float expected = [&]
-    {
-        double energy = 0.0;
-        for (float w : window_)
-            energy += static_cast<double>(w) * w;
-        return static_cast<float>(energy / 3.0); // uniform noise on [-1, 1]: variance 1/3
-    }();
-    const std::vector<float> learnt = inverseNoise_;
-    std::fill(inverseNoise_.begin(), inverseNoise_.end(), 1.0f / expected);
-    bias_ = 1.0f;
-    tracking_ = 1.0f;
-    restartTracking();
-    double logSum = 0.0;
-    size_t count = 0;
-    for (size_t f = 0; f < kCalibrationFrames; ++f)
-    {
-        frame();
-        track(power_.data());
-        if (inBlock_ != 0 || frameCount_ < blocks_ * kBlockFrames + frameSize_ / hop_) continue;
-        for (size_t i = firstBin_ + 1; i <= lastBin_ && i + 1 < plan_.bins(); ++i)
-        {
-            logSum += std::log(trackedInverse_[i] * expected);
-            ++count;
-        }
-    }
-    bias_ = count > 0 ? static_cast<float>(std::exp(logSum / static_cast<double>(count))) : 1.0f;
-    inverseNoise_ = learnt;
-}
-
 void DenoiseStage::restartTracking()
 {
-    std::fill(smoothed_.begin(), smoothed_.end(), 0.0f);
-    std::fill(current_.begin(), current_.end(), kUnknown);
-    std::fill(blockLowest_.begin(), blockLowest_.end(), kUnknown);
-    trackedInverse_ = inverseNoise_;
-    block_ = 0;
-    inBlock_ = 0;
+    std::fill(presence_.begin(), presence_.end(), 0.0f);
+    for (size_t i = 0; i < averaged_.size(); ++i)
+        averaged_[i] = inverseNoise_[i] > 0.0f ? 1.0f / inverseNoise_[i] : kLeastNoise;
+    for (Frame& frame : frames_)
+    {
+        std::copy(averaged_.begin(), averaged_.end(), frame.expectedNoise.begin());
+        std::fill(frame.groupNoise.begin(), frame.groupNoise.end(), 0.0f);
+        frame.silent = true;
+        frame.estimated = false;
+    }
     frameCount_ = 0;
+    heard_ = false;
     lowestNoise_ = std::numeric_limits<double>::infinity();
     highestNoise_ = 0.0;
 }
@@ -496,16 +626,37 @@ void DenoiseStage::processHop(const float* in, float* out)
     transformFrame(input_.data());
 
     newest_ = (newest_ + 1) % frames_.size();
+    ++frameCount_;
     Frame& frame = frames_[newest_];
     std::copy(plan_.spectrum(), plan_.spectrum() + plan_.bins(), frame.spectrum.begin());
     std::copy(power_.begin(), power_.end(), frame.power.begin());
     Frame& oldest = frameBack(track_ + kLookahead);
     if (active())
     {
-        // The frame track_ back sits about the middle of the window now tracked.
-        if (tracking_ > 0.0f) track(power_.data());
+        // The frame track_ back has the window of the minimum ahead of it and the frames
+        // averaged either side of it in the ring.
         Frame& tracked = frameBack(track_);
-        std::copy(trackedInverse_.begin(), trackedInverse_.end(), tracked.inverseNoise.begin());
+        if (tracking_ > 0.0f)
+        {
+            // The noise is composed every other frame; the frame between takes the noise of
+            // the one before.
+            estimateNoise(frame);
+            if (frameCount_ % kBackwardEvery == 0) estimateBackwards();
+            if (frameCount_ % 2 == 0)
+            {
+                composeNoise(tracked);
+            }
+            else
+            {
+                const Frame& before = frameBack(track_ + 1);
+                std::copy(before.inverseNoise.begin(), before.inverseNoise.end(),
+                          tracked.inverseNoise.begin());
+            }
+        }
+        else
+        {
+            std::copy(inverseNoise_.begin(), inverseNoise_.end(), tracked.inverseNoise.begin());
+        }
         const size_t count = lastBin_ + 1 - firstBin_;
         directedStep(tracked.power.data() + firstBin_, tracked.inverseNoise.data() + firstBin_,
                      kept_.data() + firstBin_, tracked.forwardRatio.data() + firstBin_, count,

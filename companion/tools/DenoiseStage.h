@@ -5,6 +5,7 @@
 #include "NoiseProfile.h"
 
 #include <complex>
+#include <limits>
 #include <vector>
 
 namespace companion
@@ -14,14 +15,16 @@ namespace companion
 // first pass learns the noise spectrum of the whole signal (NoiseProfile); the second runs
 // a short-time Fourier transform (Hann windows, 75 % overlap) and scales each bin of the
 // band by a Wiener gain, never below the floor. Where the noise moves, each bin's noise is
-// tracked instead: the lowest of its smoothed power over a window centred on the frame
-// (look-back and look-ahead), taken only from frames whose band looks like noise (its
-// powers spread around their local mean as noise's do, not peaked like a voice's
-// harmonics or a note's partials), corrected for the minimum's bias. Within such a band a
-// lone line standing far over the band's median is left out of both. The gain's
-// signal-to-noise estimate is decision-directed both ways: forwards from what was kept of
-// the past frames and backwards from the next kLookahead frames, so that neither onsets nor
-// decays of speech are cut. Bins outside the band pass unchanged.
+// tracked instead, by the speech-presence MMSE estimator of Gerkmann and Hendriks (2012):
+// each frame's noise power expected given the probability that speech is present,
+// recursively averaged. Such an estimator follows a falling noise at once but takes a
+// rising one for speech, so it runs both ways: forwards per bin, and backwards from
+// track_ frames ahead per group of kGroupBins bins (a noise that rises falls, seen from
+// after); the higher of the two holds. The forward estimate is averaged over the frames
+// either side so that it does not lag. The gain's signal-to-noise estimate is
+// decision-directed both ways too: forwards from what was kept of the past frames and
+// backwards from the next kLookahead frames, so that neither onsets nor decays of speech
+// are cut. Bins outside the band pass unchanged.
 class DenoiseStage
 {
 public:
@@ -32,8 +35,8 @@ public:
     };
 
     // Works on bins [firstBin, lastBin] of a frameSize-point transform; an empty band
-    // (lastBin < firstBin) leaves the signal as it is. The noise is tracked over
-    // trackFrames frames either side of each frame.
+    // (lastBin < firstBin) leaves the signal as it is. The noise is tracked backwards from
+    // trackFrames frames ahead of each frame.
     DenoiseStage(Strength strength, size_t frameSize, size_t firstBin, size_t lastBin,
                  size_t trackFrames);
 
@@ -45,8 +48,15 @@ public:
     void reset();
 
     void analyze(const float* in, size_t count);
-    // The noise learnt; its misfit is judged over bins [firstFitBin, endFitBin).
+    // The noise learnt; its misfit is judged over bins [firstFitBin, endFitBin), the band
+    // given to setFitBand() before the analysis.
     NoiseProfile::Estimate learn(size_t firstFitBin, size_t endFitBin);
+    // Only these bins are counted for the misfit with the slow moves taken out.
+    void setFitBand(size_t firstFitBin, size_t endFitBin)
+    {
+        steadyFirst_ = firstFitBin;
+        steadyEnd_ = endFitBin;
+    }
     // What the gains are raised to: 1 in full, 0 leaves the signal as it is.
     void setExponent(double exponent) { exponent_ = exponent; }
     // How far the tracked noise takes over from the learnt: 0 leaves the learnt spectrum
@@ -68,8 +78,8 @@ public:
     double lowestNoise() const { return tracked() ? lowestNoise_ : learntNoise_; }
     double highestNoise() const { return tracked() ? highestNoise_ : learntNoise_; }
 
-    static constexpr size_t kLookahead = 4; // frames
-    static constexpr size_t kBlockFrames = 8; // the tracked noise changes once a block
+    static constexpr size_t kLookahead = 2; // frames
+    static constexpr size_t kAroundFrames = 4; // either side, averaged for the tracked noise
 
 private:
     struct Frame
@@ -78,6 +88,11 @@ private:
         std::vector<float> power;
         std::vector<float> inverseNoise; // of this frame, once tracked
         std::vector<float> forwardRatio; // the forward signal-to-noise estimate
+        std::vector<float> expectedNoise; // its noise power expected given speech presence
+        std::vector<float> groupPower;    // per group of kGroupBins bins
+        std::vector<float> groupNoise;    // per group: the noise estimated backwards
+        bool silent = true;     // not estimated, or before the first sound: no noise learnt
+        bool estimated = false; // its expected noise holds
     };
     struct Band
     {
@@ -92,11 +107,11 @@ private:
     bool noiseLike(const float* power, size_t band);
     float spreadOf(const float* power, size_t band);
     void markLines(const float* power, size_t band); // -> line_ over the band
-    void track(const float* power); // a new frame into the minima
-    void updateTrackedNoise();       // at the end of a block of frames
+    void estimateNoise(Frame& newest); // its expected noise, and the recursive average
+    void composeNoise(Frame& frame);   // its tracked noise, from the frames either side
+    void estimateBackwards();          // over the frames ahead, per group of bins
     void restartTracking();
     void calibrateSpread();
-    void calibrate(); // the minimum's bias, once the noise is learnt
     void localMeans(const float* power); // -> local_
     double toSamplePower(double binPower) const;
     void addSteadied(); // the analysed frame, its slow level moves taken out
@@ -120,7 +135,7 @@ private:
     std::vector<float> power_;
     std::vector<float> input_;   // the last frameSize_ inputs
     std::vector<float> overlap_; // overlap-add accumulator
-    std::vector<Frame> frames_;  // the last track_ + kLookahead + 1 frames, a ring
+    std::vector<Frame> frames_;  // the last track_ + kAroundFrames + 1 frames at least, a ring
     size_t newest_ = 0;          // ring index of the newest frame
     std::vector<Band> bands_;
     size_t frameCount_ = 0;          // frames transformed since the reset
@@ -129,14 +144,15 @@ private:
     std::vector<char> line_;         // per bin: a line stands there in this frame
     std::vector<float> local_;       // per bin: the mean power of the bins around it
     std::vector<float> spreadLimit_; // per band: widest log spread of noise's powers
-    std::vector<float> smoothed_;    // per bin: power smoothed over frames
-    std::vector<float> blockLowest_; // per block of the window, per bin: lowest noise-like
-    std::vector<float> current_;     // per bin: lowest noise-like of the block under way
-    size_t blocks_ = 2;              // in the window
-    size_t block_ = 0;               // ring index of the next block
-    size_t inBlock_ = 0;             // frames in the block under way
-    std::vector<float> trackedInverse_; // per bin: the inverse of the noise now tracked
-    float bias_ = 1.0f;              // noise's mean over its tracked lowest
+    std::vector<float> averaged_;    // per bin: the recursively averaged noise power
+    std::vector<float> presence_;    // per bin: speech presence probability, smoothed
+    bool heard_ = false;             // a frame past the padding, not silent, since the reset
+    size_t groups_ = 0;              // of kGroupBins bins over the band
+    std::vector<float> backwardNoise_;
+    std::vector<float> backwardPresence_;
+    std::vector<float> groupExpected_;
+    static constexpr size_t kGroupBins = 4;     // estimated backwards together
+    static constexpr size_t kBackwardEvery = 8; // hops
     std::vector<float> kept_;    // per bin: the power kept in the previous frame, forwards
     std::vector<float> backward_;
     std::vector<float> backwardRatio_;
@@ -144,6 +160,8 @@ private:
     NoiseProfile profile_;            // over the band's bins
     NoiseProfile steadyProfile_;      // the same with slow level moves taken out
     std::vector<float> steadied_;
+    size_t steadyFirst_ = 0; // the fit band, in bins
+    size_t steadyEnd_ = std::numeric_limits<size_t>::max();
     std::vector<float> analysisLevels_; // per analysis frame of the last few, per band
     size_t analysisFrames_ = 0;
     size_t silentFrames_ = 0;

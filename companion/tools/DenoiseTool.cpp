@@ -53,6 +53,25 @@ size_t crossoverBin(size_t frameSize, double sampleRate)
         std::lround(DenoiseTool::kCrossoverHz / binHz(frameSize, sampleRate)));
 }
 
+// In four sums side by side, each over a short stretch, so that the loop vectorises.
+double energyOf(const float* x, size_t count)
+{
+    double total = 0.0;
+    for (size_t start = 0; start < count; start += 4096)
+    {
+        const size_t end = std::min(count, start + 4096);
+        float sums[4] = {};
+        size_t i = start;
+        for (; i + 4 <= end; i += 4)
+            for (size_t j = 0; j < 4; ++j)
+                sums[j] += x[i + j] * x[i + j];
+        for (; i < end; ++i)
+            sums[0] += x[i] * x[i];
+        total += (static_cast<double>(sums[0]) + sums[1]) + (static_cast<double>(sums[2]) + sums[3]);
+    }
+    return total;
+}
+
 size_t trackFrames(size_t frameSize, double sampleRate)
 {
     return static_cast<size_t>(std::lround(kTrackSeconds * sampleRate / (frameSize / 4)));
@@ -75,7 +94,8 @@ DenoiseTool::Strength DenoiseTool::presetStrength(int preset)
 
 DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
     : sampleRate_(range.sampleRate), frameSize_(frameSizeFor(range.sampleRate)),
-      low_(strength, 2 * frameSize_, firstBinFrom(range.low, 2 * frameSize_, sampleRate_),
+      low_(strength, sampleRate_, 2 * frameSize_,
+           firstBinFrom(range.low, 2 * frameSize_, sampleRate_),
            std::min(lastBinUpTo(range.high, 2 * frameSize_, sampleRate_),
                     2 * crossoverBin(frameSize_, sampleRate_) - 1),
            trackFrames(2 * frameSize_, sampleRate_)),
@@ -84,6 +104,12 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
                      crossoverBin(frameSize_, sampleRate_)),
             lastBinUpTo(range.high, frameSize_, sampleRate_), trackFrames(frameSize_, sampleRate_))
 {
+    for (size_t size : {2 * frameSize_, frameSize_})
+    {
+        DenoiseStage& stage = size == frameSize_ ? high_ : low_.stage();
+        stage.setFitBand(firstBinFrom(kSpeechLowHz, size, sampleRate_),
+                         lastBinUpTo(kSpeechHighHz, size, sampleRate_) + 1);
+    }
 }
 
 void DenoiseTool::analyze(const float* in, size_t count)
@@ -97,12 +123,13 @@ void DenoiseTool::finishAnalysis()
     double misfit = 0.0;
     double steadied = 0.0;
     double weight = 0.0;
-    for (DenoiseStage* stage : {&low_, &high_})
+    // Both stages count their bins as a full-rate transform of their frames would.
+    for (size_t size : {2 * frameSize_, frameSize_})
     {
-        const size_t size = 2 * stage->bins() - 2;
+        const size_t first = firstBinFrom(kSpeechLowHz, size, sampleRate_);
+        const size_t end = lastBinUpTo(kSpeechHighHz, size, sampleRate_) + 1;
         const NoiseProfile::Estimate estimate =
-            stage->learn(firstBinFrom(kSpeechLowHz, size, sampleRate_),
-                         lastBinUpTo(kSpeechHighHz, size, sampleRate_) + 1);
+            size == frameSize_ ? high_.learn(first, end) : low_.learn(first, end);
         misfit += estimate.misfit * estimate.noiseFrames;
         steadied += estimate.steadiedMisfit * estimate.noiseFrames;
         weight += estimate.noiseFrames;
@@ -115,16 +142,16 @@ void DenoiseTool::finishAnalysis()
     // Noise that strays from steady only by its slow level moves is tracked; noise that
     // stays as steady as its profile says is met by the profile alone, which it fits best.
     tracking_ = std::clamp((misfit - steadied - kMovingMisfit) / kMisfitFade, 0.0, 1.0);
-    low_.setTracking(tracking_);
+    low_.stage().setTracking(tracking_);
     high_.setTracking(tracking_);
     exponent_ = 1.0 - (1.0 - kLeastExponent) *
                           std::clamp((steadied - kStationaryMisfit) / kMisfitFade, 0.0, 1.0);
     // Voices over digital silence: nothing in the file is noise (the quiet stretches hold
     // none), and what strays like other voices is the voice itself.
     silentVoices_ = exponent_ < 1.0 &&
-                    std::max(low_.silentShare(), high_.silentShare()) >= kSilentShare;
+                    std::max(low_.stage().silentShare(), high_.silentShare()) >= kSilentShare;
     if (silentVoices_) exponent_ = 0.0;
-    low_.setExponent(exponent_);
+    low_.stage().setExponent(exponent_);
     high_.setExponent(exponent_);
 }
 
@@ -132,8 +159,8 @@ std::string DenoiseTool::finding() const
 {
     if (silentVoices_)
         return "no noise under the voices (digital silence between them): left as it was";
-    const double lowest = low_.lowestNoise() + high_.lowestNoise();
-    const double highest = low_.highestNoise() + high_.highestNoise();
+    const double lowest = low_.stage().lowestNoise() + high_.lowestNoise();
+    const double highest = low_.stage().highestNoise() + high_.highestNoise();
     if (!(highest > 0.0) || !(lowest <= highest))
         return "no noise found to learn (silence, or too short): left as it was";
     const double removed =
@@ -163,13 +190,11 @@ void DenoiseTool::reset()
 
 void DenoiseTool::process(const float* in, float* out, size_t count)
 {
-    for (size_t i = 0; i < count; ++i)
-        energyIn_ += static_cast<double>(in[i]) * in[i];
+    energyIn_ += energyOf(in, count);
     between_.resize(count);
     low_.process(in, between_.data(), count);
     high_.process(between_.data(), out, count);
-    for (size_t i = 0; i < count; ++i)
-        energyOut_ += static_cast<double>(out[i]) * out[i];
+    energyOut_ += energyOf(out, count);
 }
 
 } // namespace companion

@@ -2,6 +2,7 @@
 
 #include "DenoiseStage.h"
 #include "FrequencyRange.h"
+#include "LowBandStage.h"
 #include "Tool.h"
 
 #include <vector>
@@ -11,7 +12,8 @@ namespace companion
 
 // Noise reduction inside the range, in two DenoiseStages one after the other: below
 // kCrossoverHz frames twice as long, to tell the voice's harmonics from the dense noise
-// there, above it the shorter frames that follow speech closely. The first pass tells how
+// there (on the signal decimated, LowBandStage), above it the shorter frames that follow
+// speech closely. The first pass tells how
 // far the noise strays from steady, as it is and with its slow level moves taken out:
 // noise that moves only in level or colour is tracked through time, steady noise is met by
 // its whole-file profile. Noise that strays even then (other voices) cannot be told from
@@ -46,7 +48,7 @@ public:
 private:
     double sampleRate_;
     size_t frameSize_; // of the upper stage
-    DenoiseStage low_;
+    LowBandStage low_;
     DenoiseStage high_;
     std::vector<float> between_;
     double exponent_ = 1.0;

@@ -50,8 +50,11 @@ double centreOf(int cls)
 double speechPresence(double power, double noise)
 {
     static const double ratio = std::pow(10.0, NoiseProfile::kSpeechOverNoiseDb / 10.0);
-    const double exponent = std::min(700.0, power / noise * ratio / (1.0 + ratio));
-    return 1.0 / (1.0 + (1.0 + ratio) * std::exp(-exponent));
+    // Far over the noise, speech for certain (the odds under 1e-15); nearer, in single
+    // precision: what the fit needs, at half the cost of the double exponential.
+    const double exponent = power / noise * ratio / (1.0 + ratio);
+    if (exponent > 38.0) return 1.0;
+    return 1.0 / (1.0 + (1.0 + ratio) * static_cast<double>(std::exp(static_cast<float>(-exponent))));
 }
 } // namespace
 

@@ -197,7 +197,7 @@ TEST(DenoiseTool, TracksNoiseThatSwingsOrStartsMidway)
         swinging[i] *= static_cast<float>(std::pow(10.0, 0.6 * std::sin(2.0 * test::kPi * 0.3 * i / kRate)));
     std::vector<float> starting = test::noise(0.03, kCount, 11);
     std::fill(starting.begin(), starting.begin() + kCount * 2 / 5, 0.0f);
-    const double margins[] = {4.0, 3.2};
+    const double margins[] = {11.0, 8.0};
     int which = 0;
     for (const std::vector<float>* noise : {&swinging, &starting})
     {
