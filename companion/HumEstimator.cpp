@@ -90,9 +90,9 @@ void HumEstimator::account(const HumSmoother::Centre& centre)
     }
 }
 
-HumModel HumEstimator::finish()
+// The last partial hop, then empty hops until every real one has been the centre.
+void HumEstimator::flush()
 {
-    // The last partial hop, then empty hops until every real one has been the centre.
     const std::vector<float> zeros(tracker_.hopSize(), 0.0f);
     for (size_t at = 0; at < zeros.size();)
     {
@@ -105,7 +105,11 @@ HumModel HumEstimator::finish()
     empty.amplitude.assign(steady_.size(), {});
     for (size_t i = 0; i < kHalfWidth; ++i)
         take(empty);
+}
 
+HumModel HumEstimator::finish()
+{
+    flush();
     HumModel model;
     model.mainsHz = mainsHz_;
     model.harmonics = steady_.size();
@@ -116,6 +120,18 @@ HumModel HumEstimator::finish()
     model.steadyError.assign(steady_.size(), 0.0);
     if (hops_ <= 0.0) return model;
     model.meanHz = hzSum_ / hops_;
+    const std::vector<bool> series = findSeries();
+    if (!series.empty()) describe(series, model);
+    return model;
+}
+
+// The series, grown upwards from the fundamental: each line that stands clear beside one
+// already in it (k-1 or k-2, so odd-harmonic buzz counts) by the bars above, or stands
+// clear by far. The grounding harmonics then need only stand as lines; a higher one must
+// also stand no more than 12 dB above the strongest of k-2 to k+2, or it is a tone of its
+// own. Empty when no grounding harmonic is a line.
+std::vector<bool> HumEstimator::findSeries() const
+{
     const size_t n = steady_.size();
     const double windows = std::max(1e-3, hops_ * smoother_.noiseShare() / kNoiseRatio);
     auto clear = [&](size_t k, double scatters)
@@ -130,11 +146,6 @@ HumModel HumEstimator::finish()
         return std::norm(coherent_[k]) >= times * kNoiseRatio * raw_[k] &&
                steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
     };
-    // The series, grown upwards from the fundamental: each line that stands clear beside
-    // one already in it (k-1 or k-2, so odd-harmonic buzz counts) by the bars above, or
-    // stands clear by far. The grounding harmonics then need only stand as lines; a higher
-    // one must also stand no more than 12 dB above the strongest of k-2 to k+2, or it is a
-    // tone of its own.
     std::vector<bool> series(n, false);
     bool grounded = false;
     for (size_t k = 0; k < n; ++k)
@@ -159,11 +170,16 @@ HumModel HumEstimator::finish()
             if (j != k) neighbour = std::max(neighbour, steady_[j]);
         series[k] = steady_[k] <= kSeriesSpread * neighbour;
     }
-    if (!grounded) return model;
+    return grounded ? series : std::vector<bool>();
+}
+
+// The series' harmonics inside the range, with what the canceller weighs them by.
+void HumEstimator::describe(const std::vector<bool>& series, HumModel& model) const
+{
     double kept = 0.0;
     double through = 0.0;
     const double passed = HumSmoother(HumCanceller::kHalfWidth).noiseShare();
-    for (size_t k = 0; k < n; ++k)
+    for (size_t k = 0; k < series.size(); ++k)
     {
         const double hz = (k + 1) * mainsHz_;
         if (!series[k] || hz < range_.low || hz > range_.high) continue;
@@ -185,7 +201,6 @@ HumModel HumEstimator::finish()
     model.power = kept / hops_;
     model.downDb =
         through > 0.0 ? std::min(kMostDownDb, 10.0 * std::log10(kept / through)) : kMostDownDb;
-    return model;
 }
 
 } // namespace companion

@@ -33,6 +33,9 @@ public:
 private:
     void take(const HumTracker::Hop& hop);
     void account(const HumSmoother::Centre& centre);
+    void flush();
+    std::vector<bool> findSeries() const;
+    void describe(const std::vector<bool>& series, HumModel& model) const;
 
     double mainsHz_;
     FrequencyRange range_;

@@ -35,6 +35,10 @@ public:
     double noiseShare() const;
 
 private:
+    double turnSince(const HumTracker::Hop& hop) const;
+    void turnBack(size_t centre);
+    std::complex<double> robustMean(size_t k, size_t harmonics);
+
     size_t half_;
     int robustPasses_;
     std::vector<double> window_;
@@ -42,7 +46,8 @@ private:
     std::deque<double> turns_; // drift left over from the hop before, in radians of the fundamental
     size_t pushed_ = 0;
     Centre centre_;
-    std::vector<std::complex<double>> turned_;
+    std::vector<std::complex<double>> turned_; // the window's hops in the centre's frame
+    std::vector<double> weight_;               // and their weights
     std::vector<double> misses_;
 };
 
