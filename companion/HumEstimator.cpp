@@ -44,6 +44,13 @@ HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRang
 {
 }
 
+HumEstimator::HumEstimator(const HumModel& found, const FrequencyRange& range)
+    : HumEstimator(found.mainsHz, found.harmonics, range)
+{
+    tracker_.trust(found.clarity);
+    found_ = found.hum;
+}
+
 void HumEstimator::add(const float* in, size_t count)
 {
     for (size_t at = 0; at < count;)
@@ -120,7 +127,10 @@ HumModel HumEstimator::finish()
     model.steadyError.assign(steady_.size(), 0.0);
     if (hops_ <= 0.0) return model;
     model.meanHz = hzSum_ / hops_;
-    const std::vector<bool> series = findSeries();
+    std::vector<bool> series = findSeries();
+    if (series.empty() && !found_.empty()) series.assign(steady_.size(), false);
+    for (size_t k = 0; k < found_.size() && k < series.size(); ++k)
+        series[k] = series[k] || found_[k];
     if (!series.empty()) describe(series, model);
     return model;
 }

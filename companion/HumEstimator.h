@@ -26,6 +26,10 @@ class HumEstimator
 {
 public:
     HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range);
+    // A second look, steered by every harmonic an earlier pass found to be hum (weighted by
+    // how clearly each stood): the drift is then pinned by all of them, so weak high
+    // harmonics of a buzz add up instead of smearing. What that pass found stays hum.
+    HumEstimator(const HumModel& found, const FrequencyRange& range);
 
     void add(const float* in, size_t count);
     HumModel finish();
@@ -51,6 +55,7 @@ private:
     std::vector<double> shapeWeight_;
     std::vector<double> shapeMiss_;  // of the leaned-on hops
     std::vector<double> missSum_;    // every hop's miss, the scale the leaning is judged by
+    std::vector<bool> found_; // by an earlier pass
     double hops_ = 0.0;
     double hzSum_ = 0.0;
 };

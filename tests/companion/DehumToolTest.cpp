@@ -75,8 +75,11 @@ Result dehum(double mains, const std::vector<float>& in)
 {
     AlignedStage stage(std::make_unique<DehumTool>(mains, kFullBand));
     auto& tool = static_cast<DehumTool&>(stage.tool());
-    tool.analyze(in.data(), in.size());
-    tool.finishAnalysis();
+    for (int pass = 0; pass < tool.analysisPasses(); ++pass)
+    {
+        tool.analyze(in.data(), in.size());
+        tool.finishAnalysis();
+    }
     Result result;
     result.mains = tool.detectedMainsHz();
     size_t block = 1000;
