@@ -156,6 +156,14 @@ std::vector<bool> HumEstimator::findSeries() const
         return std::norm(coherent_[k]) >= times * kNoiseRatio * raw_[k] &&
                steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
     };
+    // The same for the whole file's shape, the hops that stray from their window's steady
+    // part leaned away from: what finds a weak line where speech leaves it only at times.
+    auto leans = [&](size_t k, double times)
+    {
+        const double w = shapeWeight_[k] + 1e-30;
+        return std::norm(shape_[k] / w) >= times * kNoiseRatio * shapeMiss_[k] / (w * w) &&
+               steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
+    };
     std::vector<bool> series(n, false);
     bool grounded = false;
     for (size_t k = 0; k < n; ++k)
@@ -168,7 +176,8 @@ std::vector<bool> HumEstimator::findSeries() const
         const bool beside = below || twoBelow;
         const double scatters = run ? kSeriesScatters : beside ? kGapScatters : kSureScatters;
         const double coherence = run ? kSeriesCoherence : beside ? kGapCoherence : kSureCoherence;
-        if (!(clear(k, scatters) || (series[0] && coheres(k, coherence)))) continue;
+        if (!(clear(k, scatters) || (series[0] && (coheres(k, coherence) || leans(k, coherence)))))
+            continue;
         if (k < kGrounding)
         {
             series[k] = steady_[k] >= kLineMargin * passed_[k];
