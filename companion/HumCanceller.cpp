@@ -32,6 +32,10 @@ void HumCanceller::reset()
     tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_);
     tracker_->trust(model_.clarity);
     smoother_ = std::make_unique<HumSmoother>(kHalfWidth, kRobustPasses);
+    std::vector<double> steer(model_.harmonics, 0.0);
+    for (size_t k = 0; k < model_.harmonics && k < model_.hum.size(); ++k)
+        steer[k] = model_.hum[k] ? 1.0 : 0.0;
+    smoother_->steerBy(steer);
 }
 
 void HumCanceller::build(const HumSmoother::Centre& centre)

@@ -12,6 +12,12 @@ constexpr double kPi = 3.14159265358979323846;
 // The drift the tracker leaves is a lag of a few hundredths of a hertz; a hop-to-hop turn
 // beyond 0.1 Hz is a note nearby, not the hum, and is not followed.
 constexpr double kMostTurn = 2.0 * kPi * 0.1 * 0.1;
+// Rounds of correcting each hop's drift by what the hum harmonics say against their means,
+// so that the turns' noise does not add up along the window.
+constexpr int kPathRounds = 3;
+constexpr size_t kPathTerms = 4;
+// A hop's correction beyond this is a miss (a note the leaning did not catch), not drift.
+constexpr double kMostCorrection = 0.5;
 
 double wrap(double radians)
 {
@@ -78,10 +84,17 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
     const size_t centre = hops_.size() - 1 - half_;
     turnBack(centre);
     const size_t harmonics = hop.amplitude.size();
+    std::vector<std::complex<double>> means(harmonics);
+    for (int round = 0;; ++round)
+    {
+        for (size_t k = 0; k < harmonics; ++k)
+            means[k] = robustMean(k, harmonics);
+        if (steer_.empty() || round >= kPathRounds || !refinePath(centre, means)) break;
+    }
     centre_.hop = hops_[centre];
     centre_.steady.resize(harmonics);
     for (size_t k = 0; k < harmonics; ++k)
-        centre_.steady[k] = std::complex<float>(robustMean(k, harmonics));
+        centre_.steady[k] = std::complex<float>(means[k]);
     return true;
 }
 
@@ -91,13 +104,11 @@ void HumSmoother::turnBack(size_t centre)
 {
     const size_t count = hops_.size();
     const size_t offset = window_.size() - count; // window index of hops_[0]
-    std::vector<double> drift(count, 0.0);        // relative to the centre
+    drift_.assign(count, 0.0);                    // relative to the centre
     for (size_t i = centre + 1; i < count; ++i)
-        drift[i] = drift[i - 1] + turns_[i];
+        drift_[i] = drift_[i - 1] + turns_[i];
     for (size_t i = centre; i-- > 0;)
-        drift[i] = drift[i + 1] - turns_[i + 1];
-    const size_t harmonics = hops_[centre].amplitude.size();
-    turned_.assign(count * harmonics, {});
+        drift_[i] = drift_[i + 1] - turns_[i + 1];
     weight_.assign(count, 0.0);
     double total = 0.0;
     double squares = 0.0;
@@ -106,15 +117,86 @@ void HumSmoother::turnBack(size_t centre)
         weight_[i] = window_[offset + i] * hops_[i].weight;
         total += weight_[i];
         squares += weight_[i] * weight_[i];
-        const std::complex<double> back = std::polar(1.0, -drift[i]);
+    }
+    centre_.share = total > 0.0 ? squares / (total * total) : 1.0;
+    applyDrift();
+}
+
+void HumSmoother::applyDrift()
+{
+    const size_t count = hops_.size();
+    const size_t harmonics = hops_.back().amplitude.size();
+    turned_.assign(count * harmonics, {});
+    for (size_t i = 0; i < count; ++i)
+    {
+        const std::complex<double> back = std::polar(1.0, -drift_[i]);
         std::complex<double> rotor = back;
-        for (size_t k = 0; k < harmonics; ++k)
+        for (size_t k = 0; k < harmonics && k < hops_[i].amplitude.size(); ++k)
         {
             turned_[i * harmonics + k] = std::complex<double>(hops_[i].amplitude[k]) * rotor;
             rotor *= back;
         }
     }
-    centre_.share = total > 0.0 ? squares / (total * total) : 1.0;
+}
+
+// Each hop's drift corrected by what the hum harmonics say against their means (one
+// Gauss-Newton step on their common phase, each harmonic counted by how much the robust
+// mean leaned on it there), then drawn towards the hum's path through the window (a
+// cubic) by how much that hop's correction scatters against how far the hops stand off
+// the path: where the hum stands alone each hop keeps its own, where a word or a note
+// shakes the corrections the smooth path wins.
+bool HumSmoother::refinePath(size_t centre, const std::vector<std::complex<double>>& means)
+{
+    const size_t count = hops_.size();
+    std::vector<double> observed(count, 0.0);
+    std::vector<double> information(count, 0.0);
+    std::vector<double> scatter(count, 0.0);
+    for (size_t i = 0; i < count; ++i)
+        observeDrift(i, means, observed[i], information[i], scatter[i]);
+    std::vector<double> path = observed;
+    if (!fitPath(path, information, centre)) return false;
+    double offPath = 0.0; // beyond what the scatter explains
+    double total = 0.0;
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double off = observed[i] - path[i];
+        offPath += information[i] * (off * off - scatter[i]);
+        total += information[i];
+    }
+    offPath = total > 0.0 ? std::max(0.0, offPath / total) : 0.0;
+    for (size_t i = 0; i < count; ++i)
+        if (information[i] > 0.0)
+            path[i] += (observed[i] - path[i]) * offPath / (offPath + scatter[i] + 1e-30);
+    for (size_t i = 0; i < count; ++i)
+        drift_[i] = path[i] - path[centre];
+    applyDrift();
+    return true;
+}
+
+// Hop i's drift as the hum harmonics tell it, how much they tell (zero for none), and how
+// far it may be off.
+void HumSmoother::observeDrift(size_t i, const std::vector<std::complex<double>>& means,
+                               double& observed, double& information, double& scatter) const
+{
+    if (weight_[i] <= 0.0) return;
+    const size_t harmonics = means.size();
+    double num = 0.0;
+    double den = 0.0;
+    double spread = 0.0;
+    for (size_t k = 1; k <= harmonics && k <= steer_.size(); ++k)
+    {
+        const double w = steer_[k - 1] * lean_[i * harmonics + k - 1];
+        if (w <= 0.0) continue;
+        const std::complex<double> t = turned_[i * harmonics + k - 1];
+        const double level = static_cast<double>(k * k) * std::norm(means[k - 1]);
+        num += w * k * std::imag(std::conj(means[k - 1]) * t);
+        den += w * level;
+        spread += w * w * level * 0.5 * std::norm(t - means[k - 1]);
+    }
+    if (den <= 0.0) return;
+    observed = drift_[i] + std::max(-kMostCorrection, std::min(kMostCorrection, num / den));
+    information = den * weight_[i];
+    scatter = spread / (den * den);
 }
 
 // The weighted mean of harmonic k over the window; then hops that stray far from it (a
@@ -136,6 +218,9 @@ std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
         return weights > 0.0 ? sum / weights : std::complex<double>();
     };
     std::complex<double> m = mean([](std::complex<double>) { return 1.0; });
+    lean_.resize(count * harmonics);
+    for (size_t i = 0; i < count; ++i)
+        lean_[i * harmonics + k] = 1.0;
     for (int pass = 0; pass < robustPasses_; ++pass)
     {
         misses_.clear();
@@ -150,8 +235,68 @@ std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
                 const double ratio = std::norm(v - m) / scale;
                 return 1.0 / ((1.0 + ratio) * (1.0 + ratio));
             });
+        for (size_t i = 0; i < count; ++i)
+        {
+            const double ratio = std::norm(turned_[i * harmonics + k] - m) / scale;
+            lean_[i * harmonics + k] = 1.0 / ((1.0 + ratio) * (1.0 + ratio));
+        }
     }
     return m;
+}
+
+
+// The hum's path through the window, fitted by a cubic to each hop's `drift` weighed by
+// its `information`; the reference's own path is known (its frequency per hop), so the fit
+// is of the hum's phase, reference plus drift, and the drift is taken back from it.
+bool HumSmoother::fitPath(std::vector<double>& drift, const std::vector<double>& information,
+                          size_t centre) const
+{
+    const size_t count = drift.size();
+    std::vector<double> path(count, 0.0);
+    const double base = hops_[centre].hz;
+    for (size_t i = centre + 1; i < count; ++i)
+        path[i] = path[i - 1] + 2.0 * kPi * (hops_[i - 1].hz - base) * hops_[i - 1].seconds;
+    for (size_t i = centre; i-- > 0;)
+        path[i] = path[i + 1] - 2.0 * kPi * (hops_[i].hz - base) * hops_[i].seconds;
+    size_t used = 0;
+    for (double w : information)
+        used += w > 0.0 ? 1 : 0;
+    const size_t n = std::min<size_t>(kPathTerms, used / 3);
+    if (n == 0) return false;
+    double a[4][5] = {};
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double w = information[i];
+        if (w <= 0.0) continue;
+        const double x = (static_cast<double>(i) - static_cast<double>(centre)) / half_;
+        const double p[4] = {1.0, x, x * x, x * x * x};
+        for (size_t r = 0; r < n; ++r)
+        {
+            for (size_t c = 0; c < n; ++c)
+                a[r][c] += w * p[r] * p[c];
+            a[r][4] += w * p[r] * (drift[i] + path[i]);
+        }
+    }
+    for (size_t r = 0; r < n; ++r)
+    {
+        if (!(std::fabs(a[r][r]) > 0.0)) return false;
+        for (size_t q = 0; q < n; ++q)
+        {
+            if (q == r) continue;
+            const double f = a[q][r] / a[r][r];
+            for (size_t c = 0; c < 5; ++c)
+                a[q][c] -= f * a[r][c];
+        }
+    }
+    double coef[4] = {};
+    for (size_t r = 0; r < n; ++r)
+        coef[r] = a[r][4] / a[r][r];
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double x = (static_cast<double>(i) - static_cast<double>(centre)) / half_;
+        drift[i] = coef[0] + coef[1] * x + coef[2] * x * x + coef[3] * x * x * x - path[i];
+    }
+    return true;
 }
 
 } // namespace companion

@@ -33,10 +33,20 @@ public:
     const Centre& centre() const { return centre_; }
     // The share of white noise a hop's worth of measurement keeps through the mean.
     double noiseShare() const;
+    // The hum's harmonics (weights per harmonic k at k - 1): with them, and robust passes,
+    // each hop's drift is corrected by what they all say against their means; without
+    // them the drift is the turns' walk alone.
+    void steerBy(const std::vector<double>& weights) { steer_ = weights; }
 
 private:
     double turnSince(const HumTracker::Hop& hop) const;
     void turnBack(size_t centre);
+    void applyDrift();
+    bool refinePath(size_t centre, const std::vector<std::complex<double>>& means);
+    void observeDrift(size_t i, const std::vector<std::complex<double>>& means, double& observed,
+                      double& information, double& scatter) const;
+    bool fitPath(std::vector<double>& drift, const std::vector<double>& information,
+                 size_t centre) const;
     std::complex<double> robustMean(size_t k, size_t harmonics);
 
     size_t half_;
@@ -48,6 +58,9 @@ private:
     Centre centre_;
     std::vector<std::complex<double>> turned_; // the window's hops in the centre's frame
     std::vector<double> weight_;               // and their weights
+    std::vector<double> drift_;  // per hop in the window, relative to the centre
+    std::vector<double> lean_;   // per hop and harmonic: how much the robust mean leaned on it
+    std::vector<double> steer_;
     std::vector<double> misses_;
 };
 

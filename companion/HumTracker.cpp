@@ -31,6 +31,7 @@ HumTracker::HumTracker(double mainsHz, size_t harmonics, double sampleRate)
       hz_(mainsHz), previous_(harmonics_), turns_(harmonics_), magnitudes_(harmonics_, 0.0)
 {
     current_.hz = hz_;
+    current_.seconds = static_cast<double>(hop_) / sampleRate_;
 }
 
 size_t HumTracker::feed(const float* in, size_t count, size_t real)
