@@ -16,6 +16,7 @@ constexpr double kMostTurn = 2.0 * kPi * 0.1 * 0.1;
 // so that the turns' noise does not add up along the window.
 constexpr int kPathRounds = 3;
 constexpr size_t kPathTerms = 4;
+constexpr int kLaterPasses = 1;
 // A hop's correction beyond this is a miss (a note the leaning did not catch), not drift.
 constexpr double kMostCorrection = 0.5;
 
@@ -85,12 +86,10 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
     turnBack(centre);
     const size_t harmonics = hop.amplitude.size();
     std::vector<std::complex<double>> means(harmonics);
-    for (int round = 0;; ++round)
-    {
-        for (size_t k = 0; k < harmonics; ++k)
-            means[k] = robustMean(k, harmonics);
-        if (steer_.empty() || round >= kPathRounds || !refinePath(centre, means)) break;
-    }
+    for (size_t k = 0; k < harmonics; ++k)
+        if (steered(k))
+            means[k] = robustMean(k, harmonics, robustPasses_, nullptr);
+    if (!steer_.empty()) refine(centre, means);
     centre_.hop = hops_[centre];
     centre_.steady.resize(harmonics);
     for (size_t k = 0; k < harmonics; ++k)
@@ -126,16 +125,41 @@ void HumSmoother::applyDrift()
 {
     const size_t count = hops_.size();
     const size_t harmonics = hops_.back().amplitude.size();
-    turned_.assign(count * harmonics, {});
+    turned_.resize(count * harmonics);
     for (size_t i = 0; i < count; ++i)
     {
-        const std::complex<double> back = std::polar(1.0, -drift_[i]);
-        std::complex<double> rotor = back;
-        for (size_t k = 0; k < harmonics && k < hops_[i].amplitude.size(); ++k)
+        // Rotors multiplied out by hand: the library's complex product guards against
+        // infinities at a cost this loop, run for every harmonic of every hop, notices.
+        const double c = std::cos(drift_[i]);
+        const double sn = -std::sin(drift_[i]);
+        double re = c;
+        double im = sn;
+        const size_t n = std::min(harmonics, hops_[i].amplitude.size());
+        std::complex<double>* out = &turned_[i * harmonics];
+        for (size_t k = 0; k < n; ++k)
         {
-            turned_[i * harmonics + k] = std::complex<double>(hops_[i].amplitude[k]) * rotor;
-            rotor *= back;
+            const double a = hops_[i].amplitude[k].real();
+            const double b = hops_[i].amplitude[k].imag();
+            out[k] = {a * re - b * im, a * im + b * re};
+            const double next = re * c - im * sn;
+            im = re * sn + im * c;
+            re = next;
         }
+        for (size_t k = n; k < harmonics; ++k)
+            out[k] = 0.0;
+    }
+}
+
+// Rounds of refinePath(), each followed by the means again: later rounds start from the
+// means before and lean once more.
+void HumSmoother::refine(size_t centre, std::vector<std::complex<double>>& means)
+{
+    const size_t harmonics = means.size();
+    for (int round = 0; round < kPathRounds; ++round)
+    {
+        if (!refinePath(centre, means)) return;
+        for (size_t k = 0; k < harmonics; ++k)
+            if (steered(k)) means[k] = robustMean(k, harmonics, kLaterPasses, &means[k]);
     }
 }
 
@@ -199,51 +223,51 @@ void HumSmoother::observeDrift(size_t i, const std::vector<std::complex<double>>
     scatter = spread / (den * den);
 }
 
-// The weighted mean of harmonic k over the window; then hops that stray far from it (a
-// word or a note passing through the harmonic) are leaned away from, so the mean rests on
-// the hops where the hum stands alone.
-std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
+// The weighted mean of harmonic k over the window (or `start` when given); then hops that
+// stray far from it (a word or a note passing through the harmonic) are leaned away from,
+// `passes` times, so the mean rests on the hops where the hum stands alone.
+std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics, int passes,
+                                             const std::complex<double>* start)
 {
     const size_t count = weight_.size();
-    auto mean = [&](auto lean)
+    double scale = 0.0;
+    auto lean = [&](size_t i, std::complex<double> m)
+    {
+        if (scale <= 0.0) return 1.0;
+        const double ratio = std::norm(turned_[i * harmonics + k] - m) / scale;
+        return 1.0 / ((1.0 + ratio) * (1.0 + ratio));
+    };
+    auto mean = [&](std::complex<double> from)
     {
         std::complex<double> sum = 0.0;
         double weights = 0.0;
         for (size_t i = 0; i < count; ++i)
         {
-            const double w = weight_[i] * lean(turned_[i * harmonics + k]);
+            const double w = weight_[i] * lean(i, from);
             sum += w * turned_[i * harmonics + k];
             weights += w;
         }
         return weights > 0.0 ? sum / weights : std::complex<double>();
     };
-    std::complex<double> m = mean([](std::complex<double>) { return 1.0; });
-    lean_.resize(count * harmonics);
-    for (size_t i = 0; i < count; ++i)
-        lean_[i * harmonics + k] = 1.0;
-    for (int pass = 0; pass < robustPasses_; ++pass)
+    std::complex<double> m = start ? *start : mean(0.0);
+    for (int pass = 0; pass < passes; ++pass)
     {
         misses_.clear();
         for (size_t i = 0; i < count; ++i)
             if (weight_[i] > 0.0) misses_.push_back(std::norm(turned_[i * harmonics + k] - m));
         if (misses_.empty()) break;
         std::nth_element(misses_.begin(), misses_.begin() + misses_.size() / 2, misses_.end());
-        const double scale = misses_[misses_.size() / 2] + 1e-30;
-        m = mean(
-            [&](std::complex<double> v)
-            {
-                const double ratio = std::norm(v - m) / scale;
-                return 1.0 / ((1.0 + ratio) * (1.0 + ratio));
-            });
+        scale = misses_[misses_.size() / 2] + 1e-30;
+        m = mean(m);
+    }
+    if (!steer_.empty())
+    {
+        lean_.resize(count * harmonics);
         for (size_t i = 0; i < count; ++i)
-        {
-            const double ratio = std::norm(turned_[i * harmonics + k] - m) / scale;
-            lean_[i * harmonics + k] = 1.0 / ((1.0 + ratio) * (1.0 + ratio));
-        }
+            lean_[i * harmonics + k] = lean(i, m);
     }
     return m;
 }
-
 
 // The hum's path through the window, fitted by a cubic to each hop's `drift` weighed by
 // its `information`; the reference's own path is known (its frequency per hop), so the fit

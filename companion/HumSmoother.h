@@ -34,20 +34,24 @@ public:
     // The share of white noise a hop's worth of measurement keeps through the mean.
     double noiseShare() const;
     // The hum's harmonics (weights per harmonic k at k - 1): with them, and robust passes,
-    // each hop's drift is corrected by what they all say against their means; without
-    // them the drift is the turns' walk alone.
+    // each hop's drift is corrected by what they all say against their means, and only
+    // they are measured (the rest read zero); without them the drift is the turns' walk
+    // alone and every harmonic is measured.
     void steerBy(const std::vector<double>& weights) { steer_ = weights; }
 
 private:
     double turnSince(const HumTracker::Hop& hop) const;
     void turnBack(size_t centre);
     void applyDrift();
+    void refine(size_t centre, std::vector<std::complex<double>>& means);
+    bool steered(size_t k) const { return steer_.empty() || (k < steer_.size() && steer_[k] > 0.0); }
     bool refinePath(size_t centre, const std::vector<std::complex<double>>& means);
     void observeDrift(size_t i, const std::vector<std::complex<double>>& means, double& observed,
                       double& information, double& scatter) const;
     bool fitPath(std::vector<double>& drift, const std::vector<double>& information,
                  size_t centre) const;
-    std::complex<double> robustMean(size_t k, size_t harmonics);
+    std::complex<double> robustMean(size_t k, size_t harmonics, int passes,
+                                    const std::complex<double>* start);
 
     size_t half_;
     int robustPasses_;
