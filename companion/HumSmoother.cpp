@@ -14,9 +14,8 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kMostTurn = 2.0 * kPi * 0.1 * 0.1;
 // Rounds of correcting each hop's drift by what the hum harmonics say against their means,
 // so that the turns' noise does not add up along the window.
-constexpr int kPathRounds = 3;
+constexpr int kPathRounds = 2;
 constexpr size_t kPathTerms = 4;
-constexpr int kLaterPasses = 1;
 // A hop's correction beyond this is a miss (a note the leaning did not catch), not drift.
 constexpr double kMostCorrection = 0.5;
 
@@ -88,7 +87,7 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
     std::vector<std::complex<double>> means(harmonics);
     for (size_t k = 0; k < harmonics; ++k)
         if (steered(k))
-            means[k] = robustMean(k, harmonics, robustPasses_, nullptr);
+            means[k] = robustMean(k, harmonics);
     if (!steer_.empty()) refine(centre, means);
     centre_.hop = hops_[centre];
     centre_.steady.resize(harmonics);
@@ -150,8 +149,9 @@ void HumSmoother::applyDrift()
     }
 }
 
-// Rounds of refinePath(), each followed by the means again: later rounds start from the
-// means before and lean once more.
+// Rounds of refinePath(), each followed by the means again, from the plain mean up: a
+// round that started from the robust means before would settle further on a note that
+// had pulled them.
 void HumSmoother::refine(size_t centre, std::vector<std::complex<double>>& means)
 {
     const size_t harmonics = means.size();
@@ -159,7 +159,7 @@ void HumSmoother::refine(size_t centre, std::vector<std::complex<double>>& means
     {
         if (!refinePath(centre, means)) return;
         for (size_t k = 0; k < harmonics; ++k)
-            if (steered(k)) means[k] = robustMean(k, harmonics, kLaterPasses, &means[k]);
+            if (steered(k)) means[k] = robustMean(k, harmonics);
     }
 }
 
@@ -223,11 +223,10 @@ void HumSmoother::observeDrift(size_t i, const std::vector<std::complex<double>>
     scatter = spread / (den * den);
 }
 
-// The weighted mean of harmonic k over the window (or `start` when given); then hops that
-// stray far from it (a word or a note passing through the harmonic) are leaned away from,
-// `passes` times, so the mean rests on the hops where the hum stands alone.
-std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics, int passes,
-                                             const std::complex<double>* start)
+// The weighted mean of harmonic k over the window; then hops that stray far from it (a
+// word or a note passing through the harmonic) are leaned away from, so the mean rests on
+// the hops where the hum stands alone.
+std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
 {
     const size_t count = weight_.size();
     double scale = 0.0;
@@ -249,8 +248,8 @@ std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics, int pas
         }
         return weights > 0.0 ? sum / weights : std::complex<double>();
     };
-    std::complex<double> m = start ? *start : mean(0.0);
-    for (int pass = 0; pass < passes; ++pass)
+    std::complex<double> m = mean(0.0);
+    for (int pass = 0; pass < robustPasses_; ++pass)
     {
         misses_.clear();
         for (size_t i = 0; i < count; ++i)

@@ -50,8 +50,7 @@ private:
                       double& information, double& scatter) const;
     bool fitPath(std::vector<double>& drift, const std::vector<double>& information,
                  size_t centre) const;
-    std::complex<double> robustMean(size_t k, size_t harmonics, int passes,
-                                    const std::complex<double>* start);
+    std::complex<double> robustMean(size_t k, size_t harmonics);
 
     size_t half_;
     int robustPasses_;
