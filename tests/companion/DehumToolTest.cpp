@@ -142,7 +142,8 @@ TEST(DehumTool, RemovesDriftingHumOfEitherMainsAndKeepsTheSpeech)
 {
     // The speech's own pitch glides across the hum's second and third harmonics: the floors
     // are a little under what this file gives (36.8 and 37.4 dB down, the speech at 43.6
-    // and 44.2 dB; 30.8 and 37.6 at 60 Hz with the phase walked hop by hop), so that a worse tracker or a missed harmonic shows.
+    // and 44.2 dB; 30.8 and 37.6 at 60 Hz with the phase walked hop by hop), so that a
+    // worse tracker or a missed harmonic shows.
     struct Case
     {
         double mains;
