@@ -62,8 +62,10 @@ void DehumTool::finishAnalysis()
         if (tooShort_) break;
         HumModel model = estimator->finish();
         // The second look replaces the first only where it still finds hum.
-        if (passesDone_ > 1 && !model.empty()) model_ = std::move(model);
-        else if (!model.empty() && model.power > model_.power) model_ = std::move(model);
+        if (passesDone_ > 1 && !model.empty())
+            model_ = std::move(model);
+        else if (!model.empty() && model.power > model_.power)
+            model_ = std::move(model);
     }
     estimators_.clear();
     const size_t total = analysed_;

@@ -82,7 +82,8 @@ void HumCanceller::build(const HumSmoother::Centre& centre)
         std::complex<double> value(centre.steady[k - 1]);
         if (blend && k <= kShaped)
         {
-            const std::complex<double> whole = model_.shape[k - 1] * gain * std::polar(1.0, k * turn);
+            const std::complex<double> whole =
+                model_.shape[k - 1] * gain * std::polar(1.0, k * turn);
             const double local = kRobustShare * model_.steadyError[k - 1] + 1e-30;
             const double global = model_.shapeError[k - 1] * gain * gain +
                                   static_cast<double>(k * k) * turnError * std::norm(whole) + 1e-30;

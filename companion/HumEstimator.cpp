@@ -32,11 +32,11 @@ constexpr double kGapCoherence = 5.0;
 // note a fraction of a hertz off the grid (E5 at 659.3 Hz by 660 Hz) is not taken in; the
 // same for a line only a second, sharper look finds.
 constexpr double kLeanCoherence = 3.0;
-constexpr double kLineMargin = 4.0; // at the least, for the harmonics that need no series
+constexpr double kLineMargin = 4.0;         // at the least, for the harmonics that need no series
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
 constexpr size_t kGrounding = 3;            // harmonics that are hum whenever they are lines
-constexpr double kMostDownDb = 50.0; // what the rebuilt lines reach on hum alone
+constexpr double kMostDownDb = 50.0;        // what the rebuilt lines reach on hum alone
 } // namespace
 
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)
@@ -187,7 +187,8 @@ std::vector<bool> HumEstimator::findSeries() const
             scatters = std::max(scatters, kGapScatters);
             coherence = std::max(coherence, kLeanCoherence);
         }
-        if (!(clear(k, scatters) || (series[0] && (coheres(k, coherence) || leans(k, std::max(coherence, kLeanCoherence))))))
+        if (!(clear(k, scatters) || (series[0] && (coheres(k, coherence) ||
+                                                   leans(k, std::max(coherence, kLeanCoherence))))))
             continue;
         if (k < kGrounding)
         {
@@ -223,7 +224,8 @@ void HumEstimator::describe(const std::vector<bool>& series, HumModel& model) co
         model.shape[k] = shape_[k] / (shapeWeight_[k] + 1e-30);
         const double stray = std::sqrt(steady_[k] / hops_) - std::abs(model.shape[k]);
         model.shapeError[k] =
-            kNoiseRatio * shapeMiss_[k] / (shapeWeight_[k] * shapeWeight_[k] + 1e-30) + stray * stray;
+            kNoiseRatio * shapeMiss_[k] / (shapeWeight_[k] * shapeWeight_[k] + 1e-30) +
+            stray * stray;
         model.steadyError[k] = passed_[k] / hops_ * passed / smoother_.noiseShare();
         kept += steady_[k];
         through += passed * std::max(raw_[k] - steady_[k], 0.0);

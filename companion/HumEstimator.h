@@ -45,17 +45,17 @@ private:
     FrequencyRange range_;
     HumTracker tracker_;
     HumSmoother smoother_;
-    std::vector<double> steady_; // summed power of each harmonic's steady part
-    std::vector<double> raw_;    // and of its hop measurements
-    std::vector<double> passed_; // and what the mean let through of the rest
+    std::vector<double> steady_;                 // summed power of each harmonic's steady part
+    std::vector<double> raw_;                    // and of its hop measurements
+    std::vector<double> passed_;                 // and what the mean let through of the rest
     std::vector<std::complex<double>> coherent_; // hop measurements in the fundamental's frame
     // The same, each hop leaned away from by how far it strays from the steady part: the
     // hum's shape over the whole file, what passes through it (a word, a note) left out.
     std::vector<std::complex<double>> shape_;
     std::vector<double> shapeWeight_;
-    std::vector<double> shapeMiss_;  // of the leaned-on hops
-    std::vector<double> missSum_;    // every hop's miss, the scale the leaning is judged by
-    std::vector<bool> found_; // by an earlier pass
+    std::vector<double> shapeMiss_; // of the leaned-on hops
+    std::vector<double> missSum_;   // every hop's miss, the scale the leaning is judged by
+    std::vector<bool> found_;       // by an earlier pass
     double hops_ = 0.0;
     double hzSum_ = 0.0;
 };

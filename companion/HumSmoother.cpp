@@ -86,8 +86,7 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
     const size_t harmonics = hop.amplitude.size();
     std::vector<std::complex<double>> means(harmonics);
     for (size_t k = 0; k < harmonics; ++k)
-        if (steered(k))
-            means[k] = robustMean(k, harmonics);
+        if (steered(k)) means[k] = robustMean(k, harmonics);
     if (!steer_.empty()) refine(centre, means);
     centre_.hop = hops_[centre];
     centre_.steady.resize(harmonics);

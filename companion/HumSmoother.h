@@ -44,7 +44,10 @@ private:
     void turnBack(size_t centre);
     void applyDrift();
     void refine(size_t centre, std::vector<std::complex<double>>& means);
-    bool steered(size_t k) const { return steer_.empty() || (k < steer_.size() && steer_[k] > 0.0); }
+    bool steered(size_t k) const
+    {
+        return steer_.empty() || (k < steer_.size() && steer_[k] > 0.0);
+    }
     bool refinePath(size_t centre, const std::vector<std::complex<double>>& means);
     void observeDrift(size_t i, const std::vector<std::complex<double>>& means, double& observed,
                       double& information, double& scatter) const;
@@ -61,8 +64,8 @@ private:
     Centre centre_;
     std::vector<std::complex<double>> turned_; // the window's hops in the centre's frame
     std::vector<double> weight_;               // and their weights
-    std::vector<double> drift_;  // per hop in the window, relative to the centre
-    std::vector<double> lean_;   // per hop and harmonic: how much the robust mean leaned on it
+    std::vector<double> drift_;                // per hop in the window, relative to the centre
+    std::vector<double> lean_; // per hop and harmonic: how much the robust mean leaned on it
     std::vector<double> steer_;
     std::vector<double> misses_;
 };

@@ -105,8 +105,9 @@ void HumTracker::finishHop()
         // Known hum harmonics count by how clearly they stand, but less while something
         // passing through them (a word, a note) makes their turns disagree.
         const double agreement = coherence * coherence * coherence * coherence;
-        const double w = trust_.empty() ? std::abs(turns_[k - 1]) * k * agreement
-                                        : (k <= trust_.size() ? trust_[k - 1] * k * k * agreement : 0.0);
+        const double w = trust_.empty()
+                             ? std::abs(turns_[k - 1]) * k * agreement
+                             : (k <= trust_.size() ? trust_[k - 1] * k * k * agreement : 0.0);
         // A line that would put the mains outside its range is a note, not the hum.
         const double error = std::arg(turns_[k - 1]) / (2.0 * kPi * k * hopSeconds);
         const bool inRange = std::fabs(hz_ + error - mainsHz_) <= kMaxDriftHz;

@@ -71,13 +71,16 @@ std::vector<float> musicLike()
         {
             const int length = voice == 0 ? 4 : voice == 1 ? 1 : 2;
             if (static_cast<int>(start / beat) % length) continue;
-            const double hz = 440.0 * std::pow(2.0, (12 * (voice - 1) + kSteps[next() % 7] - 9) / 12.0);
+            const double hz =
+                440.0 * std::pow(2.0, (12 * (voice - 1) + kSteps[next() % 7] - 9) / 12.0);
             const size_t from = static_cast<size_t>(start * kRate);
-            const size_t to = std::min(kCount, from + static_cast<size_t>(length * beat * 1.2 * kRate));
+            const size_t to =
+                std::min(kCount, from + static_cast<size_t>(length * beat * 1.2 * kRate));
             for (size_t i = from; i < to; ++i)
             {
                 const double t = (i - from) / kRate;
-                const double envelope = std::min(t / 0.01, 1.0) * std::exp(-t * (voice == 1 ? 2.5 : 1.0));
+                const double envelope =
+                    std::min(t / 0.01, 1.0) * std::exp(-t * (voice == 1 ? 2.5 : 1.0));
                 double tone = 0.0;
                 for (int h = 1; h < 8 && h * hz < 8000.0; ++h)
                     tone += std::sin(2.0 * test::kPi * h * hz * t + h) / std::pow(h, 1.5);
