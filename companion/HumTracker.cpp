@@ -87,8 +87,18 @@ void HumTracker::finishHop()
         current_.amplitude[k - 1] =
             std::complex<float>(scale / gridGain(k) * std::complex<double>(spectrum[k]));
 
-    // Each low harmonic's turn per hop, averaged, tells how far the reference is off; the
-    // steadier its turn (the nearer its average comes to its magnitude), the more it counts.
+    steer();
+    last_ = current_;
+    ready_ = true;
+    current_.startPhase = phase_;
+    current_.hz = hz_;
+    filled_ = 0;
+}
+
+// Each low harmonic's turn per hop, averaged, tells how far the reference is off; the
+// steadier its turn (the nearer its average comes to its magnitude), the more it counts.
+void HumTracker::steer()
+{
     const size_t steered = trust_.empty() ? std::min(kSteered, harmonics_) : harmonics_;
     current_.steadiness.assign(steered, 0.0f);
     double weighted = 0.0;
@@ -116,13 +126,8 @@ void HumTracker::finishHop()
         weighted += counted * error;
         weights += counted;
     }
-    last_ = current_;
-    ready_ = true;
     if (weights > 0.0) hz_ += kSteer * weighted / weights;
     hz_ = std::min(std::max(hz_, mainsHz_ - kMaxDriftHz), mainsHz_ + kMaxDriftHz);
-    current_.startPhase = phase_;
-    current_.hz = hz_;
-    filled_ = 0;
 }
 
 } // namespace companion

@@ -56,6 +56,7 @@ public:
 
 private:
     void finishHop();
+    void steer();
 
     double mainsHz_;
     size_t harmonics_;
