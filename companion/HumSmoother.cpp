@@ -227,42 +227,53 @@ void HumSmoother::observeDrift(size_t i, const std::vector<std::complex<double>>
 // the hops where the hum stands alone.
 std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
 {
+    // The harmonic's hops gathered side by side: the passes below read them many times.
     const size_t count = weight_.size();
-    double scale = 0.0;
-    auto lean = [&](size_t i, std::complex<double> m)
-    {
-        if (scale <= 0.0) return 1.0;
-        const double ratio = std::norm(turned_[i * harmonics + k] - m) / scale;
-        return 1.0 / ((1.0 + ratio) * (1.0 + ratio));
-    };
-    auto mean = [&](std::complex<double> from)
+    values_.resize(count);
+    leaning_.assign(count, 1.0);
+    for (size_t i = 0; i < count; ++i)
+        values_[i] = turned_[i * harmonics + k];
+    auto mean = [&]()
     {
         std::complex<double> sum = 0.0;
         double weights = 0.0;
         for (size_t i = 0; i < count; ++i)
         {
-            const double w = weight_[i] * lean(i, from);
-            sum += w * turned_[i * harmonics + k];
+            const double w = weight_[i] * leaning_[i];
+            sum += w * values_[i];
             weights += w;
         }
         return weights > 0.0 ? sum / weights : std::complex<double>();
     };
-    std::complex<double> m = mean(0.0);
+    std::complex<double> m = mean();
+    double inverse = 0.0;
     for (int pass = 0; pass < robustPasses_; ++pass)
     {
-        misses_.clear();
         for (size_t i = 0; i < count; ++i)
-            if (weight_[i] > 0.0) misses_.push_back(std::norm(turned_[i * harmonics + k] - m));
-        if (misses_.empty()) break;
-        std::nth_element(misses_.begin(), misses_.begin() + misses_.size() / 2, misses_.end());
-        scale = misses_[misses_.size() / 2] + 1e-30;
-        m = mean(m);
+            leaning_[i] = std::norm(values_[i] - m);
+        // The scale is set once, by how far the hops stray from the plain mean: a median
+        // per pass costs most of the canceller's time on a buzz of many harmonics.
+        if (pass == 0)
+        {
+            misses_.clear();
+            for (size_t i = 0; i < count; ++i)
+                if (weight_[i] > 0.0) misses_.push_back(leaning_[i]);
+            if (misses_.empty()) break;
+            std::nth_element(misses_.begin(), misses_.begin() + misses_.size() / 2, misses_.end());
+            inverse = 1.0 / (misses_[misses_.size() / 2] + 1e-30);
+        }
+        for (double& l : leaning_)
+        {
+            const double r = 1.0 + l * inverse;
+            l = 1.0 / (r * r);
+        }
+        m = mean();
     }
     if (!steer_.empty())
     {
         lean_.resize(count * harmonics);
         for (size_t i = 0; i < count; ++i)
-            lean_[i * harmonics + k] = lean(i, m);
+            lean_[i * harmonics + k] = leaning_[i];
     }
     return m;
 }

@@ -68,6 +68,8 @@ private:
     std::vector<double> lean_; // per hop and harmonic: how much the robust mean leaned on it
     std::vector<double> steer_;
     std::vector<double> misses_;
+    std::vector<std::complex<double>> values_; // one harmonic's hops, for its robust mean
+    std::vector<double> leaning_;              // and how much the mean leans on each
 };
 
 } // namespace companion
