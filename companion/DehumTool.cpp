@@ -62,8 +62,13 @@ void DehumTool::finishAnalysis()
         if (tooShort_) break;
         HumModel model = estimator->finish();
         // The second look replaces the first only where it still finds hum.
+        // Where the hum sat stays the first look's: steered by every hum harmonic, the
+        // second wanders further where the file holds no hum.
         if (passesDone_ > 1 && !model.empty())
+        {
+            model.meanHz = model_.meanHz;
             model_ = std::move(model);
+        }
         else if (!model.empty() && model.power > model_.power)
             model_ = std::move(model);
     }

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 namespace companion
@@ -190,14 +191,13 @@ TEST(DehumTool, RemovesHumUnderLouderSpeechAndMusic)
         double underDb;
         double minDownDb;
         double minKeptDb;
-        const char* found; // how the finding starts
+        size_t fewest; // harmonics reported
+        size_t most;
     };
-    Case cases[] = {
-        {"speech, 20 dB", 50.0, speechLike(), hum(50.0, 1.0), 20.0, 8.0, 28.0, "hum at 50."},
-        {"music, 15 dB", 60.0, musicLike(), hum(60.0, 1.0), 15.0, 30.0, 45.0,
-         "hum at 60.02 Hz, 10 harmonics"},
-        {"buzz, 10 dB", 60.0, speechLike(), hum(60.0, 1.0, 40, 0.5, 0.05), 10.0, 25.0, 35.0,
-         "hum at 60.01 Hz, 4"}};
+    Case cases[] = {{"speech, 20 dB", 50.0, speechLike(), hum(50.0, 1.0), 20.0, 8.0, 28.0, 3, 12},
+                    {"music, 15 dB", 60.0, musicLike(), hum(60.0, 1.0), 15.0, 30.0, 45.0, 10, 10},
+                    {"buzz, 10 dB", 60.0, speechLike(), hum(60.0, 1.0, 40, 0.5, 0.05), 10.0, 25.0,
+                     35.0, 40, 42}};
     for (Case& c : cases)
     {
         const double scale = std::pow(10.0, (powerDb(c.clean) - c.underDb - powerDb(c.hum)) / 20.0);
@@ -211,7 +211,10 @@ TEST(DehumTool, RemovesHumUnderLouderSpeechAndMusic)
             left[i] -= c.clean[i];
         EXPECT_GE(powerDb(c.hum) - powerDb(left), c.minDownDb) << c.name;
         EXPECT_GE(test::siSdr(r.out, c.clean), c.minKeptDb) << c.name;
-        EXPECT_EQ(r.finding.rfind(c.found, 0), 0u) << c.name << ": " << r.finding;
+        size_t harmonics = 0;
+        EXPECT_EQ(std::sscanf(r.finding.c_str(), "hum at %*f Hz, %zu", &harmonics), 1) << r.finding;
+        EXPECT_GE(harmonics, c.fewest) << c.name << ": " << r.finding;
+        EXPECT_LE(harmonics, c.most) << c.name << ": " << r.finding;
     }
 }
 
