@@ -26,7 +26,7 @@ size_t DehumTool::latency() const
 
 void DehumTool::analyze(const float* in, size_t count)
 {
-    if (estimators_.empty())
+    if (estimators_.empty() && passesDone_ == 0)
     {
         // Harmonics are measured up to kHighestHz even outside the range: the series they
         // make tells hum from tones; only those inside it are removed.
@@ -35,6 +35,15 @@ void DehumTool::analyze(const float* in, size_t count)
             estimators_.push_back(std::make_unique<HumEstimator>(
                 mains, static_cast<size_t>(std::max(1.0, std::floor(top / mains))), range_));
     }
+    else if (estimators_.empty() && !model_.empty() && analysed_ == 0)
+    {
+        HumModel found = model_;
+        // The whole series measured again, so harmonics the first pass missed can join.
+        const double top = std::min(kHighestHz, 0.45 * range_.sampleRate);
+        found.harmonics = static_cast<size_t>(std::max(1.0, std::floor(top / found.mainsHz)));
+        found.clarity.resize(found.harmonics, 0.0);
+        estimators_.push_back(std::make_unique<HumEstimator>(found, range_));
+    }
     for (auto& estimator : estimators_)
         estimator->add(in, count);
     analysed_ += count;
@@ -42,16 +51,30 @@ void DehumTool::analyze(const float* in, size_t count)
 
 void DehumTool::finishAnalysis()
 {
-    model_ = HumModel();
-    tooShort_ = static_cast<double>(analysed_) < kShortestSeconds * range_.sampleRate;
+    ++passesDone_;
+    if (passesDone_ == 1)
+    {
+        model_ = HumModel();
+        tooShort_ = static_cast<double>(analysed_) < kShortestSeconds * range_.sampleRate;
+    }
     for (auto& estimator : estimators_)
     {
         if (tooShort_) break;
         HumModel model = estimator->finish();
-        if (!model.empty() && model.power > model_.power) model_ = std::move(model);
+        // The second look replaces the first only where it still finds hum.
+        // Where the hum sat stays the first look's: steered by every hum harmonic, the
+        // second wanders further where the file holds no hum.
+        if (passesDone_ > 1 && !model.empty())
+        {
+            model.meanHz = model_.meanHz;
+            model_ = std::move(model);
+        }
+        else if (!model.empty() && model.power > model_.power)
+            model_ = std::move(model);
     }
     estimators_.clear();
-    canceller_ = std::make_unique<HumCanceller>(model_, range_.sampleRate, analysed_);
+    const size_t total = analysed_;
+    canceller_ = std::make_unique<HumCanceller>(model_, range_.sampleRate, total);
     analysed_ = 0;
 }
 

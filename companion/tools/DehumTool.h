@@ -34,6 +34,8 @@ public:
     void reset() override;
 
     bool needsAnalysis() const override { return true; }
+    // The first finds the mains and its hum; the second looks again steered by all of it.
+    int analysisPasses() const override { return 2; }
     void analyze(const float* in, size_t count) override;
     void finishAnalysis() override;
     std::string finding() const override;
@@ -49,6 +51,7 @@ private:
     std::vector<double> candidates_;
     std::vector<std::unique_ptr<HumEstimator>> estimators_; // during analysis
     size_t analysed_ = 0;
+    int passesDone_ = 0;
     bool tooShort_ = false;
     HumModel model_;
     std::unique_ptr<HumCanceller> canceller_;

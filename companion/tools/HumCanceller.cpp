@@ -32,6 +32,10 @@ void HumCanceller::reset()
     tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_);
     tracker_->trust(model_.clarity);
     smoother_ = std::make_unique<HumSmoother>(kHalfWidth, kRobustPasses);
+    std::vector<double> steer(model_.harmonics, 0.0);
+    for (size_t k = 0; k < model_.harmonics && k < model_.hum.size(); ++k)
+        steer[k] = model_.hum[k] ? 1.0 : 0.0;
+    smoother_->steerBy(steer);
 }
 
 void HumCanceller::build(const HumSmoother::Centre& centre)
@@ -78,7 +82,8 @@ void HumCanceller::build(const HumSmoother::Centre& centre)
         std::complex<double> value(centre.steady[k - 1]);
         if (blend && k <= kShaped)
         {
-            const std::complex<double> whole = model_.shape[k - 1] * gain * std::polar(1.0, k * turn);
+            const std::complex<double> whole =
+                model_.shape[k - 1] * gain * std::polar(1.0, k * turn);
             const double local = kRobustShare * model_.steadyError[k - 1] + 1e-30;
             const double global = model_.shapeError[k - 1] * gain * gain +
                                   static_cast<double>(k * k) * turnError * std::norm(whole) + 1e-30;

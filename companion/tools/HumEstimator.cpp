@@ -28,11 +28,15 @@ constexpr double kGapScatters = 2.0;
 constexpr double kSureCoherence = 7.0;
 constexpr double kSeriesCoherence = 1.5;
 constexpr double kGapCoherence = 5.0;
-constexpr double kLineMargin = 4.0; // at the least, for the harmonics that need no series
+// The leaned shape rests on fewer hops: at least this bar even to extend a run, so that a
+// note a fraction of a hertz off the grid (E5 at 659.3 Hz by 660 Hz) is not taken in; the
+// same for a line only a second, sharper look finds.
+constexpr double kLeanCoherence = 3.0;
+constexpr double kLineMargin = 4.0;         // at the least, for the harmonics that need no series
 constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
 constexpr size_t kGrounding = 3;            // harmonics that are hum whenever they are lines
-constexpr double kMostDownDb = 50.0; // what the rebuilt lines reach on hum alone
+constexpr double kMostDownDb = 50.0;        // what the rebuilt lines reach on hum alone
 } // namespace
 
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)
@@ -42,6 +46,13 @@ HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRang
       shape_(tracker_.harmonics()), shapeWeight_(tracker_.harmonics(), 0.0),
       shapeMiss_(tracker_.harmonics(), 0.0), missSum_(tracker_.harmonics(), 0.0)
 {
+}
+
+HumEstimator::HumEstimator(const HumModel& found, const FrequencyRange& range)
+    : HumEstimator(found.mainsHz, found.harmonics, range)
+{
+    tracker_.trust(found.clarity);
+    found_ = found.hum;
 }
 
 void HumEstimator::add(const float* in, size_t count)
@@ -90,9 +101,9 @@ void HumEstimator::account(const HumSmoother::Centre& centre)
     }
 }
 
-HumModel HumEstimator::finish()
+// The last partial hop, then empty hops until every real one has been the centre.
+void HumEstimator::flush()
 {
-    // The last partial hop, then empty hops until every real one has been the centre.
     const std::vector<float> zeros(tracker_.hopSize(), 0.0f);
     for (size_t at = 0; at < zeros.size();)
     {
@@ -105,7 +116,11 @@ HumModel HumEstimator::finish()
     empty.amplitude.assign(steady_.size(), {});
     for (size_t i = 0; i < kHalfWidth; ++i)
         take(empty);
+}
 
+HumModel HumEstimator::finish()
+{
+    flush();
     HumModel model;
     model.mainsHz = mainsHz_;
     model.harmonics = steady_.size();
@@ -116,6 +131,21 @@ HumModel HumEstimator::finish()
     model.steadyError.assign(steady_.size(), 0.0);
     if (hops_ <= 0.0) return model;
     model.meanHz = hzSum_ / hops_;
+    std::vector<bool> series = findSeries();
+    if (series.empty() && !found_.empty()) series.assign(steady_.size(), false);
+    for (size_t k = 0; k < found_.size() && k < series.size(); ++k)
+        series[k] = series[k] || found_[k];
+    if (!series.empty()) describe(series, model);
+    return model;
+}
+
+// The series, grown upwards from the fundamental: each line that stands clear beside one
+// already in it (k-1 or k-2, so odd-harmonic buzz counts) by the bars above, or stands
+// clear by far. The grounding harmonics then need only stand as lines; a higher one must
+// also stand no more than 12 dB above the strongest of k-2 to k+2, or it is a tone of its
+// own. Empty when no grounding harmonic is a line.
+std::vector<bool> HumEstimator::findSeries() const
+{
     const size_t n = steady_.size();
     const double windows = std::max(1e-3, hops_ * smoother_.noiseShare() / kNoiseRatio);
     auto clear = [&](size_t k, double scatters)
@@ -130,11 +160,14 @@ HumModel HumEstimator::finish()
         return std::norm(coherent_[k]) >= times * kNoiseRatio * raw_[k] &&
                steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
     };
-    // The series, grown upwards from the fundamental: each line that stands clear beside
-    // one already in it (k-1 or k-2, so odd-harmonic buzz counts) by the bars above, or
-    // stands clear by far. The grounding harmonics then need only stand as lines; a higher
-    // one must also stand no more than 12 dB above the strongest of k-2 to k+2, or it is a
-    // tone of its own.
+    // The same for the whole file's shape, the hops that stray from their window's steady
+    // part leaned away from: what finds a weak line where speech leaves it only at times.
+    auto leans = [&](size_t k, double times)
+    {
+        const double w = shapeWeight_[k] + 1e-30;
+        return std::norm(shape_[k] / w) >= times * kNoiseRatio * shapeMiss_[k] / (w * w) &&
+               steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
+    };
     std::vector<bool> series(n, false);
     bool grounded = false;
     for (size_t k = 0; k < n; ++k)
@@ -145,9 +178,18 @@ HumModel HumEstimator::finish()
         const bool twoBelow = k >= 2 && series[k - 2];
         const bool run = below && (k < 2 || twoBelow);
         const bool beside = below || twoBelow;
-        const double scatters = run ? kSeriesScatters : beside ? kGapScatters : kSureScatters;
-        const double coherence = run ? kSeriesCoherence : beside ? kGapCoherence : kSureCoherence;
-        if (!(clear(k, scatters) || (series[0] && coheres(k, coherence)))) continue;
+        double scatters = run ? kSeriesScatters : beside ? kGapScatters : kSureScatters;
+        double coherence = run ? kSeriesCoherence : beside ? kGapCoherence : kSureCoherence;
+        // A second look takes a line the first missed only by the higher bars: its sharper
+        // tracking also holds a sustained note near the grid together.
+        if (!found_.empty() && !(k < found_.size() && found_[k]))
+        {
+            scatters = std::max(scatters, kGapScatters);
+            coherence = std::max(coherence, kLeanCoherence);
+        }
+        if (!(clear(k, scatters) || (series[0] && (coheres(k, coherence) ||
+                                                   leans(k, std::max(coherence, kLeanCoherence))))))
+            continue;
         if (k < kGrounding)
         {
             series[k] = steady_[k] >= kLineMargin * passed_[k];
@@ -159,11 +201,16 @@ HumModel HumEstimator::finish()
             if (j != k) neighbour = std::max(neighbour, steady_[j]);
         series[k] = steady_[k] <= kSeriesSpread * neighbour;
     }
-    if (!grounded) return model;
+    return grounded ? series : std::vector<bool>();
+}
+
+// The series' harmonics inside the range, with what the canceller weighs them by.
+void HumEstimator::describe(const std::vector<bool>& series, HumModel& model) const
+{
     double kept = 0.0;
     double through = 0.0;
     const double passed = HumSmoother(HumCanceller::kHalfWidth).noiseShare();
-    for (size_t k = 0; k < n; ++k)
+    for (size_t k = 0; k < series.size(); ++k)
     {
         const double hz = (k + 1) * mainsHz_;
         if (!series[k] || hz < range_.low || hz > range_.high) continue;
@@ -177,7 +224,8 @@ HumModel HumEstimator::finish()
         model.shape[k] = shape_[k] / (shapeWeight_[k] + 1e-30);
         const double stray = std::sqrt(steady_[k] / hops_) - std::abs(model.shape[k]);
         model.shapeError[k] =
-            kNoiseRatio * shapeMiss_[k] / (shapeWeight_[k] * shapeWeight_[k] + 1e-30) + stray * stray;
+            kNoiseRatio * shapeMiss_[k] / (shapeWeight_[k] * shapeWeight_[k] + 1e-30) +
+            stray * stray;
         model.steadyError[k] = passed_[k] / hops_ * passed / smoother_.noiseShare();
         kept += steady_[k];
         through += passed * std::max(raw_[k] - steady_[k], 0.0);
@@ -185,7 +233,6 @@ HumModel HumEstimator::finish()
     model.power = kept / hops_;
     model.downDb =
         through > 0.0 ? std::min(kMostDownDb, 10.0 * std::log10(kept / through)) : kMostDownDb;
-    return model;
 }
 
 } // namespace companion

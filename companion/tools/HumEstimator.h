@@ -26,6 +26,10 @@ class HumEstimator
 {
 public:
     HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range);
+    // A second look, steered by every harmonic an earlier pass found to be hum (weighted by
+    // how clearly each stood): the drift is then pinned by all of them, so weak high
+    // harmonics of a buzz add up instead of smearing. What that pass found stays hum.
+    HumEstimator(const HumModel& found, const FrequencyRange& range);
 
     void add(const float* in, size_t count);
     HumModel finish();
@@ -33,21 +37,25 @@ public:
 private:
     void take(const HumTracker::Hop& hop);
     void account(const HumSmoother::Centre& centre);
+    void flush();
+    std::vector<bool> findSeries() const;
+    void describe(const std::vector<bool>& series, HumModel& model) const;
 
     double mainsHz_;
     FrequencyRange range_;
     HumTracker tracker_;
     HumSmoother smoother_;
-    std::vector<double> steady_; // summed power of each harmonic's steady part
-    std::vector<double> raw_;    // and of its hop measurements
-    std::vector<double> passed_; // and what the mean let through of the rest
+    std::vector<double> steady_;                 // summed power of each harmonic's steady part
+    std::vector<double> raw_;                    // and of its hop measurements
+    std::vector<double> passed_;                 // and what the mean let through of the rest
     std::vector<std::complex<double>> coherent_; // hop measurements in the fundamental's frame
     // The same, each hop leaned away from by how far it strays from the steady part: the
     // hum's shape over the whole file, what passes through it (a word, a note) left out.
     std::vector<std::complex<double>> shape_;
     std::vector<double> shapeWeight_;
-    std::vector<double> shapeMiss_;  // of the leaned-on hops
-    std::vector<double> missSum_;    // every hop's miss, the scale the leaning is judged by
+    std::vector<double> shapeMiss_; // of the leaned-on hops
+    std::vector<double> missSum_;   // every hop's miss, the scale the leaning is judged by
+    std::vector<bool> found_;       // by an earlier pass
     double hops_ = 0.0;
     double hzSum_ = 0.0;
 };

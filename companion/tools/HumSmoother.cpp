@@ -12,6 +12,12 @@ constexpr double kPi = 3.14159265358979323846;
 // The drift the tracker leaves is a lag of a few hundredths of a hertz; a hop-to-hop turn
 // beyond 0.1 Hz is a note nearby, not the hum, and is not followed.
 constexpr double kMostTurn = 2.0 * kPi * 0.1 * 0.1;
+// Rounds of correcting each hop's drift by what the hum harmonics say against their means,
+// so that the turns' noise does not add up along the window.
+constexpr int kPathRounds = 2;
+constexpr size_t kPathTerms = 4;
+// A hop's correction beyond this is a miss (a note the leaning did not catch), not drift.
+constexpr double kMostCorrection = 0.5;
 
 double wrap(double radians)
 {
@@ -40,26 +46,30 @@ double HumSmoother::noiseShare() const
     return squares / (sum * sum);
 }
 
+// The drift left over from the hop before, pooled over the harmonics that steer: each
+// one's turn counted by its steadiness, in radians of the fundamental.
+double HumSmoother::turnSince(const HumTracker::Hop& hop) const
+{
+    if (hops_.empty()) return 0.0;
+    const HumTracker::Hop& before = hops_.back();
+    double weighted = 0.0;
+    double weights = 0.0;
+    for (size_t k = 1; k <= hop.steadiness.size(); ++k)
+    {
+        const double w = hop.steadiness[k - 1];
+        if (w <= 0.0) continue;
+        const std::complex<double> a(hop.amplitude[k - 1]);
+        const std::complex<double> b(before.amplitude[k - 1]);
+        weighted += w * wrap(std::arg(a * std::conj(b))) / k;
+        weights += w;
+    }
+    if (weights <= 0.0 || hop.weight <= 0.0 || before.weight <= 0.0) return 0.0;
+    return std::min(std::max(weighted / weights, -kMostTurn), kMostTurn);
+}
+
 bool HumSmoother::push(const HumTracker::Hop& hop)
 {
-    double turn = 0.0;
-    if (!hops_.empty())
-    {
-        const HumTracker::Hop& before = hops_.back();
-        double weighted = 0.0;
-        double weights = 0.0;
-        for (size_t k = 1; k <= hop.steadiness.size(); ++k)
-        {
-            const double w = hop.steadiness[k - 1];
-            if (w <= 0.0) continue;
-            const std::complex<double> a(hop.amplitude[k - 1]);
-            const std::complex<double> b(before.amplitude[k - 1]);
-            weighted += w * wrap(std::arg(a * std::conj(b))) / k;
-            weights += w;
-        }
-        if (weights > 0.0 && hop.weight > 0.0 && before.weight > 0.0)
-            turn = std::min(std::max(weighted / weights, -kMostTurn), kMostTurn);
-    }
+    const double turn = turnSince(hop);
     hops_.push_back(hop);
     turns_.push_back(turn);
     ++pushed_;
@@ -71,75 +81,254 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
     if (pushed_ <= half_) return false;
     // The centre is half_ hops back from the newest; with fewer hops before it, the window
     // starts late.
-    const size_t count = hops_.size();
-    const size_t centre = count - 1 - half_;
-    const size_t offset = window_.size() - count; // window index of hops_[0]
-    std::vector<double> drift(count, 0.0);        // relative to the centre
-    for (size_t i = centre + 1; i < count; ++i)
-        drift[i] = drift[i - 1] + turns_[i];
-    for (size_t i = centre; i-- > 0;)
-        drift[i] = drift[i + 1] - turns_[i + 1];
+    const size_t centre = hops_.size() - 1 - half_;
+    turnBack(centre);
     const size_t harmonics = hop.amplitude.size();
-    // Each hop turned back into the centre's frame, and the plain weighted mean.
-    turned_.assign(count * harmonics, {});
-    std::vector<double> weight(count, 0.0);
-    for (size_t i = 0; i < count; ++i)
-    {
-        weight[i] = window_[offset + i] * hops_[i].weight;
-        const std::complex<double> back = std::polar(1.0, -drift[i]);
-        std::complex<double> rotor = back;
-        for (size_t k = 0; k < harmonics; ++k)
-        {
-            turned_[i * harmonics + k] = std::complex<double>(hops_[i].amplitude[k]) * rotor;
-            rotor *= back;
-        }
-    }
+    std::vector<std::complex<double>> means(harmonics);
+    for (size_t k = 0; k < harmonics; ++k)
+        if (steered(k)) means[k] = robustMean(k, harmonics);
+    if (!steer_.empty()) refine(centre, means);
+    centre_.hop = hops_[centre];
+    centre_.steady.resize(harmonics);
+    for (size_t k = 0; k < harmonics; ++k)
+        centre_.steady[k] = std::complex<float>(means[k]);
+    return true;
+}
+
+// Each hop in the window turned back into the centre's frame by the drift between them,
+// with its weight; and the share of white noise the plain mean keeps.
+void HumSmoother::turnBack(size_t centre)
+{
+    const size_t count = hops_.size();
+    const size_t offset = window_.size() - count; // window index of hops_[0]
+    drift_.assign(count, 0.0);                    // relative to the centre
+    for (size_t i = centre + 1; i < count; ++i)
+        drift_[i] = drift_[i - 1] + turns_[i];
+    for (size_t i = centre; i-- > 0;)
+        drift_[i] = drift_[i + 1] - turns_[i + 1];
+    weight_.assign(count, 0.0);
     double total = 0.0;
     double squares = 0.0;
-    for (double w : weight)
+    for (size_t i = 0; i < count; ++i)
     {
-        total += w;
-        squares += w * w;
+        weight_[i] = window_[offset + i] * hops_[i].weight;
+        total += weight_[i];
+        squares += weight_[i] * weight_[i];
     }
     centre_.share = total > 0.0 ? squares / (total * total) : 1.0;
-    std::vector<std::complex<double>> mean(harmonics);
-    for (size_t k = 0; k < harmonics; ++k)
+    applyDrift();
+}
+
+void HumSmoother::applyDrift()
+{
+    const size_t count = hops_.size();
+    const size_t harmonics = hops_.back().amplitude.size();
+    turned_.resize(count * harmonics);
+    for (size_t i = 0; i < count; ++i)
+    {
+        // Rotors multiplied out by hand: the library's complex product guards against
+        // infinities at a cost this loop, run for every harmonic of every hop, notices.
+        const double c = std::cos(drift_[i]);
+        const double sn = -std::sin(drift_[i]);
+        double re = c;
+        double im = sn;
+        const size_t n = std::min(harmonics, hops_[i].amplitude.size());
+        std::complex<double>* out = &turned_[i * harmonics];
+        for (size_t k = 0; k < n; ++k)
+        {
+            const double a = hops_[i].amplitude[k].real();
+            const double b = hops_[i].amplitude[k].imag();
+            out[k] = {a * re - b * im, a * im + b * re};
+            const double next = re * c - im * sn;
+            im = re * sn + im * c;
+            re = next;
+        }
+        for (size_t k = n; k < harmonics; ++k)
+            out[k] = 0.0;
+    }
+}
+
+// Rounds of refinePath(), each followed by the means again, from the plain mean up: a
+// round that started from the robust means before would settle further on a note that
+// had pulled them.
+void HumSmoother::refine(size_t centre, std::vector<std::complex<double>>& means)
+{
+    const size_t harmonics = means.size();
+    for (int round = 0; round < kPathRounds; ++round)
+    {
+        if (!refinePath(centre, means)) return;
+        for (size_t k = 0; k < harmonics; ++k)
+            if (steered(k)) means[k] = robustMean(k, harmonics);
+    }
+}
+
+// Each hop's drift corrected by what the hum harmonics say against their means (one
+// Gauss-Newton step on their common phase, each harmonic counted by how much the robust
+// mean leaned on it there), then drawn towards the hum's path through the window (a
+// cubic) by how much that hop's correction scatters against how far the hops stand off
+// the path: where the hum stands alone each hop keeps its own, where a word or a note
+// shakes the corrections the smooth path wins.
+bool HumSmoother::refinePath(size_t centre, const std::vector<std::complex<double>>& means)
+{
+    const size_t count = hops_.size();
+    std::vector<double> observed(count, 0.0);
+    std::vector<double> information(count, 0.0);
+    std::vector<double> scatter(count, 0.0);
+    for (size_t i = 0; i < count; ++i)
+        observeDrift(i, means, observed[i], information[i], scatter[i]);
+    std::vector<double> path = observed;
+    if (!fitPath(path, information, centre)) return false;
+    double offPath = 0.0; // beyond what the scatter explains
+    double total = 0.0;
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double off = observed[i] - path[i];
+        offPath += information[i] * (off * off - scatter[i]);
+        total += information[i];
+    }
+    offPath = total > 0.0 ? std::max(0.0, offPath / total) : 0.0;
+    for (size_t i = 0; i < count; ++i)
+        if (information[i] > 0.0)
+            path[i] += (observed[i] - path[i]) * offPath / (offPath + scatter[i] + 1e-30);
+    for (size_t i = 0; i < count; ++i)
+        drift_[i] = path[i] - path[centre];
+    applyDrift();
+    return true;
+}
+
+// Hop i's drift as the hum harmonics tell it, how much they tell (zero for none), and how
+// far it may be off.
+void HumSmoother::observeDrift(size_t i, const std::vector<std::complex<double>>& means,
+                               double& observed, double& information, double& scatter) const
+{
+    if (weight_[i] <= 0.0) return;
+    const size_t harmonics = means.size();
+    double num = 0.0;
+    double den = 0.0;
+    double spread = 0.0;
+    for (size_t k = 1; k <= harmonics && k <= steer_.size(); ++k)
+    {
+        const double w = steer_[k - 1] * lean_[i * harmonics + k - 1];
+        if (w <= 0.0) continue;
+        const std::complex<double> t = turned_[i * harmonics + k - 1];
+        const double level = static_cast<double>(k * k) * std::norm(means[k - 1]);
+        num += w * k * std::imag(std::conj(means[k - 1]) * t);
+        den += w * level;
+        spread += w * w * level * 0.5 * std::norm(t - means[k - 1]);
+    }
+    if (den <= 0.0) return;
+    observed = drift_[i] + std::max(-kMostCorrection, std::min(kMostCorrection, num / den));
+    information = den * weight_[i];
+    scatter = spread / (den * den);
+}
+
+// The weighted mean of harmonic k over the window; then hops that stray far from it (a
+// word or a note passing through the harmonic) are leaned away from, so the mean rests on
+// the hops where the hum stands alone.
+std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
+{
+    // The harmonic's hops gathered side by side: the passes below read them many times.
+    const size_t count = weight_.size();
+    values_.resize(count);
+    leaning_.assign(count, 1.0);
+    for (size_t i = 0; i < count; ++i)
+        values_[i] = turned_[i * harmonics + k];
+    auto mean = [&]()
     {
         std::complex<double> sum = 0.0;
         double weights = 0.0;
         for (size_t i = 0; i < count; ++i)
         {
-            sum += weight[i] * turned_[i * harmonics + k];
-            weights += weight[i];
+            const double w = weight_[i] * leaning_[i];
+            sum += w * values_[i];
+            weights += w;
         }
-        mean[k] = weights > 0.0 ? sum / weights : 0.0;
-        // Hops that stray far from it (a word or a note passing through the harmonic) are
-        // leaned away from, so the mean rests on the hops where the hum stands alone.
-        for (int pass = 0; pass < robustPasses_; ++pass)
+        return weights > 0.0 ? sum / weights : std::complex<double>();
+    };
+    std::complex<double> m = mean();
+    double inverse = 0.0;
+    for (int pass = 0; pass < robustPasses_; ++pass)
+    {
+        for (size_t i = 0; i < count; ++i)
+            leaning_[i] = std::norm(values_[i] - m);
+        // The scale is set once, by how far the hops stray from the plain mean: a median
+        // per pass costs most of the canceller's time on a buzz of many harmonics.
+        if (pass == 0)
         {
             misses_.clear();
             for (size_t i = 0; i < count; ++i)
-                if (weight[i] > 0.0)
-                    misses_.push_back(std::norm(turned_[i * harmonics + k] - mean[k]));
+                if (weight_[i] > 0.0) misses_.push_back(leaning_[i]);
             if (misses_.empty()) break;
             std::nth_element(misses_.begin(), misses_.begin() + misses_.size() / 2, misses_.end());
-            const double scale = misses_[misses_.size() / 2] + 1e-30;
-            sum = 0.0;
-            weights = 0.0;
-            for (size_t i = 0; i < count; ++i)
-            {
-                const double ratio = std::norm(turned_[i * harmonics + k] - mean[k]) / scale;
-                const double w = weight[i] / ((1.0 + ratio) * (1.0 + ratio));
-                sum += w * turned_[i * harmonics + k];
-                weights += w;
-            }
-            mean[k] = weights > 0.0 ? sum / weights : 0.0;
+            inverse = 1.0 / (misses_[misses_.size() / 2] + 1e-30);
+        }
+        for (double& l : leaning_)
+        {
+            const double r = 1.0 + l * inverse;
+            l = 1.0 / (r * r);
+        }
+        m = mean();
+    }
+    if (!steer_.empty())
+    {
+        lean_.resize(count * harmonics);
+        for (size_t i = 0; i < count; ++i)
+            lean_[i * harmonics + k] = leaning_[i];
+    }
+    return m;
+}
+
+// The hum's path through the window, fitted by a cubic to each hop's `drift` weighed by
+// its `information`; the reference's own path is known (its frequency per hop), so the fit
+// is of the hum's phase, reference plus drift, and the drift is taken back from it.
+bool HumSmoother::fitPath(std::vector<double>& drift, const std::vector<double>& information,
+                          size_t centre) const
+{
+    const size_t count = drift.size();
+    std::vector<double> path(count, 0.0);
+    const double base = hops_[centre].hz;
+    for (size_t i = centre + 1; i < count; ++i)
+        path[i] = path[i - 1] + 2.0 * kPi * (hops_[i - 1].hz - base) * hops_[i - 1].seconds;
+    for (size_t i = centre; i-- > 0;)
+        path[i] = path[i + 1] - 2.0 * kPi * (hops_[i].hz - base) * hops_[i].seconds;
+    size_t used = 0;
+    for (double w : information)
+        used += w > 0.0 ? 1 : 0;
+    const size_t n = std::min<size_t>(kPathTerms, used / 3);
+    if (n == 0) return false;
+    double a[4][5] = {};
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double w = information[i];
+        if (w <= 0.0) continue;
+        const double x = (static_cast<double>(i) - static_cast<double>(centre)) / half_;
+        const double p[4] = {1.0, x, x * x, x * x * x};
+        for (size_t r = 0; r < n; ++r)
+        {
+            for (size_t c = 0; c < n; ++c)
+                a[r][c] += w * p[r] * p[c];
+            a[r][4] += w * p[r] * (drift[i] + path[i]);
         }
     }
-    centre_.hop = hops_[centre];
-    centre_.steady.resize(harmonics);
-    for (size_t k = 0; k < harmonics; ++k)
-        centre_.steady[k] = std::complex<float>(mean[k]);
+    for (size_t r = 0; r < n; ++r)
+    {
+        if (!(std::fabs(a[r][r]) > 0.0)) return false;
+        for (size_t q = 0; q < n; ++q)
+        {
+            if (q == r) continue;
+            const double f = a[q][r] / a[r][r];
+            for (size_t c = 0; c < 5; ++c)
+                a[q][c] -= f * a[r][c];
+        }
+    }
+    double coef[4] = {};
+    for (size_t r = 0; r < n; ++r)
+        coef[r] = a[r][4] / a[r][r];
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double x = (static_cast<double>(i) - static_cast<double>(centre)) / half_;
+        drift[i] = coef[0] + coef[1] * x + coef[2] * x * x + coef[3] * x * x * x - path[i];
+    }
     return true;
 }
 

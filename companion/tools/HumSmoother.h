@@ -33,8 +33,28 @@ public:
     const Centre& centre() const { return centre_; }
     // The share of white noise a hop's worth of measurement keeps through the mean.
     double noiseShare() const;
+    // The hum's harmonics (weights per harmonic k at k - 1): with them, and robust passes,
+    // each hop's drift is corrected by what they all say against their means, and only
+    // they are measured (the rest read zero); without them the drift is the turns' walk
+    // alone and every harmonic is measured.
+    void steerBy(const std::vector<double>& weights) { steer_ = weights; }
 
 private:
+    double turnSince(const HumTracker::Hop& hop) const;
+    void turnBack(size_t centre);
+    void applyDrift();
+    void refine(size_t centre, std::vector<std::complex<double>>& means);
+    bool steered(size_t k) const
+    {
+        return steer_.empty() || (k < steer_.size() && steer_[k] > 0.0);
+    }
+    bool refinePath(size_t centre, const std::vector<std::complex<double>>& means);
+    void observeDrift(size_t i, const std::vector<std::complex<double>>& means, double& observed,
+                      double& information, double& scatter) const;
+    bool fitPath(std::vector<double>& drift, const std::vector<double>& information,
+                 size_t centre) const;
+    std::complex<double> robustMean(size_t k, size_t harmonics);
+
     size_t half_;
     int robustPasses_;
     std::vector<double> window_;
@@ -42,8 +62,14 @@ private:
     std::deque<double> turns_; // drift left over from the hop before, in radians of the fundamental
     size_t pushed_ = 0;
     Centre centre_;
-    std::vector<std::complex<double>> turned_;
+    std::vector<std::complex<double>> turned_; // the window's hops in the centre's frame
+    std::vector<double> weight_;               // and their weights
+    std::vector<double> drift_;                // per hop in the window, relative to the centre
+    std::vector<double> lean_; // per hop and harmonic: how much the robust mean leaned on it
+    std::vector<double> steer_;
     std::vector<double> misses_;
+    std::vector<std::complex<double>> values_; // one harmonic's hops, for its robust mean
+    std::vector<double> leaning_;              // and how much the mean leans on each
 };
 
 } // namespace companion

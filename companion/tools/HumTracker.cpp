@@ -31,6 +31,7 @@ HumTracker::HumTracker(double mainsHz, size_t harmonics, double sampleRate)
       hz_(mainsHz), previous_(harmonics_), turns_(harmonics_), magnitudes_(harmonics_, 0.0)
 {
     current_.hz = hz_;
+    current_.seconds = static_cast<double>(hop_) / sampleRate_;
 }
 
 size_t HumTracker::feed(const float* in, size_t count, size_t real)
@@ -86,8 +87,18 @@ void HumTracker::finishHop()
         current_.amplitude[k - 1] =
             std::complex<float>(scale / gridGain(k) * std::complex<double>(spectrum[k]));
 
-    // Each low harmonic's turn per hop, averaged, tells how far the reference is off; the
-    // steadier its turn (the nearer its average comes to its magnitude), the more it counts.
+    steer();
+    last_ = current_;
+    ready_ = true;
+    current_.startPhase = phase_;
+    current_.hz = hz_;
+    filled_ = 0;
+}
+
+// Each low harmonic's turn per hop, averaged, tells how far the reference is off; the
+// steadier its turn (the nearer its average comes to its magnitude), the more it counts.
+void HumTracker::steer()
+{
     const size_t steered = trust_.empty() ? std::min(kSteered, harmonics_) : harmonics_;
     current_.steadiness.assign(steered, 0.0f);
     double weighted = 0.0;
@@ -104,8 +115,9 @@ void HumTracker::finishHop()
         // Known hum harmonics count by how clearly they stand, but less while something
         // passing through them (a word, a note) makes their turns disagree.
         const double agreement = coherence * coherence * coherence * coherence;
-        const double w = trust_.empty() ? std::abs(turns_[k - 1]) * k * agreement
-                                        : (k <= trust_.size() ? trust_[k - 1] * k * k * agreement : 0.0);
+        const double w = trust_.empty()
+                             ? std::abs(turns_[k - 1]) * k * agreement
+                             : (k <= trust_.size() ? trust_[k - 1] * k * k * agreement : 0.0);
         // A line that would put the mains outside its range is a note, not the hum.
         const double error = std::arg(turns_[k - 1]) / (2.0 * kPi * k * hopSeconds);
         const bool inRange = std::fabs(hz_ + error - mainsHz_) <= kMaxDriftHz;
@@ -114,13 +126,8 @@ void HumTracker::finishHop()
         weighted += counted * error;
         weights += counted;
     }
-    last_ = current_;
-    ready_ = true;
     if (weights > 0.0) hz_ += kSteer * weighted / weights;
     hz_ = std::min(std::max(hz_, mainsHz_ - kMaxDriftHz), mainsHz_ + kMaxDriftHz);
-    current_.startPhase = phase_;
-    current_.hz = hz_;
-    filled_ = 0;
 }
 
 } // namespace companion

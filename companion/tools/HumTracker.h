@@ -23,7 +23,8 @@ public:
         // in cycles, and the reference's frequency through that hop.
         double startPhase = 0.0;
         double hz = 0.0;
-        double weight = 0.0; // share of the hop that was real input
+        double weight = 0.0;  // share of the hop that was real input
+        double seconds = 0.0; // the hop's length
         // Per harmonic k (index k - 1): x ~ Re(amplitude e^(j 2 pi k phase)).
         std::vector<std::complex<float>> amplitude;
         // How much each of the low harmonics may count in telling the drift.
@@ -55,6 +56,7 @@ public:
 
 private:
     void finishHop();
+    void steer();
 
     double mainsHz_;
     size_t harmonics_;
