@@ -23,8 +23,10 @@ constexpr double kMisfitFade = 0.1;
 // The least of the gains still applied where the noise strays furthest (other voices).
 constexpr double kLeastExponent = 0.4;
 // How much further the noise strays than it does once its slow moves are taken out, before
-// it is tracked (tracking in full kMisfitFade above it).
-constexpr double kMovingMisfit = 0.04;
+// it is tracked (tracking in full kTrackingFade above it). Low and steep: tracking a steady
+// noise costs little, holding a moving one to the profile costs much more.
+constexpr double kMovingMisfit = 0.02;
+constexpr double kTrackingFade = 0.05;
 // The share of digitally silent frames that marks a file whose quiet stretches hold no noise.
 constexpr double kSilentShare = 0.02;
 
@@ -141,7 +143,7 @@ void DenoiseTool::finishAnalysis()
     }
     // Noise that strays from steady only by its slow level moves is tracked; noise that
     // stays as steady as its profile says is met by the profile alone, which it fits best.
-    tracking_ = std::clamp((misfit - steadied - kMovingMisfit) / kMisfitFade, 0.0, 1.0);
+    tracking_ = std::clamp((misfit - steadied - kMovingMisfit) / kTrackingFade, 0.0, 1.0);
     low_.stage().setTracking(tracking_);
     high_.setTracking(tracking_);
     exponent_ = 1.0 - (1.0 - kLeastExponent) *
