@@ -40,8 +40,8 @@ constexpr double kLongestRunSeconds = 0.005;
 constexpr double kMostOfTheSide = 0.8;
 // Fewer samples at the level than this are a natural peak, not a pile.
 constexpr uint64_t kFewestClipped = 8;
-// Rebuilt samples the measuring pass keeps for the output pass (8 MB): within it no run is
-// solved twice.
+// Rebuilt samples the measuring pass keeps in memory for the output pass (8 MB); the rest
+// go to a temporary file, and only when that fails are they solved again.
 constexpr size_t kCacheSamples = size_t{1} << 21;
 
 int binOf(float magnitude)
@@ -89,7 +89,7 @@ DeclipTool::DeclipTool(double sampleRate)
       longestRun_(static_cast<size_t>(std::max(1.0, kLongestRunSeconds * sampleRate))), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
       window_(kFramesPerBlock * frame_, 2 * frame_),
       streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
-      fits_(kFramesPerBlock), positive_(kBins, 0), negative_(kBins, 0)
+      fits_(kFramesPerBlock), positive_(kBins, 0), negative_(kBins, 0), cache_(kCacheSamples)
 {
 }
 
@@ -192,7 +192,7 @@ void DeclipTool::reset()
     longRuns_ = 0;
     peak_ = 0.0;
     blocks_ = 0;
-    cacheAt_ = 0;
+    cache_.rewind();
 }
 
 std::string DeclipTool::finding() const
@@ -246,8 +246,12 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
             for (size_t k = group.first; k < group.second; ++k)
                 unknowns += side_[k] != 0;
         // The output pass takes what the measuring pass rebuilt; the same blocks come in the same order.
-        if (pass_ > 1 && block < cachedBlocks_ && cacheAt_ + unknowns <= cache_.size())
-            forEachUnknown([&](size_t k) { work_[k] = cache_[cacheAt_++]; });
+        rebuilt_.resize(unknowns);
+        if (pass_ > 1 && block < cachedBlocks_ && cache_.read(rebuilt_.data(), unknowns))
+        {
+            size_t at = 0;
+            forEachUnknown([&](size_t k) { work_[k] = rebuilt_[at++]; });
+        }
         else
         {
             held_.assign(work_.size(), 0);
@@ -327,13 +331,11 @@ void DeclipTool::forEachUnknown(Function function) const
 void DeclipTool::keep(size_t block, size_t unknowns)
 {
     if (pass_ != 1 || !cacheOpen_) return;
-    if (cache_.size() + unknowns > kCacheSamples)
-    {
-        cacheOpen_ = false;
-        cachedBlocks_ = block;
-        return;
-    }
-    forEachUnknown([&](size_t k) { cache_.push_back(static_cast<float>(work_[k])); });
+    rebuilt_.clear();
+    forEachUnknown([&](size_t k) { rebuilt_.push_back(static_cast<float>(work_[k])); });
+    if (cache_.append(rebuilt_.data(), unknowns)) return;
+    cacheOpen_ = false;
+    cachedBlocks_ = block;
 }
 
 void DeclipTool::hand()
