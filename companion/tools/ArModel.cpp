@@ -324,32 +324,58 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
 
 ORV_WIDE_VECTORS void ArModel::factor() const
 {
-    // Right-looking banded Cholesky, Q = L L^T, column by column: each column scales, then
-    // updates the columns it reaches with plain multiply-adds (no sums waiting on each other),
-    // four at a time: the zeros past each column's extent leave the rest as it was.
+    // Right-looking banded Cholesky, Q = L L^T, two columns at a time: each pair scales,
+    // then updates the columns it reaches with plain multiply-adds (no sums waiting on each
+    // other), four rows at a time, every target loaded and stored once for both: the zeros
+    // past each column's extent leave the rest as it was. Each target takes the first
+    // column's share and then the second's, as one column at a time would.
     const size_t width = stride();
     const size_t m = extent_.size();
     const double floor = kRidge * c_[0];
     inverse_.resize(m);
-    for (size_t j = 0; j < m; ++j)
-    {
+    const auto scale = [&](size_t j) {
         double* column = &band_[j * width];
-        const size_t length = extent_[j];
         column[0] = std::sqrt(std::max(column[0], floor));
         const double inverse = 1.0 / column[0];
         inverse_[j] = inverse;
-        for (size_t t = 1; t <= length; ++t)
+        for (size_t t = 1; t <= extent_[j]; ++t)
             column[t] *= inverse;
-        for (size_t t = 1; t <= length; ++t)
+    };
+    for (size_t j = 0; j < m;)
+    {
+        scale(j);
+        const size_t firstLength = extent_[j];
+        if (firstLength == 0)
         {
-            const double f = column[t];
-            double* __restrict target = &band_[(j + t) * width];
-            const double* __restrict source = column + t;
-            const size_t rows = length - t + 1;
-            for (size_t s = 0; s < rows; s += 4)
+            ++j;
+            continue;
+        }
+        const double* first = &band_[j * width];
+        double* second = &band_[(j + 1) * width];
+        {
+            const double f = first[1];
+            const double* __restrict source = first + 1;
+            double* __restrict target = second;
+            for (size_t s = 0; s < firstLength; s += 4)
                 for (size_t lane = 0; lane < 4; ++lane)
                     target[s + lane] -= f * source[s + lane];
         }
+        scale(j + 1);
+        const size_t reach = std::max(firstLength, extent_[j + 1] + 1);
+        for (size_t t = 2; t <= reach; ++t)
+        {
+            const double a = first[t];
+            const double b = second[t - 1];
+            double* __restrict target = &band_[(j + t) * width];
+            const double* __restrict fromFirst = first + t;
+            const double* __restrict fromSecond = second + t - 1;
+            const size_t rows = reach - t + 1;
+            for (size_t s = 0; s < rows; s += 4)
+                for (size_t lane = 0; lane < 4; ++lane)
+                    target[s + lane] = (target[s + lane] - a * fromFirst[s + lane]) -
+                                       b * fromSecond[s + lane];
+        }
+        j += 2;
     }
 }
 
