@@ -24,6 +24,42 @@ constexpr double kWhiteFloor = 1e-6;
 constexpr double kRidge = 1e-9;
 // Solves per interpolation held beyond bounds: the active set settles within a few.
 constexpr int kPasses = 4;
+
+// Four doubles side by side (one AVX2 register, two SSE2 ones), and four read in place.
+typedef double Lanes __attribute__((vector_size(32)));
+typedef long long Offsets __attribute__((vector_size(32)));
+typedef double UnalignedLanes __attribute__((vector_size(32), aligned(8), may_alias));
+inline const UnalignedLanes& lanesAt(const double* x)
+{
+    return *reinterpret_cast<const UnalignedLanes*>(x);
+}
+
+// -sum c[k] (x[-k] + x[k]) around each of N samples (x[0] counted once), the known samples
+// around them and zeros in place of the unknowns: four lags at a time per sample.
+template <size_t N>
+inline void rightHandSides(const double* c, size_t p, const double* const* around, double* out)
+{
+    Lanes sum[N];
+    for (size_t q = 0; q < N; ++q)
+        sum[q] = Lanes{c[0] * around[q][0], 0.0, 0.0, 0.0};
+    size_t k = 1;
+    for (; k + 4 <= p + 1; k += 4)
+    {
+        const Lanes weights = lanesAt(c + k);
+        for (size_t q = 0; q < N; ++q)
+        {
+            const Lanes before = lanesAt(around[q] - (k + 3));
+            const Lanes reversed = __builtin_shuffle(before, Offsets{3, 2, 1, 0});
+            sum[q] += weights * (reversed + lanesAt(around[q] + k));
+        }
+    }
+    for (size_t q = 0; q < N; ++q)
+    {
+        for (size_t j = k; j <= p; ++j)
+            sum[q][0] += c[j] * (around[q][-static_cast<ptrdiff_t>(j)] + around[q][j]);
+        out[q] = -((sum[q][0] + sum[q][1]) + (sum[q][2] + sum[q][3]));
+    }
+}
 } // namespace
 
 bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
@@ -42,7 +78,34 @@ ORV_WIDE_VECTORS void ArModel::autocorrelate(const double* x, const uint8_t* ski
         weighted_[i] = (skip && skip[i]) ? 0.0 : window[i] * x[i];
     r.assign(order + 1, 0.0);
     const double* p = weighted_.data();
-    for (int k = 0; k <= order; ++k)
+    int k = 0;
+    // Four lags at a time share the loads and run four sums side by side; each lag adds up
+    // in the same order as on its own below.
+    for (; k + 4 <= order + 1 && count >= static_cast<size_t>(k + 3); k += 4)
+    {
+        Lanes sum[4] = {};
+        const size_t shortest = count - (k + 3);
+        size_t i = 0;
+        for (; i + 4 <= shortest; i += 4)
+        {
+            const Lanes here = lanesAt(p + i);
+            sum[0] += here * lanesAt(p + i + k);
+            sum[1] += here * lanesAt(p + i + k + 1);
+            sum[2] += here * lanesAt(p + i + k + 2);
+            sum[3] += here * lanesAt(p + i + k + 3);
+        }
+        for (int lag = 0; lag < 4; ++lag)
+        {
+            const size_t length = count - (k + lag);
+            size_t j = i;
+            for (; j + 4 <= length; j += 4)
+                sum[lag] += lanesAt(p + j) * lanesAt(p + j + k + lag);
+            for (; j < length; ++j)
+                sum[lag][0] += p[j] * p[j + k + lag];
+            r[k + lag] = (sum[lag][0] + sum[lag][1]) + (sum[lag][2] + sum[lag][3]);
+        }
+    }
+    for (; k <= order; ++k)
     {
         // Four running sums: the additions no longer wait on each other.
         double sum[4] = {0.0, 0.0, 0.0, 0.0};
@@ -295,19 +358,25 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
     known_.assign(unknown.back() - first + 2 * p + 1, 0.0);
     for (size_t j = first >= p ? first - p : 0; j < std::min(count, unknown.back() + p + 1); ++j)
         if (!missing[j]) known_[j + p - first] = x[j];
+    // Four unknowns at a time: their sums run side by side, each in the order of one alone.
+    const double* around[4];
+    size_t i = 0;
+    for (; i + 4 <= m; i += 4)
+    {
+        for (size_t q = 0; q < 4; ++q)
+            around[q] = known_.data() + (unknown[i + q] + p - first);
+        rightHandSides<4>(c, p, around, &rhs_[i]);
+    }
+    for (; i < m; ++i)
+    {
+        around[0] = known_.data() + (unknown[i] + p - first);
+        rightHandSides<1>(c, p, around, &rhs_[i]);
+    }
     size_t last = 0;
+    size_t runEnd = 0; // past the run of unknowns the i-th is in
     for (size_t i = 0; i < m; ++i)
     {
         const size_t u = unknown[i];
-        const double* around = known_.data() + (u + p - first);
-        double sum[4] = {c[0] * around[0], 0.0, 0.0, 0.0};
-        size_t k = 1;
-        for (; k + 4 <= p + 1; k += 4)
-            for (size_t lane = 0; lane < 4; ++lane)
-                sum[lane] += c[k + lane] * (around[-static_cast<ptrdiff_t>(k + lane)] + around[k + lane]);
-        for (; k <= p; ++k)
-            sum[0] += c[k] * (around[-static_cast<ptrdiff_t>(k)] + around[k]);
-        rhs_[i] = -((sum[0] + sum[1]) + (sum[2] + sum[3]));
         // Column i of the band: the unknowns after the i-th within the order of it. Across the
         // gaps between runs the rest is zero, and the factor's stays zero there too.
         last = std::max(last, i);
@@ -316,7 +385,17 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
         extent_[i] = last - i;
         double* column = &band_[i * width];
         column[0] = c[0] * (1.0 + kRidge);
-        for (size_t t = 1; t <= extent_[i]; ++t)
+        // Within a run the unknowns follow one another: that part of the column is the
+        // coefficients' autocorrelation as it stands.
+        if (runEnd <= i)
+        {
+            runEnd = i + 1;
+            while (runEnd < m && unknown[runEnd] == unknown[runEnd - 1] + 1)
+                ++runEnd;
+        }
+        const size_t inRun = std::min(extent_[i], runEnd - 1 - i);
+        std::copy(c + 1, c + inRun + 1, column + 1);
+        for (size_t t = inRun + 1; t <= extent_[i]; ++t)
             column[t] = c[unknown[i + t] - u];
         std::fill(column + extent_[i] + 1, column + width, 0.0);
     }
