@@ -33,6 +33,10 @@ inline const UnalignedLanes& lanesAt(const double* x)
 {
     return *reinterpret_cast<const UnalignedLanes*>(x);
 }
+inline UnalignedLanes& lanesIn(double* x)
+{
+    return *reinterpret_cast<UnalignedLanes*>(x);
+}
 
 // -sum c[k] (x[-k] + x[k]) around each of N samples (x[0] counted once), the known samples
 // around them and zeros in place of the unknowns: four lags at a time per sample.
@@ -433,11 +437,8 @@ ORV_WIDE_VECTORS void ArModel::factor() const
         double* second = &band_[(j + 1) * width];
         {
             const double f = first[1];
-            const double* __restrict source = first + 1;
-            double* __restrict target = second;
             for (size_t s = 0; s < firstLength; s += 4)
-                for (size_t lane = 0; lane < 4; ++lane)
-                    target[s + lane] -= f * source[s + lane];
+                lanesIn(second + s) = lanesAt(second + s) - f * lanesAt(first + 1 + s);
         }
         scale(j + 1);
         const size_t reach = std::max(firstLength, extent_[j + 1] + 1);
@@ -445,14 +446,13 @@ ORV_WIDE_VECTORS void ArModel::factor() const
         {
             const double a = first[t];
             const double b = second[t - 1];
-            double* __restrict target = &band_[(j + t) * width];
-            const double* __restrict fromFirst = first + t;
-            const double* __restrict fromSecond = second + t - 1;
+            double* target = &band_[(j + t) * width];
+            const double* fromFirst = first + t;
+            const double* fromSecond = second + t - 1;
             const size_t rows = reach - t + 1;
             for (size_t s = 0; s < rows; s += 4)
-                for (size_t lane = 0; lane < 4; ++lane)
-                    target[s + lane] = (target[s + lane] - a * fromFirst[s + lane]) -
-                                       b * fromSecond[s + lane];
+                lanesIn(target + s) = (lanesAt(target + s) - a * lanesAt(fromFirst + s)) -
+                                      b * lanesAt(fromSecond + s);
         }
         j += 2;
     }
