@@ -360,8 +360,11 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
     // either end of x) zeroed: each right hand side is then one branch-free symmetric sum.
     const size_t first = unknown.front();
     known_.assign(unknown.back() - first + 2 * p + 1, 0.0);
-    for (size_t j = first >= p ? first - p : 0; j < std::min(count, unknown.back() + p + 1); ++j)
-        if (!missing[j]) known_[j + p - first] = x[j];
+    const size_t from = first >= p ? first - p : 0;
+    const size_t to = std::min(count, unknown.back() + p + 1);
+    double* known = known_.data() + (from + p - first);
+    for (size_t j = from; j < to; ++j)
+        known[j - from] = missing[j] ? 0.0 : x[j];
     // Four unknowns at a time: their sums run side by side, each in the order of one alone.
     const double* around[4];
     size_t i = 0;
@@ -376,8 +379,11 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
         around[0] = known_.data() + (unknown[i] + p - first);
         rightHandSides<1>(c, p, around, &rhs_[i]);
     }
+    following_.resize(m);
+    following_[m - 1] = 0;
+    for (size_t i = m - 1; i-- > 0;)
+        following_[i] = unknown[i + 1] == unknown[i] + 1 ? following_[i + 1] + 1 : 0;
     size_t last = 0;
-    size_t runEnd = 0; // past the run of unknowns the i-th is in
     for (size_t i = 0; i < m; ++i)
     {
         const size_t u = unknown[i];
@@ -389,18 +395,14 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
         extent_[i] = last - i;
         double* column = &band_[i * width];
         column[0] = c[0] * (1.0 + kRidge);
-        // Within a run the unknowns follow one another: that part of the column is the
-        // coefficients' autocorrelation as it stands.
-        if (runEnd <= i)
+        // Within a run the unknowns follow one another: each run's part of the column is a
+        // stretch of the coefficients' autocorrelation as it stands.
+        for (size_t t = 1; t <= extent_[i];)
         {
-            runEnd = i + 1;
-            while (runEnd < m && unknown[runEnd] == unknown[runEnd - 1] + 1)
-                ++runEnd;
+            const size_t stretch = std::min(extent_[i] - t + 1, following_[i + t] + 1);
+            std::copy_n(c + (unknown[i + t] - u), stretch, column + t);
+            t += stretch;
         }
-        const size_t inRun = std::min(extent_[i], runEnd - 1 - i);
-        std::copy(c + 1, c + inRun + 1, column + 1);
-        for (size_t t = inRun + 1; t <= extent_[i]; ++t)
-            column[t] = c[unknown[i + t] - u];
         std::fill(column + extent_[i] + 1, column + width, 0.0);
     }
 }
