@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace companion
 {
@@ -275,13 +276,23 @@ void DeclipTool::findRuns()
     const size_t n = window_.size();
     const float* x = window_.samples();
     const uint8_t* marks = window_.marks();
-    side_.assign(n, 0);
-    for (size_t i = 0; i < n; ++i)
+    // Without branches, against the float levels that split the samples as the double ones
+    // do; a side not clipped has a level (NaN) no sample reaches.
+    side_.resize(n);
+    float high = std::numeric_limits<float>::quiet_NaN();
+    float low = high;
+    if (highClipped_)
     {
-        if (marks[i]) continue;
-        if (highClipped_ && x[i] >= high_) side_[i] = 1;
-        else if (lowClipped_ && x[i] <= low_) side_[i] = -1;
+        high = static_cast<float>(high_);
+        if (high < high_) high = std::nextafter(high, HUGE_VALF);
     }
+    if (lowClipped_)
+    {
+        low = static_cast<float>(low_);
+        if (low > low_) low = std::nextafter(low, -HUGE_VALF);
+    }
+    for (size_t i = 0; i < n; ++i)
+        side_[i] = static_cast<int8_t>(((x[i] >= high) - (x[i] <= low)) & (marks[i] ? 0 : -1));
     // Runs too long to be clipping stay as they are (and count once, in the core they start in).
     for (size_t i = 0; i < n;)
     {
