@@ -355,7 +355,8 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
     const double* c = c_.data();
     band_.resize(m * width);
     extent_.resize(m);
-    rhs_.resize(m);
+    rhs_.resize(m + 4);
+    std::fill(rhs_.begin() + m, rhs_.end(), 0.0);
     // The known samples within the order of the unknowns, the unknowns (and anything past
     // either end of x) zeroed: each right hand side is then one branch-free symmetric sum.
     const size_t first = unknown.front();
@@ -462,6 +463,9 @@ ORV_WIDE_VECTORS void ArModel::factor() const
 
 ORV_WIDE_VECTORS void ArModel::substitute() const
 {
+    // Four rows at a time over the zeros past each column's extent (and past the last
+    // unknown: rhs_ ends in four zeros); the back substitution's sums in two sets of lanes,
+    // so the additions wait on each other less.
     const size_t width = stride();
     const size_t m = extent_.size();
     double* y = rhs_.data();
@@ -470,23 +474,24 @@ ORV_WIDE_VECTORS void ArModel::substitute() const
         const double* column = &band_[j * width];
         y[j] *= inverse_[j];
         const double v = y[j];
-        for (size_t t = 1; t <= extent_[j]; ++t)
-            y[j + t] -= column[t] * v;
+        for (size_t t = 1; t <= extent_[j]; t += 4)
+            lanesIn(y + j + t) = lanesAt(y + j + t) - v * lanesAt(column + t);
     }
     for (size_t j = m; j-- > 0;)
     {
-        // Four running sums: the additions no longer wait on each other.
         const double* column = &band_[j * width + 1];
         const double* after = y + j + 1;
         const size_t length = extent_[j];
-        double sum[4] = {0.0, 0.0, 0.0, 0.0};
+        Lanes sum[2] = {};
         size_t t = 0;
-        for (; t + 4 <= length; t += 4)
-            for (size_t lane = 0; lane < 4; ++lane)
-                sum[lane] += column[t + lane] * after[t + lane];
-        for (; t < length; ++t)
-            sum[0] += column[t] * after[t];
-        y[j] = (y[j] - ((sum[0] + sum[1]) + (sum[2] + sum[3]))) * inverse_[j];
+        for (; t + 4 < length; t += 8)
+        {
+            sum[0] += lanesAt(column + t) * lanesAt(after + t);
+            sum[1] += lanesAt(column + t + 4) * lanesAt(after + t + 4);
+        }
+        if (t < length) sum[0] += lanesAt(column + t) * lanesAt(after + t);
+        const Lanes total = sum[0] + sum[1];
+        y[j] = (y[j] - ((total[0] + total[1]) + (total[2] + total[3]))) * inverse_[j];
     }
 }
 
