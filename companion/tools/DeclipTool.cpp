@@ -41,9 +41,6 @@ constexpr double kLongestRunSeconds = 0.005;
 constexpr double kMostOfTheSide = 0.8;
 // Fewer samples at the level than this are a natural peak, not a pile.
 constexpr uint64_t kFewestClipped = 8;
-// Rebuilt samples the measuring pass keeps in memory for the output pass (8 MB); the rest
-// go to a temporary file, and only when that fails are they solved again.
-constexpr size_t kCacheSamples = size_t{1} << 21;
 
 int binOf(float magnitude)
 {
@@ -85,12 +82,12 @@ double clipLevel(const std::vector<uint64_t>& histogram, uint64_t belowTop, bool
 }
 } // namespace
 
-DeclipTool::DeclipTool(double sampleRate)
+DeclipTool::DeclipTool(double sampleRate, size_t keptInMemory)
     : frame_(frameFor(sampleRate)),
       longestRun_(static_cast<size_t>(std::max(1.0, kLongestRunSeconds * sampleRate))), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
       window_(kFramesPerBlock * frame_, 2 * frame_),
       streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
-      fits_(kFramesPerBlock), positive_(kBins, 0), negative_(kBins, 0), cache_(kCacheSamples)
+      fits_(kFramesPerBlock), positive_(kBins, 0), negative_(kBins, 0), cache_(keptInMemory)
 {
 }
 

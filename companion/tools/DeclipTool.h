@@ -26,7 +26,11 @@ namespace companion
 class DeclipTool : public Tool
 {
 public:
-    explicit DeclipTool(double sampleRate);
+    // Rebuilt samples the measuring pass keeps in memory for the output pass (8 MB); the rest
+    // go to a temporary file, and only when that fails are they solved again.
+    static constexpr size_t kKeptInMemory = size_t{1} << 21;
+
+    explicit DeclipTool(double sampleRate, size_t keptInMemory = kKeptInMemory);
 
     // Without clipping the input is handed on at once.
     size_t latency() const override
