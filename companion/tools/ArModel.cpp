@@ -24,6 +24,46 @@ constexpr double kWhiteFloor = 1e-6;
 constexpr double kRidge = 1e-9;
 // Solves per interpolation held beyond bounds: the active set settles within a few.
 constexpr int kPasses = 4;
+
+// Four doubles side by side (one AVX2 register, two SSE2 ones), and four read in place.
+typedef double Lanes __attribute__((vector_size(32)));
+typedef long long Offsets __attribute__((vector_size(32)));
+typedef double UnalignedLanes __attribute__((vector_size(32), aligned(8), may_alias));
+inline const UnalignedLanes& lanesAt(const double* x)
+{
+    return *reinterpret_cast<const UnalignedLanes*>(x);
+}
+inline UnalignedLanes& lanesIn(double* x)
+{
+    return *reinterpret_cast<UnalignedLanes*>(x);
+}
+
+// -sum c[k] (x[-k] + x[k]) around each of N samples (x[0] counted once), the known samples
+// around them and zeros in place of the unknowns: four lags at a time per sample.
+template <size_t N>
+inline void rightHandSides(const double* c, size_t p, const double* const* around, double* out)
+{
+    Lanes sum[N];
+    for (size_t q = 0; q < N; ++q)
+        sum[q] = Lanes{c[0] * around[q][0], 0.0, 0.0, 0.0};
+    size_t k = 1;
+    for (; k + 4 <= p + 1; k += 4)
+    {
+        const Lanes weights = lanesAt(c + k);
+        for (size_t q = 0; q < N; ++q)
+        {
+            const Lanes before = lanesAt(around[q] - (k + 3));
+            const Lanes reversed = __builtin_shuffle(before, Offsets{3, 2, 1, 0});
+            sum[q] += weights * (reversed + lanesAt(around[q] + k));
+        }
+    }
+    for (size_t q = 0; q < N; ++q)
+    {
+        for (size_t j = k; j <= p; ++j)
+            sum[q][0] += c[j] * (around[q][-static_cast<ptrdiff_t>(j)] + around[q][j]);
+        out[q] = -((sum[q][0] + sum[q][1]) + (sum[q][2] + sum[q][3]));
+    }
+}
 } // namespace
 
 bool ArModel::fit(const double* x, const uint8_t* skip, size_t count, int order)
@@ -42,7 +82,34 @@ ORV_WIDE_VECTORS void ArModel::autocorrelate(const double* x, const uint8_t* ski
         weighted_[i] = (skip && skip[i]) ? 0.0 : window[i] * x[i];
     r.assign(order + 1, 0.0);
     const double* p = weighted_.data();
-    for (int k = 0; k <= order; ++k)
+    int k = 0;
+    // Four lags at a time share the loads and run four sums side by side; each lag adds up
+    // in the same order as on its own below.
+    for (; k + 4 <= order + 1 && count >= static_cast<size_t>(k + 3); k += 4)
+    {
+        Lanes sum[4] = {};
+        const size_t shortest = count - (k + 3);
+        size_t i = 0;
+        for (; i + 4 <= shortest; i += 4)
+        {
+            const Lanes here = lanesAt(p + i);
+            sum[0] += here * lanesAt(p + i + k);
+            sum[1] += here * lanesAt(p + i + k + 1);
+            sum[2] += here * lanesAt(p + i + k + 2);
+            sum[3] += here * lanesAt(p + i + k + 3);
+        }
+        for (int lag = 0; lag < 4; ++lag)
+        {
+            const size_t length = count - (k + lag);
+            size_t j = i;
+            for (; j + 4 <= length; j += 4)
+                sum[lag] += lanesAt(p + j) * lanesAt(p + j + k + lag);
+            for (; j < length; ++j)
+                sum[lag][0] += p[j] * p[j + k + lag];
+            r[k + lag] = (sum[lag][0] + sum[lag][1]) + (sum[lag][2] + sum[lag][3]);
+        }
+    }
+    for (; k <= order; ++k)
     {
         // Four running sums: the additions no longer wait on each other.
         double sum[4] = {0.0, 0.0, 0.0, 0.0};
@@ -288,26 +355,39 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
     const double* c = c_.data();
     band_.resize(m * width);
     extent_.resize(m);
-    rhs_.resize(m);
+    rhs_.resize(m + 4);
+    std::fill(rhs_.begin() + m, rhs_.end(), 0.0);
     // The known samples within the order of the unknowns, the unknowns (and anything past
     // either end of x) zeroed: each right hand side is then one branch-free symmetric sum.
     const size_t first = unknown.front();
     known_.assign(unknown.back() - first + 2 * p + 1, 0.0);
-    for (size_t j = first >= p ? first - p : 0; j < std::min(count, unknown.back() + p + 1); ++j)
-        if (!missing[j]) known_[j + p - first] = x[j];
+    const size_t from = first >= p ? first - p : 0;
+    const size_t to = std::min(count, unknown.back() + p + 1);
+    double* known = known_.data() + (from + p - first);
+    for (size_t j = from; j < to; ++j)
+        known[j - from] = missing[j] ? 0.0 : x[j];
+    // Four unknowns at a time: their sums run side by side, each in the order of one alone.
+    const double* around[4];
+    size_t i = 0;
+    for (; i + 4 <= m; i += 4)
+    {
+        for (size_t q = 0; q < 4; ++q)
+            around[q] = known_.data() + (unknown[i + q] + p - first);
+        rightHandSides<4>(c, p, around, &rhs_[i]);
+    }
+    for (; i < m; ++i)
+    {
+        around[0] = known_.data() + (unknown[i] + p - first);
+        rightHandSides<1>(c, p, around, &rhs_[i]);
+    }
+    following_.resize(m);
+    following_[m - 1] = 0;
+    for (size_t i = m - 1; i-- > 0;)
+        following_[i] = unknown[i + 1] == unknown[i] + 1 ? following_[i + 1] + 1 : 0;
     size_t last = 0;
     for (size_t i = 0; i < m; ++i)
     {
         const size_t u = unknown[i];
-        const double* around = known_.data() + (u + p - first);
-        double sum[4] = {c[0] * around[0], 0.0, 0.0, 0.0};
-        size_t k = 1;
-        for (; k + 4 <= p + 1; k += 4)
-            for (size_t lane = 0; lane < 4; ++lane)
-                sum[lane] += c[k + lane] * (around[-static_cast<ptrdiff_t>(k + lane)] + around[k + lane]);
-        for (; k <= p; ++k)
-            sum[0] += c[k] * (around[-static_cast<ptrdiff_t>(k)] + around[k]);
-        rhs_[i] = -((sum[0] + sum[1]) + (sum[2] + sum[3]));
         // Column i of the band: the unknowns after the i-th within the order of it. Across the
         // gaps between runs the rest is zero, and the factor's stays zero there too.
         last = std::max(last, i);
@@ -316,45 +396,76 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
         extent_[i] = last - i;
         double* column = &band_[i * width];
         column[0] = c[0] * (1.0 + kRidge);
-        for (size_t t = 1; t <= extent_[i]; ++t)
-            column[t] = c[unknown[i + t] - u];
+        // Within a run the unknowns follow one another: each run's part of the column is a
+        // stretch of the coefficients' autocorrelation as it stands.
+        for (size_t t = 1; t <= extent_[i];)
+        {
+            const size_t stretch = std::min(extent_[i] - t + 1, following_[i + t] + 1);
+            std::copy_n(c + (unknown[i + t] - u), stretch, column + t);
+            t += stretch;
+        }
         std::fill(column + extent_[i] + 1, column + width, 0.0);
     }
 }
 
 ORV_WIDE_VECTORS void ArModel::factor() const
 {
-    // Right-looking banded Cholesky, Q = L L^T, column by column: each column scales, then
-    // updates the columns it reaches with plain multiply-adds (no sums waiting on each other),
-    // four at a time: the zeros past each column's extent leave the rest as it was.
+    // Right-looking banded Cholesky, Q = L L^T, two columns at a time: each pair scales,
+    // then updates the columns it reaches with plain multiply-adds (no sums waiting on each
+    // other), four rows at a time, every target loaded and stored once for both: the zeros
+    // past each column's extent leave the rest as it was. Each target takes the first
+    // column's share and then the second's, as one column at a time would.
     const size_t width = stride();
     const size_t m = extent_.size();
     const double floor = kRidge * c_[0];
     inverse_.resize(m);
-    for (size_t j = 0; j < m; ++j)
-    {
+    const auto scale = [&](size_t j) {
         double* column = &band_[j * width];
-        const size_t length = extent_[j];
         column[0] = std::sqrt(std::max(column[0], floor));
         const double inverse = 1.0 / column[0];
         inverse_[j] = inverse;
-        for (size_t t = 1; t <= length; ++t)
+        for (size_t t = 1; t <= extent_[j]; ++t)
             column[t] *= inverse;
-        for (size_t t = 1; t <= length; ++t)
+    };
+    for (size_t j = 0; j < m;)
+    {
+        scale(j);
+        const size_t firstLength = extent_[j];
+        if (firstLength == 0)
         {
-            const double f = column[t];
-            double* __restrict target = &band_[(j + t) * width];
-            const double* __restrict source = column + t;
-            const size_t rows = length - t + 1;
-            for (size_t s = 0; s < rows; s += 4)
-                for (size_t lane = 0; lane < 4; ++lane)
-                    target[s + lane] -= f * source[s + lane];
+            ++j;
+            continue;
         }
+        const double* first = &band_[j * width];
+        double* second = &band_[(j + 1) * width];
+        {
+            const double f = first[1];
+            for (size_t s = 0; s < firstLength; s += 4)
+                lanesIn(second + s) = lanesAt(second + s) - f * lanesAt(first + 1 + s);
+        }
+        scale(j + 1);
+        const size_t reach = std::max(firstLength, extent_[j + 1] + 1);
+        for (size_t t = 2; t <= reach; ++t)
+        {
+            const double a = first[t];
+            const double b = second[t - 1];
+            double* target = &band_[(j + t) * width];
+            const double* fromFirst = first + t;
+            const double* fromSecond = second + t - 1;
+            const size_t rows = reach - t + 1;
+            for (size_t s = 0; s < rows; s += 4)
+                lanesIn(target + s) = (lanesAt(target + s) - a * lanesAt(fromFirst + s)) -
+                                      b * lanesAt(fromSecond + s);
+        }
+        j += 2;
     }
 }
 
 ORV_WIDE_VECTORS void ArModel::substitute() const
 {
+    // Four rows at a time over the zeros past each column's extent (and past the last
+    // unknown: rhs_ ends in four zeros); the back substitution's sums in two sets of lanes,
+    // so the additions wait on each other less.
     const size_t width = stride();
     const size_t m = extent_.size();
     double* y = rhs_.data();
@@ -363,23 +474,24 @@ ORV_WIDE_VECTORS void ArModel::substitute() const
         const double* column = &band_[j * width];
         y[j] *= inverse_[j];
         const double v = y[j];
-        for (size_t t = 1; t <= extent_[j]; ++t)
-            y[j + t] -= column[t] * v;
+        for (size_t t = 1; t <= extent_[j]; t += 4)
+            lanesIn(y + j + t) = lanesAt(y + j + t) - v * lanesAt(column + t);
     }
     for (size_t j = m; j-- > 0;)
     {
-        // Four running sums: the additions no longer wait on each other.
         const double* column = &band_[j * width + 1];
         const double* after = y + j + 1;
         const size_t length = extent_[j];
-        double sum[4] = {0.0, 0.0, 0.0, 0.0};
+        Lanes sum[2] = {};
         size_t t = 0;
-        for (; t + 4 <= length; t += 4)
-            for (size_t lane = 0; lane < 4; ++lane)
-                sum[lane] += column[t + lane] * after[t + lane];
-        for (; t < length; ++t)
-            sum[0] += column[t] * after[t];
-        y[j] = (y[j] - ((sum[0] + sum[1]) + (sum[2] + sum[3]))) * inverse_[j];
+        for (; t + 4 < length; t += 8)
+        {
+            sum[0] += lanesAt(column + t) * lanesAt(after + t);
+            sum[1] += lanesAt(column + t + 4) * lanesAt(after + t + 4);
+        }
+        if (t < length) sum[0] += lanesAt(column + t) * lanesAt(after + t);
+        const Lanes total = sum[0] + sum[1];
+        y[j] = (y[j] - ((total[0] + total[1]) + (total[2] + total[3]))) * inverse_[j];
     }
 }
 

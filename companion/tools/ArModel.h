@@ -81,6 +81,7 @@ private:
     mutable std::vector<double> band_;
     mutable std::vector<double> rhs_;
     mutable std::vector<size_t> extent_; // unknowns after the j-th within the order of it
+    mutable std::vector<size_t> following_; // unknowns right after the j-th, in its run
     mutable std::vector<double> inverse_; // 1 / the factor's diagonal
     mutable std::vector<double> known_;
     mutable std::vector<uint8_t> missing_; // all zero between calls

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace companion
 {
@@ -40,9 +41,6 @@ constexpr double kLongestRunSeconds = 0.005;
 constexpr double kMostOfTheSide = 0.8;
 // Fewer samples at the level than this are a natural peak, not a pile.
 constexpr uint64_t kFewestClipped = 8;
-// Rebuilt samples the measuring pass keeps for the output pass (8 MB): within it no run is
-// solved twice.
-constexpr size_t kCacheSamples = size_t{1} << 21;
 
 int binOf(float magnitude)
 {
@@ -84,12 +82,12 @@ double clipLevel(const std::vector<uint64_t>& histogram, uint64_t belowTop, bool
 }
 } // namespace
 
-DeclipTool::DeclipTool(double sampleRate)
+DeclipTool::DeclipTool(double sampleRate, size_t keptInMemory)
     : frame_(frameFor(sampleRate)),
       longestRun_(static_cast<size_t>(std::max(1.0, kLongestRunSeconds * sampleRate))), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
       window_(kFramesPerBlock * frame_, 2 * frame_),
       streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
-      fits_(kFramesPerBlock), positive_(kBins, 0), negative_(kBins, 0)
+      fits_(kFramesPerBlock), positive_(kBins, 0), negative_(kBins, 0), cache_(keptInMemory)
 {
 }
 
@@ -192,7 +190,7 @@ void DeclipTool::reset()
     longRuns_ = 0;
     peak_ = 0.0;
     blocks_ = 0;
-    cacheAt_ = 0;
+    cache_.rewind();
 }
 
 std::string DeclipTool::finding() const
@@ -246,8 +244,12 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
             for (size_t k = group.first; k < group.second; ++k)
                 unknowns += side_[k] != 0;
         // The output pass takes what the measuring pass rebuilt; the same blocks come in the same order.
-        if (pass_ > 1 && block < cachedBlocks_ && cacheAt_ + unknowns <= cache_.size())
-            forEachUnknown([&](size_t k) { work_[k] = cache_[cacheAt_++]; });
+        rebuilt_.resize(unknowns);
+        if (pass_ > 1 && block < cachedBlocks_ && cache_.read(rebuilt_.data(), unknowns))
+        {
+            size_t at = 0;
+            forEachUnknown([&](size_t k) { work_[k] = rebuilt_[at++]; });
+        }
         else
         {
             held_.assign(work_.size(), 0);
@@ -271,13 +273,23 @@ void DeclipTool::findRuns()
     const size_t n = window_.size();
     const float* x = window_.samples();
     const uint8_t* marks = window_.marks();
-    side_.assign(n, 0);
-    for (size_t i = 0; i < n; ++i)
+    // Without branches, against the float levels that split the samples as the double ones
+    // do; a side not clipped has a level (NaN) no sample reaches.
+    side_.resize(n);
+    float high = std::numeric_limits<float>::quiet_NaN();
+    float low = high;
+    if (highClipped_)
     {
-        if (marks[i]) continue;
-        if (highClipped_ && x[i] >= high_) side_[i] = 1;
-        else if (lowClipped_ && x[i] <= low_) side_[i] = -1;
+        high = static_cast<float>(high_);
+        if (high < high_) high = std::nextafter(high, HUGE_VALF);
     }
+    if (lowClipped_)
+    {
+        low = static_cast<float>(low_);
+        if (low > low_) low = std::nextafter(low, -HUGE_VALF);
+    }
+    for (size_t i = 0; i < n; ++i)
+        side_[i] = static_cast<int8_t>(((x[i] >= high) - (x[i] <= low)) & (marks[i] ? 0 : -1));
     // Runs too long to be clipping stay as they are (and count once, in the core they start in).
     for (size_t i = 0; i < n;)
     {
@@ -327,13 +339,11 @@ void DeclipTool::forEachUnknown(Function function) const
 void DeclipTool::keep(size_t block, size_t unknowns)
 {
     if (pass_ != 1 || !cacheOpen_) return;
-    if (cache_.size() + unknowns > kCacheSamples)
-    {
-        cacheOpen_ = false;
-        cachedBlocks_ = block;
-        return;
-    }
-    forEachUnknown([&](size_t k) { cache_.push_back(static_cast<float>(work_[k])); });
+    rebuilt_.clear();
+    forEachUnknown([&](size_t k) { rebuilt_.push_back(static_cast<float>(work_[k])); });
+    if (cache_.append(rebuilt_.data(), unknowns)) return;
+    cacheOpen_ = false;
+    cachedBlocks_ = block;
 }
 
 void DeclipTool::hand()

@@ -3,6 +3,7 @@
 #include "ArModel.h"
 #include "BlockStreamer.h"
 #include "ContextWindow.h"
+#include "SampleSpill.h"
 #include "Tool.h"
 
 #include <cstdint>
@@ -17,14 +18,19 @@ namespace companion
 // turned down afterwards is found too); a second rebuilds every run at or beyond the level
 // by AR interpolation held beyond the level (Janssen rounds: the models fitted on the
 // clipped signal, then again on the rebuilt one) and measures the rebuilt peak; the output
-// pass writes the same samples (kept from the measuring pass, within a bounded cache) and
-// lowers the whole file just enough for that peak to fit under 0 dBFS. Input without
+// pass writes the same samples (kept from the measuring pass: the first in memory, the rest
+// in an unnamed temporary file, so each run is solved once whatever the length) and lowers
+// the whole file just enough for that peak to fit under 0 dBFS. Input without
 // clipping, a side at the level most of the time and runs too long to be clipping are
 // handed on exactly as they came.
 class DeclipTool : public Tool
 {
 public:
-    explicit DeclipTool(double sampleRate);
+    // Rebuilt samples the measuring pass keeps in memory for the output pass (8 MB); the rest
+    // go to a temporary file, and only when that fails are they solved again.
+    static constexpr size_t kKeptInMemory = size_t{1} << 21;
+
+    explicit DeclipTool(double sampleRate, size_t keptInMemory = kKeptInMemory);
 
     // Without clipping the input is handed on at once.
     size_t latency() const override
@@ -55,7 +61,7 @@ private:
     bool fitFrame(size_t frame);
     template <typename Function>
     void forEachUnknown(Function function) const;
-    // Keeps the rebuilt samples of the measuring pass for the output pass while there is room.
+    // Keeps the rebuilt samples of the measuring pass for the output pass while it can.
     void keep(size_t block, size_t unknowns);
     // Hands the rebuilt samples to the window, marked so that the next block keeps them.
     void hand();
@@ -96,11 +102,11 @@ private:
     long longRuns_ = 0;
     long longRunsFound_ = 0; // by the measuring pass
     // Rebuilt samples of the first cachedBlocks_ blocks, as the measuring pass wrote them.
-    std::vector<float> cache_;
+    SampleSpill cache_;
     bool cacheOpen_ = true;
     size_t cachedBlocks_ = 0;
     size_t blocks_ = 0;
-    size_t cacheAt_ = 0;
+    std::vector<float> rebuilt_;
     std::vector<double> work_;
     std::vector<int8_t> side_;
     std::vector<uint8_t> held_; // samples held at the level by the last round

@@ -20,9 +20,9 @@ struct Result
 };
 
 // The tool's passes as the chain runs them, in uneven blocks.
-Result declip(const std::vector<float>& in)
+Result declip(const std::vector<float>& in, size_t keptInMemory = DeclipTool::kKeptInMemory)
 {
-    AlignedStage stage(std::make_unique<DeclipTool>(kRate));
+    AlignedStage stage(std::make_unique<DeclipTool>(kRate, keptInMemory));
     auto& tool = static_cast<DeclipTool&>(stage.tool());
     for (int pass = 0; pass < tool.analysisPasses(); ++pass)
     {
@@ -70,6 +70,10 @@ TEST(DeclipTool, RebuildsAClippedSineBeyondTheClipLevelAndLowersItToFit)
     EXPECT_LT(test::siSdr(clipped, clean), 15.0);
     EXPECT_GT(test::siSdr(out, clean, 4800), 35.0);
     EXPECT_NE(run.finding.find(", lowered "), std::string::npos) << run.finding;
+    // Kept past a few hundred samples in the temporary file instead: the same samples.
+    const Result spilled = declip(clipped, 300);
+    EXPECT_EQ(spilled.out, out);
+    EXPECT_EQ(spilled.finding, run.finding);
 }
 
 TEST(DeclipTool, LeavesUnclippedInputExactlyAsItWas)
