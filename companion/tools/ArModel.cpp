@@ -53,7 +53,12 @@ inline void rightHandSides(const double* c, size_t p, const double* const* aroun
         for (size_t q = 0; q < N; ++q)
         {
             const Lanes before = lanesAt(around[q] - (k + 3));
+            // The four lanes in reverse order; each compiler spells the shuffle its own way.
+#if defined(__clang__)
+            const Lanes reversed = __builtin_shufflevector(before, before, 3, 2, 1, 0);
+#else
             const Lanes reversed = __builtin_shuffle(before, Offsets{3, 2, 1, 0});
+#endif
             sum[q] += weights * (reversed + lanesAt(around[q] + k));
         }
     }
