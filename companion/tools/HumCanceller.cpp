@@ -32,6 +32,7 @@ void HumCanceller::reset()
     tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_);
     tracker_->trust(model_.clarity);
     smoother_ = std::make_unique<HumSmoother>(kHalfWidth, kRobustPasses);
+    if (total_ <= smoother_->span() * hop) smoother_->flatten();
     std::vector<double> steer(model_.harmonics, 0.0);
     for (size_t k = 0; k < model_.harmonics && k < model_.hum.size(); ++k)
         steer[k] = model_.hum[k] ? 1.0 : 0.0;

@@ -18,6 +18,9 @@ constexpr int kPathRounds = 2;
 constexpr size_t kPathTerms = 4;
 // A hop's correction beyond this is a miss (a note the leaning did not catch), not drift.
 constexpr double kMostCorrection = 0.5;
+// A short file's level slope is kept only as far as it stands this many variances above
+// zero: a slope the words make would cost more than the level change it follows.
+constexpr double kSlopeSpreads = 3.0;
 
 double wrap(double radians)
 {
@@ -82,6 +85,7 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
     // The centre is half_ hops back from the newest; with fewer hops before it, the window
     // starts late.
     const size_t centre = hops_.size() - 1 - half_;
+    centreIndex_ = centre;
     turnBack(centre);
     const size_t harmonics = hop.amplitude.size();
     std::vector<std::complex<double>> means(harmonics);
@@ -233,24 +237,48 @@ std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
     leaning_.assign(count, 1.0);
     for (size_t i = 0; i < count; ++i)
         values_[i] = turned_[i * harmonics + k];
+    // Position of hop i against the centre, in half-windows.
+    auto at = [&](size_t i)
+    { return (static_cast<double>(i) - static_cast<double>(centreIndex_)) / half_; };
+    std::complex<double> slope = 0.0;
     auto mean = [&]()
     {
         std::complex<double> sum = 0.0;
+        std::complex<double> moment = 0.0;
         double weights = 0.0;
+        double first = 0.0;
+        double second = 0.0;
         for (size_t i = 0; i < count; ++i)
         {
             const double w = weight_[i] * leaning_[i];
+            const double x = sloped_ ? at(i) : 0.0;
             sum += w * values_[i];
+            moment += w * x * values_[i];
             weights += w;
+            first += w * x;
+            second += w * x * x;
         }
-        return weights > 0.0 ? sum / weights : std::complex<double>();
+        if (!(weights > 0.0)) return std::complex<double>();
+        // The straight line's value at the centre; a plain mean where the hops leave no slope.
+        const double det = weights * second - first * first;
+        if (!sloped_ || !(det > 1e-6 * weights * weights)) return sum / weights;
+        slope = (weights * moment - first * sum) / det;
+        // The slope counts by how far it stands above what the hops' scatter alone would
+        // give it, so a steady hum under speech is not tilted by the words.
+        double scatter = 0.0;
+        const std::complex<double> level = (sum - slope * first) / weights;
+        for (size_t i = 0; i < count; ++i)
+            scatter += weight_[i] * leaning_[i] * std::norm(values_[i] - level - at(i) * slope);
+        const double spread = scatter / det; // the slope's variance
+        slope *= std::max(0.0, 1.0 - kSlopeSpreads * spread / (std::norm(slope) + 1e-30));
+        return (sum - slope * first) / weights;
     };
     std::complex<double> m = mean();
     double inverse = 0.0;
     for (int pass = 0; pass < robustPasses_; ++pass)
     {
         for (size_t i = 0; i < count; ++i)
-            leaning_[i] = std::norm(values_[i] - m);
+            leaning_[i] = std::norm(values_[i] - m - (sloped_ ? at(i) : 0.0) * slope);
         // The scale is set once, by how far the hops stray from the plain mean: a median
         // per pass costs most of the canceller's time on a buzz of many harmonics.
         if (pass == 0)

@@ -2,6 +2,7 @@
 
 #include "HumTracker.h"
 
+#include <algorithm>
 #include <complex>
 #include <cstddef>
 #include <deque>
@@ -38,6 +39,16 @@ public:
     // they are measured (the rest read zero); without them the drift is the turns' walk
     // alone and every harmonic is measured.
     void steerBy(const std::vector<double>& weights) { steer_ = weights; }
+    // A file no longer than the window: every hop of it weighs alike in every window, so
+    // each harmonic rests on all the hops where the passing material leaves it, not mostly
+    // on those nearest the centre; each mean is then a straight line through the window,
+    // read at the centre, so a level that moves across the clip is followed.
+    void flatten()
+    {
+        std::fill(window_.begin(), window_.end(), 1.0);
+        sloped_ = true;
+    }
+    size_t span() const { return window_.size(); }
 
 private:
     double turnSince(const HumTracker::Hop& hop) const;
@@ -56,6 +67,8 @@ private:
     std::complex<double> robustMean(size_t k, size_t harmonics);
 
     size_t half_;
+    bool sloped_ = false;
+    size_t centreIndex_ = 0; // of the window being measured, in hops_
     int robustPasses_;
     std::vector<double> window_;
     std::deque<HumTracker::Hop> hops_;

@@ -10,9 +10,10 @@ namespace
 {
 constexpr double kPi = 3.14159265358979323846;
 constexpr double kHopSeconds = 0.1;
-// Of the fundamental, around the nominal mains: grids hold real mains, and no equal-
-// tempered note lies within it of harmonics 1 to 3.
-constexpr double kMaxDriftHz = 0.35;
+// Of the fundamental, around the nominal mains: a generator or a weak grid wanders by half
+// a hertz, and the reference lags a little behind; no equal-tempered note lies within it
+// of harmonics 1 to 3 (the nearest, G1 at 49.0 Hz and G2, D3 likewise, are a hertz off).
+constexpr double kMaxDriftHz = 0.7;
 constexpr double kTurnMemory = 0.7; // per hop: the turns are averaged over about 0.3 s
 constexpr double kSteer = 0.5;      // share of the measured frequency error corrected per hop
 } // namespace

@@ -204,6 +204,9 @@ def main():
         for db in (10, 20):
             hum_case('drifting hum under speech', '%d Hz, %d dB under' % (mains, db), sp,
                      under(hum(12, mains), sp, db), ['%d Hz' % mains, 'Auto'])
+    for mains in (50, 60):
+        hum_case('drifting hum under speech', '%d Hz drifting +-0.5 Hz, 10 dB under' % mains, sp,
+                 under(hum(12, mains, drift=0.5, seed=1), sp, 10), ['%d Hz' % mains])
     hum_case('buzz under speech', '60 Hz, 40 harmonics', sp,
              under(hum(12, 60, harmonics=40, fall_db=0.5, drift=0.05), sp, 10), ['60 Hz', 'Auto'])
     hum_case('buzz under speech', '50 Hz, odd harmonics to 3 kHz', sp,

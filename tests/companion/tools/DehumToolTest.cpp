@@ -258,7 +258,9 @@ TEST(DehumTool, RemovesAPureSineABuzzAndTheHumOfAShortClip)
         {"sine", 50.0, test::sine(50.0, 0.1, kRate, kCount), "hum at 50.00 Hz, 1 harmonic,"},
         {"sine, Auto", DehumTool::kAuto, test::sine(50.0, 0.1, kRate, kCount), "hum at 50.00 Hz"},
         {"buzz", 60.0, buzz, "hum at 60.00 Hz, 40 harmonics"},
-        {"1 s clip", 50.0, clip, "hum at 50."}};
+        {"1 s clip", 50.0, clip, "hum at 50."},
+        // A generator's wander: the reference must follow it a little beyond +-0.5 Hz.
+        {"drifting +-0.5 Hz", 50.0, hum(50.0, 0.02, 10, 3.0, 0.5), "hum at 50."}};
     for (const Case& c : cases)
     {
         const Result r = dehum(c.preset, c.in);
@@ -268,11 +270,12 @@ TEST(DehumTool, RemovesAPureSineABuzzAndTheHumOfAShortClip)
 }
 
 // A clip of 2 s or 1 s under speech: the whole file is shorter than the smoothing, and
-// the hum must still be found and removed (31.0 and 8.0 dB down here: in 1 s this voice's
-// pitch sits on the third harmonic, which no estimate can part from it).
+// the hum must still be found and removed (32.4 and 8.0 dB down here, 31.0 with the hops
+// weighed by a taper rather than alike, 28.7 alike but without the level's slope; in 1 s
+// this voice's pitch sits on the third harmonic, which no estimate can part from it).
 TEST(DehumTool, RemovesTheHumOfAShortSpeechClip)
 {
-    for (const auto& [seconds, minDownDb] : {std::pair{2.0, 30.0}, std::pair{1.0, 6.0}})
+    for (const auto& [seconds, minDownDb] : {std::pair{2.0, 31.5}, std::pair{1.0, 6.0}})
     {
         const size_t count = static_cast<size_t>(seconds * kRate);
         std::vector<float> speech = speechLike();
