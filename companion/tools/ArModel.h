@@ -14,6 +14,16 @@ namespace companion
 class ArModel
 {
 public:
+    // The frame a model is fitted over: the longest power of two (64 at least) within
+    // `seconds` at this rate, so the block arithmetic stays in whole frames.
+    static size_t frameLength(double sampleRate, double seconds)
+    {
+        size_t frame = 64;
+        while (frame * 2 <= seconds * sampleRate)
+            frame *= 2;
+        return frame;
+    }
+
     // Where the interpolation must stay: side[i] > 0 keeps x[i] >= high, side[i] < 0 keeps
     // x[i] <= low (indexed like x) (the clipped runs of a clipped signal rebuilt beyond the clip level).
     struct Bounds

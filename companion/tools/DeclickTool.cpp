@@ -11,10 +11,7 @@ namespace
 // About 20 ms: short enough that speech is steady within it.
 size_t frameFor(double sampleRate)
 {
-    size_t frame = 64;
-    while (frame * 2 <= 0.025 * sampleRate)
-        frame *= 2;
-    return frame;
+    return ArModel::frameLength(sampleRate, 0.025);
 }
 constexpr size_t kFramesPerBlock = 16;
 // An error scale below this is digital silence, where any sample would stand out.

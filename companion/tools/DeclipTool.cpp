@@ -13,10 +13,7 @@ namespace
 // About 40 ms: the model must span a few pitch periods to carry a voice across the runs.
 size_t frameFor(double sampleRate)
 {
-    size_t frame = 64;
-    while (frame * 2 <= 0.05 * sampleRate)
-        frame *= 2;
-    return frame;
+    return ArModel::frameLength(sampleRate, 0.05);
 }
 constexpr size_t kFramesPerBlock = 8;
 // Janssen rounds: each fits the models on the signal as rebuilt so far (and starts from

@@ -12,13 +12,13 @@ namespace companion
 
 namespace
 {
-bool writeAll(int fd, const float* x, size_t count, off_t at)
+// pread and pwrite until the whole range is through: both may stop short or be interrupted.
+template <typename Byte, typename Transfer>
+bool transferAll(Byte* bytes, size_t left, off_t at, Transfer transfer)
 {
-    const char* bytes = reinterpret_cast<const char*>(x);
-    size_t left = count * sizeof(float);
     while (left > 0)
     {
-        const ssize_t done = ::pwrite(fd, bytes, left, at);
+        const ssize_t done = transfer(bytes, left, at);
         if (done < 0 && errno == EINTR) continue;
         if (done <= 0) return false;
         bytes += done;
@@ -28,20 +28,16 @@ bool writeAll(int fd, const float* x, size_t count, off_t at)
     return true;
 }
 
+bool writeAll(int fd, const float* x, size_t count, off_t at)
+{
+    return transferAll(reinterpret_cast<const char*>(x), count * sizeof(float), at,
+                       [fd](const char* b, size_t n, off_t o) { return ::pwrite(fd, b, n, o); });
+}
+
 bool readAll(int fd, float* x, size_t count, off_t at)
 {
-    char* bytes = reinterpret_cast<char*>(x);
-    size_t left = count * sizeof(float);
-    while (left > 0)
-    {
-        const ssize_t done = ::pread(fd, bytes, left, at);
-        if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) return false;
-        bytes += done;
-        left -= static_cast<size_t>(done);
-        at += done;
-    }
-    return true;
+    return transferAll(reinterpret_cast<char*>(x), count * sizeof(float), at,
+                       [fd](char* b, size_t n, off_t o) { return ::pread(fd, b, n, o); });
 }
 } // namespace
 
