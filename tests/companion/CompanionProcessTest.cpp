@@ -107,7 +107,8 @@ TEST(CompanionProcess, KilledAtAnyMomentLeavesTheFileWholeAndNothingBeside)
     }
 
     std::mt19937 random(13);
-    std::uniform_real_distribution<double> moment(0.0, 1.2 * milliseconds);
+    // Twice the measured time: a loaded machine may take longer than the run measured above.
+    std::uniform_real_distribution<double> moment(0.0, 2.0 * milliseconds);
     int originals = 0;
     int results = 0;
     for (int round = 0; round <= 20; ++round)
