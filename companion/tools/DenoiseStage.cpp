@@ -233,6 +233,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     local_.assign(plan_.bins(), 0.0f);
     line_.assign(plan_.bins(), 0);
     gains_.assign(plan_.bins(), 0.0f);
+    mix_.assign(plan_.bins(), 1.0f);
     averaged_.assign(plan_.bins(), 0.0f);
     presence_.assign(plan_.bins(), 0.0f);
     spreadLimit_.assign(bands_.size(), kUnknown);
@@ -494,7 +495,7 @@ void DenoiseStage::composeNoise(Frame& frame)
         for (size_t i = from; i < to; ++i)
             sum[i] *= lift;
     }
-    const float mix = tracking_;
+    const float* mix = mix_.data() + firstBin_;
     const float* inverseLearnt = inverseNoise_.data() + firstBin_;
     float* __restrict inverse = frame.inverseNoise.data() + firstBin_;
     double total = 0.0;
@@ -505,7 +506,7 @@ void DenoiseStage::composeNoise(Frame& frame)
         const float around = 0.25f * (previous + next) + 0.5f * sum[i];
         previous = sum[i];
         const float learnt = 1.0f / inverseLearnt[i];
-        const float noise = std::max(kLeastNoise, learnt + mix * (around - learnt));
+        const float noise = std::max(kLeastNoise, learnt + mix[i] * (around - learnt));
         inverse[i] = 1.0f / noise;
         total += noise;
     }
@@ -527,6 +528,17 @@ NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
                                                 ? steadyProfile_.estimate(from - firstBin_, end - firstBin_, true)
                                                 : steadyProfile_.estimate(0, 0);
     estimate.steadiedMisfit = steadied.misfit;
+    bandMoves_.assign(bands_.size(), 0.0);
+    bandWeights_.assign(bands_.size(), 0.0);
+    for (size_t b = 0; b < bands_.size() && end > from; ++b)
+    {
+        const size_t first = bands_[b].first - firstBin_;
+        const size_t last = bands_[b].end - firstBin_;
+        double weight = 0.0;
+        const double misfit = NoiseProfile::misfitOver(estimate, first, last, &weight);
+        bandMoves_[b] = misfit - NoiseProfile::misfitOver(steadied, first, last);
+        bandWeights_[b] = weight;
+    }
     inverseNoise_.clear();
     learntNoise_ = 0.0;
     if (!estimate.noise.empty())
@@ -569,6 +581,18 @@ void DenoiseStage::calibrateSpread()
             std::sqrt(std::max(0.0, squares[b] / spreadFrames - mean * mean));
         spreadLimit_[b] = static_cast<float>(mean + kSpreadDeviations * deviation);
     }
+}
+
+void DenoiseStage::setBandTracking(const std::vector<float>& perBand)
+{
+    mix_.assign(plan_.bins(), 0.0f);
+    tracking_ = 0.0f;
+    for (size_t b = 0; b < bands_.size() && b < perBand.size(); ++b)
+    {
+        std::fill(mix_.begin() + bands_[b].first, mix_.begin() + bands_[b].end, perBand[b]);
+        tracking_ = std::max(tracking_, perBand[b]);
+    }
+    if (!inverseNoise_.empty()) restartTracking();
 }
 
 void DenoiseStage::restartTracking()

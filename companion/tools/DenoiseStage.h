@@ -63,9 +63,14 @@ public:
     // in place throughout, 1 follows the noise as tracked.
     void setTracking(double tracking)
     {
-        tracking_ = static_cast<float>(tracking);
-        if (!inverseNoise_.empty()) restartTracking();
+        setBandTracking(std::vector<float>(bands_.size(), static_cast<float>(tracking)));
     }
+    // The same per band of bandMoves().
+    void setBandTracking(const std::vector<float>& perBand);
+    // Per third-octave band, how much further its noise strays than it does once its slow
+    // level moves are taken out, and the weight of that figure (frames × bins judged noise).
+    const std::vector<double>& bandMoves() const { return bandMoves_; }
+    const std::vector<double>& bandWeights() const { return bandWeights_; }
 
     size_t bins() const { return plan_.bins(); }
     // The share of the analysed frames that were digital silence in the band.
@@ -167,7 +172,10 @@ private:
     size_t silentFrames_ = 0;
     std::vector<float> inverseNoise_; // per band bin; empty: nothing to remove
     double exponent_ = 1.0;
-    float tracking_ = 1.0f;
+    float tracking_ = 1.0f;      // the most of mix_
+    std::vector<float> mix_;     // per bin: how far the tracked noise takes over
+    std::vector<double> bandMoves_;
+    std::vector<double> bandWeights_;
     double learntNoise_ = 0.0; // power per sample
     double lowestNoise_ = 0.0;
     double highestNoise_ = 0.0;

@@ -27,6 +27,12 @@ constexpr double kLeastExponent = 0.4;
 // noise costs little, holding a moving one to the profile costs much more.
 constexpr double kMovingMisfit = 0.02;
 constexpr double kTrackingFade = 0.05;
+// A band's own move is judged against its scatter: the log of noise's power spreads by
+// pi/sqrt(6) nepers, neighbouring bins and half-overlapped frames are far from independent
+// (about three to one), and the move must stand two of those scatters clear.
+constexpr double kLogSpread = 1.2825498301618641;
+constexpr double kAlikeNeighbours = 3.0;
+constexpr double kClearOfScatter = 2.0;
 // The share of digitally silent frames that marks a file whose quiet stretches hold no noise.
 constexpr double kSilentShare = 0.02;
 
@@ -144,10 +150,28 @@ void DenoiseTool::finishAnalysis()
     // Noise that strays from steady only by its slow level moves is tracked; noise that
     // stays as steady as its profile says is met by the profile alone, which it fits best.
     tracking_ = std::clamp((misfit - steadied - kMovingMisfit) / kTrackingFade, 0.0, 1.0);
-    low_.stage().setTracking(tracking_);
-    high_.setTracking(tracking_);
     exponent_ = 1.0 - (1.0 - kLeastExponent) *
                           std::clamp((steadied - kStationaryMisfit) / kMisfitFade, 0.0, 1.0);
+    // A band whose own noise moves (a colour change moves some bands only, lost in the
+    // whole band's figure) is tracked too, once its move stands clear of the scatter its
+    // weight leaves; only where the noise is not like voices and, over the whole band,
+    // taking the slow moves out left it steadier (else what moves is not the noise: notes).
+    const bool bandsMay = exponent_ >= 1.0 && misfit > steadied;
+    for (DenoiseStage* stage : {&low_.stage(), &high_})
+    {
+        const std::vector<double>& moves = stage->bandMoves();
+        const std::vector<double>& weights = stage->bandWeights();
+        std::vector<float> perBand(moves.size(), static_cast<float>(tracking_));
+        for (size_t b = 0; b < moves.size() && bandsMay; ++b)
+        {
+            if (!(weights[b] > 0.0)) continue;
+            const double scatter = kLogSpread / std::sqrt(weights[b] / kAlikeNeighbours);
+            const double own = std::clamp(
+                (moves[b] - kMovingMisfit - kClearOfScatter * scatter) / kTrackingFade, 0.0, 1.0);
+            perBand[b] = static_cast<float>(std::max(tracking_, own));
+        }
+        stage->setBandTracking(perBand);
+    }
     // Voices over digital silence: nothing in the file is noise (the quiet stretches hold
     // none), and what strays like other voices is the voice itself.
     silentVoices_ = exponent_ < 1.0 &&

@@ -106,6 +106,8 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
     Estimate result;
     if (frames_ == 0) return result;
     result.noise.resize(bins_);
+    result.logSums.assign(bins_, 0.0);
+    result.weights.assign(bins_, 0.0);
     std::vector<char> rare(bins_, 0);
     double logSum = 0.0;
     for (size_t i = fitOnly ? firstFitBin : 0; i < (fitOnly ? std::min(endFitBin, bins_) : bins_); ++i)
@@ -151,6 +153,8 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
         if (i < firstFitBin || i >= endFitBin) continue;
         logSum += binLogSum;
         result.noiseFrames += binFrames;
+        result.logSums[i] = binLogSum;
+        result.weights[i] = binFrames;
     }
     // A rare bin's noise is at most that of the nearest bins either side where noise was
     // learnt from enough frames, and nothing where there are none.
@@ -171,6 +175,20 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
     }
     if (result.noiseFrames > 0.0) result.misfit = -(logSum / result.noiseFrames + kEulerGamma);
     return result;
+}
+
+double NoiseProfile::misfitOver(const Estimate& estimate, size_t first, size_t end,
+                                double* weight)
+{
+    double logSum = 0.0;
+    double total = 0.0;
+    for (size_t i = first; i < std::min(end, estimate.weights.size()); ++i)
+    {
+        logSum += estimate.logSums[i];
+        total += estimate.weights[i];
+    }
+    if (weight) *weight = total;
+    return total > 0.0 ? -(logSum / total + kEulerGamma) : 0.0;
 }
 
 } // namespace companion

@@ -28,6 +28,10 @@ public:
         double noiseFrames = 0.0; // the weight of the misfit: frames × bins judged noise
         // The misfit once the noise's slow level moves are taken out (filled in by DenoiseStage).
         double steadiedMisfit = 0.0;
+        // Per bin of the fit band, the two sums the misfit is made of (0 elsewhere), so that
+        // it can be told for any part of the band.
+        std::vector<double> logSums;
+        std::vector<double> weights;
     };
 
     explicit NoiseProfile(size_t bins);
@@ -44,6 +48,11 @@ public:
 
     static constexpr int kClassesPerOctave = 6; // about 0.5 dB
     static constexpr double kSpeechOverNoiseDb = 15.0;
+
+    // The misfit of bins [first, end) of an estimate, 0 where they weigh nothing; their
+    // weight (frames × bins judged noise) in *weight when given.
+    static double misfitOver(const Estimate& estimate, size_t first, size_t end,
+                             double* weight = nullptr);
 
 private:
     struct Bin; // one bin's histogram reduced to its occupied classes

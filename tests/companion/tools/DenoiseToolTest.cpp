@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -220,6 +221,39 @@ TEST(DenoiseTool, TracksNoiseThatSwingsOrStartsMidway)
         EXPECT_GT(high - low, 10.0) << run.finding;
         ++which;
     }
+}
+
+TEST(DenoiseTool, TracksTheBandsWhereOnlyTheColourChanges)
+{
+    // Steady white noise with a rumble under 300 Hz that fades out over the middle second:
+    // over the whole band the noise barely moves and keeps its profile, but the low bands
+    // move on their own and are tracked, so the rumble's profile does not stay on after it
+    // has gone. The margin sits about a dB under what Medium gives here (5.9 dB); held to
+    // the profile throughout it gave 2.2 dB.
+    const std::vector<float> clean = voiced();
+    std::vector<float> x = clean;
+    test::add(x, test::noise(0.01, kCount, 17));
+    std::vector<float> rumble = test::noise(1.0, kCount, 19);
+    double power = 0.0;
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        float state = 0.0f;
+        for (float& v : rumble)
+            v = state += 0.04f * (v - state); // one pole at about 300 Hz
+    }
+    for (float v : rumble)
+        power += static_cast<double>(v) * v;
+    const double scale = 0.03 / std::sqrt(power / kCount);
+    for (size_t i = 0; i < kCount; ++i)
+    {
+        const double fade = std::clamp((static_cast<double>(i) / kCount - 0.5) * 6.0 + 0.5, 0.0, 1.0);
+        x[i] += static_cast<float>((1.0 - fade) * scale * rumble[i]);
+    }
+    const Denoised run = denoise(x);
+    ASSERT_EQ(run.out.size(), x.size());
+    EXPECT_GE(test::siSdr(run.out, clean, kLeadIn) - test::siSdr(x, clean, kLeadIn), 5.0)
+        << run.finding;
+    EXPECT_NE(run.finding.find("tracked"), std::string::npos) << run.finding;
 }
 
 TEST(DenoiseTool, LeavesAHeldChordUnderLightHissNoWorse)

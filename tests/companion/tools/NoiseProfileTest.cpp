@@ -57,7 +57,14 @@ TEST(NoiseProfile, FindsSteadyNoiseUnderSpeechInUpToHalfTheFrames)
 
 TEST(NoiseProfile, SaysWhenTheNoiseIsNotSteady)
 {
-    EXPECT_GT(learn(2e-3, 0.3, true).misfit, 0.15);
+    const NoiseProfile::Estimate swinging = learn(2e-3, 0.3, true);
+    EXPECT_GT(swinging.misfit, 0.15);
+    // A part of the band tells its own figure; the whole band's is the one above.
+    double weight = 0.0;
+    EXPECT_NEAR(NoiseProfile::misfitOver(swinging, 0, kBins, &weight), swinging.misfit, 1e-9);
+    EXPECT_NEAR(weight, swinging.noiseFrames, 1e-6 * weight);
+    EXPECT_GT(NoiseProfile::misfitOver(swinging, 1, 2), 0.15);
+    EXPECT_LT(std::fabs(NoiseProfile::misfitOver(learn(2e-3, 0.3), 1, 2)), 0.08);
 }
 
 TEST(NoiseProfile, CountsNoSilenceAndLearnsNothingFromIt)
