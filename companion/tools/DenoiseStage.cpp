@@ -187,7 +187,7 @@ size_t bandBins(size_t firstBin, size_t lastBin)
 
 // One decision-directed step over bins [0, count): the signal-to-noise estimate from what
 // was kept of the bin in the neighbouring frame and the fresh power, then the Wiener gain.
-void directedStep(const float* __restrict power, const float* __restrict inverseNoise,
+__attribute__((target_clones("avx2", "default"))) void directedStep(const float* __restrict power, const float* __restrict inverseNoise,
                   float* __restrict kept, float* __restrict ratio, size_t count, float smoothing,
                   float floor)
 {
@@ -199,6 +199,18 @@ void directedStep(const float* __restrict power, const float* __restrict inverse
         ratio[i] = r;
         const float gain = std::max(r / (1.0f + r), floor);
         kept[i] = gain * gain * power[i];
+    }
+}
+
+// The Wiener gain of each bin over [0, count) from the mean of its two estimates.
+__attribute__((target_clones("avx2", "default"))) void wienerGains(
+    const float* __restrict forward, const float* __restrict backward, float* __restrict gains,
+    size_t count, float floor)
+{
+    for (size_t i = 0; i < count; ++i)
+    {
+        const float ratio = 0.5f * (forward[i] + backward[i]);
+        gains[i] = std::max(floor, ratio / (1.0f + ratio));
     }
 }
 } // namespace
@@ -709,11 +721,7 @@ void DenoiseStage::applyGain(Frame& oldest)
     const float* backward = backwardRatio_.data();
     std::complex<float>* spectrum = oldest.spectrum.data();
     float* gains = gains_.data();
-    for (size_t i = firstBin_; i <= lastBin_; ++i)
-    {
-        const float ratio = 0.5f * (forward[i] + backward[i]);
-        gains[i] = std::max(floor, ratio / (1.0f + ratio));
-    }
+    wienerGains(forward + firstBin_, backward + firstBin_, gains + firstBin_, count, floor);
     // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
     // does not flicker into musical noise.
     float previous = gains[firstBin_];
