@@ -202,6 +202,60 @@ __attribute__((target_clones("avx2", "default"))) void directedStep(const float*
     }
 }
 
+// The sum of [0, count) in four sums side by side, so that the additions do not wait on
+// one another; only compared with the silence threshold.
+double bandEnergy(const float* power, size_t count)
+{
+    double sums[4] = {};
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        for (size_t j = 0; j < 4; ++j)
+            sums[j] += power[i + j];
+    for (; i < count; ++i)
+        sums[0] += power[i];
+    return (sums[0] + sums[1]) + (sums[2] + sums[3]);
+}
+
+// Each group of groupBins bins' sum over [0, count), the last group over what is left.
+void groupSums(const float* __restrict x, float* __restrict groups, size_t count, size_t groupBins)
+{
+    const size_t whole = count / groupBins;
+    for (size_t g = 0; g < whole; ++g)
+    {
+        float sum = 0.0f;
+        for (size_t i = 0; i < groupBins; ++i)
+            sum += x[g * groupBins + i];
+        groups[g] = sum;
+    }
+    if (whole * groupBins == count) return;
+    float sum = 0.0f;
+    for (size_t i = whole * groupBins; i < count; ++i)
+        sum += x[i];
+    groups[whole] = sum;
+}
+
+// The tracked noise of each bin over [0, count), mixed with the learnt one by `mix`, as its
+// inverse; returns the sum of the noise.
+__attribute__((target_clones("avx2", "default"))) double mixNoise(
+    const float* __restrict around, const float* __restrict learnt, float* __restrict inverse,
+    size_t count, float mix)
+{
+    for (size_t i = 0; i < count; ++i)
+    {
+        const float noise = std::max(kLeastNoise, learnt[i] + mix * (around[i] - learnt[i]));
+        inverse[i] = 1.0f / noise;
+    }
+    // The noise again from its inverse would round differently: summed from the same terms.
+    double sums[4] = {};
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        for (size_t j = 0; j < 4; ++j)
+            sums[j] += std::max(kLeastNoise, learnt[i + j] + mix * (around[i + j] - learnt[i + j]));
+    for (; i < count; ++i)
+        sums[0] += std::max(kLeastNoise, learnt[i] + mix * (around[i] - learnt[i]));
+    return (sums[0] + sums[1]) + (sums[2] + sums[3]);
+}
+
 // The Wiener gain of each bin over [0, count) from the mean of its two estimates.
 __attribute__((target_clones("avx2", "default"))) void wienerGains(
     const float* __restrict forward, const float* __restrict backward, float* __restrict gains,
@@ -260,6 +314,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     line_.assign(plan_.bins(), 0);
     gains_.assign(plan_.bins(), 0.0f);
     averaged_.assign(plan_.bins(), 0.0f);
+    around_.assign(bandBins(firstBin_, lastBin_), 0.0f);
     presence_.assign(plan_.bins(), 0.0f);
     spreadLimit_.assign(bands_.size(), kUnknown);
     calibrateSpread();
@@ -425,9 +480,7 @@ void DenoiseStage::localMeans(const float* power)
 void DenoiseStage::estimateNoise(Frame& newest)
 {
     const float* power = newest.power.data();
-    double energy = 0.0;
-    for (size_t i = firstBin_; i <= lastBin_; ++i)
-        energy += power[i];
+    const double energy = bandEnergy(power + firstBin_, lastBin_ + 1 - firstBin_);
     // A frame still holding the padding before the start says nothing of the noise, nor
     // does the digital silence before the first sound (the delay of the stage before this
     // one); digital silence later on says there is none.
@@ -443,14 +496,7 @@ void DenoiseStage::estimateNoise(Frame& newest)
     }
     presenceStep(power + firstBin_, averaged_.data() + firstBin_,
                      presence_.data() + firstBin_, newest.expectedNoise.data() + firstBin_, count);
-    float* groups = newest.groupPower.data();
-    for (size_t g = 0; g < groups_; ++g)
-    {
-        float sum = 0.0f;
-        for (size_t i = firstBin_ + g * kGroupBins; i < std::min(lastBin_ + 1, firstBin_ + (g + 1) * kGroupBins); ++i)
-            sum += power[i];
-        groups[g] = sum;
-    }
+    groupSums(power + firstBin_, newest.groupPower.data(), count, kGroupBins);
 }
 
 void DenoiseStage::estimateBackwards()
@@ -458,16 +504,22 @@ void DenoiseStage::estimateBackwards()
     // From the newest frame back to the one composed now, starting where the forward
     // estimate stands; the frames composed over the next kBackwardEvery hops keep theirs.
     const size_t start = std::min(kStartFrames, frames_.size());
+    groupSums(averaged_.data() + firstBin_, backwardNoise_.data(), lastBin_ + 1 - firstBin_,
+              kGroupBins);
+    float* __restrict lowest = groupExpected_.data();
+    std::fill(lowest, lowest + groups_, kUnknown);
+    for (size_t back = 0; back < start; ++back)
+    {
+        const Frame& frame = frameBack(back);
+        if (frame.silent) continue;
+        const float* __restrict power = frame.groupPower.data();
+        for (size_t g = 0; g < groups_; ++g)
+            lowest[g] = std::min(lowest[g], power[g]);
+    }
     for (size_t g = 0; g < groups_; ++g)
     {
-        float sum = 0.0f;
-        for (size_t i = firstBin_ + g * kGroupBins; i < std::min(lastBin_ + 1, firstBin_ + (g + 1) * kGroupBins); ++i)
-            sum += averaged_[i];
-        float lowest = kUnknown;
-        for (size_t back = 0; back < start; ++back)
-            if (!frameBack(back).silent) lowest = std::min(lowest, frameBack(back).groupPower[g]);
-        if (lowest == kUnknown) lowest = 0.0f;
-        backwardNoise_[g] = std::max(kLeastNoise, std::max(sum, lowest));
+        const float low = lowest[g] == kUnknown ? 0.0f : lowest[g];
+        backwardNoise_[g] = std::max(kLeastNoise, std::max(backwardNoise_[g], low));
     }
     std::fill(backwardPresence_.begin(), backwardPresence_.end(), 0.0f);
     for (size_t back = 0; back <= track_; ++back)
@@ -520,22 +572,17 @@ void DenoiseStage::composeNoise(Frame& frame)
         for (size_t i = from; i < to; ++i)
             sum[i] *= lift;
     }
-    const float mix = tracking_;
-    const float* inverseLearnt = inverseNoise_.data() + firstBin_;
-    float* __restrict inverse = frame.inverseNoise.data() + firstBin_;
-    double total = 0.0;
+    float* __restrict around = around_.data();
     float previous = sum[0];
     for (size_t i = 0; i < count; ++i)
     {
         const float next = i + 1 < count ? sum[i + 1] : sum[i];
-        const float around = 0.25f * (previous + next) + 0.5f * sum[i];
+        around[i] = 0.25f * (previous + next) + 0.5f * sum[i];
         previous = sum[i];
-        const float learnt = 1.0f / inverseLearnt[i];
-        const float noise = std::max(kLeastNoise, learnt + mix * (around - learnt));
-        inverse[i] = 1.0f / noise;
-        total += noise;
     }
-    total = toSamplePower(total);
+    const double total = toSamplePower(mixNoise(around, learntBins_.data() + firstBin_,
+                                                frame.inverseNoise.data() + firstBin_, count,
+                                                tracking_));
     lowestNoise_ = std::min(lowestNoise_, total);
     highestNoise_ = std::max(highestNoise_, total);
 }
@@ -563,6 +610,10 @@ NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
         inverseNoise_.assign(plan_.bins(), 0.0f);
         for (size_t i = 0; i < estimate.noise.size(); ++i)
             inverseNoise_[firstBin_ + i] = 1.0f / (estimate.noise[i] + 1e-30f);
+        // The learnt noise as the tracking mixes it in: from its inverse, as it is applied.
+        learntBins_.assign(plan_.bins(), 0.0f);
+        for (size_t i = firstBin_; i <= lastBin_; ++i)
+            learntBins_[i] = 1.0f / inverseNoise_[i];
     }
     reset();
     return estimate;

@@ -166,6 +166,8 @@ private:
     size_t analysisFrames_ = 0;
     size_t silentFrames_ = 0;
     std::vector<float> inverseNoise_; // per band bin; empty: nothing to remove
+    std::vector<float> learntBins_;   // its inverse, per bin
+    std::vector<float> around_;       // per band bin: the tracked noise averaged over bins
     double exponent_ = 1.0;
     float tracking_ = 1.0f;
     double learntNoise_ = 0.0; // power per sample
