@@ -256,6 +256,15 @@ __attribute__((target_clones("avx2", "default"))) double mixNoise(
     return (sums[0] + sums[1]) + (sums[2] + sums[3]);
 }
 
+// sum += x over [0, count), eight lanes at once where the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void addInto(float* __restrict sum,
+                                                              const float* __restrict x,
+                                                              size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        sum[i] += x[i];
+}
+
 // The Wiener gain of each bin over [0, count) from the mean of its two estimates.
 __attribute__((target_clones("avx2", "default"))) void wienerGains(
     const float* __restrict forward, const float* __restrict backward, float* __restrict gains,
@@ -548,9 +557,7 @@ void DenoiseStage::composeNoise(Frame& frame)
         const Frame& other = frameBack(back);
         if (!other.estimated) continue;
         ++frames;
-        const float* __restrict expected = other.expectedNoise.data() + firstBin_;
-        for (size_t i = 0; i < count; ++i)
-            sum[i] += expected[i];
+        addInto(sum, other.expectedNoise.data() + firstBin_, count);
     }
     if (frames == 0)
     {
