@@ -282,8 +282,8 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
                            size_t trackFrames)
     : strength_(strength), frameSize_(frameSize), hop_(frameSize / 4), analysisHop_(frameSize / 2),
       firstBin_(firstBin), lastBin_(lastBin), track_(trackFrames), plan_(frameSize),
-      window_(frameSize), power_(plan_.bins()), input_(frameSize, 0.0f),
-      overlap_(frameSize, 0.0f), frames_(trackFrames + std::max(kLookahead, kAroundFrames) + 1), kept_(plan_.bins(), 0.0f),
+      window_(frameSize), power_(plan_.bins()), input_(kSlackFrames * frameSize, 0.0f),
+      overlap_(kSlackFrames * frameSize, 0.0f), frames_(trackFrames + std::max(kLookahead, kAroundFrames) + 1), kept_(plan_.bins(), 0.0f),
       backward_(plan_.bins(), 0.0f), backwardRatio_(plan_.bins(), 0.0f),
       profile_(bandBins(firstBin, lastBin)), steadyProfile_(bandBins(firstBin, lastBin)),
       steadied_(bandBins(firstBin, lastBin)),
@@ -326,6 +326,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     around_.assign(bandBins(firstBin_, lastBin_), 0.0f);
     presence_.assign(plan_.bins(), 0.0f);
     spreadLimit_.assign(bands_.size(), kUnknown);
+    inputEnd_ = frameSize_;
     calibrateSpread();
 }
 
@@ -350,13 +351,12 @@ void DenoiseStage::analyze(const float* in, size_t count)
     {
         const size_t offset = analysed_ % analysisHop_;
         const size_t step = std::min(count, analysisHop_ - offset);
-        std::memmove(input_.data(), input_.data() + step, (frameSize_ - step) * sizeof(float));
-        std::memcpy(input_.data() + frameSize_ - step, in, step * sizeof(float));
+        const float* frame = slide(in, step);
         analysed_ += step;
         in += step;
         count -= step;
         if (analysed_ % analysisHop_ != 0 || analysed_ < frameSize_) continue;
-        transformFrame(input_.data());
+        transformFrame(frame);
         double energy = 0.0;
         for (size_t i = firstBin_; i <= lastBin_; ++i)
             energy += power_[i];
@@ -677,6 +677,8 @@ void DenoiseStage::reset()
 {
     std::fill(input_.begin(), input_.end(), 0.0f);
     std::fill(overlap_.begin(), overlap_.end(), 0.0f);
+    inputEnd_ = frameSize_;
+    overlapStart_ = 0;
     std::fill(kept_.begin(), kept_.end(), 0.0f);
     for (Frame& frame : frames_)
     {
@@ -698,6 +700,20 @@ double DenoiseStage::toSamplePower(double binPower) const
     return 2.0 * binPower / (size * size * 0.375);
 }
 
+const float* DenoiseStage::slide(const float* in, size_t step)
+{
+    // The last frameSize_ inputs move to the front only when the room after them runs out.
+    if (inputEnd_ + step > input_.size())
+    {
+        std::memmove(input_.data(), input_.data() + inputEnd_ - frameSize_,
+                     frameSize_ * sizeof(float));
+        inputEnd_ = frameSize_;
+    }
+    std::memcpy(input_.data() + inputEnd_, in, step * sizeof(float));
+    inputEnd_ += step;
+    return input_.data() + inputEnd_ - frameSize_;
+}
+
 void DenoiseStage::process(const float* in, float* out, size_t count)
 {
     streamer_.process(in, out, count);
@@ -705,9 +721,7 @@ void DenoiseStage::process(const float* in, float* out, size_t count)
 
 void DenoiseStage::processHop(const float* in, float* out)
 {
-    std::memmove(input_.data(), input_.data() + hop_, (frameSize_ - hop_) * sizeof(float));
-    std::memcpy(input_.data() + frameSize_ - hop_, in, hop_ * sizeof(float));
-    transformFrame(input_.data());
+    transformFrame(slide(in, hop_));
 
     newest_ = (newest_ + 1) % frames_.size();
     ++frameCount_;
@@ -753,11 +767,21 @@ void DenoiseStage::processHop(const float* in, float* out)
 
     const float* time = plan_.time();
     const float scale = 1.0f / (kOverlapGain * static_cast<float>(frameSize_));
+    float* overlap = overlap_.data() + overlapStart_;
     for (size_t i = 0; i < frameSize_; ++i)
-        overlap_[i] += time[i] * window_[i] * scale;
-    std::memcpy(out, overlap_.data(), hop_ * sizeof(float));
-    std::memmove(overlap_.data(), overlap_.data() + hop_, (frameSize_ - hop_) * sizeof(float));
-    std::fill(overlap_.end() - hop_, overlap_.end(), 0.0f);
+        overlap[i] += time[i] * window_[i] * scale;
+    std::memcpy(out, overlap, hop_ * sizeof(float));
+    // The sums still open move to the front only when the room after them runs out; all
+    // beyond them stays 0.
+    overlapStart_ += hop_;
+    if (overlapStart_ + frameSize_ > overlap_.size())
+    {
+        std::memmove(overlap_.data(), overlap_.data() + overlapStart_,
+                     (frameSize_ - hop_) * sizeof(float));
+        std::fill(overlap_.begin() + static_cast<std::ptrdiff_t>(frameSize_ - hop_),
+                  overlap_.end(), 0.0f);
+        overlapStart_ = 0;
+    }
 }
 
 void DenoiseStage::applyGain(Frame& oldest)

@@ -102,6 +102,8 @@ private:
     };
 
     void transformFrame(const float* frame); // windowed frame -> power_ and plan_ spectrum
+    // Appends step <= frameSize_ inputs; returns the last frameSize_.
+    const float* slide(const float* in, size_t step);
     void processHop(const float* in, float* out);
     // Whether the band's powers spread around their local mean as noise's do.
     bool noiseLike(const float* power, size_t band);
@@ -133,8 +135,11 @@ private:
     FftPlan plan_;
     std::vector<float> window_;
     std::vector<float> power_;
-    std::vector<float> input_;   // the last frameSize_ inputs
-    std::vector<float> overlap_; // overlap-add accumulator
+    std::vector<float> input_;   // the last frameSize_ inputs end at inputEnd_
+    size_t inputEnd_ = 0;
+    std::vector<float> overlap_; // overlap-add accumulator, open from overlapStart_
+    size_t overlapStart_ = 0;
+    static constexpr size_t kSlackFrames = 4; // the buffers' room, in frames
     std::vector<Frame> frames_;  // the last track_ + kAroundFrames + 1 frames at least, a ring
     size_t newest_ = 0;          // ring index of the newest frame
     std::vector<Band> bands_;
