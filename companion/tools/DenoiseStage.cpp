@@ -322,6 +322,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     local_.assign(plan_.bins(), 0.0f);
     line_.assign(plan_.bins(), 0);
     gains_.assign(plan_.bins(), 0.0f);
+    smoothed_.assign(plan_.bins(), 0.0f);
     averaged_.assign(plan_.bins(), 0.0f);
     around_.assign(bandBins(firstBin_, lastBin_), 0.0f);
     presence_.assign(plan_.bins(), 0.0f);
@@ -806,14 +807,29 @@ void DenoiseStage::applyGain(Frame& oldest)
     wienerGains(forward + firstBin_, backward + firstBin_, gains + firstBin_, count, floor);
     // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
     // does not flicker into musical noise.
-    float previous = gains[firstBin_];
-    for (size_t i = firstBin_; i <= lastBin_; ++i)
+    float* __restrict smoothed = smoothed_.data();
+    if (lastBin_ == firstBin_)
     {
-        const float next = i < lastBin_ ? gains[i + 1] : gains[i];
-        float gain = 0.25f * (previous + next) + 0.5f * gains[i];
-        previous = gains[i];
-        if (exponent < 1.0f) gain = std::pow(gain, exponent);
-        spectrum[i] *= gain;
+        smoothed[firstBin_] = gains[firstBin_];
+    }
+    else
+    {
+        smoothed[firstBin_] =
+            0.25f * (gains[firstBin_] + gains[firstBin_ + 1]) + 0.5f * gains[firstBin_];
+        for (size_t i = firstBin_ + 1; i < lastBin_; ++i)
+            smoothed[i] = 0.25f * (gains[i - 1] + gains[i + 1]) + 0.5f * gains[i];
+        smoothed[lastBin_] =
+            0.25f * (gains[lastBin_ - 1] + gains[lastBin_]) + 0.5f * gains[lastBin_];
+    }
+    if (exponent < 1.0f)
+        for (size_t i = firstBin_; i <= lastBin_; ++i)
+            smoothed[i] = std::pow(smoothed[i], exponent);
+    // A complex value is its two parts side by side: both scaled alike, in one loop.
+    float* __restrict parts = reinterpret_cast<float*>(spectrum + firstBin_);
+    for (size_t i = 0; i < count; ++i)
+    {
+        parts[2 * i] *= smoothed[firstBin_ + i];
+        parts[2 * i + 1] *= smoothed[firstBin_ + i];
     }
 }
 

@@ -146,6 +146,7 @@ private:
     size_t frameCount_ = 0;          // frames transformed since the reset
     std::vector<float> scratch_;
     std::vector<float> gains_;       // per bin, of the frame going out
+    std::vector<float> smoothed_;    // the same smoothed over frequency
     std::vector<char> line_;         // per bin: a line stands there in this frame
     std::vector<float> local_;       // per bin: the mean power of the bins around it
     std::vector<float> spreadLimit_; // per band: widest log spread of noise's powers
