@@ -46,6 +46,7 @@ constexpr double kPi = 3.14159265358979323846;
 // Hann analysis times Hann synthesis at 75 % overlap adds up to 1.5.
 constexpr float kOverlapGain = 1.5f;
 constexpr float kLowestRatio = 1e-3f;
+constexpr size_t kBackwardSteps = 3; // the tracked frame and the lookahead's after it
 // Bands judged for likeness to noise: a third of an octave, never fewer bins than this,
 // so that their quantiles stay steady on noise alone.
 constexpr size_t kBandBins = 16;
@@ -265,14 +266,34 @@ __attribute__((target_clones("avx2", "default"))) void addInto(float* __restrict
         sum[i] += x[i];
 }
 
-// The Wiener gain of each bin over [0, count) from the mean of its two estimates.
-__attribute__((target_clones("avx2", "default"))) void wienerGains(
-    const float* __restrict forward, const float* __restrict backward, float* __restrict gains,
-    size_t count, float floor)
+// The Wiener gain of each bin over [0, count) from the mean of its two estimates, the
+// backward one decision-directed over kBackwardSteps frames from the newest (the same
+// steps as directedStep's, each bin carried through them in registers).
+__attribute__((target_clones("avx2", "default"))) void backwardGains(
+    const float* const* powers, const float* const* inverses, const float* __restrict forward,
+    float* __restrict gains, size_t count, float smoothing, float floor)
 {
+    const float* __restrict power0 = powers[0];
+    const float* __restrict power1 = powers[1];
+    const float* __restrict power2 = powers[2];
+    const float* __restrict inverse0 = inverses[0];
+    const float* __restrict inverse1 = inverses[1];
+    const float* __restrict inverse2 = inverses[2];
     for (size_t i = 0; i < count; ++i)
     {
-        const float ratio = 0.5f * (forward[i] + backward[i]);
+        float kept = 0.0f;
+        float r = 0.0f;
+        const float power[kBackwardSteps] = {power0[i], power1[i], power2[i]};
+        const float inverse[kBackwardSteps] = {inverse0[i], inverse1[i], inverse2[i]};
+        for (size_t step = 0; step < kBackwardSteps; ++step)
+        {
+            const float fresh = std::max(power[step] * inverse[step] - 1.0f, 0.0f);
+            r = std::max(smoothing * kept * inverse[step] + (1.0f - smoothing) * fresh,
+                         kLowestRatio);
+            const float gain = std::max(r / (1.0f + r), floor);
+            kept = gain * gain * power[step];
+        }
+        const float ratio = 0.5f * (forward[i] + r);
         gains[i] = std::max(floor, ratio / (1.0f + ratio));
     }
 }
@@ -284,7 +305,6 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
       firstBin_(firstBin), lastBin_(lastBin), track_(trackFrames), plan_(frameSize),
       window_(frameSize), power_(plan_.bins()), input_(kSlackFrames * frameSize, 0.0f),
       overlap_(kSlackFrames * frameSize, 0.0f), frames_(trackFrames + std::max(kLookahead, kAroundFrames) + 1), kept_(plan_.bins(), 0.0f),
-      backward_(plan_.bins(), 0.0f), backwardRatio_(plan_.bins(), 0.0f),
       profile_(bandBins(firstBin, lastBin)), steadyProfile_(bandBins(firstBin, lastBin)),
       steadied_(bandBins(firstBin, lastBin)),
       streamer_(hop_, [this](const float* in, float* out) { processHop(in, out); })
@@ -791,20 +811,20 @@ void DenoiseStage::applyGain(Frame& oldest)
     const float floor = static_cast<float>(strength_.floor);
     const size_t count = lastBin_ + 1 - firstBin_;
     // Backwards from the newest tracked frame to the oldest, starting from nothing kept.
-    std::fill(backward_.begin(), backward_.end(), 0.0f);
-    for (size_t back = track_; back <= track_ + kLookahead; ++back)
+    static_assert(kLookahead + 1 == kBackwardSteps, "the backward steps span the lookahead");
+    const float* powers[kBackwardSteps];
+    const float* inverses[kBackwardSteps];
+    for (size_t step = 0; step < kBackwardSteps; ++step)
     {
-        const Frame& frame = frameBack(back);
-        directedStep(frame.power.data() + firstBin_, frame.inverseNoise.data() + firstBin_,
-                     backward_.data() + firstBin_, backwardRatio_.data() + firstBin_, count,
-                     smoothing, floor);
+        const Frame& frame = frameBack(track_ + step);
+        powers[step] = frame.power.data() + firstBin_;
+        inverses[step] = frame.inverseNoise.data() + firstBin_;
     }
     const float exponent = static_cast<float>(exponent_);
-    const float* forward = oldest.forwardRatio.data();
-    const float* backward = backwardRatio_.data();
     std::complex<float>* spectrum = oldest.spectrum.data();
     float* gains = gains_.data();
-    wienerGains(forward + firstBin_, backward + firstBin_, gains + firstBin_, count, floor);
+    backwardGains(powers, inverses, oldest.forwardRatio.data() + firstBin_, gains + firstBin_,
+                  count, smoothing, floor);
     // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
     // does not flicker into musical noise.
     float* __restrict smoothed = smoothed_.data();

@@ -160,8 +160,6 @@ private:
     static constexpr size_t kGroupBins = 4;     // estimated backwards together
     static constexpr size_t kBackwardEvery = 8; // hops
     std::vector<float> kept_;    // per bin: the power kept in the previous frame, forwards
-    std::vector<float> backward_;
-    std::vector<float> backwardRatio_;
     size_t analysed_ = 0;             // inputs seen by analyze()
     NoiseProfile profile_;            // over the band's bins
     NoiseProfile steadyProfile_;      // the same with slow level moves taken out
