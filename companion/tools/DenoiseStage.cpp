@@ -257,6 +257,24 @@ __attribute__((target_clones("avx2", "default"))) double mixNoise(
     return (sums[0] + sums[1]) + (sums[2] + sums[3]);
 }
 
+// frame × window over [0, count), eight lanes at once where the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void windowInto(
+    const float* __restrict frame, const float* __restrict window, float* __restrict time,
+    size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        time[i] = frame[i] * window[i];
+}
+
+// The power of each of `count` complex values stored as pairs of parts.
+__attribute__((target_clones("avx2", "default"))) void powersOf(const float* __restrict parts,
+                                                               float* __restrict power,
+                                                               size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        power[i] = parts[2 * i] * parts[2 * i] + parts[2 * i + 1] * parts[2 * i + 1];
+}
+
 // sum += x over [0, count), eight lanes at once where the processor has AVX2.
 __attribute__((target_clones("avx2", "default"))) void addInto(float* __restrict sum,
                                                               const float* __restrict x,
@@ -353,13 +371,9 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
 
 void DenoiseStage::transformFrame(const float* frame)
 {
-    float* time = plan_.time();
-    for (size_t i = 0; i < frameSize_; ++i)
-        time[i] = frame[i] * window_[i];
+    windowInto(frame, window_.data(), plan_.time(), frameSize_);
     plan_.forward();
-    const std::complex<float>* spectrum = plan_.spectrum();
-    for (size_t i = 0; i < plan_.bins(); ++i)
-        power_[i] = std::norm(spectrum[i]);
+    powersOf(reinterpret_cast<const float*>(plan_.spectrum()), power_.data(), plan_.bins());
 }
 
 void DenoiseStage::analyze(const float* in, size_t count)
