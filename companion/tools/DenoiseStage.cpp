@@ -90,94 +90,71 @@ constexpr float kPlainPeak = 8.0f;
 // runs over every bin of every frame and the compiler does not vectorise it alone. Where
 // the processor has AVX2 the step runs eight lanes at once, else as two halves of four.
 constexpr size_t kLanes = 8;
-// The helpers taking eight lanes are inlined within this file: no call crosses the ABI.
-#pragma GCC diagnostic ignored "-Wpsabi"
 typedef float Lanes __attribute__((vector_size(4 * kLanes)));
 typedef int32_t LaneInts __attribute__((vector_size(4 * kLanes)));
 
-Lanes splat(float x)
+// One step of the speech presence estimator on the kLanes bins at each pointer: their noise
+// power expected given the probability that speech is present, from the power and the
+// averaged noise, which it then updates, as does the smoothed presence. No vector crosses a
+// call: the code of each target keeps its own vector registers.
+inline void presenceLanes(const float* power, float* averaged, float* presence, float* expected,
+                          float noiseAveraging, float presenceAveraging)
 {
-    return Lanes{} + x;
-}
-
-// e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent
-// bits, 2^(fraction) from a polynomial.
-Lanes expNegative(Lanes x)
-{
+    const Lanes zero = {};
+    Lanes p, noise, before;
+    std::memcpy(&p, power, sizeof p);
+    std::memcpy(&noise, averaged, sizeof noise);
+    std::memcpy(&before, presence, sizeof before);
+    const Lanes ratio = p / (noise > 0.0f ? noise : zero + kLeastNoise);
+    // e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent
+    // bits, 2^(fraction) from a polynomial.
+    const Lanes x = ratio * kPresentShare;
     Lanes y = x * 1.442695041f; // -log2 of the result, >= 0
-    y = y < 126.0f ? y : splat(126.0f);
+    y = y < 126.0f ? y : zero + 126.0f;
     const LaneInts whole = __builtin_convertvector(y, LaneInts); // its floor
     const Lanes f = __builtin_convertvector(whole, Lanes) - y;     // in (-1, 0]
-    const Lanes p =
+    const Lanes poly =
         1.0f + f * (0.6931472f + f * (0.2402265f + f * (0.05550411f + f * 0.009618129f)));
     const LaneInts bits = (127 - whole) << 23;
-    return p * (Lanes)bits; // a cast between vector types keeps the bits
-}
-
-Lanes load(const float* at)
-{
-    Lanes v;
-    std::memcpy(&v, at, sizeof v);
-    return v;
-}
-
-void store(float* at, Lanes v)
-{
-    std::memcpy(at, &v, sizeof v);
-}
-
-// One step of the speech presence estimator on kLanes bins: their noise power expected given
-// the probability that speech is present, from the power and the averaged noise, which it
-// then updates, as does the smoothed presence.
-inline void presenceLanes(Lanes p, Lanes& noise, Lanes& presence, Lanes& expected,
-                         float noiseAveraging, float presenceAveraging)
-{
-    const Lanes ratio = p / (noise > 0.0f ? noise : splat(kLeastNoise));
-    Lanes present = 1.0f / (1.0f + kAbsentOdds * expNegative(ratio * kPresentShare));
-    const Lanes smoothed = presenceAveraging * presence + (1.0f - presenceAveraging) * present;
-    const Lanes capped = present < kStuckPresence ? present : splat(kStuckPresence);
+    const Lanes e = poly * (Lanes)bits; // a cast between vector types keeps the bits
+    Lanes present = 1.0f / (1.0f + kAbsentOdds * e);
+    const Lanes smoothed = presenceAveraging * before + (1.0f - presenceAveraging) * present;
+    const Lanes capped = present < kStuckPresence ? present : zero + kStuckPresence;
     present = smoothed > kStuckPresence ? capped : present;
-    expected = present * noise + (1.0f - present) * p;
-    const Lanes next = noiseAveraging * noise + (1.0f - noiseAveraging) * expected;
-    noise = next > kLeastNoise ? next : splat(kLeastNoise);
-    presence = smoothed;
+    const Lanes value = present * noise + (1.0f - present) * p;
+    Lanes next = noiseAveraging * noise + (1.0f - noiseAveraging) * value;
+    next = next > kLeastNoise ? next : zero + kLeastNoise;
+    std::memcpy(presence, &smoothed, sizeof smoothed);
+    std::memcpy(expected, &value, sizeof value);
+    std::memcpy(averaged, &next, sizeof next);
 }
 
 // The step over bins [0, count), kLanes at a time; the last few as if the powers beyond
 // were 0 (their results are dropped).
-__attribute__((target_clones("avx2", "default"))) void presenceStep(const float* power, float* averaged, float* presence, float* expected,
-                  size_t count, float noiseAveraging = kNoiseAveraging,
-                  float presenceAveraging = kPresenceAveraging)
+__attribute__((target_clones("avx2", "default"))) void presenceStep(
+    const float* power, float* averaged, float* presence, float* expected, size_t count,
+    float noiseAveraging = kNoiseAveraging, float presenceAveraging = kPresenceAveraging)
 {
     const size_t whole = count - count % kLanes;
     for (size_t i = 0; i < whole; i += kLanes)
-    {
-        Lanes noise = load(averaged + i);
-        Lanes smoothed = load(presence + i);
-        Lanes value;
-        presenceLanes(load(power + i), noise, smoothed, value, noiseAveraging, presenceAveraging);
-        store(presence + i, smoothed);
-        store(expected + i, value);
-        store(averaged + i, noise);
-    }
+        presenceLanes(power + i, averaged + i, presence + i, expected + i, noiseAveraging,
+                      presenceAveraging);
     if (whole == count) return;
     const size_t n = count - whole;
     float in[3][kLanes] = {};
+    float out[kLanes];
     for (size_t k = 0; k < n; ++k)
     {
         in[0][k] = power[whole + k];
         in[1][k] = averaged[whole + k];
         in[2][k] = presence[whole + k];
     }
-    Lanes noise = load(in[1]);
-    Lanes smoothed = load(in[2]);
-    Lanes value;
-    presenceLanes(load(in[0]), noise, smoothed, value, noiseAveraging, presenceAveraging);
+    presenceLanes(in[0], in[1], in[2], out, noiseAveraging, presenceAveraging);
     for (size_t k = 0; k < n; ++k)
     {
-        presence[whole + k] = smoothed[k];
-        expected[whole + k] = value[k];
-        averaged[whole + k] = noise[k];
+        presence[whole + k] = in[2][k];
+        expected[whole + k] = out[k];
+        averaged[whole + k] = in[1][k];
     }
 }
 
