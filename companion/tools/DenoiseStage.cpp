@@ -46,6 +46,7 @@ constexpr double kPi = 3.14159265358979323846;
 // Hann analysis times Hann synthesis at 75 % overlap adds up to 1.5.
 constexpr float kOverlapGain = 1.5f;
 constexpr float kLowestRatio = 1e-3f;
+constexpr size_t kBackwardSteps = 3; // the tracked frame and the lookahead's after it
 // Bands judged for likeness to noise: a third of an octave, never fewer bins than this,
 // so that their quantiles stay steady on noise alone.
 constexpr size_t kBandBins = 16;
@@ -53,7 +54,6 @@ constexpr double kThirdOctave = 1.2599210498948732;
 // Where a bin's power counts as far from its local mean; noise lands beyond in about 26 %.
 constexpr float kUnderLocal = 0.2f;
 constexpr float kOverLocal = 2.5f;
-constexpr double kBandQuantile = 0.25;
 constexpr size_t kLocalBins = 4; // either side of a bin, for its local mean
 constexpr double kSpreadDeviations = 1.5;
 // The speech presence estimator (Gerkmann and Hendriks 2012): speech assumed 15 dB over the
@@ -85,84 +85,75 @@ constexpr float kLineOverMedian = 30.0f;
 constexpr size_t kLineBins = 3;
 constexpr float kPlainPeak = 8.0f;
 
-// Four floats side by side (GCC's and Clang's vector extension): the estimator's step
-// runs over every bin of every frame and the compiler does not vectorise it alone.
-typedef float Four __attribute__((vector_size(16)));
-typedef int32_t FourInts __attribute__((vector_size(16)));
+// Eight floats side by side (GCC's and Clang's vector extension): the estimator's step
+// runs over every bin of every frame and the compiler does not vectorise it alone. Where
+// the processor has AVX2 the step runs eight lanes at once, else as two halves of four.
+constexpr size_t kLanes = 8;
+typedef float Lanes __attribute__((vector_size(4 * kLanes)));
+typedef int32_t LaneInts __attribute__((vector_size(4 * kLanes)));
 
-Four splat(float x)
+// One step of the speech presence estimator on the kLanes bins at each pointer: their noise
+// power expected given the probability that speech is present, from the power and the
+// averaged noise, which it then updates, as does the smoothed presence. No vector crosses a
+// call: the code of each target keeps its own vector registers.
+inline void presenceLanes(const float* power, float* averaged, float* presence, float* expected,
+                          float noiseAveraging, float presenceAveraging)
 {
-    return Four{x, x, x, x};
-}
-
-// e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent
-// bits, 2^(fraction) from a polynomial.
-Four expNegative(Four x)
-{
-    Four y = x * 1.442695041f; // -log2 of the result, >= 0
-    y = y < 126.0f ? y : splat(126.0f);
-    const FourInts whole = __builtin_convertvector(y, FourInts); // its floor
-    const Four f = __builtin_convertvector(whole, Four) - y;     // in (-1, 0]
-    const Four p =
+    const Lanes zero = {};
+    Lanes p, noise, before;
+    std::memcpy(&p, power, sizeof p);
+    std::memcpy(&noise, averaged, sizeof noise);
+    std::memcpy(&before, presence, sizeof before);
+    const Lanes ratio = p / (noise > 0.0f ? noise : zero + kLeastNoise);
+    // e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent
+    // bits, 2^(fraction) from a polynomial.
+    const Lanes x = ratio * kPresentShare;
+    Lanes y = x * 1.442695041f; // -log2 of the result, >= 0
+    y = y < 126.0f ? y : zero + 126.0f;
+    const LaneInts whole = __builtin_convertvector(y, LaneInts); // its floor
+    const Lanes f = __builtin_convertvector(whole, Lanes) - y;     // in (-1, 0]
+    const Lanes poly =
         1.0f + f * (0.6931472f + f * (0.2402265f + f * (0.05550411f + f * 0.009618129f)));
-    const FourInts bits = (127 - whole) << 23;
-    return p * (Four)bits; // a cast between vector types keeps the bits
+    const LaneInts bits = (127 - whole) << 23;
+    const Lanes e = poly * (Lanes)bits; // a cast between vector types keeps the bits
+    Lanes present = 1.0f / (1.0f + kAbsentOdds * e);
+    const Lanes smoothed = presenceAveraging * before + (1.0f - presenceAveraging) * present;
+    const Lanes capped = present < kStuckPresence ? present : zero + kStuckPresence;
+    present = smoothed > kStuckPresence ? capped : present;
+    const Lanes value = present * noise + (1.0f - present) * p;
+    Lanes next = noiseAveraging * noise + (1.0f - noiseAveraging) * value;
+    next = next > kLeastNoise ? next : zero + kLeastNoise;
+    std::memcpy(presence, &smoothed, sizeof smoothed);
+    std::memcpy(expected, &value, sizeof value);
+    std::memcpy(averaged, &next, sizeof next);
 }
 
-Four load(const float* at)
+// The step over bins [0, count), kLanes at a time; the last few as if the powers beyond
+// were 0 (their results are dropped).
+__attribute__((target_clones("avx2", "default"))) void presenceStep(
+    const float* power, float* averaged, float* presence, float* expected, size_t count,
+    float noiseAveraging = kNoiseAveraging, float presenceAveraging = kPresenceAveraging)
 {
-    Four v;
-    std::memcpy(&v, at, sizeof v);
-    return v;
-}
-
-void store(float* at, Four v)
-{
-    std::memcpy(at, &v, sizeof v);
-}
-
-// One step of the speech presence estimator over [0, count): each bin's noise power
-// expected given the probability that speech is present, from the bin's power and its
-// averaged noise, which it then updates, as does the smoothed presence. Four bins at a
-// time; the last few as if the powers beyond were 0 (their results are dropped).
-void presenceStep(const float* power, float* averaged, float* presence, float* expected,
-                  size_t count, float noiseAveraging = kNoiseAveraging,
-                  float presenceAveraging = kPresenceAveraging)
-{
-    for (size_t i = 0; i < count; i += 4)
+    const size_t whole = count - count % kLanes;
+    for (size_t i = 0; i < whole; i += kLanes)
+        presenceLanes(power + i, averaged + i, presence + i, expected + i, noiseAveraging,
+                      presenceAveraging);
+    if (whole == count) return;
+    const size_t n = count - whole;
+    float in[3][kLanes] = {};
+    float out[kLanes];
+    for (size_t k = 0; k < n; ++k)
     {
-        const size_t n = std::min<size_t>(4, count - i);
-        float in[4][4] = {};
-        for (size_t k = 0; k < n; ++k)
-        {
-            in[0][k] = power[i + k];
-            in[1][k] = averaged[i + k];
-            in[2][k] = presence[i + k];
-        }
-        const Four p = n == 4 ? load(power + i) : load(in[0]);
-        const Four noise = n == 4 ? load(averaged + i) : load(in[1]);
-        const Four before = n == 4 ? load(presence + i) : load(in[2]);
-        const Four ratio = p / (noise > 0.0f ? noise : splat(kLeastNoise));
-        Four present = 1.0f / (1.0f + kAbsentOdds * expNegative(ratio * kPresentShare));
-        const Four smoothed = presenceAveraging * before + (1.0f - presenceAveraging) * present;
-        const Four capped = present < kStuckPresence ? present : splat(kStuckPresence);
-        present = smoothed > kStuckPresence ? capped : present;
-        const Four value = present * noise + (1.0f - present) * p;
-        Four next = noiseAveraging * noise + (1.0f - noiseAveraging) * value;
-        next = next > kLeastNoise ? next : splat(kLeastNoise);
-        if (n == 4)
-        {
-            store(presence + i, smoothed);
-            store(expected + i, value);
-            store(averaged + i, next);
-            continue;
-        }
-        for (size_t k = 0; k < n; ++k)
-        {
-            presence[i + k] = smoothed[k];
-            expected[i + k] = value[k];
-            averaged[i + k] = next[k];
-        }
+        in[0][k] = power[whole + k];
+        in[1][k] = averaged[whole + k];
+        in[2][k] = presence[whole + k];
+    }
+    presenceLanes(in[0], in[1], in[2], out, noiseAveraging, presenceAveraging);
+    for (size_t k = 0; k < n; ++k)
+    {
+        presence[whole + k] = in[2][k];
+        expected[whole + k] = out[k];
+        averaged[whole + k] = in[1][k];
     }
 }
 
@@ -173,7 +164,7 @@ size_t bandBins(size_t firstBin, size_t lastBin)
 
 // One decision-directed step over bins [0, count): the signal-to-noise estimate from what
 // was kept of the bin in the neighbouring frame and the fresh power, then the Wiener gain.
-void directedStep(const float* __restrict power, const float* __restrict inverseNoise,
+__attribute__((target_clones("avx2", "default"))) void directedStep(const float* __restrict power, const float* __restrict inverseNoise,
                   float* __restrict kept, float* __restrict ratio, size_t count, float smoothing,
                   float floor)
 {
@@ -187,15 +178,128 @@ void directedStep(const float* __restrict power, const float* __restrict inverse
         kept[i] = gain * gain * power[i];
     }
 }
+
+// The sum of [0, count) in four sums side by side, so that the additions do not wait on
+// one another; only compared with the silence threshold.
+double bandEnergy(const float* power, size_t count)
+{
+    double sums[4] = {};
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        for (size_t j = 0; j < 4; ++j)
+            sums[j] += power[i + j];
+    for (; i < count; ++i)
+        sums[0] += power[i];
+    return (sums[0] + sums[1]) + (sums[2] + sums[3]);
+}
+
+// Each group of groupBins bins' sum over [0, count), the last group over what is left.
+void groupSums(const float* __restrict x, float* __restrict groups, size_t count, size_t groupBins)
+{
+    const size_t whole = count / groupBins;
+    for (size_t g = 0; g < whole; ++g)
+    {
+        float sum = 0.0f;
+        for (size_t i = 0; i < groupBins; ++i)
+            sum += x[g * groupBins + i];
+        groups[g] = sum;
+    }
+    if (whole * groupBins == count) return;
+    float sum = 0.0f;
+    for (size_t i = whole * groupBins; i < count; ++i)
+        sum += x[i];
+    groups[whole] = sum;
+}
+
+// The tracked noise of each bin over [0, count), mixed with the learnt one by that bin's
+// `mix`, as its inverse; returns the sum of the noise.
+__attribute__((target_clones("avx2", "default"))) double mixNoise(
+    const float* __restrict around, const float* __restrict learnt, float* __restrict inverse,
+    size_t count, const float* __restrict mix)
+{
+    for (size_t i = 0; i < count; ++i)
+    {
+        const float noise = std::max(kLeastNoise, learnt[i] + mix[i] * (around[i] - learnt[i]));
+        inverse[i] = 1.0f / noise;
+    }
+    // The noise again from its inverse would round differently: summed from the same terms.
+    double sums[4] = {};
+    size_t i = 0;
+    for (; i + 4 <= count; i += 4)
+        for (size_t j = 0; j < 4; ++j)
+            sums[j] += std::max(kLeastNoise,
+                                learnt[i + j] + mix[i + j] * (around[i + j] - learnt[i + j]));
+    for (; i < count; ++i)
+        sums[0] += std::max(kLeastNoise, learnt[i] + mix[i] * (around[i] - learnt[i]));
+    return (sums[0] + sums[1]) + (sums[2] + sums[3]);
+}
+
+// frame × window over [0, count), eight lanes at once where the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void windowInto(
+    const float* __restrict frame, const float* __restrict window, float* __restrict time,
+    size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        time[i] = frame[i] * window[i];
+}
+
+// The power of each of `count` complex values stored as pairs of parts.
+__attribute__((target_clones("avx2", "default"))) void powersOf(const float* __restrict parts,
+                                                               float* __restrict power,
+                                                               size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        power[i] = parts[2 * i] * parts[2 * i] + parts[2 * i + 1] * parts[2 * i + 1];
+}
+
+// sum += x over [0, count), eight lanes at once where the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void addInto(float* __restrict sum,
+                                                              const float* __restrict x,
+                                                              size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        sum[i] += x[i];
+}
+
+// The Wiener gain of each bin over [0, count) from the mean of its two estimates, the
+// backward one decision-directed over kBackwardSteps frames from the newest (the same
+// steps as directedStep's, each bin carried through them in registers).
+__attribute__((target_clones("avx2", "default"))) void backwardGains(
+    const float* const* powers, const float* const* inverses, const float* __restrict forward,
+    float* __restrict gains, size_t count, float smoothing, float floor)
+{
+    const float* __restrict power0 = powers[0];
+    const float* __restrict power1 = powers[1];
+    const float* __restrict power2 = powers[2];
+    const float* __restrict inverse0 = inverses[0];
+    const float* __restrict inverse1 = inverses[1];
+    const float* __restrict inverse2 = inverses[2];
+    for (size_t i = 0; i < count; ++i)
+    {
+        float kept = 0.0f;
+        float r = 0.0f;
+        const float power[kBackwardSteps] = {power0[i], power1[i], power2[i]};
+        const float inverse[kBackwardSteps] = {inverse0[i], inverse1[i], inverse2[i]};
+        for (size_t step = 0; step < kBackwardSteps; ++step)
+        {
+            const float fresh = std::max(power[step] * inverse[step] - 1.0f, 0.0f);
+            r = std::max(smoothing * kept * inverse[step] + (1.0f - smoothing) * fresh,
+                         kLowestRatio);
+            const float gain = std::max(r / (1.0f + r), floor);
+            kept = gain * gain * power[step];
+        }
+        const float ratio = 0.5f * (forward[i] + r);
+        gains[i] = std::max(floor, ratio / (1.0f + ratio));
+    }
+}
 } // namespace
 
 DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin, size_t lastBin,
                            size_t trackFrames)
     : strength_(strength), frameSize_(frameSize), hop_(frameSize / 4), analysisHop_(frameSize / 2),
       firstBin_(firstBin), lastBin_(lastBin), track_(trackFrames), plan_(frameSize),
-      window_(frameSize), power_(plan_.bins()), input_(frameSize, 0.0f),
-      overlap_(frameSize, 0.0f), frames_(trackFrames + std::max(kLookahead, kAroundFrames) + 1), kept_(plan_.bins(), 0.0f),
-      backward_(plan_.bins(), 0.0f), backwardRatio_(plan_.bins(), 0.0f),
+      window_(frameSize), power_(plan_.bins()), input_(kSlackFrames * frameSize, 0.0f),
+      overlap_(kSlackFrames * frameSize, 0.0f), frames_(trackFrames + std::max(kLookahead, kAroundFrames) + 1), kept_(plan_.bins(), 0.0f),
       profile_(bandBins(firstBin, lastBin)), steadyProfile_(bandBins(firstBin, lastBin)),
       steadied_(bandBins(firstBin, lastBin)),
       streamer_(hop_, [this](const float* in, float* out) { processHop(in, out); })
@@ -234,21 +338,20 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     line_.assign(plan_.bins(), 0);
     gains_.assign(plan_.bins(), 0.0f);
     mix_.assign(plan_.bins(), 1.0f);
+    smoothed_.assign(plan_.bins(), 0.0f);
     averaged_.assign(plan_.bins(), 0.0f);
+    around_.assign(bandBins(firstBin_, lastBin_), 0.0f);
     presence_.assign(plan_.bins(), 0.0f);
     spreadLimit_.assign(bands_.size(), kUnknown);
+    inputEnd_ = frameSize_;
     calibrateSpread();
 }
 
 void DenoiseStage::transformFrame(const float* frame)
 {
-    float* time = plan_.time();
-    for (size_t i = 0; i < frameSize_; ++i)
-        time[i] = frame[i] * window_[i];
+    windowInto(frame, window_.data(), plan_.time(), frameSize_);
     plan_.forward();
-    const std::complex<float>* spectrum = plan_.spectrum();
-    for (size_t i = 0; i < plan_.bins(); ++i)
-        power_[i] = std::norm(spectrum[i]);
+    powersOf(reinterpret_cast<const float*>(plan_.spectrum()), power_.data(), plan_.bins());
 }
 
 void DenoiseStage::analyze(const float* in, size_t count)
@@ -261,13 +364,12 @@ void DenoiseStage::analyze(const float* in, size_t count)
     {
         const size_t offset = analysed_ % analysisHop_;
         const size_t step = std::min(count, analysisHop_ - offset);
-        std::memmove(input_.data(), input_.data() + step, (frameSize_ - step) * sizeof(float));
-        std::memcpy(input_.data() + frameSize_ - step, in, step * sizeof(float));
+        const float* frame = slide(in, step);
         analysed_ += step;
         in += step;
         count -= step;
         if (analysed_ % analysisHop_ != 0 || analysed_ < frameSize_) continue;
-        transformFrame(input_.data());
+        transformFrame(frame);
         double energy = 0.0;
         for (size_t i = firstBin_; i <= lastBin_; ++i)
             energy += power_[i];
@@ -400,9 +502,7 @@ void DenoiseStage::localMeans(const float* power)
 void DenoiseStage::estimateNoise(Frame& newest)
 {
     const float* power = newest.power.data();
-    double energy = 0.0;
-    for (size_t i = firstBin_; i <= lastBin_; ++i)
-        energy += power[i];
+    const double energy = bandEnergy(power + firstBin_, lastBin_ + 1 - firstBin_);
     // A frame still holding the padding before the start says nothing of the noise, nor
     // does the digital silence before the first sound (the delay of the stage before this
     // one); digital silence later on says there is none.
@@ -418,14 +518,7 @@ void DenoiseStage::estimateNoise(Frame& newest)
     }
     presenceStep(power + firstBin_, averaged_.data() + firstBin_,
                      presence_.data() + firstBin_, newest.expectedNoise.data() + firstBin_, count);
-    float* groups = newest.groupPower.data();
-    for (size_t g = 0; g < groups_; ++g)
-    {
-        float sum = 0.0f;
-        for (size_t i = firstBin_ + g * kGroupBins; i < std::min(lastBin_ + 1, firstBin_ + (g + 1) * kGroupBins); ++i)
-            sum += power[i];
-        groups[g] = sum;
-    }
+    groupSums(power + firstBin_, newest.groupPower.data(), count, kGroupBins);
 }
 
 void DenoiseStage::estimateBackwards()
@@ -433,16 +526,22 @@ void DenoiseStage::estimateBackwards()
     // From the newest frame back to the one composed now, starting where the forward
     // estimate stands; the frames composed over the next kBackwardEvery hops keep theirs.
     const size_t start = std::min(kStartFrames, frames_.size());
+    groupSums(averaged_.data() + firstBin_, backwardNoise_.data(), lastBin_ + 1 - firstBin_,
+              kGroupBins);
+    float* __restrict lowest = groupExpected_.data();
+    std::fill(lowest, lowest + groups_, kUnknown);
+    for (size_t back = 0; back < start; ++back)
+    {
+        const Frame& frame = frameBack(back);
+        if (frame.silent) continue;
+        const float* __restrict power = frame.groupPower.data();
+        for (size_t g = 0; g < groups_; ++g)
+            lowest[g] = std::min(lowest[g], power[g]);
+    }
     for (size_t g = 0; g < groups_; ++g)
     {
-        float sum = 0.0f;
-        for (size_t i = firstBin_ + g * kGroupBins; i < std::min(lastBin_ + 1, firstBin_ + (g + 1) * kGroupBins); ++i)
-            sum += averaged_[i];
-        float lowest = kUnknown;
-        for (size_t back = 0; back < start; ++back)
-            if (!frameBack(back).silent) lowest = std::min(lowest, frameBack(back).groupPower[g]);
-        if (lowest == kUnknown) lowest = 0.0f;
-        backwardNoise_[g] = std::max(kLeastNoise, std::max(sum, lowest));
+        const float low = lowest[g] == kUnknown ? 0.0f : lowest[g];
+        backwardNoise_[g] = std::max(kLeastNoise, std::max(backwardNoise_[g], low));
     }
     std::fill(backwardPresence_.begin(), backwardPresence_.end(), 0.0f);
     for (size_t back = 0; back <= track_; ++back)
@@ -471,9 +570,7 @@ void DenoiseStage::composeNoise(Frame& frame)
         const Frame& other = frameBack(back);
         if (!other.estimated) continue;
         ++frames;
-        const float* __restrict expected = other.expectedNoise.data() + firstBin_;
-        for (size_t i = 0; i < count; ++i)
-            sum[i] += expected[i];
+        addInto(sum, other.expectedNoise.data() + firstBin_, count);
     }
     if (frames == 0)
     {
@@ -495,22 +592,17 @@ void DenoiseStage::composeNoise(Frame& frame)
         for (size_t i = from; i < to; ++i)
             sum[i] *= lift;
     }
-    const float* mix = mix_.data() + firstBin_;
-    const float* inverseLearnt = inverseNoise_.data() + firstBin_;
-    float* __restrict inverse = frame.inverseNoise.data() + firstBin_;
-    double total = 0.0;
+    float* __restrict around = around_.data();
     float previous = sum[0];
     for (size_t i = 0; i < count; ++i)
     {
         const float next = i + 1 < count ? sum[i + 1] : sum[i];
-        const float around = 0.25f * (previous + next) + 0.5f * sum[i];
+        around[i] = 0.25f * (previous + next) + 0.5f * sum[i];
         previous = sum[i];
-        const float learnt = 1.0f / inverseLearnt[i];
-        const float noise = std::max(kLeastNoise, learnt + mix[i] * (around - learnt));
-        inverse[i] = 1.0f / noise;
-        total += noise;
     }
-    total = toSamplePower(total);
+    const double total = toSamplePower(mixNoise(around, learntBins_.data() + firstBin_,
+                                                frame.inverseNoise.data() + firstBin_, count,
+                                                mix_.data() + firstBin_));
     lowestNoise_ = std::min(lowestNoise_, total);
     highestNoise_ = std::max(highestNoise_, total);
 }
@@ -549,6 +641,10 @@ NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
         inverseNoise_.assign(plan_.bins(), 0.0f);
         for (size_t i = 0; i < estimate.noise.size(); ++i)
             inverseNoise_[firstBin_ + i] = 1.0f / (estimate.noise[i] + 1e-30f);
+        // The learnt noise as the tracking mixes it in: from its inverse, as it is applied.
+        learntBins_.assign(plan_.bins(), 0.0f);
+        for (size_t i = firstBin_; i <= lastBin_; ++i)
+            learntBins_[i] = 1.0f / inverseNoise_[i];
     }
     reset();
     return estimate;
@@ -617,6 +713,8 @@ void DenoiseStage::reset()
 {
     std::fill(input_.begin(), input_.end(), 0.0f);
     std::fill(overlap_.begin(), overlap_.end(), 0.0f);
+    inputEnd_ = frameSize_;
+    overlapStart_ = 0;
     std::fill(kept_.begin(), kept_.end(), 0.0f);
     for (Frame& frame : frames_)
     {
@@ -638,6 +736,20 @@ double DenoiseStage::toSamplePower(double binPower) const
     return 2.0 * binPower / (size * size * 0.375);
 }
 
+const float* DenoiseStage::slide(const float* in, size_t step)
+{
+    // The last frameSize_ inputs move to the front only when the room after them runs out.
+    if (inputEnd_ + step > input_.size())
+    {
+        std::memmove(input_.data(), input_.data() + inputEnd_ - frameSize_,
+                     frameSize_ * sizeof(float));
+        inputEnd_ = frameSize_;
+    }
+    std::memcpy(input_.data() + inputEnd_, in, step * sizeof(float));
+    inputEnd_ += step;
+    return input_.data() + inputEnd_ - frameSize_;
+}
+
 void DenoiseStage::process(const float* in, float* out, size_t count)
 {
     streamer_.process(in, out, count);
@@ -645,9 +757,7 @@ void DenoiseStage::process(const float* in, float* out, size_t count)
 
 void DenoiseStage::processHop(const float* in, float* out)
 {
-    std::memmove(input_.data(), input_.data() + hop_, (frameSize_ - hop_) * sizeof(float));
-    std::memcpy(input_.data() + frameSize_ - hop_, in, hop_ * sizeof(float));
-    transformFrame(input_.data());
+    transformFrame(slide(in, hop_));
 
     newest_ = (newest_ + 1) % frames_.size();
     ++frameCount_;
@@ -693,11 +803,21 @@ void DenoiseStage::processHop(const float* in, float* out)
 
     const float* time = plan_.time();
     const float scale = 1.0f / (kOverlapGain * static_cast<float>(frameSize_));
+    float* overlap = overlap_.data() + overlapStart_;
     for (size_t i = 0; i < frameSize_; ++i)
-        overlap_[i] += time[i] * window_[i] * scale;
-    std::memcpy(out, overlap_.data(), hop_ * sizeof(float));
-    std::memmove(overlap_.data(), overlap_.data() + hop_, (frameSize_ - hop_) * sizeof(float));
-    std::fill(overlap_.end() - hop_, overlap_.end(), 0.0f);
+        overlap[i] += time[i] * window_[i] * scale;
+    std::memcpy(out, overlap, hop_ * sizeof(float));
+    // The sums still open move to the front only when the room after them runs out; all
+    // beyond them stays 0.
+    overlapStart_ += hop_;
+    if (overlapStart_ + frameSize_ > overlap_.size())
+    {
+        std::memmove(overlap_.data(), overlap_.data() + overlapStart_,
+                     (frameSize_ - hop_) * sizeof(float));
+        std::fill(overlap_.begin() + static_cast<std::ptrdiff_t>(frameSize_ - hop_),
+                  overlap_.end(), 0.0f);
+        overlapStart_ = 0;
+    }
 }
 
 void DenoiseStage::applyGain(Frame& oldest)
@@ -706,34 +826,45 @@ void DenoiseStage::applyGain(Frame& oldest)
     const float floor = static_cast<float>(strength_.floor);
     const size_t count = lastBin_ + 1 - firstBin_;
     // Backwards from the newest tracked frame to the oldest, starting from nothing kept.
-    std::fill(backward_.begin(), backward_.end(), 0.0f);
-    for (size_t back = track_; back <= track_ + kLookahead; ++back)
+    static_assert(kLookahead + 1 == kBackwardSteps, "the backward steps span the lookahead");
+    const float* powers[kBackwardSteps];
+    const float* inverses[kBackwardSteps];
+    for (size_t step = 0; step < kBackwardSteps; ++step)
     {
-        const Frame& frame = frameBack(back);
-        directedStep(frame.power.data() + firstBin_, frame.inverseNoise.data() + firstBin_,
-                     backward_.data() + firstBin_, backwardRatio_.data() + firstBin_, count,
-                     smoothing, floor);
+        const Frame& frame = frameBack(track_ + step);
+        powers[step] = frame.power.data() + firstBin_;
+        inverses[step] = frame.inverseNoise.data() + firstBin_;
     }
     const float exponent = static_cast<float>(exponent_);
-    const float* forward = oldest.forwardRatio.data();
-    const float* backward = backwardRatio_.data();
     std::complex<float>* spectrum = oldest.spectrum.data();
     float* gains = gains_.data();
-    for (size_t i = firstBin_; i <= lastBin_; ++i)
-    {
-        const float ratio = 0.5f * (forward[i] + backward[i]);
-        gains[i] = std::max(floor, ratio / (1.0f + ratio));
-    }
+    backwardGains(powers, inverses, oldest.forwardRatio.data() + firstBin_, gains + firstBin_,
+                  count, smoothing, floor);
     // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
     // does not flicker into musical noise.
-    float previous = gains[firstBin_];
-    for (size_t i = firstBin_; i <= lastBin_; ++i)
+    float* __restrict smoothed = smoothed_.data();
+    if (lastBin_ == firstBin_)
     {
-        const float next = i < lastBin_ ? gains[i + 1] : gains[i];
-        float gain = 0.25f * (previous + next) + 0.5f * gains[i];
-        previous = gains[i];
-        if (exponent < 1.0f) gain = std::pow(gain, exponent);
-        spectrum[i] *= gain;
+        smoothed[firstBin_] = gains[firstBin_];
+    }
+    else
+    {
+        smoothed[firstBin_] =
+            0.25f * (gains[firstBin_] + gains[firstBin_ + 1]) + 0.5f * gains[firstBin_];
+        for (size_t i = firstBin_ + 1; i < lastBin_; ++i)
+            smoothed[i] = 0.25f * (gains[i - 1] + gains[i + 1]) + 0.5f * gains[i];
+        smoothed[lastBin_] =
+            0.25f * (gains[lastBin_ - 1] + gains[lastBin_]) + 0.5f * gains[lastBin_];
+    }
+    if (exponent < 1.0f)
+        for (size_t i = firstBin_; i <= lastBin_; ++i)
+            smoothed[i] = std::pow(smoothed[i], exponent);
+    // A complex value is its two parts side by side: both scaled alike, in one loop.
+    float* __restrict parts = reinterpret_cast<float*>(spectrum + firstBin_);
+    for (size_t i = 0; i < count; ++i)
+    {
+        parts[2 * i] *= smoothed[firstBin_ + i];
+        parts[2 * i + 1] *= smoothed[firstBin_ + i];
     }
 }
 

@@ -107,6 +107,8 @@ private:
     };
 
     void transformFrame(const float* frame); // windowed frame -> power_ and plan_ spectrum
+    // Appends step <= frameSize_ inputs; returns the last frameSize_.
+    const float* slide(const float* in, size_t step);
     void processHop(const float* in, float* out);
     // Whether the band's powers spread around their local mean as noise's do.
     bool noiseLike(const float* power, size_t band);
@@ -138,14 +140,18 @@ private:
     FftPlan plan_;
     std::vector<float> window_;
     std::vector<float> power_;
-    std::vector<float> input_;   // the last frameSize_ inputs
-    std::vector<float> overlap_; // overlap-add accumulator
+    std::vector<float> input_;   // the last frameSize_ inputs end at inputEnd_
+    size_t inputEnd_ = 0;
+    std::vector<float> overlap_; // overlap-add accumulator, open from overlapStart_
+    size_t overlapStart_ = 0;
+    static constexpr size_t kSlackFrames = 4; // the buffers' room, in frames
     std::vector<Frame> frames_;  // the last track_ + kAroundFrames + 1 frames at least, a ring
     size_t newest_ = 0;          // ring index of the newest frame
     std::vector<Band> bands_;
     size_t frameCount_ = 0;          // frames transformed since the reset
     std::vector<float> scratch_;
     std::vector<float> gains_;       // per bin, of the frame going out
+    std::vector<float> smoothed_;    // the same smoothed over frequency
     std::vector<char> line_;         // per bin: a line stands there in this frame
     std::vector<float> local_;       // per bin: the mean power of the bins around it
     std::vector<float> spreadLimit_; // per band: widest log spread of noise's powers
@@ -159,8 +165,6 @@ private:
     static constexpr size_t kGroupBins = 4;     // estimated backwards together
     static constexpr size_t kBackwardEvery = 8; // hops
     std::vector<float> kept_;    // per bin: the power kept in the previous frame, forwards
-    std::vector<float> backward_;
-    std::vector<float> backwardRatio_;
     size_t analysed_ = 0;             // inputs seen by analyze()
     NoiseProfile profile_;            // over the band's bins
     NoiseProfile steadyProfile_;      // the same with slow level moves taken out
@@ -171,6 +175,8 @@ private:
     size_t analysisFrames_ = 0;
     size_t silentFrames_ = 0;
     std::vector<float> inverseNoise_; // per band bin; empty: nothing to remove
+    std::vector<float> learntBins_;   // its inverse, per bin
+    std::vector<float> around_;       // per band bin: the tracked noise averaged over bins
     double exponent_ = 1.0;
     float tracking_ = 1.0f;      // the most of mix_
     std::vector<float> mix_;     // per bin: how far the tracked noise takes over

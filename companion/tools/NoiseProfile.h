@@ -63,6 +63,7 @@ private:
     size_t frames_ = 0;
     size_t seen_ = 0; // frames not silent, whether or not any bin was counted
     std::vector<uint32_t> counts_; // bins × classes
+    std::vector<int32_t> classes_; // of the frame being counted, per bin
 };
 
 } // namespace companion
