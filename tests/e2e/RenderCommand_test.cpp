@@ -171,11 +171,18 @@ protected:
         double secondsAfter = 0.0; // from the signal to the render's end
     };
 
-    // A minute of sound through the denoiser, long enough to be caught at work, with the
-    // companion sent `signal` once it is at work on the file.
+    // A minute of sound through the denoiser, long enough to be caught at work, with a
+    // companion started for it and sent `signal` once it is at work on the file.
     SignalledRender RenderDenoiseSignalledAtWork(int signal)
     {
         SignalledRender result;
+        WriteInput(Path("in.wav"), 1, 60 * kRate);
+        StartCompanion(Path("companion.log"));
+        if (!IsListening())
+        {
+            ADD_FAILURE() << "the companion is not listening";
+            return result;
+        }
         std::atomic<bool> finished{false};
         std::thread render(
             [&]
@@ -336,9 +343,6 @@ TEST_F(RenderCommand, AHomeWithSlashesOrDotsStillProcesses)
 
 TEST_F(RenderCommand, ACompanionKilledWhileProcessingGivesCode27AndTheInput)
 {
-    WriteInput(Path("in.wav"), 1, 60 * kRate);
-    StartCompanion(Path("companion.log"));
-    ASSERT_TRUE(IsListening());
     const SignalledRender run = RenderDenoiseSignalledAtWork(SIGKILL);
     const Outcome& outcome = run.outcome;
     ASSERT_TRUE(run.signalled) << outcome.out;
@@ -359,9 +363,6 @@ TEST_F(RenderCommand, ACompanionKilledWhileProcessingGivesCode27AndTheInput)
 
 TEST_F(RenderCommand, ACompanionThatStopsAnsweringGives29AndNeverWritesOverTheNextFile)
 {
-    WriteInput(Path("in.wav"), 1, 60 * kRate);
-    StartCompanion(Path("companion.log"));
-    ASSERT_TRUE(IsListening());
     // Frozen at work, as a companion swapped out or stuck would be.
     const SignalledRender run = RenderDenoiseSignalledAtWork(SIGSTOP);
     const Outcome& outcome = run.outcome;

@@ -26,6 +26,7 @@ import time
 import numpy as np
 import soundfile as sf
 
+import midi
 from stoi import stoi
 
 RATE = 48000
@@ -318,27 +319,7 @@ def recoloured(first, second):
 
 def midi_file(path, program, notes):
     """A one-track MIDI file: `notes` as (start beat, length in beats, key), 120 bpm."""
-    events = []
-    for start, length, key in notes:
-        events.append((int(start * 480), 0x90, key, 80))
-        events.append((int((start + length) * 480), 0x80, key, 0))
-    events.sort()
-    body = bytearray([0x00, 0xC0, program])
-    now = 0
-    for tick, status, key, vel in events:
-        delta = tick - now
-        now = tick
-        var = [delta & 0x7F]
-        delta >>= 7
-        while delta:
-            var.insert(0, 0x80 | (delta & 0x7F))
-            delta >>= 7
-        body += bytes(var) + bytes([status, key, vel])
-    body += bytes([0x00, 0xFF, 0x2F, 0x00])
-    with open(path, 'wb') as f:
-        f.write(b'MThd' + (6).to_bytes(4, 'big') + (0).to_bytes(2, 'big') + (1).to_bytes(2, 'big')
-                + (480).to_bytes(2, 'big'))
-        f.write(b'MTrk' + len(body).to_bytes(4, 'big') + bytes(body))
+    midi.write(path, [midi.track(midi.note_events(notes, 80), head=bytes([0x00, 0xC0, program]))])
 
 
 def music(work):

@@ -22,6 +22,8 @@ import tempfile
 import numpy as np
 import soundfile as sf
 
+import midi
+
 RATE = 48000
 SENTENCES = [
     ('en+m3', 'The quick brown fox jumps over the lazy dog near the river bank.'),
@@ -60,31 +62,6 @@ def speech(work):
     return out
 
 
-def midi_file(path, program, notes):
-    """A one-track MIDI file: `notes` as (start beat, length in beats, key), 120 bpm."""
-    events = []
-    for start, length, key in notes:
-        events.append((int(start * 480), 0x90, key, 90))
-        events.append((int((start + length) * 480), 0x80, key, 0))
-    events.sort()
-    body = bytearray([0x00, 0xC0, program, 0x00, 0xC9, 0])
-    now = 0
-    for tick, status, key, vel in events:
-        delta = tick - now
-        now = tick
-        var = [delta & 0x7F]
-        delta >>= 7
-        while delta:
-            var.insert(0, 0x80 | (delta & 0x7F))
-            delta >>= 7
-        body += bytes(var) + bytes([status, key, vel])
-    body += bytes([0x00, 0xFF, 0x2F, 0x00])
-    with open(path, 'wb') as f:
-        f.write(b'MThd' + (6).to_bytes(4, 'big') + (0).to_bytes(2, 'big') + (1).to_bytes(2, 'big')
-                + (480).to_bytes(2, 'big'))
-        f.write(b'MTrk' + len(body).to_bytes(4, 'big') + bytes(body))
-
-
 def music(work):
     """Plucked guitar with drums, and piano: the transients a de-clicker must leave alone."""
     melody = [(i * 0.5, 0.5, k) for i, k in enumerate([60, 64, 67, 72, 71, 67, 64, 62] * 2)]
@@ -95,34 +72,18 @@ def music(work):
     for i, (program, notes) in enumerate(pieces):
         mid = os.path.join(work, 'music%d.mid' % i)
         wav = os.path.join(work, 'music%d.wav' % i)
-        midi_file(mid, program, notes)
+        # Channel 10 set to the standard drum kit beside the piece's own instrument.
+        tracks = [midi.track(midi.note_events(notes, 90),
+                             head=bytes([0x00, 0xC0, program, 0x00, 0xC9, 0]))]
         if i == 0:
             # Drums on channel 10: kick, snare and hi-hat on every beat.
-            drums = bytearray()
-            with open(mid, 'rb') as f:
-                data = f.read()
-            track = bytearray(data[22:])
             hits = []
             for beat in range(16):
                 for key in ((36, 42) if beat % 2 == 0 else (38, 42)):
                     hits.append((beat * 480, 0x99, key, 110))
                     hits.append((beat * 480 + 120, 0x89, key, 0))
-            now = 0
-            for tick, status, key, vel in sorted(hits):
-                delta = tick - now
-                now = tick
-                var = [delta & 0x7F]
-                delta >>= 7
-                while delta:
-                    var.insert(0, 0x80 | (delta & 0x7F))
-                    delta >>= 7
-                drums += bytes(var) + bytes([status, key, vel])
-            drums += bytes([0x00, 0xFF, 0x2F, 0x00])
-            with open(mid, 'wb') as f:
-                f.write(b'MThd' + (6).to_bytes(4, 'big') + (1).to_bytes(2, 'big')
-                        + (2).to_bytes(2, 'big') + (480).to_bytes(2, 'big'))
-                f.write(b'MTrk' + len(track).to_bytes(4, 'big') + bytes(track))
-                f.write(b'MTrk' + len(drums).to_bytes(4, 'big') + bytes(drums))
+            tracks.append(midi.track(hits))
+        midi.write(mid, tracks)
         run(['fluidsynth', '-ni', '-g', '0.6', '-r', str(RATE), '-F', wav, SOUNDFONT, mid])
         x = sf.read(wav, dtype='float64')[0]
         x = x.mean(axis=1) if x.ndim > 1 else x
