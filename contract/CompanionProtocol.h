@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "ParameterIDs.h"
 
@@ -9,6 +10,12 @@
 // byte for byte. Keys are not JSON: the plug-in writes them bare, with these exact spaces.
 namespace CompanionProtocol
 {
+
+// The length of a spelling below, for matching it in place.
+constexpr std::size_t LengthOf(const char* text)
+{
+    return std::char_traits<char>::length(text);
+}
 
 // The editor's request, on one line:  {request:"parameters"}
 constexpr const char* kParametersRequest = "{request:\"parameters\"}";
@@ -65,7 +72,6 @@ namespace FailureAnswer
 {
 constexpr const char* kKey = "error";
 constexpr const char* kPrefix = "{\"error\":";
-constexpr std::size_t kPrefixLength = 9;
 constexpr const char* kSuffix = "}\n";
 } // namespace FailureAnswer
 
@@ -76,7 +82,6 @@ namespace ReportAnswer
 {
 constexpr const char* kKey = "report";
 constexpr const char* kPrefix = "{\"report\":";
-constexpr std::size_t kPrefixLength = 10;
 constexpr std::size_t kMaxLineBytes = kMaxReportAnswerBytes;
 // The plug-in traces the report's text after this lead-in, where a host's log shows it.
 constexpr const char* kTraceLeadIn = "the companion processed the file: ";
@@ -90,7 +95,6 @@ namespace ProgressAnswer
 {
 constexpr const char* kKey = "progress";
 constexpr const char* kPrefix = "{\"progress\":";
-constexpr std::size_t kPrefixLength = 12;
 constexpr int kIntervalMs = 1000;
 constexpr int kSilenceMs = 30000;
 } // namespace ProgressAnswer

@@ -7,9 +7,9 @@
 namespace
 {
 
-bool Starts(const std::string& line, const char* prefix, size_t prefixLength)
+bool Starts(const std::string& line, const char* prefix)
 {
-    return line.compare(0, prefixLength, prefix) == 0;
+    return line.compare(0, CompanionProtocol::LengthOf(prefix), prefix) == 0;
 }
 
 } // namespace
@@ -41,18 +41,15 @@ void CompanionAnswerReader::EndLine()
 {
     std::string line;
     line.swap(mLine);
-    if (Starts(line, CompanionProtocol::ProgressAnswer::kPrefix,
-               CompanionProtocol::ProgressAnswer::kPrefixLength))
+    if (Starts(line, CompanionProtocol::ProgressAnswer::kPrefix))
     {
         mProgressSeen = true;
         return;
     }
     line += '\n';
-    if (mError.empty() && Starts(line, CompanionProtocol::FailureAnswer::kPrefix,
-                                 CompanionProtocol::FailureAnswer::kPrefixLength))
+    if (mError.empty() && Starts(line, CompanionProtocol::FailureAnswer::kPrefix))
         mError = std::move(line);
-    else if (mReport.empty() && Starts(line, CompanionProtocol::ReportAnswer::kPrefix,
-                                       CompanionProtocol::ReportAnswer::kPrefixLength))
+    else if (mReport.empty() && Starts(line, CompanionProtocol::ReportAnswer::kPrefix))
         mReport = std::move(line);
     else
         mRest.append(line, 0, kMaxRestBytes - std::min(kMaxRestBytes, mRest.size()));

@@ -51,8 +51,9 @@ char Escaped(char c)
 }
 
 // Where the first line of text that starts with prefix begins, or npos.
-size_t LineStarting(const std::string& text, const char* prefix, size_t prefixLength)
+size_t LineStarting(const std::string& text, const char* prefix)
 {
+    const size_t prefixLength = CompanionProtocol::LengthOf(prefix);
     for (size_t at = 0; at < text.size(); ++at)
     {
         if (text.compare(at, prefixLength, prefix) == 0) return at;
@@ -93,38 +94,36 @@ std::string StringAfter(const std::string& text, size_t at)
     return value;
 }
 
-std::string LineText(const std::string& answer, const char* prefix, size_t prefixLength)
+std::string LineText(const std::string& answer, const char* prefix)
 {
     const std::string text = answer.substr(0, kExaminedBytes);
-    const size_t line = LineStarting(text, prefix, prefixLength);
+    const size_t line = LineStarting(text, prefix);
     if (line == std::string::npos) return {};
-    return StringAfter(text, line + prefixLength);
+    return StringAfter(text, line + CompanionProtocol::LengthOf(prefix));
 }
 
 } // namespace
 
 bool IsFailure(const std::string& answer)
 {
-    return LineStarting(answer.substr(0, kExaminedBytes), CompanionProtocol::FailureAnswer::kPrefix,
-                        CompanionProtocol::FailureAnswer::kPrefixLength) != std::string::npos;
+    return LineStarting(answer.substr(0, kExaminedBytes),
+                        CompanionProtocol::FailureAnswer::kPrefix) != std::string::npos;
 }
 
 bool IsReport(const std::string& answer)
 {
-    return LineStarting(answer.substr(0, kExaminedBytes), CompanionProtocol::ReportAnswer::kPrefix,
-                        CompanionProtocol::ReportAnswer::kPrefixLength) != std::string::npos;
+    return LineStarting(answer.substr(0, kExaminedBytes),
+                        CompanionProtocol::ReportAnswer::kPrefix) != std::string::npos;
 }
 
 std::string Reason(const std::string& answer)
 {
-    return LineText(answer, CompanionProtocol::FailureAnswer::kPrefix,
-                    CompanionProtocol::FailureAnswer::kPrefixLength);
+    return LineText(answer, CompanionProtocol::FailureAnswer::kPrefix);
 }
 
 std::string Report(const std::string& answer)
 {
-    return LineText(answer, CompanionProtocol::ReportAnswer::kPrefix,
-                    CompanionProtocol::ReportAnswer::kPrefixLength);
+    return LineText(answer, CompanionProtocol::ReportAnswer::kPrefix);
 }
 
 } // namespace CompanionFailureAnswer

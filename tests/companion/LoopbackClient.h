@@ -59,8 +59,7 @@ inline std::string withoutProgress(const std::string& answer, size_t* progressLi
     {
         size_t end = answer.find('\n', at);
         end = end == std::string::npos ? answer.size() : end + 1;
-        if (answer.compare(at, CompanionProtocol::ProgressAnswer::kPrefixLength,
-                           CompanionProtocol::ProgressAnswer::kPrefix) == 0)
+        if (answer.rfind(CompanionProtocol::ProgressAnswer::kPrefix, at) == at)
             ++count;
         else
             kept.append(answer, at, end - at);

@@ -72,9 +72,9 @@ TEST(ErrorAnswer, TheReportLineIsCutToItsOwnLimit)
                                                  CompanionProtocol::ReportAnswer::kMaxLineBytes);
     EXPECT_EQ(answer.size(), CompanionProtocol::ReportAnswer::kMaxLineBytes);
     EXPECT_EQ(answer.rfind(CompanionProtocol::ReportAnswer::kPrefix, 0), 0u);
+    const size_t prefix = CompanionProtocol::LengthOf(CompanionProtocol::ReportAnswer::kPrefix);
     EXPECT_EQ(nlohmann::json::parse(answer).at("report").get<std::string>(),
-              report.substr(0, CompanionProtocol::ReportAnswer::kMaxLineBytes -
-                                   CompanionProtocol::ReportAnswer::kPrefixLength - 4));
+              report.substr(0, CompanionProtocol::ReportAnswer::kMaxLineBytes - prefix - 4));
 }
 
 } // namespace
