@@ -40,7 +40,6 @@ public:
     void process(const float* in, float* out, size_t count) override;
     void reset() override;
 
-    bool needsAnalysis() const override { return true; }
     int analysisPasses() const override { return 2; }
     void analyze(const float* in, size_t count) override;
     void finishAnalysis() override;

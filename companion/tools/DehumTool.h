@@ -33,7 +33,6 @@ public:
     void process(const float* in, float* out, size_t count) override;
     void reset() override;
 
-    bool needsAnalysis() const override { return true; }
     // The first finds the mains and its hum; the second looks again steered by all of it.
     int analysisPasses() const override { return 2; }
     void analyze(const float* in, size_t count) override;

@@ -31,7 +31,7 @@ public:
     void process(const float* in, float* out, size_t count) override;
     void reset() override;
 
-    bool needsAnalysis() const override { return true; }
+    int analysisPasses() const override { return 1; }
     void analyze(const float* in, size_t count) override;
     void finishAnalysis() override;
     std::string finding() const override;

@@ -26,7 +26,7 @@ public:
 
     void process(const float* in, float* out, size_t count) override;
 
-    bool needsAnalysis() const override { return true; }
+    int analysisPasses() const override { return 1; }
     void analyze(const float* in, size_t count) override;
     void finishAnalysis() override;
 

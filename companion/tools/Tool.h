@@ -21,9 +21,8 @@ public:
     // Clears the stream state (not the analysis), so the input can be streamed again.
     virtual void reset() {}
 
-    virtual bool needsAnalysis() const { return false; }
     // Whole passes over the input before the output one; finishAnalysis() ends each.
-    virtual int analysisPasses() const { return needsAnalysis() ? 1 : 0; }
+    virtual int analysisPasses() const { return 0; }
     virtual void analyze(const float* /*in*/, size_t /*count*/) {}
     virtual void finishAnalysis() {}
 

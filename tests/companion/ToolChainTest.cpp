@@ -51,7 +51,6 @@ public:
         : DelayTool(70000, 1.0f), seen_(seen), passes_(passes)
     {
     }
-    bool needsAnalysis() const override { return true; }
     int analysisPasses() const override { return passes_; }
     void analyze(const float* in, size_t count) override
     {
