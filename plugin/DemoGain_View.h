@@ -29,17 +29,21 @@ class CTextLabel;
 class DemoGain_View : public VSTGUI_ContentView, public VSTGUI::CControlListener
 {
 public:
-    // Control tags.
-    static constexpr int32_t kFirstToolTag = 1;
-    static constexpr int32_t kFirstPresetTag = 21;
-    static constexpr int32_t kMinUpTag = 41;
-    static constexpr int32_t kMinDownTag = 42;
-    static constexpr int32_t kMaxUpTag = 43;
-    static constexpr int32_t kMaxDownTag = 44;
-    static constexpr int32_t kMinFieldTag = 45;
-    static constexpr int32_t kMaxFieldTag = 46;
-    static constexpr int32_t kRangeCheckTag = 47;
-    static constexpr int32_t kLogoTag = 48;
+    // Control tags: a tool's button from 1 and its preset menu from 21, then the range
+    // controls and the logo.
+    enum : int32_t
+    {
+        kFirstToolTag = 1,
+        kFirstPresetTag = 21,
+        kMinUpTag = 41,
+        kMinDownTag,
+        kMaxUpTag,
+        kMaxDownTag,
+        kMinFieldTag,
+        kMaxFieldTag,
+        kRangeCheckTag,
+        kLogoTag
+    };
 
     // The companion application launched when it cannot be reached.
     static constexpr const char* kCompanionApplication = "Orvendal QV.app";
