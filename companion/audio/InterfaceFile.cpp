@@ -84,11 +84,7 @@ bool InterfaceFile::openFile(std::string& error)
     }
     error = UserOwnership::fileProblem(info);
     if (!error.empty()) return false;
-    device_ = info.st_dev;
-    inode_ = info.st_ino;
-    mode_ = info.st_mode & 0777;
-    owner_ = info.st_uid;
-    group_ = info.st_gid;
+    opened_ = info;
     return true;
 }
 
@@ -112,9 +108,9 @@ bool InterfaceFile::createReplacement(std::string& error)
     {
     };
     if (::fstat(fd, &created) != 0 ||
-        ((created.st_uid != owner_ || created.st_gid != group_) &&
-         ::fchown(fd, owner_, group_) != 0) ||
-        ::fchmod(fd, mode_) != 0)
+        ((created.st_uid != opened_.st_uid || created.st_gid != opened_.st_gid) &&
+         ::fchown(fd, opened_.st_uid, opened_.st_gid) != 0) ||
+        ::fchmod(fd, opened_.st_mode & 0777) != 0)
     {
         error = systemError("cannot give the temporary file the original's owner and permissions");
         replacement_.reset();
@@ -134,8 +130,8 @@ bool InterfaceFile::commitReplacement(std::string& error)
     struct stat now
     {
     };
-    if (::fstatat(dirFd_, name_.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 || now.st_dev != device_ ||
-        now.st_ino != inode_)
+    if (::fstatat(dirFd_, name_.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 ||
+        now.st_dev != opened_.st_dev || now.st_ino != opened_.st_ino)
     {
         error = "the file was replaced by someone else while it was processed";
         replacement_.reset();

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include <sys/types.h>
+#include <sys/stat.h>
 
 namespace companion
 {
@@ -45,11 +45,11 @@ private:
     std::unique_ptr<ReplacementFile> replacement_;
     std::string name_;
     std::string key_;
-    dev_t device_ = 0;
-    ino_t inode_ = 0;
-    mode_t mode_ = 0;
-    uid_t owner_ = 0;
-    gid_t group_ = 0;
+    // The file as it was opened: the replacement takes its owner and permissions, and is
+    // committed only while this is still the file under the name.
+    struct stat opened_
+    {
+    };
 };
 
 } // namespace companion

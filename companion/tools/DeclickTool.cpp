@@ -16,19 +16,14 @@ size_t frameFor(double sampleRate)
 constexpr size_t kFramesPerBlock = 16;
 // An error scale below this is digital silence, where any sample would stand out.
 constexpr double kScaleFloor = 2e-5;
-// Samples over which a burst's error energy is summed.
-constexpr size_t kEnergySpan = 8;
-constexpr size_t kReach = 1;
-// Quarter frames whose errors are looked at: the frame's four and one either side.
-constexpr size_t kParts = 6;
 } // namespace
 
 DeclickTool::DeclickTool(double threshold, double sampleRate)
-    : threshold_(threshold), frame_(frameFor(sampleRate)),
-      order_(static_cast<int>(std::min<size_t>(32, frame_ / 8))), maxSpan_(frame_ / 4),
+    : frame_(frameFor(sampleRate)), order_(static_cast<int>(std::min<size_t>(32, frame_ / 8))),
+      maxSpan_(frame_ / 4), detector_(threshold, frame_, order_),
       window_(kFramesPerBlock * frame_, 2 * frame_),
-      streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { repairBlock(in, out); }),
-      medians_(kParts)
+      streamer_(kFramesPerBlock * frame_,
+                [this](const float* in, float* out) { repairBlock(in, out); })
 {
 }
 
@@ -65,7 +60,7 @@ void DeclickTool::repairBlock(const float* in, float* out)
     work_.assign(x, x + window_.size());
     std::vector<size_t> flagged;
     for (size_t begin = window_.coreBegin(); begin < window_.coreEnd(); begin += frame_)
-        findCandidates(begin, flagged);
+        detector_.find(work_.data(), begin, flagged);
     // Flagged samples close together are one click; a few samples either side are taken
     // in, where the burst's edges hide under the threshold.
     const uint8_t* marks = window_.marks();
@@ -90,91 +85,6 @@ void DeclickTool::repairBlock(const float* in, float* out)
         fill(begin, end);
     }
     std::copy(window_.core(), window_.core() + (window_.coreEnd() - window_.coreBegin()), out);
-}
-
-void DeclickTool::findCandidates(size_t frameBegin, std::vector<size_t>& flagged)
-{
-    const size_t fitBegin = frameBegin - frame_ / 2;
-    const size_t fitLength = 2 * frame_;
-    // The error scale is taken per quarter frame: the errors run from a quarter frame before
-    // the frame to a quarter after it.
-    const size_t from = frameBegin - frame_ / 4;
-    skip_.assign(fitLength, 0);
-    for (int round = 0; round < 2; ++round)
-    {
-        if (!model_.fit(work_.data() + fitBegin, round ? skip_.data() : nullptr, fitLength, order_))
-            return;
-        predictionErrors(from);
-        const size_t before = flagged.size();
-        flagOutliers(from, flagged);
-        if (flagged.size() == before || round == 1) return;
-        // A click pulls the model towards itself: fit again without it.
-        for (size_t k = before; k < flagged.size(); ++k)
-        {
-            const size_t at = flagged[k] - fitBegin;
-            for (size_t m = at >= 4 ? at - 4 : 0; m < std::min(fitLength, at + 5); ++m)
-                skip_[m] = 1;
-        }
-        flagged.resize(before);
-    }
-}
-
-void DeclickTool::predictionErrors(size_t from)
-{
-    const size_t quarter = frame_ / 4;
-    errors_.resize(kParts * quarter);
-    backward_.resize(errors_.size());
-    model_.errors(work_.data(), from, errors_.size(), errors_.data(), backward_.data());
-    for (size_t i = 0; i < errors_.size(); ++i)
-    {
-        errors_[i] = std::fabs(errors_[i]);
-        backward_[i] = std::fabs(backward_[i]);
-    }
-    for (size_t part = 0; part < kParts; ++part)
-    {
-        sorted_.assign(errors_.begin() + part * quarter, errors_.begin() + (part + 1) * quarter);
-        std::nth_element(sorted_.begin(), sorted_.begin() + quarter / 2, sorted_.end());
-        medians_[part] = 1.4826 * sorted_[quarter / 2];
-    }
-    // A click starts where the forward error stands out and ends where the backward one
-    // does; a sample is taken when both stand out within kReach of it on their sides
-    // (so a flat-topped burst counts whole).
-    both_.assign(errors_.size(), 0.0);
-    for (size_t i = kReach; i + kReach < errors_.size(); ++i)
-    {
-        double start = 0.0, end = 0.0;
-        for (size_t k = 0; k <= kReach; ++k)
-        {
-            start = std::max(start, errors_[i - k]);
-            end = std::max(end, backward_[i + k]);
-        }
-        both_[i] = std::min(start, end);
-    }
-}
-
-void DeclickTool::flagOutliers(size_t from, std::vector<size_t>& flagged) const
-{
-    // The scale of a quarter frame is the largest median of it and its two neighbours: a
-    // sound starting within a quiet stretch is judged by its own level. A burst too quiet
-    // to stand out sample by sample still stands out in its energy over a few samples.
-    const size_t quarter = frame_ / 4;
-    const size_t half = kEnergySpan / 2;
-    for (size_t part = 1; part + 1 < kParts; ++part)
-    {
-        const double scale =
-            std::max({kScaleFloor, medians_[part - 1], medians_[part], medians_[part + 1]});
-        const double limit = threshold_ * scale;
-        const double energyLimit = 0.25 * limit * limit * kEnergySpan;
-        double energy = 0.0;
-        for (size_t i = part * quarter - half; i < part * quarter + half; ++i)
-            energy += both_[i] * both_[i];
-        for (size_t i = part * quarter; i < (part + 1) * quarter; ++i)
-        {
-            energy += both_[i + half] * both_[i + half] - both_[i - half] * both_[i - half];
-            if (both_[i] > limit || (energy > energyLimit && both_[i] > 0.5 * limit))
-                flagged.push_back(from + i);
-        }
-    }
 }
 
 bool DeclickTool::looksLikeOnset(size_t begin, size_t end) const

@@ -2,6 +2,7 @@
 
 #include "ArModel.h"
 #include "BlockStreamer.h"
+#include "ClickDetector.h"
 #include "ContextWindow.h"
 #include "Tool.h"
 
@@ -11,11 +12,10 @@
 namespace companion
 {
 
-// Finds clicks as short bursts that a local autoregressive model predicts neither forwards
-// nor backwards (both prediction errors far above the local robust error scale, `threshold`
-// times its median-based estimate, or a few samples together well above it), and fills each
-// by least-squares AR interpolation from both sides. Every other sample is handed on exactly as it came. A burst where the level
-// before and after differs widely is the start or end of a sound, not a click.
+// Removes clicks: the samples ClickDetector flags, a few close together taken as one click,
+// are filled by least-squares AR interpolation from both sides. Every other sample is handed
+// on exactly as it came. A burst where the level before and after differs widely is the start
+// or end of a sound, not a click.
 class DeclickTool : public Tool
 {
 public:
@@ -30,28 +30,17 @@ public:
 
 private:
     void repairBlock(const float* in, float* out);
-    void findCandidates(size_t frameBegin, std::vector<size_t>& flagged);
-    // The absolute prediction errors from `from` on, their median per quarter frame and
-    // both_, the smaller of the forward and backward errors standing out around each sample.
-    void predictionErrors(size_t from);
-    // The samples where both_ stands out against the local error scale, into flagged.
-    void flagOutliers(size_t from, std::vector<size_t>& flagged) const;
     bool looksLikeOnset(size_t begin, size_t end) const;
     void fill(size_t begin, size_t end);
 
-    double threshold_;
-    size_t frame_;
-    int order_;
-    size_t maxSpan_;
+    const size_t frame_;
+    const int order_;
+    const size_t maxSpan_;
+    ClickDetector detector_;
     ContextWindow window_;
     BlockStreamer streamer_;
-    ArModel model_;
+    ArModel model_; // the fill's, fitted around each click
     std::vector<double> work_;
-    std::vector<double> errors_;
-    std::vector<double> sorted_;
-    std::vector<double> both_;
-    std::vector<double> medians_; // the error scale of each quarter frame
-    std::vector<double> backward_;
     std::vector<uint8_t> skip_;
     long clicks_ = 0;
     long samples_ = 0;
