@@ -37,6 +37,13 @@ constexpr double kQuietestAmplitude = 3e-5; // a line below -90 dBFS is no hum
 constexpr double kSeriesSpread = 16.0;      // 12 dB over the strongest neighbour
 constexpr size_t kGrounding = 3;            // harmonics that are hum whenever they are lines
 constexpr double kMostDownDb = 50.0;        // what the rebuilt lines reach on hum alone
+// A short file's lines judged by how firmly they keep their place (clipFirmness()): noise
+// scatters that above 15 in one harmonic of about 150 in a 2 s speech clip, above 30 in
+// one of a thousand; fewer hops than kClipHops scatter it too widely to judge.
+constexpr size_t kClipHops = 15;
+constexpr int kClipPasses = 3;
+constexpr double kFirmRun = 15.0;
+constexpr double kFirmGap = 30.0;
 } // namespace
 
 HumEstimator::HumEstimator(double mainsHz, size_t harmonics, const FrequencyRange& range)
@@ -77,6 +84,9 @@ void HumEstimator::account(const HumSmoother::Centre& centre)
     hzSum_ += w * centre.hop.hz;
     // Each hop's harmonics turned back by k times the steady fundamental's phase: hum keeps
     // its shape against its own fundamental through the whole file, what passes does not.
+    clipWhole_ = clipWhole_ && clipWeight_.size() < smoother_.span();
+    if (clipWhole_) clipWeight_.push_back(w);
+    else clip_.clear(), clipWeight_.clear();
     const std::complex<double> fundamental(centre.steady[0]);
     const std::complex<double> back =
         std::abs(fundamental) > 0.0 ? std::conj(fundamental) / std::abs(fundamental) : 0.0;
@@ -95,6 +105,7 @@ void HumEstimator::account(const HumSmoother::Centre& centre)
         shapeMiss_[k] += lean * miss;
         steady_[k] += w * std::norm(centre.steady[k]);
         raw_[k] += w * std::norm(centre.hop.amplitude[k]);
+        if (clipWhole_) clip_.push_back(a * rotor);
         passed_[k] += w * centre.share *
                       std::norm(std::complex<double>(centre.hop.amplitude[k]) -
                                 std::complex<double>(centre.steady[k]));
@@ -139,6 +150,62 @@ HumModel HumEstimator::finish()
     return model;
 }
 
+// For a file measured whole (no longer than the steady part's window): how firmly each
+// harmonic keeps one place against the fundamental, as the square of its robust mean over
+// that mean's variance. Hops a word or a note passes through are leaned away from by how
+// far they stray (as the canceller does), so a weak line that speech covers at times is
+// judged on the hops where it stands alone, not on its level against the speech. Noise
+// gives a few; empty when the file is longer.
+std::vector<double> HumEstimator::clipFirmness() const
+{
+    const size_t n = steady_.size();
+    const size_t count = clipWeight_.size();
+    if (!clipWhole_ || count < kClipHops) return {};
+    std::vector<double> firmness(n, 0.0);
+    std::vector<double> lean(count);
+    std::vector<double> misses;
+    for (size_t k = 0; k < n; ++k)
+    {
+        auto value = [&](size_t i) { return clip_[i * n + k]; };
+        std::complex<double> mean = 0.0;
+        double weights = 0.0;
+        for (size_t i = 0; i < count; ++i)
+            mean += clipWeight_[i] * value(i), weights += clipWeight_[i];
+        mean /= weights;
+        double scale = 0.0;
+        for (int pass = 0; pass < kClipPasses; ++pass)
+        {
+            if (pass == 0)
+            {
+                misses.clear();
+                for (size_t i = 0; i < count; ++i)
+                    misses.push_back(std::norm(value(i) - mean));
+                std::nth_element(misses.begin(), misses.begin() + count / 2, misses.end());
+                scale = misses[count / 2] + 1e-30;
+            }
+            std::complex<double> sum = 0.0;
+            double total = 0.0;
+            for (size_t i = 0; i < count; ++i)
+            {
+                const double r = 1.0 + std::norm(value(i) - mean) / scale;
+                lean[i] = clipWeight_[i] / (r * r);
+                sum += lean[i] * value(i);
+                total += lean[i];
+            }
+            mean = sum / (total + 1e-30);
+        }
+        double total = 0.0;
+        double spread = 0.0;
+        for (size_t i = 0; i < count; ++i)
+        {
+            total += lean[i];
+            spread += lean[i] * lean[i] * std::norm(value(i) - mean);
+        }
+        firmness[k] = std::norm(mean) * total * total / (spread + 1e-30);
+    }
+    return firmness;
+}
+
 // The series, grown upwards from the fundamental: each line that stands clear beside one
 // already in it (k-1 or k-2, so odd-harmonic buzz counts) by the bars above, or stands
 // clear by far. The grounding harmonics then need only stand as lines; a higher one must
@@ -168,6 +235,7 @@ std::vector<bool> HumEstimator::findSeries() const
         return std::norm(shape_[k] / w) >= times * kNoiseRatio * shapeMiss_[k] / (w * w) &&
                steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
     };
+    const std::vector<double> firm = clipFirmness();
     std::vector<bool> series(n, false);
     bool grounded = false;
     for (size_t k = 0; k < n; ++k)
@@ -187,8 +255,19 @@ std::vector<bool> HumEstimator::findSeries() const
             scatters = std::max(scatters, kGapScatters);
             coherence = std::max(coherence, kLeanCoherence);
         }
-        if (!(clear(k, scatters) || (series[0] && (coheres(k, coherence) ||
-                                                   leans(k, std::max(coherence, kLeanCoherence))))))
+        // In a file measured whole a line extends the series by keeping its place through
+        // the hops the speech leaves it; the series' lower bars would let noise in there,
+        // so otherwise it must stand clear by far.
+        const bool whole = !firm.empty() && beside;
+        const bool firmly = whole && series[0] && firm[k] >= (run ? kFirmRun : kFirmGap);
+        if (whole)
+        {
+            scatters = kSureScatters;
+            coherence = kSureCoherence;
+        }
+        if (!(firmly || clear(k, scatters) ||
+              (series[0] && (coheres(k, coherence) ||
+                             leans(k, std::max(coherence, kLeanCoherence))))))
             continue;
         if (k < kGrounding)
         {

@@ -39,6 +39,7 @@ private:
     void account(const HumSmoother::Centre& centre);
     void flush();
     std::vector<bool> findSeries() const;
+    std::vector<double> clipFirmness() const;
     void describe(const std::vector<bool>& series, HumModel& model) const;
 
     double mainsHz_;
@@ -56,6 +57,11 @@ private:
     std::vector<double> shapeMiss_; // of the leaned-on hops
     std::vector<double> missSum_;   // every hop's miss, the scale the leaning is judged by
     std::vector<bool> found_;       // by an earlier pass
+    // A file no longer than the steady part's window: its hops in the fundamental's frame
+    // (hop by hop, each harmonic), kept whole so each line can be judged on all of them.
+    std::vector<std::complex<double>> clip_;
+    std::vector<double> clipWeight_;
+    bool clipWhole_ = true;
     double hops_ = 0.0;
     double hzSum_ = 0.0;
 };
