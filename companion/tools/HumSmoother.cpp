@@ -21,6 +21,7 @@ constexpr double kMostCorrection = 0.5;
 // A short file's level slope is kept only as far as it stands this many variances above
 // zero: a slope the words make would cost more than the level change it follows.
 constexpr double kSlopeSpreads = 3.0;
+constexpr int kClipPasses = 5;
 
 double wrap(double radians)
 {
@@ -275,13 +276,18 @@ std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
     };
     std::complex<double> m = mean();
     double inverse = 0.0;
-    for (int pass = 0; pass < robustPasses_; ++pass)
+    // A short file's few hops afford the scale afresh each pass, from how far they stray
+    // from the mean so far, and more passes: the mean then settles on the hops the hum has
+    // to itself rather than staying near the plain mean the speech pulled.
+    const bool rescale = sloped_ && robustPasses_ > 0;
+    const int passes = rescale ? kClipPasses : robustPasses_;
+    for (int pass = 0; pass < passes; ++pass)
     {
         for (size_t i = 0; i < count; ++i)
             leaning_[i] = std::norm(values_[i] - m - (sloped_ ? at(i) : 0.0) * slope);
-        // The scale is set once, by how far the hops stray from the plain mean: a median
-        // per pass costs most of the canceller's time on a buzz of many harmonics.
-        if (pass == 0)
+        // Otherwise the scale is set once, by how far the hops stray from the plain mean: a
+        // median per pass costs most of the canceller's time on a buzz of many harmonics.
+        if (pass == 0 || rescale)
         {
             misses_.clear();
             for (size_t i = 0; i < count; ++i)
