@@ -29,10 +29,19 @@ void HumCanceller::reset()
     const size_t hop = HumTracker(50.0, 1, sampleRate_).hopSize();
     ring_.assign(latency_ + 2 * hop, 0.0f);
     if (model_.empty()) return;
-    tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_);
+    // A file the smoothing window spans whole is measured in hops of kShortHopPeriods mains
+    // periods rather than a tenth of a second, as many either side as the latency allows:
+    // with seconds to go on, finer hops let the robust means find the moments the speech
+    // leaves each harmonic, and a whole number of periods keeps the harmonics apart in a hop.
+    HumTracker fine(model_.mainsHz, 1, sampleRate_, kShortHopPeriods / model_.mainsHz);
+    const size_t half = latency_ / fine.hopSize() - 2;
+    const bool whole = total_ <= (2 * half + 1) * fine.hopSize();
+    tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_,
+                                            whole ? kShortHopPeriods / model_.mainsHz
+                                                  : HumTracker::kHopSeconds);
     tracker_->trust(model_.clarity);
-    smoother_ = std::make_unique<HumSmoother>(kHalfWidth, kRobustPasses);
-    if (total_ <= smoother_->span() * hop) smoother_->flatten();
+    smoother_ = std::make_unique<HumSmoother>(whole ? half : kHalfWidth, kRobustPasses);
+    if (whole) smoother_->flatten();
     std::vector<double> steer(model_.harmonics, 0.0);
     for (size_t k = 0; k < model_.harmonics && k < model_.hum.size(); ++k)
         steer[k] = model_.hum[k] ? 1.0 : 0.0;

@@ -28,6 +28,7 @@ public:
     // did not pin down scrambles the shape it measured.
     static constexpr size_t kShaped = 10;
     static constexpr int kShapeFits = 2; // Gauss-Newton rounds of the shape's turn and gain
+    static constexpr double kShortHopPeriods = 2.0; // a short file's hop, in mains periods
 
     // `total`: the input's length, so that the padding after it weighs nothing.
     HumCanceller(const HumModel& model, double sampleRate, size_t total);

@@ -9,7 +9,6 @@ namespace companion
 namespace
 {
 constexpr double kPi = 3.14159265358979323846;
-constexpr double kHopSeconds = 0.1;
 // Of the fundamental, around the nominal mains: a generator or a weak grid wanders by half
 // a hertz, and the reference lags a little behind; no equal-tempered note lies within it
 // of harmonics 1 to 3 (the nearest, G1 at 49.0 Hz and G2, D3 likewise, are a hertz off).
@@ -25,9 +24,9 @@ double HumTracker::gridGain(size_t k)
     return s * s;
 }
 
-HumTracker::HumTracker(double mainsHz, size_t harmonics, double sampleRate)
+HumTracker::HumTracker(double mainsHz, size_t harmonics, double sampleRate, double hopSeconds)
     : mainsHz_(mainsHz), harmonics_(std::min(harmonics, kGrid / 2 - 1)), sampleRate_(sampleRate),
-      hop_(std::max<size_t>(1, static_cast<size_t>(std::lround(kHopSeconds * sampleRate)))),
+      hop_(std::max<size_t>(1, static_cast<size_t>(std::lround(hopSeconds * sampleRate)))),
       fft_(kGrid), rising_(kGrid + 1, 0.0f), falling_(kGrid + 1, 0.0f), pending_(kGrid + 1, 0.0f),
       hz_(mainsHz), previous_(harmonics_), turns_(harmonics_), magnitudes_(harmonics_, 0.0)
 {

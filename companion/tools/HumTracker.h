@@ -38,7 +38,9 @@ public:
     // pin its phase far closer than its first three could.
     static constexpr size_t kSteered = 3;
 
-    HumTracker(double mainsHz, size_t harmonics, double sampleRate);
+    static constexpr double kHopSeconds = 0.1;
+    HumTracker(double mainsHz, size_t harmonics, double sampleRate,
+               double hopSeconds = kHopSeconds);
 
     size_t hopSize() const { return hop_; }
     double sampleRate() const { return sampleRate_; }
