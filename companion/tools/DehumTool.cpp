@@ -43,10 +43,43 @@ void DehumTool::analyze(const float* in, size_t count)
         found.harmonics = static_cast<size_t>(std::max(1.0, std::floor(top / found.mainsHz)));
         found.clarity.resize(found.harmonics, 0.0);
         estimators_.push_back(std::make_unique<HumEstimator>(found, range_));
+        startTrials();
     }
     for (auto& estimator : estimators_)
         estimator->add(in, count);
+    for (auto* trial : {coarseTrial_.get(), fineTrial_.get()})
+        if (trial)
+        {
+            scratch_.resize(count);
+            trial->process(in, scratch_.data(), count);
+        }
     analysed_ += count;
+}
+
+void DehumTool::startTrials()
+{
+    if (!HumCanceller::measuresWhole(total_, range_.sampleRate)) return;
+    HumModel fine = model_;
+    fine.fineHops = true;
+    coarseTrial_ = std::make_unique<HumCanceller>(model_, range_.sampleRate, total_);
+    fineTrial_ = std::make_unique<HumCanceller>(fine, range_.sampleRate, total_);
+}
+
+// Fine hops unless their means come out, summed over the hum's harmonics, more than
+// kFineSpread times as unsure as coarse ones': where speech passes they come to a third
+// or a half, where notes are held near the lines to several times.
+void DehumTool::chooseHops()
+{
+    if (!coarseTrial_) return;
+    // The padding after the input, so that every hop of it has been the centre.
+    const std::vector<float> zeros(coarseTrial_->latency(), 0.0f);
+    scratch_.resize(zeros.size());
+    coarseTrial_->process(zeros.data(), scratch_.data(), zeros.size());
+    fineTrial_->process(zeros.data(), scratch_.data(), zeros.size());
+    model_.fineHops = fineTrial_->spread() < kFineSpread * coarseTrial_->spread();
+    coarseTrial_.reset();
+    fineTrial_.reset();
+    scratch_ = {};
 }
 
 void DehumTool::finishAnalysis()
@@ -55,6 +88,7 @@ void DehumTool::finishAnalysis()
     if (passesDone_ == 1)
     {
         model_ = HumModel();
+        total_ = analysed_;
         tooShort_ = static_cast<double>(analysed_) < kShortestSeconds * range_.sampleRate;
     }
     for (auto& estimator : estimators_)
@@ -73,8 +107,8 @@ void DehumTool::finishAnalysis()
             model_ = std::move(model);
     }
     estimators_.clear();
-    const size_t total = analysed_;
-    canceller_ = std::make_unique<HumCanceller>(model_, range_.sampleRate, total);
+    chooseHops();
+    canceller_ = std::make_unique<HumCanceller>(model_, range_.sampleRate, total_);
     analysed_ = 0;
 }
 

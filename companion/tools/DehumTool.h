@@ -26,6 +26,8 @@ public:
     // Below this a line cannot be told from anything else held as briefly: the file is
     // left as it was, and the finding says why.
     static constexpr double kShortestSeconds = 0.25;
+    // How much less sure fine hops may leave the hum than coarse ones and still be chosen.
+    static constexpr double kFineSpread = 2.0;
 
     DehumTool(double mainsHz, const FrequencyRange& range);
 
@@ -52,8 +54,17 @@ private:
     size_t analysed_ = 0;
     int passesDone_ = 0;
     bool tooShort_ = false;
+    void startTrials();
+    void chooseHops();
+
     HumModel model_;
+    size_t total_ = 0;
     std::unique_ptr<HumCanceller> canceller_;
+    // While a file the canceller measures whole is looked at again: the first look's hum
+    // cancelled in coarse and in fine hops, to see which leave its means surer.
+    std::unique_ptr<HumCanceller> coarseTrial_;
+    std::unique_ptr<HumCanceller> fineTrial_;
+    std::vector<float> scratch_;
 };
 
 } // namespace companion

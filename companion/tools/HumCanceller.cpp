@@ -11,6 +11,11 @@ size_t HumCanceller::latencyFor(double sampleRate)
     return (kHalfWidth + 2) * HumTracker(50.0, 1, sampleRate).hopSize();
 }
 
+bool HumCanceller::measuresWhole(size_t total, double sampleRate)
+{
+    return total <= (2 * kHalfWidth + 1) * HumTracker(50.0, 1, sampleRate).hopSize();
+}
+
 HumCanceller::HumCanceller(const HumModel& model, double sampleRate, size_t total)
     : model_(model), sampleRate_(sampleRate), total_(total), latency_(latencyFor(sampleRate))
 {
@@ -26,21 +31,19 @@ void HumCanceller::reset()
 {
     written_ = 0;
     centres_ = 0;
+    spread_ = 0.0;
     const size_t hop = HumTracker(50.0, 1, sampleRate_).hopSize();
     ring_.assign(latency_ + 2 * hop, 0.0f);
     if (model_.empty()) return;
-    // A file the smoothing window spans whole is measured in hops of kShortHopPeriods mains
-    // periods rather than a tenth of a second, as many either side as the latency allows:
-    // with seconds to go on, finer hops let the robust means find the moments the speech
-    // leaves each harmonic, and a whole number of periods keeps the harmonics apart in a hop.
-    HumTracker fine(model_.mainsHz, 1, sampleRate_, kShortHopPeriods / model_.mainsHz);
-    const size_t half = latency_ / fine.hopSize() - 2;
-    const bool whole = total_ <= (2 * half + 1) * fine.hopSize();
-    tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_,
-                                            whole ? kShortHopPeriods / model_.mainsHz
-                                                  : HumTracker::kHopSeconds);
+    // Fine hops take as many either side as the latency allows; a whole file weighs them alike.
+    const bool whole = measuresWhole(total_, sampleRate_);
+    const bool fine = whole && model_.fineHops;
+    tracker_ = std::make_unique<HumTracker>(
+        model_.mainsHz, model_.harmonics, sampleRate_,
+        fine ? kFineHopPeriods / model_.mainsHz : HumTracker::kHopSeconds);
     tracker_->trust(model_.clarity);
-    smoother_ = std::make_unique<HumSmoother>(whole ? half : kHalfWidth, kRobustPasses);
+    smoother_ = std::make_unique<HumSmoother>(
+        fine ? latency_ / tracker_->hopSize() - 2 : kHalfWidth, kRobustPasses);
     if (whole) smoother_->flatten();
     std::vector<double> steer(model_.harmonics, 0.0);
     for (size_t k = 0; k < model_.harmonics && k < model_.hum.size(); ++k)
@@ -89,6 +92,7 @@ void HumCanceller::build(const HumSmoother::Centre& centre)
     for (size_t k = 1; k <= top; ++k)
     {
         if (!model_.hum[k - 1]) continue;
+        spread_ += centre.spread[k - 1];
         std::complex<double> value(centre.steady[k - 1]);
         if (blend && k <= kShaped)
         {

@@ -28,13 +28,20 @@ public:
     // did not pin down scrambles the shape it measured.
     static constexpr size_t kShaped = 10;
     static constexpr int kShapeFits = 2; // Gauss-Newton rounds of the shape's turn and gain
-    static constexpr double kShortHopPeriods = 2.0; // a short file's hop, in mains periods
+    // A file no longer than the smoothing window is measured whole, in coarse hops (a tenth
+    // of a second, parting the lines from notes held near them) or, as the model says, in
+    // fine ones of kFineHopPeriods mains periods (finding the moments speech leaves them).
+    static constexpr double kFineHopPeriods = 2.0;
 
     // `total`: the input's length, so that the padding after it weighs nothing.
     HumCanceller(const HumModel& model, double sampleRate, size_t total);
 
     static size_t latencyFor(double sampleRate);
+    static bool measuresWhole(size_t total, double sampleRate);
     size_t latency() const { return latency_; }
+    // How far the robust means of the hum harmonics may be off, summed over them and
+    // averaged over the hops so far.
+    double spread() const { return centres_ > 0 ? spread_ / static_cast<double>(centres_) : 0.0; }
     void process(const float* in, float* out, size_t count);
     void reset();
 
@@ -59,6 +66,7 @@ private:
     std::vector<float> ring_;
     size_t written_ = 0;
     size_t centres_ = 0; // periods built so far
+    double spread_ = 0.0;
     Period periods_[2];  // the last two, by centre index modulo 2
 };
 

@@ -23,6 +23,8 @@ struct HumModel
     std::vector<std::complex<double>> shape;
     std::vector<double> shapeError;
     std::vector<double> steadyError;
+    // A file the canceller measures whole is measured in fine hops rather than coarse ones.
+    bool fineHops = false;
     double power = 0.0;  // of the steady hum lines: what Auto compares between the mains
     double downDb = 0.0; // how far the steady lines stand above what their estimate lets through
 

@@ -90,8 +90,9 @@ bool HumSmoother::push(const HumTracker::Hop& hop)
     turnBack(centre);
     const size_t harmonics = hop.amplitude.size();
     std::vector<std::complex<double>> means(harmonics);
+    centre_.spread.assign(harmonics, 0.0);
     for (size_t k = 0; k < harmonics; ++k)
-        if (steered(k)) means[k] = robustMean(k, harmonics);
+        if (steered(k)) means[k] = robustMean(k, harmonics, centre_.spread[k]);
     if (!steer_.empty()) refine(centre, means);
     centre_.hop = hops_[centre];
     centre_.steady.resize(harmonics);
@@ -163,7 +164,7 @@ void HumSmoother::refine(size_t centre, std::vector<std::complex<double>>& means
     {
         if (!refinePath(centre, means)) return;
         for (size_t k = 0; k < harmonics; ++k)
-            if (steered(k)) means[k] = robustMean(k, harmonics);
+            if (steered(k)) means[k] = robustMean(k, harmonics, centre_.spread[k]);
     }
 }
 
@@ -230,7 +231,7 @@ void HumSmoother::observeDrift(size_t i, const std::vector<std::complex<double>>
 // The weighted mean of harmonic k over the window; then hops that stray far from it (a
 // word or a note passing through the harmonic) are leaned away from, so the mean rests on
 // the hops where the hum stands alone.
-std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
+std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics, double& spread)
 {
     // The harmonic's hops gathered side by side: the passes below read them many times.
     const size_t count = weight_.size();
@@ -303,6 +304,15 @@ std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics)
         }
         m = mean();
     }
+    double leaned = 0.0;
+    double strayed = 0.0;
+    for (size_t i = 0; sloped_ && i < count; ++i)
+    {
+        const double w = weight_[i] * leaning_[i];
+        leaned += w;
+        strayed += w * w * std::norm(values_[i] - m - (sloped_ ? at(i) : 0.0) * slope);
+    }
+    spread = leaned > 0.0 ? strayed / (leaned * leaned) : 0.0;
     if (!steer_.empty())
     {
         lean_.resize(count * harmonics);

@@ -24,6 +24,9 @@ public:
         HumTracker::Hop hop;                     // as measured
         std::vector<std::complex<float>> steady; // per harmonic
         double share = 1.0; // of white noise the plain mean kept at this centre
+        // Per harmonic, in a file measured whole (flatten()): how far its mean may be off,
+        // from how far the hops it leaned on stray.
+        std::vector<double> spread;
     };
 
     // `robustPasses`: rounds of leaning away from hops that stray from the mean.
@@ -64,7 +67,7 @@ private:
                       double& information, double& scatter) const;
     bool fitPath(std::vector<double>& drift, const std::vector<double>& information,
                  size_t centre) const;
-    std::complex<double> robustMean(size_t k, size_t harmonics);
+    std::complex<double> robustMean(size_t k, size_t harmonics, double& spread);
 
     size_t half_;
     bool sloped_ = false;
