@@ -38,9 +38,9 @@ void HumCanceller::reset()
     // Fine hops take as many either side as the latency allows; a whole file weighs them alike.
     const bool whole = measuresWhole(total_, sampleRate_);
     const bool fine = whole && model_.fineHops;
-    tracker_ = std::make_unique<HumTracker>(
-        model_.mainsHz, model_.harmonics, sampleRate_,
-        fine ? kFineHopPeriods / model_.mainsHz : HumTracker::kHopSeconds);
+    tracker_ = std::make_unique<HumTracker>(model_.mainsHz, model_.harmonics, sampleRate_,
+                                            fine ? kFineHopPeriods / model_.mainsHz
+                                                 : HumTracker::kHopSeconds);
     tracker_->trust(model_.clarity);
     smoother_ = std::make_unique<HumSmoother>(
         fine ? latency_ / tracker_->hopSize() - 2 : kHalfWidth, kRobustPasses);

@@ -67,7 +67,7 @@ private:
     size_t written_ = 0;
     size_t centres_ = 0; // periods built so far
     double spread_ = 0.0;
-    Period periods_[2];  // the last two, by centre index modulo 2
+    Period periods_[2]; // the last two, by centre index modulo 2
 };
 
 } // namespace companion

@@ -85,8 +85,16 @@ void HumEstimator::account(const HumSmoother::Centre& centre)
     // Each hop's harmonics turned back by k times the steady fundamental's phase: hum keeps
     // its shape against its own fundamental through the whole file, what passes does not.
     clipWhole_ = clipWhole_ && clipWeight_.size() < smoother_.span();
-    if (clipWhole_) clipWeight_.push_back(w);
-    else clip_.clear(), clipWeight_.clear();
+    if (clipWhole_)
+    {
+        clipWeight_.push_back(w);
+    }
+    else if (!clipWeight_.empty())
+    {
+        // Longer than the window: the sums alone judge it.
+        clip_ = {};
+        clipWeight_ = {};
+    }
     const std::complex<double> fundamental(centre.steady[0]);
     const std::complex<double> back =
         std::abs(fundamental) > 0.0 ? std::conj(fundamental) / std::abs(fundamental) : 0.0;
@@ -214,27 +222,6 @@ std::vector<double> HumEstimator::clipFirmness() const
 std::vector<bool> HumEstimator::findSeries() const
 {
     const size_t n = steady_.size();
-    const double windows = std::max(1e-3, hops_ * smoother_.noiseShare() / kNoiseRatio);
-    auto clear = [&](size_t k, double scatters)
-    {
-        return steady_[k] >= kNoiseRatio * (1.0 + scatters / std::sqrt(windows)) * passed_[k] &&
-               steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
-    };
-    // Against the fundamental, over the whole file: noise's coherent power comes to about
-    // kNoiseRatio hops' worth of its power.
-    auto coheres = [&](size_t k, double times)
-    {
-        return std::norm(coherent_[k]) >= times * kNoiseRatio * raw_[k] &&
-               steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
-    };
-    // The same for the whole file's shape, the hops that stray from their window's steady
-    // part leaned away from: what finds a weak line where speech leaves it only at times.
-    auto leans = [&](size_t k, double times)
-    {
-        const double w = shapeWeight_[k] + 1e-30;
-        return std::norm(shape_[k] / w) >= times * kNoiseRatio * shapeMiss_[k] / (w * w) &&
-               steady_[k] >= hops_ * kQuietestAmplitude * kQuietestAmplitude;
-    };
     const std::vector<double> firm = clipFirmness();
     std::vector<bool> series(n, false);
     bool grounded = false;
@@ -265,22 +252,44 @@ std::vector<bool> HumEstimator::findSeries() const
             scatters = kSureScatters;
             coherence = kSureCoherence;
         }
-        if (!(firmly || clear(k, scatters) ||
-              (series[0] && (coheres(k, coherence) ||
-                             leans(k, std::max(coherence, kLeanCoherence))))))
-            continue;
+        if (!(firmly || stands(k, scatters, coherence, series[0]))) continue;
         if (k < kGrounding)
         {
             series[k] = steady_[k] >= kLineMargin * passed_[k];
             grounded = grounded || series[k];
             continue;
         }
-        double neighbour = 0.0;
-        for (size_t j = k - 2; j <= k + 2 && j < n; ++j)
-            if (j != k) neighbour = std::max(neighbour, steady_[j]);
-        series[k] = steady_[k] <= kSeriesSpread * neighbour;
+        series[k] = amongNeighbours(k);
     }
     return grounded ? series : std::vector<bool>();
+}
+
+// Whether line k stands by the bars given: its steady part clear of what noise alone gives
+// by `scatters`, or, once the fundamental is hum, its phase against the fundamental over
+// the whole file `coherence` times what noise gives (whose coherent power comes to about
+// kNoiseRatio hops' worth of its power), plainly or with the hops that stray from their
+// window's steady part leaned away from: what finds a weak line where speech leaves it
+// only at times.
+bool HumEstimator::stands(size_t k, double scatters, double coherence, bool fundamental) const
+{
+    if (steady_[k] < hops_ * kQuietestAmplitude * kQuietestAmplitude) return false;
+    const double windows = std::max(1e-3, hops_ * smoother_.noiseShare() / kNoiseRatio);
+    if (steady_[k] >= kNoiseRatio * (1.0 + scatters / std::sqrt(windows)) * passed_[k]) return true;
+    if (!fundamental) return false;
+    if (std::norm(coherent_[k]) >= coherence * kNoiseRatio * raw_[k]) return true;
+    const double w = shapeWeight_[k] + 1e-30;
+    return std::norm(shape_[k] / w) >=
+           std::max(coherence, kLeanCoherence) * kNoiseRatio * shapeMiss_[k] / (w * w);
+}
+
+// A line above the grounding harmonics stands no more than 12 dB above the strongest of
+// harmonics k-2 to k+2, or it is a tone of its own.
+bool HumEstimator::amongNeighbours(size_t k) const
+{
+    double neighbour = 0.0;
+    for (size_t j = k - 2; j <= k + 2 && j < steady_.size(); ++j)
+        if (j != k) neighbour = std::max(neighbour, steady_[j]);
+    return steady_[k] <= kSeriesSpread * neighbour;
 }
 
 // The series' harmonics inside the range, with what the canceller weighs them by.

@@ -39,6 +39,8 @@ private:
     void account(const HumSmoother::Centre& centre);
     void flush();
     std::vector<bool> findSeries() const;
+    bool stands(size_t k, double scatters, double coherence, bool fundamental) const;
+    bool amongNeighbours(size_t k) const;
     std::vector<double> clipFirmness() const;
     void describe(const std::vector<bool>& series, HumModel& model) const;
 

@@ -239,43 +239,8 @@ std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics, double&
     leaning_.assign(count, 1.0);
     for (size_t i = 0; i < count; ++i)
         values_[i] = turned_[i * harmonics + k];
-    // Position of hop i against the centre, in half-windows.
-    auto at = [&](size_t i)
-    { return (static_cast<double>(i) - static_cast<double>(centreIndex_)) / half_; };
     std::complex<double> slope = 0.0;
-    auto mean = [&]()
-    {
-        std::complex<double> sum = 0.0;
-        std::complex<double> moment = 0.0;
-        double weights = 0.0;
-        double first = 0.0;
-        double second = 0.0;
-        for (size_t i = 0; i < count; ++i)
-        {
-            const double w = weight_[i] * leaning_[i];
-            const double x = sloped_ ? at(i) : 0.0;
-            sum += w * values_[i];
-            moment += w * x * values_[i];
-            weights += w;
-            first += w * x;
-            second += w * x * x;
-        }
-        if (!(weights > 0.0)) return std::complex<double>();
-        // The straight line's value at the centre; a plain mean where the hops leave no slope.
-        const double det = weights * second - first * first;
-        if (!sloped_ || !(det > 1e-6 * weights * weights)) return sum / weights;
-        slope = (weights * moment - first * sum) / det;
-        // The slope counts by how far it stands above what the hops' scatter alone would
-        // give it, so a steady hum under speech is not tilted by the words.
-        double scatter = 0.0;
-        const std::complex<double> level = (sum - slope * first) / weights;
-        for (size_t i = 0; i < count; ++i)
-            scatter += weight_[i] * leaning_[i] * std::norm(values_[i] - level - at(i) * slope);
-        const double spread = scatter / det; // the slope's variance
-        slope *= std::max(0.0, 1.0 - kSlopeSpreads * spread / (std::norm(slope) + 1e-30));
-        return (sum - slope * first) / weights;
-    };
-    std::complex<double> m = mean();
+    std::complex<double> m = leanedMean(slope);
     double inverse = 0.0;
     // A short file's few hops afford the scale afresh each pass, from how far they stray
     // from the mean so far, and more passes: the mean then settles on the hops the hum has
@@ -302,17 +267,9 @@ std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics, double&
             const double r = 1.0 + l * inverse;
             l = 1.0 / (r * r);
         }
-        m = mean();
+        m = leanedMean(slope);
     }
-    double leaned = 0.0;
-    double strayed = 0.0;
-    for (size_t i = 0; sloped_ && i < count; ++i)
-    {
-        const double w = weight_[i] * leaning_[i];
-        leaned += w;
-        strayed += w * w * std::norm(values_[i] - m - (sloped_ ? at(i) : 0.0) * slope);
-    }
-    spread = leaned > 0.0 ? strayed / (leaned * leaned) : 0.0;
+    spread = sloped_ ? leanedSpread(m, slope) : 0.0;
     if (!steer_.empty())
     {
         lean_.resize(count * harmonics);
@@ -320,6 +277,63 @@ std::complex<double> HumSmoother::robustMean(size_t k, size_t harmonics, double&
             lean_[i * harmonics + k] = leaning_[i];
     }
     return m;
+}
+
+// Position of hop i against the centre, in half-windows.
+double HumSmoother::at(size_t i) const
+{
+    return (static_cast<double>(i) - static_cast<double>(centreIndex_)) / half_;
+}
+
+// The mean of values_ weighed by the window and leaning_; in a file measured whole, the
+// straight line through them read at the centre, its `slope` kept as far as it stands
+// clear of what the hops' scatter alone would give it, so that a steady hum under speech
+// is not tilted by the words.
+std::complex<double> HumSmoother::leanedMean(std::complex<double>& slope) const
+{
+    const size_t count = weight_.size();
+    std::complex<double> sum = 0.0;
+    std::complex<double> moment = 0.0;
+    double weights = 0.0;
+    double first = 0.0;
+    double second = 0.0;
+    for (size_t i = 0; i < count; ++i)
+    {
+        const double w = weight_[i] * leaning_[i];
+        const double x = sloped_ ? at(i) : 0.0;
+        sum += w * values_[i];
+        moment += w * x * values_[i];
+        weights += w;
+        first += w * x;
+        second += w * x * x;
+    }
+    if (!(weights > 0.0)) return std::complex<double>();
+    // A plain mean where the hops leave no slope.
+    const double det = weights * second - first * first;
+    if (!sloped_ || !(det > 1e-6 * weights * weights)) return sum / weights;
+    slope = (weights * moment - first * sum) / det;
+    double scatter = 0.0;
+    const std::complex<double> level = (sum - slope * first) / weights;
+    for (size_t i = 0; i < count; ++i)
+        scatter += weight_[i] * leaning_[i] * std::norm(values_[i] - level - at(i) * slope);
+    const double spread = scatter / det; // the slope's variance
+    slope *= std::max(0.0, 1.0 - kSlopeSpreads * spread / (std::norm(slope) + 1e-30));
+    return (sum - slope * first) / weights;
+}
+
+// How far the line `m` + `slope` through values_ may be off: the hops' strays weighed by
+// the square of what the mean leaned on each.
+double HumSmoother::leanedSpread(std::complex<double> m, std::complex<double> slope) const
+{
+    double leaned = 0.0;
+    double strayed = 0.0;
+    for (size_t i = 0; i < weight_.size(); ++i)
+    {
+        const double w = weight_[i] * leaning_[i];
+        leaned += w;
+        strayed += w * w * std::norm(values_[i] - m - at(i) * slope);
+    }
+    return leaned > 0.0 ? strayed / (leaned * leaned) : 0.0;
 }
 
 // The hum's path through the window, fitted by a cubic to each hop's `drift` weighed by

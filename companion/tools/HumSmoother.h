@@ -68,6 +68,9 @@ private:
     bool fitPath(std::vector<double>& drift, const std::vector<double>& information,
                  size_t centre) const;
     std::complex<double> robustMean(size_t k, size_t harmonics, double& spread);
+    double at(size_t i) const;
+    std::complex<double> leanedMean(std::complex<double>& slope) const;
+    double leanedSpread(std::complex<double> m, std::complex<double> slope) const;
 
     size_t half_;
     bool sloped_ = false;

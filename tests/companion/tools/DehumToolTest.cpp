@@ -284,9 +284,9 @@ TEST(DehumTool, RemovesTheHumOfAShortSpeechOrMusicClip)
         double underDb; // the hum under the clean signal; 0: as it comes
         double minDownDb;
     };
-    for (const Case& c : {Case{2.0, speechLike(), 50.0, 0.0, 31.5},
-                          Case{1.0, speechLike(), 50.0, 0.0, 7.5},
-                          Case{3.0, musicLike(), 60.0, 15.0, 25.5}})
+    for (const Case& c :
+         {Case{2.0, speechLike(), 50.0, 0.0, 31.5}, Case{1.0, speechLike(), 50.0, 0.0, 7.5},
+          Case{3.0, musicLike(), 60.0, 15.0, 25.5}})
     {
         const size_t count = static_cast<size_t>(c.seconds * kRate);
         std::vector<float> clean = c.clean;
