@@ -112,6 +112,7 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
                      crossoverBin(frameSize_, sampleRate_)),
             lastBinUpTo(range.high, frameSize_, sampleRate_), trackFrames(frameSize_, sampleRate_))
 {
+    high_.setStreamDelay(low_.latency());
     for (size_t size : {2 * frameSize_, frameSize_})
     {
         DenoiseStage& stage = size == frameSize_ ? high_ : low_.stage();
