@@ -886,6 +886,11 @@ void DenoiseStage::processHop(const float* in, float* out)
         {
             std::copy(inverseNoise_.begin(), inverseNoise_.end(), tracked.inverseNoise.begin());
         }
+        // Under the lowest voice nothing is speech: a noise learnt there is all the bin holds.
+        for (size_t i = firstBin_; i < std::min(infrasonic_, lastBin_ + 1); ++i)
+            if (learntBins_[i] > kLeastNoise)
+                tracked.inverseNoise[i] = std::min(tracked.inverseNoise[i],
+                                                   1.0f / std::max(kLeastNoise, tracked.power[i]));
         const size_t count = lastBin_ + 1 - firstBin_;
         directedStep(tracked.power.data() + firstBin_, tracked.inverseNoise.data() + firstBin_,
                      kept_.data() + firstBin_, tracked.forwardRatio.data() + firstBin_, count,

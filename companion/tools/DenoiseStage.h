@@ -60,6 +60,8 @@ public:
     // The samples that come through process() before the signal analysed (a stage before
     // this one delays it): past its end, only the zeros that flush the stream.
     void setStreamDelay(size_t samples) { streamDelay_ = samples; }
+    // Bins under this one hold no voice: where noise was learnt there, all they hold is noise.
+    void setInfrasonicBins(size_t end) { infrasonic_ = end; }
     // What the gains are raised to: 1 in full, 0 leaves the signal as it is.
     void setExponent(double exponent) { exponent_ = exponent; }
     // How far the tracked noise takes over from the learnt: 0 leaves the learnt spectrum
@@ -175,6 +177,7 @@ private:
     std::vector<float> kept_;    // per bin: the power kept in the previous frame, forwards
     size_t analysed_ = 0;             // inputs seen by analyze()
     size_t streamDelay_ = 0;
+    size_t infrasonic_ = 0;
     NoiseProfile profile_;            // over the band's bins
     NoiseProfile steadyProfile_;      // the same with slow level moves taken out
     std::vector<float> steadied_;

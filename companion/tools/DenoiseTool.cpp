@@ -13,6 +13,9 @@ constexpr double kFrameSeconds = 0.04; // about 2048 samples at 48 kHz
 // How far either side of each frame the noise is tracked: short enough to follow a swing
 // of a few tenths of a hertz, long enough to reach a pause between words.
 constexpr double kTrackSeconds = 0.6;
+// Under this no voice sounds (nor hardly any music): what is there is rumble, drift or
+// handling noise.
+constexpr double kInfrasonicHz = 20.0;
 // The band where speech, and so the noise's likeness to it, is judged.
 constexpr double kSpeechLowHz = 100.0;
 constexpr double kSpeechHighHz = 8000.0;
@@ -113,6 +116,7 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
             lastBinUpTo(range.high, frameSize_, sampleRate_), trackFrames(frameSize_, sampleRate_))
 {
     high_.setStreamDelay(low_.latency());
+    low_.stage().setInfrasonicBins(firstBinFrom(kInfrasonicHz, 2 * frameSize_, sampleRate_));
     for (size_t size : {2 * frameSize_, frameSize_})
     {
         DenoiseStage& stage = size == frameSize_ ? high_ : low_.stage();

@@ -253,6 +253,25 @@ TEST(DenoiseTool, ReducesSwingingNoiseUpToTheEnd)
         << run.finding;
 }
 
+TEST(DenoiseTool, TakesOutTheDriftUnderTheVoice)
+{
+    // Brown noise (white, integrated with a slow leak) about 4 dB under the voiced sound:
+    // most of its power lies under 20 Hz, where no voice sounds and all is noise. Medium
+    // gains 16.9 dB here (5.0 dB when those bins were treated as the others); the margin
+    // sits about a dB under.
+    const std::vector<float> clean = voiced();
+    std::vector<float> drift = test::noise(1.0, kCount, 29);
+    float state = 0.0f;
+    for (float& v : drift)
+        v = state = 0.999f * state + 0.0015f * v;
+    std::vector<float> x = clean;
+    test::add(x, drift);
+    const Denoised run = denoise(x);
+    ASSERT_EQ(run.out.size(), x.size());
+    EXPECT_GE(test::siSdr(run.out, clean, kLeadIn) - test::siSdr(x, clean, kLeadIn), 15.8)
+        << run.finding;
+}
+
 TEST(DenoiseTool, TracksTheBandsWhereOnlyTheColourChanges)
 {
     // Steady white noise with a rumble under 300 Hz that fades out over the middle second:
