@@ -127,6 +127,9 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
 
 void DenoiseTool::analyze(const float* in, size_t count)
 {
+    for (size_t i = 0; i < count; ++i)
+        sum_ += in[i];
+    analysed_ += count;
     low_.analyze(in, count);
     high_.analyze(in, count);
 }
@@ -182,6 +185,7 @@ void DenoiseTool::finishAnalysis()
     silentVoices_ = exponent_ < 1.0 &&
                     std::max(low_.stage().silentShare(), high_.silentShare()) >= kSilentShare;
     if (silentVoices_) exponent_ = 0.0;
+    offset_ = analysed_ > 0 ? static_cast<float>(sum_ / static_cast<double>(analysed_)) : 0.0f;
     low_.stage().setExponent(exponent_);
     high_.setExponent(exponent_);
 }
@@ -222,9 +226,16 @@ void DenoiseTool::reset()
 void DenoiseTool::process(const float* in, float* out, size_t count)
 {
     energyIn_ += energyOf(in, count);
+    // The signal's steady offset (its mean) is the recording's own, not noise under 20 Hz:
+    // it goes round the stages.
+    centred_.resize(count);
     between_.resize(count);
-    low_.process(in, between_.data(), count);
+    for (size_t i = 0; i < count; ++i)
+        centred_[i] = in[i] - offset_;
+    low_.process(centred_.data(), between_.data(), count);
     high_.process(between_.data(), out, count);
+    for (size_t i = 0; i < count; ++i)
+        out[i] += offset_;
     energyOut_ += energyOf(out, count);
 }
 

@@ -50,7 +50,11 @@ private:
     size_t frameSize_; // of the upper stage
     LowBandStage low_;
     DenoiseStage high_;
+    std::vector<float> centred_;
     std::vector<float> between_;
+    double sum_ = 0.0; // of the samples analysed, for their mean
+    size_t analysed_ = 0;
+    float offset_ = 0.0f; // their mean
     double exponent_ = 1.0;
     double tracking_ = 0.0;
     bool silentVoices_ = false; // voices over digital silence: no noise to remove

@@ -270,6 +270,14 @@ TEST(DenoiseTool, TakesOutTheDriftUnderTheVoice)
     ASSERT_EQ(run.out.size(), x.size());
     EXPECT_GE(test::siSdr(run.out, clean, kLeadIn) - test::siSdr(x, clean, kLeadIn), 15.8)
         << run.finding;
+    // A steady offset is the recording's own, not drift: it stays (it went with the drift).
+    for (float& v : x)
+        v += 0.01f;
+    const Denoised offset = denoise(x);
+    double shift = 0.0;
+    for (size_t i = 0; i < kCount; ++i)
+        shift += static_cast<double>(offset.out[i]) - x[i];
+    EXPECT_NEAR(shift / kCount, 0.0, 1e-3) << offset.finding;
 }
 
 TEST(DenoiseTool, TracksTheBandsWhereOnlyTheColourChanges)
