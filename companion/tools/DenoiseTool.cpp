@@ -16,6 +16,9 @@ constexpr double kTrackSeconds = 0.6;
 // Under this no voice sounds (nor hardly any music): what is there is rumble, drift or
 // handling noise.
 constexpr double kInfrasonicHz = 20.0;
+// How far the signal's mean must stand over the scatter of its means over each half second
+// to count as a steady offset.
+constexpr double kOffsetClear = 2.0;
 // The band where speech, and so the noise's likeness to it, is judged.
 constexpr double kSpeechLowHz = 100.0;
 constexpr double kSpeechHighHz = 8000.0;
@@ -128,8 +131,15 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
 void DenoiseTool::analyze(const float* in, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
-        sum_ += in[i];
-    analysed_ += count;
+    {
+        blockSum_ += in[i];
+        if (++analysed_ % offsetBlock() != 0) continue;
+        const double mean = blockSum_ / static_cast<double>(offsetBlock());
+        blockMeans_ += mean;
+        blockSquares_ += mean * mean;
+        sum_ += blockSum_;
+        blockSum_ = 0.0;
+    }
     low_.analyze(in, count);
     high_.analyze(in, count);
 }
@@ -185,7 +195,15 @@ void DenoiseTool::finishAnalysis()
     silentVoices_ = exponent_ < 1.0 &&
                     std::max(low_.stage().silentShare(), high_.silentShare()) >= kSilentShare;
     if (silentVoices_) exponent_ = 0.0;
-    offset_ = analysed_ > 0 ? static_cast<float>(sum_ / static_cast<double>(analysed_)) : 0.0f;
+    // The signal's mean is a steady offset when it stands clear of how its means over each
+    // half second scatter; a drift's mean (noise under 20 Hz) does not and goes with it.
+    const double blocks = static_cast<double>(analysed_ / offsetBlock());
+    const double mean = analysed_ > 0 ? (sum_ + blockSum_) / static_cast<double>(analysed_) : 0.0;
+    const double scatter =
+        blocks > 1.0 ? std::sqrt(std::max(0.0, blockSquares_ / blocks -
+                                                   (blockMeans_ / blocks) * (blockMeans_ / blocks)))
+                     : 0.0;
+    offset_ = std::fabs(mean) > kOffsetClear * scatter ? static_cast<float>(mean) : 0.0f;
     low_.stage().setExponent(exponent_);
     high_.setExponent(exponent_);
 }

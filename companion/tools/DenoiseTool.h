@@ -52,9 +52,15 @@ private:
     DenoiseStage high_;
     std::vector<float> centred_;
     std::vector<float> between_;
-    double sum_ = 0.0; // of the samples analysed, for their mean
+    size_t offsetBlock() const { return static_cast<size_t>(sampleRate_ / 2.0) + 1; }
+    // The samples analysed: their sum over whole blocks of offsetBlock(), the sum of the
+    // open block, and the sums of the blocks' means and of their squares.
+    double sum_ = 0.0;
+    double blockSum_ = 0.0;
+    double blockMeans_ = 0.0;
+    double blockSquares_ = 0.0;
     size_t analysed_ = 0;
-    float offset_ = 0.0f; // their mean
+    float offset_ = 0.0f; // their steady offset, taken round the stages
     double exponent_ = 1.0;
     double tracking_ = 0.0;
     bool silentVoices_ = false; // voices over digital silence: no noise to remove
