@@ -20,8 +20,9 @@ namespace companion
 // recursively averaged. Such an estimator follows a falling noise at once but takes a
 // rising one for speech, so it runs both ways: forwards per bin, and backwards from
 // track_ frames ahead per group of kGroupBins bins (a noise that rises falls, seen from
-// after); the higher of the two holds. The forward estimate is averaged over the frames
-// either side so that it does not lag. The gain's signal-to-noise estimate is
+// after); the higher of the two holds, under a ceiling from the lowest powers of the frames
+// either side (minimum statistics), which finds a noise that sinks under held speech. The
+// forward estimate is averaged over the frames either side so that it does not lag. The gain's signal-to-noise estimate is
 // decision-directed both ways too: forwards from what was kept of the past frames and
 // backwards from the next kLookahead frames, so that neither onsets nor decays of speech
 // are cut. Bins outside the band pass unchanged.

@@ -18,8 +18,9 @@ namespace companion
 // noise that moves only in level or colour is tracked through time, steady noise is met by
 // its whole-file profile. Noise that strays even then (other voices) cannot be told from
 // speech by its spectrum, so the gains are eased, never to nothing; only voices over
-// digital silence, with no noise anywhere, pass as they came. Bins outside the range pass
-// unchanged.
+// digital silence, with no noise anywhere, pass as they came. Under 20 Hz, where no voice
+// sounds, what the noise was learnt in is all noise, but a steady offset goes round the
+// stages and stays. Bins outside the range pass unchanged.
 class DenoiseTool : public Tool
 {
 public:
