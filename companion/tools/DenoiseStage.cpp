@@ -78,6 +78,17 @@ constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as 
 constexpr size_t kSteadyFrames = 28;
 // Frames of white noise that calibrate the spread of noise's powers.
 constexpr size_t kCalibrationFrames = 800;
+// The ceiling on the tracked noise (minimum statistics, after Martin 2001): a noise that
+// sinks under speech held through it is seen only between the harmonics, where each group's
+// lowest power of the frames either side still finds it. Its reach either side, as a share
+// of the tracking's reach, and how far over the minima, their bias taken out, it stands.
+constexpr double kCeilingShare = 0.4;
+constexpr float kCeilingMargin = 1.5f;
+
+size_t ceilingReach(size_t trackFrames)
+{
+    return static_cast<size_t>(std::lround(static_cast<double>(trackFrames) * kCeilingShare));
+}
 
 // A bin this far over its band's median is a line (noise gets there about once in 10^9),
 // and its window's skirts around it, kLineBins either side, are the line's too.
@@ -299,7 +310,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     : strength_(strength), frameSize_(frameSize), hop_(frameSize / 4), analysisHop_(frameSize / 2),
       firstBin_(firstBin), lastBin_(lastBin), track_(trackFrames), plan_(frameSize),
       window_(frameSize), power_(plan_.bins()), input_(kSlackFrames * frameSize, 0.0f),
-      overlap_(kSlackFrames * frameSize, 0.0f), frames_(trackFrames + std::max(kLookahead, kAroundFrames) + 1), kept_(plan_.bins(), 0.0f),
+      overlap_(kSlackFrames * frameSize, 0.0f), frames_(trackFrames + std::max({kLookahead, kAroundFrames, ceilingReach(trackFrames)}) + 1), kept_(plan_.bins(), 0.0f),
       profile_(bandBins(firstBin, lastBin)), steadyProfile_(bandBins(firstBin, lastBin)),
       steadied_(bandBins(firstBin, lastBin)),
       streamer_(hop_, [this](const float* in, float* out) { processHop(in, out); })
@@ -319,6 +330,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     {
         frame.groupPower.assign(groups_, 0.0f);
         frame.groupNoise.assign(groups_, 0.0f);
+        frame.groupCeiling.assign(groups_, kUnknown);
     }
     backwardNoise_.assign(groups_, 0.0f);
     backwardPresence_.assign(groups_, 0.0f);
@@ -345,6 +357,7 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     spreadLimit_.assign(bands_.size(), kUnknown);
     inputEnd_ = frameSize_;
     calibrateSpread();
+    calibrateCeiling();
 }
 
 void DenoiseStage::transformFrame(const float* frame)
@@ -507,7 +520,10 @@ void DenoiseStage::estimateNoise(Frame& newest)
     // does the digital silence before the first sound (the delay of the stage before this
     // one); digital silence later on says there is none.
     if (energy >= kSilentFrame && frameCount_ >= frameSize_ / hop_) heard_ = true;
-    newest.silent = !heard_;
+    // Nor does one mostly past the end of the signal analysed: the zeros that flush the
+    // stream out would pull the noise down over the last second.
+    const bool pastEnd = frameCount_ * hop_ > streamDelay_ + analysed_ + frameSize_ / 4;
+    newest.silent = !heard_ || pastEnd;
     newest.estimated = true;
     const size_t count = lastBin_ + 1 - firstBin_;
     if (newest.silent)
@@ -525,15 +541,16 @@ void DenoiseStage::estimateBackwards()
 {
     // From the newest frame back to the one composed now, starting where the forward
     // estimate stands; the frames composed over the next kBackwardEvery hops keep theirs.
-    const size_t start = std::min(kStartFrames, frames_.size());
     groupSums(averaged_.data() + firstBin_, backwardNoise_.data(), lastBin_ + 1 - firstBin_,
               kGroupBins);
     float* __restrict lowest = groupExpected_.data();
     std::fill(lowest, lowest + groups_, kUnknown);
-    for (size_t back = 0; back < start; ++back)
+    // The newest kStartFrames frames that were heard (past the end, the last of the signal).
+    for (size_t back = 0, heard = 0; back <= track_ && heard < kStartFrames; ++back)
     {
         const Frame& frame = frameBack(back);
         if (frame.silent) continue;
+        ++heard;
         const float* __restrict power = frame.groupPower.data();
         for (size_t g = 0; g < groups_; ++g)
             lowest[g] = std::min(lowest[g], power[g]);
@@ -555,6 +572,78 @@ void DenoiseStage::estimateBackwards()
         if (back + kBackwardEvery > track_)
             std::copy(backwardNoise_.begin(), backwardNoise_.end(), frame.groupNoise.begin());
     }
+}
+
+void DenoiseStage::estimateCeiling()
+{
+    // Each group's lowest power over the frames before and over those after the middle of
+    // the frames composed next; the higher of the two, so that a noise that starts or stops
+    // in reach is not cut under its level on the side where it sounds.
+    const size_t reach = ceilingFrames_;
+    if (reach == 0 || track_ < kBackwardEvery) return;
+    const size_t middle = track_ - kBackwardEvery / 2;
+    float* __restrict before = groupExpected_.data();
+    float* __restrict after = backwardPresence_.data(); // free until the next backward run
+    std::fill(before, before + groups_, kUnknown);
+    std::fill(after, after + groups_, kUnknown);
+    for (size_t back = middle - reach; back <= middle + reach; ++back)
+    {
+        const Frame& frame = frameBack(back);
+        if (frame.silent) continue;
+        float* __restrict side = back >= middle ? before : after;
+        const float* __restrict power = frame.groupPower.data();
+        for (size_t g = 0; g < groups_; ++g)
+            side[g] = std::min(side[g], power[g]);
+    }
+    const float scale = kCeilingMargin * ceilingBias_;
+    for (size_t g = 0; g < groups_; ++g)
+    {
+        // A side without a heard frame says nothing: the other holds alone.
+        const float low = before[g] == kUnknown ? after[g]
+                          : after[g] == kUnknown ? before[g]
+                                                 : std::max(before[g], after[g]);
+        before[g] = low == kUnknown ? kUnknown : scale * low;
+    }
+    for (size_t back = track_ + 1 - kBackwardEvery; back <= track_; ++back)
+        std::copy(before, before + groups_, frameBack(back).groupCeiling.begin());
+}
+
+void DenoiseStage::calibrateCeiling()
+{
+    // White noise through the same frames and groups: its mean power over the ceiling's
+    // minima (which the window's overlap and the groups' width decide, not the signal).
+    ceilingFrames_ = std::min(ceilingReach(track_),
+                              track_ >= kBackwardEvery ? track_ - kBackwardEvery / 2 : 0);
+    if (ceilingFrames_ == 0 || groups_ == 0) return;
+    const size_t span = 2 * ceilingFrames_ + 1;
+    const size_t count = lastBin_ + 1 - firstBin_;
+    CalibrationNoise noise(frameSize_, hop_);
+    std::vector<float> groups(3 * span * groups_);
+    for (size_t f = 0; f < 3 * span; ++f)
+    {
+        transformFrame(noise.advance());
+        groupSums(power_.data() + firstBin_, groups.data() + f * groups_, count, kGroupBins);
+    }
+    double mean = 0.0;
+    for (float x : groups)
+        mean += x;
+    mean /= static_cast<double>(groups.size());
+    double minima = 0.0;
+    size_t counted = 0;
+    for (size_t middle = ceilingFrames_; middle + ceilingFrames_ < 3 * span; middle += kBackwardEvery)
+        for (size_t g = 0; g < groups_; ++g)
+        {
+            float before = kUnknown;
+            float after = kUnknown;
+            for (size_t f = middle - ceilingFrames_; f <= middle + ceilingFrames_; ++f)
+            {
+                float& side = f <= middle ? before : after;
+                side = std::min(side, groups[f * groups_ + g]);
+            }
+            minima += std::max(before, after);
+            ++counted;
+        }
+    ceilingBias_ = minima > 0.0 ? static_cast<float>(mean * counted / minima) : 1.0f;
 }
 
 void DenoiseStage::composeNoise(Frame& frame)
@@ -587,8 +676,9 @@ void DenoiseStage::composeNoise(Frame& frame)
         float forward = 0.0f;
         for (size_t i = from; i < to; ++i)
             forward += sum[i];
-        const float lift =
-            std::max(scale, frame.groupNoise[g] / std::max(kLeastNoise, forward));
+        const float noise = std::min(std::max(scale * forward, frame.groupNoise[g]),
+                                     frame.groupCeiling[g]);
+        const float lift = noise / std::max(kLeastNoise, forward);
         for (size_t i = from; i < to; ++i)
             sum[i] *= lift;
     }
@@ -700,6 +790,7 @@ void DenoiseStage::restartTracking()
     {
         std::copy(averaged_.begin(), averaged_.end(), frame.expectedNoise.begin());
         std::fill(frame.groupNoise.begin(), frame.groupNoise.end(), 0.0f);
+        std::fill(frame.groupCeiling.begin(), frame.groupCeiling.end(), kUnknown);
         frame.silent = true;
         frame.estimated = false;
     }
@@ -775,7 +866,11 @@ void DenoiseStage::processHop(const float* in, float* out)
             // The noise is composed every other frame; the frame between takes the noise of
             // the one before.
             estimateNoise(frame);
-            if (frameCount_ % kBackwardEvery == 0) estimateBackwards();
+            if (frameCount_ % kBackwardEvery == 0)
+            {
+                estimateBackwards();
+                estimateCeiling();
+            }
             if (frameCount_ % 2 == 0)
             {
                 composeNoise(tracked);
@@ -791,6 +886,11 @@ void DenoiseStage::processHop(const float* in, float* out)
         {
             std::copy(inverseNoise_.begin(), inverseNoise_.end(), tracked.inverseNoise.begin());
         }
+        // Under the lowest voice nothing is speech: a noise learnt there is all the bin holds.
+        for (size_t i = firstBin_; i < std::min(infrasonic_, lastBin_ + 1); ++i)
+            if (learntBins_[i] > kLeastNoise)
+                tracked.inverseNoise[i] = std::min(tracked.inverseNoise[i],
+                                                   1.0f / std::max(kLeastNoise, tracked.power[i]));
         const size_t count = lastBin_ + 1 - firstBin_;
         directedStep(tracked.power.data() + firstBin_, tracked.inverseNoise.data() + firstBin_,
                      kept_.data() + firstBin_, tracked.forwardRatio.data() + firstBin_, count,

@@ -20,8 +20,9 @@ namespace companion
 // recursively averaged. Such an estimator follows a falling noise at once but takes a
 // rising one for speech, so it runs both ways: forwards per bin, and backwards from
 // track_ frames ahead per group of kGroupBins bins (a noise that rises falls, seen from
-// after); the higher of the two holds. The forward estimate is averaged over the frames
-// either side so that it does not lag. The gain's signal-to-noise estimate is
+// after); the higher of the two holds, under a ceiling from the lowest powers of the frames
+// either side (minimum statistics), which finds a noise that sinks under held speech. The
+// forward estimate is averaged over the frames either side so that it does not lag. The gain's signal-to-noise estimate is
 // decision-directed both ways too: forwards from what was kept of the past frames and
 // backwards from the next kLookahead frames, so that neither onsets nor decays of speech
 // are cut. Bins outside the band pass unchanged.
@@ -57,6 +58,11 @@ public:
         steadyFirst_ = firstFitBin;
         steadyEnd_ = endFitBin;
     }
+    // The samples that come through process() before the signal analysed (a stage before
+    // this one delays it): past its end, only the zeros that flush the stream.
+    void setStreamDelay(size_t samples) { streamDelay_ = samples; }
+    // Bins under this one hold no voice: where noise was learnt there, all they hold is noise.
+    void setInfrasonicBins(size_t end) { infrasonic_ = end; }
     // What the gains are raised to: 1 in full, 0 leaves the signal as it is.
     void setExponent(double exponent) { exponent_ = exponent; }
     // How far the tracked noise takes over from the learnt: 0 leaves the learnt spectrum
@@ -96,6 +102,7 @@ private:
         std::vector<float> expectedNoise; // its noise power expected given speech presence
         std::vector<float> groupPower;    // per group of kGroupBins bins
         std::vector<float> groupNoise;    // per group: the noise estimated backwards
+        std::vector<float> groupCeiling;  // per group: the most the noise can be (kUnknown: any)
         bool silent = true;     // not estimated, or before the first sound: no noise learnt
         bool estimated = false; // its expected noise holds
     };
@@ -117,6 +124,8 @@ private:
     void estimateNoise(Frame& newest); // its expected noise, and the recursive average
     void composeNoise(Frame& frame);   // its tracked noise, from the frames either side
     void estimateBackwards();          // over the frames ahead, per group of bins
+    void estimateCeiling();            // per group, for the frames composed next
+    void calibrateCeiling();
     void restartTracking();
     void calibrateSpread();
     void localMeans(const float* power); // -> local_
@@ -164,8 +173,12 @@ private:
     std::vector<float> groupExpected_;
     static constexpr size_t kGroupBins = 4;     // estimated backwards together
     static constexpr size_t kBackwardEvery = 8; // hops
+    size_t ceilingFrames_ = 0;  // either side of a frame, for the ceiling's minima
+    float ceilingBias_ = 1.0f;  // the noise's mean over the ceiling's minima, on noise alone
     std::vector<float> kept_;    // per bin: the power kept in the previous frame, forwards
     size_t analysed_ = 0;             // inputs seen by analyze()
+    size_t streamDelay_ = 0;
+    size_t infrasonic_ = 0;
     NoiseProfile profile_;            // over the band's bins
     NoiseProfile steadyProfile_;      // the same with slow level moves taken out
     std::vector<float> steadied_;

@@ -13,6 +13,12 @@ constexpr double kFrameSeconds = 0.04; // about 2048 samples at 48 kHz
 // How far either side of each frame the noise is tracked: short enough to follow a swing
 // of a few tenths of a hertz, long enough to reach a pause between words.
 constexpr double kTrackSeconds = 0.6;
+// Under this no voice sounds (nor hardly any music): what is there is rumble, drift or
+// handling noise.
+constexpr double kInfrasonicHz = 20.0;
+// How far the signal's mean must stand over the scatter of its means over each half second
+// to count as a steady offset.
+constexpr double kOffsetClear = 2.0;
 // The band where speech, and so the noise's likeness to it, is judged.
 constexpr double kSpeechLowHz = 100.0;
 constexpr double kSpeechHighHz = 8000.0;
@@ -80,6 +86,25 @@ double energyOf(const float* x, size_t count)
     return total;
 }
 
+// In four sums side by side, each over a short stretch, as energyOf().
+double sumOf(const float* x, size_t count)
+{
+    double total = 0.0;
+    for (size_t start = 0; start < count; start += 4096)
+    {
+        const size_t end = std::min(count, start + 4096);
+        float sums[4] = {};
+        size_t i = start;
+        for (; i + 4 <= end; i += 4)
+            for (size_t j = 0; j < 4; ++j)
+                sums[j] += x[i + j];
+        for (; i < end; ++i)
+            sums[0] += x[i];
+        total += (static_cast<double>(sums[0]) + sums[1]) + (static_cast<double>(sums[2]) + sums[3]);
+    }
+    return total;
+}
+
 size_t trackFrames(size_t frameSize, double sampleRate)
 {
     return static_cast<size_t>(std::lround(kTrackSeconds * sampleRate / (frameSize / 4)));
@@ -112,6 +137,8 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
                      crossoverBin(frameSize_, sampleRate_)),
             lastBinUpTo(range.high, frameSize_, sampleRate_), trackFrames(frameSize_, sampleRate_))
 {
+    high_.setStreamDelay(low_.latency());
+    low_.stage().setInfrasonicBins(firstBinFrom(kInfrasonicHz, 2 * frameSize_, sampleRate_));
     for (size_t size : {2 * frameSize_, frameSize_})
     {
         DenoiseStage& stage = size == frameSize_ ? high_ : low_.stage();
@@ -122,6 +149,20 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
 
 void DenoiseTool::analyze(const float* in, size_t count)
 {
+    const size_t block = offsetBlock();
+    for (size_t done = 0; done < count;)
+    {
+        const size_t step = std::min(count - done, block - analysed_ % block);
+        blockSum_ += sumOf(in + done, step);
+        done += step;
+        analysed_ += step;
+        if (analysed_ % block != 0) continue;
+        const double mean = blockSum_ / static_cast<double>(block);
+        blockMeans_ += mean;
+        blockSquares_ += mean * mean;
+        sum_ += blockSum_;
+        blockSum_ = 0.0;
+    }
     low_.analyze(in, count);
     high_.analyze(in, count);
 }
@@ -177,6 +218,15 @@ void DenoiseTool::finishAnalysis()
     silentVoices_ = exponent_ < 1.0 &&
                     std::max(low_.stage().silentShare(), high_.silentShare()) >= kSilentShare;
     if (silentVoices_) exponent_ = 0.0;
+    // The signal's mean is a steady offset when it stands clear of how its means over each
+    // half second scatter; a drift's mean (noise under 20 Hz) does not and goes with it.
+    const double blocks = static_cast<double>(analysed_ / offsetBlock());
+    const double mean = analysed_ > 0 ? (sum_ + blockSum_) / static_cast<double>(analysed_) : 0.0;
+    const double scatter =
+        blocks > 1.0 ? std::sqrt(std::max(0.0, blockSquares_ / blocks -
+                                                   (blockMeans_ / blocks) * (blockMeans_ / blocks)))
+                     : 0.0;
+    offset_ = std::fabs(mean) > kOffsetClear * scatter ? static_cast<float>(mean) : 0.0f;
     low_.stage().setExponent(exponent_);
     high_.setExponent(exponent_);
 }
@@ -217,9 +267,16 @@ void DenoiseTool::reset()
 void DenoiseTool::process(const float* in, float* out, size_t count)
 {
     energyIn_ += energyOf(in, count);
+    // The signal's steady offset (its mean) is the recording's own, not noise under 20 Hz:
+    // it goes round the stages.
+    centred_.resize(count);
     between_.resize(count);
-    low_.process(in, between_.data(), count);
+    for (size_t i = 0; i < count; ++i)
+        centred_[i] = in[i] - offset_;
+    low_.process(centred_.data(), between_.data(), count);
     high_.process(between_.data(), out, count);
+    for (size_t i = 0; i < count; ++i)
+        out[i] += offset_;
     energyOut_ += energyOf(out, count);
 }
 

@@ -18,8 +18,9 @@ namespace companion
 // noise that moves only in level or colour is tracked through time, steady noise is met by
 // its whole-file profile. Noise that strays even then (other voices) cannot be told from
 // speech by its spectrum, so the gains are eased, never to nothing; only voices over
-// digital silence, with no noise anywhere, pass as they came. Bins outside the range pass
-// unchanged.
+// digital silence, with no noise anywhere, pass as they came. Under 20 Hz, where no voice
+// sounds, what the noise was learnt in is all noise, but a steady offset goes round the
+// stages and stays. Bins outside the range pass unchanged.
 class DenoiseTool : public Tool
 {
 public:
@@ -50,7 +51,17 @@ private:
     size_t frameSize_; // of the upper stage
     LowBandStage low_;
     DenoiseStage high_;
+    std::vector<float> centred_;
     std::vector<float> between_;
+    size_t offsetBlock() const { return static_cast<size_t>(sampleRate_ / 2.0) + 1; }
+    // The samples analysed: their sum over whole blocks of offsetBlock(), the sum of the
+    // open block, and the sums of the blocks' means and of their squares.
+    double sum_ = 0.0;
+    double blockSum_ = 0.0;
+    double blockMeans_ = 0.0;
+    double blockSquares_ = 0.0;
+    size_t analysed_ = 0;
+    float offset_ = 0.0f; // their steady offset, taken round the stages
     double exponent_ = 1.0;
     double tracking_ = 0.0;
     bool silentVoices_ = false; // voices over digital silence: no noise to remove

@@ -223,6 +223,64 @@ TEST(DenoiseTool, TracksNoiseThatSwingsOrStartsMidway)
     }
 }
 
+TEST(DenoiseTool, ReducesSwingingNoiseUpToTheEnd)
+{
+    // Noise swinging +-12 dB at 0.4 Hz that rises to its peak as the file ends: the zeros
+    // that flush the stream must not pull the tracked noise down over the last second. Its
+    // last half second goes 9.8 dB down (1.5 dB when they did), the whole 10.3 dB in SI-SDR
+    // (5.2 dB); the margins sit about a dB under.
+    const std::vector<float> clean = voiced();
+    std::vector<float> noise = test::noise(0.03, kCount, 23);
+    for (size_t i = 0; i < kCount; ++i)
+        noise[i] *= static_cast<float>(std::pow(
+            10.0, 0.6 * std::cos(2.0 * test::kPi * 0.4 * (static_cast<double>(i) - kCount) / kRate)));
+    std::vector<float> x = clean;
+    test::add(x, noise);
+    const Denoised run = denoise(x);
+    ASSERT_EQ(run.out.size(), x.size());
+    auto downOver = [&](size_t from, size_t to) {
+        double before = 0.0;
+        double after = 0.0;
+        for (size_t i = from; i < to; ++i)
+        {
+            before += static_cast<double>(noise[i]) * noise[i];
+            after += std::pow(static_cast<double>(run.out[i]) - clean[i], 2.0);
+        }
+        return 10.0 * std::log10(before / after);
+    };
+    EXPECT_GE(downOver(kCount - kCount / 12, kCount), 8.5) << run.finding;
+    EXPECT_GE(test::siSdr(run.out, clean, kLeadIn) - test::siSdr(x, clean, kLeadIn), 9.3)
+        << run.finding;
+}
+
+TEST(DenoiseTool, TakesOutTheDriftUnderTheVoice)
+{
+    // Brown noise (white, integrated with a slow leak) about 4 dB under the voiced sound:
+    // most of its power lies under 20 Hz, where no voice sounds and all is noise. Medium
+    // gains 16.9 dB here (5.0 dB when those bins were treated as the others); the margin
+    // sits about a dB under.
+    const std::vector<float> clean = voiced();
+    std::vector<float> drift = test::noise(1.0, kCount, 29);
+    float state = 0.0f;
+    for (float& v : drift)
+        v = state = 0.999f * state + 0.0015f * v;
+    std::vector<float> x = clean;
+    test::add(x, drift);
+    const Denoised run = denoise(x);
+    ASSERT_EQ(run.out.size(), x.size());
+    EXPECT_GE(test::siSdr(run.out, clean, kLeadIn) - test::siSdr(x, clean, kLeadIn), 15.8)
+        << run.finding;
+    // A steady offset (here five times the scatter of the drift's means over half a second)
+    // is the recording's own: it stays (it went with the drift).
+    for (float& v : x)
+        v += 0.05f;
+    const Denoised offset = denoise(x);
+    double shift = 0.0;
+    for (size_t i = 0; i < kCount; ++i)
+        shift += static_cast<double>(offset.out[i]) - x[i];
+    EXPECT_NEAR(shift / kCount, 0.0, 1e-3) << offset.finding;
+}
+
 TEST(DenoiseTool, TracksTheBandsWhereOnlyTheColourChanges)
 {
     // Steady white noise with a rumble under 300 Hz that fades out over the middle second:
@@ -260,7 +318,9 @@ TEST(DenoiseTool, LeavesAHeldChordUnderLightHissNoWorse)
 {
     // Three notes held through the whole file, each with 8 partials and a slow vibrato,
     // over hiss 30 dB under: their partials stand as lines in every frame and are not the
-    // noise: every preset takes the hiss down (by about 10 dB) and leaves the chord whole.
+    // noise: every preset takes the hiss down (by about 10 dB) and leaves the chord whole
+    // (7.0 to 7.2 dB over the input; the steps where the chord starts and stops lose what
+    // they held under 20 Hz, 0.05 dB of that).
     std::vector<float> chord(kCount, 0.0f);
     for (double pitch : {130.8, 164.8, 196.0})
         for (int h = 1; h <= 8; ++h)
@@ -277,7 +337,7 @@ TEST(DenoiseTool, LeavesAHeldChordUnderLightHissNoWorse)
     test::add(x, test::noise(std::sqrt(power / kCount) * std::pow(10.0, -1.5), kCount, 3));
     const double before = test::siSdr(x, chord);
     for (int preset = 0; preset < 3; ++preset)
-        EXPECT_GE(test::siSdr(denoise(x, preset).out, chord), before + 7.0) << preset;
+        EXPECT_GE(test::siSdr(denoise(x, preset).out, chord), before + 6.9) << preset;
 }
 
 } // namespace
