@@ -349,9 +349,14 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
 
 void DenoiseStage::transformFrame(const float* frame)
 {
+    transformFrame(frame, plan_.spectrum(), power_.data());
+}
+
+void DenoiseStage::transformFrame(const float* frame, std::complex<float>* spectrum, float* power)
+{
     windowInto(frame, window_.data(), plan_.time(), frameSize_);
-    plan_.forward();
-    powersOf(reinterpret_cast<const float*>(plan_.spectrum()), power_.data(), plan_.bins());
+    plan_.forward(spectrum);
+    powersOf(reinterpret_cast<const float*>(spectrum), power, plan_.bins());
 }
 
 void DenoiseStage::analyze(const float* in, size_t count)
@@ -757,13 +762,11 @@ void DenoiseStage::process(const float* in, float* out, size_t count)
 
 void DenoiseStage::processHop(const float* in, float* out)
 {
-    transformFrame(slide(in, hop_));
-
     newest_ = (newest_ + 1) % frames_.size();
     ++frameCount_;
     Frame& frame = frames_[newest_];
-    std::copy(plan_.spectrum(), plan_.spectrum() + plan_.bins(), frame.spectrum.begin());
-    std::copy(power_.begin(), power_.end(), frame.power.begin());
+    // Transformed in the frame's own buffers, and transformed back from them.
+    transformFrame(slide(in, hop_), frame.spectrum.data(), frame.power.data());
     Frame& oldest = frameBack(track_ + kLookahead);
     if (active())
     {
@@ -798,8 +801,7 @@ void DenoiseStage::processHop(const float* in, float* out)
                      static_cast<float>(strength_.floor));
         applyGain(oldest);
     }
-    std::copy(oldest.spectrum.begin(), oldest.spectrum.end(), plan_.spectrum());
-    plan_.inverse();
+    plan_.inverse(oldest.spectrum.data());
 
     const float* time = plan_.time();
     const float scale = 1.0f / (kOverlapGain * static_cast<float>(frameSize_));
