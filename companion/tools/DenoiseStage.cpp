@@ -375,9 +375,7 @@ void DenoiseStage::analyze(const float* in, size_t count)
         count -= step;
         if (analysed_ % analysisHop_ != 0 || analysed_ < frameSize_) continue;
         transformFrame(frame);
-        double energy = 0.0;
-        for (size_t i = firstBin_; i <= lastBin_; ++i)
-            energy += power_[i];
+        const double energy = bandEnergy(power_.data() + firstBin_, lastBin_ + 1 - firstBin_);
         if (energy < kSilentFrame) ++silentFrames_;
         addSteadied();
         // Only bands that look like noise in this frame teach the profile its noise.

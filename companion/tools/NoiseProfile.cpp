@@ -132,7 +132,8 @@ struct NoiseProfile::Bin
 };
 
 NoiseProfile::NoiseProfile(size_t bins)
-    : bins_(bins), counts_(bins * kClasses, 0), pending_(kPendingFrames * bins, -1)
+    : bins_(bins), counts_(bins * kClasses, 0), pending_(kPendingFrames * bins, -1),
+      pendingFrom_(bins)
 {
     static_assert(kClasses <= INT16_MAX, "a class fits a pending frame's entry");
 }
@@ -158,8 +159,21 @@ void NoiseProfile::addFrame(const float* power)
     if (!withheld && energy < kSilentFrame) return;
     ++seen_;
     if (energy < kSilentFrame) return;
-    // The classes now, in a loop that vectorises; the counts with the frames pending.
-    classesOf(power, pending_.data() + pendingFrames_ * bins_, bins_);
+    // The classes now, in a loop that vectorises; the counts with the frames pending. Only
+    // the bins from the first counted to the last are classed and counted: those outside
+    // are often a whole stretch left out of the band judged.
+    size_t from = 0;
+    size_t end = bins_;
+    while (from < end && power[from] < 0.0f)
+        ++from;
+    while (end > from && power[end - 1] < 0.0f)
+        --end;
+    int16_t* classes = pending_.data() + pendingFrames_ * bins_;
+    std::fill(classes, classes + from, int16_t{-1});
+    classesOf(power + from, classes + from, end - from);
+    std::fill(classes + end, classes + bins_, int16_t{-1});
+    pendingFrom_ = std::min(pendingFrom_, from);
+    pendingEnd_ = std::max(pendingEnd_, end);
     ++frames_;
     if (++pendingFrames_ == kPendingFrames) settle();
 }
@@ -186,11 +200,14 @@ void NoiseProfile::settle() const
             }
         }
     };
-    const size_t whole = bins_ - bins_ % kSide;
-    for (size_t first = 0; first < whole; first += kSide)
+    const size_t end = std::max(pendingFrom_, pendingEnd_);
+    const size_t whole = end - (end - pendingFrom_) % kSide;
+    for (size_t first = pendingFrom_; first < whole; first += kSide)
         count(first, kSide);
-    if (whole < bins_) count(whole, bins_ - whole);
+    if (whole < end) count(whole, end - whole);
     pendingFrames_ = 0;
+    pendingFrom_ = bins_;
+    pendingEnd_ = 0;
 }
 
 NoiseProfile::Bin NoiseProfile::occupied(size_t bin) const

@@ -70,6 +70,8 @@ private:
     mutable std::vector<uint32_t> counts_; // bins × classes
     mutable std::vector<int16_t> pending_; // kPendingFrames × bins classes, -1: not counted
     mutable size_t pendingFrames_ = 0;
+    mutable size_t pendingFrom_ = 0; // the bins [from, end) any pending frame counts
+    mutable size_t pendingEnd_ = 0;
 };
 
 } // namespace companion
