@@ -66,7 +66,7 @@ private:
     // Each frame's count lands in a row of its own per bin, far apart: the frames are
     // counted kPendingFrames at a time, bin by bin, so that a bin's row is loaded once for
     // them all. Counting is no observable change, hence mutable.
-    static constexpr size_t kPendingFrames = 16;
+    static constexpr size_t kPendingFrames = 64;
     mutable std::vector<uint32_t> counts_; // bins × classes
     mutable std::vector<int16_t> pending_; // kPendingFrames × bins classes, -1: not counted
     mutable size_t pendingFrames_ = 0;
