@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace companion
 {
@@ -172,9 +173,12 @@ struct NoiseProfile::Bin
 };
 
 NoiseProfile::NoiseProfile(size_t bins)
-    : bins_(bins), counts_(bins * kClasses, 0), pending_(kPendingFrames * bins, -1),
-      pendingFrom_(bins)
+    : bins_(bins),
+      counts_(static_cast<uint32_t*>(std::calloc(std::max<size_t>(1, bins * kClasses),
+                                                 sizeof(uint32_t)))),
+      pending_(kPendingFrames * bins, -1), pendingFrom_(bins)
 {
+    if (!counts_) throw std::bad_alloc();
     static_assert(kClasses <= INT16_MAX, "a class fits a pending frame's entry");
 }
 
@@ -211,7 +215,7 @@ void NoiseProfile::settle() const
     // counted goes, without a branch, to a place of its own per lane.
     constexpr size_t kSide = 8;
     uint32_t discarded[kSide] = {};
-    uint32_t* __restrict counts = counts_.data();
+    uint32_t* __restrict counts = counts_.get();
     const int16_t* __restrict pending = pending_.data();
     auto count = [&](size_t first, size_t side)
     {

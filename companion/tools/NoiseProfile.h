@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace companion
@@ -67,7 +69,13 @@ private:
     // counted kPendingFrames at a time, bin by bin, so that a bin's row is loaded once for
     // them all. Counting is no observable change, hence mutable.
     static constexpr size_t kPendingFrames = 64;
-    mutable std::vector<uint32_t> counts_; // bins × classes
+    // bins × classes, from calloc: most classes of a bin are never counted, and their pages
+    // need never be touched.
+    struct Free
+    {
+        void operator()(uint32_t* memory) const { std::free(memory); }
+    };
+    mutable std::unique_ptr<uint32_t[], Free> counts_;
     mutable std::vector<int16_t> pending_; // kPendingFrames × bins classes, -1: not counted
     mutable size_t pendingFrames_ = 0;
     mutable size_t pendingFrom_ = 0; // the bins [from, end) any pending frame counts
