@@ -50,13 +50,20 @@ const double kSpeechRatio = std::pow(10.0, NoiseProfile::kSpeechOverNoiseDb / 10
 
 // The likelihood of speech in a frame of `power` over noise `noise`: speech kSpeechOverNoise
 // above the noise and noise alone equally likely beforehand.
+double speechExponent(double power, double noise)
+{
+    return power / noise * kSpeechRatio / (1.0 + kSpeechRatio);
+}
+// Far over the noise, speech for certain (the odds under 1e-15).
+constexpr double kCertainExponent = 38.0;
+
 double speechPresence(double power, double noise)
 {
     const double ratio = kSpeechRatio;
-    // Far over the noise, speech for certain (the odds under 1e-15); nearer, in single
-    // precision: what the fit needs, at half the cost of the double exponential.
-    const double exponent = power / noise * ratio / (1.0 + ratio);
-    if (exponent > 38.0) return 1.0;
+    // Far over the noise, speech for certain; nearer, in single precision: what the fit
+    // needs, at half the cost of the double exponential.
+    const double exponent = speechExponent(power, noise);
+    if (exponent > kCertainExponent) return 1.0;
     return 1.0 / (1.0 + (1.0 + ratio) * static_cast<double>(std::exp(static_cast<float>(-exponent))));
 }
 
@@ -110,56 +117,6 @@ __attribute__((target_clones("avx2", "default"))) void classesOf(const float* __
         classes[b] = static_cast<int16_t>(power[b] >= 0.0f ? classOf(power[b]) : -1);
 }
 
-constexpr size_t kLanes = 8;
-typedef float Lanes __attribute__((vector_size(4 * kLanes)));
-typedef int32_t LaneInts __attribute__((vector_size(4 * kLanes)));
-
-// The expectation step over one bin's classes: each class's expected noise power, given
-// the likelihood of speech there (speechPresence, in single precision), times its count,
-// summed. Eight classes at once (GCC's and Clang's vector extension; AVX2 where the
-// processor has it): it runs over every class of every bin at every iteration. `size` is a
-// multiple of kLanes.
-__attribute__((target_clones("avx2", "default"))) double expectedNoiseSum(
-    const float* power, const float* count, size_t size, double noise)
-{
-    const Lanes zero = {};
-    const float scale = static_cast<float>(kSpeechRatio / (1.0 + kSpeechRatio) / noise);
-    const float odds = static_cast<float>(1.0 + kSpeechRatio);
-    const float level = static_cast<float>(noise);
-    Lanes sums = {};
-    for (size_t c = 0; c < size; c += kLanes)
-    {
-        Lanes p, n;
-        std::memcpy(&p, power + c, sizeof p);
-        std::memcpy(&n, count + c, sizeof n);
-        // e^-x, x >= 0, to about a unit in the last place: 2^k from the exponent bits, the
-        // rest from e^r, |r| <= ln(2) / 2, by polynomial (Cody and Waite's reduction). Past
-        // x = 38 speech is certain (as speechPresence has it); the limit also keeps what is
-        // left of noise clear of the denormals, which cost a hundred cycles each.
-        const Lanes unclipped = p * scale;
-        const Lanes x = unclipped < 38.0f ? unclipped : zero + 38.0f;
-        const LaneInts k = __builtin_convertvector(x * -1.442695041f - 0.5f, LaneInts);
-        const Lanes whole = __builtin_convertvector(k, Lanes);
-        const Lanes r = (whole * -0.693359375f - x) - whole * -2.12194440e-4f;
-        Lanes poly = 1.9875691500e-4f * r + 1.3981999507e-3f;
-        poly = poly * r + 8.3334519073e-3f;
-        poly = poly * r + 4.1665795894e-2f;
-        poly = poly * r + 1.6666665459e-1f;
-        poly = poly * r + 5.0000001201e-1f;
-        const Lanes e = (poly * r * r + r + 1.0f) * (Lanes)((k + 127) << 23);
-        // Speech's likelihood 1 / (1 + odds e) and noise's odds e / (1 + odds e), none at all
-        // where speech is certain (a frame a million times over the noise would count).
-        const Lanes rest = odds * e;
-        const Lanes speech = 1.0f / (1.0f + rest);
-        const Lanes noiseShare = unclipped < 38.0f ? rest * speech : zero;
-        const Lanes expected = n * (noiseShare * p + speech * level);
-        sums += expected;
-    }
-    double total = 0.0;
-    for (size_t j = 0; j < kLanes; ++j)
-        total += static_cast<double>(sums[j]);
-    return total;
-}
 } // namespace
 
 struct NoiseProfile::Bin
@@ -167,10 +124,51 @@ struct NoiseProfile::Bin
     std::vector<double> power;
     std::vector<double> count;
     double total = 0.0;
-    // The same in single precision, to a multiple of kLanes (count 0 beyond).
-    std::vector<float> lanePower;
-    std::vector<float> laneCount;
 };
+
+namespace
+{
+// The expectation step's sum over a bin's classes, count × ((1 - p) power + p noise) with p
+// speechPresence(), in class order. From the first class where speech is certain on (the
+// classes rise, and so does the exponent), each term is count × noise, with no exponential
+// or division to work out.
+__attribute__((target_clones("avx2", "default"))) double expectedNoiseSum(
+    const double* power, const double* count, size_t size, double noise)
+{
+    const size_t certain = static_cast<size_t>(
+        std::partition_point(power, power + size,
+                             [noise](double p) { return !(speechExponent(p, noise) > kCertainExponent); }) -
+        power);
+    // Four classes' terms at once (each worked out as speechPresence() does it, the
+    // exponentials one by one), added in order.
+    typedef double Four __attribute__((vector_size(32)));
+    const double ratio = kSpeechRatio;
+    double sum = 0.0;
+    size_t c = 0;
+    for (; c + 4 <= certain; c += 4)
+    {
+        Four p, n;
+        std::memcpy(&p, power + c, sizeof p);
+        std::memcpy(&n, count + c, sizeof n);
+        const Four exponent = p / noise * ratio / (1.0 + ratio);
+        Four e;
+        for (size_t j = 0; j < 4; ++j)
+            e[j] = static_cast<double>(std::exp(static_cast<float>(-exponent[j])));
+        const Four speech = 1.0 / (1.0 + (1.0 + ratio) * e);
+        const Four term = n * ((1.0 - speech) * p + speech * noise);
+        for (size_t j = 0; j < 4; ++j)
+            sum += term[j];
+    }
+    for (; c < certain; ++c)
+    {
+        const double p = speechPresence(power[c], noise);
+        sum += count[c] * ((1.0 - p) * power[c] + p * noise);
+    }
+    for (; c < size; ++c)
+        sum += count[c] * noise;
+    return sum;
+}
+} // namespace
 
 NoiseProfile::NoiseProfile(size_t bins)
     : bins_(bins),
@@ -252,11 +250,6 @@ NoiseProfile::Bin NoiseProfile::occupied(size_t bin) const
         result.count.push_back(counts[cls]);
         result.total += counts[cls];
     }
-    const size_t size = (result.power.size() + kLanes - 1) / kLanes * kLanes;
-    result.lanePower.assign(result.power.begin(), result.power.end());
-    result.laneCount.assign(result.count.begin(), result.count.end());
-    result.lanePower.resize(size, 0.0f);
-    result.laneCount.resize(size, 0.0f);
     return result;
 }
 
@@ -287,8 +280,8 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
         {
             // Each frame's expected noise power: all of it when noise alone, else the
             // current estimate.
-            const double sum = expectedNoiseSum(bin.lanePower.data(), bin.laneCount.data(),
-                                                bin.lanePower.size(), noise);
+            const double sum =
+                expectedNoiseSum(bin.power.data(), bin.count.data(), bin.power.size(), noise);
             const double next = sum / bin.total;
             const bool done = std::fabs(next - noise) <= kConverged * noise;
             noise = next;
