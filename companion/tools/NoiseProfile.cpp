@@ -48,15 +48,16 @@ double centreOf(int cls)
 
 const double kSpeechRatio = std::pow(10.0, NoiseProfile::kSpeechOverNoiseDb / 10.0);
 
-// The likelihood of speech in a frame of `power` over noise `noise`: speech kSpeechOverNoise
-// above the noise and noise alone equally likely beforehand.
+// The exponent of the odds of noise alone in a frame of `power` over noise `noise`; past
+// kCertainExponent speech is certain (the odds under 1e-15). It rises with the power.
 double speechExponent(double power, double noise)
 {
     return power / noise * kSpeechRatio / (1.0 + kSpeechRatio);
 }
-// Far over the noise, speech for certain (the odds under 1e-15).
 constexpr double kCertainExponent = 38.0;
 
+// The likelihood of speech in a frame of `power` over noise `noise`: speech kSpeechOverNoise
+// above the noise and noise alone equally likely beforehand.
 double speechPresence(double power, double noise)
 {
     const double ratio = kSpeechRatio;
@@ -67,9 +68,9 @@ double speechPresence(double power, double noise)
     return 1.0 / (1.0 + (1.0 + ratio) * static_cast<double>(std::exp(static_cast<float>(-exponent))));
 }
 
-// The sum of the powers not below 0, in sixteen sums side by side so that the additions do
-// not wait on one another (four lanes at once where the processor has AVX2); whether any
-// was below 0 in *withheld. Only compared with the silence threshold.
+// The sum of the powers not below 0, in four vectors of four sums side by side so that the
+// additions do not wait on one another; whether any was below 0 in *withheld. Only compared
+// with the silence threshold.
 typedef float FourFloats __attribute__((vector_size(16)));
 typedef double FourDoubles __attribute__((vector_size(32)));
 typedef int32_t FourInts __attribute__((vector_size(16)));
@@ -97,12 +98,12 @@ __attribute__((target_clones("avx2", "default"))) double countedEnergy(const flo
         total += std::max(0.0f, power[i]);
         any |= power[i] < 0.0f;
     }
-    for (size_t k = 0; k < kSums; ++k)
-        for (size_t j = 0; j < 4; ++j)
-        {
+    for (size_t j = 0; j < 4; ++j)
+    {
+        for (size_t k = 0; k < kSums; ++k)
             total += sums[k][j];
-            any |= below[j];
-        }
+        any |= below[j];
+    }
     *withheld = any != 0;
     return total;
 }
@@ -147,15 +148,15 @@ __attribute__((target_clones("avx2", "default"))) double expectedNoiseSum(
     size_t c = 0;
     for (; c + 4 <= certain; c += 4)
     {
-        Four p, n;
-        std::memcpy(&p, power + c, sizeof p);
-        std::memcpy(&n, count + c, sizeof n);
-        const Four exponent = p / noise * ratio / (1.0 + ratio);
+        Four level, frames;
+        std::memcpy(&level, power + c, sizeof level);
+        std::memcpy(&frames, count + c, sizeof frames);
+        const Four exponent = level / noise * ratio / (1.0 + ratio);
         Four e;
         for (size_t j = 0; j < 4; ++j)
             e[j] = static_cast<double>(std::exp(static_cast<float>(-exponent[j])));
         const Four speech = 1.0 / (1.0 + (1.0 + ratio) * e);
-        const Four term = n * ((1.0 - speech) * p + speech * noise);
+        const Four term = frames * ((1.0 - speech) * level + speech * noise);
         for (size_t j = 0; j < 4; ++j)
             sum += term[j];
     }
