@@ -14,11 +14,19 @@ AlignedStage::AlignedStage(std::unique_ptr<Tool> tool)
 
 void AlignedStage::push(const float* in, size_t count, std::vector<float>& out)
 {
-    scratch_.resize(count);
-    tool_->process(in, scratch_.data(), count);
     const size_t skip = std::min(toSkip_, count);
     toSkip_ -= skip;
-    out.insert(out.end(), scratch_.begin() + skip, scratch_.end());
+    if (skip == 0)
+    {
+        // Once the latency is skipped, straight into the output.
+        const size_t start = out.size();
+        out.resize(start + count);
+        tool_->process(in, out.data() + start, count);
+        return;
+    }
+    scratch_.resize(count);
+    tool_->process(in, scratch_.data(), count);
+    out.insert(out.end(), scratch_.begin() + static_cast<std::ptrdiff_t>(skip), scratch_.end());
 }
 
 void AlignedStage::finish(std::vector<float>& out)

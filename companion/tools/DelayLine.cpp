@@ -16,12 +16,24 @@ void DelayLine::process(const float* in, float* out, size_t count)
         std::copy(in, in + count, out);
         return;
     }
-    for (size_t i = 0; i < count; ++i)
+    // In runs up to the ring's end: each run's delayed samples out, its inputs in.
+    while (count > 0)
     {
-        const float sample = in[i];
-        out[i] = ring_[at_];
-        ring_[at_] = sample;
-        at_ = at_ + 1 == ring_.size() ? 0 : at_ + 1;
+        const size_t step = std::min(count, ring_.size() - at_);
+        float* held = ring_.data() + at_;
+        if (in == out)
+        {
+            std::swap_ranges(held, held + step, out);
+        }
+        else
+        {
+            std::copy(held, held + step, out);
+            std::copy(in, in + step, held);
+        }
+        in += step;
+        out += step;
+        count -= step;
+        at_ = at_ + step == ring_.size() ? 0 : at_ + step;
     }
 }
 

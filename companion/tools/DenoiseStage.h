@@ -95,7 +95,7 @@ public:
 private:
     struct Frame
     {
-        std::vector<std::complex<float>> spectrum;
+        FftPlan::Spectrum spectrum;
         std::vector<float> power;
         std::vector<float> inverseNoise; // of this frame, once tracked
         std::vector<float> forwardRatio; // the forward signal-to-noise estimate
@@ -114,6 +114,7 @@ private:
     };
 
     void transformFrame(const float* frame); // windowed frame -> power_ and plan_ spectrum
+    void transformFrame(const float* frame, std::complex<float>* spectrum, float* power);
     // Appends step <= frameSize_ inputs; returns the last frameSize_.
     const float* slide(const float* in, size_t step);
     void processHop(const float* in, float* out);

@@ -44,4 +44,15 @@ void FftPlan::inverse()
     fftwf_execute(inverse_);
 }
 
+// A spectrum from FFTW's allocator has the alignment its plans were made for.
+void FftPlan::forward(std::complex<float>* spectrum)
+{
+    fftwf_execute_dft_r2c(forward_, time_, reinterpret_cast<fftwf_complex*>(spectrum));
+}
+
+void FftPlan::inverse(std::complex<float>* spectrum)
+{
+    fftwf_execute_dft_c2r(inverse_, reinterpret_cast<fftwf_complex*>(spectrum), time_);
+}
+
 } // namespace companion

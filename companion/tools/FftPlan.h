@@ -1,7 +1,10 @@
 #pragma once
 
+#include "FftwAllocator.h"
+
 #include <complex>
 #include <cstddef>
+#include <vector>
 
 #include <fftw3.h>
 
@@ -26,6 +29,13 @@ public:
 
     void forward(); // time() -> spectrum()
     void inverse(); // spectrum() -> time()
+
+    // Spectra a plan may be run on instead of its own buffer.
+    using Spectrum = std::vector<std::complex<float>, FftwAllocator<std::complex<float>>>;
+    // time() -> `spectrum`, which holds bins() values.
+    void forward(std::complex<float>* spectrum);
+    // `spectrum` -> time(); the spectrum is overwritten.
+    void inverse(std::complex<float>* spectrum);
 
 private:
     size_t size_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 namespace companion
 {
@@ -45,17 +46,78 @@ double centreOf(int cls)
     return std::ldexp(1.0 + (octave - whole), static_cast<int>(whole) - kLowestOctave);
 }
 
+const double kSpeechRatio = std::pow(10.0, NoiseProfile::kSpeechOverNoiseDb / 10.0);
+
+// The exponent of the odds of noise alone in a frame of `power` over noise `noise`; past
+// kCertainExponent speech is certain (the odds under 1e-15). It rises with the power.
+double speechExponent(double power, double noise)
+{
+    return power / noise * kSpeechRatio / (1.0 + kSpeechRatio);
+}
+constexpr double kCertainExponent = 38.0;
+
 // The likelihood of speech in a frame of `power` over noise `noise`: speech kSpeechOverNoise
 // above the noise and noise alone equally likely beforehand.
 double speechPresence(double power, double noise)
 {
-    static const double ratio = std::pow(10.0, NoiseProfile::kSpeechOverNoiseDb / 10.0);
-    // Far over the noise, speech for certain (the odds under 1e-15); nearer, in single
-    // precision: what the fit needs, at half the cost of the double exponential.
-    const double exponent = power / noise * ratio / (1.0 + ratio);
-    if (exponent > 38.0) return 1.0;
+    const double ratio = kSpeechRatio;
+    // Far over the noise, speech for certain; nearer, in single precision: what the fit
+    // needs, at half the cost of the double exponential.
+    const double exponent = speechExponent(power, noise);
+    if (exponent > kCertainExponent) return 1.0;
     return 1.0 / (1.0 + (1.0 + ratio) * static_cast<double>(std::exp(static_cast<float>(-exponent))));
 }
+
+// The sum of the powers not below 0, in four vectors of four sums side by side so that the
+// additions do not wait on one another; whether any was below 0 in *withheld. Only compared
+// with the silence threshold.
+typedef float FourFloats __attribute__((vector_size(16)));
+typedef double FourDoubles __attribute__((vector_size(32)));
+typedef int32_t FourInts __attribute__((vector_size(16)));
+__attribute__((target_clones("avx2", "default"))) double countedEnergy(const float* power,
+                                                                      size_t count,
+                                                                      bool* withheld)
+{
+    constexpr size_t kSums = 4; // of four lanes each
+    const FourFloats zero = {};
+    FourDoubles sums[kSums] = {};
+    FourInts below = {};
+    size_t i = 0;
+    for (; i + 4 * kSums <= count; i += 4 * kSums)
+        for (size_t k = 0; k < kSums; ++k)
+        {
+            FourFloats x;
+            std::memcpy(&x, power + i + 4 * k, sizeof x);
+            below |= x < zero;
+            sums[k] += __builtin_convertvector(x > zero ? x : zero, FourDoubles);
+        }
+    double total = 0.0;
+    int any = 0;
+    for (; i < count; ++i)
+    {
+        total += std::max(0.0f, power[i]);
+        any |= power[i] < 0.0f;
+    }
+    for (size_t j = 0; j < 4; ++j)
+    {
+        for (size_t k = 0; k < kSums; ++k)
+            total += sums[k][j];
+        any |= below[j];
+    }
+    *withheld = any != 0;
+    return total;
+}
+
+// The classes of `count` powers, -1 where a power is negative (not counted); four at once
+// where the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void classesOf(const float* __restrict power,
+                                                                int16_t* __restrict classes,
+                                                                size_t count)
+{
+    for (size_t b = 0; b < count; ++b)
+        classes[b] = static_cast<int16_t>(power[b] >= 0.0f ? classOf(power[b]) : -1);
+}
+
 } // namespace
 
 struct NoiseProfile::Bin
@@ -65,42 +127,121 @@ struct NoiseProfile::Bin
     double total = 0.0;
 };
 
-NoiseProfile::NoiseProfile(size_t bins) : bins_(bins), counts_(bins * kClasses, 0), classes_(bins, 0)
+namespace
 {
+// The expectation step's sum over a bin's classes, count × ((1 - p) power + p noise) with p
+// speechPresence(), in class order. From the first class where speech is certain on (the
+// classes rise, and so does the exponent), each term is count × noise, with no exponential
+// or division to work out.
+__attribute__((target_clones("avx2", "default"))) double expectedNoiseSum(
+    const double* power, const double* count, size_t size, double noise)
+{
+    const size_t certain = static_cast<size_t>(
+        std::partition_point(power, power + size,
+                             [noise](double p) { return !(speechExponent(p, noise) > kCertainExponent); }) -
+        power);
+    // Four classes' terms at once (each worked out as speechPresence() does it, the
+    // exponentials one by one), added in order.
+    typedef double Four __attribute__((vector_size(32)));
+    const double ratio = kSpeechRatio;
+    double sum = 0.0;
+    size_t c = 0;
+    for (; c + 4 <= certain; c += 4)
+    {
+        Four level, frames;
+        std::memcpy(&level, power + c, sizeof level);
+        std::memcpy(&frames, count + c, sizeof frames);
+        const Four exponent = level / noise * ratio / (1.0 + ratio);
+        Four e;
+        for (size_t j = 0; j < 4; ++j)
+            e[j] = static_cast<double>(std::exp(static_cast<float>(-exponent[j])));
+        const Four speech = 1.0 / (1.0 + (1.0 + ratio) * e);
+        const Four term = frames * ((1.0 - speech) * level + speech * noise);
+        for (size_t j = 0; j < 4; ++j)
+            sum += term[j];
+    }
+    for (; c < certain; ++c)
+    {
+        const double p = speechPresence(power[c], noise);
+        sum += count[c] * ((1.0 - p) * power[c] + p * noise);
+    }
+    for (; c < size; ++c)
+        sum += count[c] * noise;
+    return sum;
+}
+} // namespace
+
+NoiseProfile::NoiseProfile(size_t bins)
+    : bins_(bins),
+      counts_(static_cast<uint32_t*>(std::calloc(std::max<size_t>(1, bins * kClasses),
+                                                 sizeof(uint32_t)))),
+      pending_(kPendingFrames * bins, -1), pendingFrom_(bins)
+{
+    if (!counts_) throw std::bad_alloc();
+    static_assert(kClasses <= INT16_MAX, "a class fits a pending frame's entry");
 }
 
 void NoiseProfile::addFrame(const float* power)
 {
-    // Four sums side by side, so that the additions do not wait on one another.
-    double sums[4] = {};
     bool withheld = false; // bins that held something else: the frame was not silent
-    size_t i = 0;
-    for (; i + 4 <= bins_; i += 4)
-        for (size_t j = 0; j < 4; ++j)
-        {
-            sums[j] += std::max(0.0f, power[i + j]);
-            withheld |= power[i + j] < 0.0f;
-        }
-    for (; i < bins_; ++i)
-    {
-        sums[0] += std::max(0.0f, power[i]);
-        withheld |= power[i] < 0.0f;
-    }
-    const double energy = (sums[0] + sums[1]) + (sums[2] + sums[3]);
+    const double energy = countedEnergy(power, bins_, &withheld);
     if (!withheld && energy < kSilentFrame) return;
     ++seen_;
     if (energy < kSilentFrame) return;
-    // The classes first, in a loop that vectorises, then the counts.
-    int32_t* __restrict classes = classes_.data();
-    for (size_t b = 0; b < bins_; ++b)
-        classes[b] = power[b] >= 0.0f ? classOf(power[b]) : -1;
-    for (size_t b = 0; b < bins_; ++b)
-        if (classes[b] >= 0) ++counts_[b * kClasses + static_cast<size_t>(classes[b])];
+    // The classes now, in a loop that vectorises; the counts with the frames pending. Only
+    // the bins from the first counted to the last are classed and counted: those outside
+    // are often a whole stretch left out of the band judged.
+    size_t from = 0;
+    size_t end = bins_;
+    while (from < end && power[from] < 0.0f)
+        ++from;
+    while (end > from && power[end - 1] < 0.0f)
+        --end;
+    int16_t* classes = pending_.data() + pendingFrames_ * bins_;
+    std::fill(classes, classes + from, int16_t{-1});
+    classesOf(power + from, classes + from, end - from);
+    std::fill(classes + end, classes + bins_, int16_t{-1});
+    pendingFrom_ = std::min(pendingFrom_, from);
+    pendingEnd_ = std::max(pendingEnd_, end);
     ++frames_;
+    if (++pendingFrames_ == kPendingFrames) settle();
+}
+
+void NoiseProfile::settle() const
+{
+    // A bin's counts over the pending frames are one chain of increments to a few places,
+    // each waiting on the one before: eight bins' chains run side by side. What is not
+    // counted goes, without a branch, to a place of its own per lane.
+    constexpr size_t kSide = 8;
+    uint32_t discarded[kSide] = {};
+    uint32_t* __restrict counts = counts_.get();
+    const int16_t* __restrict pending = pending_.data();
+    auto count = [&](size_t first, size_t side)
+    {
+        for (size_t f = 0; f < pendingFrames_; ++f)
+        {
+            const int16_t* classes = pending + f * bins_ + first;
+            for (size_t j = 0; j < side; ++j)
+            {
+                uint32_t* place = classes[j] >= 0 ? counts + (first + j) * kClasses + classes[j]
+                                                  : discarded + j;
+                ++*place;
+            }
+        }
+    };
+    const size_t end = std::max(pendingFrom_, pendingEnd_);
+    const size_t whole = end - (end - pendingFrom_) % kSide;
+    for (size_t first = pendingFrom_; first < whole; first += kSide)
+        count(first, kSide);
+    if (whole < end) count(whole, end - whole);
+    pendingFrames_ = 0;
+    pendingFrom_ = bins_;
+    pendingEnd_ = 0;
 }
 
 NoiseProfile::Bin NoiseProfile::occupied(size_t bin) const
 {
+    if (pendingFrames_ > 0) settle();
     Bin result;
     const uint32_t* counts = &counts_[bin * kClasses];
     for (int cls = 0; cls < kClasses; ++cls)
@@ -140,12 +281,8 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
         {
             // Each frame's expected noise power: all of it when noise alone, else the
             // current estimate.
-            double sum = 0.0;
-            for (size_t c = 0; c < bin.power.size(); ++c)
-            {
-                const double p = speechPresence(bin.power[c], noise);
-                sum += bin.count[c] * ((1.0 - p) * bin.power[c] + p * noise);
-            }
+            const double sum =
+                expectedNoiseSum(bin.power.data(), bin.count.data(), bin.power.size(), noise);
             const double next = sum / bin.total;
             const bool done = std::fabs(next - noise) <= kConverged * noise;
             noise = next;

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <vector>
 
 namespace companion
@@ -58,12 +60,26 @@ private:
     struct Bin; // one bin's histogram reduced to its occupied classes
 
     Bin occupied(size_t bin) const;
+    void settle() const; // counts the frames pending
 
     size_t bins_;
     size_t frames_ = 0;
     size_t seen_ = 0; // frames not silent, whether or not any bin was counted
-    std::vector<uint32_t> counts_; // bins × classes
-    std::vector<int32_t> classes_; // of the frame being counted, per bin
+    // Each frame's count lands in a row of its own per bin, far apart: the frames are
+    // counted kPendingFrames at a time, bin by bin, so that a bin's row is loaded once for
+    // them all. Counting is no observable change, hence mutable.
+    static constexpr size_t kPendingFrames = 64;
+    // bins × classes, from calloc: most classes of a bin are never counted, and their pages
+    // need never be touched.
+    struct Free
+    {
+        void operator()(uint32_t* memory) const { std::free(memory); }
+    };
+    mutable std::unique_ptr<uint32_t[], Free> counts_;
+    mutable std::vector<int16_t> pending_; // kPendingFrames × bins classes, -1: not counted
+    mutable size_t pendingFrames_ = 0;
+    mutable size_t pendingFrom_ = 0; // the bins [from, end) any pending frame counts
+    mutable size_t pendingEnd_ = 0;
 };
 
 } // namespace companion

@@ -456,16 +456,18 @@ def moving_table(den, work, cleans):
     print('music input SI-SDR per piece: ' + ', '.join('%.1f' % b for b in music_base))
 
 
-def speed_table(den, factors, speech_seconds):
-    """CPU seconds on one core: 10 minutes of pink noise, and all the speech-in-noise cases."""
-    n = 600 * RATE
-    pink = np.random.default_rng(3).standard_normal(n)
-    # Pink by filtering white (Paul Kellet's economy filter is enough here).
+def pink_noise(seconds):
+    """Pink noise by filtering white (Paul Kellet's economy filter is enough here)."""
     from scipy.signal import lfilter
+    pink = np.random.default_rng(3).standard_normal(int(seconds * RATE))
     pink = lfilter([0.049922035, -0.095993537, 0.050612699, -0.004408786],
                    [1, -2.494956002, 2.017265875, -0.522189400], pink)
-    pink *= 0.05 / np.std(pink)
-    times = den.cpu_times(pink, 'pink10min')
+    return pink * (0.05 / np.std(pink))
+
+
+def speed_table(den, factors, speech_seconds):
+    """CPU seconds on one core: 10 minutes of pink noise, and all the speech-in-noise cases."""
+    times = den.cpu_times(pink_noise(600), 'pink10min')
     print('\n| denoiser | 10 min pink noise, CPU s | real-time | speech in noise (%.0f s), CPU s |'
           ' real-time |' % speech_seconds)
     print('|---|---|---|---|---|')
