@@ -2,8 +2,42 @@
 
 #include "CompanionConstants.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace companion
 {
+
+namespace
+{
+// What a spill keeps in memory before it goes to its file: 4 MB.
+constexpr size_t kSpillMemorySamples = size_t{1} << 20;
+
+// A spill read as a source, from its start.
+class SpillSource : public SampleSource
+{
+public:
+    explicit SpillSource(SampleSpill& spill) : spill_(spill) {}
+    long read(float* out, size_t count) override
+    {
+        const size_t n = std::min(count, spill_.size() - at_);
+        if (n > 0 && !spill_.read(out, n)) return -1;
+        at_ += n;
+        return static_cast<long>(n);
+    }
+    bool rewind() override
+    {
+        spill_.rewind();
+        at_ = 0;
+        return true;
+    }
+    size_t length() const override { return spill_.size(); }
+
+private:
+    SampleSpill& spill_;
+    size_t at_ = 0;
+};
+} // namespace
 
 ToolChain::ToolChain(std::vector<std::unique_ptr<Tool>> tools)
 {
@@ -47,17 +81,36 @@ bool ToolChain::passThrough(size_t from, size_t stageCount, const float* in, siz
     return count == 0 || consume(in, count);
 }
 
-bool ToolChain::stream(SampleSource& source, size_t stageCount, const Consumer& consume,
+bool ToolChain::stream(SampleSource& input, size_t stageCount, const Consumer& consumeOutput,
                        std::string& error, const std::function<void(double)>& progress,
                        const std::atomic<bool>* stop)
 {
+    // Start from the output kept of the stages before, where there is one.
+    std::optional<SpillSource> keptSource;
+    size_t first = 0;
+    if (kept_ && keptStages_ <= stageCount)
+    {
+        keptSource.emplace(*kept_);
+        first = keptStages_;
+    }
+    SampleSource& source = keptSource ? static_cast<SampleSource&>(*keptSource) : input;
     if (!source.rewind())
     {
         error = "cannot read the file again from its start";
         return false;
     }
-    for (size_t i = 0; i < stageCount; ++i)
+    for (size_t i = first; i < stageCount; ++i)
         stages_[i].reset();
+
+    // A pass that is not the last keeps its output for the passes after it.
+    std::unique_ptr<SampleSpill> keeping;
+    if (stageCount > first && stageCount < stages_.size())
+        keeping = std::make_unique<SampleSpill>(kSpillMemorySamples);
+    const Consumer consume = [&](const float* in, size_t count)
+    {
+        if (keeping && !keeping->append(in, count)) keeping.reset();
+        return consumeOutput(in, count);
+    };
 
     input_.resize(kBlockSamples);
     size_t done = 0;
@@ -76,17 +129,22 @@ bool ToolChain::stream(SampleSource& source, size_t stageCount, const Consumer& 
             return false;
         }
         if (got == 0) break;
-        if (!passThrough(0, stageCount, input_.data(), static_cast<size_t>(got), consume))
+        if (!passThrough(first, stageCount, input_.data(), static_cast<size_t>(got), consume))
             return false;
         done += static_cast<size_t>(got);
         if (progress && total > 0) progress(static_cast<double>(done) / total);
     }
     // Each stage's tail goes through the stages after it before they flush their own.
-    for (size_t i = 0; i < stageCount; ++i)
+    for (size_t i = first; i < stageCount; ++i)
     {
         tail_.clear();
         stages_[i].finish(tail_);
         if (!passThrough(i + 1, stageCount, tail_.data(), tail_.size(), consume)) return false;
+    }
+    if (keeping)
+    {
+        kept_ = std::move(keeping);
+        keptStages_ = stageCount;
     }
     return true;
 }
@@ -94,6 +152,8 @@ bool ToolChain::stream(SampleSource& source, size_t stageCount, const Consumer& 
 bool ToolChain::run(SampleSource& source, SampleSink& sink, std::string& error,
                     const Progress& progress, const std::atomic<bool>* stop)
 {
+    kept_.reset();
+    keptStages_ = 0;
     const int total = passes();
     int pass = 0;
     auto report = [&](double done)
@@ -121,7 +181,9 @@ bool ToolChain::run(SampleSource& source, SampleSink& sink, std::string& error,
         error = "cannot write the processed samples";
         return false;
     };
-    return stream(source, stages_.size(), write, error, report, stop);
+    const bool written = stream(source, stages_.size(), write, error, report, stop);
+    kept_.reset(); // its file goes now, not with the chain
+    return written;
 }
 
 } // namespace companion

@@ -2,6 +2,7 @@
 
 #include "AlignedStage.h"
 #include "SampleSource.h"
+#include "SampleSpill.h"
 
 #include <atomic>
 #include <functional>
@@ -14,7 +15,9 @@ namespace companion
 
 // Runs a source through tools in order, with bounded memory: block by block, each tool
 // aligned with its input. A tool that must measure first is given, in an earlier pass, the
-// output of the tools before it.
+// output of the tools before it. That output is kept in a spill (an unnamed temporary file
+// past a few megabytes) for the passes after it, so each tool processes the signal once
+// however many tools after it measure; without room for a spill the tools run again.
 class ToolChain
 {
 public:
@@ -41,6 +44,9 @@ private:
                      const Consumer& consume);
 
     std::vector<AlignedStage> stages_;
+    // The output of the first keptStages_ stages over the whole input, when kept.
+    std::unique_ptr<SampleSpill> kept_;
+    size_t keptStages_ = 0;
     // Reused from block to block: allocating them anew would cost page faults each time.
     std::vector<float> input_;
     std::vector<float> tail_;
