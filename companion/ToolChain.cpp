@@ -66,12 +66,11 @@ int ToolChain::passes() const
 bool ToolChain::passThrough(size_t from, size_t stageCount, const float* in, size_t count,
                             const Consumer& consume)
 {
-    std::vector<float>* buffers[2] = {&ping_, &pong_};
     int next = 0;
     for (size_t i = from; i < stageCount; ++i)
     {
         // Each stage reads the buffer the previous one wrote and writes the other.
-        std::vector<float>& out = *buffers[next];
+        std::vector<float>& out = between_[next];
         out.clear();
         stages_[i].push(in, count, out);
         in = out.data();
@@ -94,13 +93,6 @@ bool ToolChain::stream(SampleSource& input, size_t stageCount, const Consumer& c
         first = keptStages_;
     }
     SampleSource& source = keptSource ? static_cast<SampleSource&>(*keptSource) : input;
-    if (!source.rewind())
-    {
-        error = "cannot read the file again from its start";
-        return false;
-    }
-    for (size_t i = first; i < stageCount; ++i)
-        stages_[i].reset();
 
     // A pass that is not the last keeps its output for the passes after it.
     std::unique_ptr<SampleSpill> keeping;
@@ -111,7 +103,26 @@ bool ToolChain::stream(SampleSource& input, size_t stageCount, const Consumer& c
         if (keeping && !keeping->append(in, count)) keeping.reset();
         return consumeOutput(in, count);
     };
+    if (!pump(source, first, stageCount, consume, error, progress, stop)) return false;
+    if (keeping)
+    {
+        kept_ = std::move(keeping);
+        keptStages_ = stageCount;
+    }
+    return true;
+}
 
+bool ToolChain::pump(SampleSource& source, size_t first, size_t stageCount, const Consumer& consume,
+                     std::string& error, const std::function<void(double)>& progress,
+                     const std::atomic<bool>* stop)
+{
+    if (!source.rewind())
+    {
+        error = "cannot read the file again from its start";
+        return false;
+    }
+    for (size_t i = first; i < stageCount; ++i)
+        stages_[i].reset();
     input_.resize(kBlockSamples);
     size_t done = 0;
     const size_t total = source.length();
@@ -140,11 +151,6 @@ bool ToolChain::stream(SampleSource& input, size_t stageCount, const Consumer& c
         tail_.clear();
         stages_[i].finish(tail_);
         if (!passThrough(i + 1, stageCount, tail_.data(), tail_.size(), consume)) return false;
-    }
-    if (keeping)
-    {
-        kept_ = std::move(keeping);
-        keptStages_ = stageCount;
     }
     return true;
 }

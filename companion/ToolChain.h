@@ -40,6 +40,10 @@ private:
     bool stream(SampleSource& source, size_t stageCount, const Consumer& consume,
                 std::string& error, const std::function<void(double)>& progress,
                 const std::atomic<bool>* stop);
+    // Streams source through stages [first, stageCount) into consume.
+    bool pump(SampleSource& source, size_t first, size_t stageCount, const Consumer& consume,
+              std::string& error, const std::function<void(double)>& progress,
+              const std::atomic<bool>* stop);
     bool passThrough(size_t from, size_t stageCount, const float* in, size_t count,
                      const Consumer& consume);
 
@@ -50,8 +54,7 @@ private:
     // Reused from block to block: allocating them anew would cost page faults each time.
     std::vector<float> input_;
     std::vector<float> tail_;
-    std::vector<float> ping_;
-    std::vector<float> pong_;
+    std::vector<float> between_[2]; // the stages write them by turns
 };
 
 } // namespace companion
