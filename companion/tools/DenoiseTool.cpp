@@ -112,7 +112,8 @@ double sumOf(const float* x, size_t count)
                 sums[j] += x[i + j];
         for (; i < end; ++i)
             sums[0] += x[i];
-        total += (static_cast<double>(sums[0]) + sums[1]) + (static_cast<double>(sums[2]) + sums[3]);
+        total +=
+            (static_cast<double>(sums[0]) + sums[1]) + (static_cast<double>(sums[2]) + sums[3]);
     }
     return total;
 }
@@ -181,6 +182,19 @@ void DenoiseTool::analyze(const float* in, size_t count)
 
 void DenoiseTool::finishAnalysis()
 {
+    chooseTracking();
+    // Voices over digital silence: nothing in the file is noise (the quiet stretches hold
+    // none), and what strays like other voices is the voice itself.
+    silentVoices_ = exponent_ < 1.0 &&
+                    std::max(low_.stage().silentShare(), high_.silentShare()) >= kSilentShare;
+    if (silentVoices_) exponent_ = 0.0;
+    offset_ = steadyOffset();
+    low_.stage().setExponent(exponent_);
+    high_.setExponent(exponent_);
+}
+
+void DenoiseTool::chooseTracking()
+{
     double misfit = 0.0;
     double steadied = 0.0;
     double weight = 0.0;
@@ -225,11 +239,10 @@ void DenoiseTool::finishAnalysis()
         }
         stage->setBandTracking(perBand);
     }
-    // Voices over digital silence: nothing in the file is noise (the quiet stretches hold
-    // none), and what strays like other voices is the voice itself.
-    silentVoices_ = exponent_ < 1.0 &&
-                    std::max(low_.stage().silentShare(), high_.silentShare()) >= kSilentShare;
-    if (silentVoices_) exponent_ = 0.0;
+}
+
+float DenoiseTool::steadyOffset() const
+{
     // The signal's mean is a steady offset when it stands clear of how its means over each
     // half second scatter; a drift's mean (noise under 20 Hz) does not and goes with it.
     const double blocks = static_cast<double>(analysed_ / offsetBlock());
@@ -238,9 +251,7 @@ void DenoiseTool::finishAnalysis()
         blocks > 1.0 ? std::sqrt(std::max(0.0, blockSquares_ / blocks -
                                                    (blockMeans_ / blocks) * (blockMeans_ / blocks)))
                      : 0.0;
-    offset_ = std::fabs(mean) > kOffsetClear * scatter ? static_cast<float>(mean) : 0.0f;
-    low_.stage().setExponent(exponent_);
-    high_.setExponent(exponent_);
+    return std::fabs(mean) > kOffsetClear * scatter ? static_cast<float>(mean) : 0.0f;
 }
 
 std::string DenoiseTool::finding() const
@@ -251,9 +262,9 @@ std::string DenoiseTool::finding() const
     const double highest = low_.stage().highestNoise() + high_.highestNoise();
     if (!(highest > 0.0) || !(lowest <= highest))
         return "no noise found to learn (silence, or too short): left as it was";
-    const double removed =
-        energyOut_ > 0.0 && energyIn_ > energyOut_ ? 10.0 * std::log10(energyIn_ / energyOut_)
-                                                   : 0.0;
+    const double removed = energyOut_ > 0.0 && energyIn_ > energyOut_
+                               ? 10.0 * std::log10(energyIn_ / energyOut_)
+                               : 0.0;
     auto dbfs = [](double power) { return std::max(-140.0, 10.0 * std::log10(power)); };
     char text[200];
     const double low = dbfs(lowest);

@@ -47,6 +47,10 @@ public:
     static constexpr double kCrossoverHz = 600.0;
 
 private:
+    // From the noise learnt: tracking_ and exponent_, and each band's tracking.
+    void chooseTracking();
+    float steadyOffset() const;
+
     double sampleRate_;
     size_t frameSize_; // of the upper stage
     LowBandStage low_;
