@@ -791,11 +791,11 @@ void DenoiseStage::processHop(const float* in, float* out)
         {
             std::copy(inverseNoise_.begin(), inverseNoise_.end(), tracked.inverseNoise.begin());
         }
-        const size_t count = lastBin_ + 1 - firstBin_;
-        directedStep(tracked.power.data() + firstBin_, tracked.inverseNoise.data() + firstBin_,
-                     kept_.data() + firstBin_, tracked.forwardRatio.data() + firstBin_, count,
-                     static_cast<float>(strength_.smoothing),
-                     static_cast<float>(strength_.floor));
+        bySmoothing([&](size_t first, size_t end, float smoothing) {
+            directedStep(tracked.power.data() + first, tracked.inverseNoise.data() + first,
+                         kept_.data() + first, tracked.forwardRatio.data() + first, end - first,
+                         smoothing, static_cast<float>(strength_.floor));
+        });
         applyGain(oldest);
     }
     std::copy(oldest.spectrum.begin(), oldest.spectrum.end(), plan_.spectrum());
@@ -820,26 +820,34 @@ void DenoiseStage::processHop(const float* in, float* out)
     }
 }
 
+template <typename Step> void DenoiseStage::bySmoothing(Step step) const
+{
+    const size_t split = std::clamp(speechEnd_, firstBin_, lastBin_ + 1);
+    if (split > firstBin_) step(firstBin_, split, static_cast<float>(strength_.speechSmoothing));
+    if (split <= lastBin_) step(split, lastBin_ + 1, static_cast<float>(strength_.smoothing));
+}
+
 void DenoiseStage::applyGain(Frame& oldest)
 {
-    const float smoothing = static_cast<float>(strength_.smoothing);
     const float floor = static_cast<float>(strength_.floor);
     const size_t count = lastBin_ + 1 - firstBin_;
     // Backwards from the newest tracked frame to the oldest, starting from nothing kept.
     static_assert(kLookahead + 1 == kBackwardSteps, "the backward steps span the lookahead");
-    const float* powers[kBackwardSteps];
-    const float* inverses[kBackwardSteps];
-    for (size_t step = 0; step < kBackwardSteps; ++step)
-    {
-        const Frame& frame = frameBack(track_ + step);
-        powers[step] = frame.power.data() + firstBin_;
-        inverses[step] = frame.inverseNoise.data() + firstBin_;
-    }
     const float exponent = static_cast<float>(exponent_);
     std::complex<float>* spectrum = oldest.spectrum.data();
     float* gains = gains_.data();
-    backwardGains(powers, inverses, oldest.forwardRatio.data() + firstBin_, gains + firstBin_,
-                  count, smoothing, floor);
+    bySmoothing([&](size_t first, size_t end, float smoothing) {
+        const float* powers[kBackwardSteps];
+        const float* inverses[kBackwardSteps];
+        for (size_t step = 0; step < kBackwardSteps; ++step)
+        {
+            const Frame& frame = frameBack(track_ + step);
+            powers[step] = frame.power.data() + first;
+            inverses[step] = frame.inverseNoise.data() + first;
+        }
+        backwardGains(powers, inverses, oldest.forwardRatio.data() + first, gains + first,
+                      end - first, smoothing, floor);
+    });
     // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
     // does not flicker into musical noise.
     float* __restrict smoothed = smoothed_.data();
