@@ -822,9 +822,12 @@ void DenoiseStage::processHop(const float* in, float* out)
 
 template <typename Step> void DenoiseStage::bySmoothing(Step step) const
 {
-    const size_t split = std::clamp(speechEnd_, firstBin_, lastBin_ + 1);
-    if (split > firstBin_) step(firstBin_, split, static_cast<float>(strength_.speechSmoothing));
-    if (split <= lastBin_) step(split, lastBin_ + 1, static_cast<float>(strength_.smoothing));
+    const size_t end = lastBin_ + 1;
+    const size_t from = std::clamp(speechFirst_, firstBin_, end);
+    const size_t to = std::clamp(speechEnd_, from, end);
+    if (from > firstBin_) step(firstBin_, from, static_cast<float>(strength_.smoothing));
+    if (to > from) step(from, to, static_cast<float>(strength_.speechSmoothing));
+    if (end > to) step(to, end, static_cast<float>(strength_.aboveSmoothing));
 }
 
 void DenoiseStage::applyGain(Frame& oldest)

@@ -16,9 +16,10 @@ constexpr double kTrackSeconds = 0.6;
 // The band where speech, and so the noise's likeness to it, is judged.
 constexpr double kSpeechLowHz = 100.0;
 constexpr double kSpeechHighHz = 8000.0;
-// Up to where speech's cues lie (third-octave envelopes, 150 Hz to 4 kHz): the signal-to-noise
-// estimate follows weak syllables there and holds steadier above, where noise is all that
-// a lighter estimate would keep.
+// Where the signal-to-noise estimate follows weak syllables (the strength's speech band):
+// from the crossover, below which most noises carry their power and the voice's harmonics
+// stand strong, up to where speech's cues end; above, a lighter estimate would keep little
+// but noise.
 constexpr double kSpeechCuesHz = 4000.0;
 // Misfit of the noise (NoiseProfile) up to which gains apply in full, and over which they
 // fade out completely.
@@ -100,7 +101,8 @@ size_t DenoiseTool::frameSizeFor(double sampleRate)
 
 DenoiseTool::Strength DenoiseTool::presetStrength(int preset)
 {
-    static const Strength kPresets[] = {{0.15, 0.99, 0.87}, {0.05, 0.99, 0.87}, {0.02, 0.99, 0.9}};
+    static const Strength kPresets[] = {
+        {0.15, 0.94, 0.8, 0.995}, {0.05, 0.94, 0.8, 0.995}, {0.02, 0.95, 0.82, 0.995}};
     return kPresets[preset];
 }
 
@@ -121,7 +123,8 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
         DenoiseStage& stage = size == frameSize_ ? high_ : low_.stage();
         stage.setFitBand(firstBinFrom(kSpeechLowHz, size, sampleRate_),
                          lastBinUpTo(kSpeechHighHz, size, sampleRate_) + 1);
-        stage.setSpeechBand(firstBinFrom(kSpeechCuesHz, size, sampleRate_));
+        stage.setSpeechBand(firstBinFrom(kCrossoverHz, size, sampleRate_),
+                            firstBinFrom(kSpeechCuesHz, size, sampleRate_));
     }
 }
 
