@@ -102,7 +102,7 @@ size_t DenoiseTool::frameSizeFor(double sampleRate)
 DenoiseTool::Strength DenoiseTool::presetStrength(int preset)
 {
     static const Strength kPresets[] = {
-        {0.15, 0.94, 0.8, 0.995}, {0.05, 0.94, 0.8, 0.995}, {0.02, 0.95, 0.82, 0.995}};
+        {0.15, 0.94, 0.8, 0.98}, {0.05, 0.94, 0.8, 0.98}, {0.02, 0.95, 0.82, 0.98}};
     return kPresets[preset];
 }
 
