@@ -285,7 +285,7 @@ TEST(DenoiseTool, KeepsShortWeakSyllablesInTheSpeechBand)
     // 40 ms bursts at 2 kHz, a few dB over white noise in their bins, every 0.3 s: the
     // speech band's lighter smoothing lets the estimate rise with each, so that Medium keeps
     // them within 5 dB (3.6 here; the smoothing of the bands around, 0.95, kept them 7.1 dB
-    // down) and still takes the noise 17 dB down (18.8).
+    // down) and still takes the noise 17 dB down (18.5).
     std::vector<float> burst(kCount, 0.0f);
     const size_t length = static_cast<size_t>(0.04 * kRate);
     for (size_t start = kLeadIn; start + length < kCount; start += static_cast<size_t>(0.3 * kRate))
