@@ -31,9 +31,10 @@ public:
     struct Strength
     {
         double floor;     // lowest gain of a bin
-        double smoothing; // weight of the neighbouring frame in the signal-to-noise estimate
-        // The same over the bins of the speech band (setSpeechBand): lighter, so that the
-        // estimate rises with a weak syllable and its envelope stays; and above it, heavier.
+        // Weight of the neighbouring frame in the signal-to-noise estimate, below the speech
+        // band (setSpeechBand); within it lighter, so that the estimate rises with a weak
+        // syllable and its envelope stays; above it heavier.
+        double smoothing;
         double speechSmoothing;
         double aboveSmoothing;
     };
