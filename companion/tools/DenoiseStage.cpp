@@ -941,11 +941,11 @@ void DenoiseStage::processHop(const float* in, float* out)
             if (learntBins_[i] > kLeastNoise)
                 tracked.inverseNoise[i] = std::min(tracked.inverseNoise[i],
                                                    1.0f / std::max(kLeastNoise, tracked.power[i]));
-        const size_t count = lastBin_ + 1 - firstBin_;
-        directedStep(tracked.power.data() + firstBin_, tracked.inverseNoise.data() + firstBin_,
-                     kept_.data() + firstBin_, tracked.forwardRatio.data() + firstBin_, count,
-                     static_cast<float>(strength_.smoothing),
-                     static_cast<float>(strength_.floor));
+        bySmoothing([&](size_t first, size_t end, float smoothing) {
+            directedStep(tracked.power.data() + first, tracked.inverseNoise.data() + first,
+                         kept_.data() + first, tracked.forwardRatio.data() + first, end - first,
+                         smoothing, static_cast<float>(strength_.floor));
+        });
         applyGain(oldest);
     }
     plan_.inverse(oldest.spectrum.data());
@@ -969,26 +969,37 @@ void DenoiseStage::processHop(const float* in, float* out)
     }
 }
 
+template <typename Step> void DenoiseStage::bySmoothing(Step step) const
+{
+    const size_t end = lastBin_ + 1;
+    const size_t from = std::clamp(speechFirst_, firstBin_, end);
+    const size_t to = std::clamp(speechEnd_, from, end);
+    if (from > firstBin_) step(firstBin_, from, static_cast<float>(strength_.smoothing));
+    if (to > from) step(from, to, static_cast<float>(strength_.speechSmoothing));
+    if (end > to) step(to, end, static_cast<float>(strength_.aboveSmoothing));
+}
+
 void DenoiseStage::applyGain(Frame& oldest)
 {
-    const float smoothing = static_cast<float>(strength_.smoothing);
     const float floor = static_cast<float>(strength_.floor);
     const size_t count = lastBin_ + 1 - firstBin_;
     // Backwards from the newest tracked frame to the oldest, starting from nothing kept.
     static_assert(kLookahead + 1 == kBackwardSteps, "the backward steps span the lookahead");
-    const float* powers[kBackwardSteps];
-    const float* inverses[kBackwardSteps];
-    for (size_t step = 0; step < kBackwardSteps; ++step)
-    {
-        const Frame& frame = frameBack(track_ + step);
-        powers[step] = frame.power.data() + firstBin_;
-        inverses[step] = frame.inverseNoise.data() + firstBin_;
-    }
     const float exponent = static_cast<float>(exponent_);
     std::complex<float>* spectrum = oldest.spectrum.data();
     float* gains = gains_.data();
-    backwardGains(powers, inverses, oldest.forwardRatio.data() + firstBin_, gains + firstBin_,
-                  count, smoothing, floor);
+    bySmoothing([&](size_t first, size_t end, float smoothing) {
+        const float* powers[kBackwardSteps];
+        const float* inverses[kBackwardSteps];
+        for (size_t step = 0; step < kBackwardSteps; ++step)
+        {
+            const Frame& frame = frameBack(track_ + step);
+            powers[step] = frame.power.data() + first;
+            inverses[step] = frame.inverseNoise.data() + first;
+        }
+        backwardGains(powers, inverses, oldest.forwardRatio.data() + first, gains + first,
+                      end - first, smoothing, floor);
+    });
     // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
     // does not flicker into musical noise.
     float* __restrict smoothed = smoothed_.data();

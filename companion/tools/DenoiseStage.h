@@ -32,7 +32,12 @@ public:
     struct Strength
     {
         double floor;     // lowest gain of a bin
-        double smoothing; // weight of the neighbouring frame in the signal-to-noise estimate
+        // Weight of the neighbouring frame in the signal-to-noise estimate, below the speech
+        // band (setSpeechBand); within it lighter, so that the estimate rises with a weak
+        // syllable and its envelope stays; above it heavier.
+        double smoothing;
+        double speechSmoothing;
+        double aboveSmoothing;
     };
 
     // Works on bins [firstBin, lastBin] of a frameSize-point transform; an empty band
@@ -63,6 +68,13 @@ public:
     void setStreamDelay(size_t samples) { streamDelay_ = samples; }
     // Bins under this one hold no voice: where noise was learnt there, all they hold is noise.
     void setInfrasonicBins(size_t end) { infrasonic_ = end; }
+    // Bins [firstBin, endBin) take the strength's speechSmoothing, those above it its
+    // aboveSmoothing, those below its smoothing.
+    void setSpeechBand(size_t firstBin, size_t endBin)
+    {
+        speechFirst_ = firstBin;
+        speechEnd_ = endBin;
+    }
     // What the gains are raised to: 1 in full, 0 leaves the signal as it is.
     void setExponent(double exponent) { exponent_ = exponent; }
     // How far the tracked noise takes over from the learnt: 0 leaves the learnt spectrum
@@ -133,6 +145,8 @@ private:
     double toSamplePower(double binPower) const;
     void addSteadied(); // the analysed frame, its slow level moves taken out
     void applyGain(Frame& oldest);
+    // Calls step(first, end, smoothing) over the band's bins, split at the speech band's edges.
+    template <typename Step> void bySmoothing(Step step) const;
     Frame& frameBack(size_t back) { return frames_[(newest_ + frames_.size() - back) % frames_.size()]; }
     bool tracked() const { return tracking_ > 0.0f && highestNoise_ > 0.0; }
     bool active() const
@@ -146,6 +160,9 @@ private:
     size_t analysisHop_;
     size_t firstBin_;
     size_t lastBin_; // inclusive
+    // The speech band, [speechFirst_, speechEnd_); none given: every bin takes smoothing.
+    size_t speechFirst_ = std::numeric_limits<size_t>::max();
+    size_t speechEnd_ = std::numeric_limits<size_t>::max();
     size_t track_;   // frames either side
     FftPlan plan_;
     std::vector<float> window_;

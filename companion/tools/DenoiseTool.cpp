@@ -23,6 +23,11 @@ constexpr double kOffsetClear = 2.0;
 // The band where speech, and so the noise's likeness to it, is judged.
 constexpr double kSpeechLowHz = 100.0;
 constexpr double kSpeechHighHz = 8000.0;
+// Where the signal-to-noise estimate follows weak syllables (the strength's speech band):
+// from the crossover, below which most noises carry their power and the voice's harmonics
+// stand strong, up to where speech's cues end; above, a lighter estimate would keep little
+// but noise.
+constexpr double kSpeechCuesHz = 4000.0;
 // Misfit of the noise (NoiseProfile) up to which gains apply in full, and over which they
 // fade out completely.
 constexpr double kStationaryMisfit = 0.1;
@@ -134,7 +139,8 @@ size_t DenoiseTool::frameSizeFor(double sampleRate)
 
 DenoiseTool::Strength DenoiseTool::presetStrength(int preset)
 {
-    static const Strength kPresets[] = {{0.15, 0.95}, {0.05, 0.95}, {0.02, 0.96}};
+    static const Strength kPresets[] = {
+        {0.15, 0.94, 0.8, 0.98}, {0.05, 0.94, 0.8, 0.98}, {0.02, 0.95, 0.82, 0.98}};
     return kPresets[preset];
 }
 
@@ -157,6 +163,8 @@ DenoiseTool::DenoiseTool(Strength strength, const FrequencyRange& range)
         DenoiseStage& stage = size == frameSize_ ? high_ : low_.stage();
         stage.setFitBand(firstBinFrom(kSpeechLowHz, size, sampleRate_),
                          lastBinUpTo(kSpeechHighHz, size, sampleRate_) + 1);
+        stage.setSpeechBand(firstBinFrom(kCrossoverHz, size, sampleRate_),
+                            firstBinFrom(kSpeechCuesHz, size, sampleRate_));
     }
 }
 

@@ -46,7 +46,7 @@ SNRS = [0, 5, 10]
 # Recorded voices (voice prompt sets) and recorded noises (a game's machine and motor loops)
 # from Debian packages listed in setup/bench-packages.d/denoise.txt.
 VOICES = ['/usr/share/asterisk/sounds/en_US_f_Allison', '/usr/share/asterisk/sounds/es_MX_f_Allison',
-          '/usr/share/asterisk/sounds/fr_CA_June']
+          '/usr/share/asterisk/sounds/fr_CA_f_June']
 NOISE_LOOPS = ['/usr/share/games/colobot/sounds/sound%03d.wav' % i for i in (44, 42, 19, 12)]
 # QUICK=1: RNNoise and Denoise Medium on the recorded classes only, one case fewer per class.
 QUICK = os.environ.get('QUICK') == '1'

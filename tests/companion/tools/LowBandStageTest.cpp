@@ -23,7 +23,7 @@ TEST(LowBandStage, ReducesNoiseUnderItsBandAndHandsTheRestOnAsItCame)
     std::fill(tone.begin(), tone.begin() + kLead, 0.0f);
     test::add(x, tone);
 
-    LowBandStage stage({0.05, 0.95}, kRate, 4096, 1, 51, 28);
+    LowBandStage stage({0.05, 0.94, 0.8, 0.98}, kRate, 4096, 1, 51, 28);
     ASSERT_EQ(stage.factor(), 8u);
     stage.analyze(x.data(), x.size());
     stage.learn(9, 52);
