@@ -72,12 +72,12 @@ def load(path, work):
 
 
 def recorded_voices(work):
-    """Per voice found, a few prompts of 1.5-5 s each, 0.3 s apart: (talker, other prompts)."""
+    """Per voice, a few prompts of 1.5-5 s each, 0.3 s apart: (talker, other prompts)."""
     gap = np.zeros(int(0.3 * RATE))
     voices = []
     for folder in VOICES:
         if not os.path.isdir(folder):
-            continue
+            sys.exit('missing %s: install the packages in setup/bench-packages.d/' % folder)
         files = sorted(f for f in os.listdir(folder) if f.endswith('.wav'))
         clips = []
         for f in files[::7]:
