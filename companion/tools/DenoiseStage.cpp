@@ -122,7 +122,7 @@ inline void presenceLanes(const float* power, float* averaged, float* presence, 
     Lanes y = x * 1.442695041f; // -log2 of the result, >= 0
     y = y < 126.0f ? y : zero + 126.0f;
     const LaneInts whole = __builtin_convertvector(y, LaneInts); // its floor
-    const Lanes f = __builtin_convertvector(whole, Lanes) - y;     // in (-1, 0]
+    const Lanes f = __builtin_convertvector(whole, Lanes) - y;   // in (-1, 0]
     const Lanes poly =
         1.0f + f * (0.6931472f + f * (0.2402265f + f * (0.05550411f + f * 0.009618129f)));
     const LaneInts bits = (127 - whole) << 23;
@@ -141,9 +141,9 @@ inline void presenceLanes(const float* power, float* averaged, float* presence, 
 
 // The step over bins [0, count), kLanes at a time; the last few as if the powers beyond
 // were 0 (their results are dropped).
-__attribute__((target_clones("avx2", "default"))) void presenceStep(
-    const float* power, float* averaged, float* presence, float* expected, size_t count,
-    float noiseAveraging = kNoiseAveraging, float presenceAveraging = kPresenceAveraging)
+__attribute__((target_clones("avx2", "default"))) void
+presenceStep(const float* power, float* averaged, float* presence, float* expected, size_t count,
+             float noiseAveraging = kNoiseAveraging, float presenceAveraging = kPresenceAveraging)
 {
     const size_t whole = count - count % kLanes;
     for (size_t i = 0; i < whole; i += kLanes)
@@ -175,9 +175,10 @@ size_t bandBins(size_t firstBin, size_t lastBin)
 
 // One decision-directed step over bins [0, count): the signal-to-noise estimate from what
 // was kept of the bin in the neighbouring frame and the fresh power, then the Wiener gain.
-__attribute__((target_clones("avx2", "default"))) void directedStep(const float* __restrict power, const float* __restrict inverseNoise,
-                  float* __restrict kept, float* __restrict ratio, size_t count, float smoothing,
-                  float floor)
+__attribute__((target_clones("avx2", "default"))) void
+directedStep(const float* __restrict power, const float* __restrict inverseNoise,
+             float* __restrict kept, float* __restrict ratio, size_t count, float smoothing,
+             float floor)
 {
     for (size_t i = 0; i < count; ++i)
     {
@@ -192,9 +193,8 @@ __attribute__((target_clones("avx2", "default"))) void directedStep(const float*
 
 // The largest of [0, count), at least 0, and the sum in eight sums side by side (so rounded
 // otherwise than a sum in order would be), eight lanes at once where the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) float peakAndRoughSum(const float* x,
-                                                                       size_t count,
-                                                                       float* roughSum)
+__attribute__((target_clones("avx2", "default"))) float
+peakAndRoughSum(const float* x, size_t count, float* roughSum)
 {
     constexpr size_t kSums = 8;
     float sums[kSums] = {};
@@ -228,7 +228,7 @@ __attribute__((target_clones("avx2", "default"))) float peakAndRoughSum(const fl
 typedef float FourFloats __attribute__((vector_size(16)));
 typedef double FourDoubles __attribute__((vector_size(32)));
 __attribute__((target_clones("avx2", "default"))) double bandEnergy(const float* power,
-                                                                   size_t count)
+                                                                    size_t count)
 {
     constexpr size_t kSums = 4; // of four lanes each
     FourDoubles sums[kSums] = {};
@@ -269,9 +269,9 @@ void groupSums(const float* __restrict x, float* __restrict groups, size_t count
 
 // The tracked noise of each bin over [0, count), mixed with the learnt one by that bin's
 // `mix`, as its inverse; returns the sum of the noise.
-__attribute__((target_clones("avx2", "default"))) double mixNoise(
-    const float* __restrict around, const float* __restrict learnt, float* __restrict inverse,
-    size_t count, const float* __restrict mix)
+__attribute__((target_clones("avx2", "default"))) double
+mixNoise(const float* __restrict around, const float* __restrict learnt, float* __restrict inverse,
+         size_t count, const float* __restrict mix)
 {
     for (size_t i = 0; i < count; ++i)
     {
@@ -283,35 +283,34 @@ __attribute__((target_clones("avx2", "default"))) double mixNoise(
     size_t i = 0;
     for (; i + 4 <= count; i += 4)
         for (size_t j = 0; j < 4; ++j)
-            sums[j] += std::max(kLeastNoise,
-                                learnt[i + j] + mix[i + j] * (around[i + j] - learnt[i + j]));
+            sums[j] +=
+                std::max(kLeastNoise, learnt[i + j] + mix[i + j] * (around[i + j] - learnt[i + j]));
     for (; i < count; ++i)
         sums[0] += std::max(kLeastNoise, learnt[i] + mix[i] * (around[i] - learnt[i]));
     return (sums[0] + sums[1]) + (sums[2] + sums[3]);
 }
 
 // frame × window over [0, count), eight lanes at once where the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) void windowInto(
-    const float* __restrict frame, const float* __restrict window, float* __restrict time,
-    size_t count)
+__attribute__((target_clones("avx2", "default"))) void windowInto(const float* __restrict frame,
+                                                                  const float* __restrict window,
+                                                                  float* __restrict time,
+                                                                  size_t count)
 {
     for (size_t i = 0; i < count; ++i)
         time[i] = frame[i] * window[i];
 }
 
 // The power of each of `count` complex values stored as pairs of parts.
-__attribute__((target_clones("avx2", "default"))) void powersOf(const float* __restrict parts,
-                                                               float* __restrict power,
-                                                               size_t count)
+__attribute__((target_clones("avx2", "default"))) void
+powersOf(const float* __restrict parts, float* __restrict power, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
         power[i] = parts[2 * i] * parts[2 * i] + parts[2 * i + 1] * parts[2 * i + 1];
 }
 
 // sum += x over [0, count), eight lanes at once where the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) void addInto(float* __restrict sum,
-                                                              const float* __restrict x,
-                                                              size_t count)
+__attribute__((target_clones("avx2", "default"))) void
+addInto(float* __restrict sum, const float* __restrict x, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
         sum[i] += x[i];
@@ -320,9 +319,10 @@ __attribute__((target_clones("avx2", "default"))) void addInto(float* __restrict
 // The Wiener gain of each bin over [0, count) from the mean of its two estimates, the
 // backward one decision-directed over kBackwardSteps frames from the newest (the same
 // steps as directedStep's, each bin carried through them in registers).
-__attribute__((target_clones("avx2", "default"))) void backwardGains(
-    const float* const* powers, const float* const* inverses, const float* __restrict forward,
-    float* __restrict gains, size_t count, float smoothing, float floor)
+__attribute__((target_clones("avx2", "default"))) void
+backwardGains(const float* const* powers, const float* const* inverses,
+              const float* __restrict forward, float* __restrict gains, size_t count,
+              float smoothing, float floor)
 {
     const float* __restrict power0 = powers[0];
     const float* __restrict power1 = powers[1];
@@ -355,9 +355,10 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     : strength_(strength), frameSize_(frameSize), hop_(frameSize / 4), analysisHop_(frameSize / 2),
       firstBin_(firstBin), lastBin_(lastBin), track_(trackFrames), plan_(frameSize),
       window_(frameSize), power_(plan_.bins()), input_(kSlackFrames * frameSize, 0.0f),
-      overlap_(kSlackFrames * frameSize, 0.0f), frames_(trackFrames + std::max({kLookahead, kAroundFrames, ceilingReach(trackFrames)}) + 1), kept_(plan_.bins(), 0.0f),
-      profile_(bandBins(firstBin, lastBin)), steadyProfile_(bandBins(firstBin, lastBin)),
-      steadied_(bandBins(firstBin, lastBin)),
+      overlap_(kSlackFrames * frameSize, 0.0f),
+      frames_(trackFrames + std::max({kLookahead, kAroundFrames, ceilingReach(trackFrames)}) + 1),
+      kept_(plan_.bins(), 0.0f), profile_(bandBins(firstBin, lastBin)),
+      steadyProfile_(bandBins(firstBin, lastBin)), steadied_(bandBins(firstBin, lastBin)),
       streamer_(hop_, [this](const float* in, float* out) { processHop(in, out); })
 {
     for (size_t i = 0; i < frameSize_; ++i)
@@ -474,9 +475,11 @@ void DenoiseStage::addSteadied()
         float lowest = kUnknown;
         for (size_t s = 0; s < kSteadyFrames; ++s)
             lowest = std::min(lowest, analysisLevels_[s * count + b]);
-        const float scale = lowest > 0.0f ? static_cast<float>(range.end - range.first) / lowest : 0.0f;
+        const float scale =
+            lowest > 0.0f ? static_cast<float>(range.end - range.first) / lowest : 0.0f;
         for (size_t i = range.first; i < range.end; ++i)
-            steadied_[i - firstBin_] = i >= steadyFirst_ && i < steadyEnd_ ? power_[i] * scale : -1.0f;
+            steadied_[i - firstBin_] =
+                i >= steadyFirst_ && i < steadyEnd_ ? power_[i] * scale : -1.0f;
     }
     steadyProfile_.addFrame(steadied_.data());
 }
@@ -585,8 +588,8 @@ void DenoiseStage::estimateNoise(Frame& newest)
                   newest.expectedNoise.begin() + firstBin_);
         return;
     }
-    presenceStep(power + firstBin_, averaged_.data() + firstBin_,
-                     presence_.data() + firstBin_, newest.expectedNoise.data() + firstBin_, count);
+    presenceStep(power + firstBin_, averaged_.data() + firstBin_, presence_.data() + firstBin_,
+                 newest.expectedNoise.data() + firstBin_, count);
     groupSums(power + firstBin_, newest.groupPower.data(), count, kGroupBins);
 }
 
@@ -652,7 +655,7 @@ void DenoiseStage::estimateCeiling()
     for (size_t g = 0; g < groups_; ++g)
     {
         // A side without a heard frame says nothing: the other holds alone.
-        const float low = before[g] == kUnknown ? after[g]
+        const float low = before[g] == kUnknown  ? after[g]
                           : after[g] == kUnknown ? before[g]
                                                  : std::max(before[g], after[g]);
         before[g] = low == kUnknown ? kUnknown : scale * low;
@@ -665,8 +668,8 @@ void DenoiseStage::calibrateCeiling()
 {
     // White noise through the same frames and groups: its mean power over the ceiling's
     // minima (which the window's overlap and the groups' width decide, not the signal).
-    ceilingFrames_ = std::min(ceilingReach(track_),
-                              track_ >= kBackwardEvery ? track_ - kBackwardEvery / 2 : 0);
+    ceilingFrames_ =
+        std::min(ceilingReach(track_), track_ >= kBackwardEvery ? track_ - kBackwardEvery / 2 : 0);
     if (ceilingFrames_ == 0 || groups_ == 0) return;
     const size_t span = 2 * ceilingFrames_ + 1;
     const size_t count = lastBin_ + 1 - firstBin_;
@@ -683,7 +686,8 @@ void DenoiseStage::calibrateCeiling()
     mean /= static_cast<double>(groups.size());
     double minima = 0.0;
     size_t counted = 0;
-    for (size_t middle = ceilingFrames_; middle + ceilingFrames_ < 3 * span; middle += kBackwardEvery)
+    for (size_t middle = ceilingFrames_; middle + ceilingFrames_ < 3 * span;
+         middle += kBackwardEvery)
         for (size_t g = 0; g < groups_; ++g)
         {
             float before = kUnknown;
@@ -729,8 +733,8 @@ void DenoiseStage::composeNoise(Frame& frame)
         float forward = 0.0f;
         for (size_t i = from; i < to; ++i)
             forward += sum[i];
-        const float noise = std::min(std::max(scale * forward, frame.groupNoise[g]),
-                                     frame.groupCeiling[g]);
+        const float noise =
+            std::min(std::max(scale * forward, frame.groupNoise[g]), frame.groupCeiling[g]);
         const float lift = noise / std::max(kLeastNoise, forward);
         for (size_t i = from; i < to; ++i)
             sum[i] *= lift;
@@ -758,9 +762,9 @@ NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
         end > from ? profile_.estimate(from - firstBin_, end - firstBin_) : profile_.estimate(0, 0);
     // How far the noise strays is judged once its slow moves are taken out: those the
     // tracking follows.
-    const NoiseProfile::Estimate steadied = end > from
-                                                ? steadyProfile_.estimate(from - firstBin_, end - firstBin_, true)
-                                                : steadyProfile_.estimate(0, 0);
+    const NoiseProfile::Estimate steadied =
+        end > from ? steadyProfile_.estimate(from - firstBin_, end - firstBin_, true)
+                   : steadyProfile_.estimate(0, 0);
     estimate.steadiedMisfit = steadied.misfit;
     bandMoves_.assign(bands_.size(), 0.0);
     bandWeights_.assign(bands_.size(), 0.0);
@@ -815,8 +819,7 @@ void DenoiseStage::calibrateSpread()
     for (size_t b = 0; b < bands_.size(); ++b)
     {
         const double mean = sum[b] / spreadFrames;
-        const double deviation =
-            std::sqrt(std::max(0.0, squares[b] / spreadFrames - mean * mean));
+        const double deviation = std::sqrt(std::max(0.0, squares[b] / spreadFrames - mean * mean));
         spreadLimit_[b] = static_cast<float>(mean + kSpreadDeviations * deviation);
     }
 }
@@ -911,45 +914,56 @@ void DenoiseStage::processHop(const float* in, float* out)
         // The frame track_ back has the window of the minimum ahead of it and the frames
         // averaged either side of it in the ring.
         Frame& tracked = frameBack(track_);
-        if (tracking_ > 0.0f)
-        {
-            // The noise is composed every other frame; the frame between takes the noise of
-            // the one before.
-            estimateNoise(frame);
-            if (frameCount_ % kBackwardEvery == 0)
+        noiseOf(frame, tracked);
+        bySmoothing(
+            [&](size_t first, size_t end, float smoothing)
             {
-                estimateBackwards();
-                estimateCeiling();
-            }
-            if (frameCount_ % 2 == 0)
-            {
-                composeNoise(tracked);
-            }
-            else
-            {
-                const Frame& before = frameBack(track_ + 1);
-                std::copy(before.inverseNoise.begin(), before.inverseNoise.end(),
-                          tracked.inverseNoise.begin());
-            }
-        }
-        else
-        {
-            std::copy(inverseNoise_.begin(), inverseNoise_.end(), tracked.inverseNoise.begin());
-        }
-        // Under the lowest voice nothing is speech: a noise learnt there is all the bin holds.
-        for (size_t i = firstBin_; i < std::min(infrasonic_, lastBin_ + 1); ++i)
-            if (learntBins_[i] > kLeastNoise)
-                tracked.inverseNoise[i] = std::min(tracked.inverseNoise[i],
-                                                   1.0f / std::max(kLeastNoise, tracked.power[i]));
-        bySmoothing([&](size_t first, size_t end, float smoothing) {
-            directedStep(tracked.power.data() + first, tracked.inverseNoise.data() + first,
-                         kept_.data() + first, tracked.forwardRatio.data() + first, end - first,
-                         smoothing, static_cast<float>(strength_.floor));
-        });
+                directedStep(tracked.power.data() + first, tracked.inverseNoise.data() + first,
+                             kept_.data() + first, tracked.forwardRatio.data() + first, end - first,
+                             smoothing, static_cast<float>(strength_.floor));
+            });
         applyGain(oldest);
     }
     plan_.inverse(oldest.spectrum.data());
+    overlapAdd(out);
+}
 
+void DenoiseStage::noiseOf(Frame& newest, Frame& tracked)
+{
+    if (tracking_ > 0.0f)
+    {
+        // The noise is composed every other frame; the frame between takes the noise of
+        // the one before.
+        estimateNoise(newest);
+        if (frameCount_ % kBackwardEvery == 0)
+        {
+            estimateBackwards();
+            estimateCeiling();
+        }
+        if (frameCount_ % 2 == 0)
+        {
+            composeNoise(tracked);
+        }
+        else
+        {
+            const Frame& before = frameBack(track_ + 1);
+            std::copy(before.inverseNoise.begin(), before.inverseNoise.end(),
+                      tracked.inverseNoise.begin());
+        }
+    }
+    else
+    {
+        std::copy(inverseNoise_.begin(), inverseNoise_.end(), tracked.inverseNoise.begin());
+    }
+    // Under the lowest voice nothing is speech: a noise learnt there is all the bin holds.
+    for (size_t i = firstBin_; i < std::min(infrasonic_, lastBin_ + 1); ++i)
+        if (learntBins_[i] > kLeastNoise)
+            tracked.inverseNoise[i] =
+                std::min(tracked.inverseNoise[i], 1.0f / std::max(kLeastNoise, tracked.power[i]));
+}
+
+void DenoiseStage::overlapAdd(float* out)
+{
     const float* time = plan_.time();
     const float scale = 1.0f / (kOverlapGain * static_cast<float>(frameSize_));
     float* overlap = overlap_.data() + overlapStart_;
@@ -963,8 +977,8 @@ void DenoiseStage::processHop(const float* in, float* out)
     {
         std::memmove(overlap_.data(), overlap_.data() + overlapStart_,
                      (frameSize_ - hop_) * sizeof(float));
-        std::fill(overlap_.begin() + static_cast<std::ptrdiff_t>(frameSize_ - hop_),
-                  overlap_.end(), 0.0f);
+        std::fill(overlap_.begin() + static_cast<std::ptrdiff_t>(frameSize_ - hop_), overlap_.end(),
+                  0.0f);
         overlapStart_ = 0;
     }
 }
@@ -988,18 +1002,20 @@ void DenoiseStage::applyGain(Frame& oldest)
     const float exponent = static_cast<float>(exponent_);
     std::complex<float>* spectrum = oldest.spectrum.data();
     float* gains = gains_.data();
-    bySmoothing([&](size_t first, size_t end, float smoothing) {
-        const float* powers[kBackwardSteps];
-        const float* inverses[kBackwardSteps];
-        for (size_t step = 0; step < kBackwardSteps; ++step)
+    bySmoothing(
+        [&](size_t first, size_t end, float smoothing)
         {
-            const Frame& frame = frameBack(track_ + step);
-            powers[step] = frame.power.data() + first;
-            inverses[step] = frame.inverseNoise.data() + first;
-        }
-        backwardGains(powers, inverses, oldest.forwardRatio.data() + first, gains + first,
-                      end - first, smoothing, floor);
-    });
+            const float* powers[kBackwardSteps];
+            const float* inverses[kBackwardSteps];
+            for (size_t step = 0; step < kBackwardSteps; ++step)
+            {
+                const Frame& frame = frameBack(track_ + step);
+                powers[step] = frame.power.data() + first;
+                inverses[step] = frame.inverseNoise.data() + first;
+            }
+            backwardGains(powers, inverses, oldest.forwardRatio.data() + first, gains + first,
+                          end - first, smoothing, floor);
+        });
     // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
     // does not flicker into musical noise.
     float* __restrict smoothed = smoothed_.data();

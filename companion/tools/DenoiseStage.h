@@ -22,16 +22,16 @@ namespace companion
 // track_ frames ahead per group of kGroupBins bins (a noise that rises falls, seen from
 // after); the higher of the two holds, under a ceiling from the lowest powers of the frames
 // either side (minimum statistics), which finds a noise that sinks under held speech. The
-// forward estimate is averaged over the frames either side so that it does not lag. The gain's signal-to-noise estimate is
-// decision-directed both ways too: forwards from what was kept of the past frames and
-// backwards from the next kLookahead frames, so that neither onsets nor decays of speech
-// are cut. Bins outside the band pass unchanged.
+// forward estimate is averaged over the frames either side so that it does not lag. The gain's
+// signal-to-noise estimate is decision-directed both ways too: forwards from what was kept of the
+// past frames and backwards from the next kLookahead frames, so that neither onsets nor decays of
+// speech are cut. Bins outside the band pass unchanged.
 class DenoiseStage
 {
 public:
     struct Strength
     {
-        double floor;     // lowest gain of a bin
+        double floor; // lowest gain of a bin
         // Weight of the neighbouring frame in the signal-to-noise estimate, below the speech
         // band (setSpeechBand); within it lighter, so that the estimate rises with a weak
         // syllable and its envelope stays; above it heavier.
@@ -101,7 +101,7 @@ public:
     double lowestNoise() const { return tracked() ? lowestNoise_ : learntNoise_; }
     double highestNoise() const { return tracked() ? highestNoise_ : learntNoise_; }
 
-    static constexpr size_t kLookahead = 2; // frames
+    static constexpr size_t kLookahead = 2;    // frames
     static constexpr size_t kAroundFrames = 4; // either side, averaged for the tracked noise
 
 private:
@@ -109,8 +109,8 @@ private:
     {
         FftPlan::Spectrum spectrum;
         std::vector<float> power;
-        std::vector<float> inverseNoise; // of this frame, once tracked
-        std::vector<float> forwardRatio; // the forward signal-to-noise estimate
+        std::vector<float> inverseNoise;  // of this frame, once tracked
+        std::vector<float> forwardRatio;  // the forward signal-to-noise estimate
         std::vector<float> expectedNoise; // its noise power expected given speech presence
         std::vector<float> groupPower;    // per group of kGroupBins bins
         std::vector<float> groupNoise;    // per group: the noise estimated backwards
@@ -130,6 +130,10 @@ private:
     // Appends step <= frameSize_ inputs; returns the last frameSize_.
     const float* slide(const float* in, size_t step);
     void processHop(const float* in, float* out);
+    // The noise of the tracked frame, once the newest is in.
+    void noiseOf(Frame& newest, Frame& tracked);
+    // The frame transformed back, windowed into the open sums; out takes the hop completed.
+    void overlapAdd(float* out);
     // Whether the band's powers spread around their local mean as noise's do.
     bool noiseLike(const float* power, size_t band);
     float spreadOf(const float* power, size_t band);
@@ -147,7 +151,10 @@ private:
     void applyGain(Frame& oldest);
     // Calls step(first, end, smoothing) over the band's bins, split at the speech band's edges.
     template <typename Step> void bySmoothing(Step step) const;
-    Frame& frameBack(size_t back) { return frames_[(newest_ + frames_.size() - back) % frames_.size()]; }
+    Frame& frameBack(size_t back)
+    {
+        return frames_[(newest_ + frames_.size() - back) % frames_.size()];
+    }
     bool tracked() const { return tracking_ > 0.0f && highestNoise_ > 0.0; }
     bool active() const
     {
@@ -163,19 +170,19 @@ private:
     // The speech band, [speechFirst_, speechEnd_); none given: every bin takes smoothing.
     size_t speechFirst_ = std::numeric_limits<size_t>::max();
     size_t speechEnd_ = std::numeric_limits<size_t>::max();
-    size_t track_;   // frames either side
+    size_t track_; // frames either side
     FftPlan plan_;
     std::vector<float> window_;
     std::vector<float> power_;
-    std::vector<float> input_;   // the last frameSize_ inputs end at inputEnd_
+    std::vector<float> input_; // the last frameSize_ inputs end at inputEnd_
     size_t inputEnd_ = 0;
     std::vector<float> overlap_; // overlap-add accumulator, open from overlapStart_
     size_t overlapStart_ = 0;
     static constexpr size_t kSlackFrames = 4; // the buffers' room, in frames
-    std::vector<Frame> frames_;  // the last track_ + kAroundFrames + 1 frames at least, a ring
-    size_t newest_ = 0;          // ring index of the newest frame
+    std::vector<Frame> frames_; // the last track_ + kAroundFrames + 1 frames at least, a ring
+    size_t newest_ = 0;         // ring index of the newest frame
     std::vector<Band> bands_;
-    size_t frameCount_ = 0;          // frames transformed since the reset
+    size_t frameCount_ = 0; // frames transformed since the reset
     std::vector<float> scratch_;
     std::vector<float> gains_;       // per bin, of the frame going out
     std::vector<float> smoothed_;    // the same smoothed over frequency
@@ -191,14 +198,14 @@ private:
     std::vector<float> groupExpected_;
     static constexpr size_t kGroupBins = 4;     // estimated backwards together
     static constexpr size_t kBackwardEvery = 8; // hops
-    size_t ceilingFrames_ = 0;  // either side of a frame, for the ceiling's minima
-    float ceilingBias_ = 1.0f;  // the noise's mean over the ceiling's minima, on noise alone
-    std::vector<float> kept_;    // per bin: the power kept in the previous frame, forwards
-    size_t analysed_ = 0;             // inputs seen by analyze()
+    size_t ceilingFrames_ = 0;                  // either side of a frame, for the ceiling's minima
+    float ceilingBias_ = 1.0f; // the noise's mean over the ceiling's minima, on noise alone
+    std::vector<float> kept_;  // per bin: the power kept in the previous frame, forwards
+    size_t analysed_ = 0;      // inputs seen by analyze()
     size_t streamDelay_ = 0;
     size_t infrasonic_ = 0;
-    NoiseProfile profile_;            // over the band's bins
-    NoiseProfile steadyProfile_;      // the same with slow level moves taken out
+    NoiseProfile profile_;       // over the band's bins
+    NoiseProfile steadyProfile_; // the same with slow level moves taken out
     std::vector<float> steadied_;
     size_t steadyFirst_ = 0; // the fit band, in bins
     size_t steadyEnd_ = std::numeric_limits<size_t>::max();
@@ -209,8 +216,8 @@ private:
     std::vector<float> learntBins_;   // its inverse, per bin
     std::vector<float> around_;       // per band bin: the tracked noise averaged over bins
     double exponent_ = 1.0;
-    float tracking_ = 1.0f;      // the most of mix_
-    std::vector<float> mix_;     // per bin: how far the tracked noise takes over
+    float tracking_ = 1.0f;  // the most of mix_
+    std::vector<float> mix_; // per bin: how far the tracked noise takes over
     std::vector<double> bandMoves_;
     std::vector<double> bandWeights_;
     double learntNoise_ = 0.0; // power per sample

@@ -34,7 +34,8 @@ int classOf(float power)
     // they are the exponent plus the mantissa's fraction, offset by the bias 127.
     uint32_t bits = 0;
     std::memcpy(&bits, &power, sizeof bits);
-    const float octave = static_cast<float>(static_cast<double>(bits) / 8388608.0 - 127.0 + kLowestOctave);
+    const float octave =
+        static_cast<float>(static_cast<double>(bits) / 8388608.0 - 127.0 + kLowestOctave);
     const int cls = static_cast<int>(octave * NoiseProfile::kClassesPerOctave);
     return std::clamp(cls, 0, kClasses - 1);
 }
@@ -65,7 +66,8 @@ double speechPresence(double power, double noise)
     // needs, at half the cost of the double exponential.
     const double exponent = speechExponent(power, noise);
     if (exponent > kCertainExponent) return 1.0;
-    return 1.0 / (1.0 + (1.0 + ratio) * static_cast<double>(std::exp(static_cast<float>(-exponent))));
+    return 1.0 /
+           (1.0 + (1.0 + ratio) * static_cast<double>(std::exp(static_cast<float>(-exponent))));
 }
 
 // The sum of the powers not below 0, in four vectors of four sums side by side so that the
@@ -75,8 +77,7 @@ typedef float FourFloats __attribute__((vector_size(16)));
 typedef double FourDoubles __attribute__((vector_size(32)));
 typedef int32_t FourInts __attribute__((vector_size(16)));
 __attribute__((target_clones("avx2", "default"))) double countedEnergy(const float* power,
-                                                                      size_t count,
-                                                                      bool* withheld)
+                                                                       size_t count, bool* withheld)
 {
     constexpr size_t kSums = 4; // of four lanes each
     const FourFloats zero = {};
@@ -110,9 +111,8 @@ __attribute__((target_clones("avx2", "default"))) double countedEnergy(const flo
 
 // The classes of `count` powers, -1 where a power is negative (not counted); four at once
 // where the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) void classesOf(const float* __restrict power,
-                                                                int16_t* __restrict classes,
-                                                                size_t count)
+__attribute__((target_clones("avx2", "default"))) void
+classesOf(const float* __restrict power, int16_t* __restrict classes, size_t count)
 {
     for (size_t b = 0; b < count; ++b)
         classes[b] = static_cast<int16_t>(power[b] >= 0.0f ? classOf(power[b]) : -1);
@@ -133,12 +133,13 @@ namespace
 // speechPresence(), in class order. From the first class where speech is certain on (the
 // classes rise, and so does the exponent), each term is count × noise, with no exponential
 // or division to work out.
-__attribute__((target_clones("avx2", "default"))) double expectedNoiseSum(
-    const double* power, const double* count, size_t size, double noise)
+__attribute__((target_clones("avx2", "default"))) double
+expectedNoiseSum(const double* power, const double* count, size_t size, double noise)
 {
     const size_t certain = static_cast<size_t>(
         std::partition_point(power, power + size,
-                             [noise](double p) { return !(speechExponent(p, noise) > kCertainExponent); }) -
+                             [noise](double p)
+                             { return !(speechExponent(p, noise) > kCertainExponent); }) -
         power);
     // Four classes' terms at once (each worked out as speechPresence() does it, the
     // exponentials one by one), added in order.
@@ -172,9 +173,8 @@ __attribute__((target_clones("avx2", "default"))) double expectedNoiseSum(
 } // namespace
 
 NoiseProfile::NoiseProfile(size_t bins)
-    : bins_(bins),
-      counts_(static_cast<uint32_t*>(std::calloc(std::max<size_t>(1, bins * kClasses),
-                                                 sizeof(uint32_t)))),
+    : bins_(bins), counts_(static_cast<uint32_t*>(
+                       std::calloc(std::max<size_t>(1, bins * kClasses), sizeof(uint32_t)))),
       pending_(kPendingFrames * bins, -1), pendingFrom_(bins)
 {
     if (!counts_) throw std::bad_alloc();
@@ -223,8 +223,8 @@ void NoiseProfile::settle() const
             const int16_t* classes = pending + f * bins_ + first;
             for (size_t j = 0; j < side; ++j)
             {
-                uint32_t* place = classes[j] >= 0 ? counts + (first + j) * kClasses + classes[j]
-                                                  : discarded + j;
+                uint32_t* place =
+                    classes[j] >= 0 ? counts + (first + j) * kClasses + classes[j] : discarded + j;
                 ++*place;
             }
         }
@@ -254,8 +254,53 @@ NoiseProfile::Bin NoiseProfile::occupied(size_t bin) const
     return result;
 }
 
+double NoiseProfile::noiseOf(const Bin& bin)
+{
+    // Start from below, where stationary noise puts its quietest tenth (at 0.105 of its
+    // mean), and climb to the nearest fixed point: a steady tone present through most of
+    // the signal is not taken for noise.
+    double share = 0.0;
+    size_t low = 0;
+    while (low + 1 < bin.power.size() && (share += bin.count[low]) < kLowShare * bin.total)
+        ++low;
+    double noise = bin.power[low] / -std::log1p(-kLowShare);
+    for (int iteration = 0; iteration < kMaxIterations; ++iteration)
+    {
+        // Each frame's expected noise power: all of it when noise alone, else the
+        // current estimate.
+        const double sum =
+            expectedNoiseSum(bin.power.data(), bin.count.data(), bin.power.size(), noise);
+        const double next = sum / bin.total;
+        const bool done = std::fabs(next - noise) <= kConverged * noise;
+        noise = next;
+        if (done) break;
+    }
+    return noise;
+}
+
+void NoiseProfile::boundRareBins(const std::vector<char>& rare, std::vector<float>& noise)
+{
+    // A rare bin's noise is at most that of the nearest bins either side where noise was
+    // learnt from enough frames, and nothing where there are none.
+    const size_t bins = noise.size();
+    float below = -1.0f;
+    std::vector<float> above(bins, -1.0f);
+    for (size_t i = bins; i-- > 0;)
+        above[i] = !rare[i] && noise[i] > 0.0f ? noise[i] : (i + 1 < bins ? above[i + 1] : -1.0f);
+    for (size_t i = 0; i < bins; ++i)
+    {
+        if (!rare[i])
+        {
+            if (noise[i] > 0.0f) below = noise[i];
+            continue;
+        }
+        float bound = std::min(below < 0.0f ? above[i] : below, above[i] < 0.0f ? below : above[i]);
+        noise[i] = std::min(noise[i], std::max(0.0f, bound));
+    }
+}
+
 NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitBin,
-                                               bool fitOnly) const
+                                              bool fitOnly) const
 {
     Estimate result;
     if (frames_ == 0) return result;
@@ -264,30 +309,13 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
     result.weights.assign(bins_, 0.0);
     std::vector<char> rare(bins_, 0);
     double logSum = 0.0;
-    for (size_t i = fitOnly ? firstFitBin : 0; i < (fitOnly ? std::min(endFitBin, bins_) : bins_); ++i)
+    for (size_t i = fitOnly ? firstFitBin : 0; i < (fitOnly ? std::min(endFitBin, bins_) : bins_);
+         ++i)
     {
         const Bin bin = occupied(i);
         if (bin.power.empty()) continue; // never seen as noise: nothing to remove there
         rare[i] = bin.total < kRareShare * static_cast<double>(seen_);
-        // Start from below, where stationary noise puts its quietest tenth (at 0.105 of its
-        // mean), and climb to the nearest fixed point: a steady tone present through most of
-        // the signal is not taken for noise.
-        double share = 0.0;
-        size_t low = 0;
-        while (low + 1 < bin.power.size() && (share += bin.count[low]) < kLowShare * bin.total)
-            ++low;
-        double noise = bin.power[low] / -std::log1p(-kLowShare);
-        for (int iteration = 0; iteration < kMaxIterations; ++iteration)
-        {
-            // Each frame's expected noise power: all of it when noise alone, else the
-            // current estimate.
-            const double sum =
-                expectedNoiseSum(bin.power.data(), bin.count.data(), bin.power.size(), noise);
-            const double next = sum / bin.total;
-            const bool done = std::fabs(next - noise) <= kConverged * noise;
-            noise = next;
-            if (done) break;
-        }
+        const double noise = noiseOf(bin);
         double binLogSum = 0.0;
         double binFrames = 0.0;
         for (size_t c = 0; c < bin.power.size(); ++c)
@@ -306,29 +334,12 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
         result.logSums[i] = binLogSum;
         result.weights[i] = binFrames;
     }
-    // A rare bin's noise is at most that of the nearest bins either side where noise was
-    // learnt from enough frames, and nothing where there are none.
-    float below = -1.0f;
-    std::vector<float> above(bins_, -1.0f);
-    for (size_t i = bins_; i-- > 0;)
-        above[i] = !rare[i] && result.noise[i] > 0.0f ? result.noise[i]
-                                                       : (i + 1 < bins_ ? above[i + 1] : -1.0f);
-    for (size_t i = 0; i < bins_; ++i)
-    {
-        if (!rare[i])
-        {
-            if (result.noise[i] > 0.0f) below = result.noise[i];
-            continue;
-        }
-        float bound = std::min(below < 0.0f ? above[i] : below, above[i] < 0.0f ? below : above[i]);
-        result.noise[i] = std::min(result.noise[i], std::max(0.0f, bound));
-    }
+    boundRareBins(rare, result.noise);
     if (result.noiseFrames > 0.0) result.misfit = -(logSum / result.noiseFrames + kEulerGamma);
     return result;
 }
 
-double NoiseProfile::misfitOver(const Estimate& estimate, size_t first, size_t end,
-                                double* weight)
+double NoiseProfile::misfitOver(const Estimate& estimate, size_t first, size_t end, double* weight)
 {
     double logSum = 0.0;
     double total = 0.0;

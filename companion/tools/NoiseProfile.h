@@ -61,6 +61,9 @@ private:
 
     Bin occupied(size_t bin) const;
     void settle() const; // counts the frames pending
+    // The noise of a bin: the expectation step's fixed point nearest below.
+    static double noiseOf(const Bin& bin);
+    static void boundRareBins(const std::vector<char>& rare, std::vector<float>& noise);
 
     size_t bins_;
     size_t frames_ = 0;
