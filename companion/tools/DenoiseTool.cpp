@@ -140,7 +140,7 @@ size_t DenoiseTool::frameSizeFor(double sampleRate)
 DenoiseTool::Strength DenoiseTool::presetStrength(int preset)
 {
     static const Strength kPresets[] = {
-        {0.15, 0.94, 0.8, 0.98}, {0.05, 0.94, 0.8, 0.98}, {0.02, 0.95, 0.82, 0.98}};
+        {0.15, 0.9, 0.7, 0.98}, {0.05, 0.9, 0.7, 0.98}, {0.02, 0.9, 0.7, 0.98}};
     return kPresets[preset];
 }
 
