@@ -872,7 +872,30 @@ void DenoiseStage::reset()
     }
     if (!inverseNoise_.empty()) restartTracking();
     newest_ = 0;
+    noiseBefore_ = 0.0;
+    noiseAfter_ = 0.0;
+    noiseFrames_ = 0;
     streamer_.reset();
+}
+
+void DenoiseStage::countNoise(const Frame& frame, const float* gains)
+{
+    // The noise the frame holds as estimated, and what its gains let through; frames of
+    // digital silence (the padding and the flush) hold none.
+    const float* __restrict inverse = frame.inverseNoise.data();
+    const float* __restrict power = frame.power.data();
+    float noise = 0.0f, left = 0.0f, heard = 0.0f;
+    for (size_t i = firstBin_; i <= lastBin_; ++i)
+    {
+        const float n = inverse[i] > 0.0f ? 1.0f / inverse[i] : 0.0f;
+        noise += n;
+        left += gains[i] * gains[i] * n;
+        heard += power[i];
+    }
+    if (!(heard > 0.0f)) return;
+    noiseBefore_ += noise;
+    noiseAfter_ += left;
+    ++noiseFrames_;
 }
 
 double DenoiseStage::toSamplePower(double binPower) const
@@ -1035,6 +1058,7 @@ void DenoiseStage::applyGain(Frame& oldest)
     if (exponent < 1.0f)
         for (size_t i = firstBin_; i <= lastBin_; ++i)
             smoothed[i] = std::pow(smoothed[i], exponent);
+    countNoise(oldest, smoothed);
     // A complex value is its two parts side by side: both scaled alike, in one loop.
     float* __restrict parts = reinterpret_cast<float*>(spectrum + firstBin_);
     for (size_t i = 0; i < count; ++i)

@@ -99,6 +99,16 @@ public:
     // The lowest and highest power per sample of the tracked noise in the band, over the
     // frames processed since the last reset (none: lowest above highest).
     double lowestNoise() const { return tracked() ? lowestNoise_ : learntNoise_; }
+    // The mean power per sample of the noise as estimated in the frames processed since the
+    // last reset, and of what the gains let through of it (0 when no frame was heard).
+    double noiseBefore() const
+    {
+        return noiseFrames_ ? toSamplePower(noiseBefore_ / noiseFrames_) : 0.0;
+    }
+    double noiseAfter() const
+    {
+        return noiseFrames_ ? toSamplePower(noiseAfter_ / noiseFrames_) : 0.0;
+    }
     double highestNoise() const { return tracked() ? highestNoise_ : learntNoise_; }
 
     static constexpr size_t kLookahead = 2;    // frames
@@ -149,6 +159,7 @@ private:
     double toSamplePower(double binPower) const;
     void addSteadied(); // the analysed frame, its slow level moves taken out
     void applyGain(Frame& oldest);
+    void countNoise(const Frame& frame, const float* gains); // -> noiseBefore_, noiseAfter_
     // Calls step(first, end, smoothing) over the band's bins, split at the speech band's edges.
     template <typename Step> void bySmoothing(Step step) const;
     Frame& frameBack(size_t back)
@@ -222,6 +233,9 @@ private:
     std::vector<double> bandWeights_;
     double learntNoise_ = 0.0; // power per sample
     double lowestNoise_ = 0.0;
+    double noiseBefore_ = 0.0; // summed over the frames heard, in bin power
+    double noiseAfter_ = 0.0;
+    size_t noiseFrames_ = 0;
     double highestNoise_ = 0.0;
     BlockStreamer streamer_;
 };

@@ -73,37 +73,8 @@ size_t crossoverBin(size_t frameSize, double sampleRate)
         std::lround(DenoiseTool::kCrossoverHz / binHz(frameSize, sampleRate)));
 }
 
-// In four vectors of four sums side by side, each over a short stretch, so that no sum
-// waits on the one before.
-typedef float FourFloats __attribute__((vector_size(16)));
-double energyOf(const float* x, size_t count)
-{
-    constexpr size_t kVectors = 4;
-    double total = 0.0;
-    for (size_t start = 0; start < count; start += 4096)
-    {
-        const size_t end = std::min(count, start + 4096);
-        FourFloats sums[kVectors] = {};
-        size_t i = start;
-        for (; i + 4 * kVectors <= end; i += 4 * kVectors)
-            for (size_t k = 0; k < kVectors; ++k)
-            {
-                FourFloats v;
-                std::memcpy(&v, x + i + 4 * k, sizeof v);
-                sums[k] += v * v;
-            }
-        float rest = 0.0f;
-        for (; i < end; ++i)
-            rest += x[i] * x[i];
-        total += static_cast<double>(rest);
-        for (size_t k = 0; k < kVectors; ++k)
-            for (size_t j = 0; j < 4; ++j)
-                total += static_cast<double>(sums[k][j]);
-    }
-    return total;
-}
-
-// In four sums side by side, each over a short stretch, as energyOf().
+// In four sums side by side, each over a short stretch, so that no sum waits on the one
+// before.
 double sumOf(const float* x, size_t count)
 {
     double total = 0.0;
@@ -270,9 +241,12 @@ std::string DenoiseTool::finding() const
     const double highest = low_.stage().highestNoise() + high_.highestNoise();
     if (!(highest > 0.0) || !(lowest <= highest))
         return "no noise found to learn (silence, or too short): left as it was";
-    const double removed = energyOut_ > 0.0 && energyIn_ > energyOut_
-                               ? 10.0 * std::log10(energyIn_ / energyOut_)
-                               : 0.0;
+    // How far the noise went down: its estimate against what the gains let through of it
+    // (the signal's own level says nothing of it: a loud tone over the noise would hide it).
+    const double before = low_.stage().noiseBefore() + high_.noiseBefore();
+    const double after = low_.stage().noiseAfter() + high_.noiseAfter();
+    const double removed =
+        before > 0.0 && after > 0.0 && after < before ? 10.0 * std::log10(before / after) : 0.0;
     auto dbfs = [](double power) { return std::max(-140.0, 10.0 * std::log10(power)); };
     char text[200];
     const double low = dbfs(lowest);
@@ -289,15 +263,12 @@ std::string DenoiseTool::finding() const
 
 void DenoiseTool::reset()
 {
-    energyIn_ = 0.0;
-    energyOut_ = 0.0;
     low_.reset();
     high_.reset();
 }
 
 void DenoiseTool::process(const float* in, float* out, size_t count)
 {
-    energyIn_ += energyOf(in, count);
     // The signal's steady offset (its mean) is the recording's own, not noise under 20 Hz:
     // it goes round the stages.
     centred_.resize(count);
@@ -308,7 +279,6 @@ void DenoiseTool::process(const float* in, float* out, size_t count)
     high_.process(between_.data(), out, count);
     for (size_t i = 0; i < count; ++i)
         out[i] += offset_;
-    energyOut_ += energyOf(out, count);
 }
 
 } // namespace companion

@@ -69,9 +69,6 @@ private:
     double exponent_ = 1.0;
     double tracking_ = 0.0;
     bool silentVoices_ = false; // voices over digital silence: no noise to remove
-    // Energy in and out of the last run, for the finding.
-    double energyIn_ = 0.0;
-    double energyOut_ = 0.0;
 };
 
 } // namespace companion

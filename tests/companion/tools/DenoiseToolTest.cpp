@@ -171,7 +171,8 @@ TEST(DenoiseTool, KeepsCleanSoundAndEasesOnOtherVoices)
     EXPECT_NE(eased.finding.find("gains eased"), std::string::npos) << eased.finding;
 
     // White noise is as steady as noise gets: the gains apply in full and the report gives
-    // its level (-33 dBFS) and what went.
+    // its level (-33 dBFS) and how far the noise went down, not the whole signal (the voice
+    // keeps its level).
     std::vector<float> noisy = clean;
     test::add(noisy, test::noise(0.022, kCount, 5));
     const Denoised steady = denoise(noisy);
@@ -183,7 +184,8 @@ TEST(DenoiseTool, KeepsCleanSoundAndEasesOnOtherVoices)
               2)
         << steady.finding;
     EXPECT_NEAR(level, 20.0 * std::log10(0.022), 1.5) << steady.finding;
-    EXPECT_GT(removed, 0.5) << steady.finding;
+    EXPECT_GT(removed, 10.0) << steady.finding;
+    EXPECT_LT(removed, 26.1) << steady.finding; // Medium's floor
 }
 
 TEST(DenoiseTool, TracksNoiseThatSwingsOrStartsMidway)
@@ -195,14 +197,16 @@ TEST(DenoiseTool, TracksNoiseThatSwingsOrStartsMidway)
     const std::vector<float> clean = voiced();
     std::vector<float> swinging = test::noise(0.03, kCount, 9);
     for (size_t i = 0; i < kCount; ++i)
-        swinging[i] *= static_cast<float>(std::pow(10.0, 0.6 * std::sin(2.0 * test::kPi * 0.3 * i / kRate)));
+        swinging[i] *=
+            static_cast<float>(std::pow(10.0, 0.6 * std::sin(2.0 * test::kPi * 0.3 * i / kRate)));
     std::vector<float> starting = test::noise(0.03, kCount, 11);
     std::fill(starting.begin(), starting.begin() + kCount * 2 / 5, 0.0f);
     // A milder swing, +-6 dB at 0.5 Hz, is tracked in full too (held half to the profile,
     // it lost a dB).
     std::vector<float> milder = test::noise(0.03, kCount, 13);
     for (size_t i = 0; i < kCount; ++i)
-        milder[i] *= static_cast<float>(std::pow(10.0, 0.3 * std::sin(2.0 * test::kPi * 0.5 * i / kRate)));
+        milder[i] *=
+            static_cast<float>(std::pow(10.0, 0.3 * std::sin(2.0 * test::kPi * 0.5 * i / kRate)));
     const double margins[] = {11.0, 8.0, 10.0};
     int which = 0;
     for (const std::vector<float>* noise : {&swinging, &starting, &milder})
@@ -216,7 +220,8 @@ TEST(DenoiseTool, TracksNoiseThatSwingsOrStartsMidway)
             << which << " " << run.finding;
         double low = 0.0;
         double high = 0.0;
-        ASSERT_EQ(std::sscanf(run.finding.c_str(), "noise %lf to %lf dBFS, tracked", &low, &high), 2)
+        ASSERT_EQ(std::sscanf(run.finding.c_str(), "noise %lf to %lf dBFS, tracked", &low, &high),
+                  2)
             << run.finding;
         EXPECT_GT(high - low, 10.0) << run.finding;
         ++which;
@@ -233,12 +238,14 @@ TEST(DenoiseTool, ReducesSwingingNoiseUpToTheEnd)
     std::vector<float> noise = test::noise(0.03, kCount, 23);
     for (size_t i = 0; i < kCount; ++i)
         noise[i] *= static_cast<float>(std::pow(
-            10.0, 0.6 * std::cos(2.0 * test::kPi * 0.4 * (static_cast<double>(i) - kCount) / kRate)));
+            10.0,
+            0.6 * std::cos(2.0 * test::kPi * 0.4 * (static_cast<double>(i) - kCount) / kRate)));
     std::vector<float> x = clean;
     test::add(x, noise);
     const Denoised run = denoise(x);
     ASSERT_EQ(run.out.size(), x.size());
-    auto downOver = [&](size_t from, size_t to) {
+    auto downOver = [&](size_t from, size_t to)
+    {
         double before = 0.0;
         double after = 0.0;
         for (size_t i = from; i < to; ++i)
@@ -304,7 +311,8 @@ TEST(DenoiseTool, TracksTheBandsWhereOnlyTheColourChanges)
     const double scale = 0.03 / std::sqrt(power / kCount);
     for (size_t i = 0; i < kCount; ++i)
     {
-        const double fade = std::clamp((static_cast<double>(i) / kCount - 0.5) * 6.0 + 0.5, 0.0, 1.0);
+        const double fade =
+            std::clamp((static_cast<double>(i) / kCount - 0.5) * 6.0 + 0.5, 0.0, 1.0);
         x[i] += static_cast<float>((1.0 - fade) * scale * rumble[i]);
     }
     const Denoised run = denoise(x);
