@@ -264,16 +264,47 @@ double NoiseProfile::noiseOf(const Bin& bin)
     while (low + 1 < bin.power.size() && (share += bin.count[low]) < kLowShare * bin.total)
         ++low;
     double noise = bin.power[low] / -std::log1p(-kLowShare);
-    for (int iteration = 0; iteration < kMaxIterations; ++iteration)
+    // Each frame's expected noise power: all of it when noise alone, else the estimate.
+    auto step = [&](double estimate)
     {
-        // Each frame's expected noise power: all of it when noise alone, else the
-        // current estimate.
-        const double sum =
-            expectedNoiseSum(bin.power.data(), bin.count.data(), bin.power.size(), noise);
-        const double next = sum / bin.total;
-        const bool done = std::fabs(next - noise) <= kConverged * noise;
-        noise = next;
-        if (done) break;
+        return expectedNoiseSum(bin.power.data(), bin.count.data(), bin.power.size(), estimate) /
+               bin.total;
+    };
+    // The climb (or the descent, from a start over the point) slows as it nears the
+    // point, so each step goes as far as the secant through the last two points says,
+    // at most twice as far up or down, and never short of the plain step: the step's map
+    // rises with the estimate, so the plain step never passes the point. Once a step has
+    // passed it, the point is bracketed and the false-position method (Illinois) closes in;
+    // within a factor of two there is room for one fixed point only.
+    double below = 0.0, belowRise = 0.0, above = 0.0, aboveRise = 0.0; // 0: no bound yet
+    double previous = 0.0, previousRise = 0.0;
+    int side = 0; // which bound moved last, for Illinois's halving
+    for (int evaluation = 0; evaluation < kMaxIterations; ++evaluation)
+    {
+        const double next = step(noise);
+        const double rise = next - noise;
+        if (std::fabs(rise) <= kConverged * noise) return next;
+        if (rise > 0.0)
+        {
+            if (side > 0) aboveRise *= 0.5;
+            below = noise, belowRise = rise, side = 1;
+        }
+        else
+        {
+            if (side < 0) belowRise *= 0.5;
+            above = noise, aboveRise = rise, side = -1;
+        }
+        double guess = next;
+        if (below > 0.0 && above > 0.0)
+            guess = below + (above - below) * belowRise / (belowRise - aboveRise);
+        else if (previous > 0.0 && previousRise != rise)
+        {
+            const double secant = noise - rise * (noise - previous) / (rise - previousRise);
+            guess = rise > 0.0 ? std::clamp(secant, next, 2.0 * noise)
+                               : std::clamp(secant, 0.5 * noise, next);
+        }
+        previous = noise, previousRise = rise;
+        noise = guess;
     }
     return noise;
 }
