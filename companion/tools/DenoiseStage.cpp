@@ -955,7 +955,8 @@ void DenoiseStage::noiseOf(Frame& newest, Frame& tracked)
 {
     if (tracking_ > 0.0f)
     {
-        // The noise is composed every other frame; the frame between takes the noise of
+        // The noise is composed every kComposeEvery frames (a frame apart, the estimates
+        // averaged over nine frames barely differ); the frames between take the noise of
         // the one before.
         estimateNoise(newest);
         if (frameCount_ % kBackwardEvery == 0)
@@ -963,7 +964,7 @@ void DenoiseStage::noiseOf(Frame& newest, Frame& tracked)
             estimateBackwards();
             estimateCeiling();
         }
-        if (frameCount_ % 2 == 0)
+        if (frameCount_ % kComposeEvery == 0)
         {
             composeNoise(tracked);
         }

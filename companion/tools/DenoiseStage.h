@@ -209,6 +209,7 @@ private:
     std::vector<float> groupExpected_;
     static constexpr size_t kGroupBins = 4;     // estimated backwards together
     static constexpr size_t kBackwardEvery = 8; // hops
+    static constexpr size_t kComposeEvery = 4;  // hops
     size_t ceilingFrames_ = 0;                  // either side of a frame, for the ceiling's minima
     float ceilingBias_ = 1.0f; // the noise's mean over the ceiling's minima, on noise alone
     std::vector<float> kept_;  // per bin: the power kept in the previous frame, forwards

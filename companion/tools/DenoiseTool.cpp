@@ -271,8 +271,14 @@ void DenoiseTool::process(const float* in, float* out, size_t count)
 {
     // The signal's steady offset (its mean) is the recording's own, not noise under 20 Hz:
     // it goes round the stages.
-    centred_.resize(count);
     between_.resize(count);
+    if (offset_ == 0.0f)
+    {
+        low_.process(in, between_.data(), count);
+        high_.process(between_.data(), out, count);
+        return;
+    }
+    centred_.resize(count);
     for (size_t i = 0; i < count; ++i)
         centred_[i] = in[i] - offset_;
     low_.process(centred_.data(), between_.data(), count);
