@@ -979,11 +979,21 @@ void DenoiseStage::noiseOf(Frame& newest, Frame& tracked)
     {
         std::copy(inverseNoise_.begin(), inverseNoise_.end(), tracked.inverseNoise.begin());
     }
-    // Under the lowest voice nothing is speech: a noise learnt there is all the bin holds.
+    // Under the lowest voice nothing is speech: a noise learnt there is all the bin holds,
+    // unless the bin stands, over the frames around, as far over the noise tracked there as
+    // speech would: that is the recording's own (a sample's offset swelling with each note).
     for (size_t i = firstBin_; i < std::min(infrasonic_, lastBin_ + 1); ++i)
-        if (learntBins_[i] > kLeastNoise)
+        if (learntBins_[i] > kLeastNoise && aroundPower(i) * tracked.inverseNoise[i] < kPresentRatio)
             tracked.inverseNoise[i] =
                 std::min(tracked.inverseNoise[i], 1.0f / std::max(kLeastNoise, tracked.power[i]));
+}
+
+float DenoiseStage::aroundPower(size_t bin)
+{
+    float sum = 0.0f;
+    for (size_t back = track_ - kAroundFrames; back <= track_ + kAroundFrames; ++back)
+        sum += frameBack(back).power[bin];
+    return sum / static_cast<float>(2 * kAroundFrames + 1);
 }
 
 void DenoiseStage::overlapAdd(float* out)

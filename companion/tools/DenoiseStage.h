@@ -66,7 +66,8 @@ public:
     // The samples that come through process() before the signal analysed (a stage before
     // this one delays it): past its end, only the zeros that flush the stream.
     void setStreamDelay(size_t samples) { streamDelay_ = samples; }
-    // Bins under this one hold no voice: where noise was learnt there, all they hold is noise.
+    // Bins under this one hold no voice: where noise was learnt there, all they hold is noise,
+    // but for what stands far over it (an instrument's own offset).
     void setInfrasonicBins(size_t end) { infrasonic_ = end; }
     // Bins [firstBin, endBin) take the strength's speechSmoothing, those above it its
     // aboveSmoothing, those below its smoothing.
@@ -150,6 +151,7 @@ private:
     void markLines(const float* power, size_t band); // -> line_ over the band
     void estimateNoise(Frame& newest); // its expected noise, and the recursive average
     void composeNoise(Frame& frame);   // its tracked noise, from the frames either side
+    float aroundPower(size_t bin);     // its mean over the frames composeNoise() averages
     void estimateBackwards();          // over the frames ahead, per group of bins
     void estimateCeiling();            // per group, for the frames composed next
     void calibrateCeiling();

@@ -348,6 +348,36 @@ TEST(DenoiseTool, LeavesAHeldChordUnderLightHissNoWorse)
         EXPECT_GE(test::siSdr(denoise(x, preset).out, chord), before + 6.9) << preset;
 }
 
+TEST(DenoiseTool, KeepsWhatNotesCarryUnder20HzUnderLightHiss)
+{
+    // Notes whose waveforms are lopsided, so each carries an offset that swells and fades
+    // with it (as many instrument samples do), over hiss 40 dB under and a tail of hiss
+    // alone: under 20 Hz that offset stands far over the hiss and is the music's own. Taken
+    // for rumble it left 9.9 dB SI-SDR of the input's 40; kept, Medium ends at 49.9.
+    std::vector<float> music(kCount, 0.0f);
+    const size_t note = static_cast<size_t>(0.4 * kRate);
+    for (size_t k = 0; k < 10; ++k)
+    {
+        const double pitch = 196.0 * std::pow(2.0, static_cast<double>((k * 5) % 12) / 12.0);
+        const double offset = 0.02 * (k % 2 == 0 ? 1.0 : -0.6);
+        for (size_t i = 0; i < note; ++i)
+        {
+            const double t = static_cast<double>(i) / kRate;
+            const double envelope = std::min(1.0, t / 0.02) * std::exp(-3.0 * t);
+            double wave = offset;
+            for (int h = 1; h <= 6; ++h)
+                wave += 0.05 / h * std::sin(2.0 * test::kPi * h * pitch * t);
+            music[kCount / 12 + k * note + i] = static_cast<float>(envelope * wave);
+        }
+    }
+    double power = 0.0;
+    for (float v : music)
+        power += static_cast<double>(v) * v;
+    std::vector<float> x = music;
+    test::add(x, test::noise(std::sqrt(power / kCount) * 0.01, kCount, 31));
+    EXPECT_GE(test::siSdr(denoise(x).out, music), test::siSdr(x, music) + 5.0);
+}
+
 TEST(DenoiseTool, KeepsShortWeakSyllablesInTheSpeechBand)
 {
     // 40 ms bursts at 2 kHz, a few dB over white noise in their bins, every 0.3 s: the
