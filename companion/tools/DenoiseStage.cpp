@@ -250,15 +250,25 @@ __attribute__((target_clones("avx2", "default"))) double bandEnergy(const float*
 }
 
 // Each group of groupBins bins' sum over [0, count), the last group over what is left.
-void groupSums(const float* __restrict x, float* __restrict groups, size_t count, size_t groupBins)
+// Groups of four, the estimator's, eight groups at once where the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void
+groupSums(const float* __restrict x, float* __restrict groups, size_t count, size_t groupBins)
 {
     const size_t whole = count / groupBins;
-    for (size_t g = 0; g < whole; ++g)
+    if (groupBins == 4)
     {
-        float sum = 0.0f;
-        for (size_t i = 0; i < groupBins; ++i)
-            sum += x[g * groupBins + i];
-        groups[g] = sum;
+        for (size_t g = 0; g < whole; ++g)
+            groups[g] = (((0.0f + x[4 * g]) + x[4 * g + 1]) + x[4 * g + 2]) + x[4 * g + 3];
+    }
+    else
+    {
+        for (size_t g = 0; g < whole; ++g)
+        {
+            float sum = 0.0f;
+            for (size_t i = 0; i < groupBins; ++i)
+                sum += x[g * groupBins + i];
+            groups[g] = sum;
+        }
     }
     if (whole * groupBins == count) return;
     float sum = 0.0f;
@@ -314,6 +324,37 @@ addInto(float* __restrict sum, const float* __restrict x, size_t count)
 {
     for (size_t i = 0; i < count; ++i)
         sum[i] += x[i];
+}
+
+// overlap += time × window × scale over [0, count), eight lanes at once where the processor
+// has AVX2.
+__attribute__((target_clones("avx2", "default"))) void
+addWindowed(float* __restrict overlap, const float* __restrict time,
+            const float* __restrict window, float scale, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        overlap[i] += time[i] * window[i] * scale;
+}
+
+// Each gain over [first, end) with a quarter of each neighbour's, eight lanes at once where
+// the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void
+smoothGains(const float* __restrict gains, float* __restrict smoothed, size_t first, size_t end)
+{
+    for (size_t i = first; i < end; ++i)
+        smoothed[i] = 0.25f * (gains[i - 1] + gains[i + 1]) + 0.5f * gains[i];
+}
+
+// Both parts of each of `count` complex values (stored as pairs) times its gain, eight
+// parts at once where the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void
+scaleParts(float* __restrict parts, const float* __restrict gains, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+    {
+        parts[2 * i] *= gains[i];
+        parts[2 * i + 1] *= gains[i];
+    }
 }
 
 // The Wiener gain of each bin over [0, count) from the mean of its two estimates, the
@@ -991,8 +1032,7 @@ void DenoiseStage::overlapAdd(float* out)
     const float* time = plan_.time();
     const float scale = 1.0f / (kOverlapGain * static_cast<float>(frameSize_));
     float* overlap = overlap_.data() + overlapStart_;
-    for (size_t i = 0; i < frameSize_; ++i)
-        overlap[i] += time[i] * window_[i] * scale;
+    addWindowed(overlap, time, window_.data(), scale, frameSize_);
     std::memcpy(out, overlap, hop_ * sizeof(float));
     // The sums still open move to the front only when the room after them runs out; all
     // beyond them stays 0.
@@ -1051,8 +1091,7 @@ void DenoiseStage::applyGain(Frame& oldest)
     {
         smoothed[firstBin_] =
             0.25f * (gains[firstBin_] + gains[firstBin_ + 1]) + 0.5f * gains[firstBin_];
-        for (size_t i = firstBin_ + 1; i < lastBin_; ++i)
-            smoothed[i] = 0.25f * (gains[i - 1] + gains[i + 1]) + 0.5f * gains[i];
+        smoothGains(gains, smoothed, firstBin_ + 1, lastBin_);
         smoothed[lastBin_] =
             0.25f * (gains[lastBin_ - 1] + gains[lastBin_]) + 0.5f * gains[lastBin_];
     }
@@ -1063,12 +1102,7 @@ void DenoiseStage::applyGain(Frame& oldest)
     // quarter of the cost on this hot path.
     if (frameCount_ % 4 == 0) countNoise(oldest, smoothed);
     // A complex value is its two parts side by side: both scaled alike, in one loop.
-    float* __restrict parts = reinterpret_cast<float*>(spectrum + firstBin_);
-    for (size_t i = 0; i < count; ++i)
-    {
-        parts[2 * i] *= smoothed[firstBin_ + i];
-        parts[2 * i + 1] *= smoothed[firstBin_ + i];
-    }
+    scaleParts(reinterpret_cast<float*>(spectrum + firstBin_), smoothed + firstBin_, count);
 }
 
 } // namespace companion
