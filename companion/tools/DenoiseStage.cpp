@@ -345,12 +345,25 @@ smoothGains(const float* __restrict gains, float* __restrict smoothed, size_t fi
         smoothed[i] = 0.25f * (gains[i - 1] + gains[i + 1]) + 0.5f * gains[i];
 }
 
-// Both parts of each of `count` complex values (stored as pairs) times its gain, eight
-// parts at once where the processor has AVX2.
+// Both parts of each of `count` complex values (stored as pairs) times its gain: eight
+// gains spread over the sixteen parts they scale, one AVX2 register of each where the
+// processor has it (the compiler would take the parts apart and put them back instead).
 __attribute__((target_clones("avx2", "default"))) void
 scaleParts(float* __restrict parts, const float* __restrict gains, size_t count)
 {
-    for (size_t i = 0; i < count; ++i)
+    size_t i = 0;
+    for (; i + kLanes <= count; i += kLanes)
+    {
+        Lanes g, low, high;
+        std::memcpy(&g, gains + i, sizeof g);
+        std::memcpy(&low, parts + 2 * i, sizeof low);
+        std::memcpy(&high, parts + 2 * i + kLanes, sizeof high);
+        low *= __builtin_shufflevector(g, g, 0, 0, 1, 1, 2, 2, 3, 3);
+        high *= __builtin_shufflevector(g, g, 4, 4, 5, 5, 6, 6, 7, 7);
+        std::memcpy(parts + 2 * i, &low, sizeof low);
+        std::memcpy(parts + 2 * i + kLanes, &high, sizeof high);
+    }
+    for (; i < count; ++i)
     {
         parts[2 * i] *= gains[i];
         parts[2 * i + 1] *= gains[i];
