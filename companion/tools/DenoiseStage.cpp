@@ -440,34 +440,44 @@ scaleParts(float* __restrict parts, const float* __restrict gains, size_t count)
 
 // The Wiener gain of each bin over [0, count) from the mean of its two estimates, the
 // backward one decision-directed over kBackwardSteps frames from the newest (the same
-// steps as directedStep's, each bin carried through them in registers).
+// steps as directedStep's). Step by step over stretches of bins, what each bin keeps held
+// on the stack between steps: a bin's steps in one piece are one long chain of dependent
+// operations (a division in each), and too few bins' chains fit in the processor's window
+// at once to keep it busy. The operations are the same, in the same order for each bin.
 __attribute__((target_clones("avx2", "default"))) void
 backwardGains(const float* const* powers, const float* const* inverses,
               const float* __restrict forward, float* __restrict gains, size_t count,
               float smoothing, float floor)
 {
-    const float* __restrict power0 = powers[0];
-    const float* __restrict power1 = powers[1];
-    const float* __restrict power2 = powers[2];
-    const float* __restrict inverse0 = inverses[0];
-    const float* __restrict inverse1 = inverses[1];
-    const float* __restrict inverse2 = inverses[2];
-    for (size_t i = 0; i < count; ++i)
+    constexpr size_t kStaged = 256;
+    alignas(32) float kept[kStaged];
+    alignas(32) float ratio[kStaged];
+    for (size_t from = 0; from < count; from += kStaged)
     {
-        float kept = 0.0f;
-        float r = 0.0f;
-        const float power[kBackwardSteps] = {power0[i], power1[i], power2[i]};
-        const float inverse[kBackwardSteps] = {inverse0[i], inverse1[i], inverse2[i]};
+        const size_t n = std::min(kStaged, count - from);
+        std::fill(kept, kept + n, 0.0f);
         for (size_t step = 0; step < kBackwardSteps; ++step)
         {
-            const float fresh = std::max(power[step] * inverse[step] - 1.0f, 0.0f);
-            r = std::max(smoothing * kept * inverse[step] + (1.0f - smoothing) * fresh,
-                         kLowestRatio);
-            const float gain = std::max(r / (1.0f + r), floor);
-            kept = gain * gain * power[step];
+            const float* __restrict power = powers[step] + from;
+            const float* __restrict inverse = inverses[step] + from;
+            for (size_t i = 0; i < n; ++i)
+            {
+                const float fresh = std::max(power[i] * inverse[i] - 1.0f, 0.0f);
+                ratio[i] = std::max(smoothing * kept[i] * inverse[i] + (1.0f - smoothing) * fresh,
+                                    kLowestRatio);
+            }
+            if (step + 1 == kBackwardSteps) break; // the last step's kept is not needed
+            for (size_t i = 0; i < n; ++i)
+            {
+                const float gain = std::max(ratio[i] / (1.0f + ratio[i]), floor);
+                kept[i] = gain * gain * power[i];
+            }
         }
-        const float ratio = 0.5f * (forward[i] + r);
-        gains[i] = std::max(floor, ratio / (1.0f + ratio));
+        for (size_t i = 0; i < n; ++i)
+        {
+            const float mean = 0.5f * (forward[from + i] + ratio[i]);
+            gains[from + i] = std::max(floor, mean / (1.0f + mean));
+        }
     }
 }
 } // namespace
