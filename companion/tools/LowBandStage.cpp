@@ -47,34 +47,50 @@ float dot(const float* taps, const float* x, size_t count)
     return finish(sums, taps, x, k, count);
 }
 
-// Four decimated samples at once, each summed as dot() sums it, from inputs `step` apart:
-// they share each load of the taps and their sums do not wait on one another. One AVX2
-// register holds each vector of eight where the processor has it.
+// Eight decimated samples at once, each summed as dot() sums it, from inputs `step` apart:
+// they share each load of the taps, and each sample's chain of additions runs beside seven
+// others. One AVX2 register holds each vector of eight where the processor has it.
 __attribute__((target_clones("avx2", "default"))) void
-dotFour(const float* taps, const float* x, size_t step, size_t count, float* out)
+dotEight(const float* taps, const float* x, size_t step, size_t count, float* out)
 {
     const float* x1 = x + step;
     const float* x2 = x1 + step;
     const float* x3 = x2 + step;
-    Eight s0 = {}, s1 = {}, s2 = {}, s3 = {};
+    const float* x4 = x3 + step;
+    const float* x5 = x4 + step;
+    const float* x6 = x5 + step;
+    const float* x7 = x6 + step;
+    Eight s0 = {}, s1 = {}, s2 = {}, s3 = {}, s4 = {}, s5 = {}, s6 = {}, s7 = {};
     size_t k = 0;
     for (; k + 8 <= count; k += 8)
     {
-        Eight t, y0, y1, y2, y3;
+        Eight t, y0, y1, y2, y3, y4, y5, y6, y7;
         std::memcpy(&t, taps + k, sizeof t);
         std::memcpy(&y0, x + k, sizeof y0);
         std::memcpy(&y1, x1 + k, sizeof y1);
         std::memcpy(&y2, x2 + k, sizeof y2);
         std::memcpy(&y3, x3 + k, sizeof y3);
+        std::memcpy(&y4, x4 + k, sizeof y4);
+        std::memcpy(&y5, x5 + k, sizeof y5);
+        std::memcpy(&y6, x6 + k, sizeof y6);
+        std::memcpy(&y7, x7 + k, sizeof y7);
         s0 += t * y0;
         s1 += t * y1;
         s2 += t * y2;
         s3 += t * y3;
+        s4 += t * y4;
+        s5 += t * y5;
+        s6 += t * y6;
+        s7 += t * y7;
     }
     out[0] = finish(s0, taps, x, k, count);
     out[1] = finish(s1, taps, x1, k, count);
     out[2] = finish(s2, taps, x2, k, count);
     out[3] = finish(s3, taps, x3, k, count);
+    out[4] = finish(s4, taps, x4, k, count);
+    out[5] = finish(s5, taps, x5, k, count);
+    out[6] = finish(s6, taps, x6, k, count);
+    out[7] = finish(s7, taps, x7, k, count);
 }
 
 // The interpolated change (polyphase): output q * factor + p is the sum, from the oldest
@@ -186,8 +202,8 @@ size_t LowBandStage::decimate(const float* in, size_t count)
     size_t last = factor_ - 1 - phase_; // this block's index of the next sample to keep
     for (; last < head; last += factor_)
         decimated[produced++] = dot(taps, edge_.data() + last, length);
-    for (; last + 3 * factor_ < count; last += 4 * factor_, produced += 4)
-        dotFour(taps, in + (last - kept), factor_, length, decimated + produced);
+    for (; last + 7 * factor_ < count; last += 8 * factor_, produced += 8)
+        dotEight(taps, in + (last - kept), factor_, length, decimated + produced);
     for (; last < count; last += factor_)
         decimated[produced++] = dot(taps, in + (last - kept), length);
     phase_ = (phase_ + count) % factor_;
