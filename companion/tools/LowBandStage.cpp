@@ -248,18 +248,28 @@ void LowBandStage::process(const float* in, float* out, size_t count)
     interpolate(changes_.data() + before, produced, table_.data(), factor_, interpolated_.data());
     std::copy(changes_.begin() + static_cast<std::ptrdiff_t>(produced),
               changes_.begin() + static_cast<std::ptrdiff_t>(produced + before), changes_.begin());
-    dry_.process(in, out, count);
-    // The interpolated stream runs behind the input: what pending_ holds goes first, and
-    // what this block's outputs do not reach waits there for the next.
+    // Each output is the input delayed plus its change. The interpolated stream runs behind
+    // the input: what pending_ holds goes first, and what this block's outputs do not reach
+    // waits there for the next. The changes go out first and the delayed input is added to
+    // them, unless the input is read from the same buffer.
+    const bool apart = in != out;
+    if (!apart) dry_.process(in, out, count);
+    const auto handOut = [apart](float* to, const float* change, size_t n)
+    {
+        if (apart)
+            std::copy(change, change + n, to);
+        else
+            for (size_t i = 0; i < n; ++i)
+                to[i] += change[i];
+    };
     const size_t carried = std::min(pending_.size(), count);
-    for (size_t i = 0; i < carried; ++i)
-        out[i] += pending_[i];
+    handOut(out, pending_.data(), carried);
     pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(carried));
     const size_t direct = pending_.empty() ? std::min(count - carried, made) : 0;
-    for (size_t i = 0; i < direct; ++i)
-        out[carried + i] += interpolated_[i];
+    handOut(out + carried, interpolated_.data(), direct);
     pending_.insert(pending_.end(), interpolated_.begin() + static_cast<std::ptrdiff_t>(direct),
                     interpolated_.begin() + static_cast<std::ptrdiff_t>(made));
+    if (apart) dry_.addDelayed(in, out, count);
 }
 
 void LowBandStage::reset()
