@@ -54,8 +54,19 @@ long AudioFileReader::read(float* out, size_t count)
     const sf_count_t got = sf_read_float(file_, out, static_cast<sf_count_t>(count));
     if (got == 0 && sf_error(file_) != SF_ERR_NO_ERROR) return -1;
     // A NaN or infinity would spread through every block a filter or transform touches.
-    // Told by its exponent bits all set, without a branch, so that the loop vectorises.
-    for (sf_count_t i = 0; i < got; ++i)
+    // Told by its exponent bits all set, four samples at once (GCC's and Clang's vector
+    // extension, one SSE2 register: at -O2 no loop with a remainder is vectorised).
+    typedef uint32_t Four __attribute__((vector_size(16)));
+    const size_t total = static_cast<size_t>(got);
+    size_t i = 0;
+    for (; i + 4 <= total; i += 4)
+    {
+        Four bits;
+        std::memcpy(&bits, out + i, sizeof bits);
+        bits &= ~(Four)((bits & 0x7f800000u) == 0x7f800000u);
+        std::memcpy(out + i, &bits, sizeof bits);
+    }
+    for (; i < total; ++i)
     {
         uint32_t bits = 0;
         std::memcpy(&bits, out + i, sizeof bits);

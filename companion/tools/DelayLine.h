@@ -15,6 +15,10 @@ public:
 
     // `in` and `out` may be the same buffer.
     void process(const float* in, float* out, size_t count);
+    // The same added to what `out` holds (not overlapping `in`): past the length, straight
+    // from `in` in one pass, where a copy into the ring, one out of it and an addition would
+    // take three.
+    void addDelayed(const float* in, float* out, size_t count);
     void reset();
 
 private:

@@ -103,52 +103,114 @@ constexpr size_t kLanes = 8;
 typedef float Lanes __attribute__((vector_size(4 * kLanes)));
 typedef int32_t LaneInts __attribute__((vector_size(4 * kLanes)));
 
-// One step of the speech presence estimator on the kLanes bins at each pointer: their noise
-// power expected given the probability that speech is present, from the power and the
-// averaged noise, which it then updates, as does the smoothed presence. No vector crosses a
-// call: the code of each target keeps its own vector registers.
-inline void presenceLanes(const float* power, float* averaged, float* presence, float* expected,
-                          float noiseAveraging, float presenceAveraging)
+// One step of the speech presence estimator on kLanes bins: their noise power expected
+// given the probability that speech is present, from the power and the averaged noise,
+// which it then updates, as does the smoothed presence. In five parts, each run over a
+// stretch of bins before the next, through buffers on the stack: in one piece a step is one
+// long chain of dependent operations (two divisions among them), and too few bins' chains
+// fit in the processor's window at once to keep it busy. The operations are the same, in
+// the same order for each bin. No vector crosses a call: the code of each target keeps its
+// own vector registers.
+
+// The power over the averaged noise.
+inline void ratioLanes(const float* power, const float* averaged, float* ratio)
 {
     const Lanes zero = {};
-    Lanes p, noise, before;
+    Lanes p, noise;
     std::memcpy(&p, power, sizeof p);
     std::memcpy(&noise, averaged, sizeof noise);
-    std::memcpy(&before, presence, sizeof before);
-    const Lanes ratio = p / (noise > 0.0f ? noise : zero + kLeastNoise);
-    // e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent
-    // bits, 2^(fraction) from a polynomial.
+    const Lanes r = p / (noise > 0.0f ? noise : zero + kLeastNoise);
+    std::memcpy(ratio, &r, sizeof r);
+}
+
+// e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent bits,
+// 2^(fraction) from a polynomial. First, from the ratio (in its place), the fraction and
+// 2^-(integer part) (in `scale`), with x the ratio times kPresentShare.
+inline void splitLanes(float* ratioThenFraction, float* scale)
+{
+    const Lanes zero = {};
+    Lanes ratio;
+    std::memcpy(&ratio, ratioThenFraction, sizeof ratio);
     const Lanes x = ratio * kPresentShare;
     Lanes y = x * 1.442695041f; // -log2 of the result, >= 0
     y = y < 126.0f ? y : zero + 126.0f;
     const LaneInts whole = __builtin_convertvector(y, LaneInts); // its floor
     const Lanes f = __builtin_convertvector(whole, Lanes) - y;   // in (-1, 0]
+    const LaneInts bits = (127 - whole) << 23;
+    std::memcpy(ratioThenFraction, &f, sizeof f);
+    std::memcpy(scale, &bits, sizeof bits); // a float's bits
+}
+
+// Then the probability that speech is present (in the fraction's place).
+inline void presentLanes(float* fractionThenPresent, const float* scale)
+{
+    Lanes f, power2;
+    std::memcpy(&f, fractionThenPresent, sizeof f);
+    std::memcpy(&power2, scale, sizeof power2);
     const Lanes poly =
         1.0f + f * (0.6931472f + f * (0.2402265f + f * (0.05550411f + f * 0.009618129f)));
-    const LaneInts bits = (127 - whole) << 23;
-    const Lanes e = poly * (Lanes)bits; // a cast between vector types keeps the bits
-    Lanes present = 1.0f / (1.0f + kAbsentOdds * e);
+    const Lanes e = poly * power2;
+    const Lanes present = 1.0f / (1.0f + kAbsentOdds * e);
+    std::memcpy(fractionThenPresent, &present, sizeof present);
+}
+
+// Then the smoothed presence, and the probability (in its place) held under kStuckPresence
+// where speech has seemed present too long.
+inline void smoothLanes(float* probability, float* presence, float presenceAveraging)
+{
+    const Lanes zero = {};
+    Lanes present, before;
+    std::memcpy(&present, probability, sizeof present);
+    std::memcpy(&before, presence, sizeof before);
     const Lanes smoothed = presenceAveraging * before + (1.0f - presenceAveraging) * present;
     const Lanes capped = present < kStuckPresence ? present : zero + kStuckPresence;
     present = smoothed > kStuckPresence ? capped : present;
+    std::memcpy(presence, &smoothed, sizeof smoothed);
+    std::memcpy(probability, &present, sizeof present);
+}
+
+// Last, the expected noise and the averaged noise.
+inline void updateLanes(const float* probability, const float* power, float* averaged,
+                        float* expected, float noiseAveraging)
+{
+    const Lanes zero = {};
+    Lanes present, p, noise;
+    std::memcpy(&present, probability, sizeof present);
+    std::memcpy(&p, power, sizeof p);
+    std::memcpy(&noise, averaged, sizeof noise);
     const Lanes value = present * noise + (1.0f - present) * p;
     Lanes next = noiseAveraging * noise + (1.0f - noiseAveraging) * value;
     next = next > kLeastNoise ? next : zero + kLeastNoise;
-    std::memcpy(presence, &smoothed, sizeof smoothed);
     std::memcpy(expected, &value, sizeof value);
     std::memcpy(averaged, &next, sizeof next);
 }
 
-// The step over bins [0, count), kLanes at a time; the last few as if the powers beyond
-// were 0 (their results are dropped).
+// The step over bins [0, count), kLanes at a time, each part over up to kStaged vectors of
+// bins before the next; the last few bins as if the powers beyond were 0 (their results
+// are dropped).
 __attribute__((target_clones("avx2", "default"))) void
 presenceStep(const float* power, float* averaged, float* presence, float* expected, size_t count,
              float noiseAveraging = kNoiseAveraging, float presenceAveraging = kPresenceAveraging)
 {
+    constexpr size_t kStaged = 32;
+    alignas(32) float staged[kStaged * kLanes];
+    alignas(32) float scales[kStaged * kLanes];
     const size_t whole = count - count % kLanes;
-    for (size_t i = 0; i < whole; i += kLanes)
-        presenceLanes(power + i, averaged + i, presence + i, expected + i, noiseAveraging,
-                      presenceAveraging);
+    for (size_t from = 0; from < whole; from += kStaged * kLanes)
+    {
+        const size_t bins = std::min(kStaged * kLanes, whole - from);
+        for (size_t i = 0; i < bins; i += kLanes)
+            ratioLanes(power + from + i, averaged + from + i, staged + i);
+        for (size_t i = 0; i < bins; i += kLanes)
+            splitLanes(staged + i, scales + i);
+        for (size_t i = 0; i < bins; i += kLanes)
+            presentLanes(staged + i, scales + i);
+        for (size_t i = 0; i < bins; i += kLanes)
+            smoothLanes(staged + i, presence + from + i, presenceAveraging);
+        for (size_t i = 0; i < bins; i += kLanes)
+            updateLanes(staged + i, power + from + i, averaged + from + i, expected + from + i,
+                        noiseAveraging);
+    }
     if (whole == count) return;
     const size_t n = count - whole;
     float in[3][kLanes] = {};
@@ -159,7 +221,13 @@ presenceStep(const float* power, float* averaged, float* presence, float* expect
         in[1][k] = averaged[whole + k];
         in[2][k] = presence[whole + k];
     }
-    presenceLanes(in[0], in[1], in[2], out, noiseAveraging, presenceAveraging);
+    alignas(32) float probability[kLanes];
+    alignas(32) float scale[kLanes];
+    ratioLanes(in[0], in[1], probability);
+    splitLanes(probability, scale);
+    presentLanes(probability, scale);
+    smoothLanes(probability, in[2], presenceAveraging);
+    updateLanes(probability, in[0], in[1], out, noiseAveraging);
     for (size_t k = 0; k < n; ++k)
     {
         presence[whole + k] = in[2][k];
@@ -250,15 +318,25 @@ __attribute__((target_clones("avx2", "default"))) double bandEnergy(const float*
 }
 
 // Each group of groupBins bins' sum over [0, count), the last group over what is left.
-void groupSums(const float* __restrict x, float* __restrict groups, size_t count, size_t groupBins)
+// Groups of four, the estimator's, eight groups at once where the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void
+groupSums(const float* __restrict x, float* __restrict groups, size_t count, size_t groupBins)
 {
     const size_t whole = count / groupBins;
-    for (size_t g = 0; g < whole; ++g)
+    if (groupBins == 4)
     {
-        float sum = 0.0f;
-        for (size_t i = 0; i < groupBins; ++i)
-            sum += x[g * groupBins + i];
-        groups[g] = sum;
+        for (size_t g = 0; g < whole; ++g)
+            groups[g] = (((0.0f + x[4 * g]) + x[4 * g + 1]) + x[4 * g + 2]) + x[4 * g + 3];
+    }
+    else
+    {
+        for (size_t g = 0; g < whole; ++g)
+        {
+            float sum = 0.0f;
+            for (size_t i = 0; i < groupBins; ++i)
+                sum += x[g * groupBins + i];
+            groups[g] = sum;
+        }
     }
     if (whole * groupBins == count) return;
     float sum = 0.0f;
@@ -316,36 +394,90 @@ addInto(float* __restrict sum, const float* __restrict x, size_t count)
         sum[i] += x[i];
 }
 
+// overlap += time × window × scale over [0, count), eight lanes at once where the processor
+// has AVX2.
+__attribute__((target_clones("avx2", "default"))) void
+addWindowed(float* __restrict overlap, const float* __restrict time,
+            const float* __restrict window, float scale, size_t count)
+{
+    for (size_t i = 0; i < count; ++i)
+        overlap[i] += time[i] * window[i] * scale;
+}
+
+// Each gain over [first, end) with a quarter of each neighbour's, eight lanes at once where
+// the processor has AVX2.
+__attribute__((target_clones("avx2", "default"))) void
+smoothGains(const float* __restrict gains, float* __restrict smoothed, size_t first, size_t end)
+{
+    for (size_t i = first; i < end; ++i)
+        smoothed[i] = 0.25f * (gains[i - 1] + gains[i + 1]) + 0.5f * gains[i];
+}
+
+// Both parts of each of `count` complex values (stored as pairs) times its gain: eight
+// gains spread over the sixteen parts they scale, one AVX2 register of each where the
+// processor has it (the compiler would take the parts apart and put them back instead).
+__attribute__((target_clones("avx2", "default"))) void
+scaleParts(float* __restrict parts, const float* __restrict gains, size_t count)
+{
+    size_t i = 0;
+    for (; i + kLanes <= count; i += kLanes)
+    {
+        Lanes g, low, high;
+        std::memcpy(&g, gains + i, sizeof g);
+        std::memcpy(&low, parts + 2 * i, sizeof low);
+        std::memcpy(&high, parts + 2 * i + kLanes, sizeof high);
+        low *= __builtin_shufflevector(g, g, 0, 0, 1, 1, 2, 2, 3, 3);
+        high *= __builtin_shufflevector(g, g, 4, 4, 5, 5, 6, 6, 7, 7);
+        std::memcpy(parts + 2 * i, &low, sizeof low);
+        std::memcpy(parts + 2 * i + kLanes, &high, sizeof high);
+    }
+    for (; i < count; ++i)
+    {
+        parts[2 * i] *= gains[i];
+        parts[2 * i + 1] *= gains[i];
+    }
+}
+
 // The Wiener gain of each bin over [0, count) from the mean of its two estimates, the
 // backward one decision-directed over kBackwardSteps frames from the newest (the same
-// steps as directedStep's, each bin carried through them in registers).
+// steps as directedStep's). Step by step over stretches of bins, what each bin keeps held
+// on the stack between steps: a bin's steps in one piece are one long chain of dependent
+// operations (a division in each), and too few bins' chains fit in the processor's window
+// at once to keep it busy. The operations are the same, in the same order for each bin.
 __attribute__((target_clones("avx2", "default"))) void
 backwardGains(const float* const* powers, const float* const* inverses,
               const float* __restrict forward, float* __restrict gains, size_t count,
               float smoothing, float floor)
 {
-    const float* __restrict power0 = powers[0];
-    const float* __restrict power1 = powers[1];
-    const float* __restrict power2 = powers[2];
-    const float* __restrict inverse0 = inverses[0];
-    const float* __restrict inverse1 = inverses[1];
-    const float* __restrict inverse2 = inverses[2];
-    for (size_t i = 0; i < count; ++i)
+    constexpr size_t kStaged = 256;
+    alignas(32) float kept[kStaged];
+    alignas(32) float ratio[kStaged];
+    for (size_t from = 0; from < count; from += kStaged)
     {
-        float kept = 0.0f;
-        float r = 0.0f;
-        const float power[kBackwardSteps] = {power0[i], power1[i], power2[i]};
-        const float inverse[kBackwardSteps] = {inverse0[i], inverse1[i], inverse2[i]};
+        const size_t n = std::min(kStaged, count - from);
+        std::fill(kept, kept + n, 0.0f);
         for (size_t step = 0; step < kBackwardSteps; ++step)
         {
-            const float fresh = std::max(power[step] * inverse[step] - 1.0f, 0.0f);
-            r = std::max(smoothing * kept * inverse[step] + (1.0f - smoothing) * fresh,
-                         kLowestRatio);
-            const float gain = std::max(r / (1.0f + r), floor);
-            kept = gain * gain * power[step];
+            const float* __restrict power = powers[step] + from;
+            const float* __restrict inverse = inverses[step] + from;
+            for (size_t i = 0; i < n; ++i)
+            {
+                const float fresh = std::max(power[i] * inverse[i] - 1.0f, 0.0f);
+                ratio[i] = std::max(smoothing * kept[i] * inverse[i] + (1.0f - smoothing) * fresh,
+                                    kLowestRatio);
+            }
+            if (step + 1 == kBackwardSteps) break; // the last step's kept is not needed
+            for (size_t i = 0; i < n; ++i)
+            {
+                const float gain = std::max(ratio[i] / (1.0f + ratio[i]), floor);
+                kept[i] = gain * gain * power[i];
+            }
         }
-        const float ratio = 0.5f * (forward[i] + r);
-        gains[i] = std::max(floor, ratio / (1.0f + ratio));
+        for (size_t i = 0; i < n; ++i)
+        {
+            const float mean = 0.5f * (forward[from + i] + ratio[i]);
+            gains[from + i] = std::max(floor, mean / (1.0f + mean));
+        }
     }
 }
 } // namespace
@@ -1001,8 +1133,7 @@ void DenoiseStage::overlapAdd(float* out)
     const float* time = plan_.time();
     const float scale = 1.0f / (kOverlapGain * static_cast<float>(frameSize_));
     float* overlap = overlap_.data() + overlapStart_;
-    for (size_t i = 0; i < frameSize_; ++i)
-        overlap[i] += time[i] * window_[i] * scale;
+    addWindowed(overlap, time, window_.data(), scale, frameSize_);
     std::memcpy(out, overlap, hop_ * sizeof(float));
     // The sums still open move to the front only when the room after them runs out; all
     // beyond them stays 0.
@@ -1061,8 +1192,7 @@ void DenoiseStage::applyGain(Frame& oldest)
     {
         smoothed[firstBin_] =
             0.25f * (gains[firstBin_] + gains[firstBin_ + 1]) + 0.5f * gains[firstBin_];
-        for (size_t i = firstBin_ + 1; i < lastBin_; ++i)
-            smoothed[i] = 0.25f * (gains[i - 1] + gains[i + 1]) + 0.5f * gains[i];
+        smoothGains(gains, smoothed, firstBin_ + 1, lastBin_);
         smoothed[lastBin_] =
             0.25f * (gains[lastBin_ - 1] + gains[lastBin_]) + 0.5f * gains[lastBin_];
     }
@@ -1073,12 +1203,7 @@ void DenoiseStage::applyGain(Frame& oldest)
     // quarter of the cost on this hot path.
     if (frameCount_ % 4 == 0) countNoise(oldest, smoothed);
     // A complex value is its two parts side by side: both scaled alike, in one loop.
-    float* __restrict parts = reinterpret_cast<float*>(spectrum + firstBin_);
-    for (size_t i = 0; i < count; ++i)
-    {
-        parts[2 * i] *= smoothed[firstBin_ + i];
-        parts[2 * i + 1] *= smoothed[firstBin_ + i];
-    }
+    scaleParts(reinterpret_cast<float*>(spectrum + firstBin_), smoothed + firstBin_, count);
 }
 
 } // namespace companion

@@ -13,37 +13,127 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr size_t kTapsPerFactor = 8; // a transition about 0.7 of the decimated rate wide
 constexpr double kRoomOverBand = 8.0;
 
-// Eight sums side by side (GCC's and Clang's vector extension): a single sum would wait on
-// each addition in turn. Lanes 0-3 and 4-7 then meet as two vectors of four would; one AVX2
-// register holds all eight where the processor has it.
-__attribute__((target_clones("avx2", "default"))) float dot(const float* a, const float* b,
-                                                             size_t count)
+typedef float Eight __attribute__((vector_size(32)));
+// The taps' rows by phase (see interpolate), the last holding only the last tap.
+constexpr size_t kRows = kTapsPerFactor + 1;
+
+// A vector of eight sums, reduced as a single sum over the taps from `k` on continues it:
+// lanes 0-3 and 4-7 meet as two vectors of four would, then in pairs.
+inline float finish(const Eight& sums, const float* taps, const float* x, size_t k, size_t count)
 {
-    typedef float Eight __attribute__((vector_size(32)));
+    const float first[4] = {sums[0] + sums[4], sums[1] + sums[5], sums[2] + sums[6],
+                            sums[3] + sums[7]};
+    float sum = (first[0] + first[1]) + (first[2] + first[3]);
+    // Most often one left (taps = kTapsPerFactor * factor + 1): no loop set up for it.
+    if (count == k + 1) return sum + taps[k] * x[k];
+    for (; k < count; ++k)
+        sum += taps[k] * x[k];
+    return sum;
+}
+
+// The dot product of the taps with the `count` inputs from `x`, in eight sums side by side
+// (GCC's and Clang's vector extension): a single sum would wait on each addition in turn.
+float dot(const float* taps, const float* x, size_t count)
+{
     Eight sums = {};
     size_t k = 0;
     for (; k + 8 <= count; k += 8)
     {
-        Eight x, y;
-        std::memcpy(&x, a + k, sizeof x);
-        std::memcpy(&y, b + k, sizeof y);
-        sums += x * y;
+        Eight t, y;
+        std::memcpy(&t, taps + k, sizeof t);
+        std::memcpy(&y, x + k, sizeof y);
+        sums += t * y;
     }
-    const float first[4] = {sums[0] + sums[4], sums[1] + sums[5], sums[2] + sums[6],
-                            sums[3] + sums[7]};
-    float sum = (first[0] + first[1]) + (first[2] + first[3]);
-    for (; k < count; ++k)
-        sum += a[k] * b[k];
-    return sum;
+    return finish(sums, taps, x, k, count);
 }
 
-// sums += taps * scale over [0, count); eight lanes at once where the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) void addScaled(float* __restrict sums,
-                                                                const float* __restrict taps,
-                                                                size_t count, float scale)
+// Eight decimated samples at once, each summed as dot() sums it, from inputs `step` apart:
+// they share each load of the taps, and each sample's chain of additions runs beside seven
+// others. One AVX2 register holds each vector of eight where the processor has it.
+__attribute__((target_clones("avx2", "default"))) void
+dotEight(const float* taps, const float* x, size_t step, size_t count, float* out)
 {
-    for (size_t k = 0; k < count; ++k)
-        sums[k] += taps[k] * scale;
+    const float* x1 = x + step;
+    const float* x2 = x1 + step;
+    const float* x3 = x2 + step;
+    const float* x4 = x3 + step;
+    const float* x5 = x4 + step;
+    const float* x6 = x5 + step;
+    const float* x7 = x6 + step;
+    Eight s0 = {}, s1 = {}, s2 = {}, s3 = {}, s4 = {}, s5 = {}, s6 = {}, s7 = {};
+    size_t k = 0;
+    for (; k + 8 <= count; k += 8)
+    {
+        Eight t, y0, y1, y2, y3, y4, y5, y6, y7;
+        std::memcpy(&t, taps + k, sizeof t);
+        std::memcpy(&y0, x + k, sizeof y0);
+        std::memcpy(&y1, x1 + k, sizeof y1);
+        std::memcpy(&y2, x2 + k, sizeof y2);
+        std::memcpy(&y3, x3 + k, sizeof y3);
+        std::memcpy(&y4, x4 + k, sizeof y4);
+        std::memcpy(&y5, x5 + k, sizeof y5);
+        std::memcpy(&y6, x6 + k, sizeof y6);
+        std::memcpy(&y7, x7 + k, sizeof y7);
+        s0 += t * y0;
+        s1 += t * y1;
+        s2 += t * y2;
+        s3 += t * y3;
+        s4 += t * y4;
+        s5 += t * y5;
+        s6 += t * y6;
+        s7 += t * y7;
+    }
+    out[0] = finish(s0, taps, x, k, count);
+    out[1] = finish(s1, taps, x1, k, count);
+    out[2] = finish(s2, taps, x2, k, count);
+    out[3] = finish(s3, taps, x3, k, count);
+    out[4] = finish(s4, taps, x4, k, count);
+    out[5] = finish(s5, taps, x5, k, count);
+    out[6] = finish(s6, taps, x6, k, count);
+    out[7] = finish(s7, taps, x7, k, count);
+}
+
+// The interpolated change (polyphase): output q * factor + p is the sum, from the oldest
+// change to the newest, of change q - r times tap p + r * factor. The taps come as kRows
+// rows of `factor`, zero past the last tap, which stands alone at the start of the last
+// row; changes[1 - kRows, count) are read. Eight phases at once, summed in registers, where
+// the processor has AVX2 and the factor has eight.
+__attribute__((target_clones("avx2", "default"))) void
+interpolate(const float* __restrict changes, size_t count, const float* __restrict table,
+            size_t factor, float* __restrict out)
+{
+    const float lastTap = table[(kRows - 1) * factor];
+    if (factor % 8 == 0)
+    {
+        for (size_t q = 0; q < count; ++q)
+        {
+            const float* c = changes + q;
+            for (size_t p = 0; p < factor; p += 8)
+            {
+                Eight sum = {};
+                if (p == 0) sum[0] = 0.0f + lastTap * c[-static_cast<std::ptrdiff_t>(kRows - 1)];
+                for (size_t r = kRows - 1; r-- > 0;)
+                {
+                    Eight t;
+                    std::memcpy(&t, table + r * factor + p, sizeof t);
+                    sum += t * c[-static_cast<std::ptrdiff_t>(r)];
+                }
+                std::memcpy(out + q * factor + p, &sum, sizeof sum);
+            }
+        }
+        return;
+    }
+    for (size_t q = 0; q < count; ++q)
+    {
+        const float* c = changes + q;
+        for (size_t p = 0; p < factor; ++p)
+        {
+            float sum = p == 0 ? 0.0f + lastTap * c[-static_cast<std::ptrdiff_t>(kRows - 1)] : 0.0f;
+            for (size_t r = kRows - 1; r-- > 0;)
+                sum += table[r * factor + p] * c[-static_cast<std::ptrdiff_t>(r)];
+            out[q * factor + p] = sum;
+        }
+    }
 }
 
 std::vector<float> lowPass(size_t factor)
@@ -89,26 +179,40 @@ LowBandStage::LowBandStage(DenoiseStage::Strength strength, double sampleRate, s
       delay_(taps_.size() - 1 + stage_.latency() * factor_), dry_(delay_),
       dryLow_(stage_.latency())
 {
+    // The taps by phase for the interpolation, a row per decimated sample back: the last
+    // tap (taps = kTapsPerFactor * factor + 1) stands alone in the last row.
+    table_.assign(kRows * factor_, 0.0f);
+    std::copy(taps_.begin(), taps_.end(), table_.begin());
     reset();
 }
 
 size_t LowBandStage::decimate(const float* in, size_t count)
 {
-    // history_ holds the last taps - 1 inputs, then this block's: each decimated sample is
-    // the low-pass over the taps inputs ending at every factor_-th one (the taps are
-    // symmetric, so their order does not matter).
+    // Each decimated sample is the low-pass over the taps inputs ending at every factor_-th
+    // one (the taps are symmetric, so their order does not matter). Those that reach back
+    // before this block read edge_: the taps - 1 inputs before it, then its first ones.
     const size_t length = taps_.size();
     const size_t kept = length - 1;
-    history_.resize(kept + count);
-    std::copy(in, in + count, history_.begin() + static_cast<std::ptrdiff_t>(kept));
+    const float* taps = taps_.data();
+    const size_t head = std::min(count, kept);
+    std::copy(in, in + head, edge_.begin() + static_cast<std::ptrdiff_t>(kept));
     decimated_.resize(count / factor_ + 1);
+    float* decimated = decimated_.data();
     size_t produced = 0;
     size_t last = factor_ - 1 - phase_; // this block's index of the next sample to keep
+    for (; last < head; last += factor_)
+        decimated[produced++] = dot(taps, edge_.data() + last, length);
+    for (; last + 7 * factor_ < count; last += 8 * factor_, produced += 8)
+        dotEight(taps, in + (last - kept), factor_, length, decimated + produced);
     for (; last < count; last += factor_)
-        decimated_[produced++] = dot(taps_.data(), history_.data() + last, length);
+        decimated[produced++] = dot(taps, in + (last - kept), length);
     phase_ = (phase_ + count) % factor_;
-    std::copy(history_.end() - static_cast<std::ptrdiff_t>(kept), history_.end(), history_.begin());
-    history_.resize(kept);
+    // The last taps - 1 inputs, for the next block.
+    if (count >= kept)
+        std::copy(in + (count - kept), in + count, edge_.begin());
+    else
+        std::copy(edge_.begin() + static_cast<std::ptrdiff_t>(count),
+                  edge_.begin() + static_cast<std::ptrdiff_t>(count + kept), edge_.begin());
     return produced;
 }
 
@@ -132,27 +236,40 @@ void LowBandStage::process(const float* in, float* out, size_t count)
     stage_.process(decimated_.data(), processed_.data(), produced);
     dryLow_.process(decimated_.data(), decimated_.data(), produced);
     // Each change, interpolated: as if `factor_ - 1` zeros followed it, through the
-    // low-pass (gain factor_). Its taps add into the outputs they reach, partial_ holding
-    // those from the change before this block on; the first factor_ per change are then
-    // complete.
-    const size_t length = taps_.size();
-    const size_t complete = produced * factor_;
-    partial_.resize(complete + length, 0.0f);
+    // low-pass (gain factor_). changes_ starts with the changes before this block that
+    // still reach into it.
+    const size_t before = kRows - 1;
+    if (changes_.size() < before + produced) changes_.resize(before + produced);
     const float gain = static_cast<float>(factor_);
-    const float* __restrict taps = taps_.data();
     for (size_t m = 0; m < produced; ++m)
-        addScaled(partial_.data() + m * factor_, taps, length,
-                  (processed_[m] - decimated_[m]) * gain);
-    const auto done = partial_.begin() + static_cast<std::ptrdiff_t>(complete);
-    pending_.insert(pending_.end(), partial_.begin(), done);
-    std::copy(done, done + static_cast<std::ptrdiff_t>(length), partial_.begin());
-    partial_.resize(length);
-    dry_.process(in, out, count);
-    for (size_t i = 0; i < count; ++i)
-        out[i] += pending_[taken_ + i];
-    taken_ += count;
-    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(taken_));
-    taken_ = 0;
+        changes_[before + m] = (processed_[m] - decimated_[m]) * gain;
+    const size_t made = produced * factor_;
+    if (interpolated_.size() < made) interpolated_.resize(made);
+    interpolate(changes_.data() + before, produced, table_.data(), factor_, interpolated_.data());
+    std::copy(changes_.begin() + static_cast<std::ptrdiff_t>(produced),
+              changes_.begin() + static_cast<std::ptrdiff_t>(produced + before), changes_.begin());
+    // Each output is the input delayed plus its change. The interpolated stream runs behind
+    // the input: what pending_ holds goes first, and what this block's outputs do not reach
+    // waits there for the next. The changes go out first and the delayed input is added to
+    // them, unless the input is read from the same buffer.
+    const bool apart = in != out;
+    if (!apart) dry_.process(in, out, count);
+    const auto handOut = [apart](float* to, const float* change, size_t n)
+    {
+        if (apart)
+            std::copy(change, change + n, to);
+        else
+            for (size_t i = 0; i < n; ++i)
+                to[i] += change[i];
+    };
+    const size_t carried = std::min(pending_.size(), count);
+    handOut(out, pending_.data(), carried);
+    pending_.erase(pending_.begin(), pending_.begin() + static_cast<std::ptrdiff_t>(carried));
+    const size_t direct = pending_.empty() ? std::min(count - carried, made) : 0;
+    handOut(out + carried, interpolated_.data(), direct);
+    pending_.insert(pending_.end(), interpolated_.begin() + static_cast<std::ptrdiff_t>(direct),
+                    interpolated_.begin() + static_cast<std::ptrdiff_t>(made));
+    if (apart) dry_.addDelayed(in, out, count);
 }
 
 void LowBandStage::reset()
@@ -160,13 +277,12 @@ void LowBandStage::reset()
     stage_.reset();
     dry_.reset();
     dryLow_.reset();
-    history_.assign(taps_.size() - 1, 0.0f);
-    partial_.assign(taps_.size(), 0.0f);
+    edge_.assign(2 * (taps_.size() - 1), 0.0f);
+    changes_.assign(kRows - 1, 0.0f);
     phase_ = 0;
     // The change for an input is ready only once its decimated sample is, up to factor_ - 1
     // inputs later: the interpolated stream starts that far behind.
     pending_.assign(factor_ - 1, 0.0f);
-    taken_ = 0;
 }
 
 } // namespace companion

@@ -40,19 +40,19 @@ private:
     size_t decimate(const float* in, size_t count); // -> decimated_, its length
 
     size_t factor_;
-    std::vector<float> taps_; // the low-pass, unit gain at 0 Hz
+    std::vector<float> taps_;  // the low-pass, unit gain at 0 Hz
+    std::vector<float> table_; // the same by phase, for the interpolation (see the constructor)
     DenoiseStage stage_;
     size_t delay_;
     DelayLine dry_;        // the full-rate signal, delayed to meet the change
     DelayLine dryLow_;     // the decimated signal, delayed as the stage delays it
-    std::vector<float> history_;  // the last taps_.size() - 1 inputs, then a block's
+    std::vector<float> edge_;     // the last taps_.size() - 1 inputs, then a block's first
     size_t phase_ = 0;            // inputs since the last decimated one
-    std::vector<float> partial_;  // interpolated change summed into the outputs ahead, from
-                                  // the first not complete
     std::vector<float> decimated_;
     std::vector<float> processed_;
-    std::vector<float> pending_; // interpolated change not yet handed out
-    size_t taken_ = 0;
+    std::vector<float> changes_;      // the last changes that reach this block, then its own
+    std::vector<float> interpolated_; // this block's changes, interpolated
+    std::vector<float> pending_;      // interpolated change not yet handed out
 };
 
 } // namespace companion

@@ -15,6 +15,8 @@ namespace
 constexpr int kLowestOctave = 70;
 constexpr int kOctaves = 110;
 constexpr int kClasses = kOctaves * NoiseProfile::kClassesPerOctave;
+// A bin's row of counts: first a place for what is not counted (class -1), then the classes.
+constexpr size_t kRow = kClasses + 1;
 constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as silence
 constexpr int kMaxIterations = 60;
 constexpr double kLowShare = 0.1;
@@ -174,7 +176,7 @@ expectedNoiseSum(const double* power, const double* count, size_t size, double n
 
 NoiseProfile::NoiseProfile(size_t bins)
     : bins_(bins), counts_(static_cast<uint32_t*>(
-                       std::calloc(std::max<size_t>(1, bins * kClasses), sizeof(uint32_t)))),
+                       std::calloc(std::max<size_t>(1, bins * kRow), sizeof(uint32_t)))),
       pending_(kPendingFrames * bins, -1), pendingFrom_(bins)
 {
     if (!counts_) throw std::bad_alloc();
@@ -211,10 +213,9 @@ void NoiseProfile::settle() const
 {
     // A bin's counts over the pending frames are one chain of increments to a few places,
     // each waiting on the one before: eight bins' chains run side by side. What is not
-    // counted goes, without a branch, to a place of its own per lane.
+    // counted (class -1) goes to the place before the row's classes: no branch to mispredict.
     constexpr size_t kSide = 8;
-    uint32_t discarded[kSide] = {};
-    uint32_t* __restrict counts = counts_.get();
+    uint32_t* __restrict counts = counts_.get() + 1;
     const int16_t* __restrict pending = pending_.data();
     auto count = [&](size_t first, size_t side)
     {
@@ -222,11 +223,7 @@ void NoiseProfile::settle() const
         {
             const int16_t* classes = pending + f * bins_ + first;
             for (size_t j = 0; j < side; ++j)
-            {
-                uint32_t* place =
-                    classes[j] >= 0 ? counts + (first + j) * kClasses + classes[j] : discarded + j;
-                ++*place;
-            }
+                ++counts[static_cast<std::ptrdiff_t>((first + j) * kRow) + classes[j]];
         }
     };
     const size_t end = std::max(pendingFrom_, pendingEnd_);
@@ -243,7 +240,7 @@ NoiseProfile::Bin NoiseProfile::occupied(size_t bin) const
 {
     if (pendingFrames_ > 0) settle();
     Bin result;
-    const uint32_t* counts = &counts_[bin * kClasses];
+    const uint32_t* counts = &counts_[bin * kRow + 1];
     for (int cls = 0; cls < kClasses; ++cls)
     {
         if (counts[cls] == 0) continue;

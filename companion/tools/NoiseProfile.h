@@ -72,8 +72,8 @@ private:
     // counted kPendingFrames at a time, bin by bin, so that a bin's row is loaded once for
     // them all. Counting is no observable change, hence mutable.
     static constexpr size_t kPendingFrames = 64;
-    // bins × classes, from calloc: most classes of a bin are never counted, and their pages
-    // need never be touched.
+    // bins × (1 + classes), from calloc: most classes of a bin are never counted, and their
+    // pages need never be touched.
     struct Free
     {
         void operator()(uint32_t* memory) const { std::free(memory); }
