@@ -1,5 +1,8 @@
 #include "DenoiseStage.h"
 
+#include "BinKernels.h"
+#include "SpeechPresence.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -45,8 +48,7 @@ private:
 constexpr double kPi = 3.14159265358979323846;
 // Hann analysis times Hann synthesis at 75 % overlap adds up to 1.5.
 constexpr float kOverlapGain = 1.5f;
-constexpr float kLowestRatio = 1e-3f;
-constexpr size_t kBackwardSteps = 3; // the tracked frame and the lookahead's after it
+constexpr size_t kBackwardSteps = BinKernels::kBackwardSteps;
 // Bands judged for likeness to noise: a third of an octave, never fewer bins than this,
 // so that their quantiles stay steady on noise alone.
 constexpr size_t kBandBins = 16;
@@ -56,22 +58,14 @@ constexpr float kUnderLocal = 0.2f;
 constexpr float kOverLocal = 2.5f;
 constexpr size_t kLocalBins = 4; // either side of a bin, for its local mean
 constexpr double kSpreadDeviations = 1.5;
-// The speech presence estimator (Gerkmann and Hendriks 2012): speech assumed 15 dB over the
-// noise where present, present or absent equally likely beforehand. Its averaging weights
-// (0.8 for the noise, 0.9 for the presence) are theirs per half frame; ours hop a quarter.
-constexpr float kPresentRatio = 31.622777f; // 15 dB
-constexpr float kAbsentOdds = 1.0f + kPresentRatio;
-constexpr float kPresentShare = kPresentRatio / (1.0f + kPresentRatio);
-constexpr float kNoiseAveraging = 0.8944272f;    // 0.8 ^ 0.5
-constexpr float kPresenceAveraging = 0.9486833f; // 0.9 ^ 0.5
-// Where speech has seemed present this long without a break, the noise may have risen
-// under it: the estimate is let to move a little even then.
-constexpr float kStuckPresence = 0.99f;
+constexpr float kPresentRatio = SpeechPresence::kPresentRatio;
+constexpr float kNoiseAveraging = SpeechPresence::kNoiseAveraging;
+constexpr float kPresenceAveraging = SpeechPresence::kPresenceAveraging;
 // The backward estimate starts from the forward one, or from the lowest power of the
 // newest this many frames where higher: a noise that rose stays under neither for long.
 constexpr size_t kStartFrames = 16;
 constexpr float kUnknown = std::numeric_limits<float>::infinity(); // no noise-like frame
-constexpr float kLeastNoise = 1e-20f;
+constexpr float kLeastNoise = SpeechPresence::kLeastNoise;
 constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as digital silence
 // Analysis frames (half-overlapped) over which a band's lowest level is taken before the
 // noise's steadiness is judged: about 0.6 s at 48 kHz.
@@ -96,390 +90,11 @@ constexpr float kLineOverMedian = 30.0f;
 constexpr size_t kLineBins = 3;
 constexpr float kPlainPeak = 8.0f;
 
-// Eight floats side by side (GCC's and Clang's vector extension): the estimator's step
-// runs over every bin of every frame and the compiler does not vectorise it alone. Where
-// the processor has AVX2 the step runs eight lanes at once, else as two halves of four.
-constexpr size_t kLanes = 8;
-typedef float Lanes __attribute__((vector_size(4 * kLanes)));
-typedef int32_t LaneInts __attribute__((vector_size(4 * kLanes)));
-
-// One step of the speech presence estimator on kLanes bins: their noise power expected
-// given the probability that speech is present, from the power and the averaged noise,
-// which it then updates, as does the smoothed presence. In five parts, each run over a
-// stretch of bins before the next, through buffers on the stack: in one piece a step is one
-// long chain of dependent operations (two divisions among them), and too few bins' chains
-// fit in the processor's window at once to keep it busy. The operations are the same, in
-// the same order for each bin. No vector crosses a call: the code of each target keeps its
-// own vector registers.
-
-// The power over the averaged noise.
-inline void ratioLanes(const float* power, const float* averaged, float* ratio)
-{
-    const Lanes zero = {};
-    Lanes p, noise;
-    std::memcpy(&p, power, sizeof p);
-    std::memcpy(&noise, averaged, sizeof noise);
-    const Lanes r = p / (noise > 0.0f ? noise : zero + kLeastNoise);
-    std::memcpy(ratio, &r, sizeof r);
-}
-
-// e^-x for x >= 0, to about 1e-4 relative: 2^(integer part) from the float's exponent bits,
-// 2^(fraction) from a polynomial. First, from the ratio (in its place), the fraction and
-// 2^-(integer part) (in `scale`), with x the ratio times kPresentShare.
-inline void splitLanes(float* ratioThenFraction, float* scale)
-{
-    const Lanes zero = {};
-    Lanes ratio;
-    std::memcpy(&ratio, ratioThenFraction, sizeof ratio);
-    const Lanes x = ratio * kPresentShare;
-    Lanes y = x * 1.442695041f; // -log2 of the result, >= 0
-    y = y < 126.0f ? y : zero + 126.0f;
-    const LaneInts whole = __builtin_convertvector(y, LaneInts); // its floor
-    const Lanes f = __builtin_convertvector(whole, Lanes) - y;   // in (-1, 0]
-    const LaneInts bits = (127 - whole) << 23;
-    std::memcpy(ratioThenFraction, &f, sizeof f);
-    std::memcpy(scale, &bits, sizeof bits); // a float's bits
-}
-
-// Then the probability that speech is present (in the fraction's place).
-inline void presentLanes(float* fractionThenPresent, const float* scale)
-{
-    Lanes f, power2;
-    std::memcpy(&f, fractionThenPresent, sizeof f);
-    std::memcpy(&power2, scale, sizeof power2);
-    const Lanes poly =
-        1.0f + f * (0.6931472f + f * (0.2402265f + f * (0.05550411f + f * 0.009618129f)));
-    const Lanes e = poly * power2;
-    const Lanes present = 1.0f / (1.0f + kAbsentOdds * e);
-    std::memcpy(fractionThenPresent, &present, sizeof present);
-}
-
-// Then the smoothed presence, and the probability (in its place) held under kStuckPresence
-// where speech has seemed present too long.
-inline void smoothLanes(float* probability, float* presence, float presenceAveraging)
-{
-    const Lanes zero = {};
-    Lanes present, before;
-    std::memcpy(&present, probability, sizeof present);
-    std::memcpy(&before, presence, sizeof before);
-    const Lanes smoothed = presenceAveraging * before + (1.0f - presenceAveraging) * present;
-    const Lanes capped = present < kStuckPresence ? present : zero + kStuckPresence;
-    present = smoothed > kStuckPresence ? capped : present;
-    std::memcpy(presence, &smoothed, sizeof smoothed);
-    std::memcpy(probability, &present, sizeof present);
-}
-
-// Last, the expected noise and the averaged noise.
-inline void updateLanes(const float* probability, const float* power, float* averaged,
-                        float* expected, float noiseAveraging)
-{
-    const Lanes zero = {};
-    Lanes present, p, noise;
-    std::memcpy(&present, probability, sizeof present);
-    std::memcpy(&p, power, sizeof p);
-    std::memcpy(&noise, averaged, sizeof noise);
-    const Lanes value = present * noise + (1.0f - present) * p;
-    Lanes next = noiseAveraging * noise + (1.0f - noiseAveraging) * value;
-    next = next > kLeastNoise ? next : zero + kLeastNoise;
-    std::memcpy(expected, &value, sizeof value);
-    std::memcpy(averaged, &next, sizeof next);
-}
-
-// The step over bins [0, count), kLanes at a time, each part over up to kStaged vectors of
-// bins before the next; the last few bins as if the powers beyond were 0 (their results
-// are dropped).
-__attribute__((target_clones("avx2", "default"))) void
-presenceStep(const float* power, float* averaged, float* presence, float* expected, size_t count,
-             float noiseAveraging = kNoiseAveraging, float presenceAveraging = kPresenceAveraging)
-{
-    constexpr size_t kStaged = 32;
-    alignas(32) float staged[kStaged * kLanes];
-    alignas(32) float scales[kStaged * kLanes];
-    const size_t whole = count - count % kLanes;
-    for (size_t from = 0; from < whole; from += kStaged * kLanes)
-    {
-        const size_t bins = std::min(kStaged * kLanes, whole - from);
-        for (size_t i = 0; i < bins; i += kLanes)
-            ratioLanes(power + from + i, averaged + from + i, staged + i);
-        for (size_t i = 0; i < bins; i += kLanes)
-            splitLanes(staged + i, scales + i);
-        for (size_t i = 0; i < bins; i += kLanes)
-            presentLanes(staged + i, scales + i);
-        for (size_t i = 0; i < bins; i += kLanes)
-            smoothLanes(staged + i, presence + from + i, presenceAveraging);
-        for (size_t i = 0; i < bins; i += kLanes)
-            updateLanes(staged + i, power + from + i, averaged + from + i, expected + from + i,
-                        noiseAveraging);
-    }
-    if (whole == count) return;
-    const size_t n = count - whole;
-    float in[3][kLanes] = {};
-    float out[kLanes];
-    for (size_t k = 0; k < n; ++k)
-    {
-        in[0][k] = power[whole + k];
-        in[1][k] = averaged[whole + k];
-        in[2][k] = presence[whole + k];
-    }
-    alignas(32) float probability[kLanes];
-    alignas(32) float scale[kLanes];
-    ratioLanes(in[0], in[1], probability);
-    splitLanes(probability, scale);
-    presentLanes(probability, scale);
-    smoothLanes(probability, in[2], presenceAveraging);
-    updateLanes(probability, in[0], in[1], out, noiseAveraging);
-    for (size_t k = 0; k < n; ++k)
-    {
-        presence[whole + k] = in[2][k];
-        expected[whole + k] = out[k];
-        averaged[whole + k] = in[1][k];
-    }
-}
-
 size_t bandBins(size_t firstBin, size_t lastBin)
 {
     return lastBin >= firstBin ? lastBin - firstBin + 1 : 0;
 }
 
-// One decision-directed step over bins [0, count): the signal-to-noise estimate from what
-// was kept of the bin in the neighbouring frame and the fresh power, then the Wiener gain.
-__attribute__((target_clones("avx2", "default"))) void
-directedStep(const float* __restrict power, const float* __restrict inverseNoise,
-             float* __restrict kept, float* __restrict ratio, size_t count, float smoothing,
-             float floor)
-{
-    for (size_t i = 0; i < count; ++i)
-    {
-        const float fresh = std::max(power[i] * inverseNoise[i] - 1.0f, 0.0f);
-        const float r = std::max(smoothing * kept[i] * inverseNoise[i] + (1.0f - smoothing) * fresh,
-                                 kLowestRatio);
-        ratio[i] = r;
-        const float gain = std::max(r / (1.0f + r), floor);
-        kept[i] = gain * gain * power[i];
-    }
-}
-
-// The largest of [0, count), at least 0, and the sum in eight sums side by side (so rounded
-// otherwise than a sum in order would be), eight lanes at once where the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) float
-peakAndRoughSum(const float* x, size_t count, float* roughSum)
-{
-    constexpr size_t kSums = 8;
-    float sums[kSums] = {};
-    float peaks[kSums] = {};
-    size_t i = 0;
-    for (; i + kSums <= count; i += kSums)
-        for (size_t j = 0; j < kSums; ++j)
-        {
-            sums[j] += x[i + j];
-            peaks[j] = std::max(peaks[j], x[i + j]);
-        }
-    for (; i < count; ++i)
-    {
-        sums[0] += x[i];
-        peaks[0] = std::max(peaks[0], x[i]);
-    }
-    float sum = 0.0f;
-    float peak = 0.0f;
-    for (size_t j = 0; j < kSums; ++j)
-    {
-        sum += sums[j];
-        peak = std::max(peak, peaks[j]);
-    }
-    *roughSum = sum;
-    return peak;
-}
-
-// The sum of [0, count) in sixteen sums side by side, so that the additions do not wait on
-// one another (four lanes at once where the processor has AVX2); only compared with the
-// silence threshold.
-typedef float FourFloats __attribute__((vector_size(16)));
-typedef double FourDoubles __attribute__((vector_size(32)));
-__attribute__((target_clones("avx2", "default"))) double bandEnergy(const float* power,
-                                                                    size_t count)
-{
-    constexpr size_t kSums = 4; // of four lanes each
-    FourDoubles sums[kSums] = {};
-    size_t i = 0;
-    for (; i + 4 * kSums <= count; i += 4 * kSums)
-        for (size_t k = 0; k < kSums; ++k)
-        {
-            FourFloats x;
-            std::memcpy(&x, power + i + 4 * k, sizeof x);
-            sums[k] += __builtin_convertvector(x, FourDoubles);
-        }
-    double total = 0.0;
-    for (; i < count; ++i)
-        total += power[i];
-    for (size_t k = 0; k < kSums; ++k)
-        for (size_t j = 0; j < 4; ++j)
-            total += sums[k][j];
-    return total;
-}
-
-// Each group of groupBins bins' sum over [0, count), the last group over what is left.
-// Groups of four, the estimator's, eight groups at once where the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) void
-groupSums(const float* __restrict x, float* __restrict groups, size_t count, size_t groupBins)
-{
-    const size_t whole = count / groupBins;
-    if (groupBins == 4)
-    {
-        for (size_t g = 0; g < whole; ++g)
-            groups[g] = (((0.0f + x[4 * g]) + x[4 * g + 1]) + x[4 * g + 2]) + x[4 * g + 3];
-    }
-    else
-    {
-        for (size_t g = 0; g < whole; ++g)
-        {
-            float sum = 0.0f;
-            for (size_t i = 0; i < groupBins; ++i)
-                sum += x[g * groupBins + i];
-            groups[g] = sum;
-        }
-    }
-    if (whole * groupBins == count) return;
-    float sum = 0.0f;
-    for (size_t i = whole * groupBins; i < count; ++i)
-        sum += x[i];
-    groups[whole] = sum;
-}
-
-// The tracked noise of each bin over [0, count), mixed with the learnt one by that bin's
-// `mix`, as its inverse; returns the sum of the noise.
-__attribute__((target_clones("avx2", "default"))) double
-mixNoise(const float* __restrict around, const float* __restrict learnt, float* __restrict inverse,
-         size_t count, const float* __restrict mix)
-{
-    for (size_t i = 0; i < count; ++i)
-    {
-        const float noise = std::max(kLeastNoise, learnt[i] + mix[i] * (around[i] - learnt[i]));
-        inverse[i] = 1.0f / noise;
-    }
-    // The noise again from its inverse would round differently: summed from the same terms.
-    double sums[4] = {};
-    size_t i = 0;
-    for (; i + 4 <= count; i += 4)
-        for (size_t j = 0; j < 4; ++j)
-            sums[j] +=
-                std::max(kLeastNoise, learnt[i + j] + mix[i + j] * (around[i + j] - learnt[i + j]));
-    for (; i < count; ++i)
-        sums[0] += std::max(kLeastNoise, learnt[i] + mix[i] * (around[i] - learnt[i]));
-    return (sums[0] + sums[1]) + (sums[2] + sums[3]);
-}
-
-// frame × window over [0, count), eight lanes at once where the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) void windowInto(const float* __restrict frame,
-                                                                  const float* __restrict window,
-                                                                  float* __restrict time,
-                                                                  size_t count)
-{
-    for (size_t i = 0; i < count; ++i)
-        time[i] = frame[i] * window[i];
-}
-
-// The power of each of `count` complex values stored as pairs of parts.
-__attribute__((target_clones("avx2", "default"))) void
-powersOf(const float* __restrict parts, float* __restrict power, size_t count)
-{
-    for (size_t i = 0; i < count; ++i)
-        power[i] = parts[2 * i] * parts[2 * i] + parts[2 * i + 1] * parts[2 * i + 1];
-}
-
-// sum += x over [0, count), eight lanes at once where the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) void
-addInto(float* __restrict sum, const float* __restrict x, size_t count)
-{
-    for (size_t i = 0; i < count; ++i)
-        sum[i] += x[i];
-}
-
-// overlap += time × window × scale over [0, count), eight lanes at once where the processor
-// has AVX2.
-__attribute__((target_clones("avx2", "default"))) void
-addWindowed(float* __restrict overlap, const float* __restrict time,
-            const float* __restrict window, float scale, size_t count)
-{
-    for (size_t i = 0; i < count; ++i)
-        overlap[i] += time[i] * window[i] * scale;
-}
-
-// Each gain over [first, end) with a quarter of each neighbour's, eight lanes at once where
-// the processor has AVX2.
-__attribute__((target_clones("avx2", "default"))) void
-smoothGains(const float* __restrict gains, float* __restrict smoothed, size_t first, size_t end)
-{
-    for (size_t i = first; i < end; ++i)
-        smoothed[i] = 0.25f * (gains[i - 1] + gains[i + 1]) + 0.5f * gains[i];
-}
-
-// Both parts of each of `count` complex values (stored as pairs) times its gain: eight
-// gains spread over the sixteen parts they scale, one AVX2 register of each where the
-// processor has it (the compiler would take the parts apart and put them back instead).
-__attribute__((target_clones("avx2", "default"))) void
-scaleParts(float* __restrict parts, const float* __restrict gains, size_t count)
-{
-    size_t i = 0;
-    for (; i + kLanes <= count; i += kLanes)
-    {
-        Lanes g, low, high;
-        std::memcpy(&g, gains + i, sizeof g);
-        std::memcpy(&low, parts + 2 * i, sizeof low);
-        std::memcpy(&high, parts + 2 * i + kLanes, sizeof high);
-        low *= __builtin_shufflevector(g, g, 0, 0, 1, 1, 2, 2, 3, 3);
-        high *= __builtin_shufflevector(g, g, 4, 4, 5, 5, 6, 6, 7, 7);
-        std::memcpy(parts + 2 * i, &low, sizeof low);
-        std::memcpy(parts + 2 * i + kLanes, &high, sizeof high);
-    }
-    for (; i < count; ++i)
-    {
-        parts[2 * i] *= gains[i];
-        parts[2 * i + 1] *= gains[i];
-    }
-}
-
-// The Wiener gain of each bin over [0, count) from the mean of its two estimates, the
-// backward one decision-directed over kBackwardSteps frames from the newest (the same
-// steps as directedStep's). Step by step over stretches of bins, what each bin keeps held
-// on the stack between steps: a bin's steps in one piece are one long chain of dependent
-// operations (a division in each), and too few bins' chains fit in the processor's window
-// at once to keep it busy. The operations are the same, in the same order for each bin.
-__attribute__((target_clones("avx2", "default"))) void
-backwardGains(const float* const* powers, const float* const* inverses,
-              const float* __restrict forward, float* __restrict gains, size_t count,
-              float smoothing, float floor)
-{
-    constexpr size_t kStaged = 256;
-    alignas(32) float kept[kStaged];
-    alignas(32) float ratio[kStaged];
-    for (size_t from = 0; from < count; from += kStaged)
-    {
-        const size_t n = std::min(kStaged, count - from);
-        std::fill(kept, kept + n, 0.0f);
-        for (size_t step = 0; step < kBackwardSteps; ++step)
-        {
-            const float* __restrict power = powers[step] + from;
-            const float* __restrict inverse = inverses[step] + from;
-            for (size_t i = 0; i < n; ++i)
-            {
-                const float fresh = std::max(power[i] * inverse[i] - 1.0f, 0.0f);
-                ratio[i] = std::max(smoothing * kept[i] * inverse[i] + (1.0f - smoothing) * fresh,
-                                    kLowestRatio);
-            }
-            if (step + 1 == kBackwardSteps) break; // the last step's kept is not needed
-            for (size_t i = 0; i < n; ++i)
-            {
-                const float gain = std::max(ratio[i] / (1.0f + ratio[i]), floor);
-                kept[i] = gain * gain * power[i];
-            }
-        }
-        for (size_t i = 0; i < n; ++i)
-        {
-            const float mean = 0.5f * (forward[from + i] + ratio[i]);
-            gains[from + i] = std::max(floor, mean / (1.0f + mean));
-        }
-    }
-}
 } // namespace
 
 DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin, size_t lastBin,
@@ -545,9 +160,9 @@ void DenoiseStage::transformFrame(const float* frame)
 
 void DenoiseStage::transformFrame(const float* frame, std::complex<float>* spectrum, float* power)
 {
-    windowInto(frame, window_.data(), plan_.time(), frameSize_);
+    BinKernels::windowInto(frame, window_.data(), plan_.time(), frameSize_);
     plan_.forward(spectrum);
-    powersOf(reinterpret_cast<const float*>(spectrum), power, plan_.bins());
+    BinKernels::powersOf(reinterpret_cast<const float*>(spectrum), power, plan_.bins());
 }
 
 void DenoiseStage::analyze(const float* in, size_t count)
@@ -566,7 +181,8 @@ void DenoiseStage::analyze(const float* in, size_t count)
         count -= step;
         if (analysed_ % analysisHop_ != 0 || analysed_ < frameSize_) continue;
         transformFrame(frame);
-        const double energy = bandEnergy(power_.data() + firstBin_, lastBin_ + 1 - firstBin_);
+        const double energy =
+            BinKernels::bandEnergy(power_.data() + firstBin_, lastBin_ + 1 - firstBin_);
         if (energy < kSilentFrame) ++silentFrames_;
         addSteadied();
         // Only bands that look like noise in this frame teach the profile its noise.
@@ -642,7 +258,7 @@ void DenoiseStage::markLines(const float* power, size_t band)
     // where the rough sum leaves the answer in doubt: it is off by far less than 1e-3.
     const size_t width = range.end - range.first;
     float rough = 0.0f;
-    const float highest = peakAndRoughSum(power + range.first, width, &rough);
+    const float highest = BinKernels::peakAndRoughSum(power + range.first, width, &rough);
     const float peak = highest * static_cast<float>(width);
     if (peak < kPlainPeak * rough * (1.0f - 1e-3f)) return;
     if (peak <= kPlainPeak * rough * (1.0f + 1e-3f))
@@ -703,7 +319,7 @@ void DenoiseStage::localMeans(const float* power)
 void DenoiseStage::estimateNoise(Frame& newest)
 {
     const float* power = newest.power.data();
-    const double energy = bandEnergy(power + firstBin_, lastBin_ + 1 - firstBin_);
+    const double energy = BinKernels::bandEnergy(power + firstBin_, lastBin_ + 1 - firstBin_);
     // A frame still holding the padding before the start says nothing of the noise, nor
     // does the digital silence before the first sound (the delay of the stage before this
     // one); digital silence later on says there is none.
@@ -720,17 +336,18 @@ void DenoiseStage::estimateNoise(Frame& newest)
                   newest.expectedNoise.begin() + firstBin_);
         return;
     }
-    presenceStep(power + firstBin_, averaged_.data() + firstBin_, presence_.data() + firstBin_,
-                 newest.expectedNoise.data() + firstBin_, count);
-    groupSums(power + firstBin_, newest.groupPower.data(), count, kGroupBins);
+    SpeechPresence::step(power + firstBin_, averaged_.data() + firstBin_,
+                         presence_.data() + firstBin_, newest.expectedNoise.data() + firstBin_,
+                         count);
+    BinKernels::groupSums(power + firstBin_, newest.groupPower.data(), count, kGroupBins);
 }
 
 void DenoiseStage::estimateBackwards()
 {
     // From the newest frame back to the one composed now, starting where the forward
     // estimate stands; the frames composed over the next kBackwardEvery hops keep theirs.
-    groupSums(averaged_.data() + firstBin_, backwardNoise_.data(), lastBin_ + 1 - firstBin_,
-              kGroupBins);
+    BinKernels::groupSums(averaged_.data() + firstBin_, backwardNoise_.data(),
+                          lastBin_ + 1 - firstBin_, kGroupBins);
     float* __restrict lowest = groupExpected_.data();
     std::fill(lowest, lowest + groups_, kUnknown);
     // The newest kStartFrames frames that were heard (past the end, the last of the signal).
@@ -754,9 +371,10 @@ void DenoiseStage::estimateBackwards()
         // Every other frame, half a frame apart as in the estimator's paper, is enough here.
         Frame& frame = frameBack(back);
         if (!frame.silent && back % 2 == 0)
-            presenceStep(frame.groupPower.data(), backwardNoise_.data(), backwardPresence_.data(),
-                         groupExpected_.data(), groups_, kNoiseAveraging * kNoiseAveraging,
-                         kPresenceAveraging * kPresenceAveraging);
+            SpeechPresence::step(frame.groupPower.data(), backwardNoise_.data(),
+                                 backwardPresence_.data(), groupExpected_.data(), groups_,
+                                 kNoiseAveraging * kNoiseAveraging,
+                                 kPresenceAveraging * kPresenceAveraging);
         if (back + kBackwardEvery > track_)
             std::copy(backwardNoise_.begin(), backwardNoise_.end(), frame.groupNoise.begin());
     }
@@ -810,7 +428,8 @@ void DenoiseStage::calibrateCeiling()
     for (size_t f = 0; f < 3 * span; ++f)
     {
         transformFrame(noise.advance());
-        groupSums(power_.data() + firstBin_, groups.data() + f * groups_, count, kGroupBins);
+        BinKernels::groupSums(power_.data() + firstBin_, groups.data() + f * groups_, count,
+                              kGroupBins);
     }
     double mean = 0.0;
     for (float x : groups)
@@ -848,7 +467,7 @@ void DenoiseStage::composeNoise(Frame& frame)
         const Frame& other = frameBack(back);
         if (!other.estimated) continue;
         ++frames;
-        addInto(sum, other.expectedNoise.data() + firstBin_, count);
+        BinKernels::addInto(sum, other.expectedNoise.data() + firstBin_, count);
     }
     if (frames == 0)
     {
@@ -878,9 +497,9 @@ void DenoiseStage::composeNoise(Frame& frame)
     for (size_t i = 1; i < last; ++i)
         around[i] = 0.25f * (sum[i - 1] + sum[i + 1]) + 0.5f * sum[i];
     if (last > 0) around[last] = 0.25f * (sum[last - 1] + sum[last]) + 0.5f * sum[last];
-    const double total = toSamplePower(mixNoise(around, learntBins_.data() + firstBin_,
-                                                frame.inverseNoise.data() + firstBin_, count,
-                                                mix_.data() + firstBin_));
+    const double total = toSamplePower(BinKernels::mixNoise(
+        around, learntBins_.data() + firstBin_, frame.inverseNoise.data() + firstBin_, count,
+        mix_.data() + firstBin_, kLeastNoise));
     lowestNoise_ = std::min(lowestNoise_, total);
     highestNoise_ = std::max(highestNoise_, total);
 }
@@ -1073,9 +692,10 @@ void DenoiseStage::processHop(const float* in, float* out)
         bySmoothing(
             [&](size_t first, size_t end, float smoothing)
             {
-                directedStep(tracked.power.data() + first, tracked.inverseNoise.data() + first,
-                             kept_.data() + first, tracked.forwardRatio.data() + first, end - first,
-                             smoothing, static_cast<float>(strength_.floor));
+                BinKernels::directedStep(tracked.power.data() + first,
+                                         tracked.inverseNoise.data() + first, kept_.data() + first,
+                                         tracked.forwardRatio.data() + first, end - first,
+                                         smoothing, static_cast<float>(strength_.floor));
             });
         applyGain(oldest);
     }
@@ -1115,7 +735,8 @@ void DenoiseStage::noiseOf(Frame& newest, Frame& tracked)
     // unless the bin stands, over the frames around, as far over the noise tracked there as
     // speech would: that is the recording's own (a sample's offset swelling with each note).
     for (size_t i = firstBin_; i < std::min(infrasonic_, lastBin_ + 1); ++i)
-        if (learntBins_[i] > kLeastNoise && aroundPower(i) * tracked.inverseNoise[i] < kPresentRatio)
+        if (learntBins_[i] > kLeastNoise &&
+            aroundPower(i) * tracked.inverseNoise[i] < kPresentRatio)
             tracked.inverseNoise[i] =
                 std::min(tracked.inverseNoise[i], 1.0f / std::max(kLeastNoise, tracked.power[i]));
 }
@@ -1133,7 +754,7 @@ void DenoiseStage::overlapAdd(float* out)
     const float* time = plan_.time();
     const float scale = 1.0f / (kOverlapGain * static_cast<float>(frameSize_));
     float* overlap = overlap_.data() + overlapStart_;
-    addWindowed(overlap, time, window_.data(), scale, frameSize_);
+    BinKernels::addWindowed(overlap, time, window_.data(), scale, frameSize_);
     std::memcpy(out, overlap, hop_ * sizeof(float));
     // The sums still open move to the front only when the room after them runs out; all
     // beyond them stays 0.
@@ -1178,8 +799,8 @@ void DenoiseStage::applyGain(Frame& oldest)
                 powers[step] = frame.power.data() + first;
                 inverses[step] = frame.inverseNoise.data() + first;
             }
-            backwardGains(powers, inverses, oldest.forwardRatio.data() + first, gains + first,
-                          end - first, smoothing, floor);
+            BinKernels::backwardGains(powers, inverses, oldest.forwardRatio.data() + first,
+                                      gains + first, end - first, smoothing, floor);
         });
     // Over frequency too (a quarter from each neighbouring bin), so that a lone bin's gain
     // does not flicker into musical noise.
@@ -1192,7 +813,7 @@ void DenoiseStage::applyGain(Frame& oldest)
     {
         smoothed[firstBin_] =
             0.25f * (gains[firstBin_] + gains[firstBin_ + 1]) + 0.5f * gains[firstBin_];
-        smoothGains(gains, smoothed, firstBin_ + 1, lastBin_);
+        BinKernels::smoothGains(gains, smoothed, firstBin_ + 1, lastBin_);
         smoothed[lastBin_] =
             0.25f * (gains[lastBin_ - 1] + gains[lastBin_]) + 0.5f * gains[lastBin_];
     }
@@ -1203,7 +824,8 @@ void DenoiseStage::applyGain(Frame& oldest)
     // quarter of the cost on this hot path.
     if (frameCount_ % 4 == 0) countNoise(oldest, smoothed);
     // A complex value is its two parts side by side: both scaled alike, in one loop.
-    scaleParts(reinterpret_cast<float*>(spectrum + firstBin_), smoothed + firstBin_, count);
+    BinKernels::scaleParts(reinterpret_cast<float*>(spectrum + firstBin_), smoothed + firstBin_,
+                           count);
 }
 
 } // namespace companion
