@@ -1,7 +1,8 @@
 #include "DelayLine.h"
 
+#include "BinKernels.h"
+
 #include <algorithm>
-#include <cstring>
 
 namespace companion
 {
@@ -38,26 +39,6 @@ void DelayLine::process(const float* in, float* out, size_t count)
     }
 }
 
-namespace
-{
-// sum += x over [0, count), eight at a time (GCC's and Clang's vector extension: at -O2 no
-// loop with a remainder is vectorised).
-void addInto(float* __restrict sum, const float* __restrict x, size_t count)
-{
-    typedef float Eight __attribute__((vector_size(32)));
-    size_t i = 0;
-    for (; i + 8 <= count; i += 8)
-    {
-        Eight a, b;
-        std::memcpy(&a, sum + i, sizeof a);
-        std::memcpy(&b, x + i, sizeof b);
-        a += b;
-        std::memcpy(sum + i, &a, sizeof a);
-    }
-    for (; i < count; ++i)
-        sum[i] += x[i];
-}
-} // namespace
 
 void DelayLine::addDelayed(const float* in, float* out, size_t count)
 {
@@ -67,9 +48,9 @@ void DelayLine::addDelayed(const float* in, float* out, size_t count)
         // The ring's samples in order from at_, then the inputs themselves; the ring then
         // holds the last inputs, from its start.
         const size_t tail = length - at_;
-        addInto(out, ring_.data() + at_, tail);
-        addInto(out + tail, ring_.data(), at_);
-        addInto(out + length, in, count - length);
+        BinKernels::addInto(out, ring_.data() + at_, tail);
+        BinKernels::addInto(out + tail, ring_.data(), at_);
+        BinKernels::addInto(out + length, in, count - length);
         std::copy(in + (count - length), in + count, ring_.begin());
         at_ = 0;
         return;
@@ -79,7 +60,7 @@ void DelayLine::addDelayed(const float* in, float* out, size_t count)
     {
         const size_t step = std::min(count, length - at_);
         float* held = ring_.data() + at_;
-        addInto(out, held, step);
+        BinKernels::addInto(out, held, step);
         std::copy(in, in + step, held);
         in += step;
         out += step;

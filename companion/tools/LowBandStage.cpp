@@ -1,5 +1,7 @@
 #include "LowBandStage.h"
 
+#include "BinKernels.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -259,8 +261,7 @@ void LowBandStage::process(const float* in, float* out, size_t count)
         if (apart)
             std::copy(change, change + n, to);
         else
-            for (size_t i = 0; i < n; ++i)
-                to[i] += change[i];
+            BinKernels::addInto(to, change, n);
     };
     const size_t carried = std::min(pending_.size(), count);
     handOut(out, pending_.data(), carried);
