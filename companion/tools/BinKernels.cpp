@@ -187,6 +187,17 @@ BinKernels::smoothGains(const float* __restrict gains, float* __restrict smoothe
         smoothed[i] = 0.25f * (gains[i - 1] + gains[i + 1]) + 0.5f * gains[i];
 }
 
+void BinKernels::keepClearGains(const float* __restrict power, const float* __restrict inverseNoise,
+                                const float* __restrict gains, float* __restrict smoothed,
+                                size_t count, float clearRatio)
+{
+    for (size_t i = 0; i < count; ++i)
+    {
+        const bool clear = power[i] * inverseNoise[i] > clearRatio;
+        smoothed[i] = clear ? std::max(smoothed[i], gains[i]) : smoothed[i];
+    }
+}
+
 // Both parts of each of `count` complex values (stored as pairs) times its gain: eight
 // gains spread over the sixteen parts they scale, one AVX2 register of each where the
 // processor has it (the compiler would take the parts apart and put them back instead).

@@ -43,6 +43,10 @@ public:
                             size_t count);
     // Each gain over [first, end) with a quarter of each neighbour's.
     static void smoothGains(const float* gains, float* smoothed, size_t first, size_t end);
+    // Where a bin's power stands over clearRatio times its noise, its smoothed gain is at
+    // least its own.
+    static void keepClearGains(const float* power, const float* inverseNoise, const float* gains,
+                               float* smoothed, size_t count, float clearRatio);
     // Both parts of each of `count` complex values (stored as pairs) times its gain.
     static void scaleParts(float* parts, const float* gains, size_t count);
 };

@@ -59,6 +59,7 @@ constexpr float kOverLocal = 2.5f;
 constexpr size_t kLocalBins = 4; // either side of a bin, for its local mean
 constexpr double kSpreadDeviations = 1.5;
 constexpr float kPresentRatio = SpeechPresence::kPresentRatio;
+constexpr float kClearOfNoise = 10.0f; // 10 dB: where gains are not smoothed down
 constexpr float kNoiseAveraging = SpeechPresence::kNoiseAveraging;
 constexpr float kPresenceAveraging = SpeechPresence::kPresenceAveraging;
 // The backward estimate starts from the forward one, or from the lowest power of the
@@ -817,6 +818,12 @@ void DenoiseStage::applyGain(Frame& oldest)
         smoothed[lastBin_] =
             0.25f * (gains[lastBin_ - 1] + gains[lastBin_]) + 0.5f * gains[lastBin_];
     }
+    // Smoothing is for lone noise bins; noise alone stands kClearOfNoise over its mean in one
+    // bin of 22,000, so a bin standing that high is signal and keeps its own gain (the skirts
+    // of a held note's partial are not pulled down by the hiss beside them).
+    BinKernels::keepClearGains(oldest.power.data() + firstBin_,
+                               oldest.inverseNoise.data() + firstBin_, gains + firstBin_,
+                               smoothed + firstBin_, count, kClearOfNoise);
     if (exponent < 1.0f)
         for (size_t i = firstBin_; i <= lastBin_; ++i)
             smoothed[i] = std::pow(smoothed[i], exponent);

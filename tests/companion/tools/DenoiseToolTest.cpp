@@ -378,6 +378,52 @@ TEST(DenoiseTool, KeepsWhatNotesCarryUnder20HzUnderLightHiss)
     EXPECT_GE(test::siSdr(denoise(x).out, music), test::siSdr(x, music) + 5.0);
 }
 
+TEST(DenoiseTool, KeepsHeldNotesWholeUnderLightHiss)
+{
+    // Notes of a dozen partials held over hiss 25 dB under the music. The skirts of a
+    // partial stand far over the hiss too; smoothing the gains over frequency pulled them
+    // towards the hiss beside them, and the weakest partials lost up to 0.64 dB. Each now
+    // keeps its own gain: at most 0.05 dB is lost.
+    std::vector<float> music(kCount, 0.0f);
+    const size_t note = 32768; // 0.68 s
+    std::vector<double> pitches;
+    for (size_t k = 0; kLeadIn + (k + 1) * note <= kCount; ++k)
+    {
+        pitches.push_back(110.0 * std::pow(2.0, static_cast<double>((k * 7) % 12) / 12.0));
+        for (size_t i = 0; i < note; ++i)
+        {
+            const double t = static_cast<double>(i) / kRate;
+            const double envelope = std::min({1.0, t / 0.03, (0.68 - t) / 0.03});
+            double wave = 0.0;
+            for (int h = 1; h <= 12; ++h)
+                wave += 0.1 / h * std::sin(2.0 * test::kPi * h * pitches.back() * t + h);
+            music[kLeadIn + k * note + i] = static_cast<float>(envelope * wave);
+        }
+    }
+    double power = 0.0;
+    for (float v : music)
+        power += static_cast<double>(v) * v;
+    std::vector<float> x = music;
+    test::add(x, test::noise(std::sqrt(power / kCount) * 0.05, kCount, 37));
+    for (int preset = 0; preset < 3; ++preset)
+    {
+        const std::vector<float> y = denoise(x, preset).out;
+        double worst = 0.0;
+        for (size_t k = 0; k < pitches.size(); ++k)
+        {
+            const size_t from = kLeadIn + k * note + note / 8;
+            const size_t to = kLeadIn + (k + 1) * note - note / 8;
+            for (int h = 1; h <= 12; ++h)
+            {
+                const double hz = h * pitches[k];
+                worst = std::max(worst, -test::db(test::toneAmplitude(y, hz, kRate, from, to) /
+                                                  test::toneAmplitude(music, hz, kRate, from, to)));
+            }
+        }
+        EXPECT_LE(worst, 0.2) << preset;
+    }
+}
+
 TEST(DenoiseTool, KeepsShortWeakSyllablesInTheSpeechBand)
 {
     // 40 ms bursts at 2 kHz, a few dB over white noise in their bins, every 0.3 s: the
