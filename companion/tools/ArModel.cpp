@@ -354,12 +354,17 @@ void ArModel::solve(double* x, size_t count, const std::vector<size_t>& unknown,
 ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const std::vector<size_t>& unknown,
                           const std::vector<uint8_t>& missing) const
 {
+    buildRightHandSides(x, count, unknown, missing);
+    buildBand(unknown);
+}
+
+ORV_WIDE_VECTORS void ArModel::buildRightHandSides(const double* x, size_t count,
+                                                   const std::vector<size_t>& unknown,
+                                                   const std::vector<uint8_t>& missing) const
+{
     const size_t p = static_cast<size_t>(order());
     const size_t m = unknown.size();
-    const size_t width = stride();
     const double* c = c_.data();
-    band_.resize(m * width);
-    extent_.resize(m);
     rhs_.resize(m + 4);
     std::fill(rhs_.begin() + m, rhs_.end(), 0.0);
     // The known samples within the order of the unknowns, the unknowns (and anything past
@@ -385,6 +390,16 @@ ORV_WIDE_VECTORS void ArModel::buildSystem(const double* x, size_t count, const 
         around[0] = known_.data() + (unknown[i] + p - first);
         rightHandSides<1>(c, p, around, &rhs_[i]);
     }
+}
+
+ORV_WIDE_VECTORS void ArModel::buildBand(const std::vector<size_t>& unknown) const
+{
+    const size_t p = static_cast<size_t>(order());
+    const size_t m = unknown.size();
+    const size_t width = stride();
+    const double* c = c_.data();
+    band_.resize(m * width);
+    extent_.resize(m);
     following_.resize(m);
     following_[m - 1] = 0;
     for (size_t i = m - 1; i-- > 0;)

@@ -74,6 +74,9 @@ private:
     // The normal equations of the unknowns, in band_ (column by column) and rhs_.
     void buildSystem(const double* x, size_t count, const std::vector<size_t>& unknown,
                      const std::vector<uint8_t>& missing) const;
+    void buildRightHandSides(const double* x, size_t count, const std::vector<size_t>& unknown,
+                             const std::vector<uint8_t>& missing) const;
+    void buildBand(const std::vector<size_t>& unknown) const; // band_ from the coefficients
     void factor() const;
     // Solves with the factor in band_, in place in rhs_.
     void substitute() const;
