@@ -100,7 +100,10 @@ private:
 class User
 {
 public:
-    explicit User(const std::string& display) : mDisplay(XOpenDisplay(display.c_str())) {}
+    explicit User(const std::string& display) : mDisplay(XOpenDisplay(display.c_str()))
+    {
+        XSetErrorHandler(&orv::test::IgnoreXError);
+    }
     ~User()
     {
         if (mDisplay) XCloseDisplay(mDisplay);
