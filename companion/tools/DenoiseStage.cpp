@@ -627,6 +627,7 @@ void DenoiseStage::reset()
     noiseBefore_ = 0.0;
     noiseAfter_ = 0.0;
     noiseFrames_ = 0;
+    overNoise_.fill(0);
     streamer_.reset();
 }
 
@@ -645,9 +646,31 @@ void DenoiseStage::countNoise(const Frame& frame, const float* gains)
         heard += power[i];
     }
     if (!(heard > 0.0f)) return;
+    if (noise > 0.0f)
+    {
+        // Clamped as a float: a ratio past the float's range stays in the top class.
+        const float over = std::floor(10.0f * std::log10(heard / noise)) - kOverNoiseFloorDb;
+        const float top = static_cast<float>(overNoise_.size() - 1);
+        ++overNoise_[static_cast<size_t>(std::clamp(over, 0.0f, top))];
+    }
     noiseBefore_ += noise;
     noiseAfter_ += left;
     ++noiseFrames_;
+}
+
+double DenoiseStage::quietestOverNoise() const
+{
+    uint64_t total = 0;
+    for (uint32_t count : overNoise_)
+        total += count;
+    if (total == 0) return std::numeric_limits<double>::quiet_NaN();
+    uint64_t below = 0;
+    for (size_t cls = 0; cls < overNoise_.size(); ++cls)
+    {
+        below += overNoise_[cls];
+        if (10 * below >= total) return static_cast<double>(cls) + 0.5 + kOverNoiseFloorDb;
+    }
+    return static_cast<double>(overNoise_.size()) + kOverNoiseFloorDb;
 }
 
 double DenoiseStage::toSamplePower(double binPower) const

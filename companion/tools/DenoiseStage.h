@@ -4,7 +4,9 @@
 #include "FftPlan.h"
 #include "NoiseProfile.h"
 
+#include <array>
 #include <complex>
+#include <cstdint>
 #include <limits>
 #include <vector>
 
@@ -111,6 +113,10 @@ public:
         return noiseFrames_ ? toSamplePower(noiseAfter_ / noiseFrames_) : 0.0;
     }
     double highestNoise() const { return tracked() ? highestNoise_ : learntNoise_; }
+    // How far, in dB, the quietest tenth of the frames heard since the last reset stands over
+    // the noise estimated in them: near 0 where the noise is heard alone at times, far over
+    // it where a sound never stops (music, or a noise taken for one); NaN when none was heard.
+    double quietestOverNoise() const;
 
     static constexpr size_t kLookahead = 2;    // frames
     static constexpr size_t kAroundFrames = 4; // either side, averaged for the tracked noise
@@ -239,6 +245,9 @@ private:
     double noiseBefore_ = 0.0; // summed over the frames heard, in bin power
     double noiseAfter_ = 0.0;
     size_t noiseFrames_ = 0;
+    // The frames heard by how far they stand over their noise, in classes 1 dB wide.
+    static constexpr int kOverNoiseFloorDb = -20;
+    std::array<uint32_t, 140> overNoise_{};
     double highestNoise_ = 0.0;
     BlockStreamer streamer_;
 };

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace companion
 {
@@ -47,6 +48,10 @@ constexpr double kAlikeNeighbours = 3.0;
 constexpr double kClearOfScatter = 2.0;
 // The share of digitally silent frames that marks a file whose quiet stretches hold no noise.
 constexpr double kSilentShare = 0.02;
+// The quietest tenth of the frames stands this far over the noise estimated in them when a
+// sound never stops; where the noise is heard alone at times it stands within a dB or two.
+constexpr double kNeverQuietDb = 6.0;
+constexpr double kMostOverNoiseDb = 60.0; // past it, over next to no noise: "more than"
 
 double binHz(size_t frameSize, double sampleRate)
 {
@@ -258,6 +263,21 @@ std::string DenoiseTool::finding() const
     else
         std::snprintf(text, sizeof text, "noise %.0f to %.0f dBFS, tracked%s; %.1f dB removed", low,
                       high, easing, removed);
+    return text + neverQuiet();
+}
+
+std::string DenoiseTool::neverQuiet() const
+{
+    // Where the file is never as quiet as its noise, a sound that never stops (held notes, or
+    // a moving tone the noise estimate took for one) was kept: the user hears it still.
+    double over = -std::numeric_limits<double>::infinity();
+    for (double stage : {low_.stage().quietestOverNoise(), high_.quietestOverNoise()})
+        if (!std::isnan(stage)) over = std::max(over, stage);
+    if (!(over >= kNeverQuietDb)) return "";
+    char text[120];
+    std::snprintf(text, sizeof text,
+                  "; quietest tenth %s%.0f dB over the noise: a sound that never stops was kept",
+                  over > kMostOverNoiseDb ? "more than " : "", std::min(over, kMostOverNoiseDb));
     return text;
 }
 

@@ -50,6 +50,8 @@ private:
     // From the noise learnt: tracking_ and exponent_, and each band's tracking.
     void chooseTracking();
     float steadyOffset() const;
+    // The report's note on a sound that never falls to the noise; empty when it does.
+    std::string neverQuiet() const;
 
     double sampleRate_;
     size_t frameSize_; // of the upper stage
