@@ -177,11 +177,12 @@ TEST(CompanionServer, ReadsNonFiniteSamplesAsSilence)
                 0.01);
 }
 
-// Minutes of a tone with all five tools on: long enough to still be under way when a test
-// acts on it.
+// Minutes of a tone with all seven tools on, each at its dearest preset: long enough to still
+// be under way when a test acts on it (the chain runs minutes of audio in about a second).
 std::string longRequest(const std::filesystem::path& path)
 {
-    return processRequest("true,true,true,true,true", "4,2,2,0,0", 100, 8000, path.string());
+    return processRequest("true,true,true,true,true,true,true", "4,2,2,2,0,2,0", 100, 8000,
+                          path.string());
 }
 
 void writeLongFile(const std::filesystem::path& path, double seconds)
@@ -492,7 +493,9 @@ TEST(CompanionServer, SendsProgressWhileAJobWaitsOrRunsAndAbandonsOneWhoseClient
     Server s(1);
     test::TempFolder folder;
     const auto longPath = folder / "Orvendal_interface_0.wav";
-    writeLongFile(longPath, 240.0);
+    // The client leaves after two progress lines (up to a beat apart) and is found gone at
+    // the next beat: the job must outlast that by far, ten minutes of audio here.
+    writeLongFile(longPath, 600.0);
     const std::string longOriginal = test::readBytes(longPath);
     const auto shortPath = folder / "Orvendal_interface_1.wav";
     const auto x = test::sine(440.0, 0.1, 48000.0, 4800);
