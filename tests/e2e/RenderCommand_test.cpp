@@ -171,12 +171,13 @@ protected:
         double secondsAfter = 0.0; // from the signal to the render's end
     };
 
-    // A minute of sound through the denoiser, long enough to be caught at work, with a
-    // companion started for it and sent `signal` once it is at work on the file.
+    // Three minutes of sound through the denoiser, long enough to be caught at work (it runs
+    // them in a quarter of a second), with a companion started for it and sent `signal` once
+    // it is at work on the file.
     SignalledRender RenderDenoiseSignalledAtWork(int signal)
     {
         SignalledRender result;
-        WriteInput(Path("in.wav"), 1, 60 * kRate);
+        WriteInput(Path("in.wav"), 1, 180 * kRate);
         StartCompanion(Path("companion.log"));
         if (!IsListening())
         {
