@@ -24,12 +24,15 @@ using namespace test;
 
 const std::string kName = "Orvendal_interface_0.wav";
 
+// All seven tools, each at its dearest preset.
 std::string longRequest(const std::filesystem::path& path)
 {
-    return processRequest("true,true,true,true,true", "4,2,2,0,0", 100, 8000, path.string());
+    return processRequest("true,true,true,true,true,true,true", "4,2,2,2,0,2,0", 100, 8000,
+                          path.string());
 }
 
-// A tone with noise, long enough that processing it takes the better part of a second.
+// A tone with noise, long enough that processing it takes the better part of a second (four
+// minutes: about a second and a half).
 void writeLongFile(const std::filesystem::path& path, double seconds)
 {
     auto x = sine(1000.0, 0.25, 48000.0, static_cast<size_t>(seconds * 48000));
@@ -89,7 +92,7 @@ TEST(CompanionProcess, StopsWithinASecondOnItsSignalsWhateverItsConnectionsDo)
 
 TEST(CompanionProcess, KilledAtAnyMomentLeavesTheFileWholeAndNothingBeside)
 {
-    LongFile f(60.0);
+    LongFile f(30.0);
     const auto& path = f.path;
     const std::string& original = f.original;
 
