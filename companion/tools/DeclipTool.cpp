@@ -139,8 +139,9 @@ void DeclipTool::finishAnalysis()
     streamer_.process(zeros.data(), scratch_.data(), zeros.size());
     longRunsFound_ = longRuns_;
     // With the long runs set aside, a few samples touching the level are the peaks of
-    // the rest, no pile: nothing is clipped.
-    if (samples_ < static_cast<long>(kFewestClipped) && longRuns_ > 0)
+    // the rest, no pile: nothing is clipped; nor where every sample at the level was a
+    // smooth peak.
+    if (samples_ == 0 || (samples_ < static_cast<long>(kFewestClipped) && longRuns_ > 0))
     {
         clipped_ = false;
         pass_ = 2;
@@ -303,8 +304,23 @@ void DeclipTool::findRuns()
             if (i >= window_.coreBegin() && i < window_.coreEnd() && i > 0) ++longRuns_;
             std::fill(side_.begin() + i, side_.begin() + end, 0);
         }
+        else if (end == i + 1 && naturalPeak(x, i, n))
+        {
+            side_[i] = 0;
+        }
         i = end;
     }
+}
+
+bool DeclipTool::naturalPeak(const float* x, size_t i, size_t n) const
+{
+    // A lone sample at the level that stands at least as far out as the cubic through the
+    // two samples either side puts it is the top of a smooth curve, not a cut one: a tone
+    // whose period is a whole number of samples lays every peak on the same value.
+    if (i < 2 || i + 2 >= n) return false;
+    const double curve =
+        (4.0 * (static_cast<double>(x[i - 1]) + x[i + 1]) - x[i - 2] - x[i + 2]) / 6.0;
+    return side_[i] > 0 ? x[i] >= curve : x[i] <= curve;
 }
 
 void DeclipTool::findGroups()

@@ -52,6 +52,8 @@ private:
     void rebuildBlock(const float* in, float* out);
     // The runs at or beyond the clip levels into side_, those too long to be clipping left out.
     void findRuns();
+    // Whether the lone sample x[i] at the level (of n) is the top of a smooth curve.
+    bool naturalPeak(const float* x, size_t i, size_t n) const;
     // The runs of the core into groups_, runs closer than the order in one.
     void findGroups();
     // One Janssen round over every group.

@@ -84,6 +84,12 @@ TEST(DeclipTool, LeavesUnclippedInputExactlyAsItWas)
     EXPECT_EQ(run.out, clean);
     EXPECT_EQ(run.finding, "no clipping found, left as it was");
     EXPECT_EQ(run.gain, 1.0);
+    // A 1 kHz test tone: 48 samples a period lay every peak on the same value, a pile at the
+    // top that was taken for clipping and rebuilt.
+    const std::vector<float> tone = test::sine(1000.0, 0.25, kRate, 48000);
+    const Result toneRun = declip(tone);
+    EXPECT_EQ(toneRun.out, tone);
+    EXPECT_EQ(toneRun.finding, "no clipping found, left as it was");
 }
 
 TEST(DeclipTool, LeavesASquareWaveAndALongRunAtTheRailExactlyAsTheyWere)
