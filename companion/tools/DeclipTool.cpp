@@ -81,9 +81,11 @@ double clipLevel(const std::vector<uint64_t>& histogram, uint64_t belowTop, bool
 
 DeclipTool::DeclipTool(double sampleRate, size_t keptInMemory)
     : frame_(frameFor(sampleRate)),
-      longestRun_(static_cast<size_t>(std::max(1.0, kLongestRunSeconds * sampleRate))), order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
+      longestRun_(static_cast<size_t>(std::max(1.0, kLongestRunSeconds * sampleRate))),
+      order_(static_cast<int>(std::clamp<double>(std::round(sampleRate / 1000.0), 8.0, 64.0))),
       window_(kFramesPerBlock * frame_, 2 * frame_),
-      streamer_(kFramesPerBlock * frame_, [this](const float* in, float* out) { rebuildBlock(in, out); }),
+      streamer_(kFramesPerBlock * frame_,
+                [this](const float* in, float* out) { rebuildBlock(in, out); }),
       fits_(kFramesPerBlock), positive_(kBins, 0), negative_(kBins, 0), cache_(keptInMemory)
 {
 }
@@ -220,8 +222,8 @@ std::string DeclipTool::finding() const
         finding += "level kept";
     if (longRuns > 0)
     {
-        std::snprintf(text, sizeof text, "; %ld run%s too long to be clipping left as %s",
-                      longRuns, one ? "" : "s", one ? "it was" : "they were");
+        std::snprintf(text, sizeof text, "; %ld run%s too long to be clipping left as %s", longRuns,
+                      one ? "" : "s", one ? "it was" : "they were");
         finding += text;
     }
     return finding;
@@ -241,7 +243,8 @@ void DeclipTool::rebuildBlock(const float* in, float* out)
         for (const auto& group : groups_)
             for (size_t k = group.first; k < group.second; ++k)
                 unknowns += side_[k] != 0;
-        // The output pass takes what the measuring pass rebuilt; the same blocks come in the same order.
+        // The output pass takes what the measuring pass rebuilt; the same blocks come in the same
+        // order.
         rebuilt_.resize(unknowns);
         if (pass_ > 1 && block < cachedBlocks_ && cache_.read(rebuilt_.data(), unknowns))
         {
@@ -341,8 +344,7 @@ void DeclipTool::findGroups()
     }
 }
 
-template <typename Function>
-void DeclipTool::forEachUnknown(Function function) const
+template <typename Function> void DeclipTool::forEachUnknown(Function function) const
 {
     for (const auto& group : groups_)
         for (size_t k = group.first; k < group.second; ++k)
@@ -419,7 +421,8 @@ bool DeclipTool::fitFrame(size_t frame)
         before_.assign(x, x + fitLength);
         for (size_t i = 0; i < fit.unknowns.size(); ++i)
             before_[fit.unknowns[i]] = fit.values[i];
-        model_.updateAutocorrelation(x, before_.data(), fit.unknowns, fitLength, fit.autocorrelation);
+        model_.updateAutocorrelation(x, before_.data(), fit.unknowns, fitLength,
+                                     fit.autocorrelation);
     }
     fit.values.clear();
     for (size_t t : fit.unknowns)

@@ -60,8 +60,7 @@ private:
     void rebuildGroups();
     // The model of one frame of the core, on the samples as rebuilt so far; false for silence.
     bool fitFrame(size_t frame);
-    template <typename Function>
-    void forEachUnknown(Function function) const;
+    template <typename Function> void forEachUnknown(Function function) const;
     // Keeps the rebuilt samples of the measuring pass for the output pass while it can.
     void keep(size_t block, size_t unknowns);
     // Hands the rebuilt samples to the window, marked so that the next block keeps them.
@@ -87,8 +86,8 @@ private:
     std::vector<double> before_;
     std::vector<uint64_t> positive_;
     std::vector<uint64_t> negative_;
-    float sidePeak_[2] = {0.0f, 0.0f};  // positive, negative
-    uint64_t belowTop_[2] = {0, 0}; // samples counted towards a side's total alone
+    float sidePeak_[2] = {0.0f, 0.0f}; // positive, negative
+    uint64_t belowTop_[2] = {0, 0};    // samples counted towards a side's total alone
     int pass_ = 0;
     bool clipped_ = false;
     double high_ = 0.0; // samples at or above are clipped (when the positive side is)
@@ -110,7 +109,7 @@ private:
     std::vector<float> rebuilt_;
     std::vector<double> work_;
     std::vector<int8_t> side_;
-    std::vector<uint8_t> held_; // samples held at the level by the last round
+    std::vector<uint8_t> held_;                     // samples held at the level by the last round
     std::vector<std::pair<size_t, size_t>> groups_; // [first, end) in the window
     std::vector<float> scratch_;
 };

@@ -99,7 +99,8 @@ TEST(DeclipTool, LeavesASquareWaveAndALongRunAtTheRailExactlyAsTheyWere)
         square[i] = (i / 24) % 2 ? -1.0f : 1.0f; // 1 kHz at full scale
     const Result tone = declip(square);
     EXPECT_EQ(tone.out, square);
-    EXPECT_NE(tone.finding.find("not clipping), left as it was"), std::string::npos) << tone.finding;
+    EXPECT_NE(tone.finding.find("not clipping), left as it was"), std::string::npos)
+        << tone.finding;
     // Noise with 20 ms held at the rail (one run, far too long to be clipping) and two peaks
     // that touch it (no pile once the run is set aside).
     std::vector<float> railed = test::noise(0.1, 48000);
