@@ -247,7 +247,8 @@ private:
     size_t noiseFrames_ = 0;
     // The frames heard by how far they stand over their noise, in classes 1 dB wide.
     static constexpr int kOverNoiseFloorDb = -20;
-    std::array<uint32_t, 140> overNoise_{};
+    static constexpr size_t kOverNoiseClasses = 140; // up to 120 dB over
+    std::array<uint32_t, kOverNoiseClasses> overNoise_{};
     double highestNoise_ = 0.0;
     BlockStreamer streamer_;
 };

@@ -24,13 +24,6 @@ using namespace test;
 
 const std::string kName = "Orvendal_interface_0.wav";
 
-// All seven tools, each at its dearest preset.
-std::string longRequest(const std::filesystem::path& path)
-{
-    return processRequest("true,true,true,true,true,true,true", "4,2,2,2,0,2,0", 100, 8000,
-                          path.string());
-}
-
 // A tone with noise, long enough that processing it takes the better part of a second (four
 // minutes: about a second and a half).
 void writeLongFile(const std::filesystem::path& path, double seconds)

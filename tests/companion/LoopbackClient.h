@@ -99,6 +99,13 @@ inline std::string processRequest(const std::string& tools, const std::string& p
            kProcessClose + kLineEnd;
 }
 
+// All seven tools, each at its costliest preset: minutes of audio keep a companion at work
+// for a second or more, long enough for a test to act while the job is under way.
+inline std::string longRequest(const std::string& path)
+{
+    return processRequest("true,true,true,true,true,true,true", "4,2,2,2,0,2,0", 100, 8000, path);
+}
+
 using Clock = std::chrono::steady_clock;
 
 inline double millisecondsSince(Clock::time_point start)

@@ -177,14 +177,6 @@ TEST(CompanionServer, ReadsNonFiniteSamplesAsSilence)
                 0.01);
 }
 
-// Minutes of a tone with all seven tools on, each at its dearest preset: long enough to still
-// be under way when a test acts on it (the chain runs minutes of audio in about a second).
-std::string longRequest(const std::filesystem::path& path)
-{
-    return processRequest("true,true,true,true,true,true,true", "4,2,2,2,0,2,0", 100, 8000,
-                          path.string());
-}
-
 void writeLongFile(const std::filesystem::path& path, double seconds)
 {
     test::writeWav(path, test::sine(1000.0, 0.25, 48000.0, static_cast<size_t>(seconds * 48000)),
