@@ -58,6 +58,10 @@ constexpr float kUnderLocal = 0.2f;
 constexpr float kOverLocal = 2.5f;
 constexpr size_t kLocalBins = 4; // either side of a bin, for its local mean
 constexpr double kSpreadDeviations = 1.5;
+// Noise's fine structure is new in every frame: a band whose bins stand over or under their
+// local mean where they did half a frame before, further than noise's do by this many of its
+// deviations, holds partials or harmonics that last (held notes), not noise.
+constexpr double kPersistDeviations = 2.5;
 constexpr float kPresentRatio = SpeechPresence::kPresentRatio;
 constexpr float kClearOfNoise = 10.0f; // 10 dB: where gains are not smoothed down
 constexpr float kNoiseAveraging = SpeechPresence::kNoiseAveraging;
@@ -66,6 +70,7 @@ constexpr float kPresenceAveraging = SpeechPresence::kPresenceAveraging;
 // newest this many frames where higher: a noise that rose stays under neither for long.
 constexpr size_t kStartFrames = 16;
 constexpr float kUnknown = std::numeric_limits<float>::infinity(); // no noise-like frame
+constexpr float kTinyPower = 1e-30f; // under any power a frame holds; keeps the logs finite
 constexpr float kLeastNoise = SpeechPresence::kLeastNoise;
 constexpr double kSilentFrame = 1e-18; // total power of a frame that counts as digital silence
 // Analysis frames (half-overlapped) over which a band's lowest level is taken before the
@@ -149,8 +154,13 @@ DenoiseStage::DenoiseStage(Strength strength, size_t frameSize, size_t firstBin,
     around_.assign(bandBins(firstBin_, lastBin_), 0.0f);
     presence_.assign(plan_.bins(), 0.0f);
     spreadLimit_.assign(bands_.size(), kUnknown);
+    persistLimit_.assign(bands_.size(), kUnknown);
+    // The long lag: five times the tracking's reach (3 s), past the length of most notes.
+    longLag_ = std::max<size_t>(2, 5 * track_ * hop_ / analysisHop_);
+    deviations_.assign((longLag_ + 1) * bandBins(firstBin_, lastBin_), 0.0f);
     inputEnd_ = frameSize_;
     calibrateSpread();
+    calibratePersistence();
     calibrateCeiling();
 }
 
@@ -188,9 +198,10 @@ void DenoiseStage::analyze(const float* in, size_t count)
         addSteadied();
         // Only bands that look like noise in this frame teach the profile its noise.
         localMeans(power_.data());
+        deviations(power_.data());
         for (size_t b = 0; b < bands_.size(); ++b)
         {
-            if (!noiseLike(power_.data(), b))
+            if (!noiseLike(power_.data(), b) || persistent(b))
                 std::fill(power_.begin() + bands_[b].first, power_.begin() + bands_[b].end, -1.0f);
             else
                 markLines(power_.data(), b);
@@ -198,7 +209,103 @@ void DenoiseStage::analyze(const float* in, size_t count)
         for (size_t i = firstBin_; i <= lastBin_; ++i)
             power_[i] = line_[i] ? -1.0f : power_[i];
         profile_.addFrame(power_.data() + firstBin_);
+        ++deviationFrames_;
     }
+}
+
+void DenoiseStage::deviations(const float* power)
+{
+    // Each bin's log over its local mean: the fine structure, whatever the colour. The log is
+    // piecewise linear (a float's bits read as a number are its exponent plus its mantissa's
+    // fraction): a correlation needs no more, and a true log per bin cost a fifth of the run.
+    auto roughLog2 = [](float x)
+    {
+        uint32_t bits = 0;
+        std::memcpy(&bits, &x, sizeof bits);
+        return static_cast<float>(static_cast<int32_t>(bits)) * (1.0f / 8388608.0f);
+    };
+    float* deviation = deviationsBack(0);
+    for (size_t i = firstBin_; i <= lastBin_; ++i)
+        deviation[i - firstBin_] = roughLog2(std::max(power[i], kTinyPower)) -
+                                   roughLog2(std::max(local_[i], kTinyPower));
+}
+
+float* DenoiseStage::deviationsBack(size_t back)
+{
+    const size_t slots = longLag_ + 1;
+    return deviations_.data() +
+           ((deviationFrames_ + slots - back) % slots) * bandBins(firstBin_, lastBin_);
+}
+
+float DenoiseStage::persistenceOf(size_t band, size_t lag)
+{
+    // The correlation over the band's bins of this frame's fine structure with that of the
+    // frame lag frames before.
+    const float* now = deviationsBack(0);
+    const float* before = deviationsBack(lag);
+    const size_t first = bands_[band].first - firstBin_;
+    const size_t end = bands_[band].end - firstBin_;
+    const float count = static_cast<float>(end - first);
+    float nowMean = 0.0f;
+    float beforeMean = 0.0f;
+    for (size_t i = first; i < end; ++i)
+    {
+        nowMean += now[i];
+        beforeMean += before[i];
+    }
+    nowMean /= count;
+    beforeMean /= count;
+    float product = 0.0f;
+    float nowSquares = 0.0f;
+    float beforeSquares = 0.0f;
+    for (size_t i = first; i < end; ++i)
+    {
+        const float a = now[i] - nowMean;
+        const float b = before[i] - beforeMean;
+        product += a * b;
+        nowSquares += a * a;
+        beforeSquares += b * b;
+    }
+    const float scale = std::sqrt(nowSquares * beforeSquares);
+    return scale > 0.0f ? product / scale : 0.0f;
+}
+
+bool DenoiseStage::persistent(size_t band)
+{
+    // What lasts a frame but not the long lag is notes or a voice; a machine's or a fan's
+    // own lines stay where they were.
+    if (deviationFrames_ < 1 || !(persistenceOf(band, 1) > persistLimit_[band])) return false;
+    return deviationFrames_ < longLag_ || !(persistenceOf(band, longLag_) > persistLimit_[band]);
+}
+
+void DenoiseStage::calibratePersistence()
+{
+    // White noise through the analysis's half-overlapped frames: how far the fine structure
+    // of one frame follows the last one's when nothing lasts.
+    CalibrationNoise noise(frameSize_, analysisHop_);
+    std::vector<double> sum(bands_.size(), 0.0);
+    std::vector<double> squares(bands_.size(), 0.0);
+    const size_t frames = kCalibrationFrames / 4;
+    for (size_t f = 0; f <= frames; ++f)
+    {
+        transformFrame(noise.advance());
+        localMeans(power_.data());
+        deviations(power_.data());
+        for (size_t b = 0; b < bands_.size() && f > 0; ++b)
+        {
+            const double x = persistenceOf(b, 1);
+            sum[b] += x;
+            squares[b] += x * x;
+        }
+        ++deviationFrames_;
+    }
+    for (size_t b = 0; b < bands_.size(); ++b)
+    {
+        const double mean = sum[b] / frames;
+        const double deviation = std::sqrt(std::max(0.0, squares[b] / frames - mean * mean));
+        persistLimit_[b] = static_cast<float>(mean + kPersistDeviations * deviation);
+    }
+    deviationFrames_ = 0;
 }
 
 void DenoiseStage::addSteadied()

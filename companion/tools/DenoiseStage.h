@@ -154,6 +154,13 @@ private:
     // Whether the band's powers spread around their local mean as noise's do.
     bool noiseLike(const float* power, size_t band);
     float spreadOf(const float* power, size_t band);
+    void deviations(const float* power); // -> the newest deviations, local_ given
+    // Whether the band's fine structure follows the last analysed frame's as lasting
+    // partials do, not as noise's.
+    bool persistent(size_t band);
+    float persistenceOf(size_t band, size_t lag);
+    float* deviationsBack(size_t back); // the frame's deviations, back frames before the newest
+    void calibratePersistence();
     void markLines(const float* power, size_t band); // -> line_ over the band
     void estimateNoise(Frame& newest); // its expected noise, and the recursive average
     void composeNoise(Frame& frame);   // its tracked noise, from the frames either side
@@ -203,15 +210,20 @@ private:
     std::vector<Band> bands_;
     size_t frameCount_ = 0; // frames transformed since the reset
     std::vector<float> scratch_;
-    std::vector<float> gains_;       // per bin, of the frame going out
-    std::vector<float> smoothed_;    // the same smoothed over frequency
-    std::vector<char> line_;         // per bin: a line stands there in this frame
-    std::vector<float> local_;       // per bin: the mean power of the bins around it
-    std::vector<float> spreadLimit_; // per band: widest log spread of noise's powers
-    std::vector<float> averaged_;    // per bin: the recursively averaged noise power
-    std::vector<float> presence_;    // per bin: speech presence probability, smoothed
-    bool heard_ = false;             // a frame past the padding, not silent, since the reset
-    size_t groups_ = 0;              // of kGroupBins bins over the band
+    std::vector<float> gains_;        // per bin, of the frame going out
+    std::vector<float> smoothed_;     // the same smoothed over frequency
+    std::vector<char> line_;          // per bin: a line stands there in this frame
+    std::vector<float> local_;        // per bin: the mean power of the bins around it
+    std::vector<float> spreadLimit_;  // per band: widest log spread of noise's powers
+    std::vector<float> persistLimit_; // per band: most that noise's fine structure persists
+    // Per band bin, log power over the local mean, of the last longLag_ + 1 analysed frames.
+    std::vector<float> deviations_;
+    size_t deviationFrames_ = 0; // analysed since the calibration
+    size_t longLag_ = 0;
+    std::vector<float> averaged_; // per bin: the recursively averaged noise power
+    std::vector<float> presence_; // per bin: speech presence probability, smoothed
+    bool heard_ = false;          // a frame past the padding, not silent, since the reset
+    size_t groups_ = 0;           // of kGroupBins bins over the band
     std::vector<float> backwardNoise_;
     std::vector<float> backwardPresence_;
     std::vector<float> groupExpected_;

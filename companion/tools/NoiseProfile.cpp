@@ -24,10 +24,7 @@ constexpr double kConverged = 1e-3;                // relative change of a bin's
 constexpr double kEulerGamma = 0.5772156649015329; // minus the mean log of exponential noise
 // A bin that looked like noise in fewer of the frames than this is held by something steady
 // that is not noise (a held note's partials): the few frames counted there are that sound.
-// From there to kCommonShare its own estimate takes over gradually, so that a frame more or
-// less counted does not turn a never-ending sound's bins from kept into removed.
 constexpr double kRareShare = 0.2;
-constexpr double kCommonShare = 0.3;
 constexpr double kSteadyLine = 0.45; // nepers of mean log over noise's
 
 // A piecewise-linear log2: the float's exponent plus its mantissa's fraction. Monotonic and
@@ -309,28 +306,24 @@ double NoiseProfile::noiseOf(const Bin& bin)
     return noise;
 }
 
-void NoiseProfile::boundRareBins(const std::vector<float>& common, std::vector<float>& noise)
+void NoiseProfile::boundRareBins(const std::vector<char>& rare, std::vector<float>& noise)
 {
-    // A bin not common as noise has a noise of at most that of the nearest bins either side
-    // where noise was learnt from enough frames, and nothing where there are none; a bin
-    // between rare and common takes its own estimate in proportion.
+    // A rare bin's noise is at most that of the nearest bins either side where noise was
+    // learnt from enough frames, and nothing where there are none.
     const size_t bins = noise.size();
-    auto learnt = [&](size_t i) { return common[i] >= 1.0f && noise[i] > 0.0f; };
     float below = -1.0f;
     std::vector<float> above(bins, -1.0f);
     for (size_t i = bins; i-- > 0;)
-        above[i] = learnt(i) ? noise[i] : (i + 1 < bins ? above[i + 1] : -1.0f);
+        above[i] = !rare[i] && noise[i] > 0.0f ? noise[i] : (i + 1 < bins ? above[i + 1] : -1.0f);
     for (size_t i = 0; i < bins; ++i)
     {
-        if (common[i] >= 1.0f)
+        if (!rare[i])
         {
-            if (learnt(i)) below = noise[i];
+            if (noise[i] > 0.0f) below = noise[i];
             continue;
         }
-        const float bound =
-            std::min(below < 0.0f ? above[i] : below, above[i] < 0.0f ? below : above[i]);
-        const float held = std::min(noise[i], std::max(0.0f, bound));
-        noise[i] = common[i] * noise[i] + (1.0f - common[i]) * held;
+        float bound = std::min(below < 0.0f ? above[i] : below, above[i] < 0.0f ? below : above[i]);
+        noise[i] = std::min(noise[i], std::max(0.0f, bound));
     }
 }
 
@@ -342,16 +335,14 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
     result.noise.resize(bins_);
     result.logSums.assign(bins_, 0.0);
     result.weights.assign(bins_, 0.0);
-    std::vector<float> common(bins_, 1.0f);
+    std::vector<char> rare(bins_, 0);
     double logSum = 0.0;
     for (size_t i = fitOnly ? firstFitBin : 0; i < (fitOnly ? std::min(endFitBin, bins_) : bins_);
          ++i)
     {
         const Bin bin = occupied(i);
         if (bin.power.empty()) continue; // never seen as noise: nothing to remove there
-        const double share = bin.total / static_cast<double>(seen_);
-        common[i] = static_cast<float>(
-            std::clamp((share - kRareShare) / (kCommonShare - kRareShare), 0.0, 1.0));
+        rare[i] = bin.total < kRareShare * static_cast<double>(seen_);
         const double noise = noiseOf(bin);
         double binLogSum = 0.0;
         double binFrames = 0.0;
@@ -364,14 +355,14 @@ NoiseProfile::Estimate NoiseProfile::estimate(size_t firstFitBin, size_t endFitB
         result.noise[i] = static_cast<float>(noise);
         // Powers that barely move from frame to frame are a steady line, not noise: noise's
         // mean log lies kEulerGamma under the log of its mean, a steady line's on it.
-        if (binFrames > 0.0 && binLogSum / binFrames + kEulerGamma > kSteadyLine) common[i] = 0.0f;
+        if (binFrames > 0.0 && binLogSum / binFrames + kEulerGamma > kSteadyLine) rare[i] = 1;
         if (i < firstFitBin || i >= endFitBin) continue;
         logSum += binLogSum;
         result.noiseFrames += binFrames;
         result.logSums[i] = binLogSum;
         result.weights[i] = binFrames;
     }
-    boundRareBins(common, result.noise);
+    boundRareBins(rare, result.noise);
     if (result.noiseFrames > 0.0) result.misfit = -(logSum / result.noiseFrames + kEulerGamma);
     return result;
 }

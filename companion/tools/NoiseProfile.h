@@ -63,7 +63,7 @@ private:
     void settle() const; // counts the frames pending
     // The noise of a bin: the expectation step's fixed point nearest below.
     static double noiseOf(const Bin& bin);
-    static void boundRareBins(const std::vector<float>& common, std::vector<float>& noise);
+    static void boundRareBins(const std::vector<char>& rare, std::vector<float>& noise);
 
     size_t bins_;
     size_t frames_ = 0;

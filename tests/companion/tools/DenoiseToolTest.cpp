@@ -357,6 +357,58 @@ TEST(DenoiseTool, LeavesAHeldChordUnderLightHissNoWorse)
     }
 }
 
+TEST(DenoiseTool, KeepsAChordWhosePartialsWaverUnderLightHiss)
+{
+    // An organ chord through a rotary speaker: each of its 36 partials wavers in pitch and
+    // swells and fades several times a second, so a band of them spreads round its local mean
+    // as noise does. Only its fine structure, held from frame to frame, tells it from noise:
+    // taken for noise it ended at 16.0 dB SI-SDR of the input's 40; kept, at 48.8.
+    std::vector<float> chord(kCount, 0.0f);
+    for (double pitch : {130.8, 164.8, 196.0})
+        for (int h = 1; h <= 12; ++h)
+        {
+            const double vibrato = 5.0 + 0.7 * (h % 3);
+            const double tremolo = 4.0 + 0.5 * (h % 8);
+            for (size_t i = 0; i < kCount; ++i)
+            {
+                const double t = static_cast<double>(i) / kRate;
+                const double phase = 2.0 * test::kPi * h * pitch *
+                                     (t + 0.006 / (2.0 * test::kPi * vibrato) *
+                                              std::sin(2.0 * test::kPi * vibrato * t));
+                const double swell = 1.0 + 0.5 * std::sin(2.0 * test::kPi * tremolo * t + h);
+                chord[i] += static_cast<float>(0.02 / h * swell * std::sin(phase + h));
+            }
+        }
+    std::vector<float> x = chord;
+    double power = 0.0;
+    for (float v : chord)
+        power += static_cast<double>(v) * v;
+    test::add(x, test::noise(std::sqrt(power / kCount) * 1e-2, kCount, 5));
+    const double before = test::siSdr(x, chord);
+    EXPECT_GE(test::siSdr(denoise(x).out, chord), before + 5.0);
+}
+
+TEST(DenoiseTool, TakesAMachinesLinesForNoiseThoughTheyLast)
+{
+    // A motor's whine, 60 harmonics of 61 Hz swelling and fading once every 0.95 s, over its
+    // broadband noise: its fine structure holds from frame to frame as held notes' does, but
+    // seconds later it is where it was, which notes' is not. It is noise: taken for notes,
+    // the gain fell from 3.7 to 2.4 dB.
+    const std::vector<float> clean = voiced();
+    std::vector<float> x = clean;
+    test::add(x, test::noise(0.01, kCount, 5));
+    for (int h = 1; h <= 60; ++h)
+        for (size_t i = 0; i < kCount; ++i)
+        {
+            const double t = static_cast<double>(i) / kRate;
+            const double swell = 1.0 + 0.9 * std::sin(2.0 * test::kPi * t / 0.95 + h);
+            x[i] += static_cast<float>(0.006 * swell *
+                                       std::sin(2.0 * test::kPi * 61.0 * h * t + h * h));
+        }
+    const double before = test::siSdr(x, clean, kLeadIn);
+    EXPECT_GE(test::siSdr(denoise(x).out, clean, kLeadIn), before + 3.2);
+}
+
 TEST(DenoiseTool, KeepsWhatNotesCarryUnder20HzUnderLightHiss)
 {
     // Notes whose waveforms are lopsided, so each carries an offset that swells and fades

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <random>
-#include <vector>
 
 namespace companion
 {
@@ -66,36 +65,6 @@ TEST(NoiseProfile, SaysWhenTheNoiseIsNotSteady)
     EXPECT_NEAR(weight, swinging.noiseFrames, 1e-6 * weight);
     EXPECT_GT(NoiseProfile::misfitOver(swinging, 1, 2), 0.15);
     EXPECT_LT(std::fabs(NoiseProfile::misfitOver(learn(2e-3, 0.3), 1, 2)), 0.08);
-}
-
-// Bins 0 and 1 look like noise, at power 1, in `share` of the frames only (a sound that never
-// stops, between its changes); bins 2 and 3 hold noise of power 1e-3 throughout.
-std::vector<float> learnSometimesSeen(double share)
-{
-    std::mt19937 generator(5);
-    std::exponential_distribution<float> exponential(1.0f);
-    std::uniform_real_distribution<float> uniform(0.0f, 1.0f);
-    NoiseProfile profile(kBins);
-    for (int f = 0; f < kFrames; ++f)
-    {
-        const bool seen = uniform(generator) < share;
-        const float power[kBins] = {seen ? exponential(generator) : -1.0f,
-                                    seen ? exponential(generator) : -1.0f,
-                                    1e-3f * exponential(generator), 1e-3f * exponential(generator)};
-        profile.addFrame(power);
-    }
-    return profile.estimate(0, kBins).noise;
-}
-
-TEST(NoiseProfile, CountsABinSeenAsNoiseInAFifthOfTheFramesLittleAndOneSeenInHalfInFull)
-{
-    // Just past a fifth its own level takes over only gradually: a frame more or less does
-    // not turn the sound into noise; bounded by its neighbours' noise, it is kept.
-    for (float value : {learnSometimesSeen(0.21)[0], learnSometimesSeen(0.21)[1]})
-        EXPECT_LT(value, 0.15f);
-    EXPECT_LT(learnSometimesSeen(0.18)[0], 2e-3f);
-    for (float value : {learnSometimesSeen(0.5)[0], learnSometimesSeen(0.5)[1]})
-        EXPECT_NEAR(10.0 * std::log10(value), -1.0, 0.6);
 }
 
 TEST(NoiseProfile, CountsNoSilenceAndLearnsNothingFromIt)
