@@ -226,8 +226,8 @@ void DenoiseStage::deviations(const float* power)
     };
     float* deviation = deviationsBack(0);
     for (size_t i = firstBin_; i <= lastBin_; ++i)
-        deviation[i - firstBin_] = roughLog2(std::max(power[i], kTinyPower)) -
-                                   roughLog2(std::max(local_[i], kTinyPower));
+        deviation[i - firstBin_] =
+            roughLog2(std::max(power[i], kTinyPower)) - roughLog2(std::max(local_[i], kTinyPower));
 }
 
 float* DenoiseStage::deviationsBack(size_t back)
@@ -692,6 +692,10 @@ void DenoiseStage::setBandTracking(const std::vector<float>& perBand)
         std::fill(mix_.begin() + bands_[b].first, mix_.begin() + bands_[b].end, perBand[b]);
         tracking_ = std::max(tracking_, perBand[b]);
     }
+    // Where nothing in the whole file looked like noise, there is none to follow: what the
+    // tracking would find there is the sound itself, held on (a pad, a drone of notes).
+    for (size_t i = firstBin_; i <= lastBin_ && !learntBins_.empty(); ++i)
+        if (!(learntBins_[i] > kLeastNoise)) mix_[i] = 0.0f;
     if (!inverseNoise_.empty()) restartTracking();
 }
 
