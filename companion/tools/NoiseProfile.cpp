@@ -1,5 +1,7 @@
 #include "NoiseProfile.h"
 
+#include "RoughLog2.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -27,17 +29,12 @@ constexpr double kEulerGamma = 0.5772156649015329; // minus the mean log of expo
 constexpr double kRareShare = 0.2;
 constexpr double kSteadyLine = 0.45; // nepers of mean log over noise's
 
-// A piecewise-linear log2: the float's exponent plus its mantissa's fraction. Monotonic and
-// exactly invertible, so the classes have clean edges and centres without a log per bin.
+// The classes are laid on a piecewise-linear log2, so that they have clean edges and centres
+// without a log per bin.
 int classOf(float power)
 {
     if (!(power > 0.0f)) return 0;
-    // The float's bits hold exponent and mantissa side by side: read as a number over 2^23
-    // they are the exponent plus the mantissa's fraction, offset by the bias 127.
-    uint32_t bits = 0;
-    std::memcpy(&bits, &power, sizeof bits);
-    const float octave =
-        static_cast<float>(static_cast<double>(bits) / 8388608.0 - 127.0 + kLowestOctave);
+    const float octave = static_cast<float>(roughLog2(power) + kLowestOctave);
     const int cls = static_cast<int>(octave * NoiseProfile::kClassesPerOctave);
     return std::clamp(cls, 0, kClasses - 1);
 }

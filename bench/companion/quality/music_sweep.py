@@ -10,7 +10,6 @@ With a second build the two run side by side on the same files.
 """
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 
@@ -31,12 +30,9 @@ PROGRAMS = range(0, 126, 6)
 
 
 def denoised(qv, noisy, work):
-    iface = os.path.join(work, 'Orvendal_interface_0.wav')
-    q.write(iface, noisy)
-    line = ('{request:"process", tools:[false,false,true], presets: [0,0,1],rangeLow: 0, '
-            'rangeHigh: 24000, input: "%s"}' % iface)
-    subprocess.run([qv, '--request', line], check=True, capture_output=True)
-    return sf.read(iface, dtype='float64')[0]
+    src = os.path.join(work, 'sweep_in.wav')
+    q.write(src, noisy)
+    return q.qv_process(qv, src, work, 'false,false,true', '0,0,1')[0]
 
 
 def program(number, work):

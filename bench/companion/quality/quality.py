@@ -153,6 +153,17 @@ def cpu_seconds():
     return usage.ru_utime + usage.ru_stime
 
 
+def qv_process(qv, src, work, tools, presets, pin=()):
+    """`src` through orvendal-qv's command line with `tools` and `presets` (the request's
+    lists, spelt out): the output and the seconds it took."""
+    iface = os.path.join(work, 'Orvendal_interface_0.wav')
+    shutil.copy(src, iface)
+    line = ('{request:"process", tools:[%s], presets: [%s],rangeLow: 0, rangeHigh: 24000, '
+            'input: "%s"}' % (tools, presets, iface))
+    seconds = timed(list(pin) + [qv, '--request', line])
+    return sf.read(iface, dtype='float64')[0], seconds
+
+
 class Denoisers:
     def __init__(self, build, work):
         self.pin = []  # a command prefix
@@ -167,12 +178,7 @@ class Denoisers:
             self.names = ['RNNoise (arnndn)', 'qv Denoise Medium']
 
     def qv_run(self, src, tools, presets):
-        iface = os.path.join(self.work, 'Orvendal_interface_0.wav')
-        shutil.copy(src, iface)
-        line = ('{request:"process", tools:[%s], presets: [%s],rangeLow: 0, rangeHigh: 24000, '
-                'input: "%s"}' % (tools, presets, iface))
-        seconds = timed(self.pin + [self.qv, '--request', line])
-        return sf.read(iface, dtype='float64')[0], seconds
+        return qv_process(self.qv, src, self.work, tools, presets, self.pin)
 
     def run(self, name, src):
         out = os.path.join(self.work, 'out.wav')
