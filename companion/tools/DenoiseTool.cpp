@@ -52,6 +52,9 @@ constexpr double kSilentShare = 0.02;
 // sound never stops; where the noise is heard alone at times it stands within a dB or two.
 constexpr double kNeverQuietDb = 6.0;
 constexpr double kMostOverNoiseDb = 60.0; // past it, over next to no noise: "more than"
+// The least share of the noise estimated in both stages that a stage must hold for its own
+// figure to count (30 dB under the other).
+constexpr double kStageNoiseShare = 1e-3;
 
 double binHz(size_t frameSize, double sampleRate)
 {
@@ -270,9 +273,19 @@ std::string DenoiseTool::neverQuiet() const
 {
     // Where the file is never as quiet as its noise, a sound that never stops (held notes, or
     // a moving tone the noise estimate took for one) was kept: the user hears it still.
+    // A stage that learnt next to no noise removes next to nothing: how far its frames stand
+    // over that says nothing of the sound the other stage kept or took away.
+    const DenoiseStage* stages[] = {&low_.stage(), &high_};
+    double noise = 0.0;
+    for (const DenoiseStage* stage : stages)
+        noise += stage->noiseBefore();
     double over = -std::numeric_limits<double>::infinity();
-    for (double stage : {low_.stage().quietestOverNoise(), high_.quietestOverNoise()})
-        if (!std::isnan(stage)) over = std::max(over, stage);
+    for (const DenoiseStage* stage : stages)
+    {
+        const double figure = stage->quietestOverNoise();
+        if (!std::isnan(figure) && stage->noiseBefore() >= kStageNoiseShare * noise)
+            over = std::max(over, figure);
+    }
     if (!(over >= kNeverQuietDb)) return "";
     char text[120];
     std::snprintf(text, sizeof text,

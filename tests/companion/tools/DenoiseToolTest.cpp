@@ -359,6 +359,23 @@ TEST(DenoiseTool, LeavesAHeldChordUnderLightHissNoWorse)
     }
 }
 
+TEST(DenoiseTool, TellsOfAKeptSoundOnlyWhereThereWasNoiseToTakeAway)
+{
+    // A tone held through the file under 600 Hz, where the hiss (differenced three times)
+    // is some 60 dB weaker than over it: the upper stage hears its noise alone, the lower
+    // next to none. The lower stage's frames stand far over that, but there was no noise
+    // there for the user to hear still: nothing to tell of a sound kept.
+    std::vector<float> hiss = test::noise(0.01, kCount, 5);
+    for (int pass = 0; pass < 3; ++pass)
+        for (size_t i = kCount; i-- > 1;)
+            hiss[i] -= hiss[i - 1];
+    std::vector<float> x = test::sine(200.0, 0.2, kRate, kCount);
+    test::add(x, hiss);
+    const Denoised run = denoise(x);
+    EXPECT_NE(run.finding.find("dB removed"), std::string::npos) << run.finding;
+    EXPECT_EQ(run.finding.find("never stops"), std::string::npos) << run.finding;
+}
+
 // Notes held through the whole file, `partials` each at 1/h of `level`, every partial
 // wavering in pitch by `vibrato` (a share of it, at 5 to 7 Hz) and swelling by `swell` (at 4
 // to 7.5 Hz), each at its own rate.
