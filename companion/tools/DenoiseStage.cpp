@@ -195,7 +195,11 @@ void DenoiseStage::analyze(const float* in, size_t count)
         transformFrame(frame);
         const double energy =
             BinKernels::bandEnergy(power_.data() + firstBin_, lastBin_ + 1 - firstBin_);
-        if (energy < kSilentFrame) ++silentFrames_;
+        if (energy < kSilentFrame)
+            ++silentFrames_;
+        else
+            ++framePowers_[std::clamp<long>(std::lround(10.0 * std::log10(energy)) - kFrameFloorDb,
+                                            0, static_cast<long>(kFrameClasses) - 1)];
         addSteadied();
         // Only bands that look like noise in this frame teach the profile its noise.
         localMeans(power_.data());
@@ -632,11 +636,12 @@ NoiseProfile::Estimate DenoiseStage::learn(size_t firstFitBin, size_t endFitBin)
     }
     inverseNoise_.clear();
     learntNoise_ = 0.0;
+    learntBandPower_ = 0.0;
     if (!estimate.noise.empty())
     {
         for (float noise : estimate.noise)
-            learntNoise_ += noise;
-        learntNoise_ = toSamplePower(learntNoise_);
+            learntBandPower_ += noise;
+        learntNoise_ = toSamplePower(learntBandPower_);
         inverseNoise_.assign(plan_.bins(), 0.0f);
         for (size_t i = 0; i < estimate.noise.size(); ++i)
             inverseNoise_[firstBin_ + i] = 1.0f / (estimate.noise[i] + 1e-30f);
@@ -777,6 +782,26 @@ double DenoiseStage::quietestOverNoise() const
         if (10 * below >= total) return static_cast<double>(cls) + 0.5 + kOverNoiseFloorDb;
     }
     return static_cast<double>(overNoise_.size()) + kOverNoiseFloorDb;
+}
+
+double DenoiseStage::framePowerDb(double share) const
+{
+    uint64_t total = 0;
+    for (uint32_t count : framePowers_)
+        total += count;
+    if (total == 0) return std::numeric_limits<double>::quiet_NaN();
+    uint64_t below = 0;
+    size_t cls = 0;
+    for (; cls + 1 < framePowers_.size(); ++cls)
+        if (static_cast<double>(below += framePowers_[cls]) >= share * static_cast<double>(total))
+            break;
+    return static_cast<double>(cls) + kFrameFloorDb;
+}
+
+double DenoiseStage::framesOverLearnt(double share) const
+{
+    if (!(learntBandPower_ > 0.0)) return std::numeric_limits<double>::quiet_NaN();
+    return framePowerDb(share) - 10.0 * std::log10(learntBandPower_);
 }
 
 double DenoiseStage::toSamplePower(double binPower) const

@@ -118,6 +118,16 @@ public:
     // it where a sound never stops (music, or a noise taken for one); NaN when none was heard.
     double quietestOverNoise() const;
 
+    // How far, in dB, the analysed frames stand over the noise learnt in the band (once
+    // learnt), at `share` of them from the quietest: the quietest tenth stands near 0 where
+    // the noise is heard alone at times, or where what was learnt is a sound that never
+    // stops; NaN when nothing was learnt.
+    double framesOverLearnt(double share) const;
+    // The power in the band, in dB of bin power, under which `share` of the analysed frames
+    // lie (digital silence aside); NaN when none was analysed.
+    double framePowerDb(double share) const;
+    double learntNoise() const { return learntNoise_; } // power per sample, 0 if none
+
     static constexpr size_t kLookahead = 2;    // frames
     static constexpr size_t kAroundFrames = 4; // either side, averaged for the tracked noise
 
@@ -261,6 +271,12 @@ private:
     static constexpr int kOverNoiseFloorDb = -20;
     static constexpr size_t kOverNoiseClasses = 140; // up to 120 dB over
     std::array<uint32_t, kOverNoiseClasses> overNoise_{};
+    // The analysed frames by their power in the band, in classes 1 dB wide from
+    // kFrameFloorDb (digital silence, under it, is not counted).
+    static constexpr int kFrameFloorDb = -180;
+    static constexpr size_t kFrameClasses = 320;
+    std::array<uint32_t, kFrameClasses> framePowers_{};
+    double learntBandPower_ = 0.0; // the learnt noise summed over the band, in bin power
     double highestNoise_ = 0.0;
     BlockStreamer streamer_;
 };

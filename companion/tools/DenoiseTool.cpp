@@ -52,6 +52,16 @@ constexpr double kSilentShare = 0.02;
 // sound never stops; where the noise is heard alone at times it stands within a dB or two.
 constexpr double kNeverQuietDb = 6.0;
 constexpr double kMostOverNoiseDb = 60.0; // past it, over next to no noise: "more than"
+// A sound held under the crossover: its loudest kQuietShare of the frames there stand within
+// kHeldSpreadDb of its quietest. Where it is, the quietest and the loudest kQuietShare of the
+// frames over the crossover, against the noise learnt there, tell a sound's own floor from a
+// hiss: the quietest stand over it by kHeardAloneDb at least and under kNearNoiseDb, the
+// loudest under kFarOverNoiseDb (music over a hiss 30 dB under rises 22 dB and more).
+constexpr double kQuietShare = 0.1;
+constexpr double kHeldSpreadDb = 13.0;
+constexpr double kHeardAloneDb = 2.0;
+constexpr double kNearNoiseDb = 8.0;
+constexpr double kFarOverNoiseDb = 21.0;
 // The least share of the noise estimated in both stages that a stage must hold for its own
 // figure to count (30 dB under the other).
 constexpr double kStageNoiseShare = 1e-3;
@@ -175,6 +185,8 @@ void DenoiseTool::finishAnalysis()
     silentVoices_ = exponent_ < 1.0 &&
                     std::max(low_.stage().silentShare(), high_.silentShare()) >= kSilentShare;
     if (silentVoices_) exponent_ = 0.0;
+    soundAsNoise_ = !silentVoices_ && soundLearntAsNoise();
+    if (soundAsNoise_) exponent_ = 0.0;
     offset_ = steadyOffset();
     low_.stage().setExponent(exponent_);
     high_.setExponent(exponent_);
@@ -228,6 +240,24 @@ void DenoiseTool::chooseTracking()
     }
 }
 
+bool DenoiseTool::soundLearntAsNoise() const
+{
+    // Nothing under the crossover ever looked like noise, and its level there held within a
+    // few dB: the sound never paused there (a voice's pauses, or a noise's gaps, fall far).
+    const DenoiseStage& low = low_.stage();
+    if (!(low.learntNoise() <= kStageNoiseShare * high_.learntNoise())) return false;
+    if (!(low.framePowerDb(1.0 - kQuietShare) - low.framePowerDb(kQuietShare) < kHeldSpreadDb))
+        return false;
+    // Over it, the quietest frames never fall to the noise learnt (where noise is heard alone
+    // they stand within a dB or two) yet come near it, and the loudest do not rise far over
+    // it: what was learnt is the floor of a sound that never stops (an ensemble's or a pad's
+    // partials spread as noise's do), which taken away was the music. A hiss under such a
+    // sound cannot be told from it; a sound that rises far over its floor can be.
+    const double quietest = high_.framesOverLearnt(kQuietShare);
+    return quietest >= kHeardAloneDb && quietest < kNearNoiseDb &&
+           high_.framesOverLearnt(1.0 - kQuietShare) < kFarOverNoiseDb;
+}
+
 float DenoiseTool::steadyOffset() const
 {
     // The signal's mean is a steady offset when it stands clear of how its means over each
@@ -245,6 +275,15 @@ std::string DenoiseTool::finding() const
 {
     if (silentVoices_)
         return "no noise under the voices (digital silence between them): left as it was";
+    if (soundAsNoise_)
+    {
+        char text[200];
+        std::snprintf(text, sizeof text,
+                      "what looked like noise over %.0f Hz never fell away, and nothing under it "
+                      "ever paused: taken for the sound itself, left as it was",
+                      kCrossoverHz);
+        return text;
+    }
     const double lowest = low_.stage().lowestNoise() + high_.lowestNoise();
     const double highest = low_.stage().highestNoise() + high_.highestNoise();
     if (!(highest > 0.0) || !(lowest <= highest))

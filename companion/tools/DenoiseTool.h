@@ -50,6 +50,8 @@ private:
     // From the noise learnt: tracking_ and exponent_, and each band's tracking.
     void chooseTracking();
     float steadyOffset() const;
+    // Whether what was learnt as noise is a sound that never pauses (left as it was then).
+    bool soundLearntAsNoise() const;
     // The report's note on a sound that never falls to the noise; empty when it does.
     std::string neverQuiet() const;
 
@@ -71,6 +73,7 @@ private:
     double exponent_ = 1.0;
     double tracking_ = 0.0;
     bool silentVoices_ = false; // voices over digital silence: no noise to remove
+    bool soundAsNoise_ = false; // what looked like noise is a sound that never paused
 };
 
 } // namespace companion

@@ -72,7 +72,9 @@ def main():
                         cells[b].append(q.si_sdr(out, ref) - base)
             for b in range(len(qvs)):
                 worst[b] = [min(w, c) for w, c in zip(worst[b], cells[b])]
-                below[b] += min(cells[b]) < 0.0
+                # A file left as it was comes back within the alignment's rounding of its
+                # input (it prints as -0.0): only what prints as a loss counts.
+                below[b] += min(cells[b]) < -0.05
             print('| %d | ' % number + ' | '.join(
                 ' / '.join('%+.1f' % cells[b][c] for b in range(len(qvs)))
                 for c in range(len(columns))) + ' |', flush=True)

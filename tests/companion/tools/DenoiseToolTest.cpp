@@ -427,6 +427,25 @@ TEST(DenoiseTool, KeepsWaveringChordsAndPadsUnderLightHiss)
     const std::vector<float> pad = wavering({261.6, 329.6, 392.0}, 20, 0.01, 0.3, 0.01);
     const std::vector<float> padded = underLightHiss(pad, 7);
     EXPECT_GE(test::siSdr(denoise(padded).out, pad), test::siSdr(padded, pad) + 3.0);
+    // An ensemble: a chord that never pauses under 600 Hz, and over it its partials and a
+    // noise-like wash (noise differenced three times) swelling by 8 dB with each half-second
+    // note. The wash was learnt as the noise and taken away: 9 dB SI-SDR of the input's 40.
+    // It cannot be told from a hiss: left as it was, and the report says why.
+    std::vector<float> ensemble = wavering({130.8, 164.8, 196.0}, 12, 0.004, 0.1, 0.05);
+    std::vector<float> wash = test::noise(0.003, kCount, 9);
+    for (int pass = 0; pass < 3; ++pass)
+        for (size_t i = kCount; i-- > 1;)
+            wash[i] -= wash[i - 1];
+    for (size_t i = 0; i < kCount; ++i)
+    {
+        const double t = static_cast<double>(i) / kRate;
+        ensemble[i] += static_cast<float>(wash[i] * (1.75 + 0.75 * std::sin(4.0 * test::kPi * t)));
+    }
+    const std::vector<float> washed = underLightHiss(ensemble, 11);
+    const Denoised kept = denoise(washed);
+    EXPECT_GE(test::siSdr(kept.out, ensemble), test::siSdr(washed, ensemble) - 0.1);
+    EXPECT_NE(kept.finding.find("taken for the sound itself, left as it was"), std::string::npos)
+        << kept.finding;
 }
 
 TEST(DenoiseTool, TakesAMachinesLinesForNoiseThoughTheyLast)
