@@ -187,6 +187,17 @@ void DenoiseTool::finishAnalysis()
     if (silentVoices_) exponent_ = 0.0;
     soundAsNoise_ = !silentVoices_ && soundLearntAsNoise();
     if (soundAsNoise_) exponent_ = 0.0;
+    // Held under the crossover and never near its noise over it, the sound never stops: a
+    // noise under it was never heard alone, and what tracking would follow is the sound
+    // itself (a lead's swells taken for a noise that rises), as where nothing looked like
+    // noise at all. The profile learnt holds.
+    if (!soundAsNoise_ && heldUnderCrossover() &&
+        high_.framesOverLearnt(kQuietShare) >= kNeverQuietDb && tracking_ > 0.0)
+    {
+        tracking_ = 0.0;
+        low_.stage().setTracking(0.0);
+        high_.setTracking(0.0);
+    }
     offset_ = steadyOffset();
     low_.stage().setExponent(exponent_);
     high_.setExponent(exponent_);
@@ -240,19 +251,23 @@ void DenoiseTool::chooseTracking()
     }
 }
 
-bool DenoiseTool::soundLearntAsNoise() const
+bool DenoiseTool::heldUnderCrossover() const
 {
     // Nothing under the crossover ever looked like noise, and its level there held within a
     // few dB: the sound never paused there (a voice's pauses, or a noise's gaps, fall far).
     const DenoiseStage& low = low_.stage();
-    if (!(low.learntNoise() <= kStageNoiseShare * high_.learntNoise())) return false;
-    if (!(low.framePowerDb(1.0 - kQuietShare) - low.framePowerDb(kQuietShare) < kHeldSpreadDb))
-        return false;
-    // Over it, the quietest frames never fall to the noise learnt (where noise is heard alone
-    // they stand within a dB or two) yet come near it, and the loudest do not rise far over
-    // it: what was learnt is the floor of a sound that never stops (an ensemble's or a pad's
-    // partials spread as noise's do), which taken away was the music. A hiss under such a
-    // sound cannot be told from it; a sound that rises far over its floor can be.
+    return low.learntNoise() <= kStageNoiseShare * high_.learntNoise() &&
+           low.framePowerDb(1.0 - kQuietShare) - low.framePowerDb(kQuietShare) < kHeldSpreadDb;
+}
+
+bool DenoiseTool::soundLearntAsNoise() const
+{
+    if (!heldUnderCrossover()) return false;
+    // Over the crossover, the quietest frames never fall to the noise learnt (where noise is
+    // heard alone they stand within a dB or two) yet come near it, and the loudest do not rise
+    // far over it: what was learnt is the floor of a sound that never stops (an ensemble's or
+    // a pad's partials spread as noise's do), which taken away was the music. A hiss under
+    // such a sound cannot be told from it; a sound that rises far over its floor can be.
     const double quietest = high_.framesOverLearnt(kQuietShare);
     return quietest >= kHeardAloneDb && quietest < kNearNoiseDb &&
            high_.framesOverLearnt(1.0 - kQuietShare) < kFarOverNoiseDb;

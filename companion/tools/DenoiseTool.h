@@ -50,6 +50,8 @@ private:
     // From the noise learnt: tracking_ and exponent_, and each band's tracking.
     void chooseTracking();
     float steadyOffset() const;
+    // Whether the sound never paused under the crossover (nothing there looked like noise).
+    bool heldUnderCrossover() const;
     // Whether what was learnt as noise is a sound that never pauses (left as it was then).
     bool soundLearntAsNoise() const;
     // The report's note on a sound that never falls to the noise; empty when it does.
