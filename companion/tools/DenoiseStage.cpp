@@ -58,6 +58,21 @@ constexpr double kThirdOctave = 1.2599210498948732;
 constexpr float kUnderLocal = 0.2f;
 constexpr float kOverLocal = 2.5f;
 constexpr size_t kLocalBins = 4; // either side of a bin, for its local mean
+
+// The first class of a histogram by which `share` of its counts are reached; its size when it
+// holds none.
+template <size_t N> size_t classAtShare(const std::array<uint32_t, N>& counts, double share)
+{
+    uint64_t total = 0;
+    for (uint32_t count : counts)
+        total += count;
+    if (total == 0) return N;
+    uint64_t below = 0;
+    for (size_t cls = 0; cls + 1 < N; ++cls)
+        if (static_cast<double>(below += counts[cls]) / static_cast<double>(total) >= share)
+            return cls;
+    return N - 1;
+}
 constexpr double kSpreadDeviations = 1.5;
 // Noise's fine structure is new in every frame: a band whose bins stand over or under their
 // local mean where they did half a frame before, further than noise's do by this many of its
@@ -771,31 +786,16 @@ void DenoiseStage::countNoise(const Frame& frame, const float* gains)
 
 double DenoiseStage::quietestOverNoise() const
 {
-    uint64_t total = 0;
-    for (uint32_t count : overNoise_)
-        total += count;
-    if (total == 0) return std::numeric_limits<double>::quiet_NaN();
-    uint64_t below = 0;
-    for (size_t cls = 0; cls < overNoise_.size(); ++cls)
-    {
-        below += overNoise_[cls];
-        if (10 * below >= total) return static_cast<double>(cls) + 0.5 + kOverNoiseFloorDb;
-    }
-    return static_cast<double>(overNoise_.size()) + kOverNoiseFloorDb;
+    const size_t cls = classAtShare(overNoise_, 0.1);
+    return cls < overNoise_.size() ? static_cast<double>(cls) + 0.5 + kOverNoiseFloorDb
+                                   : std::numeric_limits<double>::quiet_NaN();
 }
 
 double DenoiseStage::framePowerDb(double share) const
 {
-    uint64_t total = 0;
-    for (uint32_t count : framePowers_)
-        total += count;
-    if (total == 0) return std::numeric_limits<double>::quiet_NaN();
-    uint64_t below = 0;
-    size_t cls = 0;
-    for (; cls + 1 < framePowers_.size(); ++cls)
-        if (static_cast<double>(below += framePowers_[cls]) >= share * static_cast<double>(total))
-            break;
-    return static_cast<double>(cls) + kFrameFloorDb;
+    const size_t cls = classAtShare(framePowers_, share);
+    return cls < framePowers_.size() ? static_cast<double>(cls) + kFrameFloorDb
+                                     : std::numeric_limits<double>::quiet_NaN();
 }
 
 double DenoiseStage::framesOverLearnt(double share) const

@@ -185,14 +185,15 @@ void DenoiseTool::finishAnalysis()
     silentVoices_ = exponent_ < 1.0 &&
                     std::max(low_.stage().silentShare(), high_.silentShare()) >= kSilentShare;
     if (silentVoices_) exponent_ = 0.0;
-    soundAsNoise_ = !silentVoices_ && soundLearntAsNoise();
+    const bool held = !silentVoices_ && heldUnderCrossover();
+    soundAsNoise_ = held && floorLearntAsNoise();
     if (soundAsNoise_) exponent_ = 0.0;
     // Held under the crossover and never near its noise over it, the sound never stops: a
     // noise under it was never heard alone, and what tracking would follow is the sound
     // itself (a lead's swells taken for a noise that rises), as where nothing looked like
     // noise at all. The profile learnt holds.
-    if (!soundAsNoise_ && heldUnderCrossover() &&
-        high_.framesOverLearnt(kQuietShare) >= kNeverQuietDb && tracking_ > 0.0)
+    if (held && !soundAsNoise_ && high_.framesOverLearnt(kQuietShare) >= kNeverQuietDb &&
+        tracking_ > 0.0)
     {
         tracking_ = 0.0;
         low_.stage().setTracking(0.0);
@@ -260,9 +261,8 @@ bool DenoiseTool::heldUnderCrossover() const
            low.framePowerDb(1.0 - kQuietShare) - low.framePowerDb(kQuietShare) < kHeldSpreadDb;
 }
 
-bool DenoiseTool::soundLearntAsNoise() const
+bool DenoiseTool::floorLearntAsNoise() const
 {
-    if (!heldUnderCrossover()) return false;
     // Over the crossover, the quietest frames never fall to the noise learnt (where noise is
     // heard alone they stand within a dB or two) yet come near it, and the loudest do not rise
     // far over it: what was learnt is the floor of a sound that never stops (an ensemble's or

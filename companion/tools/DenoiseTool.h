@@ -52,8 +52,9 @@ private:
     float steadyOffset() const;
     // Whether the sound never paused under the crossover (nothing there looked like noise).
     bool heldUnderCrossover() const;
-    // Whether what was learnt as noise is a sound that never pauses (left as it was then).
-    bool soundLearntAsNoise() const;
+    // Where the sound is held under the crossover: whether what was learnt as noise over it
+    // is that sound's own floor (left as it was then).
+    bool floorLearntAsNoise() const;
     // The report's note on a sound that never falls to the noise; empty when it does.
     std::string neverQuiet() const;
 
